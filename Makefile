@@ -1,0 +1,44 @@
+# Thin wrapper: install the Debian packages, configure, build, run and test.
+# `make run` and `make test` work on a fresh Debian 12 machine (root, or a user with sudo).
+
+BUILD_DIR ?= build
+SAN_DIR   ?= build-asan
+JOBS      ?= $(shell nproc)
+SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
+	qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
+	libgtest-dev libgmock-dev xvfb xauth
+
+.PHONY: deps configure build run test test-asan clean
+
+deps:
+	@missing=$$(for p in $(DEB_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
+	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	fi
+
+$(BUILD_DIR)/build.ninja:
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	./scripts/run.sh $(BUILD_DIR)
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan: deps
+	cmake -S . -B $(SAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON
+	cmake --build $(SAN_DIR) -j $(JOBS)
+	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD_DIR) $(SAN_DIR)
