@@ -37,6 +37,13 @@ TEST(StringTable, UnusedIdsAndTheirTwinsAreAbsent) {
     }
 }
 
+TEST(StringTable, ProgramTextsLiveBeyondTheOriginalTableInBothLanguages) {
+    for (int id = 2001; id <= 2005; ++id) {
+        EXPECT_FALSE(LoadResString(id).empty()) << id;
+        EXPECT_FALSE(LoadResString(id + 300).empty()) << id + 300;
+    }
+}
+
 TEST(StringTable, LanguageOffsetComesFromText1) {
     EXPECT_EQ(LoadResString(1), "300");
     EXPECT_EQ(LanguageOffsetFor(0), 0);
