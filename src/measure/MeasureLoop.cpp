@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "device/ConfigurationReader.h"
+#include "device/DeviceCheck.h"
 #include "device/MemoryMap.h"
 #include "link/Frames.h"
 #include "math/Units.h"
@@ -13,17 +14,7 @@ namespace vantrel::measure {
 
 namespace {
 
-constexpr int kDeviceChangedTextId = 219;
 constexpr double kDisplayLimit = 1000;
-
-bool AskRetryChangedDevice(link::Protocol& protocol) {
-    link::Message message;
-    message.textId = kDeviceChangedTextId;
-    message.text = resources::Text(kDeviceChangedTextId, protocol.languageOffset());
-    message.buttons = link::Buttons::OkCancel;
-    message.icon = link::Icon::Exclamation;
-    return protocol.dialogs().Show(message) == link::Answer::Ok;
-}
 
 struct RunScales {
     Scale scale;
@@ -89,22 +80,12 @@ private:
 
 }  // namespace
 
-DeviceCheck CheckSameDevice(link::Protocol& protocol, const device::Identity& identity) {
-    for (;;) {
-        const link::ByteResult version = protocol.ReadVersion();
-        if (version.cancelled()) return DeviceCheck::Failed;
-        const bool same = version[1] == identity.DeviceFamily && version[2] == identity.DeviceModel;
-        if (same) return DeviceCheck::Same;
-        if (!AskRetryChangedDevice(protocol)) return DeviceCheck::Changed;
-    }
-}
-
 MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& identity, const MeasureSetup& setup,
                           MeasureObserver& observer, const std::function<bool()>& stopRequested) {
-    switch (CheckSameDevice(protocol, identity)) {
-        case DeviceCheck::Same: break;
-        case DeviceCheck::Changed: return MeasureResult::DeviceChanged;
-        case DeviceCheck::Failed: return MeasureResult::CommunicationError;
+    switch (device::CheckSameDevice(protocol, identity)) {
+        case device::DeviceCheck::Same: break;
+        case device::DeviceCheck::Changed: return MeasureResult::DeviceChanged;
+        case device::DeviceCheck::Failed: return MeasureResult::CommunicationError;
     }
     const auto run = ReadRunScales(protocol, identity);
     if (!run) return MeasureResult::CommunicationError;

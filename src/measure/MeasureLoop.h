@@ -55,9 +55,4 @@ enum class MeasureResult {
 MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& identity, const MeasureSetup& setup,
                           MeasureObserver& observer, const std::function<bool()>& stopRequested);
 
-// Compares the transmitter's "$V" reply with the identified one, offering to retry after
-// message 219 "Device changed". Never overwrites the identity.
-enum class DeviceCheck { Same, Changed, Failed };
-DeviceCheck CheckSameDevice(link::Protocol& protocol, const device::Identity& identity);
-
 }  // namespace vantrel::measure
