@@ -41,8 +41,8 @@ TEST(IdentityLine, WritesEachNumberAfterOneBlank_FamilyFourWithoutTripsHasEmptyL
               "KRV 7398\r\nKRV 8698 / KRV 8698YD\r\n\r\n( VerSW :  4/ 9/ 0/ 0 )");
 }
 
-TEST(IsSupportedModel, AcceptsNineAndTenOnly) {
-    EXPECT_TRUE(IsSupportedModel(9));
-    EXPECT_TRUE(IsSupportedModel(10));
-    EXPECT_FALSE(IsSupportedModel(8));
+TEST(IsAcceptedModel, AcceptsNineAndTenOnly) {
+    EXPECT_TRUE(IsAcceptedModel(9));
+    EXPECT_TRUE(IsAcceptedModel(10));
+    EXPECT_FALSE(IsAcceptedModel(8));
 }

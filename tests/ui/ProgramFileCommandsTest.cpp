@@ -241,3 +241,21 @@ TEST(FileTitle, TakesThePartAfterTheLastSeparatorAfterTheFirstCharacter) {
     EXPECT_EQ(FileTitle("DfLt0000.D70"), "DfLt0000.D70");
     EXPECT_EQ(FileTitle("\\c.D70"), "\\c.D70");
 }
+
+TEST(DiskProgramFileStore, WritesAndReadsBackTheRecord) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vantrel_form_store_test";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path path = folder / "disk.D70";
+    device::ConfigRecord record;
+    record.InputType = 4;
+    record.Wires = 2;
+    record.InRangeMax = 150.5f;
+    record.TripMode = 2;
+    DiskProgramFileStore store;
+    ASSERT_EQ(store.Write(path, record), files::FileError::None);
+    const files::ReadResult read = store.Read(path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.record, record);
+    EXPECT_FALSE(store.Read(folder / "missing.D70").ok());
+    std::filesystem::remove_all(folder);
+}

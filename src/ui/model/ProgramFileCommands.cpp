@@ -18,9 +18,10 @@ float ParseSingle(const std::string& text) {
     return static_cast<float>(resources::ParseNumber(text).value_or(0));
 }
 
-std::int16_t Index(const ChoiceList& list) { return static_cast<std::int16_t>(std::max(list.selected, 0)); }
+// A list without a selection is stored as -1, and such a record loads back as it was.
+std::int16_t Index(const ChoiceList& list) { return static_cast<std::int16_t>(list.selected); }
 
-bool InList(const ChoiceList& list, int index) { return list.Has(index); }
+bool InList(const ChoiceList& list, int index) { return index == -1 || list.Has(index); }
 
 }  // namespace
 

@@ -690,6 +690,17 @@ std::string ProgramForm::Conf_Err_Comm() {
     return "Ok";
 }
 
+void ProgramForm::SetConnected(bool connected) {
+    deviceConnected = connected;
+    if (connected) linkIndicatorsGrey = false;
+    Changed();
+}
+
+void ProgramForm::SetSliders(int zeroPosition, int spanPosition) {
+    MoveSlider(AdjustWhich::Zero, zeroPosition);
+    MoveSlider(AdjustWhich::Span, spanPosition);
+}
+
 // ---- Reading back --------------------------------------------------------------------
 
 std::string ProgramForm::ApplyRead(const device::ReadValues& values, const std::optional<CustomTables>& tables) {

@@ -188,6 +188,11 @@ public:
     // Communication failed: the not-connected state. Returns "Ok".
     std::string Conf_Err_Comm();
 
+    // The connection test's result: a transmitter answers (true) or not.
+    void SetConnected(bool connected);
+    // The zero and span sliders as the read found them (cells 217/218 - 127).
+    void SetSliders(int zeroPosition, int spanPosition);
+
     // ---- Reading back ------------------------------------------------------------------
     // Describe configuration: applies a read to the form and the working state and returns
     // the summary (also kept in summaryText). A custom configuration's tables come with it.

@@ -1,0 +1,74 @@
+#include "link/ConnectionTest.h"
+
+#include "link/Frames.h"
+#include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
+
+namespace vantrel::link {
+
+namespace {
+
+constexpr int kTextNoCommunication = 85;
+constexpr int kTitleCommunicationError = 145;
+
+double WholeSeconds(double seconds) { return static_cast<double>(resources::RoundHalfEven(seconds)); }
+
+}  // namespace
+
+std::string_view ConnectionResultText(ConnectionOutcome outcome) {
+    switch (outcome) {
+        case ConnectionOutcome::Connected: return "";
+        case ConnectionOutcome::Retry: return kRetrySentinel;
+        case ConnectionOutcome::Cancelled: return kCancelSentinel;
+    }
+    return kCancelSentinel;
+}
+
+ConnectionOutcome Test_di_Connessione(Protocol& protocol, const std::function<void(int attempt)>& onAttempt) {
+    Clock& clock = protocol.clock();
+    Transport& transport = protocol.transport();
+    const double start = clock.now();
+    int attempt = 1;
+    // "MI" goes out when the clock passes the last send time, taken in whole seconds, by
+    // more than a second: the first between 0.5 and 1.5 s after the start.
+    double lastSend = WholeSeconds(start);
+    transport.discardInput();
+
+    bool timedOut = false;
+    for (;;) {
+        if (clock.now() > lastSend + connection::kResendSeconds) {
+            protocol.Send(frames::kStartStream);
+            if (onAttempt) onAttempt(attempt);
+            ++attempt;
+            lastSend = WholeSeconds(clock.now());
+        }
+        if (transport.bytesAvailable() >= 1) break;
+        if (timedOut) break;
+        clock.wait(RealClock::kPollSeconds);
+        timedOut = clock.now() - start >= connection::kTimeoutSeconds;
+    }
+
+    transport.discardInput();
+    protocol.Send(frames::kStopStream);
+    if (!timedOut) return ConnectionOutcome::Connected;
+
+    Message message;
+    message.textId = kTextNoCommunication;
+    message.titleId = kTitleCommunicationError;
+    message.text = resources::Text(kTextNoCommunication, protocol.languageOffset());
+    message.title = resources::Text(kTitleCommunicationError, protocol.languageOffset());
+    message.buttons = Buttons::RetryCancel;
+    message.icon = Icon::Critical;
+    return protocol.dialogs().Show(message) == Answer::Retry ? ConnectionOutcome::Retry : ConnectionOutcome::Cancelled;
+}
+
+ConnectionOutcome TestConnectionUntilDecided(Protocol& protocol, const std::function<void()>& onSeries,
+                                             const std::function<void(int attempt)>& onAttempt) {
+    for (;;) {
+        if (onSeries) onSeries();
+        const ConnectionOutcome outcome = Test_di_Connessione(protocol, onAttempt);
+        if (outcome != ConnectionOutcome::Retry) return outcome;
+    }
+}
+
+}  // namespace vantrel::link

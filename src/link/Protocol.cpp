@@ -1,0 +1,176 @@
+#include "link/Protocol.h"
+
+#include <algorithm>
+
+#include "link/Frames.h"
+#include "resources/StringTable.h"
+
+namespace vantrel::link {
+
+namespace {
+
+constexpr int kTextNoCommunication = 85;
+constexpr int kTitleCommunicationError = 145;
+
+bool EndsCandidate(std::string_view candidate, bool crOnly) {
+    const std::size_t n = candidate.size();
+    if (crOnly) return n >= 1 && candidate[n - 1] == frames::kCr;
+    return n >= 2 && candidate[n - 2] == frames::kCr && candidate[n - 1] == frames::kLf;
+}
+
+// Scans candidate start positions [from, buffer end) and keeps the last accepted one.
+std::optional<std::string> LastMatchFrom(std::string_view buffer, std::size_t from, std::string_view pattern,
+                                         bool crOnly) {
+    std::optional<std::string> match;
+    const std::size_t length = pattern.size();
+    if (length == 0 || buffer.size() < length) return match;
+    for (std::size_t i = from; i + length <= buffer.size(); ++i) {
+        if (buffer[i] != pattern[0]) continue;
+        const std::string_view candidate = buffer.substr(i, length);
+        if (EndsCandidate(candidate, crOnly)) match = std::string(candidate);
+    }
+    return match;
+}
+
+}  // namespace
+
+std::optional<std::string> MatchReply(std::string_view buffer, std::string_view pattern, bool crOnly) {
+    return LastMatchFrom(buffer, 0, pattern, crOnly);
+}
+
+Protocol::Protocol(Transport& transport, Clock& clock, Dialogs& dialogs)
+    : m_transport(transport), m_clock(clock), m_dialogs(dialogs) {}
+
+bool Protocol::Send(std::string_view frame) {
+    if (frame.empty()) return true;
+    const bool written = m_transport.write(frame);
+    if (!written) m_lineLost = true;
+    return written;
+}
+
+bool Protocol::RetryOrCancel() {
+    Message message;
+    message.textId = kTextNoCommunication;
+    message.titleId = kTitleCommunicationError;
+    message.text = resources::Text(kTextNoCommunication, m_languageOffset);
+    message.title = resources::Text(kTitleCommunicationError, m_languageOffset);
+    message.buttons = Buttons::RetryCancel;
+    message.icon = Icon::Critical;
+    return m_dialogs.Show(message) == Answer::Retry;
+}
+
+std::string Protocol::SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
+                                   bool crOnly) {
+    const bool crOnlyEnding = crOnly && m_deviceModel == frames::kCrOnlyModel;
+    const double start = m_clock.now();
+    Send(command);
+    Wait(timing::kAfterSend);
+
+    // The buffer is kept whole for the wait; each pass only needs to test the start
+    // positions whose candidate could not be complete before the new bytes came.
+    std::string buffer;
+    for (;;) {
+        const std::size_t before = buffer.size();
+        buffer += m_transport.readAll();
+        if (buffer.size() > before) {
+            const std::size_t from = before >= pattern.size() ? before - pattern.size() + 1 : 0;
+            if (auto reply = LastMatchFrom(buffer, from, pattern, crOnlyEnding)) return *reply;
+        }
+        if (m_clock.now() - start > timeoutSeconds) break;
+        m_clock.replyPause();
+    }
+
+    if (RetryOrCancel()) {
+        Send(frames::kEndProgramming);
+        Wait(timing::kAfterRecovery);
+        return std::string(kRetrySentinel);
+    }
+    return std::string(kCancelSentinel);
+}
+
+ByteResult Protocol::ReadBlock(int start, int count) {
+    ByteResult result;
+    // The result has 255 data slots and the memory 256 cells; anything past either is not read.
+    if (start < 0 || start > 255 || count <= 0) return result;
+    const int first = start;
+    const int last = std::min({start + count - 1, 255, first + 254});
+    for (;;) {
+        Send(frames::kStopStream);
+        Wait(timing::kAfterSend);
+        Send(frames::kProgrammingMode);
+        Wait(timing::kAfterSend);
+        bool restart = false;
+        for (int address = first; address <= last; ++address) {
+            m_transport.discardInput();
+            const std::string reply = SendAndMatch(frames::ReadFrame(static_cast<std::uint8_t>(address)),
+                                                   frames::kByteReplyPattern, timing::kReplyTimeout, false);
+            if (reply == kRetrySentinel) {
+                Send(frames::kEndProgramming);
+                Wait(timing::kBeforeRestart);
+                restart = true;
+                break;
+            }
+            if (reply == kCancelSentinel) {
+                result.bytes[0] = 1;
+                return result;
+            }
+            result.bytes[0] = 0;
+            result.bytes[static_cast<std::size_t>(address - first + 1)] =
+                static_cast<std::uint8_t>(reply[frames::kByteReplyDataPos]);
+            StepProgress(1);
+        }
+        if (!restart) return result;
+    }
+}
+
+ByteResult Protocol::ReadVersion() {
+    ByteResult result;
+    for (;;) {
+        Send(frames::kStopStream);
+        Wait(timing::kAfterVersionCommand);
+        Send(frames::kProgrammingMode);
+        Wait(timing::kAfterVersionCommand);
+        m_transport.readAll();
+        m_transport.discardInput();
+        const std::string reply =
+            SendAndMatch(frames::VersionFrame(), frames::kVersionReplyPattern, timing::kReplyTimeout, false);
+        if (reply == kRetrySentinel) {
+            Send(frames::kEndProgramming);
+            Wait(timing::kBeforeRestart);
+            continue;
+        }
+        if (reply == kCancelSentinel) {
+            result.bytes[0] = 1;
+            return result;
+        }
+        auto at = [&reply](std::size_t pos) { return static_cast<std::uint8_t>(reply[pos]); };
+        result.bytes[1] = at(frames::kVersionFamilyPos);
+        result.bytes[2] = at(frames::kVersionModelPos);
+        result.bytes[3] = at(frames::kVersionFirmwarePos);
+        result.bytes[4] = at(frames::kVersionReleasePos);
+        return result;
+    }
+}
+
+ByteResult Protocol::ReadMeasurementFrame() {
+    ByteResult result;
+    for (;;) {
+        const std::string reply = SendAndMatch({}, frames::kFramePattern, timing::kFrameTimeout, true);
+        if (reply == kRetrySentinel) {
+            // "$FPxx" has gone out already; the stream has to be started again.
+            Send(frames::kStopStream);
+            Wait(timing::kAfterSend);
+            Send(frames::kStartStream);
+            Wait(timing::kAfterSend);
+            continue;
+        }
+        if (reply == kCancelSentinel) {
+            result.bytes[0] = 1;
+            return result;
+        }
+        for (std::size_t i = 1; i <= 5; ++i) result.bytes[i] = static_cast<std::uint8_t>(reply[i]);
+        return result;
+    }
+}
+
+}  // namespace vantrel::link

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "link/Clock.h"
+#include "link/Dialogs.h"
+#include "link/Transport.h"
+
+namespace vantrel::link {
+
+// The reading routines return 256 bytes: index 0 is the error flag (1 when the user chose
+// Cancel), indices 1..n the data.
+struct ByteResult {
+    std::array<std::uint8_t, 256> bytes{};
+    bool cancelled() const { return bytes[0] == 1; }
+    std::uint8_t operator[](std::size_t index) const { return bytes[index]; }
+};
+
+// Sentinel texts of a reply wait: Retry was chosen (the caller restarts its exchange) or
+// Cancel (the caller gives up).
+inline constexpr std::string_view kRetrySentinel = "Riprova";
+inline constexpr std::string_view kCancelSentinel = "errore";
+
+// Time-outs and pauses of the exchanges, in seconds.
+namespace timing {
+inline constexpr double kAfterSend = 0.1;           // after every command of a read or a stream
+inline constexpr double kAfterVersionCommand = 0.2; // after "SM" and "PR" before "$V"
+inline constexpr double kAfterRecovery = 0.5;       // after "$FPxx" when Retry is chosen
+inline constexpr double kBeforeRestart = 1.0;       // after "$FPxx" of a restarted block
+inline constexpr double kReplyTimeout = 4.0;        // "$R" and "$V"
+inline constexpr double kFrameTimeout = 5.0;        // a measurement frame
+}  // namespace timing
+
+// Finds the reply in a receive buffer: every position holding the pattern's first character
+// with enough characters after it is a candidate; a candidate is accepted when it ends in
+// CR LF, or in a CR alone when crOnly is set. The last accepted candidate wins.
+std::optional<std::string> MatchReply(std::string_view buffer, std::string_view pattern, bool crOnly);
+
+// The command protocol over one transport. Not thread-safe; one exchange at a time.
+class Protocol {
+public:
+    Protocol(Transport& transport, Clock& clock, Dialogs& dialogs);
+
+    // The identified model decides whether measurement frames end in a CR alone.
+    void setDeviceModel(int model) { m_deviceModel = model; }
+    int deviceModel() const { return m_deviceModel; }
+    // Language of the Retry/Cancel box (0 Italian, 300 English).
+    void setLanguageOffset(int offset) { m_languageOffset = offset; }
+    // Called with step 1 after every byte that ReadBlock reads.
+    void setStepProgress(std::function<void(int step)> stepProgress) { m_stepProgress = std::move(stepProgress); }
+
+    Transport& transport() { return m_transport; }
+    Clock& clock() { return m_clock; }
+    Dialogs& dialogs() { return m_dialogs; }
+    int languageOffset() const { return m_languageOffset; }
+
+    // Writes a frame. Returns false (and remembers it) when the line refused the bytes.
+    bool Send(std::string_view frame);
+    // True once a write failed since the last clearLineLost(): the cable is gone or the
+    // port was closed under us.
+    bool lineLost() const { return m_lineLost; }
+    void clearLineLost() { m_lineLost = false; }
+
+    void Wait(double seconds) { m_clock.wait(seconds); }
+    void StepProgress(int step) {
+        if (m_stepProgress) m_stepProgress(step);
+    }
+
+    // Sends command (nothing when empty) and waits for a reply matching pattern. Returns the
+    // reply, or after a time-out the user's choice: kRetrySentinel (after "$FPxx" and 0.5 s)
+    // or kCancelSentinel.
+    std::string SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
+                             bool crOnly);
+
+    // count bytes from address start (start + count <= 256); index k holds address start + k - 1.
+    ByteResult ReadBlock(int start, int count);
+    // Index 1 family, 2 model, 3 firmware version, 4 firmware release.
+    ByteResult ReadVersion();
+    // Indices 1..5 hold characters 2..6 of the next frame of the measurement stream.
+    ByteResult ReadMeasurementFrame();
+
+private:
+    bool RetryOrCancel();
+
+    Transport& m_transport;
+    Clock& m_clock;
+    Dialogs& m_dialogs;
+    int m_deviceModel = 10;
+    int m_languageOffset = 300;
+    bool m_lineLost = false;
+    std::function<void(int)> m_stepProgress;
+};
+
+// The main window's progress bar as the block reads drive it: the value advances by the
+// step and restarts at 1 when it would reach the maximum.
+struct ProgressBarValue {
+    double minimum = 0.0001;
+    double maximum = 26;
+    double value = 0.0001;
+    void Step(int step) {
+        if (value + step >= maximum) value = 1;
+        else value += step;
+    }
+};
+
+}  // namespace vantrel::link

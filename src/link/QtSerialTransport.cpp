@@ -1,0 +1,136 @@
+#include "link/QtSerialTransport.h"
+
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+#include "link/PortTable.h"
+
+namespace vantrel::link {
+
+namespace {
+
+// A command frame is a handful of bytes; if the line cannot take them within this time
+// something is wrong with it.
+constexpr int kWriteTimeoutMs = 200;
+
+QSerialPort::Parity ToQtParity(char parity) {
+    switch (parity) {
+        case 'E': return QSerialPort::EvenParity;
+        case 'O': return QSerialPort::OddParity;
+        default: return QSerialPort::NoParity;
+    }
+}
+
+OpenError Classify(QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::NoError: return OpenError::None;
+        case QSerialPort::DeviceNotFoundError: return OpenError::NoSuchPort;
+        // A port held by another program shows up as a permission error (lock file,
+        // exclusive mode, access denied on Windows).
+        case QSerialPort::PermissionError: return OpenError::PortInUse;
+        default: return OpenError::Other;
+    }
+}
+
+}  // namespace
+
+struct QtSerialTransport::Impl {
+    QSerialPort port;
+
+    // Moves what the system has received into the port's buffer without waiting.
+    void collect() {
+        if (!port.isOpen()) return;
+        port.waitForReadyRead(0);
+        dropIfLineLost();
+    }
+    void dropIfLineLost() {
+        if (port.error() == QSerialPort::ResourceError) port.close();
+    }
+};
+
+QtSerialTransport::QtSerialTransport() : m_impl(std::make_unique<Impl>()) {}
+
+QtSerialTransport::~QtSerialTransport() { close(); }
+
+OpenResult QtSerialTransport::open(const std::string& portName, const LineSettings& settings) {
+    QSerialPort& port = m_impl->port;
+    if (port.isOpen()) return {};
+    port.setPortName(QString::fromStdString(portName));
+    port.setReadBufferSize(0);
+    if (!port.open(QIODevice::ReadWrite)) {
+        OpenResult result{Classify(port.error()), port.errorString().toStdString()};
+        if (result.error == OpenError::None) result.error = OpenError::Other;
+        port.clearError();
+        return result;
+    }
+    const bool configured = port.setBaudRate(settings.baudRate) &&
+                            port.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) &&
+                            port.setParity(ToQtParity(settings.parity)) &&
+                            port.setStopBits(settings.stopBits == 2 ? QSerialPort::TwoStop : QSerialPort::OneStop) &&
+                            port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        OpenResult result{OpenError::Other, port.errorString().toStdString()};
+        port.close();
+        port.clearError();
+        return result;
+    }
+    return {};
+}
+
+void QtSerialTransport::close() {
+    if (m_impl->port.isOpen()) m_impl->port.close();
+    m_impl->port.clearError();
+}
+
+bool QtSerialTransport::isOpen() const { return m_impl->port.isOpen(); }
+
+bool QtSerialTransport::write(std::string_view bytes) {
+    QSerialPort& port = m_impl->port;
+    if (!port.isOpen()) return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    if (port.write(bytes.data(), size) != size) {
+        m_impl->dropIfLineLost();
+        return false;
+    }
+    while (port.bytesToWrite() > 0) {
+        if (!port.waitForBytesWritten(kWriteTimeoutMs)) {
+            m_impl->dropIfLineLost();
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string QtSerialTransport::readAll() {
+    m_impl->collect();
+    if (!m_impl->port.isOpen()) return {};
+    const QByteArray data = m_impl->port.readAll();
+    return std::string(data.constData(), static_cast<std::size_t>(data.size()));
+}
+
+void QtSerialTransport::discardInput() {
+    m_impl->collect();
+    if (!m_impl->port.isOpen()) return;
+    m_impl->port.readAll();
+    m_impl->port.clear(QSerialPort::Input);
+}
+
+std::size_t QtSerialTransport::bytesAvailable() {
+    m_impl->collect();
+    if (!m_impl->port.isOpen()) return 0;
+    return static_cast<std::size_t>(m_impl->port.bytesAvailable());
+}
+
+std::vector<std::string> ListSystemPorts() {
+    std::vector<std::string> names;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+#ifdef _WIN32
+        names.push_back(info.portName().toStdString());
+#else
+        names.push_back(info.systemLocation().toStdString());
+#endif
+    }
+    return SortPortNames(std::move(names));
+}
+
+}  // namespace vantrel::link

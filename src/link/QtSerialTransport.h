@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "link/Transport.h"
+
+namespace vantrel::link {
+
+// A real serial port (or a pseudo-terminal) through QSerialPort. Works without a running
+// event loop: every read first collects what the system has received. The process needs a
+// QCoreApplication (or QApplication) object while a port is open.
+class QtSerialTransport final : public Transport {
+public:
+    QtSerialTransport();
+    ~QtSerialTransport() override;
+    QtSerialTransport(const QtSerialTransport&) = delete;
+    QtSerialTransport& operator=(const QtSerialTransport&) = delete;
+
+    OpenResult open(const std::string& port, const LineSettings& settings) override;
+    void close() override;
+    bool isOpen() const override;
+    bool write(std::string_view bytes) override;
+    std::string readAll() override;
+    void discardInput() override;
+    std::size_t bytesAvailable() override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// The serial ports the system lists, in natural name order: device paths ("/dev/ttyS0")
+// on Unix, "COMn" names on Windows.
+std::vector<std::string> ListSystemPorts();
+
+}  // namespace vantrel::link

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vantrel::link {
+
+// Line settings as the "9600,N,8,1" text gives them.
+struct LineSettings {
+    int baudRate = 9600;
+    char parity = 'N';  // N, E, O (upper case)
+    int dataBits = 8;
+    int stopBits = 1;
+    friend bool operator==(const LineSettings&, const LineSettings&) = default;
+};
+
+// Parses "baud,parity,bits,stop" (parity letter in either case). False on anything else.
+bool ParseLineSettings(std::string_view text, LineSettings& settings);
+
+enum class OpenError {
+    None,
+    NoSuchPort,  // the port cannot be addressed
+    PortInUse,   // another program holds it
+    Other,
+};
+
+struct OpenResult {
+    OpenError error = OpenError::None;
+    std::string detail;  // the system's own words, for a message
+    bool ok() const { return error == OpenError::None; }
+};
+
+// A byte pipe to one transmitter: a serial port, the in-process simulator or a test script.
+// Reads never block: readAll() returns what has arrived so far.
+class Transport {
+public:
+    virtual ~Transport() = default;
+
+    // Opening an open transport does nothing and succeeds.
+    virtual OpenResult open(const std::string& port, const LineSettings& settings) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // False when the bytes could not be handed to the line (port closed, cable pulled).
+    virtual bool write(std::string_view bytes) = 0;
+    // Everything received and not yet read; empties the receive buffer.
+    virtual std::string readAll() = 0;
+    // Drops everything received so far (bytes still on the wire arrive later).
+    virtual void discardInput() = 0;
+    virtual std::size_t bytesAvailable() = 0;
+};
+
+}  // namespace vantrel::link
