@@ -59,6 +59,6 @@ Identification Identify(const Identity& identity);
 std::string IdentityLine(const std::string& modelNames, const Identity& identity);
 
 // Models 9 and 10 are the ones this program knows how to configure.
-inline bool IsSupportedModel(int deviceModel) { return deviceModel == 9 || deviceModel == kModelWithTrips; }
+inline bool IsAcceptedModel(int deviceModel) { return deviceModel == 9 || deviceModel == kModelWithTrips; }
 
 }  // namespace vantrel::device

@@ -1,0 +1,13 @@
+#include "ui/model/ProgramFileCommands.h"
+
+namespace vantrel::ui {
+
+files::ReadResult DiskProgramFileStore::Read(const std::filesystem::path& path) {
+    return files::ReadProgramFile(path);
+}
+
+files::FileError DiskProgramFileStore::Write(const std::filesystem::path& path, const device::ConfigRecord& record) {
+    return files::WriteProgramFile(path, record);
+}
+
+}  // namespace vantrel::ui

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+
+#include "ui/model/TextRef.h"
+
+namespace vantrel::ui {
+
+class ProgramForm;
+
+// Controls a guided step points at and puts the focus on.
+enum class GuideTarget {
+    None, Modo, Strumento, umis, Giunto, Linear, Custom, SmChk, CtlRangeIn, Vuscite, ExitVers,
+    BrkOnOff, CtlRangeOut, AdjMax, Command1
+};
+
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+struct GuideMarker {
+    bool visible = false;
+    Rgb colour{192, 192, 192};
+};
+
+inline constexpr int kGuideSteps = 14;
+
+// Guided mode: walks the programming form one choice at a time, skipping what the chosen
+// input family does not have. The view shows the panel at (panelTop, panelLeft) in twips,
+// the hint, the markers, and moves the focus to `focus`; a 500 ms timer calls Blink.
+class GuidedMode {
+public:
+    explicit GuidedMode(ProgramForm& form) : form_(form) {}
+
+    int WizardStep = 0;  // 0 also when not running
+    int BlinkPhase = 1;
+    bool running = false;
+    bool panelVisible = false;
+    bool timerRunning = false;
+    int timerIntervalMs = 500;
+    TextRef hint;
+    TextRef okCaption = TextRef::Id(185);
+    TextRef cancelCaption = TextRef::Id(200);
+    int panelTop = 0;
+    int panelLeft = 0;
+    GuideTarget focus = GuideTarget::None;
+    std::array<GuideMarker, kGuideSteps> SelWiz{};
+
+    // The "Wiz" key: everything the walk enables step by step is disabled, then step 0.
+    void Start();
+    void Next();    // cmdOK
+    void Cancel();  // CmdAnnulla
+    void Blink();   // WizTime tick
+    // Ends the walk from the action button: panel and marker hidden, timer stopped.
+    void StopForAction();
+
+private:
+    void SetUp(int step);
+    void Leave();
+    void EnableStepControl(int step);
+    void SetControlsEnabled(bool enabled);
+
+    ProgramForm& form_;
+};
+
+}  // namespace vantrel::ui

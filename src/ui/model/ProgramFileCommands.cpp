@@ -1,0 +1,261 @@
+#include "ui/model/ProgramFileCommands.h"
+
+#include <algorithm>
+
+#include "device/Identify.h"
+#include "resources/NumberFormat.h"
+#include "ui/model/ProgramForm.h"
+
+namespace vantrel::ui {
+
+namespace {
+
+// A name of two characters or fewer cannot be a programming file.
+constexpr std::size_t kShortestName = 2;
+constexpr const char* kDefaultNamePrefix = "DfLt";
+
+float ParseSingle(const std::string& text) {
+    return static_cast<float>(resources::ParseNumber(text).value_or(0));
+}
+
+// A list without a selection is stored as -1, and such a record loads back as it was.
+std::int16_t Index(const ChoiceList& list) { return static_cast<std::int16_t>(list.selected); }
+
+bool InList(const ChoiceList& list, int index) { return index == -1 || list.Has(index); }
+
+}  // namespace
+
+std::string FileTitle(const std::string& path) {
+    for (std::size_t i = path.size(); i-- > 1;) {
+        if (path[i] == '\\' || path[i] == '/') return path.substr(i + 1);
+    }
+    return path;
+}
+
+ProgramFileCommands::ProgramFileCommands(ProgramForm& form, FileDialogs& fileDialogs, ProgramFileStore& store,
+                                         std::filesystem::path applicationFolder)
+    : form_(form), fileDialogs_(fileDialogs), store_(store), applicationFolder_(std::move(applicationFolder)) {}
+
+FileDialogRequest ProgramFileCommands::DialogRequest(int titleId, const char* firstFilter, int options) const {
+    FileDialogRequest request;
+    request.title = form_.T(titleId);
+    request.filter = form_.T(110) + firstFilter + form_.T(111) + " (*.*)|*.*|";
+    request.options = options;
+    request.initialFolder = applicationFolder_;
+    return request;
+}
+
+void ProgramFileCommands::ShowInvalidFile() {
+    link::Message message;
+    message.textId = 174;
+    message.text = form_.T(174);
+    message.buttons = link::Buttons::Ok;
+    message.icon = link::Icon::Exclamation;
+    form_.dialogs().Show(message);
+}
+
+std::string ProgramFileCommands::WindowCaption() const {
+    return form_.T(180) + "  ( " + FileTitle(form_.state().CurrentFile) + " )";
+}
+
+void ProgramFileCommands::SetCaption() {
+    form_.main.caption = WindowCaption();
+    form_.Changed();
+}
+
+bool ProgramFileCommands::FitsLists(const device::ConfigRecord& r) const {
+    namespace pos = device::family;
+    if (!InList(form_.Strumento, r.InputType)) return false;
+    if (r.InputType == pos::Thermocouple && !InList(form_.Tipo, r.TcType)) return false;
+    if (r.InputType == pos::Rtd && (!InList(form_.pt, r.RtdSensor) || !InList(form_.fili, r.Wires))) return false;
+    if (r.InputType == pos::Resistance && !InList(form_.fili, r.Wires)) return false;
+    if (r.InputType == pos::Potentiometer && !InList(form_.TypePot, r.PotRange)) return false;
+    if (!InList(form_.Vuscite, device::FromFlag(r.OutputType) ? 1 : 0)) return false;
+    if (device::FromFlag(r.CustomOn) &&
+        (r.PointCount < 0 || r.PointCount > device::kRecordPoints || r.PointCountCjc < 0 ||
+         r.PointCountCjc > device::kRecordPointsCjc))
+        return false;
+    return true;
+}
+
+bool ProgramFileCommands::Open() {
+    FileDialogRequest request = DialogRequest(59, "(*.D70)|*.D70| ", 1024);
+    const std::string name = fileDialogs_.OpenFileName(request);
+    if (name.empty()) return false;
+    if (name.size() <= kShortestName) {
+        ShowInvalidFile();
+        return false;
+    }
+    const files::ReadResult result = store_.Read(name);
+    if (!result.ok() || !FitsLists(result.record)) {
+        ShowInvalidFile();
+        return false;
+    }
+    form_.state().CurrentFile = name;
+    form_.record() = result.record;
+    PushRecord(result.record);
+    form_.state().ConfigChanged = false;
+    SetCaption();
+    return true;
+}
+
+void ProgramFileCommands::PushRecord(const device::ConfigRecord& r) {
+    namespace pos = device::family;
+    using device::FromFlag;
+    ProgramForm& f = form_;
+    device::WorkingState& s = f.state();
+
+    f.ChooseFamily(r.InputType);
+    switch (r.InputType) {
+    case pos::Thermocouple:
+        f.ChooseTcType(r.TcType);
+        f.SetGiunto(r.CjcInternal != 0);
+        f.Linear.checked = r.LinearOn != 0;
+        f.SetUnit(FromFlag(r.UnitCelsius));
+        break;
+    case pos::Rtd:
+        f.ChooseRtdSensor(r.RtdSensor);
+        f.ChooseWiring(r.Wires);
+        f.Linear.checked = r.LinearOn != 0;
+        f.SetUnit(FromFlag(r.UnitCelsius));
+        break;
+    case pos::Potentiometer: f.ChoosePotRange(r.PotRange); break;
+    case pos::Resistance: f.ChooseWiring(r.Wires); break;  // the family default is 3 wires
+    default: break;
+    }
+    f.MoveSlider(AdjustWhich::Zero, r.ZeroAdjust);
+    f.MoveSlider(AdjustWhich::Span, r.SpanAdjust);
+    f.CtlRangeIn.SetTextMax(r.InRangeMax);
+    f.CtlRangeIn.SetTextMin(r.InRangeMin);
+    f.ChooseOutputType(FromFlag(r.OutputType) ? 1 : 0);
+    f.CtlRangeOut.SetTextMax(r.OutRangeMax);
+    f.CtlRangeOut.SetTextMin(r.OutRangeMin);
+    f.SetBurnout(FromFlag(r.BurnoutDown));
+    f.SetDirection(FromFlag(r.OutputDirect));
+    f.ClickFilter(FromFlag(r.FilterOn));
+    if (s.HasTrips()) {
+        s.TripLevels = {r.Trip1High, r.Trip1Low, r.Trip2High, r.Trip2Low};
+        s.TripDelayTicks = r.TripDelay;
+        s.TripFlags = r.TripMode;
+    }
+    if (FromFlag(r.CustomOn)) {
+        // The file keeps the points the user entered; an even count gets its added point back.
+        s.CustomActive = true;
+        const int count = std::min<int>(r.PointCount, device::kWorkingPoints);
+        s.PointExtra = count % 2 == 0 && count < device::kWorkingPoints;
+        s.SensorPoints = count + (s.PointExtra ? 1 : 0);
+        s.CjcPoints = std::min<int>(r.PointCountCjc, device::kWorkingPointsCjc);
+        for (int i = 0; i < count; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            s.PtPhysical[k] = static_cast<float>(r.Points[k].physical);
+            s.PtInput[k] = static_cast<float>(r.Points[k].input);
+        }
+        for (int i = 0; i < s.CjcPoints; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            s.CjcPhysical[k] = static_cast<float>(r.PointsCjc[k].physical);
+            s.CjcInput[k] = static_cast<float>(r.PointsCjc[k].input);
+        }
+        f.RestoreCustomCurve();
+    } else if (f.Custom.checked || s.CustomActive) {
+        // A plain file must not be programmed with the previous custom curve.
+        f.RestoreCustomBox(false);
+    }
+    f.Changed();
+}
+
+void ProgramFileCommands::FillRecord() {
+    using device::ToFlag;
+    using device::ToTick;
+    const ProgramForm& f = form_;
+    const device::WorkingState& s = f.state();
+    device::ConfigRecord& r = form_.record();
+
+    r.InputType = Index(f.Strumento);
+    r.TcType = Index(f.Tipo);
+    r.RtdSensor = Index(f.pt);
+    r.Wires = Index(f.fili);
+    r.PotRange = Index(f.TypePot);
+    r.Spare1 = r.Spare2 = r.Spare3 = 0;
+    r.InRangeMax = ParseSingle(f.CtlRangeIn.TextMaxP);
+    r.InRangeMin = ParseSingle(f.CtlRangeIn.TextMinP);
+    r.CjcInternal = ToTick(f.Giunto.checked);
+    r.LinearOn = ToTick(f.Linear.checked);
+    r.LangOffset = static_cast<std::int16_t>(s.LanguageOffset);
+    r.UnitCelsius = ToFlag(f.UnitCelsius);
+    r.ZeroAdjust = static_cast<std::int16_t>(f.zero.slider);
+    r.SpanAdjust = static_cast<std::int16_t>(f.span.slider);
+    r.CustomOn = ToFlag(s.CustomActive);
+    if (s.CustomActive) {
+        const int count = std::clamp(s.SensorPoints - (s.PointExtra ? 1 : 0), 0, device::kRecordPoints);
+        const int countCjc = std::clamp(s.CjcPoints, 0, device::kRecordPointsCjc);
+        r.PointCount = static_cast<std::int16_t>(count);
+        r.PointCountCjc = static_cast<std::int16_t>(countCjc);
+        for (int i = 0; i < count; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            r.Points[k] = {s.PtPhysical[k], s.PtInput[k]};
+        }
+        for (int i = 0; i < countCjc; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            r.PointsCjc[k] = {s.CjcPhysical[k], s.CjcInput[k]};
+        }
+    }
+    r.BurnoutDown = ToFlag(f.BurnoutDown);
+    r.OutputDirect = ToFlag(f.OutputDirect);
+    r.OutRangeMax = ParseSingle(f.CtlRangeOut.TextMaxP);
+    r.OutRangeMin = ParseSingle(f.CtlRangeOut.TextMinP);
+    r.OutputType = ToFlag(f.Vuscite.selected == 1);
+    r.FilterOn = ToFlag(f.SmChk.checked);
+    if (s.HasTrips()) {
+        r.Trip1High = s.TripLevels[0];
+        r.Trip1Low = s.TripLevels[1];
+        r.Trip2High = s.TripLevels[2];
+        r.Trip2Low = s.TripLevels[3];
+        r.TripDelay = s.TripDelayTicks;
+        r.TripMode = s.TripFlags;
+    }
+}
+
+bool ProgramFileCommands::Save() {
+    FillRecord();
+    device::WorkingState& s = form_.state();
+    std::string name = s.CurrentFile;
+    if (s.CurrentFile.rfind(kDefaultNamePrefix, 0) == 0 || s.ForceSaveAs) {
+        s.ForceSaveAs = false;
+        name = fileDialogs_.SaveFileName(DialogRequest(112, " (*.D70)|*.D70| ", 2));
+    }
+    if (name.empty()) {
+        form_.Changed();
+        return false;
+    }
+    if (store_.Write(name, form_.record()) != files::FileError::None) {
+        ShowInvalidFile();
+        form_.Changed();
+        return false;
+    }
+    s.CurrentFile = name;
+    s.ConfigChanged = false;
+    SetCaption();
+    return true;
+}
+
+bool ProgramFileCommands::SaveAs() {
+    form_.state().ForceSaveAs = true;
+    return Save();
+}
+
+int ProgramFileCommands::AskSaveChanges() {
+    const device::WorkingState& s = form_.state();
+    if (!s.ConfigChanged) return 0;
+    link::Message message;
+    message.textId = 100;
+    message.titleId = 63;
+    message.text = form_.T(100) + FileTitle(s.CurrentFile) + " " + form_.T(101);
+    message.title = form_.T(63);
+    message.buttons = link::Buttons::YesNoCancel;
+    message.icon = link::Icon::Question;
+    const link::Answer answer = form_.dialogs().Show(message);
+    if (answer == link::Answer::Yes) return Save() ? 6 : 2;
+    return answer == link::Answer::No ? 7 : 2;
+}
+
+}  // namespace vantrel::ui

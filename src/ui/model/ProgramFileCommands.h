@@ -1,0 +1,88 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "device/ConfigRecord.h"
+#include "files/ProgramFile.h"
+#include "link/Dialogs.h"
+
+namespace vantrel::ui {
+
+class ProgramForm;
+
+// What a file dialog is asked for; texts already in the current language.
+struct FileDialogRequest {
+    std::string title;
+    std::string filter;        // "description(*.D70)|*.D70| ..." pairs
+    int options = 0;           // 1024 open; 2 ask before replacing an existing file
+    std::string fileName;      // preset name (empty)
+    std::string defaultExtension = ".D70*.*";
+    std::filesystem::path initialFolder;  // the application's folder
+};
+
+// The open and save dialogs: the GUI shows Qt's, tests script them. Empty means cancelled.
+class FileDialogs {
+public:
+    virtual ~FileDialogs() = default;
+    virtual std::string OpenFileName(const FileDialogRequest& request) = 0;
+    virtual std::string SaveFileName(const FileDialogRequest& request) = 0;
+};
+
+// Where records are read and written; the disk by default, memory in tests.
+class ProgramFileStore {
+public:
+    virtual ~ProgramFileStore() = default;
+    virtual files::ReadResult Read(const std::filesystem::path& path) = 0;
+    virtual files::FileError Write(const std::filesystem::path& path, const device::ConfigRecord& record) = 0;
+};
+
+// The programming files on disk (files/ProgramFile).
+class DiskProgramFileStore : public ProgramFileStore {
+public:
+    files::ReadResult Read(const std::filesystem::path& path) override;
+    files::FileError Write(const std::filesystem::path& path, const device::ConfigRecord& record) override;
+};
+
+// The part of a path after its last separator ('\' or '/'); the whole path when there is
+// none after the first character.
+std::string FileTitle(const std::string& path);
+
+// Open, Save, Save As and the question about unsaved changes, over the programming form,
+// the working state and the configuration record. The window caption lands in
+// form.main.caption.
+class ProgramFileCommands {
+public:
+    ProgramFileCommands(ProgramForm& form, FileDialogs& fileDialogs, ProgramFileStore& store,
+                        std::filesystem::path applicationFolder = {});
+
+    // Loads a file the user chooses; a damaged or unreadable file shows text 174 and
+    // changes nothing. Returns true when a file was loaded.
+    bool Open();
+    // True when the file was written; false when the name dialog was cancelled or the file
+    // could not be written (text 174).
+    bool Save();
+    bool SaveAs();
+    // 0 nothing to ask, 6 Yes (saved), 7 No, 2 Cancel (also Yes whose save did not happen).
+    int AskSaveChanges();
+
+    // The record as Save fills it from the form and the working state.
+    void FillRecord();
+    // Pushes a record into the form and the working state, as Open does after reading.
+    void PushRecord(const device::ConfigRecord& record);
+    // False when the record holds list positions the identified transmitter does not offer.
+    bool FitsLists(const device::ConfigRecord& record) const;
+    std::string WindowCaption() const;
+
+private:
+    void ShowInvalidFile();
+    void SetCaption();
+    FileDialogRequest DialogRequest(int titleId, const char* firstFilter, int options) const;
+
+    ProgramForm& form_;
+    FileDialogs& fileDialogs_;
+    ProgramFileStore& store_;
+    std::filesystem::path applicationFolder_;
+};
+
+}  // namespace vantrel::ui

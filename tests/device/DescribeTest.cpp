@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "device/Describe.h"
+
+using namespace vantrel::device;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+DescribeContext Context(int family, int model, int language = 0) {
+    return {Identity{family, model, 0, 0}, language, 0};
+}
+
+ReadValues Values(int code, int flags, double bottom, double top) {
+    ReadValues v;
+    v.inputCode = code;
+    v.flags = flags;
+    v.rangeBottom = bottom;
+    v.rangeTop = top;
+    v.outputFirst = 20;
+    v.outputSecond = 4;
+    v.outputType = 2;
+    return v;
+}
+
+// The burn-out bit as programming sets it (family, output-type entry, burn-out down).
+bool ProgrammedBit(int family, int outputEntry, bool down) {
+    return (family == 3 && !down) || (family == 4 && outputEntry == 1 && down) ||
+           (family == 4 && outputEntry != 1 && !down) || ((family == 1 || family == 2) && down);
+}
+
+}  // namespace
+
+TEST(Describe, ThermocoupleInFahrenheitWithTrips_GivesEveryLineInOrder) {
+    ReadValues v = Values(1, 8 + 2 + 1, 0, 1200);
+    v.tripValues = {0, 1000, 950, 100, 50, 30, 0};
+    v.tripFlags = kTrip2MinimumBit;
+    const Description d = Describe(v, Context(4, 10));
+    EXPECT_EQ(d.lines, (Lines{"Termocoppia Tipo K", "CJC : Interno", "Linearizzazione ON",
+                              "Campo Ingresso: 32 ÷ 2192  °F", "Campo uscita: 4 ÷ 20 mA", "Reg. Zero: 0.0%",
+                              "Reg. Span: 0.0%", "Segnale uscita: Diretto", "Allarme sensore: Basso", "Filtro: OFF",
+                              "Soglia 1: 1832.0 4.2 %- Max", "Soglia 2: 122.0 4.2 %- Min",
+                              "Ritardo:  1.5 sec."}));
+    EXPECT_EQ(d.SummaryText().substr(0, 20), "Termocoppia Tipo K\r\n");
+    EXPECT_EQ(d.fahrenheit, true);
+    EXPECT_EQ(d.cjcInternal, true);
+    EXPECT_EQ(d.linearOn, true);
+    ASSERT_TRUE(d.trips);
+    // Working levels are in the unit of the range, trip 1 high first.
+    EXPECT_FLOAT_EQ(d.trips->levels[0], 1832);
+    EXPECT_FLOAT_EQ(d.trips->levels[1], 1742);
+    EXPECT_FLOAT_EQ(d.trips->delayTicks, 30);
+}
+
+TEST(Describe, MinimumTripOne_ShowsItsLowLevel_WorkingLevelsKeepHighFirst) {
+    ReadValues v = Values(21, 1, 0, 200);
+    v.tripValues = {0, 160, 150, 0, 0, 0, 0};
+    v.tripFlags = kTrip1MinimumBit;
+    const Description d = Describe(v, Context(4, 10));
+    EXPECT_EQ(d.lines[d.lines.size() - 3], "Soglia 1: 150.0 5.0 %- Min");
+    EXPECT_FLOAT_EQ(d.trips->levels[0], 160);
+    EXPECT_FLOAT_EQ(d.trips->levels[1], 150);
+}
+
+TEST(Describe, Potentiometer_ShowsPercentTimesHundred_NoAdjustmentsOrTripsWithoutModelTen) {
+    ReadValues v = Values(31, 0, 0.25, 0.75);
+    const Description d = Describe(v, Context(1, 9));
+    EXPECT_EQ(d.lines, (Lines{"Potenziometro Tra 20 e 200 Ohm", "Campo Ingresso: 25 ÷ 75 %",
+                              "Campo uscita: 4 ÷ 20 mA", "Segnale uscita: Diretto", "Allarme sensore: Alto",
+                              "Filtro: OFF"}));
+    EXPECT_FALSE(d.trips);
+    EXPECT_FALSE(d.fahrenheit);
+}
+
+TEST(Describe, PotentiometerTrips_AreShownInPercent) {
+    ReadValues v = Values(31, 0, 0, 1);
+    v.tripValues = {0, 0.5, 0.45, 0.2, 0.1, 0, 0};
+    const Description d = Describe(v, Context(4, 10));
+    EXPECT_EQ(d.lines[d.lines.size() - 3], "Soglia 1: 50.0 5.0 %- Max");
+    EXPECT_FLOAT_EQ(d.trips->levels[3], 10);
+}
+
+TEST(Describe, ThirtyTickDelay_HasTwoSpacesAfterTheColon) {
+    ReadValues v = Values(36, 0, 0, 100);
+    v.tripValues[5] = 30;
+    EXPECT_EQ(Describe(v, Context(4, 10)).lines.back(), "Ritardo:  1.5 sec.");
+}
+
+TEST(Describe, VoltageInput_HidesBurnoutAbove700OrWiderThan800) {
+    EXPECT_TRUE(Describe(Values(36, 0, 0, 750), Context(4, 10)).hideBurnout);
+    EXPECT_FALSE(Describe(Values(36, 0, 0, 500), Context(4, 10)).hideBurnout);
+    EXPECT_TRUE(Describe(Values(36, 0, -200, 650), Context(4, 10)).hideBurnout);
+    EXPECT_EQ(Describe(Values(36, 0, 0, 750), Context(4, 10)).lines[0], "Tensione");
+    EXPECT_FALSE(Describe(Values(46, 0, 0, 750), Context(4, 10)).hideBurnout);
+}
+
+TEST(Describe, OutputUnitAndEntry_FollowFamilyAndOutputType) {
+    ReadValues v = Values(36, 0, 0, 100);
+    v.outputFirst = 10;
+    v.outputSecond = 0;
+    v.outputType = 2;
+    Description d = Describe(v, Context(3, 10));
+    EXPECT_EQ(d.outputEntry, 1);
+    EXPECT_EQ(d.lines[2], "Campo uscita: 0 ÷ 10 V");
+
+    v.outputType = 1;
+    EXPECT_EQ(Describe(v, Context(4, 10)).outputEntry, 1);
+    v.outputType = 2;
+    EXPECT_EQ(Describe(v, Context(4, 10)).outputEntry, 0);
+    v.outputType = 0;
+    d = Describe(v, {Identity{4, 10, 0, 0}, 0, 1});
+    EXPECT_FALSE(d.outputEntry);
+    EXPECT_EQ(d.outputUnit, " V");  // unknown combination keeps what the form shows
+}
+
+TEST(Describe, ReverseOutput_ShowsFirstThenSecondAndSwapsTheControl) {
+    ReadValues v = Values(36, 64, 0, 100);
+    const Description d = Describe(v, Context(4, 10));
+    EXPECT_EQ(d.outputRangeMin, "20");
+    EXPECT_EQ(d.outputRangeMax, "4");
+    EXPECT_EQ(d.lines[2], "Campo uscita: 20 ÷ 4 mA");
+    EXPECT_FALSE(d.outputDirect);
+    EXPECT_EQ(d.lines[5], "Segnale uscita: Inverso");
+}
+
+TEST(Describe, BurnoutReadBack_MatchesWhatProgrammingEncodes) {
+    struct Case {
+        int family, outputType, entry;
+    };
+    for (const Case c : {Case{1, 0, 0}, Case{2, 0, 0}, Case{3, 0, 0}, Case{3, 1, 0}, Case{3, 2, 1}, Case{4, 2, 0},
+                         Case{4, 1, 1}}) {
+        for (const bool down : {false, true}) {
+            const std::uint8_t gain = ProgrammedBit(c.family, c.entry, down) ? 128 : 0;
+            EXPECT_EQ(BurnoutDownFromGainCode(gain, c.family, c.outputType), down)
+                << "family " << c.family << " output type " << c.outputType << " down " << down;
+        }
+    }
+}
+
+TEST(Describe, WiringLines_RtdAndResistanceNameTheWiresOnce) {
+    EXPECT_EQ(Describe(Values(24, 2 + 4, 0, 100), Context(4, 10)).lines[0], "RTD Ni1000 - 4 Fili");
+    EXPECT_EQ(Describe(Values(24, 2 + 4, 0, 100), Context(4, 10)).lines[1], "Linearizzazione ON");
+    EXPECT_EQ(Describe(Values(51, 1, 0, 100), Context(4, 10)).lines[0], "Resistenza - 3 Fili");
+    const Description custom = Describe(Values(51, 32 + 1, 0, 100), Context(4, 10));
+    EXPECT_EQ(custom.lines[0], "Resistenza (Custom)  - 3 Fili");
+    EXPECT_TRUE(custom.custom);
+    EXPECT_EQ(Describe(Values(33, 32, 0, 1), Context(4, 10)).lines[0], "Potenziometro (Custom) ");
+}
+
+TEST(Describe, CodeBoundaries_TwentyIsThermocouple_ZeroAndAboveSixtyHaveNoInputLine) {
+    const Description twenty = Describe(Values(20, 0, 0, 100), Context(4, 10));
+    EXPECT_EQ(twenty.familyPosition, 0);
+    EXPECT_EQ(twenty.tcType, 19);
+    EXPECT_EQ(twenty.lines[0], "Termocoppia ");
+    EXPECT_EQ(Describe(Values(21, 1, 0, 100), Context(4, 10)).familyPosition, 1);
+
+    for (const int code : {0, 61}) {
+        const Description d = Describe(Values(code, 0, 0, 100), Context(4, 10));
+        EXPECT_FALSE(d.familyPosition);
+        EXPECT_EQ(d.lines[0], "Campo Ingresso: 0 ÷ 100");
+    }
+    const Description difference = Describe(Values(56, 8, 0, 100), Context(4, 10));
+    EXPECT_EQ(difference.lines[0], "Diff. di Temp.");
+    EXPECT_FALSE(difference.familyPosition);
+    EXPECT_EQ(difference.lines[1], "Campo Ingresso: 32 ÷ 212  °F");
+}
+
+TEST(Describe, English_UsesTheOtherHalfOfTheStringTable) {
+    ReadValues v = Values(2, 1, -10.5, 400);
+    v.outputFlags = 1;
+    v.zeroAdjust = -0.3;
+    v.spanAdjust = 1.2;
+    const Description d = Describe(v, Context(4, 10, 300));
+    EXPECT_EQ(d.lines[0], "Thermocouple Type J");
+    EXPECT_EQ(d.lines[1], "CJC : Internal");
+    EXPECT_EQ(d.lines[2], "Linearization OFF");
+    EXPECT_EQ(d.lines[3], "Input Range: -10.5 to 400  °C");
+    EXPECT_EQ(d.lines[5], "Reg. Zero: -0.3%");
+    EXPECT_EQ(d.lines[6], "Reg. Span: 1.2%");
+    EXPECT_EQ(d.lines[9], "Filter: ON");
+    EXPECT_TRUE(d.filterOn);
+}
+
+TEST(Describe, EqualRangeEnds_GiveZeroHysteresisInsteadOfNotANumber) {
+    ReadValues v = Values(36, 0, 5, 5);
+    v.tripValues = {0, 5, 5, 5, 5, 0, 0};
+    EXPECT_EQ(Describe(v, Context(4, 10)).lines[8], "Soglia 1: 5.0 0.0 %- Max");
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+// Scripted stand-ins for what the programming form talks to: message boxes answered from a
+// queue (OK when it runs dry), a host that records what the form opened, file dialogs that
+// return queued names, and an in-memory store of programming files.
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "link/Dialogs.h"
+#include "ui/model/FormHost.h"
+#include "ui/model/ProgramFileCommands.h"
+#include "ui/model/ProgramForm.h"
+
+namespace vantrel::ui::test {
+
+class ScriptedDialogs : public link::Dialogs {
+public:
+    std::deque<link::Answer> answers;
+    std::vector<link::Message> shown;
+    link::Answer Show(const link::Message& message) override {
+        shown.push_back(message);
+        if (answers.empty()) return link::Answer::Ok;
+        const link::Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class FakeHost : public FormHost {
+public:
+    PointsEditorResult editorResult{true, "0", "100"};
+    std::vector<PointsEditorRequest> editorRequests;
+    std::vector<TripsFormRequest> tripsRequests;
+    std::vector<InputEncoding> programmed;
+    int measurements = 0;
+    int restoredCurves = 0;
+    int stops = 0;
+    PointsEditorResult OpenPointsEditor(const PointsEditorRequest& request) override {
+        editorRequests.push_back(request);
+        return editorResult;
+    }
+    void OpenTripsForm(const TripsFormRequest& request) override { tripsRequests.push_back(request); }
+    void CompleteRestoredCurve() override { ++restoredCurves; }
+    void RunMeasurement() override { ++measurements; }
+    void RunProgramming(const InputEncoding& encoding) override { programmed.push_back(encoding); }
+    void StopMeasurement() override { ++stops; }
+};
+
+class ScriptedFileDialogs : public FileDialogs {
+public:
+    std::deque<std::string> names;
+    std::vector<FileDialogRequest> opened;
+    std::vector<FileDialogRequest> saved;
+    std::string OpenFileName(const FileDialogRequest& request) override {
+        opened.push_back(request);
+        return Next();
+    }
+    std::string SaveFileName(const FileDialogRequest& request) override {
+        saved.push_back(request);
+        return Next();
+    }
+
+private:
+    std::string Next() {
+        if (names.empty()) return {};
+        std::string name = names.front();
+        names.pop_front();
+        return name;
+    }
+};
+
+class MemoryStore : public ProgramFileStore {
+public:
+    std::map<std::string, device::ConfigRecord> files;
+    files::FileError readError = files::FileError::None;
+    files::FileError writeError = files::FileError::None;
+    files::ReadResult Read(const std::filesystem::path& path) override {
+        files::ReadResult result;
+        const auto found = files.find(path.string());
+        if (readError != files::FileError::None) result.error = readError;
+        else if (found == files.end()) result.error = files::FileError::CannotOpen;
+        else result.record = found->second;
+        return result;
+    }
+    files::FileError Write(const std::filesystem::path& path, const device::ConfigRecord& record) override {
+        if (writeError != files::FileError::None) return writeError;
+        files[path.string()] = record;
+        return files::FileError::None;
+    }
+};
+
+// A programming form loaded for a transmitter, Italian texts.
+struct FormFixture {
+    device::WorkingState state;
+    device::ConfigRecord record;
+    FakeHost host;
+    ScriptedDialogs dialogs;
+    ProgramForm form{state, record, host, dialogs};
+
+    explicit FormFixture(int family = 4, int model = 10) {
+        state.LanguageOffset = 0;
+        state.LanguageIndex = 0;
+        form.Load({family, model, 0, 0});
+        state.ConfigChanged = false;
+    }
+};
+
+}  // namespace vantrel::ui::test

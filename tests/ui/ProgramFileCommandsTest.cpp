@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include "Fakes.h"
+
+using namespace vantrel;
+using namespace vantrel::ui;
+using test::FormFixture;
+using test::MemoryStore;
+using test::ScriptedFileDialogs;
+
+namespace {
+
+struct FileFixture : FormFixture {
+    ScriptedFileDialogs fileDialogs;
+    MemoryStore store;
+    ProgramFileCommands files{form, fileDialogs, store, "/opt/vantrel"};
+
+    FileFixture() { state.CurrentFile = "DfLt0000.D70"; }
+};
+
+// A configuration touching every field the form holds.
+void Configure(FileFixture& f) {
+    f.form.ChooseFamily(1);
+    f.form.ChooseRtdSensor(3);
+    f.form.ChooseWiring(2);
+    f.form.ClickLinear(true);
+    f.form.ToggleUnit();
+    f.form.MoveSlider(AdjustWhich::Zero, 12);
+    f.form.MoveSlider(AdjustWhich::Span, -7);
+    f.form.ChooseOutputType(1);
+    f.form.CtlRangeOut.TextMinP = "1";
+    f.form.CtlRangeOut.TextMaxP = "9";
+    f.form.ToggleBurnout();
+    f.form.ToggleDirection();
+    f.form.ClickFilter(true);
+    f.state.TripLevels = {150, 140, 60, 50};
+    f.state.TripDelayTicks = 20;
+    f.state.TripFlags = 1;
+    f.form.ClickCustom(true);  // the editor accepts; the tables come from the working state
+    f.state.SensorPoints = 5;
+    f.state.PointExtra = true;  // 4 entered, 1 added
+    f.state.CjcPoints = 2;
+    for (int i = 0; i < 5; ++i) {
+        f.state.PtPhysical[static_cast<std::size_t>(i)] = static_cast<float>(i * 10);
+        f.state.PtInput[static_cast<std::size_t>(i)] = static_cast<float>(100 + i * 25);
+    }
+    f.state.CjcPhysical = {0, 40, 0, 0, 0, 0, 0};
+    f.state.CjcInput = {1, 2, 0, 0, 0, 0, 0};
+    f.form.CtlRangeIn.TextMinP = "10";
+    f.form.CtlRangeIn.TextMaxP = "250,5";
+}
+
+}  // namespace
+
+TEST(ProgramFile, SaveThenOpen_RestoresEveryField) {
+    FileFixture f;
+    Configure(f);
+    f.fileDialogs.names = {"C:\\cfg\\rtd.D70"};
+    ASSERT_TRUE(f.files.Save());
+    const device::ConfigRecord saved = f.store.files.at("C:\\cfg\\rtd.D70");
+    EXPECT_EQ(saved.InputType, 1);
+    EXPECT_EQ(saved.RtdSensor, 3);
+    EXPECT_EQ(saved.Wires, 2);
+    EXPECT_EQ(saved.LinearOn, 1);
+    EXPECT_EQ(saved.UnitCelsius, 0);
+    EXPECT_FLOAT_EQ(saved.InRangeMax, 250.5f);
+    EXPECT_EQ(saved.ZeroAdjust, 12);
+    EXPECT_EQ(saved.SpanAdjust, -7);
+    EXPECT_EQ(saved.OutputType, -1);
+    EXPECT_EQ(saved.BurnoutDown, -1);
+    EXPECT_EQ(saved.OutputDirect, 0);
+    EXPECT_EQ(saved.FilterOn, -1);
+    EXPECT_EQ(saved.CustomOn, -1);
+    EXPECT_EQ(saved.PointCount, 4);  // the added point is not stored
+    EXPECT_EQ(saved.PointCountCjc, 2);
+    EXPECT_EQ(saved.Points[3], (device::Point{30, 175}));
+    EXPECT_EQ(saved.Points[4], (device::Point{}));
+    EXPECT_FLOAT_EQ(saved.Trip1High, 150);
+    EXPECT_EQ(saved.TripMode, 1);
+    EXPECT_FALSE(f.state.ConfigChanged);
+    EXPECT_EQ(f.form.main.caption, "Vantrel  ( rtd.D70 )");
+
+    // Start over, then open: the form and working state come back, nothing else needed.
+    FileFixture g;
+    g.store = f.store;
+    g.fileDialogs.names = {"C:\\cfg\\rtd.D70"};
+    ASSERT_TRUE(g.files.Open());
+    g.files.FillRecord();
+    device::ConfigRecord reread = g.record;
+    reread.LangOffset = saved.LangOffset;
+    EXPECT_EQ(reread, saved);
+    EXPECT_EQ(g.form.fili.selected, 2);  // four wires, not the family's three
+    EXPECT_FALSE(g.form.UnitCelsius);
+    EXPECT_EQ(g.form.Label5.text.id, 109);
+    EXPECT_EQ(g.form.CtlRangeIn.UnitM, "°F");
+    EXPECT_EQ(g.form.Label9.text.id, 175);
+    EXPECT_EQ(g.form.Label15.text.id, 178);
+    EXPECT_EQ(g.form.zero.text, "1.2");
+    EXPECT_TRUE(g.form.Custom.checked);
+    EXPECT_TRUE(g.host.editorRequests.empty());
+    EXPECT_EQ(g.host.restoredCurves, 1);
+    EXPECT_EQ(g.state.SensorPoints, 5);
+    EXPECT_TRUE(g.state.PointExtra);
+    EXPECT_EQ(g.state.TripLevels, (std::array<float, 4>{150, 140, 60, 50}));
+    EXPECT_FALSE(g.state.ConfigChanged);
+    EXPECT_EQ(g.state.CurrentFile, "C:\\cfg\\rtd.D70");
+    EXPECT_EQ(g.fileDialogs.opened.at(0).title, "Apri...");
+    EXPECT_EQ(g.fileDialogs.opened.at(0).filter, "File di Programmazione(*.D70)|*.D70| Tutti i files (*.*)|*.*|");
+    EXPECT_EQ(g.fileDialogs.opened.at(0).options, 1024);
+}
+
+TEST(ProgramFile, ResistanceFile_KeepsItsWiring) {
+    FileFixture f;
+    f.form.ChooseFamily(4);
+    f.form.ChooseWiring(0);
+    f.fileDialogs.names = {"/home/u/r.D70"};
+    ASSERT_TRUE(f.files.Save());
+    FileFixture g;
+    g.store = f.store;
+    g.fileDialogs.names = {"/home/u/r.D70"};
+    ASSERT_TRUE(g.files.Open());
+    EXPECT_EQ(g.form.fili.selected, 0);
+    EXPECT_EQ(g.form.par_pgm().optionFlags & 3, 0);
+}
+
+TEST(ProgramFile, PlainFileAfterCustom_TurnsCustomOff) {
+    FileFixture f;
+    f.fileDialogs.names = {"/p/plain.D70"};
+    ASSERT_TRUE(f.files.Save());
+    f.form.ClickCustom(true);
+    ASSERT_TRUE(f.state.CustomActive);
+    f.fileDialogs.names = {"/p/plain.D70"};
+    ASSERT_TRUE(f.files.Open());
+    EXPECT_FALSE(f.form.Custom.checked);
+    EXPECT_FALSE(f.state.CustomActive);
+}
+
+TEST(ProgramFile, ModelWithoutTrips_NeitherSavesNorLoadsTrips) {
+    FileFixture f;
+    f.form.ApplyIdentity({4, 9, 0, 0});
+    f.record.Trip1High = 77;
+    f.state.TripLevels = {1, 2, 3, 4};
+    f.fileDialogs.names = {"/p/a.D70"};
+    ASSERT_TRUE(f.files.Save());
+    EXPECT_FLOAT_EQ(f.store.files.at("/p/a.D70").Trip1High, 77);
+    f.store.files["/p/a.D70"].Trip1High = 99;
+    f.fileDialogs.names = {"/p/a.D70"};
+    ASSERT_TRUE(f.files.Open());
+    EXPECT_FLOAT_EQ(f.state.TripLevels[0], 1);
+}
+
+TEST(ProgramFile, DefaultName_AlwaysAsks_FullPathStartingDfLtOnlyInTheTitleDoesNot) {
+    FileFixture f;
+    f.fileDialogs.names = {"/p/DfLt0003.D70"};
+    ASSERT_TRUE(f.files.Save());
+    ASSERT_EQ(f.fileDialogs.saved.size(), 1u);
+    EXPECT_EQ(f.fileDialogs.saved[0].title, "Salva con Nome...");
+    EXPECT_EQ(f.fileDialogs.saved[0].filter, "File di Programmazione (*.D70)|*.D70| Tutti i files (*.*)|*.*|");
+    EXPECT_EQ(f.fileDialogs.saved[0].options, 2);
+    f.state.ConfigChanged = true;
+    ASSERT_TRUE(f.files.Save());
+    EXPECT_EQ(f.fileDialogs.saved.size(), 1u);  // saved over the same path without asking
+    EXPECT_EQ(f.form.main.caption, "Vantrel  ( DfLt0003.D70 )");
+}
+
+TEST(ProgramFile, SaveAsCancelled_ClearsForceSaveAsAndKeepsChanged) {
+    FileFixture f;
+    f.state.CurrentFile = "/p/x.D70";
+    f.state.ConfigChanged = true;
+    EXPECT_FALSE(f.files.SaveAs());
+    EXPECT_FALSE(f.state.ForceSaveAs);
+    EXPECT_TRUE(f.state.ConfigChanged);
+    EXPECT_TRUE(f.store.files.empty());
+    EXPECT_EQ(f.state.CurrentFile, "/p/x.D70");
+}
+
+TEST(ProgramFile, AskSaveChanges_ReturnsZeroSixSevenOrTwo) {
+    FileFixture f;
+    EXPECT_EQ(f.files.AskSaveChanges(), 0);
+    EXPECT_TRUE(f.dialogs.shown.empty());
+
+    f.state.ConfigChanged = true;
+    f.dialogs.answers = {link::Answer::No};
+    EXPECT_EQ(f.files.AskSaveChanges(), 7);
+    EXPECT_EQ(f.dialogs.shown.back().text,
+              "Le Impostazioni del file DfLt0000.D70 sono cambiate. Salvare i nuovi cambiamenti ?");
+    EXPECT_EQ(f.dialogs.shown.back().title, "Esci");
+    EXPECT_EQ(f.dialogs.shown.back().buttons, link::Buttons::YesNoCancel);
+
+    f.dialogs.answers = {link::Answer::Cancel};
+    EXPECT_EQ(f.files.AskSaveChanges(), 2);
+
+    f.dialogs.answers = {link::Answer::Yes};  // and the save dialog is cancelled
+    EXPECT_EQ(f.files.AskSaveChanges(), 2);
+
+    f.dialogs.answers = {link::Answer::Yes};
+    f.fileDialogs.names = {"/p/y.D70"};
+    EXPECT_EQ(f.files.AskSaveChanges(), 6);
+    EXPECT_FALSE(f.state.ConfigChanged);
+}
+
+TEST(ProgramFile, BadFiles_ShowText174AndChangeNothing) {
+    FileFixture f;
+    f.state.ConfigChanged = true;
+    f.form.ChooseFamily(3);
+
+    f.fileDialogs.names = {"ab"};
+    EXPECT_FALSE(f.files.Open());
+    f.fileDialogs.names = {"/p/missing.D70"};
+    EXPECT_FALSE(f.files.Open());
+    device::ConfigRecord foreign;
+    foreign.InputType = 5;  // current: not offered by family 2
+    f.form.ApplyIdentity({2, 9, 0, 0});
+    f.store.files["/p/foreign.D70"] = foreign;
+    f.fileDialogs.names = {"/p/foreign.D70"};
+    EXPECT_FALSE(f.files.Open());
+    ASSERT_EQ(f.dialogs.shown.size(), 3u);
+    for (const link::Message& m : f.dialogs.shown) {
+        EXPECT_EQ(m.text, "Il formato del file specificato non è valido");
+        EXPECT_EQ(m.icon, link::Icon::Exclamation);
+    }
+    EXPECT_EQ(f.form.Strumento.selected, 3);
+    EXPECT_EQ(f.state.CurrentFile, "DfLt0000.D70");
+    EXPECT_TRUE(f.state.ConfigChanged);
+
+    f.fileDialogs.names = {};
+    EXPECT_FALSE(f.files.Open());  // cancelled: no message
+    EXPECT_EQ(f.dialogs.shown.size(), 3u);
+
+    f.store.writeError = files::FileError::CannotWrite;
+    f.fileDialogs.names = {"/ro/z.D70"};
+    EXPECT_FALSE(f.files.Save());
+    EXPECT_EQ(f.dialogs.shown.size(), 4u);
+    EXPECT_EQ(f.state.CurrentFile, "DfLt0000.D70");
+    EXPECT_TRUE(f.state.ConfigChanged);
+}
+
+TEST(FileTitle, TakesThePartAfterTheLastSeparatorAfterTheFirstCharacter) {
+    EXPECT_EQ(FileTitle("C:\\dir\\a.D70"), "a.D70");
+    EXPECT_EQ(FileTitle("/home/u/b.D70"), "b.D70");
+    EXPECT_EQ(FileTitle("DfLt0000.D70"), "DfLt0000.D70");
+    EXPECT_EQ(FileTitle("\\c.D70"), "\\c.D70");
+}
+
+TEST(DiskProgramFileStore, WritesAndReadsBackTheRecord) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "vantrel_form_store_test";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path path = folder / "disk.D70";
+    device::ConfigRecord record;
+    record.InputType = 4;
+    record.Wires = 2;
+    record.InRangeMax = 150.5f;
+    record.TripMode = 2;
+    DiskProgramFileStore store;
+    ASSERT_EQ(store.Write(path, record), files::FileError::None);
+    const files::ReadResult read = store.Read(path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.record, record);
+    EXPECT_FALSE(store.Read(folder / "missing.D70").ok());
+    std::filesystem::remove_all(folder);
+}
