@@ -10,7 +10,9 @@ using resources::IntFloor;
 using resources::RoundHalfEven;
 
 Float24Bytes Float24Encode(double value) {
-    double x = value == 0.0 ? 1e-8 : value;
+    // A value that is not a number has nothing to encode; infinity would never leave the
+    // scaling loop. Both read as the smallest entry rather than hang or wrap.
+    double x = (value == 0.0 || !std::isfinite(value)) ? 1e-8 : value;
     unsigned sign = 0;
     if (x < 0) {
         sign = 1;

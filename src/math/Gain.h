@@ -1,0 +1,41 @@
+#pragma once
+
+// The amplifier byte (cell 6) and the check that a range is too narrow for a clean
+// measurement.
+namespace vantrel::math {
+
+// Gain multiplier of the converter range selected by an InputConfig: 1, 3 or 12 for
+// (InputConfig AND 192) = 0, 64, 128 (and 12 for 192, which no table produces).
+int GainMultiplier(int inputConfig);
+
+// Signal span S of the table: last BreakSignal - first, divided by 20 on the two widest
+// voltage ranges ((InputConfig AND 15) = 8 or 9).
+double GainSignalSpan(double firstSignal, double lastSignal, int inputConfig);
+
+struct GainArgs {
+    int inputCode = 0;
+    int inputConfig = 0;
+    double signalSpan = 0;      // S
+    int deviceFamily = 0;
+    int firmwareVersion = 0;    // second character of the version reply
+    bool filterOn = false;
+    bool burnoutDown = false;
+    int outputTypeIndex = 0;    // 0 current, 1 voltage
+};
+
+inline constexpr int kBurnoutBit = 128;
+inline constexpr int kFilterGainCode = 33;
+
+// The gain code, then the filter override, then the burn-out bit.
+int GainCode(const GainArgs& args);
+
+// True when bit 7 must be set: its sense depends on the family and, on family 4, on the
+// output type.
+bool BurnoutBitSet(int deviceFamily, int outputTypeIndex, bool burnoutDown);
+
+// True when the range is so narrow that the measurement would be noisy (2.6 x m > S) and
+// the user should confirm it. A potentiometer's signal is a ratio of at most 1, so the
+// comparison means nothing there and it is never asked for codes 31..33.
+bool RangeIsNoisy(int inputCode, int inputConfig, double signalSpan);
+
+}  // namespace vantrel::math

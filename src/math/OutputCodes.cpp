@@ -1,0 +1,32 @@
+#include "math/OutputCodes.h"
+
+#include "resources/NumberFormat.h"
+
+namespace vantrel::math {
+
+double OutputConverterCode(double outputValue, const ConverterCalibration& c) {
+    return c.OutCalCode1 + (outputValue - c.OutCalPoint1) * (c.OutCalCode2 - c.OutCalCode1) /
+                               (c.OutCalPoint2 - c.OutCalPoint1);
+}
+
+OutputLine OutputEnds(float outMax, float outMin, double adjMaxPercent, double adjMinPercent,
+                      const ConverterCalibration& calibration) {
+    const double d = static_cast<double>(outMin) - outMax;
+    return {OutputConverterCode(outMin + d * adjMaxPercent / 100, calibration),
+            OutputConverterCode(outMax + d * adjMinPercent / 100, calibration)};
+}
+
+double OutputCodeAt(double value, double rangeMin, double rangeMax, const OutputLine& line, bool outputDirect) {
+    const double f = outputDirect ? value - rangeMin : rangeMax - value;
+    return line.CodeAtMin + f * (line.CodeAtMax - line.CodeAtMin) / (rangeMax - rangeMin);
+}
+
+std::vector<float> BreakpointOutputs(std::span<const float> temps, float rangeMin, float rangeMax,
+                                     const OutputLine& line, bool outputDirect) {
+    std::vector<float> outputs;
+    outputs.reserve(temps.size());
+    for (float t : temps) outputs.push_back(resources::ToSingle(OutputCodeAt(t, rangeMin, rangeMax, line, outputDirect)));
+    return outputs;
+}
+
+}  // namespace vantrel::math

@@ -1,0 +1,38 @@
+#include "math/TripWords.h"
+
+#include "math/InputCodes.h"
+#include "math/Units.h"
+#include "resources/NumberFormat.h"
+
+namespace vantrel::math {
+
+TripLevelArray TripLevelsInTableUnits(const TripLevelArray& levels, int inputCode, int optionFlags, bool custom) {
+    if (custom) return levels;
+    TripLevelArray converted = levels;
+    for (float& level : converted) {
+        if (input::IsPotentiometer(inputCode)) level = resources::ToSingle(level / 100.0);
+        if ((optionFlags & 8) != 0 && input::IsTemperature(inputCode)) level = FahrenheitToCelsius(level);
+    }
+    return converted;
+}
+
+bool TripLevelsInRange(const TripLevelArray& levels, double rangeMin, double rangeMax) {
+    for (float level : levels)
+        if (level > rangeMax || level < rangeMin) return false;
+    return true;
+}
+
+TripWordArray TripWords(const TripLevelArray& levels, double rangeMin, double rangeMax, const OutputLine& line,
+                        bool outputDirect) {
+    TripWordArray words{};
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        words[i] = static_cast<int>(
+            resources::RoundHalfEven(OutputCodeAt(levels[i], rangeMin, rangeMax, line, outputDirect)));
+    return words;
+}
+
+std::uint8_t TripFlagsForOutput(std::uint8_t tripFlags, bool outputDirect) {
+    return outputDirect ? static_cast<std::uint8_t>(tripFlags & 3) : static_cast<std::uint8_t>(tripFlags | 4);
+}
+
+}  // namespace vantrel::math

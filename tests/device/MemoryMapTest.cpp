@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "device/MemoryMap.h"
+
+using namespace vantrel::device;
+
+namespace {
+Float24Bytes Bytes(int b0, int b1, int b2) {
+    return {static_cast<std::uint8_t>(b0), static_cast<std::uint8_t>(b1), static_cast<std::uint8_t>(b2)};
+}
+}  // namespace
+
+TEST(Float24, Encode_WorkedExamples) {
+    EXPECT_EQ(Float24Encode(1.0), Bytes(0x00, 0x00, 0x7F));
+    EXPECT_EQ(Float24Encode(-1.5), Bytes(0x00, 0xC0, 0x7F));
+    EXPECT_EQ(Float24Encode(2.0), Bytes(0x00, 0x00, 0x80));
+    EXPECT_EQ(Float24Encode(3.0), Bytes(0x00, 0x40, 0x80));
+    // Just below 2: exponent byte 127, mantissa at most 7FFF (truncated, never rounded up).
+    EXPECT_EQ(Float24Encode(std::nextafter(2.0, 0.0)), Bytes(0xFF, 0x7F, 0x7F));
+}
+
+TEST(Float24, EncodeZero_GivesTheEncodingOfOneE8NeverThreeZeroBytes) {
+    const auto zero = Float24Encode(0.0);
+    EXPECT_EQ(zero, Float24Encode(1e-8));
+    EXPECT_EQ(zero[2], 100);
+    EXPECT_NEAR(Float24Decode(zero[0], zero[1], zero[2]), 1e-8, 1e-12);
+}
+
+TEST(Float24, NonFiniteValues_EncodeWithoutHanging) {
+    EXPECT_EQ(Float24Encode(std::numeric_limits<double>::infinity())[2], 100);
+    EXPECT_EQ(Float24Encode(std::nan(""))[2], 100);
+}
+
+TEST(Float24, Decode_InvertsTheEncodingToFifteenBits) {
+    for (double x : {1.0, -1.5, 0.0123, 1234.5678, -0.7, 4095.9, -3300.0, 1e-5}) {
+        const auto b = Float24Encode(x);
+        const double back = Float24Decode(b[0], b[1], b[2]);
+        EXPECT_NEAR(back, x, std::fabs(x) * std::ldexp(1.0, -14)) << x;
+        EXPECT_LE(std::fabs(back), std::fabs(x)) << "truncation moves toward zero";
+    }
+}
+
+TEST(Float24, ReadingSideDecode_TreatsTheSignBitAsTwosComplementWord) {
+    EXPECT_DOUBLE_EQ(Float24DecodeAsRead(0x00, 0x40, 0x80), 3.0);
+    // -1.5 is written as W = 0xC000; the reading side gives -(1 + 0x4000/32768) = -1.5 too,
+    // but -1.25 (W = 0xA000) reads as -(1 + 0x6000/32768) = -1.75.
+    EXPECT_DOUBLE_EQ(Float24DecodeAsRead(0x00, 0xC0, 0x7F), -1.5);
+    EXPECT_DOUBLE_EQ(Float24DecodeAsRead(0x00, 0xA0, 0x7F), -1.75);
+    EXPECT_DOUBLE_EQ(Float24DecodeWord(0, 255), std::ldexp(1.0, 127));
+}
+
+TEST(RangeCode, Encode_WorkedExamplesAndRoundTrip) {
+    // 100..0: the larger end fixes the exponent (k = 7), 0 shares it with magnitude 0.
+    const RangeCells a = RangeEncode(100, 0);
+    EXPECT_EQ(a, (RangeCells{25 + 64, 0, 128 + 64, 0}));
+    const DecodedRange da = DecodeRange(a.cell15, a.cell14, a.cell9, a.cell8);
+    EXPECT_DOUBLE_EQ(da.top, 100);
+    EXPECT_DOUBLE_EQ(da.bottom, 0);
+    // -50..20: the negative end is the larger, sign in bit 5 of its high byte; k = 8.
+    const RangeCells b = RangeEncode(-50, 20);
+    EXPECT_EQ(b, (RangeCells{25 + 32 + 128, 0, 10, 0}));
+    const DecodedRange db = DecodeRange(b.cell15, b.cell14, b.cell9, b.cell8);
+    EXPECT_DOUBLE_EQ(db.top, -50);
+    EXPECT_DOUBLE_EQ(db.bottom, 20);
+    for (auto [max, min] : {std::pair{1000.0, 0.0}, {1370.0, -200.0}, {0.5, 0.0}, {10000.0, -10000.0}, {1.0, 0.2}}) {
+        const RangeCells c = RangeEncode(max, min);
+        const DecodedRange d = DecodeRange(c.cell15, c.cell14, c.cell9, c.cell8);
+        EXPECT_NEAR(d.top, max, std::fabs(max) / 4096) << max;
+        EXPECT_NEAR(d.bottom, min, std::fabs(max) / 4096) << min;
+    }
+}
+
+TEST(RangeCode, Decode_ReadExamples) {
+    EXPECT_DOUBLE_EQ(DecodeRange(0x08, 0, 0, 0).top, 4096);
+    EXPECT_DOUBLE_EQ(DecodeRange(0x08, 0, 0, 0).bottom, 0);
+    EXPECT_DOUBLE_EQ(DecodeRange(0x28, 0, 0, 0).top, -4096);
+}
+
+TEST(TableLayout, WorkedExamples) {
+    EXPECT_EQ(TableLayout(28, 5), (TableStarts{58, 76, 121, 208}));
+    EXPECT_EQ(TableLayout(26, 5), (TableStarts{55, 73, 115, 196}));
+    EXPECT_EQ(TableLayout(2, 2), (TableStarts{19, 28, 34, 43}));
+    // Last table byte: T4 + 3M + 2.
+    EXPECT_EQ(TableLayout(28, 5).T4 + 17, 225);
+    EXPECT_LT(TableLayout(26, 5).T4 + 17, cell::ZeroTrim);
+}
+
+TEST(FactoryCalibration, Decode_WordsOverSixteenOrTenAndTheTemperatureByte) {
+    std::array<std::uint8_t, 15> c{};
+    auto put = [&](int address, unsigned w) {
+        c[static_cast<std::size_t>(address - 233)] = static_cast<std::uint8_t>(w & 0xFF);
+        c[static_cast<std::size_t>(address - 232)] = static_cast<std::uint8_t>(w >> 8);
+    };
+    put(233, 16 * 3000);
+    put(235, 12345);
+    put(237, 5000);
+    put(239, 16 * 400);
+    put(241, 16 * 3600);
+    put(243, 16 * 2000);
+    c[12] = 158;
+    put(246, 47153);
+    const FactoryCalibration f = DecodeFactoryCalibration(c);
+    EXPECT_DOUBLE_EQ(f.CalRtdHigh, 3000);
+    EXPECT_DOUBLE_EQ(f.CalAux2, 1234.5);
+    EXPECT_DOUBLE_EQ(f.CalAux1, 500);
+    EXPECT_DOUBLE_EQ(f.CalZeroCounts, 400);
+    EXPECT_DOUBLE_EQ(f.CalSpanCounts, 3600);
+    EXPECT_DOUBLE_EQ(f.CalRtdLow, 2000);
+    EXPECT_DOUBLE_EQ(f.CalTemperature, 25.8);
+    EXPECT_DOUBLE_EQ(f.CalCjcCounts, 47153 / 16.0);
+}

@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "device/ProgramPlan.h"
+#include "math/CustomPoints.h"
+
+using namespace vantrel::device;
+
+namespace {
+
+FactoryCalibration SampleFactory() {
+    FactoryCalibration f;
+    f.CalRtdHigh = 2400;   // 0.25 mA into 1000 ohm
+    f.CalAux2 = 1680;      // 10 mV per mA
+    f.CalAux1 = 3572;      // high-range ratio 20
+    f.CalZeroCounts = 400;
+    f.CalSpanCounts = 3600;
+    f.CalRtdLow = 2188;    // about 0.3174 mA into 100 ohm
+    return f;
+}
+
+ProgramDeviceData SampleDevice() {
+    ProgramDeviceData d;
+    d.Cell7 = 0xA5;
+    vantrel::math::ConverterCalibration c;
+    c.OutCalCode1 = 800;
+    c.OutCalCode2 = 3400;
+    c.OutCalPoint1 = 4;
+    c.OutCalPoint2 = 20;
+    d.Converter = c;
+    d.Factory = SampleFactory();
+    d.PreviousTripWords = {0x1234, 0x2345, 0x3456, 0x4567};
+    return d;
+}
+
+WorkingState Working(int family, int model) {
+    WorkingState w;
+    w.identity = {family, model, 5, 1};
+    return w;
+}
+
+ProgramForm Form(int code, float min, float max, int options = 0) {
+    ProgramForm f;
+    f.InputCode = code;
+    f.OptionWord = options;
+    f.RangeMin = min;
+    f.RangeMax = max;
+    f.OutMin = 4;
+    f.OutMax = 20;
+    f.LinearVisible = code < 30;
+    f.OutputDirect = true;
+    return f;
+}
+
+const NoiseQuestion kYes = [] { return true; };
+
+// Every address once, below 256, the tables inside the layout and below the trims on model 10.
+void ExpectSoundList(const ProgramPlan& plan, bool model10) {
+    std::set<int> seen;
+    const int tablesEnd = plan.Layout.T4 + 3 * plan.CjcSegmentCount + 2;
+    for (const auto& w : plan.writes) {
+        EXPECT_TRUE(seen.insert(w.address).second) << "address " << int(w.address) << " repeats";
+        if (w.address >= cell::TablesStart && w.address < cell::ZeroTrim) {
+            EXPECT_LE(w.address, tablesEnd);
+        }
+    }
+    if (model10) {
+        EXPECT_LT(tablesEnd, cell::ZeroTrim);
+    }
+    ASSERT_GE(plan.writes.size(), 13u);
+    EXPECT_EQ(plan.writes[11].address, cell::OutputConfig);
+}
+
+std::size_t ExpectedSize(const ProgramPlan& plan, bool cjc, bool model10) {
+    const std::size_t n = static_cast<std::size_t>(plan.SegmentCount);
+    std::size_t size = 13 + 3 * (n / 2) + 3 * (n / 2 + 1) + 3 * (n + 1);
+    if (cjc) size += 6 * static_cast<std::size_t>(plan.CjcSegmentCount + 1);
+    if (model10) size += 11 + (plan.TripWordsUpdated ? 1 : 0);
+    return size;
+}
+
+}  // namespace
+
+TEST(ProgramPlan, TypeK0To1000WithInternalCjc_Writes223EntriesInOrder) {
+    const auto plan = MakeProgramPlan(Form(1, 0, 1000, 1), Working(3, 9), SampleDevice(), kYes);
+    ASSERT_EQ(plan.status, PlanStatus::Done);
+    EXPECT_EQ(plan.SegmentCount, 28);
+    EXPECT_EQ(plan.CjcSegmentCount, 5);
+    ASSERT_EQ(plan.writes.size(), 223u);
+    EXPECT_EQ(plan.sent, plan.writes);
+    ExpectSoundList(plan, false);
+    const std::vector<int> fixed = {15, 14, 9, 8, 5, 10, 11, 1, 2, 3, 4, 7, 6};
+    for (std::size_t k = 0; k < fixed.size(); ++k) EXPECT_EQ(plan.writes[k].address, fixed[k]);
+    EXPECT_EQ(plan.writes[4].value, 1);                     // internal compensation
+    EXPECT_EQ(plan.writes[7].value, 58);                    // T1
+    EXPECT_EQ(plan.writes[11].value, (0xA5 & 252) + 0);     // cell 7 keeps its high bits
+    EXPECT_EQ(plan.writes[13].address, 58);                 // cold-junction sensor table first
+    EXPECT_EQ(plan.writes.back().address, 121 + 3 * 28 + 2);
+}
+
+TEST(ProgramPlan, Model10_LimitsTheTableTo26SegmentsAndAppendsTripsAndTrims) {
+    WorkingState w = Working(4, 10);
+    w.TripLevels = {800, 700, 300, 200};
+    w.TripDelayTicks = 20;
+    w.TripFlags = 1;
+    ProgramForm f = Form(1, 0, 1000, 1);
+    f.OutputDirect = false;
+    f.ZeroSlider = -5;
+    f.SpanSlider = 12;
+    const auto plan = MakeProgramPlan(f, w, SampleDevice(), kYes);
+    ASSERT_EQ(plan.status, PlanStatus::Done);
+    EXPECT_EQ(plan.SegmentCount, 26);
+    EXPECT_EQ(plan.writes.size(), ExpectedSize(plan, true, true));
+    ExpectSoundList(plan, true);
+    ASSERT_TRUE(plan.TripWordsUpdated);
+    EXPECT_EQ(plan.TripFlags, 1 | 4);  // reverse output
+    // Reverse output: level 800 of 0..1000 sits at 20 % from CodeAtMin (code of 4 mA = 800).
+    EXPECT_EQ(plan.TripWords[0], 800 + 520);
+    const auto& tail = plan.writes;
+    const std::size_t t = tail.size() - 11;
+    EXPECT_EQ(tail[t].address, 223);
+    EXPECT_EQ(tail[t].value, (800 + 520) & 0xFF);
+    EXPECT_EQ(tail[t + 1].value, (800 + 520) >> 8);
+    EXPECT_EQ(tail[t + 8].address, 227);
+    EXPECT_EQ(tail[t + 8].value, 20);
+    EXPECT_EQ(tail[t + 9].value, 122);
+    EXPECT_EQ(tail[t + 10].value, 139);
+}
+
+TEST(ProgramPlan, LinearProgramming_Has13FixedEntriesAnd18TableBytesPlus18ForCjc) {
+    ProgramForm f = Form(1, 0, 500, 0);
+    f.LinearTicked = true;
+    const auto plain = MakeProgramPlan(f, Working(3, 9), SampleDevice(), kYes);
+    ASSERT_EQ(plain.status, PlanStatus::Done);
+    EXPECT_EQ(plain.SegmentCount, 2);
+    EXPECT_EQ(plain.CjcSegmentCount, 2);
+    EXPECT_EQ(plain.writes.size(), 13u + 18u);
+    EXPECT_EQ(plain.OptionWord & 16, 16);
+    EXPECT_FLOAT_EQ(plain.BreakTemp[2], 512.5f);
+    f.OptionWord = 1;
+    const auto withCjc = MakeProgramPlan(f, Working(3, 9), SampleDevice(), kYes);
+    EXPECT_EQ(withCjc.writes.size(), 13u + 18u + 18u);
+    ExpectSoundList(withCjc, false);
+    EXPECT_EQ(withCjc.writes[7].value, 19);  // T1 of N = 2, M = 2
+}
+
+TEST(ProgramPlan, FamiliesOneAndTwo_KeepCell7InTheListButDoNotSendIt) {
+    for (int family : {1, 2}) {
+        const auto plan = MakeProgramPlan(Form(21, 0, 400, 1), Working(family, 9), SampleDevice(), kYes);
+        ASSERT_EQ(plan.status, PlanStatus::Done);
+        EXPECT_EQ(plan.writes[11].address, cell::OutputConfig);
+        EXPECT_EQ(plan.sent.size(), plan.writes.size() - 1);
+        for (const auto& w : plan.sent) EXPECT_NE(w.address, cell::OutputConfig);
+    }
+}
+
+TEST(ProgramPlan, EveryInputFamily_ProducesACompleteNonRepeatingListThatFits) {
+    struct Case {
+        int code;
+        float min, max;
+        int options;
+    };
+    const Case cases[] = {{1, 0, 1000, 1}, {2, 0, 700, 1},   {3, 0, 1600, 1},  {4, 0, 1600, 1},
+                          {5, 600, 1700, 1}, {6, 0, 800, 1}, {7, -200, 400, 1}, {8, 0, 1200, 1},
+                          {1, -200, 100, 0}, {21, 0, 400, 1}, {22, -50, 300, 2}, {23, -60, 180, 0},
+                          {24, 0, 150, 1},  {36, 0, 1000, 0}, {36, -10000, 10000, 0}, {46, 4, 20, 0},
+                          {51, 0, 400, 1},  {31, 0, 100, 0}, {32, 0, 100, 0}, {33, 10, 90, 0}};
+    for (int model : {9, 10}) {
+        for (const Case& c : cases) {
+            WorkingState w = Working(4, model);
+            w.TripLevels = {c.max, c.min, c.max, c.min};
+            const auto plan = MakeProgramPlan(Form(c.code, c.min, c.max, c.options), w, SampleDevice(), kYes);
+            SCOPED_TRACE(testing::Message() << "code " << c.code << " model " << model);
+            ASSERT_EQ(plan.status, PlanStatus::Done);
+            const bool cjc = c.code <= 8 && (c.options & 1) != 0;
+            EXPECT_EQ(plan.writes.size(), ExpectedSize(plan, cjc, model == 10));
+            ExpectSoundList(plan, model == 10);
+            EXPECT_EQ(plan.SegmentCount % 2, 0);
+        }
+    }
+}
+
+TEST(ProgramPlan, NoisyRange_AskedOnceAndRefusalWritesNothing) {
+    int asked = 0;
+    const NoiseQuestion no = [&] {
+        ++asked;
+        return false;
+    };
+    // 0..20 °C of type K is about 0.8 mV: 2.6 > S.
+    const auto refused = MakeProgramPlan(Form(1, 0, 20, 1), Working(3, 9), SampleDevice(), no);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(refused.status, PlanStatus::NoisyRangeRefused);
+    EXPECT_TRUE(refused.writes.empty());
+    EXPECT_TRUE(refused.sent.empty());
+    const auto accepted = MakeProgramPlan(Form(1, 0, 20, 1), Working(3, 9), SampleDevice(), kYes);
+    EXPECT_EQ(accepted.status, PlanStatus::Done);
+    EXPECT_FALSE(accepted.writes.empty());
+    // A wide range never asks.
+    asked = 0;
+    EXPECT_EQ(MakeProgramPlan(Form(1, 0, 1000, 1), Working(3, 9), SampleDevice(), no).status, PlanStatus::Done);
+    EXPECT_EQ(asked, 0);
+}
+
+TEST(ProgramPlan, Potentiometer_IsNeverAskedAboutNoiseAndItsPercentRangeBecomesARatio) {
+    int asked = 0;
+    const NoiseQuestion count = [&] {
+        ++asked;
+        return false;
+    };
+    for (int code : {31, 32, 33}) {
+        const auto plan = MakeProgramPlan(Form(code, 0, 100, 0), Working(4, 9), SampleDevice(), count);
+        ASSERT_EQ(plan.status, PlanStatus::Done);
+        EXPECT_FLOAT_EQ(plan.RangeMax, 1.0f);
+        EXPECT_FLOAT_EQ(plan.RangeMin, 0.0f);
+        const DecodedRange r = DecodeRange(plan.writes[0].value, plan.writes[1].value, plan.writes[2].value,
+                                           plan.writes[3].value);
+        EXPECT_DOUBLE_EQ(r.top, 1.0);
+        EXPECT_FLOAT_EQ(plan.BreakVolts.back(), 1.0f);
+        EXPECT_EQ(plan.GainCode & 127, 34);
+    }
+    EXPECT_EQ(asked, 0);
+    // The °F bit left over from a thermocouple does not turn a percentage into Celsius.
+    const auto withF = MakeProgramPlan(Form(31, 0, 100, 8), Working(4, 9), SampleDevice(), count);
+    EXPECT_FLOAT_EQ(withF.RangeMax, 1.0f);
+}
+
+TEST(ProgramPlan, FahrenheitRange_IsConvertedBeforeEncodingAndTripsConvertAlike) {
+    WorkingState w = Working(4, 10);
+    w.TripLevels = {572, 562, 212, 202};  // °F, inside 32..932 °F
+    const auto plan = MakeProgramPlan(Form(1, 32, 932, 1 | 8), w, SampleDevice(), kYes);
+    ASSERT_EQ(plan.status, PlanStatus::Done);
+    EXPECT_FLOAT_EQ(plan.RangeMin, 0.0f);
+    EXPECT_FLOAT_EQ(plan.RangeMax, 500.0f);
+    const DecodedRange r = DecodeRange(plan.writes[0].value, plan.writes[1].value, plan.writes[2].value,
+                                       plan.writes[3].value);
+    EXPECT_NEAR(r.top, 500, 0.1);
+    ASSERT_TRUE(plan.TripWordsUpdated);
+    // 572 °F = 300 °C: 60 % of 0..500 °C, direct output from code 800 to 3400.
+    EXPECT_EQ(plan.TripWords[0], 800 + 1560);
+}
+
+TEST(ProgramPlan, TripLevelOutsideTheRange_KeepsOldWordsAndLeavesOutCell12) {
+    WorkingState w = Working(4, 10);
+    w.TripLevels = {1200, 700, 300, 200};
+    const ProgramDeviceData device = SampleDevice();
+    const auto plan = MakeProgramPlan(Form(1, 0, 1000, 1), w, device, kYes);
+    ASSERT_EQ(plan.status, PlanStatus::Done);
+    EXPECT_FALSE(plan.TripWordsUpdated);
+    for (const auto& e : plan.writes) EXPECT_NE(e.address, cell::TripFlags);
+    const std::size_t t = plan.writes.size() - 11;
+    EXPECT_EQ(plan.writes[t].value, 0x34);
+    EXPECT_EQ(plan.writes[t + 1].value, 0x12);
+    EXPECT_EQ(plan.writes[t + 4].address, 219);
+    EXPECT_EQ(plan.writes[t + 4].value, 0x56);
+}
+
+TEST(ProgramPlan, UnsupportedOrUncomputableInputs_AreRefusedWithNothingToSend) {
+    const auto special = MakeProgramPlan(Form(56, 0, 800, 0), Working(4, 9), SampleDevice(), kYes);
+    EXPECT_EQ(special.status, PlanStatus::UnsupportedInput);
+    EXPECT_TRUE(special.writes.empty());
+    EXPECT_FALSE(PlanStatusText(PlanStatus::UnsupportedInput, 300).empty());
+
+    ProgramDeviceData noFactory = SampleDevice();
+    noFactory.Factory.reset();
+    EXPECT_EQ(MakeProgramPlan(Form(21, 0, 400, 1), Working(4, 9), noFactory, kYes).status,
+              PlanStatus::InvalidCalibration);
+    EXPECT_EQ(MakeProgramPlan(Form(46, 4, 20, 0), Working(4, 9), noFactory, kYes).status,
+              PlanStatus::InvalidCalibration);
+    // Thermocouples have defaults for everything they use.
+    EXPECT_EQ(MakeProgramPlan(Form(1, 0, 1000, 1), Working(4, 9), noFactory, kYes).status, PlanStatus::Done);
+
+    ProgramDeviceData zeroSpans = SampleDevice();
+    zeroSpans.Factory->CalSpanCounts = zeroSpans.Factory->CalZeroCounts;
+    EXPECT_EQ(MakeProgramPlan(Form(36, -10000, 10000, 0), Working(4, 9), zeroSpans, kYes).status,
+              PlanStatus::InvalidCalibration);
+}
+
+TEST(ProgramPlan, CustomCurveLoadedFromFile_ProgramsWithTheAddedPoint) {
+    WorkingState w = Working(4, 9);
+    w.CustomActive = true;
+    const float physical[] = {0, 100, 200, 400};
+    const float input[] = {0, 4, 8.2f, 16.4f};
+    for (int i = 0; i < 4; ++i) {
+        w.PtPhysical[static_cast<std::size_t>(i)] = physical[i];
+        w.PtInput[static_cast<std::size_t>(i)] = input[i];
+    }
+    w.CjcPhysical = {0, 25, 50, 0, 0, 0, 0};
+    w.CjcInput = {0, 1, 2, 0, 0, 0, 0};
+    // Without the completing step the loaded counts do not fit a table.
+    EXPECT_EQ(MakeProgramPlan(Form(1, 0, 400, 1 | 32), w, SampleDevice(), kYes).status,
+              PlanStatus::InvalidCustomTable);
+    ASSERT_TRUE(vantrel::math::CompleteLoadedCurve(w, 4, 3));
+    const auto plan = MakeProgramPlan(Form(1, 0, 400, 1 | 32), w, SampleDevice(), kYes);
+    ASSERT_EQ(plan.status, PlanStatus::Done);
+    EXPECT_EQ(plan.SegmentCount, 4);
+    EXPECT_EQ(plan.CjcSegmentCount, 2);
+    EXPECT_FLOAT_EQ(plan.BreakTemp[4], 410.0f);
+    EXPECT_FLOAT_EQ(plan.RangeMax, 400.0f);
+    EXPECT_EQ(plan.OptionWord & 16, 16);
+    EXPECT_FLOAT_EQ(plan.BreakSignal[4], 16.81f);
+    EXPECT_EQ(plan.writes.size(), ExpectedSize(plan, true, false));
+    ExpectSoundList(plan, false);
+}
+
+TEST(OutputSelect, FollowsFamilyTypeAndOutputSign) {
+    EXPECT_EQ(DeriveOutputSelect(4, 0, 4), 2);
+    EXPECT_EQ(DeriveOutputSelect(4, 1, 0), 1);
+    EXPECT_EQ(DeriveOutputSelect(3, 1, -10), 2);
+    EXPECT_EQ(DeriveOutputSelect(3, 0, 0), 1);
+    EXPECT_EQ(DeriveOutputSelect(3, 0, -20), 0);
+    EXPECT_EQ(DeriveOutputSelect(1, 1, 4), 0);
+    EXPECT_EQ(DeriveOutputSelect(2, 0, 4), 0);
+}
