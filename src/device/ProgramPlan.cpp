@@ -12,6 +12,7 @@
 #include "math/TripWords.h"
 #include "math/Units.h"
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 
 namespace vantrel::device {
 
@@ -67,16 +68,10 @@ bool NeedsFactoryCalibration(int code, int inputConfig) {
 }  // namespace
 
 std::string PlanStatusText(PlanStatus status, int languageOffset) {
-    const bool italian = languageOffset == 0;
     switch (status) {
-    case PlanStatus::UnsupportedInput:
-        return italian ? "Questo tipo di ingresso non può essere programmato." : "This input type cannot be programmed.";
-    case PlanStatus::InvalidCustomTable:
-        return italian ? "La tabella dei punti non è valida: riaprire l'editor dei punti."
-                       : "The points table is not valid: open the points editor again.";
-    case PlanStatus::InvalidCalibration:
-        return italian ? "La calibrazione del trasmettitore non è stata letta o non è valida."
-                       : "The transmitter's calibration was not read or is not valid.";
+    case PlanStatus::UnsupportedInput: return resources::Text(resources::text::kInputNotProgrammable, languageOffset);
+    case PlanStatus::InvalidCustomTable: return resources::Text(resources::text::kPointsTableInvalid, languageOffset);
+    case PlanStatus::InvalidCalibration: return resources::Text(resources::text::kCalibrationInvalid, languageOffset);
     default: return {};
     }
 }

@@ -93,7 +93,7 @@ std::optional<PointsRefusal> PointsEditor::EnterSensorCount(std::string_view tex
 
 std::optional<PointsRefusal> PointsEditor::EnterCjcCount(std::string_view text) {
     if (!coldJunctionPage_) {
-        cjcCountText_ = "2";
+        cjcCountText_.assign(1, '2');  // not a literal assignment: GCC 12 warns falsely (-Wrestrict)
         cjcPoints_ = 2;
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #include "math/Trips.h"
 
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 
 namespace vantrel::math {
 
@@ -18,8 +19,7 @@ constexpr std::uint8_t kMinimumBit[2] = {2, 1};
 std::string TripNumberText(double value) { return resources::Format(value, "#.0"); }
 
 std::string TripDelayTooLongText(int languageOffset) {
-    return languageOffset == 0 ? "Il ritardo deve essere compreso tra 0 e 12,75 sec."
-                               : "The delay must be between 0 and 12.75 sec.";
+    return resources::Text(resources::text::kTripDelayTooLong, languageOffset);
 }
 
 TripsForm::TripsForm(device::WorkingState& working) : working_(working) {}

@@ -8,6 +8,15 @@ namespace vantrel::resources {
 // Identifier 1 holds the distance between the two languages ("300").
 inline constexpr int kLanguageDistanceTextId = 1;
 
+// Identifiers of this program's own texts, beyond the original table (same +300 rule).
+namespace text {
+inline constexpr int kInputNotProgrammable = 2001;
+inline constexpr int kPointsTableInvalid = 2002;
+inline constexpr int kCalibrationInvalid = 2003;
+inline constexpr int kTripDelayTooLong = 2004;
+inline constexpr int kLinkLostWhileProgramming = 2005;
+}  // namespace text
+
 // The text of an identifier (language offset already added by the caller), UTF-8.
 // An identifier that the table does not hold gives an empty text.
 const std::string& LoadResString(int id);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vantrel::cli {
+
+// Exit codes that scripts rely on.
+enum ExitCode : int {
+    kExitDone = 0,
+    kExitCommunication = 1,  // communication failed or cancelled
+    kExitUsage = 2,
+    kExitRefused = 3,        // programming refused
+    kExitInvalidFile = 4,
+    kExitDifferent = 5,
+};
+
+struct GlobalOptions {
+    std::optional<std::string> port;
+    std::optional<std::string> device;      // device profile for the built-in simulator
+    std::optional<std::string> saveDevice;
+    std::optional<std::string> appDir;
+    int languageIndex = 1;                  // messages in English unless --lang it
+    int retries = 2;                        // Retry answers after a time-out, then Cancel
+    bool realtime = false;
+};
+
+// The command words and their own options, global options removed.
+struct Invocation {
+    GlobalOptions global;
+    std::vector<std::string> words;
+    bool HasFlag(const std::string& flag) const;
+    // The value after an option ("--frames 10"); empty when absent.
+    std::optional<std::string> OptionValue(const std::string& option) const;
+    // Words that are not options (and not option values).
+    std::vector<std::string> Positionals() const;
+};
+
+// Everything a command needs to talk to the outside world.
+struct Context {
+    const Invocation& invocation;
+    std::ostream& out;
+    std::ostream& err;
+    int languageOffset() const;
+};
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace vantrel::cli

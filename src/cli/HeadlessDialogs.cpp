@@ -1,0 +1,45 @@
+#include "cli/HeadlessDialogs.h"
+
+#include <ostream>
+
+namespace vantrel::cli {
+
+namespace {
+
+constexpr int kNoReplyTextId = 85;
+constexpr int kDeviceChangedTextId = 219;
+constexpr int kNoisyRangeTextId = 156;
+
+link::Answer Refusal(link::Buttons buttons) {
+    switch (buttons) {
+        case link::Buttons::Ok: return link::Answer::Ok;
+        case link::Buttons::YesNo: return link::Answer::No;
+        default: return link::Answer::Cancel;
+    }
+}
+
+}  // namespace
+
+link::Answer HeadlessDialogs::Show(const link::Message& message) {
+    m_err << "vantrel-cli: ";
+    if (!message.title.empty()) m_err << message.title << ": ";
+    m_err << message.text;
+    link::Answer answer = Refusal(message.buttons);
+    if (message.textId == kNoReplyTextId && message.buttons == link::Buttons::RetryCancel && m_retriesLeft > 0) {
+        --m_retriesLeft;
+        answer = link::Answer::Retry;
+    } else if (message.textId == kDeviceChangedTextId) {
+        answer = link::Answer::Cancel;
+    } else if (message.textId == kNoisyRangeTextId) {
+        answer = m_acceptNoisy ? link::Answer::Yes : link::Answer::No;
+    }
+    m_err << " [" << (answer == link::Answer::Retry ? "Retry"
+                     : answer == link::Answer::Yes  ? "Yes"
+                     : answer == link::Answer::No   ? "No"
+                     : answer == link::Answer::Ok   ? "OK"
+                                                    : "Cancel")
+          << "]\n";
+    return answer;
+}
+
+}  // namespace vantrel::cli

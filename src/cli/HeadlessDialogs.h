@@ -1,0 +1,26 @@
+#pragma once
+
+#include <iosfwd>
+
+#include "link/Dialogs.h"
+
+namespace vantrel::cli {
+
+// The answers the command-line tool gives where the desktop program asks the user:
+// Retry after a time-out up to a number of times, then Cancel; Cancel when the transmitter
+// changed; No to the noisy-range question unless it was accepted on the command line; OK to
+// plain messages. Every message is also written to the error stream.
+class HeadlessDialogs final : public link::Dialogs {
+public:
+    HeadlessDialogs(std::ostream& err, int retries, bool acceptNoisyRange)
+        : m_err(err), m_retriesLeft(retries), m_acceptNoisy(acceptNoisyRange) {}
+
+    link::Answer Show(const link::Message& message) override;
+
+private:
+    std::ostream& m_err;
+    int m_retriesLeft;
+    bool m_acceptNoisy;
+};
+
+}  // namespace vantrel::cli

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+
+#include "device/Describe.h"
+#include "device/MemoryMap.h"
+#include "device/OutputCalibration.h"
+#include "device/SerialNumber.h"
+#include "device/WorkingState.h"
+#include "link/Protocol.h"
+
+// Reading a transmitter's configuration, cell block by cell block, and decoding it into the
+// plain values the summary and the live measurement work from. Every block read is its own
+// "SM"/"PR" exchange; a Cancel in the Retry/Cancel box ends the read.
+namespace vantrel::device {
+
+// Cells 0, 13, 226 and 227. Empty when a read was cancelled.
+std::optional<SerialNumber> ReadSerialNumber(link::Protocol& protocol);
+
+// The six calibration values of an output type. Empty when a read was cancelled.
+std::optional<OutputCalibration> ReadOutputCalibration(link::Protocol& protocol, int deviceFamily, int outputType);
+
+// The converter codes at the ends of the output table and the input range, read afresh.
+struct OutputScale {
+    double firstCode = 0;  // first output-table entry
+    double lastCode = 0;   // entry of the range maximum
+    DecodedRange range;
+};
+// Empty when a read was cancelled or the table pointers lie outside the memory (a
+// transmitter that was never programmed).
+std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol);
+
+// Everything a full read yields.
+struct ReadConfiguration {
+    SerialNumber serial;
+    ReadValues values;
+    int outputConfig = 0;           // cell 7 as read; programming keeps its high bits
+    int zeroSlider = 0;             // cell 217 - 127 (model with trips), else 0
+    int spanSlider = 0;             // cell 218 - 127
+    std::array<int, 4> tripWords{}; // trip 1 high, trip 1 low, trip 2 high, trip 2 low
+    OutputCalibration calibration;
+    OutputScale scale;
+};
+
+// The configuration read: serial number, cells 6..15, the trip and trim cells on the model
+// with trips, the output calibration and scale, decoded. Empty when a read was cancelled;
+// the caller then puts the program in the not-connected state. The read leaves the
+// transmitter in programming mode: the caller ends it with "$FPxx".
+std::optional<ReadConfiguration> ReadConfigurationFromDevice(link::Protocol& protocol, const Identity& identity);
+
+}  // namespace vantrel::device

@@ -1,0 +1,32 @@
+#include "device/DeviceCheck.h"
+
+#include "resources/StringTable.h"
+
+namespace vantrel::device {
+
+namespace {
+
+constexpr int kDeviceChangedTextId = 219;
+
+bool AskCheckAgain(link::Protocol& protocol) {
+    link::Message message;
+    message.textId = kDeviceChangedTextId;
+    message.text = resources::Text(kDeviceChangedTextId, protocol.languageOffset());
+    message.buttons = link::Buttons::OkCancel;
+    message.icon = link::Icon::Exclamation;
+    return protocol.dialogs().Show(message) == link::Answer::Ok;
+}
+
+}  // namespace
+
+DeviceCheck CheckSameDevice(link::Protocol& protocol, const Identity& identity) {
+    for (;;) {
+        const link::ByteResult version = protocol.ReadVersion();
+        if (version.cancelled()) return DeviceCheck::Failed;
+        const bool same = version[1] == identity.DeviceFamily && version[2] == identity.DeviceModel;
+        if (same) return DeviceCheck::Same;
+        if (!AskCheckAgain(protocol)) return DeviceCheck::Changed;
+    }
+}
+
+}  // namespace vantrel::device

@@ -1,0 +1,124 @@
+#include "device/ProgramDevice.h"
+
+#include "device/ConfigurationReader.h"
+#include "device/DeviceCheck.h"
+#include "link/Frames.h"
+#include "resources/StringTable.h"
+
+namespace vantrel::device {
+
+namespace {
+
+constexpr int kNoisyRangeTextId = 156;
+constexpr double kAfterWrite = 0.04;
+constexpr double kAfterCommand = 0.1;
+
+bool AskNoisyRange(link::Protocol& protocol) {
+    link::Message message;
+    message.textId = kNoisyRangeTextId;
+    message.text = resources::Text(kNoisyRangeTextId, protocol.languageOffset());
+    message.buttons = link::Buttons::YesNo;
+    message.icon = link::Icon::Question;
+    return protocol.dialogs().Show(message) == link::Answer::Yes;
+}
+
+math::ConverterCalibration ToConverterCalibration(const OutputCalibration& c) {
+    math::ConverterCalibration converter;
+    converter.OutCalCode1 = c.CalCodeLow;
+    converter.OutCalCode2 = c.CalCodeHigh;
+    converter.OutCalPoint2 = c.CalValueHigh;
+    converter.OutCalPoint1 = c.CalValueLow;
+    converter.InCalSpan = c.CalWord250;
+    converter.InCalZero = c.CalWord254;
+    return converter;
+}
+
+// Reads what the plan needs from the transmitter. A Cancel in any of the reads ends the
+// programming with nothing written: default calibration values would program wrong codes.
+bool ReadCalibration(link::Protocol& protocol, const WorkingState& working, int outputSelect, ProgramDeviceData& data) {
+    const auto output = ReadOutputCalibration(protocol, working.identity.DeviceFamily, outputSelect & 3);
+    if (!output) return false;
+    data.Converter = ToConverterCalibration(*output);
+    const link::ByteResult block = protocol.ReadBlock(cell::FactoryCalibration, cell::FactoryCalibrationSize);
+    if (block.cancelled()) return false;
+    std::array<std::uint8_t, cell::FactoryCalibrationSize> cells{};
+    for (int i = 0; i < cell::FactoryCalibrationSize; ++i) cells[static_cast<std::size_t>(i)] = block[static_cast<std::size_t>(i + 1)];
+    data.Factory = DecodeFactoryCalibration(cells);
+    return true;
+}
+
+ProgramStatus StatusOfPlan(PlanStatus status) {
+    switch (status) {
+        case PlanStatus::Done: return ProgramStatus::Done;
+        case PlanStatus::NoisyRangeRefused: return ProgramStatus::NoisyRangeRefused;
+        default: return ProgramStatus::Refused;
+    }
+}
+
+void ShowRefusal(link::Protocol& protocol, PlanStatus status) {
+    link::Message message;
+    message.text = PlanStatusText(status, protocol.languageOffset());
+    message.buttons = link::Buttons::Ok;
+    message.icon = link::Icon::Exclamation;
+    protocol.dialogs().Show(message);
+}
+
+void ShowLinkLost(link::Protocol& protocol) {
+    link::Message message;
+    message.textId = resources::text::kLinkLostWhileProgramming;
+    message.titleId = 145;
+    message.text = resources::Text(message.textId, protocol.languageOffset());
+    message.title = resources::Text(message.titleId, protocol.languageOffset());
+    message.buttons = link::Buttons::Ok;
+    message.icon = link::Icon::Critical;
+    protocol.dialogs().Show(message);
+}
+
+}  // namespace
+
+std::string WriteFrame(const WriteEntry& entry) {
+    std::string frame = "$W";
+    frame.push_back(static_cast<char>(entry.address));
+    frame.push_back(static_cast<char>(entry.address));
+    frame.push_back(static_cast<char>(entry.value));
+    frame.push_back(link::frames::kCr);
+    return frame;
+}
+
+ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const ProgramForm& form,
+                            std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords) {
+    ProgramResult result;
+    if (CheckSameDevice(protocol, working.identity) != DeviceCheck::Same) return result;
+
+    ProgramDeviceData data;
+    data.Cell7 = lastCell7;
+    data.PreviousTripWords = previousTripWords;
+    if (!ReadCalibration(protocol, working, form.OutputSelect, data)) return result;
+
+    result.plan = MakeProgramPlan(form, working, data, [&] { return AskNoisyRange(protocol); });
+    result.status = StatusOfPlan(result.plan.status);
+    if (result.status != ProgramStatus::Done) {
+        if (result.status == ProgramStatus::Refused) ShowRefusal(protocol, result.plan.status);
+        return result;
+    }
+
+    protocol.clearLineLost();
+    protocol.Send(link::frames::kProgrammingMode);
+    protocol.Wait(kAfterCommand);
+    for (const WriteEntry& entry : result.plan.sent) {
+        if (!protocol.Send(WriteFrame(entry))) {
+            result.status = ProgramStatus::Interrupted;
+            ShowLinkLost(protocol);
+            return result;
+        }
+        ++result.framesSent;
+        protocol.Wait(kAfterWrite);
+    }
+    protocol.Send(link::frames::kEndProgramming);
+    protocol.Wait(kAfterCommand);
+    protocol.Send(link::frames::kEndProgramming);
+    protocol.Wait(kAfterCommand);
+    return result;
+}
+
+}  // namespace vantrel::device

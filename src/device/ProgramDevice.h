@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "device/ProgramPlan.h"
+#include "device/WorkingState.h"
+#include "link/Protocol.h"
+
+// Programming a transmitter: confirm it is the identified one, read its calibration, compute
+// the plan, ask about a noisy range, then write every cell with one "$W" frame and close
+// with "$FPxx" twice. Nothing is written until every value has been computed.
+namespace vantrel::device {
+
+enum class ProgramStatus {
+    Done = 0,
+    NotWritten = 1,         // a read was cancelled, the transmitter changed, or nothing answers
+    NoisyRangeRefused = 3,  // the user said No to the noisy-range question
+    Refused = 4,            // the configuration cannot be programmed (see the plan's status)
+    Interrupted = 5,        // the line went away during the writes
+};
+
+struct ProgramResult {
+    ProgramStatus status = ProgramStatus::NotWritten;
+    ProgramPlan plan;       // valid from the calibration reads on
+    int framesSent = 0;     // "$W" frames handed to the line
+};
+
+// form: the programming form's values (input code and option word from par_pgm, ranges,
+// output selection, trims...). lastCell7: cell 7 as last read. previousTripWords: the trip
+// words as last read, kept when a trip level lies outside the range.
+ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const ProgramForm& form,
+                            std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords);
+
+// The "$W" frame of one write: "$W", the address twice, the data byte, CR.
+std::string WriteFrame(const WriteEntry& entry);
+
+}  // namespace vantrel::device

@@ -1,0 +1,115 @@
+#include "measure/MeasureLoop.h"
+
+#include <cmath>
+
+#include "device/ConfigurationReader.h"
+#include "device/DeviceCheck.h"
+#include "device/MemoryMap.h"
+#include "link/Frames.h"
+#include "math/Units.h"
+#include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
+
+namespace vantrel::measure {
+
+namespace {
+
+constexpr double kDisplayLimit = 1000;
+
+struct RunScales {
+    Scale scale;
+    int outputType = 0;
+};
+
+std::optional<RunScales> ReadRunScales(link::Protocol& protocol, const device::Identity& identity) {
+    const link::ByteResult cell7 = protocol.ReadBlock(device::cell::OutputConfig, 1);
+    if (cell7.cancelled()) return std::nullopt;
+    const int outputType = cell7[1] & 3;
+    const auto calibration = device::ReadOutputCalibration(protocol, identity.DeviceFamily, outputType);
+    const auto outputScale = device::ReadOutputScale(protocol);
+    if (!calibration || !outputScale) return std::nullopt;
+    return RunScales{ComputeScale(*calibration, outputScale->firstCode, outputScale->lastCode,
+                                  outputScale->range.top, outputScale->range.bottom),
+                     outputType};
+}
+
+bool IsPotentiometer(int inputCode) { return inputCode >= 31 && inputCode <= 35; }
+
+// The process value in the unit shown. A potentiometer's range is held as a fraction, so
+// it is shown in percent; a custom percent curve already carries its typed unit.
+double DisplayValue(double value, const MeasureSetup& setup) {
+    const bool custom = (setup.flags & device::option::Custom) != 0;
+    if (setup.unit == " %" && IsPotentiometer(setup.inputCode) && !custom) return value * 100;
+    if (setup.unit == "  °F") return math::CelsiusToFahrenheit(static_cast<float>(value));
+    return value;
+}
+
+class FrameInterpreter {
+public:
+    FrameInterpreter(const RunScales& run, const device::Identity& identity, const MeasureSetup& setup)
+        : m_run(run), m_identity(identity), m_setup(setup) {}
+
+    Reading Interpret(const link::ByteResult& frame, long frameNumber) {
+        FrameBytes bytes{frame[1], frame[2], frame[3], frame[4], frame[5]};
+        Reading r;
+        r.frame = frameNumber;
+        r.statusRed = (frameNumber / 5) % 2 == 1;
+        if (m_identity.DeviceModel == device::kModelWithTrips) r.trips = DecodeTripLamps(bytes[4]);
+        const double out = OutputValue(m_run.scale, m_filter.Step(FrameCodeTimes8(bytes)));
+        const double change = std::fabs(out - m_displayedOutput);
+        if (change >= m_filter.parameters().deadband && change < kDisplayLimit) m_displayedOutput = out;
+        r.output = m_displayedOutput;
+        r.outputIsVoltage = OutputIsVoltage(m_identity.DeviceFamily, m_run.outputType);
+        r.outputText = resources::Format(m_displayedOutput, OutputPattern(m_identity.DeviceFamily, m_run.outputType));
+        const bool reverse = (m_setup.flags & device::option::ReverseOutput) != 0;
+        const double value = ProcessValue(m_run.scale, m_displayedOutput, reverse);
+        r.range = IndicateRange(m_run.scale, value);
+        r.value = DisplayValue(value, m_setup);
+        r.unit = m_setup.unit;
+        r.valueText = resources::Format(r.value, ResolutionPattern(m_run.scale.span(), m_setup.unit)) + m_setup.unit;
+        return r;
+    }
+
+private:
+    RunScales m_run;
+    device::Identity m_identity;
+    MeasureSetup m_setup;
+    CodeFilter m_filter;
+    double m_displayedOutput = 0;
+};
+
+}  // namespace
+
+MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& identity, const MeasureSetup& setup,
+                          MeasureObserver& observer, const std::function<bool()>& stopRequested) {
+    switch (device::CheckSameDevice(protocol, identity)) {
+        case device::DeviceCheck::Same: break;
+        case device::DeviceCheck::Changed: return MeasureResult::DeviceChanged;
+        case device::DeviceCheck::Failed: return MeasureResult::CommunicationError;
+    }
+    const auto run = ReadRunScales(protocol, identity);
+    if (!run) return MeasureResult::CommunicationError;
+    protocol.Send(link::frames::kEndProgramming);
+    protocol.Wait(0.1);
+
+    protocol.Send(link::frames::kStopStream);
+    protocol.Wait(0.1);
+    observer.Started(run->scale);
+    protocol.Send(link::frames::kStartStream);
+    protocol.Wait(0.1);
+
+    FrameInterpreter interpreter(*run, identity, setup);
+    for (long frameNumber = 1;; ++frameNumber) {
+        const link::ByteResult frame = protocol.ReadMeasurementFrame();
+        if (frame.cancelled()) return MeasureResult::CommunicationError;
+        const Reading reading = interpreter.Interpret(frame, frameNumber);
+        if (stopRequested && stopRequested()) break;
+        observer.Show(reading);
+    }
+    protocol.Send(link::frames::kStopStream);
+    protocol.Wait(0.1);
+    observer.Stopped();
+    return MeasureResult::Stopped;
+}
+
+}  // namespace vantrel::measure

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "device/WorkingState.h"
+#include "link/Protocol.h"
+#include "measure/MeasurementMath.h"
+
+// The live measurement: checks that the identified transmitter is still there, reads its
+// output calibration and scale, starts the stream with "MI" and turns every frame into the
+// output and process values until a stop is requested, then stops the stream with "SM".
+namespace vantrel::measure {
+
+// One displayed frame.
+struct Reading {
+    long frame = 0;
+    double output = 0;            // the displayed output value (mA or V)
+    std::string outputText;       // "12.000  mA"
+    bool outputIsVoltage = false;
+    double value = 0;             // process value in the display unit
+    std::string valueText;        // value with the resolution pattern and the unit
+    std::string unit;             // "  °C", "  °F", " %", "  mV", "  mA", "  Ohm"
+    RangeIndication range;
+    std::optional<TripLamps> trips;  // model with trips only
+    bool statusRed = false;       // the status indicator blinks every fifth frame
+};
+
+// What the measurement needs to know about the configuration being measured.
+struct MeasureSetup {
+    int flags = 0;            // option flags of the last read: reverse output, custom input
+    int inputCode = 0;
+    std::string unit;         // unit text chosen when the configuration was described
+};
+
+class MeasureObserver {
+public:
+    virtual ~MeasureObserver() = default;
+    // The stream is about to start: the bar graph spans 0..|span|.
+    virtual void Started(const Scale& /*scale*/) {}
+    virtual void Show(const Reading& reading) = 0;
+    // The stream stopped normally: bar to its minimum, range lamps grey.
+    virtual void Stopped() {}
+};
+
+enum class MeasureResult {
+    Stopped = 1,              // the user stopped it
+    CommunicationError = -1,  // a read or a frame was cancelled: not-connected state
+    DeviceChanged = 0,        // a different transmitter answered and the user cancelled
+};
+
+// Runs until stopRequested() returns true (checked after every frame, as the stop button is
+// handled while the loop yields) or the communication fails.
+MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& identity, const MeasureSetup& setup,
+                          MeasureObserver& observer, const std::function<bool()>& stopRequested);
+
+}  // namespace vantrel::measure

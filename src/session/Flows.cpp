@@ -1,0 +1,126 @@
+#include "session/Flows.h"
+
+#include "device/Identify.h"
+#include "link/ConnectionTest.h"
+#include "link/Frames.h"
+#include "resources/StringTable.h"
+
+namespace vantrel::session {
+
+namespace {
+
+constexpr int kNotConnectedTextId = 84;
+constexpr int kNoReplyTextId = 85;
+constexpr int kCommunicationErrorTitleId = 145;
+constexpr int kPortInUseTextId = 160;
+constexpr int kPortSharingTitleId = 161;
+constexpr int kIncompatibleTextId = 205;
+
+void ShowMessage(Session& session, int textId, int titleId, link::Icon icon) {
+    link::Message message;
+    message.textId = textId;
+    message.titleId = titleId;
+    message.text = resources::Text(textId, session.state.LanguageOffset);
+    if (titleId != 0) message.title = resources::Text(titleId, session.state.LanguageOffset);
+    message.buttons = link::Buttons::Ok;
+    message.icon = icon;
+    session.protocol.dialogs().Show(message);
+}
+
+// A port that cannot be opened leaves the window usable without a transmitter.
+bool OpenPort(Session& session) {
+    if (session.transport.isOpen()) return true;
+    link::LineSettings settings;
+    link::ParseLineSettings(link::frames::kWorkSettings, settings);
+    const link::OpenResult result = session.transport.open(session.port, settings);
+    if (result.ok()) return true;
+    if (result.error == link::OpenError::PortInUse)
+        ShowMessage(session, kPortInUseTextId, kPortSharingTitleId, link::Icon::Exclamation);
+    else
+        ShowMessage(session, kNoReplyTextId, kCommunicationErrorTitleId, link::Icon::Critical);
+    return false;
+}
+
+void RunConnectionTest(Session& session, SessionView& view) {
+    session.connectionResult = "Riprova";
+    if (session.testAtStart) {
+        const link::ConnectionOutcome outcome = link::TestConnectionUntilDecided(
+            session.protocol, [&] { view.ConnectionSeriesStarted(); },
+            [&](int attempt) { view.ConnectionAttempt(attempt); });
+        view.ConnectionSeriesEnded();
+        session.connectionResult = std::string(link::ConnectionResultText(outcome));
+    }
+    session.testAtStart = true;
+    session.form.SetConnected(session.connected());
+}
+
+// Reads "$V" when connected; the identity defaults otherwise.
+void Identify(Session& session) {
+    device::Identity identity;  // family 4, model 10, firmware 0/0
+    if (session.connected()) {
+        const link::ByteResult version = session.protocol.ReadVersion();
+        if (version.cancelled()) {
+            session.connectionResult = "Annulla";
+        } else {
+            identity.DeviceFamily = version[1];
+            identity.DeviceModel = version[2];
+            identity.FirmwareVersion = version[3];
+            identity.FirmwareRelease = version[4];
+            if (!device::IsAcceptedModel(identity.DeviceModel))
+                ShowMessage(session, kIncompatibleTextId, 0, link::Icon::Critical);
+        }
+    }
+    session.state.identity = identity;
+    session.SyncProtocol();
+}
+
+}  // namespace
+
+LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
+    session.SyncProtocol();
+    if (OpenPort(session)) {
+        RunConnectionTest(session, view);
+    } else {
+        session.connectionResult = "errore";
+        session.form.SetConnected(false);
+    }
+    Identify(session);
+    session.form.Load(session.state.identity, static_cast<ui::Mode>(session.modeIndex));
+    if (!session.connected()) {
+        session.form.modelText = resources::Text(kNotConnectedTextId, session.state.LanguageOffset);
+        session.form.Changed();
+        return LoadOutcome::NotConnected;
+    }
+    return ReadAndDescribe(session, view) ? LoadOutcome::Connected : LoadOutcome::NotConnected;
+}
+
+bool ReadAndDescribe(Session& session, SessionView& view) {
+    session.SyncProtocol();
+    session.progress = link::ProgressBarValue{};
+    session.protocol.setStepProgress([&](int step) {
+        session.progress.Step(step);
+        view.ProgressChanged(session.progress);
+    });
+    view.ReadingStarted();
+    const auto read = device::ReadConfigurationFromDevice(session.protocol, session.state.identity);
+    session.protocol.setStepProgress({});
+    if (!read) {
+        session.connectionResult = "errore";
+        session.form.Conf_Err_Comm();
+        view.ReadingEnded();
+        return false;
+    }
+    session.lastRead = *read;
+    session.serial = read->serial;
+    session.serialMenuVisible = device::SerialMenuVisible(read->serial);
+    session.form.SetSliders(read->zeroSlider, read->spanSlider);
+    session.form.ApplyRead(read->values);
+    session.protocol.Send(link::frames::kEndProgramming);
+    session.protocol.Wait(0.1);
+    session.form.stateLamp = {255, 0, 0};
+    session.form.Changed();
+    view.ReadingEnded();
+    return true;
+}
+
+}  // namespace vantrel::session

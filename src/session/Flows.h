@@ -1,0 +1,24 @@
+#pragma once
+
+#include "session/Session.h"
+
+// The flows the desktop program and the command-line tool share: loading the programming
+// window (port, connection test, identification, defaults, read), reading and describing a
+// configuration, programming with its read-back, and measuring.
+namespace vantrel::session {
+
+enum class LoadOutcome {
+    Connected,     // a transmitter answered and its configuration is described
+    NotConnected,  // no transmitter, or the user cancelled: the form works without one
+};
+
+// Opens the port, runs the connection test until a byte answers or the user cancels,
+// identifies the transmitter, sets the form's defaults and, when connected, reads and
+// describes the configuration.
+LoadOutcome LoadProgramWindow(Session& session, SessionView& view);
+
+// Reads the configuration and describes it into the form and the summary. False when the
+// read was cancelled: the form is then in the not-connected state.
+bool ReadAndDescribe(Session& session, SessionView& view);
+
+}  // namespace vantrel::session

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "device/ConfigRecord.h"
+#include "device/ConfigurationReader.h"
+#include "device/WorkingState.h"
+#include "link/Clock.h"
+#include "link/Dialogs.h"
+#include "link/Protocol.h"
+#include "link/Transport.h"
+#include "ui/model/FormHost.h"
+#include "ui/model/ProgramForm.h"
+
+namespace vantrel::session {
+
+// What the windows show while a flow runs: the connection-test window, the main window's
+// status label and progress bar. The desktop program draws them; the command-line tool and
+// the tests need none of it.
+class SessionView {
+public:
+    virtual ~SessionView() = default;
+    virtual void ConnectionSeriesStarted() {}
+    virtual void ConnectionAttempt(int /*attempt*/) {}
+    virtual void ConnectionSeriesEnded() {}
+    virtual void ReadingStarted() {}
+    virtual void ReadingEnded() {}
+    virtual void ProgressChanged(const link::ProgressBarValue& /*progress*/) {}
+};
+
+// One transmitter's session: the configuration record, the working state, the programming
+// form, the identity and the link. Nothing of it is global, so several sessions (several
+// ports) can run side by side.
+class Session {
+public:
+    Session(link::Transport& transport, link::Clock& clock, link::Dialogs& dialogs, ui::FormHost& host);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    device::ConfigRecord record;
+    device::WorkingState state;
+    link::Transport& transport;
+    link::Protocol protocol;
+    ui::ProgramForm form;
+
+    std::string port;                // the current port: a path or a system port name
+    bool testAtStart = true;         // run the connection test while the window loads
+    int modeIndex = 0;               // mode selected when the window loads
+    std::string connectionResult = "Riprova";  // "" connected, "Riprova", "errore", "Annulla"
+    std::optional<device::ReadConfiguration> lastRead;
+    device::SerialNumber serial;
+    bool serialMenuVisible = true;
+    link::ProgressBarValue progress;
+
+    bool connected() const { return connectionResult.empty(); }
+    // Keeps the protocol's language and model in step with the working state.
+    void SyncProtocol();
+};
+
+}  // namespace vantrel::session

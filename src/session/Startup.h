@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+
+#include "device/WorkingState.h"
+#include "files/Settings.h"
+
+namespace vantrel::session {
+
+// What start-up decides before any window opens: the settings in force (connection test on,
+// measurement mode), the language, and the name of the new, unsaved configuration.
+struct StartupResult {
+    files::AppSettings settings;
+    bool settingsFound = false;
+};
+
+// Reads the settings, sets the language index and offset, names the new configuration after
+// the application folder's "DfLt" files and marks it changed (it has never been saved).
+StartupResult StartUp(const files::SettingsPlaces& places, device::WorkingState& state);
+
+}  // namespace vantrel::session

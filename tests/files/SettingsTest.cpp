@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "TempFolder.h"
+#include "files/Settings.h"
+
+using namespace vantrel::files;
+
+namespace {
+
+std::vector<unsigned char> Bytes(std::initializer_list<unsigned char> list) { return list; }
+
+}  // namespace
+
+TEST(Settings, FirstRunInAnEmptyFolderIsEnglishAndWritesTheDefaultRecord) {
+    TempFolder app;
+    const SettingsPlaces places{app.path(), {}};
+    const auto read = ReadSettings(places);
+    EXPECT_FALSE(read);
+    const AppSettings start = SettingsAtStart(read);
+    EXPECT_EQ(start.LanguageChoice, 1);
+    EXPECT_EQ(start.SavedPort, 0);
+    ASSERT_TRUE(WriteSettings(places, start));
+    EXPECT_EQ(app.Read("settings.vtr"), Bytes({0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00}));
+}
+
+TEST(Settings, ItalianAndTheSavedPortAreKeptWhileTestAndModeAreForced) {
+    TempFolder app;
+    app.Write("settings.vtr", Bytes({0x00, 0x00, 0x00, 0x00, 0x05, 0x01}));
+    const SettingsPlaces places{app.path(), {}};
+    const auto read = ReadSettings(places);
+    ASSERT_TRUE(read);
+    const AppSettings start = SettingsAtStart(read);
+    EXPECT_EQ(start.LanguageChoice, 0);
+    EXPECT_EQ(start.TestAtStart, -1);
+    EXPECT_EQ(start.SavedPort, 5);
+    EXPECT_EQ(start.ModeIndex, 0);
+    ASSERT_TRUE(WriteSettings(places, start));
+    EXPECT_EQ(app.Read("settings.vtr"), Bytes({0x00, 0x00, 0xFF, 0xFF, 0x05, 0x00}));
+}
+
+TEST(Settings, TheFirstNameEndingInVtrIsReadAndShortNamesAreIgnored) {
+    TempFolder app;
+    app.Write("avtr", Bytes({0x00, 0x00, 0x00, 0x00, 0x09, 0x00}));
+    app.Write("copy.vtr", Bytes({0x00, 0x00, 0x00, 0x00, 0x03, 0x00}));
+    app.Write("settings.vtr", Bytes({0x01, 0x00, 0xFF, 0xFF, 0x07, 0x00}));
+    EXPECT_EQ(FindSettingsFile(app.path()), "copy.vtr");
+    EXPECT_EQ(ReadSettings({app.path(), {}})->SavedPort, 3);
+}
+
+TEST(Settings, TheSearchIsCaseSensitiveOnTheEnding) {
+    TempFolder app;
+    app.Write("settings.VTR", Bytes({0x00, 0x00, 0x00, 0x00, 0x03, 0x00}));
+    EXPECT_EQ(FindSettingsFile(app.path()), "");
+}
+
+TEST(Settings, AShortFileReadsAsMissing) {
+    TempFolder app;
+    app.Write("settings.vtr", Bytes({0x00, 0x00, 0xFF}));
+    EXPECT_FALSE(ReadSettings({app.path(), {}}));
+}
+
+TEST(Settings, WritingKeepsTheTailOfALongerFile) {
+    TempFolder app;
+    app.Write("settings.vtr", Bytes({0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x42, 0x43}));
+    ASSERT_TRUE(WriteSettings({app.path(), {}}, AppSettings{}));
+    EXPECT_EQ(app.Read("settings.vtr"), Bytes({0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x42, 0x43}));
+}
+
+TEST(Settings, AnUnwritableApplicationFolderFallsBackToTheUserFolder) {
+    TempFolder root;
+    root.Write("not-a-folder", Bytes({0x00}));
+    const SettingsPlaces places{root / "not-a-folder" / "app", root / "user"};
+    AppSettings italian;
+    italian.LanguageChoice = 0;
+    ASSERT_TRUE(WriteSettings(places, italian));
+    EXPECT_EQ(root.Read("user/settings.vtr"), Bytes({0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00}));
+    const auto read = ReadSettings(places);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->LanguageChoice, 0);
+}
+
+TEST(Settings, ADamagedLanguageValueStartsInEnglish) {
+    AppSettings damaged;
+    damaged.LanguageChoice = 7;
+    EXPECT_EQ(SettingsAtStart(damaged).LanguageChoice, 1);
+}

@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include "math/CustomPoints.h"
+#include "math/Trips.h"
+
+using namespace vantrel::math;
+using vantrel::device::WorkingState;
+
+namespace {
+
+WorkingState Working(int model) {
+    WorkingState w;
+    w.identity.DeviceModel = model;
+    return w;
+}
+
+void Type(PointsEditor& e, PointsPage page, int row, const char* input, const char* physical) {
+    e.SetText(page, row, PointsBox::Input, input);
+    e.SetText(page, row, PointsBox::Physical, physical);
+}
+
+}  // namespace
+
+TEST(PointsEditor, CountLimits_DependOnTheModelAndNameTheMaximum) {
+    WorkingState w10 = Working(10);
+    PointsEditor e10(w10, true, 1);
+    e10.Open();
+    EXPECT_FALSE(e10.EnterSensorCount("27").has_value());
+    const auto refused = e10.EnterSensorCount("28");
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_EQ(refused->textId, 170);
+    EXPECT_EQ(refused->appended, " 27");
+    EXPECT_EQ(refused->box, PointsBox::Count);
+    EXPECT_TRUE(e10.EnterSensorCount("1").has_value());
+    EXPECT_EQ(e10.EnterSensorCount("")->textId, 170);
+    EXPECT_EQ(e10.SensorCountText(), "0");
+
+    WorkingState w9 = Working(9);
+    PointsEditor e9(w9, true, 1);
+    e9.Open();
+    EXPECT_FALSE(e9.EnterSensorCount("29").has_value());
+    const auto cjc = e9.EnterCjcCount("7");
+    ASSERT_TRUE(cjc.has_value());
+    EXPECT_EQ(cjc->appended, " 6");
+    EXPECT_EQ(cjc->page, PointsPage::ColdJunction);
+    EXPECT_TRUE(e9.AcceptCountKey('5'));
+    EXPECT_FALSE(e9.AcceptCountKey('a'));
+    EXPECT_TRUE(w9.ConfigChanged);
+}
+
+TEST(PointsEditor, EvenCount_AddsAHiddenPointThatContinuesTheLastSegment) {
+    WorkingState w = Working(9);
+    PointsEditor e(w, false, 0);
+    e.Open();
+    ASSERT_FALSE(e.EnterSensorCount("4").has_value());
+    EXPECT_EQ(e.SensorPoints(), 5);
+    EXPECT_TRUE(e.PointExtra());
+    EXPECT_TRUE(e.SensorRowIsAddedPoint(4));
+    EXPECT_FALSE(e.SensorRowShown(5));
+    Type(e, PointsPage::Sensor, 0, "1", "0");
+    Type(e, PointsPage::Sensor, 1, "2", "10");
+    Type(e, PointsPage::Sensor, 2, "3", "20");
+    Type(e, PointsPage::Sensor, 3, "5", "40");
+    ASSERT_FALSE(e.Ok().has_value());
+    EXPECT_FLOAT_EQ(w.PtPhysical[4], 41.0f);
+    EXPECT_FLOAT_EQ(w.PtInput[4], 5.1f);
+    EXPECT_EQ(w.SegmentCount, 4);
+    EXPECT_EQ(w.SensorPoints, 5);
+    EXPECT_TRUE(w.PointExtra);
+    EXPECT_EQ(e.RangeMinText(), "0");
+    EXPECT_EQ(e.RangeMaxText(), "40");
+    EXPECT_EQ(e.SensorRow(4).physical, "41");
+
+    // Five points add nothing; the segment count is the same.
+    ASSERT_FALSE(e.EnterSensorCount("5").has_value());
+    Type(e, PointsPage::Sensor, 4, "6", "50");
+    ASSERT_FALSE(e.Ok().has_value());
+    EXPECT_FALSE(w.PointExtra);
+    EXPECT_EQ(w.SegmentCount, 4);
+    EXPECT_FLOAT_EQ(w.PtPhysical[4], 50.0f);
+}
+
+TEST(PointsEditor, Validation_RefusesAndStoresNothing) {
+    WorkingState w = Working(9);
+    w.PtPhysical[0] = 7;  // a previous curve
+    w.PtInput[0] = 1;
+    w.PtInput[1] = 2;
+    w.SensorPoints = 3;
+    w.PointExtra = true;
+    w.CjcPoints = 2;
+    const WorkingState before = w;
+    PointsEditor e(w, true, 1);
+    e.Open();
+    EXPECT_EQ(e.UserPoints(), 2);
+    Type(e, PointsPage::Sensor, 0, "1.0", "5");
+    Type(e, PointsPage::Sensor, 1, "1.0", "3");  // equal inputs
+    auto refusal = e.Ok();
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->textId, 171);
+    EXPECT_EQ(refusal->row, 0);
+    EXPECT_EQ(refusal->box, PointsBox::Input);
+    Type(e, PointsPage::Sensor, 1, "abc", "3");
+    EXPECT_EQ(e.Ok()->textId, 169);
+    // Physical values may fall; the cold-junction page is checked next.
+    Type(e, PointsPage::Sensor, 1, "2", "3");
+    Type(e, PointsPage::ColdJunction, 0, "0", "10");
+    Type(e, PointsPage::ColdJunction, 1, "1", "71");
+    refusal = e.Ok();
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->textId, 152);
+    EXPECT_EQ(refusal->page, PointsPage::ColdJunction);
+    EXPECT_EQ(refusal->row, 1);
+    EXPECT_EQ(w.PtPhysical, before.PtPhysical);
+    EXPECT_EQ(w.PtInput, before.PtInput);
+    EXPECT_EQ(w.SensorPoints, before.SensorPoints);
+    e.Cancel();
+    EXPECT_EQ(w.PtPhysical, before.PtPhysical);
+}
+
+TEST(PointsEditor, ColdJunctionLimitsFollowTheUnit) {
+    WorkingState w = Working(9);
+    PointsEditor e(w, true, 1 | 8);
+    e.Open();
+    Type(e, PointsPage::Sensor, 0, "0", "0");
+    Type(e, PointsPage::Sensor, 1, "10", "100");
+    Type(e, PointsPage::ColdJunction, 0, "0", "71");
+    Type(e, PointsPage::ColdJunction, 1, "1", "158");
+    EXPECT_FALSE(e.Ok().has_value());
+    EXPECT_FLOAT_EQ(w.CjcPhysical[1], 158.0f);
+    EXPECT_EQ(w.CjcSegmentCount, 1);
+    Type(e, PointsPage::ColdJunction, 1, "0", "100");  // inputs must rise too
+    EXPECT_EQ(e.Ok()->textId, 171);
+}
+
+TEST(PointsEditor, OpenLoadsTheWorkingTablesAndLeavingABoxRewritesItAsSingle) {
+    WorkingState w = Working(9);
+    w.PtInput = {0, 1, 2, 3, 4};
+    w.PtPhysical = {0, 10, 20, 30, 31};
+    w.SensorPoints = 5;
+    w.PointExtra = true;
+    w.CjcPoints = 3;
+    PointsEditor e(w, true, 1);
+    e.Open();
+    EXPECT_EQ(e.UserPoints(), 4);
+    EXPECT_EQ(e.SensorCountText(), "4");
+    EXPECT_EQ(e.CjcCountText(), "3");
+    EXPECT_EQ(e.SensorRow(3).physical, "30");
+    EXPECT_EQ(e.SensorRow(4).physical, "");  // the added row is emptied
+    e.SetText(PointsPage::Sensor, 0, PointsBox::Input, "0,1");
+    e.LeaveValueBox(PointsPage::Sensor, 0, PointsBox::Input);
+    EXPECT_EQ(e.SensorRow(0).input, "0.1");
+}
+
+TEST(CompleteLoadedCurve, EvenCountGetsTheAddedPoint_BadCountsChangeNothing) {
+    WorkingState w = Working(10);
+    w.PtPhysical = {0, 10, 20, 40};
+    w.PtInput = {1, 2, 3, 5};
+    ASSERT_TRUE(CompleteLoadedCurve(w, 4, 2));
+    EXPECT_EQ(w.SensorPoints, 5);
+    EXPECT_TRUE(w.PointExtra);
+    EXPECT_FLOAT_EQ(w.PtPhysical[4], 41.0f);
+    EXPECT_EQ(w.SegmentCount, 4);
+    EXPECT_EQ(w.CjcSegmentCount, 1);
+    const WorkingState before = w;
+    EXPECT_FALSE(CompleteLoadedCurve(w, 28, 2));
+    EXPECT_FALSE(CompleteLoadedCurve(w, 3, 7));
+    EXPECT_EQ(w.SensorPoints, before.SensorPoints);
+}
+
+TEST(TripsForm, MaximumAndMinimumTripsFromThresholdAndHysteresis) {
+    WorkingState w = Working(10);
+    TripsForm form(w);
+    form.Open("0", "200", "°C");
+    form.Threshold(1) = "150";
+    form.Hysteresis(1) = "5";
+    ASSERT_FALSE(form.Recompute(1).has_value());
+    EXPECT_FLOAT_EQ(w.TripLevels[0], 150.0f);
+    EXPECT_FLOAT_EQ(w.TripLevels[1], 140.0f);
+    EXPECT_EQ(form.Threshold(1), "150.0");
+    form.SetMaximum(1, false);
+    ASSERT_FALSE(form.Recompute(1).has_value());
+    EXPECT_FLOAT_EQ(w.TripLevels[0], 160.0f);
+    EXPECT_FLOAT_EQ(w.TripLevels[1], 150.0f);
+    form.Threshold(2) = "0,5";
+    form.Hysteresis(2) = "0";
+    ASSERT_FALSE(form.Recompute(2).has_value());
+    EXPECT_EQ(form.Threshold(2), ".5");
+    EXPECT_EQ(form.Hysteresis(2), ".0");
+    EXPECT_FLOAT_EQ(w.TripLevels[2], w.TripLevels[3]);
+    ASSERT_FALSE(form.Ok().has_value());
+    EXPECT_EQ(w.TripFlags, 2);
+}
+
+TEST(TripsForm, OpenShowsAMinimumTripByItsLowLevel) {
+    WorkingState w = Working(10);
+    w.TripLevels = {100, 90, 60, 50};
+    w.TripFlags = 1 | 4;
+    w.TripDelayTicks = 20;
+    TripsForm form(w);
+    form.Open("0", "200", "°C");
+    EXPECT_TRUE(form.IsMaximum(1));
+    EXPECT_EQ(form.Threshold(1), "100.0");
+    EXPECT_FALSE(form.IsMaximum(2));
+    EXPECT_EQ(form.Threshold(2), "50.0");
+    EXPECT_EQ(form.Hysteresis(2), "5.0");
+    EXPECT_EQ(form.Delay(), "1");
+    // OK without edits keeps the levels; the mode bits come from the options as loaded.
+    ASSERT_FALSE(form.Ok().has_value());
+    EXPECT_EQ(w.TripLevels, (std::array<float, 4>{100, 90, 60, 50}));
+    EXPECT_EQ(w.TripFlags, 1 | 4);
+}
+
+TEST(TripsForm, DelayRoundsHalvesToEvenAndRefusesWhatACellCannotHold) {
+    WorkingState w = Working(10);
+    TripsForm form(w);
+    form.Open("0", "100", "%");
+    const std::pair<const char*, float> cases[] = {{"1.0", 20}, {"0.125", 2}, {"0.025", 0}, {"12.75", 255}};
+    for (const auto& [text, ticks] : cases) {
+        form.Delay() = text;
+        ASSERT_FALSE(form.Ok().has_value()) << text;
+        EXPECT_EQ(w.TripDelayTicks, ticks) << text;
+    }
+    form.Delay() = "12.8";
+    const auto tooLong = form.Ok();
+    ASSERT_TRUE(tooLong.has_value());
+    EXPECT_EQ(tooLong->textId, 0);
+    EXPECT_FALSE(tooLong->literal.empty());
+    EXPECT_EQ(w.TripDelayTicks, 255);
+    form.Delay() = "x";
+    EXPECT_EQ(form.Ok()->textId, 169);
+}
+
+TEST(TripsForm, NonNumericTextIsRefusedAndCancelRestoresEverything) {
+    WorkingState w = Working(10);
+    w.TripLevels = {80, 70, 30, 20};
+    w.TripDelayTicks = 7;
+    w.TripFlags = 2;
+    TripsForm form(w);
+    form.Open("0", "100", "%");
+    form.Threshold(1) = "abc";
+    const auto refusal = form.Recompute(1);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->textId, 169);
+    EXPECT_EQ(form.Threshold(1), "70.0");
+    EXPECT_FLOAT_EQ(w.TripLevels[0], 80.0f);
+    form.Threshold(1) = "50";
+    ASSERT_FALSE(form.Recompute(1).has_value());
+    form.SetMaximum(2, false);
+    ASSERT_FALSE(form.Recompute(2).has_value());
+    EXPECT_NE(w.TripLevels, (std::array<float, 4>{80, 70, 30, 20}));
+    form.Cancel();
+    EXPECT_EQ(w.TripLevels, (std::array<float, 4>{80, 70, 30, 20}));
+    EXPECT_EQ(w.TripDelayTicks, 7);
+    EXPECT_EQ(w.TripFlags, 2);
+}

@@ -1,0 +1,250 @@
+#include <gtest/gtest.h>
+
+#include "math/Breakpoints.h"
+#include "math/ColdJunction.h"
+#include "math/Converter.h"
+#include "math/Gain.h"
+#include "math/InputConfig.h"
+#include "math/OutputCodes.h"
+#include "math/SensorCurves.h"
+#include "math/TripWords.h"
+
+using namespace vantrel::math;
+
+namespace {
+Breakpoints Place(int code, float min, float max, int model = 9, bool linearVisible = true, bool linear = false) {
+    return PlaceBreakpoints({code, min, max, linearVisible, linear, model});
+}
+}  // namespace
+
+TEST(Breakpoints, TypeK0To1000_EqualStepsLimitedBySegmentCount) {
+    const auto b = Place(1, 0, 1000);
+    EXPECT_EQ(b.segments, 28);
+    ASSERT_EQ(b.temps.size(), 29u);
+    EXPECT_FLOAT_EQ(b.temps[1], 1000.0f / 28);
+    EXPECT_FLOAT_EQ(b.temps[28], 1000.0f);
+    EXPECT_FALSE(b.extraEndPoint);
+    EXPECT_EQ(Place(1, 0, 1000, 10).segments, 26);
+}
+
+TEST(Breakpoints, TypeKMinus200To100_FollowsTheShiftedBandsThenDividesTheRest) {
+    const auto b = Place(1, -200, 100);
+    ASSERT_EQ(b.segments, 14);
+    ASSERT_EQ(b.temps.size(), 15u);
+    EXPECT_FLOAT_EQ(b.temps[0], -200.0f);
+    const double bands[] = {-199.8, -179.6, -157.9, -136.1, -112.9, -88, -61.6, -32.1};
+    for (int k = 0; k < 8; ++k) EXPECT_FLOAT_EQ(b.temps[static_cast<std::size_t>(k + 1)], static_cast<float>(bands[k] + 5.0025));
+    const double r = 100 - static_cast<double>(b.temps[8]);
+    EXPECT_NEAR(r, 127.0975, 1e-4);
+    for (int i = 9; i < 15; ++i)
+        EXPECT_NEAR(b.temps[static_cast<std::size_t>(i)], b.temps[8] + (i - 8) * r / 6, 1e-4);
+    EXPECT_FLOAT_EQ(b.temps[14], 100.0f);
+}
+
+TEST(Breakpoints, ResistanceThermometers_UseTheirStepWidths) {
+    EXPECT_EQ(Place(21, 0, 400).segments, 10);
+    EXPECT_EQ(Place(23, -60, 180).segments, 16);
+    // Inputs without a linearisation box get two segments whatever the span.
+    EXPECT_EQ(Place(36, 0, 10000, 9, false).segments, 2);
+}
+
+TEST(Breakpoints, LinearProgramming_ThreePointsAndTheExtraEndPoint) {
+    const auto b = Place(1, 100, 500, 9, true, true);
+    EXPECT_EQ(b.segments, 2);
+    ASSERT_EQ(b.temps.size(), 3u);
+    EXPECT_FLOAT_EQ(b.temps[1], 500.0f);
+    EXPECT_FLOAT_EQ(b.temps[2], 510.0f);
+    EXPECT_TRUE(b.extraEndPoint);
+}
+
+TEST(Breakpoints, MaxInsideTheBandList_CutsAtMaxAndEvensTheCount) {
+    // K -200..-100: band points -194.8, -174.6, -152.9, -131.1, -107.9 (> -100 stops it).
+    const auto b = Place(1, -200, -100);
+    const float last = b.temps[static_cast<std::size_t>(b.segments)];
+    EXPECT_EQ(b.segments % 2, 0);
+    ASSERT_EQ(b.temps.size(), static_cast<std::size_t>(b.segments) + 1);
+    if (b.extraEndPoint) {
+        EXPECT_FLOAT_EQ(b.temps[static_cast<std::size_t>(b.segments) - 1], -100.0f);
+        EXPECT_FLOAT_EQ(last, -100.0f + 100.0f / 40);
+    } else {
+        EXPECT_FLOAT_EQ(last, -100.0f);
+    }
+    // The point before the cut keeps its place between its neighbours.
+    EXPECT_GT(b.temps[4], b.temps[3]);
+    EXPECT_LT(b.temps[4], -100.0f);
+}
+
+TEST(Breakpoints, NarrowRangeInTheFirstBand_StillEndsAtMax) {
+    // Max just below the second band point: no point before Min to keep in place.
+    const auto b = Place(1, -200, -196);
+    EXPECT_FLOAT_EQ(b.temps[0], -200.0f);
+    EXPECT_FLOAT_EQ(b.temps[1], -196.0f);
+    EXPECT_EQ(b.segments, 2);
+    EXPECT_TRUE(b.extraEndPoint);
+    // Max a little beyond the last band point: at least one segment covers the remainder.
+    const auto c = Place(1, -200, -20);
+    EXPECT_FLOAT_EQ(c.temps.back(), -20.0f);
+    EXPECT_EQ(c.segments % 2, 0);
+}
+
+TEST(Breakpoints, Signals_ShapeResistanceAndCurrentForTheConverter) {
+    ConverterConstants k;
+    k.RtdCurrent100 = 0.3;
+    k.RtdCurrent1000 = 0.21;
+    k.InputGain46 = 10;
+    EXPECT_DOUBLE_EQ(RtdCurrentFactor(100, k), 0.3);
+    EXPECT_NEAR(RtdCurrentFactor(1000, k), 0.21, 1e-15);
+    const float temps[] = {0.0f, 100.0f};
+    const auto pt = BreakpointSignals(temps, 21, 1, k);
+    EXPECT_FLOAT_EQ(pt[0], 30.0f);
+    const auto current = BreakpointSignals(std::vector<float>{4, 20}, 46, 1, k);
+    EXPECT_FLOAT_EQ(current[1], 200.0f);
+    const auto custom = CustomBreakpointSignals(std::vector<float>{0, 50, 100}, 2, 31, k);
+    EXPECT_FLOAT_EQ(custom[1], 0.5f);
+}
+
+TEST(InputConfig, VoltageRangesPickTheNarrowestBand) {
+    EXPECT_EQ(SelectInputConfig({36, 0, 10000, -10000, 9, 0, {}, {}}).inputConfig, 136);
+    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, 9, 0, {}, {}}).inputConfig, 7);
+    EXPECT_EQ(SelectInputConfig({36, 0, 800, -800, 9, 0, {}, {}}).inputConfig, 8);
+    // Model 10 with firmware 5 uses its own voltage rows.
+    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, 10, 5, {}, {}}).inputConfig, 6);
+    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, 10, 4, {}, {}}).inputConfig, 7);
+}
+
+TEST(InputConfig, ResistanceInputsByWiringAndRange) {
+    EXPECT_EQ(SelectInputConfig({21, 0, 300, 0, 9, 0, {}, {}}).inputConfig, 3);
+    EXPECT_EQ(SelectInputConfig({21, 1, 301, 0, 9, 0, {}, {}}).inputConfig, 66);
+    EXPECT_EQ(SelectInputConfig({21, 2, 850, 0, 10, 5, {}, {}}).inputConfig, 4 + 128);
+    const auto ni1000 = SelectInputConfig({24, 2, 100, 0, 9, 0, {}, {}});
+    EXPECT_EQ(ni1000.inputConfig, 132);
+    EXPECT_EQ(ni1000.multiplier, 10);
+    EXPECT_EQ(SelectInputConfig({51, 1, 500, 0, 9, 0, {}, {}}).inputConfig, 66);
+    EXPECT_EQ(SelectInputConfig({51, 0, 600, 0, 9, 0, {}, {}}).inputConfig, 131);
+}
+
+TEST(InputConfig, ThermocouplesPotentiometersCurrentAndCustomRows) {
+    const auto tc = SelectInputConfig({3, 1, 1000, 0, 9, 0, {}, {}});
+    EXPECT_EQ(tc.inputConfig, 1);
+    EXPECT_TRUE(tc.cjcCompensation);
+    EXPECT_EQ(SelectInputConfig({3, 0, 1000, 0, 9, 0, {}, {}}).inputConfig, 7);
+    EXPECT_EQ(SelectInputConfig({32, 0, 1, 0, 9, 0, {}, {}}).inputConfig, 69);
+    EXPECT_EQ(SelectInputConfig({32, 0, 1, 0, 10, 5, {}, {}}).inputConfig, 5);
+    EXPECT_EQ(SelectInputConfig({46, 0, 20, 4, 9, 0, {}, {}}).inputConfig, 138);
+    // Custom: the input column decides, and only its rows exist.
+    EXPECT_EQ(SelectInputConfig({36, 0, 10, 0, 9, 0, -500.0, 500.0}).inputConfig, 134);
+    EXPECT_EQ(SelectInputConfig({21, 0, 100, 0, 9, 0, 80.0, 140.0}).inputConfig, 0);
+    const auto special = SelectInputConfig({56, 0, 100, 0, 9, 0, {}, {}});
+    EXPECT_EQ(special.inputConfig, 75);
+    EXPECT_EQ(special.forcedRangeMax, 800.0);
+}
+
+TEST(GainCode, SpanBandsMultiplierFilterAndBurnout) {
+    GainArgs g{1, 1, 5, 3, 5, false, true, 0};
+    EXPECT_EQ(GainCode(g), 40);
+    g.inputConfig = 64 + 7;
+    EXPECT_EQ(GainCode(g), 46);
+    g.filterOn = true;
+    EXPECT_EQ(GainCode(g), 33);
+    g.burnoutDown = false;  // family 3 sets bit 7 for burn-out up
+    EXPECT_EQ(GainCode(g), 33 + 128);
+    g = {1, 1, 40, 3, 5, false, true, 0};
+    EXPECT_EQ(GainCode(g), 32);
+    g.signalSpan = 1;
+    EXPECT_EQ(GainCode(g), 46);
+    g.inputCode = 31;
+    EXPECT_EQ(GainCode(g), 34);
+    g.deviceFamily = 2;
+    g.firmwareVersion = 3;
+    EXPECT_EQ(GainCode(g), 32 + 128);  // family 2, burn-out down
+}
+
+TEST(GainCode, BurnoutBitSenseByFamilyAndOutputType) {
+    EXPECT_TRUE(BurnoutBitSet(1, 0, true));
+    EXPECT_FALSE(BurnoutBitSet(2, 0, false));
+    EXPECT_TRUE(BurnoutBitSet(3, 1, false));
+    EXPECT_TRUE(BurnoutBitSet(4, 1, true));
+    EXPECT_FALSE(BurnoutBitSet(4, 0, true));
+    EXPECT_TRUE(BurnoutBitSet(4, 0, false));
+}
+
+TEST(NoiseLimit, NarrowSpansAskButPotentiometersNever) {
+    EXPECT_TRUE(RangeIsNoisy(1, 1, 2.5));
+    EXPECT_FALSE(RangeIsNoisy(1, 1, 2.7));
+    EXPECT_TRUE(RangeIsNoisy(21, 64 + 3, 7.0));  // m = 3
+    for (int code : {31, 32, 33}) EXPECT_FALSE(RangeIsNoisy(code, 5, 0.5));
+    EXPECT_DOUBLE_EQ(GainSignalSpan(0, 400, 8), 20);
+}
+
+TEST(OutputCodes, TrimsMoveTheirOwnEndAndReverseSwapsTheLine) {
+    ConverterCalibration c;
+    c.OutCalCode1 = 800;
+    c.OutCalCode2 = 3400;
+    c.OutCalPoint1 = 4;
+    c.OutCalPoint2 = 20;
+    const OutputLine plain = OutputEnds(20, 4, 0, 0, c);
+    EXPECT_DOUBLE_EQ(plain.CodeAtMin, 800);
+    EXPECT_DOUBLE_EQ(plain.CodeAtMax, 3400);
+    // D = -16: +1 % on AdjMax lowers the OutMin end by 0.16 mA (26 codes).
+    const OutputLine trimmed = OutputEnds(20, 4, 1, -1, c);
+    EXPECT_DOUBLE_EQ(trimmed.CodeAtMin, 800 - 26);
+    EXPECT_DOUBLE_EQ(trimmed.CodeAtMax, 3400 + 26);
+    const float temps[] = {0, 50, 100};
+    EXPECT_FLOAT_EQ(BreakpointOutputs(temps, 0, 100, plain, true)[1], 2100.0f);
+    EXPECT_FLOAT_EQ(BreakpointOutputs(temps, 0, 100, plain, false)[0], 3400.0f);
+}
+
+TEST(TripWords, RoundHalfToEvenAndConvertLikeTheRange) {
+    const OutputLine line{0, 101};
+    // 0.5 of 0..100 over 101 codes is 50.5 -> 50; 1.5 % -> 1.515 -> 2.
+    const TripLevelArray levels = {50, 1.5f, 100, 0};
+    const auto words = TripWords(levels, 0, 100, line, true);
+    EXPECT_EQ(words[0], 50);
+    EXPECT_EQ(words[1], 2);
+    EXPECT_EQ(TripWords(levels, 0, 100, line, false)[2], 0);
+    EXPECT_TRUE(TripLevelsInRange(levels, 0, 100));
+    EXPECT_FALSE(TripLevelsInRange({101, 0, 0, 0}, 0, 100));
+    const auto pot = TripLevelsInTableUnits({50, 40, 100, 0}, 31, 0, false);
+    EXPECT_FLOAT_EQ(pot[0], 0.5f);
+    const auto f = TripLevelsInTableUnits({212, 32, 0, 0}, 21, 8, false);
+    EXPECT_FLOAT_EQ(f[0], 100.0f);
+    EXPECT_FLOAT_EQ(TripLevelsInTableUnits({212, 32, 0, 0}, 21, 8, true)[0], 212.0f);
+    EXPECT_EQ(TripFlagsForOutput(3, false), 7);
+    EXPECT_EQ(TripFlagsForOutput(7, true), 3);
+}
+
+TEST(ColdJunction, StandardTablesAndTypeBFixedEmf) {
+    ConverterCalibration c;
+    ConverterConstants k;
+    const InputScale scale = LowRangeScale(c);
+    const auto k5 = StandardCjcTables(1, 5, c, k, scale);
+    ASSERT_EQ(k5.temps.size(), 6u);
+    EXPECT_DOUBLE_EQ(k5.temps[0], -20);
+    EXPECT_DOUBLE_EQ(k5.temps[5], 70);
+    // At the calibration temperature the sensor reads its calibration counts.
+    EXPECT_NEAR(CjcSensorVolts(k.CalTemperature, c, k), ConverterVolts(k.CalCjcCounts), 1e-12);
+    EXPECT_NEAR(k5.emfVolts[1], SensorSignalOrZero(-2, 1, 1) * (scale.Vs - scale.V0) / 20, 1e-15);
+    const auto b = StandardCjcTables(5, 2, c, k, scale);
+    ASSERT_EQ(b.emfVolts.size(), 3u);
+    EXPECT_DOUBLE_EQ(b.emfVolts[2], 0.001 * (scale.Vs - scale.V0) / 20);
+}
+
+TEST(Converter, ScalesAndHighRange) {
+    ConverterCalibration c;
+    ConverterConstants k;
+    k.CalZeroCounts = 400;
+    k.CalSpanCounts = 3600;
+    k.HighRangeRatio = 20;
+    EXPECT_DOUBLE_EQ(ConverterVolts(372), 372 * 1.1 / 4096 - 0.1);
+    const InputScale low = InputScaleFor(7, c, k);
+    EXPECT_DOUBLE_EQ(low.Ref, 20);
+    EXPECT_DOUBLE_EQ(InputConverterVolts(20, 7, low, k), low.Vs);
+    const InputScale high = InputScaleFor(136, c, k);
+    EXPECT_DOUBLE_EQ(high.Ref, 400);
+    EXPECT_DOUBLE_EQ(high.V0, ConverterVolts(400));
+    EXPECT_DOUBLE_EQ(InputConverterVolts(400, 8, low, k), low.Vs);
+    EXPECT_NEAR(RtdCurrent100From(2188, 372, 1516.313), 0.3174, 1e-4);
+    EXPECT_DOUBLE_EQ(InputGain46From(1680, 400, 3600), 10);
+    EXPECT_DOUBLE_EQ(HighRangeRatioFrom(3600, 400, 3572, 372), 20);
+    EXPECT_DOUBLE_EQ(RtdCurrent1000From(2400, 400, 3600), 0.25);
+}

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "resources/NumberFormat.h"
+
+using namespace vantrel::resources;
+
+TEST(Str, PutsASpaceBeforeNonNegativeNumbersAndKeepsSignificantDigits) {
+    EXPECT_EQ(Str(100), " 100");
+    EXPECT_EQ(Str(-200), "-200");
+    EXPECT_EQ(Str(0), " 0");
+    EXPECT_EQ(Str(30 * 0.05), " 1.5");  // 1.5000000000000002 in binary
+    EXPECT_EQ(Str(0.5), " 0.5");
+    EXPECT_EQ(Str(1000.0 / 28), " 35.7142857142857");
+    EXPECT_EQ(StrSingle(1000.0f / 28), " 35.71429");
+    EXPECT_EQ(StrSingle(-328.0f), "-328");
+}
+
+TEST(PlainText, HasNoLeadingSpaceAndFollowsTheSeparator) {
+    EXPECT_EQ(PlainTextSingle(2.5f), "2.5");
+    EXPECT_EQ(PlainTextSingle(1400.0f), "1400");
+    EXPECT_EQ(PlainTextSingle(-0.1f), "-0.1");
+    SetDecimalSeparator(',');
+    EXPECT_EQ(PlainTextSingle(2.5f), "2,5");
+    SetDecimalSeparator('.');
+}
+
+TEST(Format, OptionalDecimalsDropTrailingZerosAndTheSeparator) {
+    EXPECT_EQ(Format(5, "####0.###"), "5");
+    EXPECT_EQ(Format(12.5, "####0.###"), "12.5");
+    EXPECT_EQ(Format(1000.0 / 28, "####0.###"), "35.714");
+    EXPECT_EQ(Format(-200, "####0.###"), "-200");
+    EXPECT_EQ(Format(0.0004, "####0.###"), "0");
+    EXPECT_EQ(Format(150, "####0.0##"), "150.0");
+    EXPECT_EQ(Format(150.125, "####0.0##"), "150.125");
+    EXPECT_EQ(Format(5.04, "####0.0"), "5.0");
+}
+
+TEST(Format, RequiredDigitsArePadded) {
+    EXPECT_EQ(Format(12, "##0.000"), "12.000");
+    EXPECT_EQ(Format(0.5, "##0.000"), "0.500");
+    EXPECT_EQ(Format(1.5, "0.0"), "1.5");
+    EXPECT_EQ(Format(5, "00"), "05");
+    EXPECT_EQ(Format(12, "00"), "12");
+    EXPECT_EQ(Format(999.96, "##0.0"), "1000.0");
+    EXPECT_EQ(Format(12.3456, "##0.00"), "12.35");
+    EXPECT_EQ(Format(873.4, "##0"), "873");
+}
+
+TEST(Format, LeadingZeroIsOptionalWithAHashPattern) {
+    EXPECT_EQ(Format(0.5, "#.0"), ".5");
+    EXPECT_EQ(Format(0, "#.0"), ".0");
+    EXPECT_EQ(Format(150, "#.0"), "150.0");
+    EXPECT_EQ(Format(-0.5, "#.0"), "-.5");
+}
+
+TEST(Format, HalvesRoundAwayFromZeroOnTheDecimalValue) {
+    EXPECT_EQ(Format(2.5, "##0"), "3");
+    EXPECT_EQ(Format(-2.5, "##0"), "-3");
+    EXPECT_EQ(Format(2.675, "##0.00"), "2.68");  // binary 2.67499999...
+    EXPECT_EQ(Format(0.05, "0.0"), "0.1");
+    EXPECT_EQ(FormatSingle(1.0005f, "0.000"), "1.001");
+}
+
+TEST(Format, NeverPrintsMinusZero) {
+    EXPECT_EQ(Format(-0.0001, "##0.000"), "0.000");
+    EXPECT_EQ(Format(-0.0, "0.0"), "0.0");
+    EXPECT_EQ(Format(-0.04, "#.0"), ".0");
+}
+
+TEST(Format, UsesTheLocaleSeparatorAndCopiesTheSuffix) {
+    SetDecimalSeparator(',');
+    EXPECT_EQ(Format(12.5, "##0.000  mA"), "12,500  mA");
+    SetDecimalSeparator('.');
+    EXPECT_EQ(Format(12.5, "##0.000   V"), "12.500   V");
+}
+
+TEST(Conversions, WholeNumbersRoundHalvesToEvenAndIntIsFloor) {
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(3.5), 4);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(0.125 / 0.05), 2);
+    EXPECT_EQ(RoundHalfEven(2.5000001), 3);
+    EXPECT_EQ(IntFloor(-1.5), -2);
+    EXPECT_EQ(IntFloor(1.9), 1);
+    EXPECT_EQ(ToSingle(0.1), 0.1f);
+}
+
+TEST(ParseNumber, AcceptsCommaOrPointAndRefusesGarbage) {
+    EXPECT_EQ(ParseNumber("2,5"), 2.5);
+    EXPECT_EQ(ParseNumber("2.5"), 2.5);
+    EXPECT_EQ(ParseNumber(" -200 "), -200);
+    EXPECT_EQ(ParseNumber(".5"), 0.5);
+    EXPECT_EQ(ParseNumber("1e3"), 1000);
+    EXPECT_EQ(ParseNumber("+7"), 7);
+    EXPECT_FALSE(ParseNumber(""));
+    EXPECT_FALSE(ParseNumber("   "));
+    EXPECT_FALSE(ParseNumber("abc"));
+    EXPECT_FALSE(ParseNumber("1.2.3"));
+    EXPECT_FALSE(ParseNumber("1,000.5"));
+    EXPECT_FALSE(ParseNumber("-"));
+    EXPECT_FALSE(ParseNumber("12abc"));
+}
+
+TEST(ParseLeadingNumber, ReadsTheNumberAtTheStartOrZero) {
+    EXPECT_EQ(ParseLeadingNumber("0007.D70"), 7);
+    EXPECT_EQ(ParseLeadingNumber("  12,5 %"), 12.5);
+    EXPECT_EQ(ParseLeadingNumber("abc"), 0);
+    EXPECT_EQ(ParseLeadingNumber(""), 0);
+    EXPECT_EQ(ParseLeadingNumber("-3x"), -3);
+}

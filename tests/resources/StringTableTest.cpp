@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "resources/StringTable.h"
+
+using namespace vantrel::resources;
+
+namespace {
+
+// Italian identifiers that the table holds: 1 and 31..234 except the unused ones.
+std::set<int> UsedItalianIds() {
+    std::set<int> ids{1};
+    for (int id = 31; id <= 234; ++id) {
+        const bool unused = (id >= 133 && id <= 139) || id == 182;
+        if (!unused) ids.insert(id);
+    }
+    return ids;
+}
+
+}  // namespace
+
+TEST(StringTable, EveryUsedIdHasItalianAndEnglishTextAtPlus300) {
+    for (int id : UsedItalianIds()) {
+        EXPECT_FALSE(LoadResString(id).empty()) << id;
+        if (id == 1) continue;
+        EXPECT_FALSE(LoadResString(id + 300).empty()) << id + 300;
+    }
+}
+
+TEST(StringTable, UnusedIdsAndTheirTwinsAreAbsent) {
+    const std::set<int> used = UsedItalianIds();
+    for (int id = 0; id <= 600; ++id) {
+        const bool italian = used.count(id) != 0;
+        const bool english = id > 300 && id != 301 && used.count(id - 300) != 0;
+        EXPECT_EQ(HasResString(id), italian || english) << id;
+    }
+}
+
+TEST(StringTable, ProgramTextsLiveBeyondTheOriginalTableInBothLanguages) {
+    for (int id = 2001; id <= 2005; ++id) {
+        EXPECT_FALSE(LoadResString(id).empty()) << id;
+        EXPECT_FALSE(LoadResString(id + 300).empty()) << id + 300;
+    }
+}
+
+TEST(StringTable, LanguageOffsetComesFromText1) {
+    EXPECT_EQ(LoadResString(1), "300");
+    EXPECT_EQ(LanguageOffsetFor(0), 0);
+    EXPECT_EQ(LanguageOffsetFor(1), 300);
+}
+
+TEST(StringTable, TextsKeepTheirBlanksAndAccents) {
+    EXPECT_EQ(LoadResString(53), "Velocità              :          9600");
+    EXPECT_EQ(LoadResString(353), "Speed                :          9600");
+    EXPECT_EQ(LoadResString(56), "Numero di Bit    :          8");
+    EXPECT_EQ(LoadResString(206), "    Allarme Sensore");
+    EXPECT_EQ(LoadResString(506), "    Burnout");
+    EXPECT_EQ(LoadResString(210), " ÷ ");
+    EXPECT_EQ(LoadResString(510), " to ");
+    EXPECT_EQ(LoadResString(85), "Comunicazione impossibile con l' apparato");
+    EXPECT_EQ(LoadResString(385), "It's impossible communicate with the device");
+    EXPECT_EQ(LoadResString(170), "Il numero dei punti dev'essere compreso tra 2 e ");
+    EXPECT_EQ(LoadResString(198), "Premere il pulsante per visualizzare la misura del Trasmettitore. "
+                                  "Per terminare premere il pulsante 'Stop'");
+    EXPECT_EQ(LoadResString(108), "Unità Temp. : °C");
+    EXPECT_EQ(LoadResString(463), "The programming with this Span will involve the noise to correct measure");
+    EXPECT_EQ(Text(84, 0), "Dispositivo non connesso");
+    EXPECT_EQ(Text(84, 300), "Device not connected");
+}
