@@ -81,53 +81,6 @@ TEST_F(TransmitterFixture, FrameCarriesTheOutputCodeAsWordAndExponent) {
     EXPECT_EQ(byte(5), 0);  // 500 °C: neither trip
 }
 
-TEST_F(TransmitterFixture, Faults_NoReplyNoiseWrongIdentityDrop) {
-    transmitter.faults().noReply = true;
-    EXPECT_EQ(Exchange(frames::VersionFrame() + "MI\r", 0, 1.0), "");
-    transmitter.faults().noReply = false;
-    transmitter.receive("SM\r", 1);
-
-    transmitter.faults().noiseBeforeReplies = true;
-    const std::string noisy = Exchange(frames::ReadFrame(10), 2);
-    EXPECT_GT(noisy.size(), 6u);
-    EXPECT_EQ(noisy.substr(noisy.size() - 6), frames::ByteReply(10, 10, 1));
-    transmitter.faults().noiseBeforeReplies = false;
-
-    transmitter.faults().reportedFamily = 2;
-    EXPECT_EQ(Exchange(frames::VersionFrame(), 3), "*\x01\x00\x02\x0A\r\n"s);
-    transmitter.faults().reportedFamily.reset();
-
-    transmitter.faults().dropReplies = 1;
-    EXPECT_EQ(Exchange(frames::ReadFrame(10), 4), "");
-    EXPECT_EQ(Exchange(frames::ReadFrame(10), 5), frames::ByteReply(10, 10, 1));
-
-    transmitter.faults().noiseInsteadOfReplies = true;
-    const std::string garbage = Exchange(frames::ReadFrame(10), 6);
-    EXPECT_FALSE(garbage.empty());
-    EXPECT_EQ(garbage.find('*'), std::string::npos);
-}
-
-TEST_F(TransmitterFixture, Faults_SilenceAfterFramesAndReplies) {
-    transmitter.faults().silentAfterFrames = 3;
-    transmitter.receive("MI\r", 0);
-    EXPECT_EQ(transmitter.takeOutput(2.0).size(), 3u * 7u);
-    EXPECT_EQ(transmitter.framesSent(), 3);
-
-    transmitter.faults().silentAfterReplies = 2;
-    EXPECT_FALSE(Exchange(frames::ReadFrame(1), 3).empty());
-    EXPECT_FALSE(Exchange(frames::ReadFrame(2), 4).empty());
-    EXPECT_EQ(Exchange(frames::ReadFrame(3), 5), "");
-}
-
-TEST_F(TransmitterFixture, Faults_PulledCableEndsEverything) {
-    transmitter.faults().closeLineAfterCommands = 2;
-    transmitter.receive("SM\rMI\r", 0);
-    EXPECT_TRUE(transmitter.lineClosed());
-    EXPECT_EQ(transmitter.takeOutput(5), "");
-    transmitter.receive(frames::VersionFrame(), 6);
-    EXPECT_EQ(transmitter.takeOutput(7), "");
-}
-
 TEST_F(TransmitterFixture, LongUnreadStreamIsBounded) {
     transmitter.receive("MI\r", 0);
     EXPECT_LE(transmitter.takeOutput(3600).size(), Transmitter::kMaxQueuedBytes);
