@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace vantrel::sim {
+
+// Named ways for the simulated transmitter to misbehave. A negative count means "never".
+struct FaultSettings {
+    bool noReply = false;                // deaf: no reply and no stream, as if nothing were connected
+    bool noiseBeforeReplies = false;     // a few noise bytes ahead of every reply and frame
+    bool noiseInsteadOfReplies = false;  // answers, but only with noise
+    std::optional<std::uint8_t> reportedFamily;  // wrong identity in the "$V" reply
+    std::optional<std::uint8_t> reportedModel;
+    int silentAfterFrames = -1;          // the stream stops after this many frames
+    int silentAfterReplies = -1;         // no reply after this many replies (silent mid-read)
+    int dropReplies = 0;                 // the next this-many replies are lost (then normal again)
+    int closeLineAfterCommands = -1;     // the cable is pulled after this many commands
+};
+
+}  // namespace vantrel::sim

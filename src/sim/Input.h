@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+
+#include "sim/Memory.h"
+#include "sim/TableMap.h"
+
+namespace vantrel::sim {
+
+// The simulated signal at the transmitter's terminals.
+enum class Quantity {
+    Temperature,     // °C at the sensor (thermocouple or resistance thermometer)
+    Millivolts,
+    Milliamps,
+    Ohms,
+    Fraction,        // potentiometer wiper position, 0..1
+    ConverterVolts,  // the input converter's value itself, bypassing the input stage
+};
+
+struct SimulatedInput {
+    Quantity quantity = Quantity::Temperature;
+    double value = 25;
+    double coldJunction = 25;  // °C at the terminals, for thermocouples
+};
+
+// The value at the input converter that the firmware maps through its breakpoint table,
+// cold-junction compensation included: the input stage follows the input code, input
+// configuration and option bits in memory and the calibration cells (input converter zero
+// and span at 254 and 250, factory block at 233). A temperature for an input that is not a
+// sensor is taken as the input's own unit. Empty when the input cannot be produced (a
+// temperature outside the sensor's curve).
+std::optional<double> InputConverterValue(const SimulatedInput& input, const Memory& memory,
+                                          const std::optional<ProgrammedTables>& tables);
+
+}  // namespace vantrel::sim

@@ -1,0 +1,111 @@
+#include "sim/PtyServer.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "link/Clock.h"
+
+namespace vantrel::sim {
+
+namespace {
+
+// Longest sleep between looks at the line when nothing is due.
+constexpr double kIdleSeconds = 0.5;
+// Output that the other side does not read is dropped beyond this, as a full buffer would.
+constexpr std::size_t kMaxUnsent = 4096;
+
+std::string SystemError(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+
+}  // namespace
+
+PtyServer::~PtyServer() {
+    closeLine();
+    if (m_slave >= 0) ::close(m_slave);
+}
+
+void PtyServer::closeLine() {
+    if (m_master >= 0) ::close(m_master);
+    m_master = -1;
+}
+
+std::unique_ptr<PtyServer> PtyServer::Open(std::string& error) {
+    std::unique_ptr<PtyServer> server(new PtyServer());
+    server->m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (server->m_master < 0) {
+        error = SystemError("posix_openpt");
+        return nullptr;
+    }
+    if (::grantpt(server->m_master) != 0 || ::unlockpt(server->m_master) != 0) {
+        error = SystemError("grantpt/unlockpt");
+        return nullptr;
+    }
+    const char* name = ::ptsname(server->m_master);
+    if (!name) {
+        error = SystemError("ptsname");
+        return nullptr;
+    }
+    server->m_path = name;
+    server->m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    if (server->m_slave < 0) {
+        error = SystemError("open pseudo-terminal");
+        return nullptr;
+    }
+    termios raw{};
+    if (::tcgetattr(server->m_slave, &raw) == 0) {
+        ::cfmakeraw(&raw);
+        ::cfsetispeed(&raw, B9600);
+        ::cfsetospeed(&raw, B9600);
+        ::tcsetattr(server->m_slave, TCSANOW, &raw);
+    }
+    const int flags = ::fcntl(server->m_master, F_GETFL);
+    ::fcntl(server->m_master, F_SETFL, flags | O_NONBLOCK);
+    return server;
+}
+
+std::string PtyServer::Serve(Transmitter& transmitter, int stopFd) {
+    link::RealClock clock;
+    std::string unsent;
+    for (;;) {
+        const double now = clock.now();
+        if (m_master >= 0) {
+            unsent += transmitter.takeOutput(now);
+            if (unsent.size() > kMaxUnsent) unsent.erase(0, unsent.size() - kMaxUnsent);
+            if (!unsent.empty()) {
+                const ssize_t n = ::write(m_master, unsent.data(), unsent.size());
+                if (n > 0) unsent.erase(0, static_cast<std::size_t>(n));
+            }
+            if (transmitter.lineClosed()) closeLine();
+        }
+
+        const double next = transmitter.nextOutputTime();
+        const double sleep = std::clamp(next - clock.now(), 0.0, kIdleSeconds);
+        timespec timeout{};
+        timeout.tv_sec = static_cast<time_t>(sleep);
+        timeout.tv_nsec = static_cast<long>((sleep - std::floor(sleep)) * 1e9);
+
+        pollfd fds[2] = {{stopFd, POLLIN, 0}, {m_master, POLLIN, 0}};
+        if (m_master >= 0 && !unsent.empty()) fds[1].events |= POLLOUT;
+        const nfds_t count = m_master >= 0 ? 2 : 1;
+        const int ready = ::ppoll(fds, count, &timeout, nullptr);
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            return SystemError("poll");
+        }
+        if (fds[0].revents & POLLIN) return {};
+        if (count == 2 && (fds[1].revents & POLLIN)) {
+            char buffer[512];
+            const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+            if (n > 0) transmitter.receive(std::string_view(buffer, static_cast<std::size_t>(n)), clock.now());
+        }
+    }
+}
+
+}  // namespace vantrel::sim

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <deque>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "sim/CommandParser.h"
+#include "sim/Faults.h"
+#include "sim/Identity.h"
+#include "sim/Input.h"
+#include "sim/Memory.h"
+#include "sim/Trips.h"
+
+namespace vantrel::sim {
+
+// A simulated transmitter: the firmware's side of the serial line. Time is supplied by the
+// caller (virtual or real seconds), so the same model serves tests, the in-process transport
+// and the pseudo-terminal server.
+//
+// - "$R" answers "*", the address twice, the byte, CR LF; "$V" answers the identity.
+// - "PR" enters programming mode; "$W" writes only there; "$FPxx" leaves it.
+// - "MI" starts the measurement stream (one frame every kFramePeriod), "SM" stops it.
+// - Replies leave after a short processing delay at the line's byte rate.
+class Transmitter {
+public:
+    static constexpr double kFramePeriod = 0.1;
+    static constexpr double kReplyDelay = 0.002;
+    // Largest output code of the 12-bit output converter.
+    static constexpr double kMaxOutputCode = 4095;
+    // Bytes that may wait on the line; older ones are lost, as in a full receive buffer.
+    static constexpr std::size_t kMaxQueuedBytes = 4096;
+
+    explicit Transmitter(DeviceIdentity identity = {}, Memory memory = {});
+
+    void receive(std::string_view bytes, double now);
+    // The bytes that have reached the line by now.
+    std::string takeOutput(double now);
+    std::size_t outputReady(double now);
+    // When the next byte reaches the line (infinity when nothing is due).
+    double nextOutputTime() const;
+
+    void setInput(const SimulatedInput& input) { m_input = input; }
+    const SimulatedInput& input() const { return m_input; }
+    FaultSettings& faults() { return m_faults; }
+    void pullCable();
+
+    const Memory& memory() const { return m_memory; }
+    Memory& memory() { return m_memory; }
+    const DeviceIdentity& identity() const { return m_identity; }
+    bool streaming() const { return m_streaming; }
+    bool programmingMode() const { return m_programming; }
+    bool lineClosed() const { return m_lineClosed; }
+    int framesSent() const { return m_framesSent; }
+    int repliesSent() const { return m_repliesSent; }
+    int commandsReceived() const { return m_commands; }
+    const CommandParser& parser() const { return m_parser; }
+
+    // The output code the programmed tables give for the present input (not clamped).
+    std::optional<double> OutputCode() const;
+
+private:
+    void advanceTo(double now);
+    void execute(const Command& command, double now);
+    void reply(const std::string& bytes, double now);
+    void queue(const std::string& bytes, double start);
+    std::string nextFrame(double at);
+
+    DeviceIdentity m_identity;
+    Memory m_memory;
+    SimulatedInput m_input;
+    FaultSettings m_faults;
+    CommandParser m_parser;
+    TripStates m_trips;
+
+    struct PendingByte {
+        double due;
+        char byte;
+    };
+    std::deque<PendingByte> m_output;
+    bool m_streaming = false;
+    bool m_programming = false;
+    bool m_lineClosed = false;
+    double m_nextFrameAt = 0;
+    int m_framesSent = 0;
+    int m_repliesSent = 0;
+    int m_commands = 0;
+};
+
+}  // namespace vantrel::sim

@@ -1,0 +1,106 @@
+// vantrel-sim: a simulated transmitter on a pseudo-terminal.
+//
+//   vantrel-sim --profile P.json [--dump OUT.json]
+//   vantrel-sim --write-default-profile OUT.json   (regenerates profiles/default.json)
+//
+// Prints the pseudo-terminal's path as its first line, serves until SIGTERM or SIGINT, then
+// writes the transmitter's memory (as a device profile) to OUT.json.
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "sim/DefaultProfile.h"
+#include "sim/Profile.h"
+#include "sim/PtyServer.h"
+#include "sim/Transmitter.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+void Usage() { std::cerr << "usage: vantrel-sim --profile P.json [--dump OUT.json]\n"; }
+
+// SIGTERM and SIGINT are taken through a descriptor, so the server can sleep in poll.
+int StopSignalDescriptor() {
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, SIGTERM);
+    sigaddset(&set, SIGINT);
+    if (sigprocmask(SIG_BLOCK, &set, nullptr) != 0) return -1;
+    return signalfd(-1, &set, SFD_CLOEXEC);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string profilePath;
+    std::string dumpPath;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--profile" || arg == "--dump") && i + 1 < argc) {
+            (arg == "--profile" ? profilePath : dumpPath) = argv[++i];
+        } else if (arg == "--write-default-profile" && i + 1 < argc) {
+            const std::string error = vantrel::sim::SaveProfile(argv[++i], vantrel::sim::MakeDefaultProfile());
+            if (!error.empty()) std::cerr << "vantrel-sim: " << error << "\n";
+            return error.empty() ? kExitOk : kExitFailed;
+        } else if (arg == "--help" || arg == "-h") {
+            Usage();
+            return kExitOk;
+        } else {
+            std::cerr << "vantrel-sim: unexpected argument " << arg << "\n";
+            Usage();
+            return kExitUsage;
+        }
+    }
+    if (profilePath.empty()) {
+        Usage();
+        return kExitUsage;
+    }
+
+    vantrel::sim::ProfileResult loaded = vantrel::sim::LoadProfile(profilePath);
+    if (!loaded.profile) {
+        std::cerr << "vantrel-sim: " << loaded.error << "\n";
+        return kExitUsage;
+    }
+    vantrel::sim::Profile profile = *loaded.profile;
+    vantrel::sim::Transmitter transmitter(profile.identity, profile.memory);
+    transmitter.setInput(profile.input);
+    transmitter.faults() = profile.faults;
+
+    std::signal(SIGPIPE, SIG_IGN);
+    const int stopFd = StopSignalDescriptor();
+    if (stopFd < 0) {
+        std::perror("vantrel-sim: signals");
+        return kExitFailed;
+    }
+    std::string error;
+    auto server = vantrel::sim::PtyServer::Open(error);
+    if (!server) {
+        std::cerr << "vantrel-sim: " << error << "\n";
+        return kExitFailed;
+    }
+    std::cout << server->path() << std::endl;
+
+    error = server->Serve(transmitter, stopFd);
+    int status = kExitOk;
+    if (!error.empty()) {
+        std::cerr << "vantrel-sim: " << error << "\n";
+        status = kExitFailed;
+    }
+    if (!dumpPath.empty()) {
+        profile.memory = transmitter.memory();
+        const std::string saveError = vantrel::sim::SaveProfile(dumpPath, profile);
+        if (!saveError.empty()) {
+            std::cerr << "vantrel-sim: " << saveError << "\n";
+            status = kExitFailed;
+        }
+    }
+    close(stopFd);
+    return status;
+}

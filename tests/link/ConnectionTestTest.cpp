@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include "link/ConnectionTest.h"
+#include "link/Frames.h"
+#include "link/ScriptedDialogs.h"
+#include "link/ScriptedTransport.h"
+
+namespace vantrel::link {
+namespace {
+
+struct ConnectionFixture : ::testing::Test {
+    ScriptedTransport line;
+    // Off the whole second, so that no send time falls on the time-out itself.
+    VirtualClock clock{0.25};
+    ScriptedDialogs dialogs;
+    Protocol protocol{line, clock, dialogs};
+    std::vector<int> attempts;
+
+    ConnectionOutcome Run() {
+        return Test_di_Connessione(protocol, [this](int n) { attempts.push_back(n); });
+    }
+    void StreamOnMi() {
+        line.respond([](std::string_view frame) -> std::string {
+            return frame == frames::kStartStream ? frames::MeasurementFrame({}, true) : std::string();
+        });
+    }
+};
+
+TEST_F(ConnectionFixture, StreamingTransmitter_ConnectsAfterAboutOneSecondOnFirstAttempt) {
+    StreamOnMi();
+    EXPECT_EQ(Run(), ConnectionOutcome::Connected);
+    EXPECT_EQ(attempts, std::vector<int>{1});
+    EXPECT_GT(clock.now(), 1.0);
+    EXPECT_LT(clock.now(), 1.1);
+    // The stream is stopped and what it sent is thrown away.
+    EXPECT_EQ(line.frames().back(), frames::kStopStream);
+    EXPECT_EQ(line.bytesAvailable(), 0u);
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_EQ(ConnectionResultText(ConnectionOutcome::Connected), "");
+}
+
+TEST_F(ConnectionFixture, NothingConnected_CountsAttemptsThenRetryCancelBox) {
+    protocol.setLanguageOffset(300);
+    EXPECT_EQ(Run(), ConnectionOutcome::Cancelled);
+    EXPECT_EQ(attempts, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(line.countFrames(frames::kStartStream), 5);
+    EXPECT_EQ(line.frames().back(), frames::kStopStream);
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    EXPECT_EQ(dialogs.shown()[0].text, "It's impossible communicate with the device");
+    EXPECT_EQ(dialogs.shown()[0].title, "Communication Error");
+    EXPECT_EQ(dialogs.shown()[0].buttons, Buttons::RetryCancel);
+    EXPECT_EQ(dialogs.shown()[0].icon, Icon::Critical);
+    EXPECT_NEAR(clock.now(), 0.25 + 5.0, 0.01);
+    EXPECT_EQ(ConnectionResultText(ConnectionOutcome::Cancelled), "errore");
+}
+
+TEST_F(ConnectionFixture, Retry_StartsANewFiveSecondSeriesFromAttemptOne) {
+    dialogs.answer(Answer::Retry).answer(Answer::Cancel);
+    int series = 0;
+    const ConnectionOutcome outcome = TestConnectionUntilDecided(
+        protocol, [&series] { ++series; }, [this](int n) { attempts.push_back(n); });
+    EXPECT_EQ(outcome, ConnectionOutcome::Cancelled);
+    EXPECT_EQ(series, 2);
+    EXPECT_EQ(attempts, (std::vector<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
+    EXPECT_NEAR(clock.now(), 0.25 + 10.0, 0.02);
+    EXPECT_EQ(ConnectionResultText(ConnectionOutcome::Retry), "Riprova");
+}
+
+TEST_F(ConnectionFixture, RetryThenAnswer_Connects) {
+    dialogs.answer(Answer::Retry);
+    int series = 0;
+    const ConnectionOutcome outcome = TestConnectionUntilDecided(
+        protocol,
+        [&] {
+            if (++series == 2) StreamOnMi();  // the cable is plugged in during the box
+        },
+        {});
+    EXPECT_EQ(outcome, ConnectionOutcome::Connected);
+    EXPECT_EQ(series, 2);
+}
+
+TEST_F(ConnectionFixture, AnyByteCountsEvenNoise) {
+    line.respond([](std::string_view) { return std::string("\x7f", 1); });
+    EXPECT_EQ(Run(), ConnectionOutcome::Connected);
+}
+
+TEST_F(ConnectionFixture, BytesWaitingBeforeTheTest_AreNotAnAnswer) {
+    line.feedReceived("stale");
+    EXPECT_EQ(Run(), ConnectionOutcome::Cancelled);
+}
+
+TEST(ConnectionTestStart, FirstMiGoesOutBetweenHalfAndOneAndAHalfSeconds) {
+    for (double start : {0.0, 0.3, 0.5, 0.6, 2.49, 7.5}) {
+        ScriptedTransport line;
+        VirtualClock clock(start);
+        ScriptedDialogs dialogs;
+        Protocol protocol(line, clock, dialogs);
+        double firstMi = -1;
+        line.respond([&](std::string_view frame) -> std::string {
+            if (frame == frames::kStartStream && firstMi < 0) firstMi = clock.now();
+            return {};
+        });
+        Test_di_Connessione(protocol);
+        EXPECT_GE(firstMi - start, 0.5 - 1e-9) << start;
+        EXPECT_LE(firstMi - start, 1.5 + 0.01) << start;
+    }
+}
+
+}  // namespace
+}  // namespace vantrel::link

@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include "link/Frames.h"
+#include "link/Protocol.h"
+#include "link/ScriptedDialogs.h"
+#include "link/ScriptedTransport.h"
+
+namespace vantrel::link {
+namespace {
+
+using namespace std::string_literals;
+
+std::string Bytes(std::initializer_list<int> values) {
+    std::string s;
+    for (int v : values) s += static_cast<char>(v);
+    return s;
+}
+
+// A transmitter whose memory cell a holds the value a + 100 (mod 256).
+std::string ByteFor(int address) { return frames::ByteReply('a', 'b', static_cast<std::uint8_t>(address + 100)); }
+
+struct ProtocolFixture : ::testing::Test {
+    ScriptedTransport line;
+    VirtualClock clock;
+    ScriptedDialogs dialogs;
+    Protocol protocol{line, clock, dialogs};
+
+    void AnswerReads(int silentAfter = 1000) {
+        line.respond([this, silentAfter, count = 0](std::string_view frame) mutable -> std::string {
+            if (!frame.starts_with("$R")) return {};
+            if (count++ >= silentAfter) return {};
+            return ByteFor(static_cast<std::uint8_t>(frame[2]));
+        });
+    }
+};
+
+TEST(Frames, CommandFramesCarryRawAddressTwiceAndEndInCr) {
+    EXPECT_EQ(frames::ReadFrame(200), Bytes({'$', 'R', 200, 200, 0, 13}));
+    EXPECT_EQ(frames::WriteFrame(13, 10), Bytes({'$', 'W', 13, 13, 10, 13}));
+    EXPECT_EQ(frames::VersionFrame(), Bytes({'$', 'V', 0, 0, 0, 13}));
+    EXPECT_EQ(frames::kEndProgramming, "$FPxx\r");
+    EXPECT_EQ(frames::ByteReply(1, 2, 3).size(), frames::kByteReplyPattern.size());
+    EXPECT_EQ(frames::VersionReply(1, 0, 4, 10).size(), frames::kVersionReplyPattern.size());
+    EXPECT_EQ(frames::MeasurementFrame({}, true).size(), frames::kFramePattern.size());
+    EXPECT_EQ(frames::MeasurementFrame({}, false).size(), frames::kFramePattern.size());
+}
+
+TEST(MatchReply, AcceptsOnlyTheRightStartLengthAndEnding) {
+    const std::string reply = "*ab\x05\r\n";
+    EXPECT_EQ(MatchReply("\x01\x02" + reply, "*#####", false), reply);
+    EXPECT_FALSE(MatchReply("*ab\x05\r", "*#####", false));            // no LF
+    EXPECT_FALSE(MatchReply("*ab\x05\r\r", "*#####", false));          // CR CR
+    EXPECT_FALSE(MatchReply("*abc\x05\r\n", "*#####", false));         // one too long: ends in "\x05\r"
+    EXPECT_FALSE(MatchReply("+ab\x05\r\n", "*#####", false));          // wrong first character
+    EXPECT_EQ(MatchReply("*ab\x01\r\n*ab\x02\r\n", "*#####", false), "*ab\x02\r\n");  // the last one wins
+    EXPECT_EQ(MatchReply("A\x00\x01\x02\x03\x04\r"s, "A######", true), "A\x00\x01\x02\x03\x04\r"s);
+    EXPECT_FALSE(MatchReply("A\x00\x01\x02\x03\x04\r"s, "A######", false));
+    EXPECT_FALSE(MatchReply("", "*#####", false));
+    EXPECT_FALSE(MatchReply("*\r\n", "", false));
+}
+
+TEST_F(ProtocolFixture, ReadBlock_NoiseBeforeReply_IsSkipped) {
+    line.respond([](std::string_view) { return "\x01\x02*ab\x05\r\n"s; });
+    const ByteResult r = protocol.ReadBlock(200, 1);
+    EXPECT_FALSE(r.cancelled());
+    EXPECT_EQ(r[1], 5);
+    EXPECT_TRUE(dialogs.shown().empty());
+}
+
+TEST_F(ProtocolFixture, ReadBlock_SendsStopProgramThenOneReadPerAddress) {
+    AnswerReads();
+    const ByteResult r = protocol.ReadBlock(13, 3);
+    const std::vector<std::string> expected{"SM\r", "PR\r", frames::ReadFrame(13), frames::ReadFrame(14),
+                                            frames::ReadFrame(15)};
+    EXPECT_EQ(line.frames(), expected);
+    EXPECT_EQ(r[1], 113);
+    EXPECT_EQ(r[2], 114);
+    EXPECT_EQ(r[3], 115);
+    // 0.1 after SM and PR, 0.1 after each read; the replies are there by then.
+    EXPECT_NEAR(clock.now(), 0.2 + 3 * 0.1, 1e-9);
+}
+
+TEST_F(ProtocolFixture, ReadBlock_ReplyWithoutLf_TimesOutIntoRetryCancelBox) {
+    line.respond([](std::string_view) { return "*ab\x05\r"s; });
+    protocol.setLanguageOffset(0);
+    const ByteResult r = protocol.ReadBlock(0, 1);
+    EXPECT_TRUE(r.cancelled());
+    ASSERT_EQ(dialogs.shown().size(), 1u);
+    const Message& box = dialogs.shown()[0];
+    EXPECT_EQ(box.textId, 85);
+    EXPECT_EQ(box.titleId, 145);
+    EXPECT_EQ(box.text, "Comunicazione impossibile con l' apparato");
+    EXPECT_EQ(box.title, "Errore di comunicazione");
+    EXPECT_EQ(box.buttons, Buttons::RetryCancel);
+    EXPECT_EQ(box.icon, Icon::Critical);
+    // The box comes only once the 4 s since the send have passed, and not much later.
+    EXPECT_GT(clock.now(), 0.2 + 4.0);
+    EXPECT_LT(clock.now(), 0.2 + 4.0 + 0.02);
+}
+
+TEST_F(ProtocolFixture, ReadBlock_CancelAtThirdAddress_KeepsFirstTwoBytes) {
+    AnswerReads(2);
+    const ByteResult r = protocol.ReadBlock(40, 10);
+    EXPECT_TRUE(r.cancelled());
+    EXPECT_EQ(r[1], 140);
+    EXPECT_EQ(r[2], 141);
+    for (std::size_t i = 3; i <= 10; ++i) EXPECT_EQ(r[i], 0) << i;
+    EXPECT_EQ(line.countFrames(frames::kEndProgramming), 0);  // Cancel sends no recovery
+}
+
+TEST_F(ProtocolFixture, ReadBlock_Retry_RestartsWholeBlockAfterStopAndProgram) {
+    // The third read goes unanswered once.
+    line.respond([count = 0](std::string_view frame) mutable -> std::string {
+        if (!frame.starts_with("$R")) return {};
+        if (++count == 3) return {};
+        return ByteFor(static_cast<std::uint8_t>(frame[2]));
+    });
+    dialogs.answer(Answer::Retry);
+    const ByteResult r = protocol.ReadBlock(0, 3);
+    EXPECT_FALSE(r.cancelled());
+    EXPECT_EQ(r[3], 102);
+    const std::vector<std::string> expected{
+        "SM\r", "PR\r", frames::ReadFrame(0), frames::ReadFrame(1), frames::ReadFrame(2),
+        "$FPxx\r",  // recovery after Retry
+        "$FPxx\r",  // the block's own before restarting
+        "SM\r", "PR\r", frames::ReadFrame(0), frames::ReadFrame(1), frames::ReadFrame(2)};
+    EXPECT_EQ(line.frames(), expected);
+    // Waits: 0.2 + 2 reads, the time-out, 0.5, 1, then 0.2 + 3 reads.
+    EXPECT_NEAR(clock.now(), 0.2 + 0.2 + 4.0 + 0.5 + 1.0 + 0.2 + 0.3, 0.02);
+}
+
+TEST_F(ProtocolFixture, ReadBlock_ProgressStepsOncePerByte) {
+    AnswerReads();
+    int steps = 0;
+    protocol.setStepProgress([&steps](int step) { steps += step; });
+    protocol.ReadBlock(6, 10);
+    EXPECT_EQ(steps, 10);
+}
+
+TEST_F(ProtocolFixture, ReadBlock_StaysInsideTheMemory) {
+    AnswerReads();
+    const ByteResult r = protocol.ReadBlock(254, 5);
+    EXPECT_EQ(line.countFrames(frames::ReadFrame(254)) + line.countFrames(frames::ReadFrame(255)), 2);
+    EXPECT_EQ(line.frames().size(), 4u);
+    EXPECT_EQ(r[2], static_cast<std::uint8_t>(355));
+    EXPECT_EQ(protocol.ReadBlock(256, 1)[0], 0);
+    EXPECT_EQ(protocol.ReadBlock(-1, 1)[0], 0);
+}
+
+TEST_F(ProtocolFixture, ReadBlock_PulledCable_EndsInTheBoxNotAHang) {
+    line.pullCable();
+    const ByteResult r = protocol.ReadBlock(0, 2);
+    EXPECT_TRUE(r.cancelled());
+    EXPECT_TRUE(protocol.lineLost());
+    EXPECT_EQ(dialogs.shown().size(), 1u);
+}
+
+TEST_F(ProtocolFixture, ReadVersion_MapsReplyCharactersAndIgnoresStaleInput) {
+    line.respond([](std::string_view frame) -> std::string {
+        // A stale version-shaped reply before "$V" must not be taken for the answer.
+        if (frame == "PR\r") return frames::VersionReply(9, 9, 9, 9);
+        if (frame.starts_with("$V")) return frames::VersionReply(1, 0, 2, 9);
+        return {};
+    });
+    const ByteResult r = protocol.ReadVersion();
+    EXPECT_FALSE(r.cancelled());
+    EXPECT_EQ(r[1], 2);  // family
+    EXPECT_EQ(r[2], 9);  // model
+    EXPECT_EQ(r[3], 1);  // firmware version
+    EXPECT_EQ(r[4], 0);  // firmware release
+    EXPECT_NEAR(clock.now(), 0.4 + 0.1, 1e-9);
+}
+
+TEST_F(ProtocolFixture, ReadVersion_RetryThenCancel) {
+    dialogs.answer(Answer::Retry).answer(Answer::Cancel);
+    const ByteResult r = protocol.ReadVersion();
+    EXPECT_TRUE(r.cancelled());
+    EXPECT_EQ(dialogs.shown().size(), 2u);
+    EXPECT_EQ(line.countFrames(frames::VersionFrame()), 2);
+    EXPECT_EQ(line.countFrames("SM\r"), 2);
+    EXPECT_EQ(line.countFrames(frames::kEndProgramming), 2);
+}
+
+TEST_F(ProtocolFixture, ReadMeasurementFrame_CrOnlyEndingDependsOnModel) {
+    const std::string crOnly = "A\x01\x02\x03\x04\x05\r"s;
+    const std::string crLf = "A\x01\x02\x03\x04\r\n"s;
+
+    protocol.setDeviceModel(10);
+    line.feedReceived(crOnly);
+    ByteResult r = protocol.ReadMeasurementFrame();
+    EXPECT_FALSE(r.cancelled());
+    EXPECT_EQ(r[1], 1);
+    EXPECT_EQ(r[5], 5);
+    EXPECT_TRUE(line.frames().empty());  // listening only
+
+    protocol.setDeviceModel(9);
+    line.feedReceived(crOnly);
+    r = protocol.ReadMeasurementFrame();
+    EXPECT_TRUE(r.cancelled());
+    for (std::size_t i = 1; i <= 5; ++i) EXPECT_EQ(r[i], 0);
+
+    line.feedReceived(crLf);
+    r = protocol.ReadMeasurementFrame();
+    EXPECT_FALSE(r.cancelled());
+    EXPECT_EQ(r[4], 4);
+    EXPECT_EQ(r[5], 13);  // with CR LF the fifth holds the CR
+}
+
+TEST_F(ProtocolFixture, ReadMeasurementFrame_Retry_RestartsTheStream) {
+    dialogs.answer(Answer::Retry);
+    line.respond([](std::string_view frame) -> std::string {
+        return frame == "MI\r" ? "A\x01\x02\x03\x04\x05\r"s : std::string();
+    });
+    const double start = clock.now();
+    const ByteResult r = protocol.ReadMeasurementFrame();
+    EXPECT_FALSE(r.cancelled());
+    const std::vector<std::string> expected{"$FPxx\r", "SM\r", "MI\r"};
+    EXPECT_EQ(line.frames(), expected);
+    EXPECT_GT(clock.now() - start, 5.0);  // the frame time-out is 5 s
+}
+
+TEST(ProgressBarValue, WrapsToOneWhenReachingTheMaximum) {
+    ProgressBarValue bar;
+    bar.maximum = 3;
+    bar.value = 1;
+    bar.Step(1);
+    EXPECT_EQ(bar.value, 2);
+    bar.Step(1);
+    EXPECT_EQ(bar.value, 1);
+}
+
+TEST(LineSettings, ParsesBothSpellingsAndRefusesGarbage) {
+    LineSettings s;
+    ASSERT_TRUE(ParseLineSettings("9600,N,8,1", s));
+    EXPECT_EQ(s, LineSettings{});
+    ASSERT_TRUE(ParseLineSettings("9600,n,8,1", s));
+    EXPECT_EQ(s.parity, 'N');
+    for (const char* bad : {"", "9600", "9600,N,8", "9600,N,8,1,", "x,N,8,1", "9600,Q,8,1", "9600,N,9,1", "-1,N,8,1"})
+        EXPECT_FALSE(ParseLineSettings(bad, s)) << bad;
+}
+
+}  // namespace
+}  // namespace vantrel::link

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "sim/DefaultProfile.h"
+#include "sim/Transmitter.h"
+
+namespace vantrel::sim {
+namespace {
+
+// Programs a configuration into a freshly calibrated transmitter the way programming does,
+// then checks that the simulated input produces the output code the plan assigns to it.
+struct Programmed {
+    device::ProgramPlan plan;
+    Transmitter transmitter;
+};
+
+Programmed Program(const device::ProgramForm& form, const device::WorkingState& working = DefaultWorkingState()) {
+    Memory memory = FactoryMemory();
+    device::ProgramDeviceData data = ReadBeforeProgramming(memory);
+    if (form.OutputSelect == 1) {
+        // Family 4 voltage output: cells 230, 229, 228, offsets 0 / 6000, codes 3148 and 944.
+        const int a = memory.read(230), b = memory.read(229), c = memory.read(228);
+        data.Converter->OutCalCode1 = 3148;
+        data.Converter->OutCalCode2 = 944;
+        data.Converter->OutCalPoint1 = (a + 16 * (b & 240)) / 1000.0;
+        data.Converter->OutCalPoint2 = (c + 256 * (b & 15) + 6000) / 1000.0;
+    }
+    device::ProgramPlan plan = device::MakeProgramPlan(form, working, data, [] { return true; });
+    EXPECT_EQ(plan.status, device::PlanStatus::Done);
+    ApplyPlan(plan, memory);
+    return {plan, Transmitter(DeviceIdentity{}, memory)};
+}
+
+// The code the plan's output line gives at a fraction of the input range (the plan's ends
+// are the first breakpoint and the one at the range maximum).
+double PlannedCode(const device::ProgramPlan& plan, double fraction) {
+    const double first = plan.BreakOutput.front();
+    const double last = plan.BreakOutput[static_cast<std::size_t>(plan.SegmentCount) -
+                                         ((plan.OptionWord & device::option::ExtraEndPoint) ? 1 : 0)];
+    return first + fraction * (last - first);
+}
+
+double CodeFor(Transmitter& transmitter, SimulatedInput input) {
+    transmitter.setInput(input);
+    return transmitter.OutputCode().value_or(-1);
+}
+
+TEST(Measurement, TypeK_500C_GivesTwelveMilliampsWhateverTheColdJunction) {
+    Programmed p = Program(DefaultProgramForm());
+    const double expected = PlannedCode(p.plan, 0.5);
+    // 0.5 °C is 1.3 codes on this range; 0.01 mA is 1.6 codes.
+    for (double coldJunction : {0.0, 10.0, 25.0, 45.0})
+        EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 500, coldJunction}), expected, 0.5) << coldJunction;
+    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 0, 25}), PlannedCode(p.plan, 0), 0.5);
+    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 1000, 25}), PlannedCode(p.plan, 1), 0.5);
+    // Beyond the range the end segments carry on.
+    EXPECT_GT(CodeFor(p.transmitter, {Quantity::Temperature, 1050, 25}), PlannedCode(p.plan, 1));
+    EXPECT_LT(CodeFor(p.transmitter, {Quantity::Temperature, -20, 25}), PlannedCode(p.plan, 0));
+}
+
+TEST(Measurement, ShippedProfileIsTheDefaultConfigurationProgrammed) {
+    const Profile profile = MakeDefaultProfile();
+    Transmitter transmitter(profile.identity, profile.memory);
+    const Programmed p = Program(DefaultProgramForm());
+    EXPECT_NEAR(CodeFor(transmitter, {Quantity::Temperature, 500, 25}), PlannedCode(p.plan, 0.5), 0.5);
+}
+
+TEST(Measurement, Pt100ThreeWire_MidRange) {
+    device::ProgramForm form = DefaultProgramForm();
+    form.InputCode = 21;
+    form.OptionWord = 1;
+    form.RangeMin = -50;
+    form.RangeMax = 250;
+    Programmed p = Program(form);
+    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 100, 25}), PlannedCode(p.plan, 0.5), 0.5);
+    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 25, 25}), PlannedCode(p.plan, 0.25), 0.5);
+}
+
+TEST(Measurement, Pt1000UsesTheHighRangeScale) {
+    device::ProgramForm form = DefaultProgramForm();
+    form.InputCode = 22;
+    form.OptionWord = 0;
+    form.RangeMin = 0;
+    form.RangeMax = 400;
+    Programmed p = Program(form);
+    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 200, 25}), PlannedCode(p.plan, 0.5), 0.5);
+}
+
+TEST(Measurement, VoltageInputToZeroTenVoltOutput) {
+    device::ProgramForm form = DefaultProgramForm();
+    form.InputCode = 36;
+    form.OptionWord = 0;
+    form.RangeMin = 0;
+    form.RangeMax = 50;  // mV
+    form.OutputTypeIndex = 1;
+    form.OutMin = 0;
+    form.OutMax = 10;
+    form.OutputSelect = device::DeriveOutputSelect(4, form.OutputTypeIndex, form.OutMin);
+    ASSERT_EQ(form.OutputSelect, 1);
+    Programmed p = Program(form);
+    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Millivolts, 25, 25}), PlannedCode(p.plan, 0.5), 0.5);
+    // The voltage output falls in code as the voltage rises (3148 at 1 V, 944 at 10 V).
+    EXPECT_LT(PlannedCode(p.plan, 1), PlannedCode(p.plan, 0));
+}
+
+TEST(Measurement, CurrentInputThroughItsShunt) {
+    device::ProgramForm form = DefaultProgramForm();
+    form.InputCode = 46;
+    form.OptionWord = 0;
+    form.RangeMin = 4;
+    form.RangeMax = 20;
+    Programmed p = Program(form);
+    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Milliamps, 12, 25}), PlannedCode(p.plan, 0.5), 0.5);
+}
+
+TEST(Measurement, PotentiometerByWiperPosition) {
+    device::ProgramForm form = DefaultProgramForm();
+    form.InputCode = 31;
+    form.OptionWord = 0;
+    form.RangeMin = 0;
+    form.RangeMax = 100;  // percent
+    Programmed p = Program(form);
+    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Fraction, 0.3, 25}), PlannedCode(p.plan, 0.3), 0.5);
+}
+
+TEST(Measurement, ErasedMemoryOrAnImpossibleTemperatureGivesNoCode) {
+    Transmitter erased;
+    EXPECT_FALSE(erased.OutputCode());
+    Transmitter programmed(DeviceIdentity{}, MakeDefaultProfile().memory);
+    programmed.setInput({Quantity::Temperature, -300, 25});  // below the curve
+    EXPECT_FALSE(programmed.OutputCode());
+}
+
+}  // namespace
+}  // namespace vantrel::sim

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "sim/DefaultProfile.h"
+#include "sim/Profile.h"
+
+namespace vantrel::sim {
+namespace {
+
+std::string Hex(char digit) { return std::string(512, digit); }
+
+std::string Minimal(const std::string& memory, const std::string& extra = "") {
+    return R"({"family": 4, "model": 10, "firmwareVersion": 1, "firmwareRelease": 0, "memory": ")" + memory + "\"" +
+           extra + "}";
+}
+
+TEST(Profile, ReadsIdentityMemoryInputAndFaultsAndIgnoresUnknownKeys) {
+    const std::string text = Minimal(
+        "0A" + Hex('f').substr(2),
+        R"(, "comment": ["anything", {"nested": null}], "input": {"quantity": "millivolts", "value": -1.5e1},
+           "faults": {"noReply": true, "reportedFamily": 2, "silentAfterFrames": 5})");
+    const ProfileResult r = ParseProfile(text);
+    ASSERT_TRUE(r.profile) << r.error;
+    EXPECT_EQ(r.profile->identity.family, 4);
+    EXPECT_EQ(r.profile->identity.firmwareVersion, 1);
+    EXPECT_EQ(r.profile->memory.read(0), 0x0A);
+    EXPECT_EQ(r.profile->memory.read(255), 0xFF);
+    EXPECT_EQ(r.profile->input.quantity, Quantity::Millivolts);
+    EXPECT_EQ(r.profile->input.value, -15);
+    EXPECT_TRUE(r.profile->faults.noReply);
+    EXPECT_EQ(r.profile->faults.reportedFamily, 2);
+    EXPECT_EQ(r.profile->faults.silentAfterFrames, 5);
+}
+
+TEST(Profile, MalformedProfilesAreRefusedWithAReason) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "not valid JSON"},
+        {"{", "not valid JSON"},
+        {"[1, 2]", "must be a JSON object"},
+        {Minimal(Hex('0')) + "x", "not valid JSON"},
+        {Minimal(Hex('0').substr(1)), "512 hexadecimal"},
+        {Minimal(Hex('0').substr(2) + "0g"), "cell 255"},
+        {R"({"model": 10, "memory": ")" + Hex('0') + "\"}", "missing \"family\""},
+        {R"({"family": 4, "model": 10})", "missing \"memory\""},
+        {R"({"family": 400, "model": 10, "memory": ")" + Hex('0') + "\"}", "0 to 255"},
+        {R"({"family": "4", "model": 10, "memory": ")" + Hex('0') + "\"}", "0 to 255"},
+        {R"({"family": 4.5, "model": 10, "memory": ")" + Hex('0') + "\"}", "0 to 255"},
+        {Minimal(Hex('0'), R"(, "input": {"quantity": "kelvin"})"), "quantity"},
+        {Minimal(Hex('0'), R"(, "faults": {"noReply": 1})"), "true or false"},
+        {std::string(10000, '['), "not valid JSON"},
+        {R"({"family": 4, "model": 10, "memory": "\u00)", "not valid JSON"},
+        {R"({"family": 1e999, "model": 10})", "not valid JSON"},
+    };
+    for (const auto& [text, reason] : cases) {
+        const ProfileResult r = ParseProfile(text);
+        EXPECT_FALSE(r.profile) << text.substr(0, 60);
+        EXPECT_NE(r.error.find(reason), std::string::npos) << r.error;
+    }
+}
+
+TEST(Profile, WrittenProfileReadsBackTheSame) {
+    Profile profile = MakeDefaultProfile();
+    profile.input = {Quantity::Ohms, 138.5, 21};
+    const ProfileResult r = ParseProfile(ProfileJson(profile));
+    ASSERT_TRUE(r.profile) << r.error;
+    EXPECT_EQ(r.profile->memory.cells(), profile.memory.cells());
+    EXPECT_EQ(r.profile->input.quantity, Quantity::Ohms);
+    EXPECT_EQ(r.profile->input.value, 138.5);
+}
+
+TEST(Profile, SaveReplacesTheFileWholeAndLoadReportsMissingFiles) {
+    const auto dir = std::filesystem::temp_directory_path() / "vantrel_profile_test";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "out.json").string();
+    EXPECT_EQ(SaveProfile(path, MakeDefaultProfile()), "");
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    EXPECT_TRUE(LoadProfile(path).profile);
+    EXPECT_NE(SaveProfile((dir / "no/such/dir/out.json").string(), MakeDefaultProfile()), "");
+    const ProfileResult missing = LoadProfile((dir / "missing.json").string());
+    EXPECT_FALSE(missing.profile);
+    EXPECT_NE(missing.error.find("cannot open"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+// The shipped default profile must stay what programming writes for its configuration.
+TEST(Profile, ShippedDefaultProfileEqualsTheProgrammingPlan) {
+    const ProfileResult shipped = LoadProfile(VANTREL_SOURCE_DIR "/src/sim/profiles/default.json");
+    ASSERT_TRUE(shipped.profile) << shipped.error;
+    const Profile expected = MakeDefaultProfile();
+    EXPECT_EQ(shipped.profile->identity.family, 4);
+    EXPECT_EQ(shipped.profile->identity.model, 10);
+    EXPECT_EQ(ToHex(shipped.profile->memory.cells()), ToHex(expected.memory.cells()))
+        << "regenerate with: vantrel-sim --write-default-profile src/sim/profiles/default.json";
+
+    // And every byte the plan sends is in it.
+    const device::ProgramPlan plan = device::MakeProgramPlan(DefaultProgramForm(), DefaultWorkingState(),
+                                                             ReadBeforeProgramming(FactoryMemory()), [] { return true; });
+    ASSERT_EQ(plan.status, device::PlanStatus::Done);
+    EXPECT_EQ(plan.SegmentCount, 26);
+    for (const device::WriteEntry& w : plan.sent) EXPECT_EQ(shipped.profile->memory.read(w.address), w.value) << int(w.address);
+}
+
+}  // namespace
+}  // namespace vantrel::sim
