@@ -91,6 +91,13 @@ using Handler = std::function<int(Context&)>;
 const std::map<std::vector<std::string>, Handler>& CommandTable() {
     static const std::map<std::vector<std::string>, Handler> table = {
         {{"file", "show"}, FileShow},
+        {{"ports"}, Ports},
+        {{"identify"}, Identify},
+        {{"read"}, Read},
+        {{"program"}, Program},
+        {{"measure"}, Measure},
+        {{"serial"}, Serial},
+        {{"dump"}, Dump},
     };
     return table;
 }

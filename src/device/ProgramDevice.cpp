@@ -86,7 +86,8 @@ std::string WriteFrame(const WriteEntry& entry) {
 }
 
 ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const ProgramForm& form,
-                            std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords) {
+                            std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords,
+                            bool writeCells) {
     ProgramResult result;
     if (CheckSameDevice(protocol, working.identity) != DeviceCheck::Same) return result;
 
@@ -99,6 +100,11 @@ ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& workin
     result.status = StatusOfPlan(result.plan.status);
     if (result.status != ProgramStatus::Done) {
         if (result.status == ProgramStatus::Refused) ShowRefusal(protocol, result.plan.status);
+        return result;
+    }
+    if (!writeCells) {
+        protocol.Send(link::frames::kEndProgramming);
+        protocol.Wait(kAfterCommand);
         return result;
     }
 

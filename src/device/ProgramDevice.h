@@ -28,9 +28,12 @@ struct ProgramResult {
 
 // form: the programming form's values (input code and option word from par_pgm, ranges,
 // output selection, trims...). lastCell7: cell 7 as last read. previousTripWords: the trip
-// words as last read, kept when a trip level lies outside the range.
+// words as last read, kept when a trip level lies outside the range. With writeCells false
+// everything up to the writes happens (device check, calibration reads, plan, noise
+// question) and the transmitter is left unchanged: a dry run.
 ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const ProgramForm& form,
-                            std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords);
+                            std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords,
+                            bool writeCells = true);
 
 // The "$W" frame of one write: "$W", the address twice, the data byte, CR.
 std::string WriteFrame(const WriteEntry& entry);

@@ -100,6 +100,9 @@ MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& iden
 
     FrameInterpreter interpreter(*run, identity, setup);
     for (long frameNumber = 1;; ++frameNumber) {
+        // A stop asked for while the last frame was shown ends the loop before another
+        // frame is awaited.
+        if (frameNumber > 1 && stopRequested && stopRequested()) break;
         const link::ByteResult frame = protocol.ReadMeasurementFrame();
         if (frame.cancelled()) return MeasureResult::CommunicationError;
         const Reading reading = interpreter.Interpret(frame, frameNumber);

@@ -76,7 +76,7 @@ void Identify(Session& session) {
 
 }  // namespace
 
-LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
+bool ConnectAndIdentify(Session& session, SessionView& view) {
     session.SyncProtocol();
     if (OpenPort(session)) {
         RunConnectionTest(session, view);
@@ -85,6 +85,11 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
         session.form.SetConnected(false);
     }
     Identify(session);
+    return session.connected();
+}
+
+LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
+    ConnectAndIdentify(session, view);
     session.form.Load(session.state.identity, static_cast<ui::Mode>(session.modeIndex));
     if (!session.connected()) {
         session.form.modelText = resources::Text(kNotConnectedTextId, session.state.LanguageOffset);

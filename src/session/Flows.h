@@ -12,6 +12,11 @@ enum class LoadOutcome {
     NotConnected,  // no transmitter, or the user cancelled: the form works without one
 };
 
+// The first half of the loading: opens the port, runs the connection test until a byte
+// answers or the user cancels, and identifies the transmitter (the defaults without one).
+// True when a transmitter answered and identified itself.
+bool ConnectAndIdentify(Session& session, SessionView& view);
+
 // Opens the port, runs the connection test until a byte answers or the user cancels,
 // identifies the transmitter, sets the form's defaults and, when connected, reads and
 // describes the configuration.

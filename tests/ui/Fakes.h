@@ -35,14 +35,12 @@ public:
     std::vector<TripsFormRequest> tripsRequests;
     std::vector<InputEncoding> programmed;
     int measurements = 0;
-    int restoredCurves = 0;
     int stops = 0;
     PointsEditorResult OpenPointsEditor(const PointsEditorRequest& request) override {
         editorRequests.push_back(request);
         return editorResult;
     }
     void OpenTripsForm(const TripsFormRequest& request) override { tripsRequests.push_back(request); }
-    void CompleteRestoredCurve() override { ++restoredCurves; }
     void RunMeasurement() override { ++measurements; }
     void RunProgramming(const InputEncoding& encoding) override { programmed.push_back(encoding); }
     void StopMeasurement() override { ++stops; }

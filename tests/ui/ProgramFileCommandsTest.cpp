@@ -98,7 +98,7 @@ TEST(ProgramFile, SaveThenOpen_RestoresEveryField) {
     EXPECT_EQ(g.form.zero.text, "1.2");
     EXPECT_TRUE(g.form.Custom.checked);
     EXPECT_TRUE(g.host.editorRequests.empty());
-    EXPECT_EQ(g.host.restoredCurves, 1);
+    EXPECT_EQ(g.state.SegmentCount, 4);  // the added point of the even table is stored
     EXPECT_EQ(g.state.SensorPoints, 5);
     EXPECT_TRUE(g.state.PointExtra);
     EXPECT_EQ(g.state.TripLevels, (std::array<float, 4>{150, 140, 60, 50}));

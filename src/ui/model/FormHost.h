@@ -47,9 +47,6 @@ public:
     virtual PointsEditorResult OpenPointsEditor(const PointsEditorRequest& request) = 0;
     // Modal trips form over the working trip values.
     virtual void OpenTripsForm(const TripsFormRequest& request) = 0;
-    // After a file restored a custom curve: run the editor's storing steps (added point,
-    // segment counts) on the working tables without showing the editor.
-    virtual void CompleteRestoredCurve() = 0;
     // The operation window in measure mode, until the user stops it.
     virtual void RunMeasurement() = 0;
     // The operation window programming the transmitter with the encoded input.

@@ -1,5 +1,7 @@
 #include "ui/model/ProgramForm.h"
 
+#include "math/CustomPoints.h"
+
 #include <algorithm>
 #include <array>
 
@@ -443,7 +445,9 @@ void ProgramForm::RestoreCustomBox(bool checked) {
 
 void ProgramForm::RestoreCustomCurve() {
     RestoreCustomBox(true);
-    host_.CompleteRestoredCurve();
+    // The file holds the user's points only: run the editor's storing steps (the added
+    // point of an even table, the segment counts) so programming right after is correct.
+    math::CompleteLoadedCurve(state_, state_.SensorPoints - (state_.PointExtra ? 1 : 0), state_.CjcPoints);
     Changed();
 }
 

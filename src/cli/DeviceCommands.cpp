@@ -1,0 +1,372 @@
+#include <atomic>
+#include <csignal>
+#include <ostream>
+
+#include "cli/Commands.h"
+#include "cli/DeviceContext.h"
+#include "cli/JsonWriter.h"
+#include "device/Identify.h"
+#include "files/ProgramFile.h"
+#include "link/PortTable.h"
+#include "link/QtSerialTransport.h"
+#include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
+#include "session/Flows.h"
+#include "session/Operations.h"
+#include "ui/model/ProgramFileCommands.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+constexpr int kInvalidFileTextId = 174;
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void OnInterrupt(int) { g_interrupted = true; }
+
+bool Json(const Context& context) { return context.invocation.HasFlag("--json"); }
+
+// Ends a command: writes the simulator's memory when asked, then the exit code.
+int Finish(Context& context, DeviceContext& device, int exitCode) {
+    if (!device.SaveDevice(context) && exitCode == kExitDone) return kExitUsage;
+    return exitCode;
+}
+
+// Lines split at CR LF.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+void WriteSerial(JsonWriter& json, const device::SerialNumber& serial) {
+    json.BeginObject()
+        .Key("customer").Value(serial.customer)
+        .Key("yearCode").Value(serial.yearCode)
+        .Key("order").Value(serial.order)
+        .Key("progressive").Value(serial.progressive)
+        .EndObject();
+}
+
+session::SessionView& QuietView() {
+    static session::SessionView view;
+    return view;
+}
+
+}  // namespace
+
+int Ports(Context& context) {
+    const std::vector<std::string> names = link::SortPortNames(link::ListSystemPorts());
+    link::QtSerialTransport transport;
+    const link::PortTable table = link::ProbePorts(transport, names, 0);
+    if (Json(context)) {
+        JsonWriter json;
+        json.BeginArray();
+        for (const link::PortEntry& entry : table.entries) {
+            if (entry.name.empty()) continue;
+            json.BeginObject().Key("number").Value(entry.number).Key("name").Value(entry.name)
+                .Key("exists").Value(entry.exists).Key("busy").Value(entry.busy).EndObject();
+        }
+        json.EndArray();
+        context.out << json.str() << '\n';
+    } else {
+        for (const link::PortEntry& entry : table.entries) {
+            if (entry.name.empty()) continue;
+            context.out << entry.number << ' ' << entry.name << (entry.exists ? "" : " (missing)")
+                        << (entry.busy ? " (busy)" : "") << '\n';
+        }
+    }
+    return kExitDone;
+}
+
+int Identify(Context& context) {
+    int exitCode = kExitDone;
+    auto device = DeviceContext::Create(context, false, exitCode);
+    if (!device) return exitCode;
+    session::Session& s = device->session();
+    if (!session::ConnectAndIdentify(s, QuietView())) return Finish(context, *device, kExitCommunication);
+    const device::Identity& identity = s.state.identity;
+    const device::Identification identification = device::Identify(identity);
+    const std::string identityLine = device::IdentityLine(identification.modelNames, identity);
+    if (Json(context)) {
+        JsonWriter json;
+        json.BeginObject()
+            .Key("family").Value(identity.DeviceFamily)
+            .Key("model").Value(identity.DeviceModel)
+            .Key("firmwareVersion").Value(identity.FirmwareVersion)
+            .Key("firmwareRelease").Value(identity.FirmwareRelease)
+            .Key("modelNames").BeginArray();
+        for (const std::string& name : Lines(identification.modelNames))
+            if (!name.empty()) json.Value(name);
+        json.EndArray().Key("identityLine").Value(identityLine).EndObject();
+        context.out << json.str() << '\n';
+    } else {
+        for (const std::string& line : Lines(identityLine)) context.out << line << '\n';
+    }
+    return Finish(context, *device, kExitDone);
+}
+
+int Read(Context& context) {
+    int exitCode = kExitDone;
+    auto device = DeviceContext::Create(context, false, exitCode);
+    if (!device) return exitCode;
+    session::Session& s = device->session();
+    if (session::LoadProgramWindow(s, QuietView()) != session::LoadOutcome::Connected)
+        return Finish(context, *device, kExitCommunication);
+    const device::ReadConfiguration& read = *s.lastRead;
+    const device::ReadValues& v = read.values;
+    if (Json(context)) {
+        JsonWriter json;
+        json.BeginObject().Key("serial");
+        WriteSerial(json, read.serial);
+        json.Key("inputCode").Value(v.inputCode)
+            .Key("flags").Value(v.flags)
+            .Key("outputFlags").Value(static_cast<int>(v.outputFlags))
+            .Key("outputType").Value(v.outputType)
+            .Key("tripFlags").Value(static_cast<int>(v.tripFlags))
+            .Key("rangeTop").Value(v.rangeTop)
+            .Key("rangeBottom").Value(v.rangeBottom)
+            .Key("outputFirst").Value(v.outputFirst)
+            .Key("outputSecond").Value(v.outputSecond)
+            .Key("zeroAdjust").Value(v.zeroAdjust)
+            .Key("spanAdjust").Value(v.spanAdjust)
+            .Key("tripValues").BeginArray();
+        for (int i = 1; i <= 5; ++i) json.Value(v.tripValues[static_cast<std::size_t>(i)]);
+        json.EndArray().Key("summary").Value(s.form.summaryText).EndObject();
+        context.out << json.str() << '\n';
+    } else {
+        for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
+    }
+    return Finish(context, *device, kExitDone);
+}
+
+int Serial(Context& context) {
+    int exitCode = kExitDone;
+    auto device = DeviceContext::Create(context, false, exitCode);
+    if (!device) return exitCode;
+    session::Session& s = device->session();
+    if (!session::ConnectAndIdentify(s, QuietView())) return Finish(context, *device, kExitCommunication);
+    const auto serial = device::ReadSerialNumber(s.protocol);
+    s.protocol.Send(link::frames::kEndProgramming);
+    s.protocol.Wait(0.1);
+    if (!serial) return Finish(context, *device, kExitCommunication);
+    if (Json(context)) {
+        JsonWriter json;
+        WriteSerial(json, *serial);
+        context.out << json.str() << '\n';
+    } else {
+        context.out << serial->customer << ' ' << resources::Format(serial->yearCode + device::kYearShownOffset, "00")
+                    << ' ' << serial->order << ' ' << serial->progressive << '\n';
+    }
+    return Finish(context, *device, kExitDone);
+}
+
+int Dump(Context& context) {
+    int exitCode = kExitDone;
+    auto device = DeviceContext::Create(context, false, exitCode);
+    if (!device) return exitCode;
+    session::Session& s = device->session();
+    if (!session::ConnectAndIdentify(s, QuietView())) return Finish(context, *device, kExitCommunication);
+    constexpr int kBlock = 8;
+    sim::Memory::Cells cells{};
+    for (int start = 0; start < device::kMemorySize; start += kBlock) {
+        const link::ByteResult block = s.protocol.ReadBlock(start, kBlock);
+        if (block.cancelled()) return Finish(context, *device, kExitCommunication);
+        for (int i = 0; i < kBlock; ++i) cells[static_cast<std::size_t>(start + i)] = block[static_cast<std::size_t>(i + 1)];
+    }
+    s.protocol.Send(link::frames::kEndProgramming);
+    s.protocol.Wait(0.1);
+    const device::Identity& identity = s.state.identity;
+    if (Json(context)) {
+        JsonWriter json;
+        json.BeginObject()
+            .Key("family").Value(identity.DeviceFamily)
+            .Key("model").Value(identity.DeviceModel)
+            .Key("firmwareVersion").Value(identity.FirmwareVersion)
+            .Key("firmwareRelease").Value(identity.FirmwareRelease)
+            .Key("memory").Value(sim::ToHex(cells))
+            .EndObject();
+        context.out << json.str() << '\n';
+    } else {
+        const std::string hex = sim::ToHex(cells);
+        for (int row = 0; row < device::kMemorySize / 16; ++row) {
+            char address[8];
+            std::snprintf(address, sizeof address, "%3d:", row * 16);
+            context.out << address;
+            for (int i = 0; i < 16; ++i) context.out << ' ' << hex.substr(static_cast<std::size_t>((row * 16 + i) * 2), 2);
+            context.out << '\n';
+        }
+    }
+    return Finish(context, *device, kExitDone);
+}
+
+namespace {
+
+// The file dialog of a headless run: the file named on the command line.
+class NamedFile final : public ui::FileDialogs {
+public:
+    explicit NamedFile(std::string path) : m_path(std::move(path)) {}
+    std::string OpenFileName(const ui::FileDialogRequest&) override { return m_path; }
+    std::string SaveFileName(const ui::FileDialogRequest&) override { return {}; }
+
+private:
+    std::string m_path;
+};
+
+int ProgramExitCode(device::ProgramStatus status) {
+    switch (status) {
+        case device::ProgramStatus::Done: return kExitDone;
+        case device::ProgramStatus::NoisyRangeRefused:
+        case device::ProgramStatus::Refused: return kExitRefused;
+        default: return kExitCommunication;
+    }
+}
+
+void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const device::ProgramResult& result) {
+    const device::ProgramPlan& plan = result.plan;
+    JsonWriter json;
+    json.BeginObject()
+        .Key("status").Value(static_cast<int>(result.status))
+        .Key("inputCode").Value(encoding.inputCode)
+        .Key("optionWord").Value(plan.OptionWord)
+        .Key("rangeMax").Value(plan.RangeMax)
+        .Key("rangeMin").Value(plan.RangeMin)
+        .Key("segments").Value(plan.SegmentCount)
+        .Key("cjcSegments").Value(plan.CjcSegmentCount)
+        .Key("writes").BeginArray();
+    for (const device::WriteEntry& w : plan.sent)
+        json.BeginArray().Value(static_cast<int>(w.address)).Value(static_cast<int>(w.value)).EndArray();
+    json.EndArray().EndObject();
+    context.out << json.str() << '\n';
+}
+
+}  // namespace
+
+int Program(Context& context) {
+    const std::vector<std::string> positionals = context.invocation.Positionals();
+    if (positionals.size() != 2) {
+        context.err << "usage: vantrel-cli program FILE.D70 [--accept-noisy] [--dry-run] [--json]\n";
+        return kExitUsage;
+    }
+    const std::string file = positionals[1];
+    if (!files::ReadProgramFile(file).ok()) {
+        context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n';
+        return kExitInvalidFile;
+    }
+    int exitCode = kExitDone;
+    auto device = DeviceContext::Create(context, context.invocation.HasFlag("--accept-noisy"), exitCode);
+    if (!device) return exitCode;
+    session::Session& s = device->session();
+    if (session::LoadProgramWindow(s, QuietView()) != session::LoadOutcome::Connected)
+        return Finish(context, *device, kExitCommunication);
+
+    NamedFile dialog(file);
+    ui::DiskProgramFileStore store;
+    ui::ProgramFileCommands commands(s.form, dialog, store);
+    if (!commands.Open()) return Finish(context, *device, kExitInvalidFile);
+    const ui::InputEncoding encoding = s.form.par_pgm();
+    const bool dryRun = context.invocation.HasFlag("--dry-run");
+    const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
+                                                   : session::ProgramAndReadBack(s, QuietView(), encoding);
+    if (Json(context)) {
+        WriteProgramJson(context, encoding, outcome.result);
+    } else {
+        context.out << "status " << static_cast<int>(outcome.result.status) << ", "
+                    << outcome.result.plan.sent.size() << " writes" << (dryRun ? " (dry run)" : "") << '\n';
+        if (outcome.readBack)
+            for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
+    }
+    return Finish(context, *device, ProgramExitCode(outcome.result.status));
+}
+
+namespace {
+
+const char* LampName(measure::Lamp lamp) {
+    switch (lamp) {
+        case measure::Lamp::Green: return "green";
+        case measure::Lamp::Red: return "red";
+        case measure::Lamp::Yellow: return "yellow";
+        default: return "grey";
+    }
+}
+
+class FramePrinter final : public measure::MeasureObserver {
+public:
+    FramePrinter(Context& context, long frames) : m_context(context), m_framesWanted(frames) {}
+    void Show(const measure::Reading& r) override {
+        ++m_shown;
+        if (Json(m_context)) {
+            JsonWriter json;
+            json.BeginObject()
+                .Key("frame").Value(static_cast<long long>(r.frame))
+                .Key("output").Value(r.output)
+                .Key("outputUnit").Value(r.outputIsVoltage ? "V" : "mA")
+                .Key("value").Value(r.value)
+                .Key("unit").Value(Trimmed(r.unit))
+                .Key("underRange").Value(r.range.underRange == measure::Lamp::Red)
+                .Key("overRange").Value(r.range.overRange == measure::Lamp::Red)
+                .Key("trip1");
+            if (r.trips) json.Value(LampName(r.trips->trip1));
+            else json.Null();
+            json.Key("trip2");
+            if (r.trips) json.Value(LampName(r.trips->trip2));
+            else json.Null();
+            json.EndObject();
+            m_context.out << json.str() << '\n';
+        } else {
+            m_context.out << r.frame << "  " << r.outputText << "  " << r.valueText;
+            if (r.range.underRange == measure::Lamp::Red) m_context.out << "  under range";
+            if (r.range.overRange == measure::Lamp::Red) m_context.out << "  over range";
+            if (r.trips) m_context.out << "  trip 1 " << LampName(r.trips->trip1) << ", trip 2 " << LampName(r.trips->trip2);
+            m_context.out << '\n';
+        }
+        m_context.out.flush();
+    }
+    bool Done() const { return g_interrupted || (m_framesWanted > 0 && m_shown >= m_framesWanted); }
+
+private:
+    static std::string Trimmed(const std::string& unit) {
+        const std::size_t first = unit.find_first_not_of(' ');
+        return first == std::string::npos ? std::string() : unit.substr(first);
+    }
+    Context& m_context;
+    long m_framesWanted;
+    long m_shown = 0;
+};
+
+}  // namespace
+
+int Measure(Context& context) {
+    long frames = 0;
+    if (const auto value = context.invocation.OptionValue("--frames")) {
+        const auto parsed = resources::ParseNumber(*value);
+        if (!parsed || *parsed < 1 || *parsed != static_cast<long>(*parsed)) {
+            context.err << "vantrel-cli: --frames takes a whole number of at least 1\n";
+            return kExitUsage;
+        }
+        frames = static_cast<long>(*parsed);
+    }
+    int exitCode = kExitDone;
+    auto device = DeviceContext::Create(context, false, exitCode);
+    if (!device) return exitCode;
+    session::Session& s = device->session();
+    if (session::LoadProgramWindow(s, QuietView()) != session::LoadOutcome::Connected)
+        return Finish(context, *device, kExitCommunication);
+    g_interrupted = false;
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+    FramePrinter printer(context, frames);
+    const measure::MeasureResult result = session::Measure(s, printer, [&] { return printer.Done(); });
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+    return Finish(context, *device, result == measure::MeasureResult::Stopped ? kExitDone : kExitCommunication);
+}
+
+}  // namespace vantrel::cli

@@ -1,0 +1,79 @@
+#include "cli/DeviceContext.h"
+
+#include <ostream>
+
+#include "link/PortTable.h"
+#include "link/QtSerialTransport.h"
+#include "resources/StringTable.h"
+#include "sim/SimTransport.h"
+
+namespace vantrel::cli {
+
+std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acceptNoisyRange, int& exitCode) {
+    const GlobalOptions& options = context.invocation.global;
+    std::unique_ptr<DeviceContext> device(new DeviceContext());
+    std::string port;
+    if (options.device) {
+        sim::ProfileResult loaded = sim::LoadProfile(*options.device);
+        if (!loaded.profile) {
+            context.err << "vantrel-cli: " << *options.device << ": " << loaded.error << '\n';
+            exitCode = kExitUsage;
+            return nullptr;
+        }
+        device->m_profile = *loaded.profile;
+        device->m_transmitter = std::make_unique<sim::Transmitter>(loaded.profile->identity, loaded.profile->memory);
+        device->m_transmitter->setInput(loaded.profile->input);
+        device->m_transmitter->faults() = loaded.profile->faults;
+        if (options.realtime) device->m_clock = std::make_unique<link::RealClock>();
+        else device->m_clock = std::make_unique<link::VirtualClock>();
+        device->m_transport = std::make_unique<sim::SimTransport>(*device->m_transmitter, *device->m_clock);
+        port = "simulator";
+    } else if (options.port) {
+        port = link::ResolvePortName(*options.port, link::SortPortNames(link::ListSystemPorts()));
+        if (port.empty()) {
+            context.err << "vantrel-cli: no serial port " << *options.port << '\n';
+            exitCode = kExitUsage;
+            return nullptr;
+        }
+        device->m_clock = std::make_unique<link::RealClock>();
+        device->m_transport = std::make_unique<link::QtSerialTransport>();
+    } else {
+        context.err << "vantrel-cli: this command needs --port PATH or --device PROFILE.json\n";
+        exitCode = kExitUsage;
+        return nullptr;
+    }
+    device->m_dialogs = std::make_unique<HeadlessDialogs>(context.err, options.retries, acceptNoisyRange);
+    device->m_host = std::make_unique<HeadlessFormHost>();
+    device->m_session = std::make_unique<session::Session>(*device->m_transport, *device->m_clock,
+                                                           *device->m_dialogs, *device->m_host);
+    session::Session& s = *device->m_session;
+    s.port = port;
+    s.state.LanguageIndex = options.languageIndex;
+    s.state.LanguageOffset = context.languageOffset();
+    s.SyncProtocol();
+    return device;
+}
+
+DeviceContext::~DeviceContext() {
+    if (m_session) m_session->transport.close();
+}
+
+bool DeviceContext::SaveDevice(Context& context) {
+    const auto& target = context.invocation.global.saveDevice;
+    if (!target) return true;
+    if (!m_transmitter || !m_profile) {
+        context.err << "vantrel-cli: --save-device needs --device\n";
+        return false;
+    }
+    sim::Profile profile = *m_profile;
+    profile.memory = m_transmitter->memory();
+    profile.input = m_transmitter->input();
+    const std::string error = sim::SaveProfile(*target, profile);
+    if (!error.empty()) {
+        context.err << "vantrel-cli: " << *target << ": " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vantrel::cli

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "cli/Cli.h"
+#include "cli/HeadlessDialogs.h"
+#include "link/Clock.h"
+#include "link/Transport.h"
+#include "session/Session.h"
+#include "sim/Profile.h"
+#include "sim/Transmitter.h"
+#include "ui/model/FormHost.h"
+
+namespace vantrel::cli {
+
+// The form's windows as a headless run sees them: no points editor or trips form to show;
+// the commands call the operations themselves.
+class HeadlessFormHost final : public ui::FormHost {
+public:
+    ui::PointsEditorResult OpenPointsEditor(const ui::PointsEditorRequest&) override { return {}; }
+    void OpenTripsForm(const ui::TripsFormRequest&) override {}
+    void RunMeasurement() override {}
+    void RunProgramming(const ui::InputEncoding&) override {}
+    void StopMeasurement() override {}
+};
+
+// Everything a device command works with: the line (a serial port, or the built-in simulator
+// loaded from a device profile), the clock, the headless answers and the session.
+class DeviceContext {
+public:
+    // Builds the context from the global options; on failure returns empty and explains on
+    // the error stream (exit code in exitCode).
+    static std::unique_ptr<DeviceContext> Create(Context& context, bool acceptNoisyRange, int& exitCode);
+    ~DeviceContext();
+
+    session::Session& session() { return *m_session; }
+    sim::Transmitter* simulator() { return m_transmitter.get(); }
+    // Writes the simulator's memory to --save-device when asked; false (with a message) on failure.
+    bool SaveDevice(Context& context);
+
+private:
+    DeviceContext() = default;
+
+    std::optional<sim::Profile> m_profile;
+    std::unique_ptr<sim::Transmitter> m_transmitter;
+    std::unique_ptr<link::Clock> m_clock;
+    std::unique_ptr<link::Transport> m_transport;
+    std::unique_ptr<HeadlessDialogs> m_dialogs;
+    std::unique_ptr<HeadlessFormHost> m_host;
+    std::unique_ptr<session::Session> m_session;
+};
+
+}  // namespace vantrel::cli
