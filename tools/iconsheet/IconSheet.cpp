@@ -1,8 +1,12 @@
-// Draws every picture and icon of the application on one contact sheet (PNG), so the set can
-// be looked at in one go: toolbar keys at 24, 32 and 64 pixels, enabled and disabled, on a
-// light and a dark toolbar, then the flags, the animation frames and the larger pictures.
+// Draws the application's pictures to PNG files (QT_QPA_PLATFORM=offscreen works):
 //
-//   vantrel-iconsheet OUT.png      (QT_QPA_PLATFORM=offscreen works)
+//   vantrel-iconsheet OUT.png                  a contact sheet of every picture, so the set can
+//                                              be looked at in one go: toolbar keys at 24, 32
+//                                              and 64 px, enabled and disabled, on a light and
+//                                              a dark toolbar, the flags, the animation frames
+//                                              and the larger pictures
+//   vantrel-iconsheet --icon ID SIZE OUT.png   one picture at SIZE x SIZE pixels (the desktop
+//                                              icon that is installed beside the scalable one)
 
 #include "resources/icons/ResourceIcons.h"
 
@@ -12,6 +16,8 @@
 #include <QPainter>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -49,10 +55,26 @@ int ToolbarStrip(QPainter& p, int top, const std::vector<int>& ids, QColor backg
 
 }  // namespace
 
+int RenderOne(const char* idText, const char* sizeText, const char* out) {
+    const int id = std::atoi(idText);
+    const int size = std::atoi(sizeText);
+    const QPixmap pixmap = ResourcePixmap(id, QSize(size, size));
+    if (pixmap.isNull() || size <= 0) {
+        std::fprintf(stderr, "vantrel-iconsheet: no picture %s at %s px\n", idText, sizeText);
+        return 2;
+    }
+    if (!pixmap.save(QString::fromLocal8Bit(out))) {
+        std::fprintf(stderr, "vantrel-iconsheet: cannot write %s\n", out);
+        return 1;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    if (argc == 5 && std::strcmp(argv[1], "--icon") == 0) return RenderOne(argv[2], argv[3], argv[4]);
     if (argc != 2) {
-        std::fprintf(stderr, "usage: vantrel-iconsheet OUT.png\n");
+        std::fprintf(stderr, "usage: vantrel-iconsheet OUT.png | --icon ID SIZE OUT.png\n");
         return 2;
     }
     const std::vector<int> keysA{23, 25, 28, 29, 5, 26, 16, 27};
