@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "device/ProgramPlan.h"
 #include "math/Converter.h"
 #include "math/InputCodes.h"
 #include "math/Units.h"
@@ -48,19 +49,9 @@ double BreakVolts(const MemoryImage& c, const Layout& layout, int i) {
 
 math::ConverterConstants ConstantsFrom(const MemoryImage& c, const math::ConverterCalibration& calibration) {
     std::array<std::uint8_t, cell::FactoryCalibrationSize> block{};
-    for (int i = 0; i < cell::FactoryCalibrationSize; ++i)
-        block[static_cast<std::size_t>(i)] = c[static_cast<std::size_t>(cell::FactoryCalibration + i)];
-    const FactoryCalibration f = DecodeFactoryCalibration(block);
-    math::ConverterConstants k;
-    k.CalZeroCounts = f.CalZeroCounts;
-    k.CalSpanCounts = f.CalSpanCounts;
-    k.CalCjcCounts = f.CalCjcCounts;
-    k.CalTemperature = f.CalTemperature;
-    k.RtdCurrent100 = math::RtdCurrent100From(f.CalRtdLow, calibration.InCalZero, calibration.InCalSpan);
-    k.RtdCurrent1000 = math::RtdCurrent1000From(f.CalRtdHigh, f.CalZeroCounts, f.CalSpanCounts);
-    k.HighRangeRatio = math::HighRangeRatioFrom(f.CalSpanCounts, f.CalZeroCounts, f.CalAux1, calibration.InCalZero);
-    k.InputGain46 = math::InputGain46From(f.CalAux2, f.CalZeroCounts, f.CalSpanCounts);
-    return k;
+    std::copy(c.begin() + cell::FactoryCalibration, c.begin() + cell::FactoryCalibration + cell::FactoryCalibrationSize,
+              block.begin());
+    return DeriveConverterConstants(DecodeFactoryCalibration(block), calibration);
 }
 
 // The resistance s whose voltage s x k(s) is the signal: k falls on a straight line in s,
