@@ -75,9 +75,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QEvent* event);
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
 
 private:
     QWidget* BuildHeader();
@@ -94,7 +93,6 @@ private:
     void RefreshMode();
     void RefreshGuide();
     void PlaceGuide();
-    void AdjustKey(ui::AdjustWhich which);
     QString T(int id) const;
     QString R(const ui::TextRef& ref) const;
 
@@ -167,6 +165,7 @@ private:
     QWidget* m_frame13 = nullptr;
     Lamp* m_stateLamp = nullptr;
     QLabel* m_stateLabel = nullptr;
+    QLabel* m_measureTitle = nullptr;
     QWidget* m_frmDisp = nullptr;
     QLabel* m_display = nullptr;
     QLabel* m_outputValue = nullptr;

@@ -53,7 +53,6 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     void OnFocusChanged(QWidget* old, QWidget* now);
@@ -65,7 +64,6 @@ private:
     link::Dialogs* m_dialogs = nullptr;
     std::function<ui::RangeVerdict()> m_leaveHandler;
     bool m_checking = false;
-    bool m_dirty = false;  // typed in since the last check
     QLabel* m_title = nullptr;
     QLabel* m_maxCaption = nullptr;
     QLabel* m_minCaption = nullptr;

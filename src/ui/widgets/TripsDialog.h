@@ -29,8 +29,9 @@ public:
                     QWidget* parent = nullptr);
 
     // The form over a model already opened (TripsForm::Open) by the caller.
-    TripsDialog(math::TripsForm& form, const ui::TripsFormRequest& request, link::Dialogs& dialogs,
-                int languageOffset, QWidget* parent = nullptr);
+    // `working` holds the levels the diagrams draw.
+    TripsDialog(math::TripsForm& form, const device::WorkingState& working, const ui::TripsFormRequest& request,
+                link::Dialogs& dialogs, QWidget* parent = nullptr);
 
     QLineEdit* thresholdBox(int trip) const { return m_trip[Index(trip)].threshold; }
     QLineEdit* hysteresisBox(int trip) const { return m_trip[Index(trip)].hysteresis; }
@@ -63,7 +64,7 @@ private:
     void LoadBoxes(int trip);
 
     math::TripsForm& m_form;
-    device::WorkingState* m_working = nullptr;  // levels for the diagrams
+    const device::WorkingState& m_working;
     link::Dialogs& m_dialogs;
     int m_language;
     bool m_messageOpen = false;
