@@ -111,6 +111,7 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
 
     auto* right = new QVBoxLayout;
     right->setSpacing(10);
+    right->addWidget(BuildDevicePanel());
     right->addWidget(BuildModePanel());
     right->addWidget(BuildSummary(), 1);
 
@@ -120,7 +121,6 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 10, 12, 12);
     layout->setSpacing(10);
-    layout->addWidget(BuildHeader());
     layout->addLayout(body, 1);
 
     BuildGuide();
@@ -161,41 +161,42 @@ ProgramWindow::~ProgramWindow() { m_form.SetChangeListener({}); }
 
 // ---- Building ----------------------------------------------------------------------
 
-QWidget* ProgramWindow::BuildHeader() {
-    auto* header = Named(new QFrame(this), "header");
-    header->setFrameShape(QFrame::StyledPanel);
-    auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(10, 6, 10, 6);
-    row->setSpacing(10);
-    m_picture = Named(new QLabel(header), "picture");
-    m_picture->setFixedSize(44, 44);
-    m_picture->setScaledContents(false);
+QWidget* ProgramWindow::BuildDevicePanel() {
+    auto* panel = m_devicePanel = Group(this, "DevicePanel");
+    auto* grid = new QGridLayout(panel);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    m_picture = Named(new QLabel(panel), "picture");
+    m_picture->setFixedSize(48, 48);
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->hide();
-    m_deviceLabel = Named(new QLabel(header), "DeviceLabel");
-    QFont bold = m_deviceLabel->font();
+    m_txtMod = Named(new QLabel(panel), "txtMod");
+    m_txtMod->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_txtMod->setWordWrap(true);
+    m_txtMod->setMinimumHeight(48);
+    m_txtMod->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont bold = m_txtMod->font();
     bold.setBold(true);
-    m_deviceLabel->setFont(bold);
-    m_txtMod = Named(new QLineEdit(header), "txtMod");
-    m_txtMod->setReadOnly(true);
-    m_txtMod->setFocusPolicy(Qt::NoFocus);
-    m_txtMod->setMinimumWidth(260);
-    m_commLabel = Named(new QLabel(header), "CommActivity");
-    m_txLamp = Named(new Lamp(14, header), "linkTx");
-    m_rxLamp = Named(new Lamp(14, header), "linkRx");
-    m_progress = Named(new QProgressBar(header), "progress");
+    m_txtMod->setFont(bold);
+    m_commLabel = Named(new QLabel(panel), "CommActivity");
+    m_txLamp = Named(new Lamp(14, panel), "linkTx");
+    m_rxLamp = Named(new Lamp(14, panel), "linkRx");
+    m_progress = Named(new QProgressBar(panel), "progress");
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
-    m_progress->setFixedSize(140, 10);
-    row->addWidget(m_picture);
-    row->addWidget(m_deviceLabel);
-    row->addWidget(m_txtMod, 1);
-    row->addSpacing(16);
-    row->addWidget(m_commLabel);
-    row->addWidget(m_txLamp);
-    row->addWidget(m_rxLamp);
-    row->addWidget(m_progress);
-    return header;
+    m_progress->setFixedHeight(8);
+    grid->addWidget(m_picture, 0, 0);
+    grid->addWidget(m_txtMod, 0, 1, 1, 4);
+    auto* activity = new QHBoxLayout;
+    activity->setSpacing(6);
+    activity->addWidget(m_commLabel);
+    activity->addWidget(m_txLamp);
+    activity->addWidget(m_rxLamp);
+    activity->addSpacing(8);
+    activity->addWidget(m_progress, 1);
+    grid->addLayout(activity, 1, 0, 1, 5);
+    grid->setColumnStretch(1, 1);
+    return panel;
 }
 
 QWidget* ProgramWindow::BuildInput() {
@@ -566,7 +567,7 @@ void ProgramWindow::RefreshTexts() {
     SetText(m_inputTypeLabel, T(88));
     SetText(m_inputOptionsLabel, T(107));
     SetText(m_label16, T(211));
-    SetText(m_deviceLabel, T(172));
+    m_devicePanel->setTitle(T(172));
     SetText(m_commLabel, T(86));
     SetText(m_soglie, T(222) + QStringLiteral("…"));
     SetText(m_smChk, R(m_form.SmChk.caption));
@@ -710,7 +711,9 @@ void ProgramWindow::RefreshMode() {
     SetText(m_display, display.isEmpty() ? QStringLiteral("– – –") : display);
     if (display.isEmpty()) SetText(m_outputValue, QString());
 
-    SetText(m_txtMod, QString::fromStdString(m_form.modelText));
+    QString model = QString::fromStdString(m_form.modelText);
+    model.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    SetText(m_txtMod, model.trimmed());
     const QString summary = QString::fromStdString(m_form.summaryText);
     if (m_summary->toPlainText() != summary) m_summary->setPlainText(summary);
     const bool linkUp = m_form.deviceConnected && !m_form.linkIndicatorsGrey;
