@@ -30,6 +30,9 @@ void Save(QWidget& widget, const char* name) {
     widget.show();
     for (int i = 0; i < 5; ++i) QApplication::processEvents();
     const QString path = g_folder + "/" + name + ".png";
+    if (qEnvironmentVariableIsSet("SHOTS_DEBUG"))
+        std::printf("%s %dx%d min %dx%d\n", name, widget.width(), widget.height(), widget.minimumSizeHint().width(),
+                    widget.minimumSizeHint().height());
     if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     else std::printf("%s\n", qPrintable(path));
 }
@@ -37,7 +40,7 @@ void Save(QWidget& widget, const char* name) {
 // A type K thermocouple, 0..1200 °C, internal compensation, 4..20 mA, as a read finds it.
 device::ReadValues ThermocoupleRead() {
     device::ReadValues v;
-    v.inputCode = 2;
+    v.inputCode = 1;
     v.flags = 1 + 128;
     v.outputFlags = 1;
     v.rangeBottom = 0;
@@ -88,8 +91,10 @@ void ProgramWindows(int languageIndex) {
 void PointsEditor(int languageOffset) {
     device::WorkingState working;
     working.LanguageOffset = languageOffset;
-    const float input[] = {0.0f, 4.096f, 8.138f, 12.209f, 16.397f};
-    const float physical[] = {0, 100, 200, 300, 400};
+    // Four user points and the added fifth one.
+    const float input[] = {0.0f, 4.096f, 8.138f, 12.209f, 12.514f};
+    const float physical[] = {0, 100, 200, 300, 307.5f};
+    working.PointExtra = true;
     for (int i = 0; i < 5; ++i) {
         working.PtInput[static_cast<std::size_t>(i)] = input[i];
         working.PtPhysical[static_cast<std::size_t>(i)] = physical[i];

@@ -88,6 +88,8 @@ constexpr std::array<GuideTarget, ui::kGuideSteps> kMarkerTargets = {
 ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_form(form), m_dialogs(dialogs) {
     setObjectName("Program");
+    // Group titles stand out from the field captions (the font does not pass to children).
+    setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
 
     auto* body = new QHBoxLayout;
     body->setSpacing(12);
@@ -349,15 +351,18 @@ QWidget* ProgramWindow::BuildMeasurePage() {
     page->addWidget(m_frame13);
 
     m_frmDisp = Named(new QFrame(m_measurePage), "frm_disp");
+    m_frmDisp->setFrameShape(QFrame::StyledPanel);
     auto* disp = new QVBoxLayout(m_frmDisp);
-    disp->setContentsMargins(0, 0, 0, 0);
-    disp->setSpacing(10);
+    disp->setContentsMargins(14, 14, 14, 14);
+    disp->setSpacing(12);
     m_display = Named(new QLabel(m_frmDisp), "display");
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_display->setMinimumHeight(120);
+    m_display->setMinimumHeight(150);
+    m_display->setMaximumHeight(240);
+    m_display->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_display->setCursor(Qt::PointingHandCursor);
     QFont big = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    big.setPointSize(40);
+    big.setPointSize(54);
     big.setBold(true);
     m_display->setFont(big);
     m_display->setStyleSheet(
@@ -700,10 +705,15 @@ void ProgramWindow::RefreshMode() {
     m_command3->setEnabled(m_form.Command3.enabled);
     SetShown(m_command3, m_form.Command3.visible);
 
-    SetShown(m_ingr, m_form.Ingr.visible);
+    // Hide before showing: for a moment both pages would stand in the layout, and the window
+    // would grow to hold them both.
+    const bool measurePage = m_form.Frame13.visible || m_form.frm_disp.visible;
+    if (!m_form.Ingr.visible) SetShown(m_ingr, false);
+    if (!measurePage) SetShown(m_measurePage, false);
     SetShown(m_frame13, m_form.Frame13.visible);
     SetShown(m_frmDisp, m_form.frm_disp.visible);
-    SetShown(m_measurePage, m_form.Frame13.visible || m_form.frm_disp.visible);
+    SetShown(m_ingr, m_form.Ingr.visible);
+    SetShown(m_measurePage, measurePage);
     m_stateLamp->SetColour(ToQColor(m_form.stateLamp));
     SetShown(m_tripLamps, m_form.Frame7.visible);
 
@@ -802,7 +812,10 @@ void ProgramWindow::PlaceGuide() {
     const QRect r(target->mapTo(this, QPoint(0, 0)), target->size());
     const QSize s = m_operGuid->size();
     QPoint pos(r.right() + 16, r.top());
-    if (pos.x() + s.width() > width() - 4) pos = QPoint(r.left() - s.width() - 22, r.top());
+    // Below a range control lies the free end of its column; beside it, the next column.
+    const bool rangeControl = target == m_rangeIn || target == m_rangeOut;
+    if (rangeControl && r.bottom() + 10 + s.height() < height() - 4) pos = QPoint(r.left() + 12, r.bottom() + 10);
+    else if (pos.x() + s.width() > width() - 4) pos = QPoint(r.left() - s.width() - 22, r.top());
     if (pos.x() < 4) pos = QPoint(std::clamp(r.left(), 4, std::max(4, width() - s.width() - 4)), r.bottom() + 10);
     pos.setY(std::clamp(pos.y(), 4, std::max(4, height() - s.height() - 4)));
     m_operGuid->move(pos);

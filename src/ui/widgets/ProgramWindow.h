@@ -166,7 +166,7 @@ private:
     Lamp* m_stateLamp = nullptr;
     QLabel* m_stateLabel = nullptr;
     QLabel* m_measureTitle = nullptr;
-    QWidget* m_frmDisp = nullptr;
+    QFrame* m_frmDisp = nullptr;
     QLabel* m_display = nullptr;
     QLabel* m_outputValue = nullptr;
     QProgressBar* m_bar = nullptr;
