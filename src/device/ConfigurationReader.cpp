@@ -159,7 +159,8 @@ std::optional<ReadConfiguration> ReadConfigurationFromDevice(link::Protocol& pro
     const auto serial = ReadSerialNumber(protocol);
     if (!serial) return std::nullopt;
     r.serial = *serial;
-    protocol.ReadBlock(cell::CjcSensorStart, 2);  // read as the transmitter expects; not used
+    // Read as the transmitter expects; the bytes are not used, but a Cancel still ends the read.
+    if (!Read(protocol, cell::CjcSensorStart, 2)) return std::nullopt;
 
     const auto cells = Read(protocol, cell::GainCode, 10);  // cells 6..15
     if (!cells) return std::nullopt;
@@ -180,8 +181,9 @@ std::optional<ReadConfiguration> ReadConfigurationFromDevice(link::Protocol& pro
     r.values.rangeBottom = range.bottom;
 
     const auto calibration = ReadOutputCalibration(protocol, identity.DeviceFamily, r.values.outputType);
+    if (!calibration) return std::nullopt;  // no second Retry/Cancel box after a Cancel
     const auto scale = ReadOutputScale(protocol);
-    if (!calibration || !scale) return std::nullopt;
+    if (!scale) return std::nullopt;
     r.calibration = *calibration;
     r.scale = *scale;
     DecodeOutputRange(r);
