@@ -17,8 +17,13 @@ std::optional<std::uint8_t> ReadCell(link::Protocol& protocol, int address) {
     return (*block)[1];
 }
 
-std::optional<double> ReadFloat24(link::Protocol& protocol, int address) {
-    if (address < 0 || address + 3 > kMemorySize) return std::nullopt;
+bool EntryInsideMemory(int address) { return address >= 0 && address + 3 <= kMemorySize; }
+
+// A table entry; code 0 without a read when the entry would lie outside the memory (the
+// table pointers of a transmitter that holds no configuration), so that such a transmitter
+// can still be read and programmed. Empty only when the read was cancelled.
+std::optional<double> ReadTableCode(link::Protocol& protocol, int address) {
+    if (!EntryInsideMemory(address)) return 0.0;
     const auto block = Read(protocol, address, 3);
     if (!block) return std::nullopt;
     return Float24DecodeAsRead((*block)[1], (*block)[2], (*block)[3]);
@@ -99,7 +104,7 @@ std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol) {
     const int t3 = (*starts)[1];
     const int t4 = (*starts)[2];
     OutputScale scale;
-    const auto first = ReadFloat24(protocol, t3);
+    const auto first = ReadTableCode(protocol, t3);
     if (!first) return std::nullopt;
     scale.firstCode = *first;
     const auto flags = ReadCell(protocol, cell::OptionFlags);
@@ -107,7 +112,7 @@ std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol) {
     // The output table holds N + 1 entries ending at T4 - 1; with the extra end point the
     // entry of the range maximum is the one before the last.
     const int lastEntry = (*flags & option::ExtraEndPoint) ? t4 - 6 : t4 - 3;
-    const auto last = ReadFloat24(protocol, lastEntry);
+    const auto last = ReadTableCode(protocol, lastEntry);
     if (!last) return std::nullopt;
     scale.lastCode = *last;
     const auto low = Read(protocol, cell::GainCode, 6);

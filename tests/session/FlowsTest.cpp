@@ -360,6 +360,20 @@ TEST(Programming, CablePulledDuringTheWrites_InterruptedMessageNotConnectedNoHan
     ExpectNotConnectedState(b.session);
 }
 
+TEST(Programming, TransmitterWithoutTables_IsReadAndProgrammed) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    for (int a = 1; a <= 4; ++a) profile.memory.write(static_cast<std::uint8_t>(a), 0xFF);  // erased table pointers
+    SimBench b(profile);
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_TRUE(b.dialogs.shown().empty());
+    b.ChooseThermocoupleK("0", "1000");
+    const session::ProgramOutcome outcome = b.Program();
+    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    ASSERT_TRUE(outcome.readBack);
+    EXPECT_NEAR(b.session.lastRead->values.outputFirst, 20, 0.005);
+    EXPECT_NEAR(b.session.lastRead->values.outputSecond, 4, 0.005);
+}
+
 TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
     struct Case {
         int zero;
