@@ -79,7 +79,7 @@ void Transmitter::execute(const Command& command, double now) {
 
 void Transmitter::reply(const std::string& bytes, double now) {
     if (m_faults.silentAfterReplies >= 0 && m_repliesSent >= m_faults.silentAfterReplies) return;
-    if (m_faults.dropReplies > 0) {
+    if (m_faults.dropReplies > 0 && m_repliesSent >= m_faults.dropRepliesAfter) {
         --m_faults.dropReplies;
         return;
     }
