@@ -10,7 +10,6 @@ namespace vantrel::session {
 
 namespace {
 
-constexpr int kNotConnectedTextId = 84;
 constexpr int kNoReplyTextId = 85;
 constexpr int kCommunicationErrorTitleId = 145;
 constexpr int kPortInUseTextId = 160;
@@ -100,8 +99,9 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
     ConnectAndIdentify(session, view);
     session.form.Load(session.state.identity, static_cast<ui::Mode>(session.modeIndex));
     if (!session.connected()) {
-        session.form.modelText = resources::Text(kNotConnectedTextId, session.state.LanguageOffset);
-        session.form.Changed();
+        // No transmitter, a cancelled test or identification, or a port that would not
+        // open: device commands off, "connect" on, "not connected" and "no data" shown.
+        session.form.Conf_Err_Comm();
         return LoadOutcome::NotConnected;
     }
     return ReadAndDescribe(session, view) ? LoadOutcome::Connected : LoadOutcome::NotConnected;
