@@ -15,6 +15,15 @@ inline constexpr int kPointsTableInvalid = 2002;
 inline constexpr int kCalibrationInvalid = 2003;
 inline constexpr int kTripDelayTooLong = 2004;
 inline constexpr int kLinkLostWhileProgramming = 2005;
+// The serial-number window: title, the four field captions, its three buttons.
+inline constexpr int kSerialTitle = 2010;
+inline constexpr int kSerialCustomer = 2011;
+inline constexpr int kSerialYear = 2012;
+inline constexpr int kSerialOrder = 2013;
+inline constexpr int kSerialProgressive = 2014;
+inline constexpr int kSerialRead = 2015;
+inline constexpr int kSerialWrite = 2016;
+inline constexpr int kSerialClose = 2017;
 }  // namespace text
 
 // The text of an identifier (language offset already added by the caller), UTF-8.

@@ -9,25 +9,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "resources/StringTable.h"
+
 namespace vantrel::widgets {
 
 namespace {
-
-// The window's own captions; the string table has none for it.
-struct Captions {
-    const char* title;
-    const char* customer;
-    const char* year;
-    const char* order;
-    const char* progressive;
-    const char* read;
-    const char* write;
-    const char* close;
-};
-constexpr Captions kItalian{"Numero di serie", "ID Cliente", "Anno (20..)", "Numero d'ordine",
-                            "Numero progressivo", "Leggi", "Scrivi", "Chiudi"};
-constexpr Captions kEnglish{"Serial number", "Customer ID", "Year (20..)", "Order number",
-                            "Progressive number", "Read", "Write", "Close"};
 
 constexpr ui::SerialField kFields[] = {ui::SerialField::Customer, ui::SerialField::Year, ui::SerialField::Order,
                                        ui::SerialField::Progressive};
@@ -39,14 +25,15 @@ SerialNumberDialog::SerialNumberDialog(ui::SerialNumberWindow& model, link::Dial
                                        std::function<bool()> readSerial, int languageOffset, QWidget* parent)
     : QDialog(parent), m_model(model), m_dialogs(dialogs), m_readSerial(std::move(readSerial)) {
     setObjectName("serial");
-    const Captions& c = languageOffset == 0 ? kItalian : kEnglish;
-    setWindowTitle(QString::fromUtf8(c.title));
+    const auto caption = [languageOffset](int id) { return QString::fromStdString(resources::Text(id, languageOffset)); };
+    setWindowTitle(caption(resources::text::kSerialTitle));
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setHorizontalSpacing(14);
     form->setVerticalSpacing(8);
-    const char* labels[] = {c.customer, c.year, c.order, c.progressive};
+    const int labels[] = {resources::text::kSerialCustomer, resources::text::kSerialYear,
+                          resources::text::kSerialOrder, resources::text::kSerialProgressive};
     for (int i = 0; i < 4; ++i) {
         auto* box = new QLineEdit(this);
         box->setObjectName(kNames[i]);
@@ -57,14 +44,14 @@ SerialNumberDialog::SerialNumberDialog(ui::SerialNumberWindow& model, link::Dial
         connect(box, &QLineEdit::textEdited, this,
                 [this, field](const QString& text) { m_model.FieldText(field) = text.toStdString(); });
         m_fields[i] = box;
-        form->addRow(QString::fromUtf8(labels[i]), box);
+        form->addRow(caption(labels[i]), box);
     }
 
-    m_read = new QPushButton(QString::fromUtf8(c.read), this);
+    m_read = new QPushButton(caption(resources::text::kSerialRead), this);
     m_read->setObjectName("cmd_leggiserial");
-    m_write = new QPushButton(QString::fromUtf8(c.write), this);
+    m_write = new QPushButton(caption(resources::text::kSerialWrite), this);
     m_write->setObjectName("cmd_scriviserial");
-    auto* close = new QPushButton(QString::fromUtf8(c.close), this);
+    auto* close = new QPushButton(caption(resources::text::kSerialClose), this);
     close->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_read);
