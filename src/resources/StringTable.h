@@ -15,6 +15,12 @@ inline constexpr int kPointsTableInvalid = 2002;
 inline constexpr int kCalibrationInvalid = 2003;
 inline constexpr int kTripDelayTooLong = 2004;
 inline constexpr int kLinkLostWhileProgramming = 2005;
+// Desktop program: the serial-number menu item, the help document messages, the simulator's
+// entry in the port list.
+inline constexpr int kSerialNumberMenu = 2020;
+inline constexpr int kHelpNotFound = 2021;
+inline constexpr int kSimulatorPort = 2022;
+inline constexpr int kHelpNotOpened = 2023;
 }  // namespace text
 
 // The text of an identifier (language offset already added by the caller), UTF-8.
