@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QDialog>
+
+#include <vector>
+
+#include "device/WorkingState.h"
+#include "link/Dialogs.h"
+#include "math/CustomPoints.h"
+#include "ui/model/FormHost.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace vantrel::widgets {
+
+// The points editor: a sensor page and, for thermocouples with internal compensation, a
+// cold-junction page, each with a count box and one row (input, physical) per point, over
+// math::PointsEditor. Refusals are shown through the dialogs; the offending box is selected
+// and focused and the editor stays open.
+//
+// The programming form's host opens it from OpenPointsEditor:
+//   return PointsEditorDialog::Run(session.working, request, dialogs, mainWindow);
+class PointsEditorDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Runs the editor modally over the working tables (it builds and opens the model) and
+    // reports how it was closed; on acceptance the first and last physical values as typed.
+    static ui::PointsEditorResult Run(device::WorkingState& working, const ui::PointsEditorRequest& request,
+                                      link::Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // The editor over a model that has been opened (PointsEditor::Open) by the caller.
+    PointsEditorDialog(math::PointsEditor& editor, const ui::PointsEditorRequest& request, link::Dialogs& dialogs,
+                       int languageOffset, QWidget* parent = nullptr);
+
+    ui::PointsEditorResult Result() const;
+
+    // Widgets, for tests and the screenshot program.
+    QLineEdit* countBox(math::PointsPage page) const;
+    QLineEdit* valueBox(math::PointsPage page, int row, math::PointsBox box) const;
+    QLabel* rowLabel(math::PointsPage page, int row) const;
+    QTabWidget* pages() const { return m_tabs; }
+    QPushButton* okButton() const { return m_ok; }
+    QPushButton* cancelButton() const { return m_cancel; }
+
+    void accept() override;  // OK: validate, store, close
+    void reject() override;  // Cancel: close without storing
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Row {
+        QLabel* label = nullptr;
+        QLineEdit* input = nullptr;
+        QLineEdit* physical = nullptr;
+    };
+    struct Page {
+        QWidget* widget = nullptr;
+        QLineEdit* count = nullptr;
+        std::vector<Row> rows;
+    };
+
+    QWidget* BuildPage(Page& page, math::PointsPage which, int rows, const QString& physicalHeader);
+    void RefreshRows();
+    bool EnterCount(math::PointsPage which);
+    void ShowRefusal(const math::PointsRefusal& refusal);
+    Page& PageOf(math::PointsPage which) { return which == math::PointsPage::Sensor ? m_sensor : m_cjc; }
+    const Page& PageOf(math::PointsPage which) const { return which == math::PointsPage::Sensor ? m_sensor : m_cjc; }
+
+    math::PointsEditor& m_editor;
+    link::Dialogs& m_dialogs;
+    int m_language;
+    bool m_accepted = false;
+    bool m_refusing = false;
+    Page m_sensor;
+    Page m_cjc;
+    QTabWidget* m_tabs = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+};
+
+}  // namespace vantrel::widgets

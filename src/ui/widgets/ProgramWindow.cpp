@@ -1,0 +1,887 @@
+#include "ui/widgets/ProgramWindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <type_traits>
+
+#include "resources/NumberFormat.h"
+
+#include "ui/widgets/Lamp.h"
+#include "ui/widgets/RangeControlWidget.h"
+
+namespace vantrel::widgets {
+
+using ui::AdjustWhich;
+using ui::GuideTarget;
+
+namespace {
+
+constexpr QColor kLampGrey(224, 224, 224);
+constexpr int kBarSteps = 1000;
+
+QColor ToQColor(const ui::Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+QColor LampColour(measure::Lamp lamp) {
+    switch (lamp) {
+    case measure::Lamp::Red: return QColor(255, 0, 0);
+    case measure::Lamp::Green: return QColor(0, 200, 0);
+    case measure::Lamp::Yellow: return QColor(255, 255, 0);
+    case measure::Lamp::Grey: break;
+    }
+    return kLampGrey;
+}
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+void SetText(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+}
+void SetText(QAbstractButton* button, const QString& text) {
+    if (button->text() != text) button->setText(text);
+}
+void SetText(QLineEdit* box, const QString& text) {
+    if (box->text() != text) box->setText(text);
+}
+
+void SetShown(QWidget* widget, bool shown) {
+    if (widget->isVisibleTo(widget->parentWidget()) != shown) widget->setVisible(shown);
+}
+
+QGroupBox* Group(QWidget* parent, const char* name) {
+    auto* box = new QGroupBox(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+// The step each marker belongs to points at this control.
+constexpr std::array<GuideTarget, ui::kGuideSteps> kMarkerTargets = {
+    GuideTarget::Modo,      GuideTarget::Strumento, GuideTarget::umis,     GuideTarget::Giunto,
+    GuideTarget::Linear,    GuideTarget::Custom,    GuideTarget::SmChk,    GuideTarget::CtlRangeIn,
+    GuideTarget::Vuscite,   GuideTarget::ExitVers,  GuideTarget::BrkOnOff, GuideTarget::CtlRangeOut,
+    GuideTarget::AdjMax,    GuideTarget::Command1,
+};
+
+}  // namespace
+
+ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_form(form), m_dialogs(dialogs) {
+    setObjectName("Program");
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(12);
+    m_cont = Named(new QWidget(this), "cont_tot");
+    auto* contLayout = new QHBoxLayout(m_cont);
+    contLayout->setContentsMargins(0, 0, 0, 0);
+    contLayout->setSpacing(12);
+
+    auto* left = new QVBoxLayout;
+    left->setSpacing(10);
+    m_ingr = Named(new QWidget(m_cont), "Ingr");
+    auto* ingrLayout = new QHBoxLayout(m_ingr);
+    ingrLayout->setContentsMargins(0, 0, 0, 0);
+    ingrLayout->setSpacing(12);
+    ingrLayout->addWidget(BuildInput(), 1);
+    ingrLayout->addWidget(BuildOutput(), 1);
+    left->addWidget(m_ingr);
+    left->addWidget(BuildMeasurePage(), 1);
+    left->addStretch(0);
+    contLayout->addLayout(left, 1);
+
+    auto* right = new QVBoxLayout;
+    right->setSpacing(10);
+    right->addWidget(BuildModePanel());
+    right->addWidget(BuildSummary(), 1);
+
+    body->addWidget(m_cont, 5);
+    body->addLayout(right, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 10, 12, 12);
+    layout->setSpacing(10);
+    layout->addWidget(BuildHeader());
+    layout->addLayout(body, 1);
+
+    BuildGuide();
+    Connect();
+
+    setTabOrder(m_modo0, m_modo1);
+    setTabOrder(m_modo1, m_strumento);
+    setTabOrder(m_strumento, m_tipo);
+    setTabOrder(m_tipo, m_pt);
+    setTabOrder(m_pt, m_typePot);
+    setTabOrder(m_typePot, m_fili);
+    setTabOrder(m_fili, m_giunto);
+    setTabOrder(m_giunto, m_linear);
+    setTabOrder(m_linear, m_custom);
+    setTabOrder(m_custom, m_umis);
+    setTabOrder(m_umis, m_rangeIn->maxBox());
+    setTabOrder(m_rangeIn->maxBox(), m_rangeIn->minBox());
+    setTabOrder(m_rangeIn->minBox(), m_vuscite);
+    setTabOrder(m_vuscite, m_rangeOut->maxBox());
+    setTabOrder(m_rangeOut->maxBox(), m_rangeOut->minBox());
+    setTabOrder(m_rangeOut->minBox(), m_brkOnOff);
+    setTabOrder(m_brkOnOff, m_exitVers);
+    setTabOrder(m_exitVers, m_smChk);
+    setTabOrder(m_smChk, m_adjMax);
+    setTabOrder(m_adjMax, m_slider3);
+    setTabOrder(m_slider3, m_adjMin);
+    setTabOrder(m_adjMin, m_slider4);
+    setTabOrder(m_slider4, m_soglie);
+    setTabOrder(m_soglie, m_command1);
+    setTabOrder(m_command1, m_command3);
+    setTabOrder(m_command3, m_summary);
+
+    m_form.SetChangeListener([this] { Refresh(); });
+    Refresh();
+}
+
+ProgramWindow::~ProgramWindow() { m_form.SetChangeListener({}); }
+
+// ---- Building ----------------------------------------------------------------------
+
+QWidget* ProgramWindow::BuildHeader() {
+    auto* header = Named(new QFrame(this), "header");
+    header->setFrameShape(QFrame::StyledPanel);
+    auto* row = new QHBoxLayout(header);
+    row->setContentsMargins(10, 6, 10, 6);
+    row->setSpacing(10);
+    m_picture = Named(new QLabel(header), "picture");
+    m_picture->setFixedSize(44, 44);
+    m_picture->setScaledContents(false);
+    m_picture->setAlignment(Qt::AlignCenter);
+    m_picture->hide();
+    m_deviceLabel = Named(new QLabel(header), "DeviceLabel");
+    QFont bold = m_deviceLabel->font();
+    bold.setBold(true);
+    m_deviceLabel->setFont(bold);
+    m_txtMod = Named(new QLineEdit(header), "txtMod");
+    m_txtMod->setReadOnly(true);
+    m_txtMod->setFocusPolicy(Qt::NoFocus);
+    m_txtMod->setMinimumWidth(260);
+    m_commLabel = Named(new QLabel(header), "CommActivity");
+    m_txLamp = Named(new Lamp(14, header), "linkTx");
+    m_rxLamp = Named(new Lamp(14, header), "linkRx");
+    m_progress = Named(new QProgressBar(header), "progress");
+    m_progress->setRange(0, 100);
+    m_progress->setTextVisible(false);
+    m_progress->setFixedSize(140, 10);
+    row->addWidget(m_picture);
+    row->addWidget(m_deviceLabel);
+    row->addWidget(m_txtMod, 1);
+    row->addSpacing(16);
+    row->addWidget(m_commLabel);
+    row->addWidget(m_txLamp);
+    row->addWidget(m_rxLamp);
+    row->addWidget(m_progress);
+    return header;
+}
+
+QWidget* ProgramWindow::BuildInput() {
+    m_inputBox = Group(m_ingr, "Input");
+    auto* layout = new QVBoxLayout(m_inputBox);
+    layout->setSpacing(8);
+
+    m_inputFrame = Named(new QWidget(m_inputBox), "inputFrame");
+    auto* lists = new QVBoxLayout(m_inputFrame);
+    lists->setContentsMargins(0, 0, 0, 0);
+    lists->setSpacing(6);
+    m_inputTypeLabel = Named(new QLabel(m_inputFrame), "InputType");
+    m_strumento = Named(new QComboBox(m_inputFrame), "Strumento");
+    m_tipo = Named(new QComboBox(m_inputFrame), "Tipo");
+    m_pt = Named(new QComboBox(m_inputFrame), "pt");
+    m_typePot = Named(new QComboBox(m_inputFrame), "TypePot");
+    m_fili = Named(new QComboBox(m_inputFrame), "fili");
+    m_inputTypeLabel->setBuddy(m_strumento);
+    lists->addWidget(m_inputTypeLabel);
+    for (QComboBox* list : {m_strumento, m_tipo, m_pt, m_typePot, m_fili}) {
+        list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        list->setMinimumWidth(190);
+        lists->addWidget(list);
+    }
+    layout->addWidget(m_inputFrame);
+
+    m_inputOptionsLabel = Named(new QLabel(m_inputBox), "InputOptions");
+    QFont bold = m_inputOptionsLabel->font();
+    bold.setBold(true);
+    m_inputOptionsLabel->setFont(bold);
+    layout->addSpacing(4);
+    layout->addWidget(m_inputOptionsLabel);
+    m_giunto = Named(new QCheckBox(m_inputBox), "Giunto");
+    m_linear = Named(new QCheckBox(m_inputBox), "Linear");
+    m_custom = Named(new QCheckBox(QStringLiteral("Custom"), m_inputBox), "Custom");
+    layout->addWidget(m_giunto);
+    layout->addWidget(m_linear);
+    layout->addWidget(m_custom);
+    auto* unitRow = new QHBoxLayout;
+    m_umis = Named(new QPushButton(QStringLiteral("°C ⇄ °F"), m_inputBox), "umis");
+    m_label5 = Named(new QLabel(m_inputBox), "Label5");
+    unitRow->addWidget(m_umis);
+    unitRow->addWidget(m_label5, 1);
+    layout->addLayout(unitRow);
+
+    m_rangeIn = Named(new RangeControlWidget(m_inputBox), "CtlRangeIn");
+    m_rangeIn->Bind(&m_form.CtlRangeIn, &m_form.state().LanguageOffset);
+    layout->addSpacing(4);
+    layout->addWidget(m_rangeIn);
+    layout->addStretch();
+    return m_inputBox;
+}
+
+QWidget* ProgramWindow::BuildOutput() {
+    m_outputBox = Group(m_ingr, "Output");
+    auto* layout = new QVBoxLayout(m_outputBox);
+    layout->setSpacing(8);
+
+    m_vuscitef = Named(new QWidget(m_outputBox), "VusciteF");
+    auto* typeRow = new QHBoxLayout(m_vuscitef);
+    typeRow->setContentsMargins(0, 0, 0, 0);
+    m_label16 = Named(new QLabel(m_vuscitef), "Label16");
+    m_vuscite = Named(new QComboBox(m_vuscitef), "Vuscite");
+    m_vuscite->setMinimumWidth(130);
+    m_label16->setBuddy(m_vuscite);
+    typeRow->addWidget(m_label16);
+    typeRow->addWidget(m_vuscite, 1);
+    layout->addWidget(m_vuscitef);
+
+    m_rangeOut = Named(new RangeControlWidget(m_outputBox), "CtlRangeOut");
+    m_rangeOut->Bind(&m_form.CtlRangeOut, &m_form.state().LanguageOffset);
+    layout->addWidget(m_rangeOut);
+
+    m_optionsBox = Group(m_outputBox, "OutputOptions");
+    auto* options = new QGridLayout(m_optionsBox);
+    options->setHorizontalSpacing(8);
+    m_brkOnOff = Named(new QPushButton(QStringLiteral("⇅"), m_optionsBox), "BrkOnOff");
+    m_label9 = Named(new QLabel(m_optionsBox), "Label9");
+    m_exitVers = Named(new QPushButton(QStringLiteral("⇄"), m_optionsBox), "ExitVers");
+    m_label15 = Named(new QLabel(m_optionsBox), "Label15");
+    m_smChk = Named(new QCheckBox(m_optionsBox), "SmChk");
+    for (QPushButton* b : {m_brkOnOff, m_exitVers}) b->setFixedWidth(36);
+    options->addWidget(m_brkOnOff, 0, 0);
+    options->addWidget(m_label9, 0, 1);
+    options->addWidget(m_exitVers, 1, 0);
+    options->addWidget(m_label15, 1, 1);
+    options->addWidget(m_smChk, 2, 0, 1, 2);
+    options->setColumnStretch(1, 1);
+    layout->addWidget(m_optionsBox);
+
+    m_ranges = Group(m_outputBox, "Ranges");
+    auto* adjust = new QGridLayout(m_ranges);
+    adjust->setHorizontalSpacing(8);
+    const auto adjustRow = [this, adjust](int row, const char* caption, QLineEdit*& box, QSlider*& slider,
+                                          const char* boxName, const char* sliderName) {
+        auto* label = new QLabel(QString::fromLatin1(caption), m_ranges);
+        box = Named(new QLineEdit(m_ranges), boxName);
+        box->setFixedWidth(64);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->installEventFilter(this);
+        label->setBuddy(box);
+        slider = Named(new QSlider(Qt::Horizontal, m_ranges), sliderName);
+        slider->setRange(ui::kSliderMin, ui::kSliderMax);
+        slider->setSingleStep(1);
+        slider->setPageStep(5);
+        slider->setTickInterval(10);
+        slider->setTickPosition(QSlider::TicksBelow);
+        adjust->addWidget(label, row, 0);
+        adjust->addWidget(box, row, 1);
+        adjust->addWidget(new QLabel(QStringLiteral("%"), m_ranges), row, 2);
+        adjust->addWidget(slider, row, 3);
+    };
+    adjustRow(0, "Zero", m_adjMax, m_slider3, "AdjMax", "Slider3");
+    adjustRow(1, "Span", m_adjMin, m_slider4, "AdjMin", "Slider4");
+    adjust->setColumnStretch(3, 1);
+    layout->addWidget(m_ranges);
+
+    m_frame7 = Group(m_outputBox, "Frame7");
+    auto* trips = new QGridLayout(m_frame7);
+    m_soglie = Named(new QPushButton(m_frame7), "Soglie");
+    m_trip1 = Named(new QLabel(m_frame7), "Trip1");
+    m_trip2 = Named(new QLabel(m_frame7), "Trip2");
+    trips->addWidget(m_soglie, 0, 0, 2, 1, Qt::AlignVCenter);
+    trips->addWidget(m_trip1, 0, 1);
+    trips->addWidget(m_trip2, 1, 1);
+    trips->setColumnStretch(1, 1);
+    trips->setHorizontalSpacing(14);
+    layout->addWidget(m_frame7);
+    layout->addStretch();
+    return m_outputBox;
+}
+
+QWidget* ProgramWindow::BuildMeasurePage() {
+    m_measurePage = Named(new QFrame(m_cont), "measurePage");
+    auto* page = new QVBoxLayout(m_measurePage);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(8);
+
+    m_frame13 = Named(new QWidget(m_measurePage), "Frame13");
+    auto* stateRow = new QHBoxLayout(m_frame13);
+    stateRow->setContentsMargins(4, 0, 4, 0);
+    m_stateLamp = Named(new Lamp(18, m_frame13), "stateLamp");
+    m_measureTitle = Named(new QLabel(m_frame13), "MeasureTitle");
+    QFont titleFont = m_measureTitle->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    m_measureTitle->setFont(titleFont);
+    stateRow->addWidget(m_stateLamp);
+    stateRow->addWidget(m_measureTitle, 1);
+    page->addWidget(m_frame13);
+
+    m_frmDisp = Named(new QFrame(m_measurePage), "frm_disp");
+    auto* disp = new QVBoxLayout(m_frmDisp);
+    disp->setContentsMargins(0, 0, 0, 0);
+    disp->setSpacing(10);
+    m_display = Named(new QLabel(m_frmDisp), "display");
+    m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_display->setMinimumHeight(120);
+    m_display->setCursor(Qt::PointingHandCursor);
+    QFont big = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    big.setPointSize(40);
+    big.setBold(true);
+    m_display->setFont(big);
+    m_display->setStyleSheet(
+        "QLabel#display { background: #1f2a33; color: #8ef0a4; border-radius: 8px; padding: 8px 22px; }");
+    m_display->installEventFilter(this);
+    disp->addWidget(m_display);
+
+    m_outputValue = Named(new QLabel(m_frmDisp), "outputValue");
+    QFont mid = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mid.setPointSize(16);
+    m_outputValue->setFont(mid);
+    m_outputValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    disp->addWidget(m_outputValue);
+
+    auto* barRow = new QHBoxLayout;
+    barRow->setSpacing(8);
+    m_label19 = Named(new Lamp(16, m_frmDisp), "Label19");
+    m_label20 = Named(new Lamp(16, m_frmDisp), "Label20");
+    m_bar = Named(new QProgressBar(m_frmDisp), "bar");
+    m_bar->setRange(0, kBarSteps);
+    m_bar->setValue(0);
+    m_bar->setTextVisible(false);
+    m_bar->setFixedHeight(16);
+    barRow->addWidget(new QLabel(QStringLiteral("▼"), m_frmDisp));
+    barRow->addWidget(m_label19);
+    barRow->addWidget(m_bar, 1);
+    barRow->addWidget(m_label20);
+    barRow->addWidget(new QLabel(QStringLiteral("▲"), m_frmDisp));
+    disp->addLayout(barRow);
+
+    m_tripLamps = Named(new QWidget(m_frmDisp), "tripLamps");
+    auto* tripRow = new QHBoxLayout(m_tripLamps);
+    tripRow->setContentsMargins(0, 4, 0, 0);
+    m_tripLamp1 = Named(new Lamp(16, m_tripLamps), "tripLamp1");
+    m_tripLamp2 = Named(new Lamp(16, m_tripLamps), "tripLamp2");
+    m_tripLampLabel1 = new QLabel(m_tripLamps);
+    m_tripLampLabel2 = new QLabel(m_tripLamps);
+    tripRow->addWidget(m_tripLamp1);
+    tripRow->addWidget(m_tripLampLabel1);
+    tripRow->addSpacing(24);
+    tripRow->addWidget(m_tripLamp2);
+    tripRow->addWidget(m_tripLampLabel2);
+    tripRow->addStretch();
+    disp->addWidget(m_tripLamps);
+    disp->addStretch();
+    page->addWidget(m_frmDisp, 1);
+    return m_measurePage;
+}
+
+QWidget* ProgramWindow::BuildModePanel() {
+    m_modeBox = Group(this, "modeFrame");
+    auto* layout = new QVBoxLayout(m_modeBox);
+    layout->setSpacing(8);
+    auto* options = new QHBoxLayout;
+    m_modo0 = Named(new QRadioButton(m_modeBox), "Modo0");
+    m_modo1 = Named(new QRadioButton(m_modeBox), "Modo1");
+    options->addWidget(m_modo0);
+    options->addWidget(m_modo1);
+    options->addStretch();
+    layout->addLayout(options);
+
+    auto* actions = new QHBoxLayout;
+    actions->setSpacing(8);
+    m_command1 = Named(new QPushButton(m_modeBox), "Command1");
+    m_command1->setMinimumHeight(44);
+    m_command3 = Named(new QPushButton(QStringLiteral("■  Stop"), m_modeBox), "Command3");
+    m_command3->setMinimumHeight(44);
+    actions->addWidget(m_command1, 2);
+    actions->addWidget(m_command3, 1);
+    layout->addLayout(actions);
+    return m_modeBox;
+}
+
+QWidget* ProgramWindow::BuildSummary() {
+    m_summaryBox = Group(this, "ProgrammingInfo");
+    auto* layout = new QVBoxLayout(m_summaryBox);
+    m_summary = Named(new QPlainTextEdit(m_summaryBox), "summary");
+    m_summary->setReadOnly(true);
+    m_summary->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    m_summary->setFont(mono);
+    m_summary->setMinimumWidth(340);
+    layout->addWidget(m_summary);
+    return m_summaryBox;
+}
+
+void ProgramWindow::BuildGuide() {
+    m_operGuid = Named(new QFrame(this), "OperGuid");
+    m_operGuid->setFrameShape(QFrame::StyledPanel);
+    m_operGuid->setStyleSheet(
+        "QFrame#OperGuid { background: #fffbe6; border: 2px solid #2f6fd6; border-radius: 8px; }"
+        "QLabel#Txtmess { color: #1d2733; }");
+    auto* layout = new QVBoxLayout(m_operGuid);
+    layout->setContentsMargins(12, 10, 12, 10);
+    layout->setSpacing(8);
+    m_txtmess = Named(new QLabel(m_operGuid), "Txtmess");
+    m_txtmess->setWordWrap(true);
+    m_txtmess->setMinimumWidth(250);
+    layout->addWidget(m_txtmess);
+    auto* buttons = new QHBoxLayout;
+    m_cmdAnnulla = Named(new QPushButton(m_operGuid), "CmdAnnulla");
+    m_cmdOK = Named(new QPushButton(m_operGuid), "cmdOK");
+    m_cmdOK->setDefault(true);
+    buttons->addStretch();
+    buttons->addWidget(m_cmdAnnulla);
+    buttons->addWidget(m_cmdOK);
+    layout->addLayout(buttons);
+    m_operGuid->setFixedWidth(290);
+    m_operGuid->hide();
+
+    for (int i = 0; i < ui::kGuideSteps; ++i) {
+        auto* marker = new Lamp(12, this);
+        marker->setObjectName(QString("SelWiz%1").arg(i));
+        marker->hide();
+        m_selWiz[static_cast<std::size_t>(i)] = marker;
+    }
+    m_wizTime = new QTimer(this);
+    m_wizTime->setObjectName("WizTime");
+}
+
+void ProgramWindow::Connect() {
+    const auto guarded = [this](auto handler) {
+        // Buttons report clicked(bool); handlers that take nothing ignore it.
+        return [this, handler](auto... args) {
+            if (m_refreshing) return;
+            if constexpr (std::is_invocable_v<decltype(handler), decltype(args)...>)
+                handler(args...);
+            else
+                handler();
+        };
+    };
+    connect(m_strumento, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseFamily(i); }));
+    connect(m_tipo, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseTcType(i); }));
+    connect(m_pt, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseRtdSensor(i); }));
+    connect(m_fili, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseWiring(i); }));
+    connect(m_typePot, &QComboBox::activated, this, guarded([this](int i) { m_form.ChoosePotRange(i); }));
+    connect(m_giunto, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickGiunto(on); }));
+    connect(m_linear, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickLinear(on); }));
+    connect(m_custom, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickCustom(on); }));
+    connect(m_umis, &QPushButton::clicked, this, guarded([this] { m_form.ToggleUnit(); }));
+
+    m_rangeIn->SetLeaveHandler([this] { return m_form.LeaveInputRange(); });
+    m_rangeOut->SetLeaveHandler([this] { return m_form.LeaveOutputRange(); });
+    m_rangeIn->SetDialogs(&m_dialogs);
+    m_rangeOut->SetDialogs(&m_dialogs);
+    connect(m_rangeIn, &RangeControlWidget::worked, this, [this] { m_form.InputRangeWorked(); });
+    connect(m_rangeOut, &RangeControlWidget::worked, this, [this] { m_form.OutputRangeWorked(); });
+
+    connect(m_vuscite, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseOutputType(i); }));
+    connect(m_brkOnOff, &QPushButton::clicked, this, guarded([this] { m_form.ToggleBurnout(); }));
+    connect(m_exitVers, &QPushButton::clicked, this, guarded([this] { m_form.ToggleDirection(); }));
+    connect(m_smChk, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickFilter(on); }));
+    connect(m_adjMax, &QLineEdit::textEdited, this,
+            [this](const QString& t) { m_form.SetAdjustText(AdjustWhich::Zero, t.toStdString()); });
+    connect(m_adjMin, &QLineEdit::textEdited, this,
+            [this](const QString& t) { m_form.SetAdjustText(AdjustWhich::Span, t.toStdString()); });
+    connect(m_slider3, &QSlider::valueChanged, this,
+            guarded([this](int p) { m_form.MoveSlider(AdjustWhich::Zero, p); }));
+    connect(m_slider4, &QSlider::valueChanged, this,
+            guarded([this](int p) { m_form.MoveSlider(AdjustWhich::Span, p); }));
+    connect(m_soglie, &QPushButton::clicked, this, guarded([this] { m_form.ClickTrips(); }));
+    connect(m_modo0, &QRadioButton::clicked, this, guarded([this] { m_form.ChooseMode(ui::Mode::Measure); }));
+    connect(m_modo1, &QRadioButton::clicked, this, guarded([this] { m_form.ChooseMode(ui::Mode::Programming); }));
+    connect(m_command1, &QPushButton::clicked, this, guarded([this] { m_form.PressAction(); }));
+    connect(m_command3, &QPushButton::clicked, this, guarded([this] { m_form.PressStop(); }));
+
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] { m_form.guide.Next(); });
+    connect(m_cmdAnnulla, &QPushButton::clicked, this, [this] { m_form.guide.Cancel(); });
+    connect(m_wizTime, &QTimer::timeout, this, [this] { m_form.guide.Blink(); });
+}
+
+// ---- Refreshing --------------------------------------------------------------------
+
+QString ProgramWindow::T(int id) const { return QString::fromStdString(m_form.T(id)); }
+QString ProgramWindow::R(const ui::TextRef& ref) const {
+    return QString::fromStdString(ref.Render(m_form.LanguageOffset()));
+}
+
+void ProgramWindow::Refresh() {
+    // A handler run from inside a refresh (a focus change, a leave check) reports a change
+    // again: redraw once more when the current pass is over.
+    if (m_refreshing) {
+        m_refreshAgain = true;
+        return;
+    }
+    m_refreshing = true;
+    do {
+        m_refreshAgain = false;
+        RefreshTexts();
+        RefreshInput();
+        RefreshOutput();
+        RefreshMode();
+        RefreshGuide();
+    } while (m_refreshAgain);
+    m_refreshing = false;
+    emit formChanged();
+}
+
+void ProgramWindow::RefreshTexts() {
+    m_inputBox->setTitle(T(232));
+    m_outputBox->setTitle(T(207));
+    m_optionsBox->setTitle(T(229));
+    m_ranges->setTitle(T(159));
+    m_frame7->setTitle(T(221));
+    m_modeBox->setTitle(T(158));
+    m_summaryBox->setTitle(T(105));
+    SetText(m_inputTypeLabel, T(88));
+    SetText(m_inputOptionsLabel, T(107));
+    SetText(m_label16, T(211));
+    SetText(m_deviceLabel, T(172));
+    SetText(m_commLabel, T(86));
+    SetText(m_soglie, T(222) + QStringLiteral("…"));
+    SetText(m_smChk, R(m_form.SmChk.caption));
+    SetText(m_linear, R(m_form.Linear.caption));
+    SetText(m_giunto, R(m_form.Giunto.caption));
+    SetText(m_modo0, T(103));
+    SetText(m_modo1, T(104));
+    SetText(m_measureTitle, T(103));
+    SetText(m_tripLampLabel1, T(223) + " 1");
+    SetText(m_tripLampLabel2, T(223) + " 2");
+    m_display->setToolTip(T(162));
+    m_umis->setToolTip(R(m_form.Label5.text));
+    m_brkOnOff->setToolTip(R(m_form.Label9.text));
+    m_exitVers->setToolTip(R(m_form.Label15.text));
+    m_label19->setToolTip(QStringLiteral("▼"));
+    m_label20->setToolTip(QStringLiteral("▲"));
+    m_rangeIn->Refresh();
+    m_rangeOut->Refresh();
+}
+
+namespace {
+
+void RefreshList(QComboBox* box, const ui::ChoiceList& list, int offset) {
+    QStringList texts;
+    for (int id : list.entries) texts << QString::fromStdString(resources::Text(id, offset));
+    bool same = box->count() == texts.size();
+    for (int i = 0; same && i < texts.size(); ++i) same = box->itemText(i) == texts[i];
+    if (!same) {
+        box->clear();
+        box->addItems(texts);
+    }
+    if (box->currentIndex() != list.selected) box->setCurrentIndex(list.selected);
+    SetShown(box, list.visible);
+    box->setEnabled(list.enabled);
+}
+
+void RefreshCheck(QCheckBox* box, const ui::CheckBox& model) {
+    if (box->isChecked() != model.checked) box->setChecked(model.checked);
+    SetShown(box, model.visible);
+    box->setEnabled(model.enabled);
+}
+
+}  // namespace
+
+void ProgramWindow::RefreshInput() {
+    const int offset = m_form.LanguageOffset();
+    m_inputFrame->setEnabled(m_form.inputFrame.enabled);
+    RefreshList(m_strumento, m_form.Strumento, offset);
+    RefreshList(m_tipo, m_form.Tipo, offset);
+    RefreshList(m_pt, m_form.pt, offset);
+    RefreshList(m_fili, m_form.fili, offset);
+    RefreshList(m_typePot, m_form.TypePot, offset);
+    RefreshCheck(m_giunto, m_form.Giunto);
+    RefreshCheck(m_linear, m_form.Linear);
+    RefreshCheck(m_custom, m_form.Custom);
+    SetShown(m_umis, m_form.umis.visible);
+    m_umis->setEnabled(m_form.umis.enabled);
+    SetText(m_label5, R(m_form.Label5.text));
+    SetShown(m_label5, m_form.Label5.visible);
+    // Options that the family does not have leave no empty heading behind.
+    SetShown(m_inputOptionsLabel, m_form.Giunto.visible || m_form.Linear.visible || m_form.Custom.visible ||
+                                      m_form.umis.visible);
+}
+
+void ProgramWindow::RefreshOutput() {
+    const int offset = m_form.LanguageOffset();
+    m_vuscitef->setEnabled(m_form.VusciteF.enabled);
+    RefreshList(m_vuscite, m_form.Vuscite, offset);
+    SetShown(m_brkOnOff, m_form.BrkOnOff.visible);
+    m_brkOnOff->setEnabled(m_form.BrkOnOff.enabled);
+    SetText(m_label9, R(m_form.Label9.text));
+    SetShown(m_label9, m_form.Label9.visible);
+    SetShown(m_exitVers, m_form.ExitVers.visible);
+    m_exitVers->setEnabled(m_form.ExitVers.enabled);
+    SetText(m_label15, R(m_form.Label15.text));
+    RefreshCheck(m_smChk, m_form.SmChk);
+
+    m_ranges->setEnabled(m_form.Ranges.enabled);
+    const auto adjustment = [](QLineEdit* box, QSlider* slider, const ui::Adjustment& a) {
+        SetText(box, QString::fromStdString(a.text));
+        if (a.textSelected && box->hasFocus() && box->selectedText() != box->text()) box->selectAll();
+        if (slider->value() != a.slider) slider->setValue(a.slider);
+    };
+    adjustment(m_adjMax, m_slider3, m_form.zero);
+    adjustment(m_adjMin, m_slider4, m_form.span);
+
+    SetShown(m_frame7, m_form.Frame7.visible);
+    SetShown(m_soglie, m_form.Soglie.visible);
+    m_soglie->setEnabled(m_form.Soglie.enabled);
+    const auto& levels = m_form.state().TripLevels;
+    const QString unit = QString::fromStdString(m_form.CtlRangeIn.UnitM).trimmed();
+    const auto tripText = [&](int trip) {
+        const std::size_t i = trip == 1 ? 0 : 1;
+        return T(223) + QString(" %1:  ↑ %2  ↓ %3 %4")
+                            .arg(trip)
+                            .arg(QString::fromStdString(resources::PlainTextSingle(levels[2 * i])),
+                                 QString::fromStdString(resources::PlainTextSingle(levels[2 * i + 1])), unit);
+    };
+    SetText(m_trip1, tripText(1));
+    SetText(m_trip2, tripText(2));
+}
+
+void ProgramWindow::RefreshMode() {
+    const bool measure = m_form.mode == ui::Mode::Measure;
+    m_cont->setEnabled(m_form.cont_tot.enabled);
+    m_modeBox->setEnabled(m_form.modeFrame.enabled);
+    if (m_modo0->isChecked() != measure) m_modo0->setChecked(measure);
+    if (m_modo1->isChecked() == measure) m_modo1->setChecked(!measure);
+    m_modo0->setEnabled(m_form.ModoMeasure.enabled);
+    m_modo1->setEnabled(m_form.ModoProgram.enabled);
+
+    SetText(m_command1, (measure ? QStringLiteral("▶  ") : QStringLiteral("⇪  ")) + R(m_form.Command1ToolTip));
+    m_command1->setToolTip(R(m_form.Command1ToolTip));
+    const QColor colour = ToQColor(m_form.Command1Colour);
+    const QString style = QString(
+                              "QPushButton#Command1 { background: %1; color: #111; font-weight: bold; border: 1px solid "
+                              "%2; border-radius: 6px; padding: 6px 14px; }"
+                              "QPushButton#Command1:hover { background: %3; }"
+                              "QPushButton#Command1:focus { border: 2px solid #2f6fd6; }"
+                              "QPushButton#Command1:disabled { background: #e4e4e4; color: #8a8a8a; border-color: #c8c8c8; }")
+                              .arg(colour.name(), colour.darker(150).name(), colour.lighter(115).name());
+    if (m_command1->styleSheet() != style) m_command1->setStyleSheet(style);
+    m_command1->setEnabled(m_form.Command1.enabled);
+    SetShown(m_command1, m_form.Command1.visible);
+    const QString stopStyle = QString(
+        "QPushButton#Command3 { background: #ffff00; color: #111; font-weight: bold; border: 1px solid #a6a600;"
+        " border-radius: 6px; padding: 6px 14px; }"
+        "QPushButton#Command3:disabled { background: #e4e4e4; color: #8a8a8a; border-color: #c8c8c8; }");
+    if (m_command3->styleSheet() != stopStyle) m_command3->setStyleSheet(stopStyle);
+    m_command3->setEnabled(m_form.Command3.enabled);
+    SetShown(m_command3, m_form.Command3.visible);
+
+    SetShown(m_ingr, m_form.Ingr.visible);
+    SetShown(m_frame13, m_form.Frame13.visible);
+    SetShown(m_frmDisp, m_form.frm_disp.visible);
+    SetShown(m_measurePage, m_form.Frame13.visible || m_form.frm_disp.visible);
+    m_stateLamp->SetColour(ToQColor(m_form.stateLamp));
+    SetShown(m_tripLamps, m_form.Frame7.visible);
+
+    const QString display = QString::fromStdString(m_form.display);
+    SetText(m_display, display.isEmpty() ? QStringLiteral("– – –") : display);
+    if (display.isEmpty()) SetText(m_outputValue, QString());
+
+    SetText(m_txtMod, QString::fromStdString(m_form.modelText));
+    const QString summary = QString::fromStdString(m_form.summaryText);
+    if (m_summary->toPlainText() != summary) m_summary->setPlainText(summary);
+    const bool linkUp = m_form.deviceConnected && !m_form.linkIndicatorsGrey;
+    m_txLamp->SetColour(linkUp ? QColor(0, 200, 0) : kLampGrey);
+    m_rxLamp->SetColour(linkUp ? QColor(0, 200, 0) : kLampGrey);
+    m_progress->setValue(static_cast<int>(std::lround(std::clamp(m_form.progressValue, 0.0, 100.0))));
+}
+
+void ProgramWindow::RefreshGuide() {
+    const ui::GuidedMode& guide = m_form.guide;
+    SetText(m_txtmess, R(guide.hint));
+    SetText(m_cmdOK, R(guide.okCaption));
+    SetText(m_cmdAnnulla, R(guide.cancelCaption));
+    m_operGuid->setVisible(guide.panelVisible);
+    if (guide.panelVisible) m_operGuid->raise();
+    for (int i = 0; i < ui::kGuideSteps; ++i) {
+        const ui::GuideMarker& model = guide.SelWiz[static_cast<std::size_t>(i)];
+        auto* marker = static_cast<Lamp*>(m_selWiz[static_cast<std::size_t>(i)]);
+        marker->SetColour(ToQColor(model.colour));
+        marker->setVisible(model.visible);
+        if (model.visible) marker->raise();
+    }
+    if (guide.timerRunning) {
+        if (m_wizTime->interval() != guide.timerIntervalMs) m_wizTime->setInterval(guide.timerIntervalMs);
+        if (!m_wizTime->isActive()) m_wizTime->start();
+    } else if (m_wizTime->isActive()) {
+        m_wizTime->stop();
+    }
+    PlaceGuide();
+
+    if (!guide.running) {
+        m_focusedStep = -1;
+        return;
+    }
+    if (m_focusedStep == guide.WizardStep) return;
+    m_focusedStep = guide.WizardStep;
+    if (QWidget* target = GuideTargetWidget(guide.focus); target && target->isEnabled() && target->isVisible())
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* ProgramWindow::GuideTargetWidget(GuideTarget target) const {
+    switch (target) {
+    case GuideTarget::Modo: return m_form.mode == ui::Mode::Measure ? m_modo0 : m_modo1;
+    case GuideTarget::Strumento: return m_strumento;
+    case GuideTarget::umis: return m_umis;
+    case GuideTarget::Giunto: return m_giunto;
+    case GuideTarget::Linear: return m_linear;
+    case GuideTarget::Custom: return m_custom;
+    case GuideTarget::SmChk: return m_smChk;
+    case GuideTarget::CtlRangeIn: return m_rangeIn->maxBox();
+    case GuideTarget::Vuscite: return m_vuscite;
+    case GuideTarget::ExitVers: return m_exitVers;
+    case GuideTarget::BrkOnOff: return m_brkOnOff;
+    case GuideTarget::CtlRangeOut: return m_rangeOut->maxBox();
+    case GuideTarget::AdjMax: return m_adjMax;
+    case GuideTarget::Command1: return m_command1;
+    case GuideTarget::None: break;
+    }
+    return nullptr;
+}
+
+void ProgramWindow::PlaceGuide() {
+    if (layout()) layout()->activate();
+    const auto anchor = [this](GuideTarget target) -> QWidget* {
+        // The markers and the panel stand beside the whole range control, not one box.
+        if (target == GuideTarget::CtlRangeIn) return m_rangeIn;
+        if (target == GuideTarget::CtlRangeOut) return m_rangeOut;
+        return GuideTargetWidget(target);
+    };
+    for (int i = 0; i < ui::kGuideSteps; ++i) {
+        QWidget* marker = m_selWiz[static_cast<std::size_t>(i)];
+        QWidget* target = anchor(kMarkerTargets[static_cast<std::size_t>(i)]);
+        if (!marker->isVisibleTo(this) || !target) continue;
+        const QPoint at = target->mapTo(this, QPoint(0, 0));
+        const int x = std::max(0, at.x() - marker->width() - 3);
+        const int y = at.y() + std::min(target->height(), 28) / 2 - marker->height() / 2;
+        marker->move(x, y);
+    }
+    if (!m_operGuid->isVisibleTo(this)) return;
+    m_operGuid->adjustSize();
+    QWidget* target = anchor(kMarkerTargets[static_cast<std::size_t>(m_form.guide.WizardStep)]);
+    if (!target || !target->isVisibleTo(this)) {
+        m_operGuid->move(width() - m_operGuid->width() - 16, 16);
+        return;
+    }
+    const QRect r(target->mapTo(this, QPoint(0, 0)), target->size());
+    const QSize s = m_operGuid->size();
+    QPoint pos(r.right() + 16, r.top());
+    if (pos.x() + s.width() > width() - 4) pos = QPoint(r.left() - s.width() - 22, r.top());
+    if (pos.x() < 4) pos = QPoint(std::clamp(r.left(), 4, std::max(4, width() - s.width() - 4)), r.bottom() + 10);
+    pos.setY(std::clamp(pos.y(), 4, std::max(4, height() - s.height() - 4)));
+    m_operGuid->move(pos);
+}
+
+void ProgramWindow::SetPicture(const QPixmap& picture) {
+    m_picture->setPixmap(picture.scaled(m_picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    m_picture->setVisible(!picture.isNull());
+}
+
+// ---- Measurement -------------------------------------------------------------------
+
+void ProgramWindow::Started(const measure::Scale& scale) {
+    m_barSpan = std::fabs(scale.span());
+    m_bar->setValue(0);
+    m_label19->SetColour(kLampGrey);
+    m_label20->SetColour(kLampGrey);
+}
+
+void ProgramWindow::Show(const measure::Reading& reading) {
+    m_form.stateLamp = reading.statusRed ? ui::Rgb{255, 0, 0} : ui::Rgb{0, 255, 0};
+    SetText(m_outputValue, QString::fromStdString(reading.outputText));
+    m_label19->SetColour(LampColour(reading.range.underRange));
+    m_label20->SetColour(LampColour(reading.range.overRange));
+    const double fraction = m_barSpan > 0 ? reading.range.bar / m_barSpan : 0;
+    m_bar->setValue(static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * kBarSteps)));
+    if (reading.trips) {
+        m_tripLamp1->SetColour(LampColour(reading.trips->trip1));
+        m_tripLamp2->SetColour(LampColour(reading.trips->trip2));
+    }
+    m_form.SetDisplay(reading.valueText);
+}
+
+void ProgramWindow::Stopped() {
+    m_bar->setValue(0);
+    m_label19->SetColour(kLampGrey);
+    m_label20->SetColour(kLampGrey);
+    m_tripLamp1->SetColour(kLampGrey);
+    m_tripLamp2->SetColour(kLampGrey);
+}
+
+// ---- Events ------------------------------------------------------------------------
+
+bool ProgramWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_display && event->type() == QEvent::MouseButtonRelease) {
+        if (!m_form.display.empty()) emit displayClicked();
+        return false;
+    }
+    auto* box = qobject_cast<QLineEdit*>(watched);
+    if (box != m_adjMax && box != m_adjMin) return QWidget::eventFilter(watched, event);
+    const AdjustWhich which = box == m_adjMax ? AdjustWhich::Zero : AdjustWhich::Span;
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            m_form.AdjustEnter(which);
+            return true;
+        }
+        if (key->key() == Qt::Key_Backspace || key->text().isEmpty()) return false;  // caret keys, Delete
+        const QString text = key->text();
+        const char c = text.size() == 1 && text[0].unicode() < 128 ? static_cast<char>(text[0].unicode()) : 0;
+        if (!ui::ProgramForm::AdjustKeyAccepted(c)) return true;  // everything else is discarded
+        return false;
+    }
+    case QEvent::FocusOut:
+        if (!m_refreshing) m_form.AdjustFocusLost(which);
+        return false;
+    case QEvent::MouseButtonPress:
+        QTimer::singleShot(0, box, [box] { box->selectAll(); });
+        return false;
+    default: return QWidget::eventFilter(watched, event);
+    }
+}
+
+void ProgramWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceGuide();
+}
+
+void ProgramWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    QTimer::singleShot(0, this, [this] { PlaceGuide(); });
+}
+
+}  // namespace vantrel::widgets

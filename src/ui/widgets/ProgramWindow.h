@@ -1,0 +1,194 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+#include <optional>
+
+#include "link/Dialogs.h"
+#include "measure/MeasureLoop.h"
+#include "ui/model/ProgramForm.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QTimer;
+
+namespace vantrel::widgets {
+
+class Lamp;
+class RangeControlWidget;
+
+// The programming window (`Program`) bound to ui::ProgramForm: input side, output side,
+// mode and action, the measurement display, the summary and the model box, and the guide
+// panel with its blinking markers. Every user event calls the form's handler; the window
+// redraws itself from the form whenever the form reports a change.
+//
+// The window takes the form's change listener (ProgramForm::SetChangeListener) for its
+// lifetime: connect to formChanged() to follow the form (menus and toolbar in form.main).
+// Its texts are rendered from the form's language offset, so after ui::ChooseLanguage /
+// ui::ApplyLanguage (which report a change) it is already in the new language.
+//
+// Child widgets carry the form's control names as object names ("Strumento", "Tipo", "pt",
+// "fili", "TypePot", "Giunto", "Linear", "Custom", "umis", "Label5", "CtlRangeIn", "Vuscite",
+// "CtlRangeOut", "BrkOnOff", "Label9", "ExitVers", "Label15", "SmChk", "AdjMax", "Slider3",
+// "AdjMin", "Slider4", "Soglie", "Modo0", "Modo1", "Command1", "Command3", "display",
+// "txtMod", "summary", "OperGuid", "Txtmess", "cmdOK", "CmdAnnulla", "SelWiz0".."SelWiz13",
+// "Ingr", "Frame13", "frm_disp", "Label19", "Label20"), for findChild in tests and tools.
+//
+// It also observes a running measurement (measure::MeasureObserver): the operation window
+// passes it to MeasureLoop so the display, bar graph, range lamps, trip lamps and state lamp
+// follow the stream.
+class ProgramWindow : public QWidget, public measure::MeasureObserver {
+    Q_OBJECT
+public:
+    ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWidget* parent = nullptr);
+    ~ProgramWindow() override;
+
+    // Redraws every control from the form (also run on every change the form reports).
+    void Refresh();
+    // The picture box beside the device name (picture resource 4); empty hides it.
+    void SetPicture(const QPixmap& picture);
+
+    // Measurement observer.
+    void Started(const measure::Scale& scale) override;
+    void Show(const measure::Reading& reading) override;
+    void Stopped() override;
+
+    RangeControlWidget* rangeIn() const { return m_rangeIn; }
+    RangeControlWidget* rangeOut() const { return m_rangeOut; }
+    // The widget a guided step points at (its marker sits beside it, it gets the focus).
+    QWidget* GuideTargetWidget(ui::GuideTarget target) const;
+
+signals:
+    void formChanged();     // after the window has redrawn itself from a change of the form
+    void displayClicked();  // the measurement display was clicked while it shows a value
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* BuildHeader();
+    QWidget* BuildInput();
+    QWidget* BuildOutput();
+    QWidget* BuildMeasurePage();
+    QWidget* BuildModePanel();
+    QWidget* BuildSummary();
+    void BuildGuide();
+    void Connect();
+    void RefreshTexts();
+    void RefreshInput();
+    void RefreshOutput();
+    void RefreshMode();
+    void RefreshGuide();
+    void PlaceGuide();
+    QString T(int id) const;
+    QString R(const ui::TextRef& ref) const;
+
+    ui::ProgramForm& m_form;
+    link::Dialogs& m_dialogs;
+    bool m_refreshing = false;
+    bool m_refreshAgain = false;
+    int m_focusedStep = -1;  // the guided step whose control last got the focus
+    double m_barSpan = 0;
+
+    // Header
+    QLabel* m_picture = nullptr;
+    QLabel* m_deviceLabel = nullptr;
+    QLineEdit* m_txtMod = nullptr;
+    QLabel* m_commLabel = nullptr;
+    Lamp* m_txLamp = nullptr;
+    Lamp* m_rxLamp = nullptr;
+    QProgressBar* m_progress = nullptr;
+
+    // Input side
+    QWidget* m_cont = nullptr;  // cont_tot
+    QWidget* m_ingr = nullptr;
+    QGroupBox* m_inputBox = nullptr;
+    QWidget* m_inputFrame = nullptr;
+    QLabel* m_inputTypeLabel = nullptr;
+    QComboBox* m_strumento = nullptr;
+    QComboBox* m_tipo = nullptr;
+    QComboBox* m_pt = nullptr;
+    QComboBox* m_fili = nullptr;
+    QComboBox* m_typePot = nullptr;
+    QLabel* m_inputOptionsLabel = nullptr;
+    QCheckBox* m_giunto = nullptr;
+    QCheckBox* m_linear = nullptr;
+    QCheckBox* m_custom = nullptr;
+    QPushButton* m_umis = nullptr;
+    QLabel* m_label5 = nullptr;
+    RangeControlWidget* m_rangeIn = nullptr;
+
+    // Output side
+    QGroupBox* m_outputBox = nullptr;
+    QWidget* m_vuscitef = nullptr;
+    QLabel* m_label16 = nullptr;
+    QComboBox* m_vuscite = nullptr;
+    RangeControlWidget* m_rangeOut = nullptr;
+    QGroupBox* m_optionsBox = nullptr;
+    QPushButton* m_brkOnOff = nullptr;
+    QLabel* m_label9 = nullptr;
+    QPushButton* m_exitVers = nullptr;
+    QLabel* m_label15 = nullptr;
+    QCheckBox* m_smChk = nullptr;
+    QGroupBox* m_ranges = nullptr;
+    QLineEdit* m_adjMax = nullptr;
+    QSlider* m_slider3 = nullptr;
+    QLineEdit* m_adjMin = nullptr;
+    QSlider* m_slider4 = nullptr;
+    QGroupBox* m_frame7 = nullptr;
+    QPushButton* m_soglie = nullptr;
+    QLabel* m_trip1 = nullptr;
+    QLabel* m_trip2 = nullptr;
+
+    // Mode and action
+    QGroupBox* m_modeBox = nullptr;
+    QRadioButton* m_modo0 = nullptr;
+    QRadioButton* m_modo1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command3 = nullptr;
+
+    // Measurement page
+    QWidget* m_measurePage = nullptr;
+    QWidget* m_frame13 = nullptr;
+    Lamp* m_stateLamp = nullptr;
+    QLabel* m_stateLabel = nullptr;
+    QLabel* m_measureTitle = nullptr;
+    QWidget* m_frmDisp = nullptr;
+    QLabel* m_display = nullptr;
+    QLabel* m_outputValue = nullptr;
+    QProgressBar* m_bar = nullptr;
+    Lamp* m_label19 = nullptr;
+    Lamp* m_label20 = nullptr;
+    QWidget* m_tripLamps = nullptr;
+    Lamp* m_tripLamp1 = nullptr;
+    Lamp* m_tripLamp2 = nullptr;
+    QLabel* m_tripLampLabel1 = nullptr;
+    QLabel* m_tripLampLabel2 = nullptr;
+
+    // Summary
+    QGroupBox* m_summaryBox = nullptr;
+    QPlainTextEdit* m_summary = nullptr;
+
+    // Guided mode
+    QFrame* m_operGuid = nullptr;
+    QLabel* m_txtmess = nullptr;
+    QPushButton* m_cmdOK = nullptr;
+    QPushButton* m_cmdAnnulla = nullptr;
+    std::array<QWidget*, ui::kGuideSteps> m_selWiz{};
+    QTimer* m_wizTime = nullptr;
+};
+
+}  // namespace vantrel::widgets

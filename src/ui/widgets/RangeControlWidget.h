@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QFrame>
+
+#include <functional>
+
+#include "link/Dialogs.h"
+#include "ui/model/RangeControl.h"
+
+class QLabel;
+class QLineEdit;
+
+namespace vantrel::widgets {
+
+// The range entry control (CtlRange): a title, a maximum and a minimum box with their
+// captions and units, checked when the focus leaves the whole control (moving between its
+// two boxes is not leaving it). The values live in a ui::RangeControl; this widget shows
+// them and writes what the user types back into it.
+//
+//   RangeControlWidget range;
+//   range.Bind(&form.CtlRangeIn, &form.state().LanguageOffset);
+//   range.SetLeaveHandler([&] { return form.LeaveInputRange(); });  // default: model Leave(dialogs)
+//   connect(&range, &RangeControlWidget::worked, ...);              // the user typed
+//
+// After a refusal the box named by the verdict gets the focus with its whole text selected.
+// Clicking in a box selects its whole text.
+class RangeControlWidget : public QFrame {
+    Q_OBJECT
+public:
+    explicit RangeControlWidget(QWidget* parent = nullptr);
+
+    // The model shown and edited; `languageOffset` renders the captions (0 Italian, 300
+    // English). Both must outlive the widget. Refresh() is called here.
+    void Bind(ui::RangeControl* model, const int* languageOffset);
+    // The dialogs the default leave check shows its messages through.
+    void SetDialogs(link::Dialogs* dialogs) { m_dialogs = dialogs; }
+    // What runs when the focus leaves the control. The default runs the model's check.
+    void SetLeaveHandler(std::function<ui::RangeVerdict()> handler) { m_leaveHandler = std::move(handler); }
+
+    // Re-reads every property from the model (texts are only replaced when they differ, so
+    // the caret is not disturbed while typing).
+    void Refresh();
+    // Runs the leave check now, as if the focus had left the control; returns its verdict.
+    ui::RangeVerdict Leave();
+
+    QLineEdit* maxBox() const { return m_max; }  // TextMax
+    QLineEdit* minBox() const { return m_min; }  // TextMin
+    QLabel* titleLabel() const { return m_title; }
+
+signals:
+    void worked();     // the user changed a value
+    void left(bool accepted);  // the leave check ran
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnFocusChanged(QWidget* old, QWidget* now);
+    void OnEdited(QLineEdit* box, const QString& text);
+    bool Contains(const QWidget* widget) const;
+
+    ui::RangeControl* m_model = nullptr;
+    const int* m_language = nullptr;
+    link::Dialogs* m_dialogs = nullptr;
+    std::function<ui::RangeVerdict()> m_leaveHandler;
+    bool m_checking = false;
+    QLabel* m_title = nullptr;
+    QLabel* m_maxCaption = nullptr;
+    QLabel* m_minCaption = nullptr;
+    QLineEdit* m_max = nullptr;
+    QLineEdit* m_min = nullptr;
+    QLabel* m_maxUnit = nullptr;
+    QLabel* m_minUnit = nullptr;
+};
+
+}  // namespace vantrel::widgets
