@@ -80,7 +80,8 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     std::string next;
     std::function<void(QWidget*)> onWindow;
     window->SetWindowObserver([&](QWidget* shown) {
-        if (onWindow) onWindow(shown);
+        // A copy runs, so a handler may replace or clear itself.
+        if (const std::function<void(QWidget*)> handler = onWindow) handler(shown);
     });
 
     onWindow = [&](QWidget* shown) {
@@ -157,9 +158,10 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     onWindow = nullptr;
     if (window->largeDisplay()) window->largeDisplay()->close();
 
-    // Guided mode, a few steps in.
+    // Guided mode in programming mode (in measure mode the walk goes straight to the action
+    // button), two steps in: the input family.
+    window->form().ChooseMode(ui::Mode::Programming);
     window->StartGuide();
-    window->form().guide.Next();
     window->form().guide.Next();
     window->form().Changed();
     camera.Take(window.get(), "guided-mode");

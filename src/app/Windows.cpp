@@ -385,7 +385,9 @@ LargeDisplayWindow::LargeDisplayWindow(int languageOffset, QWidget* parent) : QD
     SetTexts(Tr(kMeasureText, languageOffset), Tr(kMeasureText, languageOffset), Tr(kExitText, languageOffset));
 }
 
-void LargeDisplayWindow::SetValue(const QString& text) { m_value->setText(text.trimmed()); }
+// The display pads the value and its unit with blanks for its narrow label; here one blank
+// between them reads better.
+void LargeDisplayWindow::SetValue(const QString& text) { m_value->setText(text.simplified()); }
 QString LargeDisplayWindow::value() const { return m_value->text(); }
 
 void LargeDisplayWindow::SetTexts(const QString& caption, const QString& measureLabel, const QString& exitText) {
