@@ -100,13 +100,13 @@ public:
     void Started(const measure::Scale& scale) override { m_window.m_program->Started(scale); }
 
     void Show(const measure::Reading& reading) override {
+        if (!reading.valueText.empty() && m_window.m_operationWindow && m_window.m_operationWindow->isVisible())
+            m_window.m_operationWindow->hide();
         m_window.m_program->Show(reading);
         ui::ProgramForm& form = m_window.form();
         if (form.display != reading.valueText) form.SetDisplay(reading.valueText);
         if (m_window.m_largeDisplay && m_window.m_largeDisplay->isVisible())
             m_window.m_largeDisplay->SetValue(QString::fromStdString(reading.valueText));
-        if (!reading.valueText.empty() && m_window.m_operationWindow && m_window.m_operationWindow->isVisible())
-            m_window.m_operationWindow->hide();
     }
 
     void Stopped() override { m_window.m_program->Stopped(); }
@@ -405,7 +405,11 @@ bool MainWindow::OpenFile(const std::string& path) {
 }
 
 void MainWindow::ConnectionSeriesStarted() {
-    if (m_connectionWindow) m_connectionWindow->deleteLater();
+    // Each series has a window of its own: the previous one goes.
+    if (m_connectionWindow) {
+        m_connectionWindow->hide();
+        m_connectionWindow->deleteLater();
+    }
     m_connectionWindow = new ConnectionTestWindow(m_session->state.LanguageOffset, this);
     m_connectionWindow->setWindowModality(Qt::ApplicationModal);
     m_connectionWindow->show();
@@ -533,6 +537,7 @@ void MainWindow::FileExit() {
     }
     if (!ExitAllowed()) return;
     EndApplication(false);
+    close();
 }
 
 bool MainWindow::ExitAllowed() { return m_fileCommands->AskSaveChanges() != kCancelAnswer; }
@@ -541,7 +546,6 @@ void MainWindow::EndApplication(bool writeSettings) {
     if (writeSettings) files::WriteSettings(m_services.places, m_settings);
     m_ending = true;
     if (m_largeDisplay) m_largeDisplay->close();
-    close();
     QCoreApplication::quit();
 }
 
@@ -550,15 +554,19 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    event->ignore();
     if (deviceBusy()) {
         // Closing in the middle of an exchange: stop the measurement, close when it ends.
+        event->ignore();
         m_pending = Pending::Close;
         m_stopRequested = true;
         return;
     }
-    if (!ExitAllowed()) return;
+    if (!ExitAllowed()) {
+        event->ignore();
+        return;
+    }
     EndApplication(true);
+    event->accept();
 }
 
 void MainWindow::ActionStart() {
