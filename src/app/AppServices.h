@@ -19,7 +19,7 @@ namespace vantrel::app {
 // The timers of the windows, in milliseconds. Tests shorten them to nothing; the program
 // uses the values the windows have always had.
 struct AppTimings {
-    int splashMs = 1800;
+    int splashMs = 1000;
     int dispatchMs = 100;           // operation window: from showing to starting the work
     int operationAnimationMs = 300;
     int languageAnimationMs = 500;
