@@ -96,6 +96,13 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     window->show();
     window->LoadProgramWindow();
     camera.Take(window.get(), "main-english");
+    // The programming mode shows the input and output sides, where most texts are.
+    const auto photographProgramming = [&](const char* name) {
+        window->form().ChooseMode(ui::Mode::Programming);
+        camera.Take(window.get(), name);
+        window->form().ChooseMode(ui::Mode::Measure);
+    };
+    photographProgramming("main-programming-english");
 
     const auto photographDialog = [&](const char* name, const std::function<void(QWidget*)>& before = {}) {
         onWindow = [&camera, name, before, &onWindow](QWidget* shown) {
@@ -121,6 +128,7 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     };
     chooseLanguage("LanguageItalian");
     camera.Take(window.get(), "main-italian");
+    photographProgramming("main-programming-italian");
     chooseLanguage("LanguageEnglish");
 
     photographDialog("ports");
