@@ -130,13 +130,7 @@ int RunApplication(int argc, char** argv) {
 
     AppServices services;
     services.places = places;
-    {
-        SplashWindow splash(startState.LanguageOffset, services.timings.splashMs, {});
-        splash.exec();
-    }
-
     const std::vector<std::string> systemPorts = link::ListSystemPorts();
-    services.ports = link::ProbePorts(serial, systemPorts, startup.settings.SavedPort);
     if (options.port) {
         services.initialPort = link::ResolvePortName(*options.port, systemPorts);
         if (services.initialPort.empty()) {
@@ -144,13 +138,24 @@ int RunApplication(int argc, char** argv) {
                       << systemPorts.size() << " listed)\n";
             return 2;
         }
-    } else if (profile) {
-        services.initialPort = kSimulatorPortName;
-    } else if (!services.ports.anyOpened) {
-        ShowNoPortMessage(dialogs, startState.LanguageOffset);
-        return 1;
-    } else {
-        services.initialPort = link::PortNameFor(services.ports.currentPort, systemPorts);
+    }
+    {
+        SplashWindow splash(startState.LanguageOffset, services.timings.splashMs, {});
+        splash.exec();
+    }
+
+    services.ports = link::ProbePorts(serial, systemPorts, startup.settings.SavedPort);
+    // A port named on the command line was taken above; otherwise the simulator, else the
+    // probe's choice, and without any port at all the program ends.
+    if (!options.port) {
+        if (profile) {
+            services.initialPort = kSimulatorPortName;
+        } else if (!services.ports.anyOpened) {
+            ShowNoPortMessage(dialogs, startState.LanguageOffset);
+            return 1;
+        } else {
+            services.initialPort = link::PortNameFor(services.ports.currentPort, systemPorts);
+        }
     }
 
     services.transport = &line;

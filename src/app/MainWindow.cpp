@@ -156,8 +156,10 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
 }
 
 MainWindow::~MainWindow() {
-    // The form's change listener points into the programming window: let it go first.
-    m_session->form.SetChangeListener({});
+    // The programming window works on the session's form: it goes before the session does
+    // (child widgets would otherwise outlive the members).
+    delete takeCentralWidget();
+    m_program = nullptr;
 }
 
 ui::ProgramForm& MainWindow::form() { return m_session->form; }
