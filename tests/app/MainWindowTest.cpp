@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QTimer>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -383,4 +385,27 @@ TEST_F(MainWindowTest, SmallCommands_HelpCalibrationPortsAndFullScreen) {
     window->toolKey("txrx")->trigger();
     ASSERT_NE(window->largeDisplay(), nullptr);
     EXPECT_TRUE(window->largeDisplay()->isVisible());
+}
+
+TEST_F(MainWindowTest, TheFormsTripsAndPointsWindows_OpenOverTheMainWindow) {
+    Start();
+    Load();
+    QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
+    std::vector<QString> opened;
+    // Modal windows the form opens itself: note each and close it with its Cancel button.
+    const auto closeNextModal = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            opened.push_back(QString::fromLatin1(modal->metaObject()->className()));
+            EXPECT_EQ(modal->parentWidget(), window.get());
+            static_cast<QDialog*>(modal)->reject();
+        });
+    };
+    closeNextModal();
+    QTest::mouseClick(Child<QPushButton>("Soglie"), Qt::LeftButton);
+    closeNextModal();
+    Child<QCheckBox>("Custom")->click();
+    EXPECT_EQ(opened, (std::vector<QString>{"vantrel::widgets::TripsDialog", "vantrel::widgets::PointsEditorDialog"}));
+    EXPECT_FALSE(window->form().Custom.checked);  // the editor was cancelled
 }
