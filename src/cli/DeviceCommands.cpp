@@ -55,6 +55,14 @@ void WriteSerial(JsonWriter& json, const device::SerialNumber& serial) {
         .EndObject();
 }
 
+// The identity keys shared by identify and dump.
+void WriteIdentity(JsonWriter& json, const device::Identity& identity) {
+    json.Key("family").Value(identity.DeviceFamily)
+        .Key("model").Value(identity.DeviceModel)
+        .Key("firmwareVersion").Value(identity.FirmwareVersion)
+        .Key("firmwareRelease").Value(identity.FirmwareRelease);
+}
+
 session::SessionView& QuietView() {
     static session::SessionView view;
     return view;
@@ -97,12 +105,9 @@ int Identify(Context& context) {
     const std::string identityLine = device::IdentityLine(identification.modelNames, identity);
     if (Json(context)) {
         JsonWriter json;
-        json.BeginObject()
-            .Key("family").Value(identity.DeviceFamily)
-            .Key("model").Value(identity.DeviceModel)
-            .Key("firmwareVersion").Value(identity.FirmwareVersion)
-            .Key("firmwareRelease").Value(identity.FirmwareRelease)
-            .Key("modelNames").BeginArray();
+        json.BeginObject();
+        WriteIdentity(json, identity);
+        json.Key("modelNames").BeginArray();
         for (const std::string& name : Lines(identification.modelNames))
             if (!name.empty()) json.Value(name);
         json.EndArray().Key("identityLine").Value(identityLine).EndObject();
@@ -186,13 +191,9 @@ int Dump(Context& context) {
     const device::Identity& identity = s.state.identity;
     if (Json(context)) {
         JsonWriter json;
-        json.BeginObject()
-            .Key("family").Value(identity.DeviceFamily)
-            .Key("model").Value(identity.DeviceModel)
-            .Key("firmwareVersion").Value(identity.FirmwareVersion)
-            .Key("firmwareRelease").Value(identity.FirmwareRelease)
-            .Key("memory").Value(sim::ToHex(cells))
-            .EndObject();
+        json.BeginObject();
+        WriteIdentity(json, identity);
+        json.Key("memory").Value(sim::ToHex(cells)).EndObject();
         context.out << json.str() << '\n';
     } else {
         const std::string hex = sim::ToHex(cells);

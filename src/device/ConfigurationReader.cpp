@@ -17,8 +17,13 @@ std::optional<std::uint8_t> ReadCell(link::Protocol& protocol, int address) {
     return (*block)[1];
 }
 
-std::optional<double> ReadFloat24(link::Protocol& protocol, int address) {
-    if (address < 0 || address + 3 > kMemorySize) return std::nullopt;
+bool EntryInsideMemory(int address) { return address >= 0 && address + 3 <= kMemorySize; }
+
+// A table entry; code 0 without a read when the entry would lie outside the memory (the
+// table pointers of a transmitter that holds no configuration), so that such a transmitter
+// can still be read and programmed. Empty only when the read was cancelled.
+std::optional<double> ReadTableCode(link::Protocol& protocol, int address) {
+    if (!EntryInsideMemory(address)) return 0.0;
     const auto block = Read(protocol, address, 3);
     if (!block) return std::nullopt;
     return Float24DecodeAsRead((*block)[1], (*block)[2], (*block)[3]);
@@ -99,7 +104,7 @@ std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol) {
     const int t3 = (*starts)[1];
     const int t4 = (*starts)[2];
     OutputScale scale;
-    const auto first = ReadFloat24(protocol, t3);
+    const auto first = ReadTableCode(protocol, t3);
     if (!first) return std::nullopt;
     scale.firstCode = *first;
     const auto flags = ReadCell(protocol, cell::OptionFlags);
@@ -107,7 +112,7 @@ std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol) {
     // The output table holds N + 1 entries ending at T4 - 1; with the extra end point the
     // entry of the range maximum is the one before the last.
     const int lastEntry = (*flags & option::ExtraEndPoint) ? t4 - 6 : t4 - 3;
-    const auto last = ReadFloat24(protocol, lastEntry);
+    const auto last = ReadTableCode(protocol, lastEntry);
     if (!last) return std::nullopt;
     scale.lastCode = *last;
     const auto low = Read(protocol, cell::GainCode, 6);
@@ -159,7 +164,8 @@ std::optional<ReadConfiguration> ReadConfigurationFromDevice(link::Protocol& pro
     const auto serial = ReadSerialNumber(protocol);
     if (!serial) return std::nullopt;
     r.serial = *serial;
-    protocol.ReadBlock(cell::CjcSensorStart, 2);  // read as the transmitter expects; not used
+    // Read as the transmitter expects; the bytes are not used, but a Cancel still ends the read.
+    if (!Read(protocol, cell::CjcSensorStart, 2)) return std::nullopt;
 
     const auto cells = Read(protocol, cell::GainCode, 10);  // cells 6..15
     if (!cells) return std::nullopt;
@@ -180,8 +186,9 @@ std::optional<ReadConfiguration> ReadConfigurationFromDevice(link::Protocol& pro
     r.values.rangeBottom = range.bottom;
 
     const auto calibration = ReadOutputCalibration(protocol, identity.DeviceFamily, r.values.outputType);
+    if (!calibration) return std::nullopt;  // no second Retry/Cancel box after a Cancel
     const auto scale = ReadOutputScale(protocol);
-    if (!calibration || !scale) return std::nullopt;
+    if (!scale) return std::nullopt;
     r.calibration = *calibration;
     r.scale = *scale;
     DecodeOutputRange(r);

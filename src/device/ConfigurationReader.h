@@ -26,8 +26,8 @@ struct OutputScale {
     double lastCode = 0;   // entry of the range maximum
     DecodedRange range;
 };
-// Empty when a read was cancelled or the table pointers lie outside the memory (a
-// transmitter that was never programmed).
+// Empty when a read was cancelled. An entry that the table pointers place outside the memory
+// (a transmitter holding no configuration) is not read and gives code 0.
 std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol);
 
 // Everything a full read yields.

@@ -26,8 +26,9 @@ std::optional<RunScales> ReadRunScales(link::Protocol& protocol, const device::I
     if (cell7.cancelled()) return std::nullopt;
     const int outputType = cell7[1] & 3;
     const auto calibration = device::ReadOutputCalibration(protocol, identity.DeviceFamily, outputType);
+    if (!calibration) return std::nullopt;  // a Cancel ends the run: no further box
     const auto outputScale = device::ReadOutputScale(protocol);
-    if (!calibration || !outputScale) return std::nullopt;
+    if (!outputScale) return std::nullopt;
     return RunScales{ComputeScale(*calibration, outputScale->firstCode, outputScale->lastCode,
                                   outputScale->range.top, outputScale->range.bottom),
                      outputType};

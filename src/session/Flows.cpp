@@ -1,5 +1,6 @@
 #include "session/Flows.h"
 
+#include "device/CustomCurve.h"
 #include "device/Identify.h"
 #include "link/ConnectionTest.h"
 #include "link/Frames.h"
@@ -9,7 +10,6 @@ namespace vantrel::session {
 
 namespace {
 
-constexpr int kNotConnectedTextId = 84;
 constexpr int kNoReplyTextId = 85;
 constexpr int kCommunicationErrorTitleId = 145;
 constexpr int kPortInUseTextId = 160;
@@ -74,6 +74,13 @@ void Identify(Session& session) {
     session.SyncProtocol();
 }
 
+bool FailRead(Session& session, SessionView& view) {
+    session.connectionResult = "errore";
+    session.form.Conf_Err_Comm();
+    view.ReadingEnded();
+    return false;
+}
+
 }  // namespace
 
 bool ConnectAndIdentify(Session& session, SessionView& view) {
@@ -92,8 +99,9 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
     ConnectAndIdentify(session, view);
     session.form.Load(session.state.identity, static_cast<ui::Mode>(session.modeIndex));
     if (!session.connected()) {
-        session.form.modelText = resources::Text(kNotConnectedTextId, session.state.LanguageOffset);
-        session.form.Changed();
+        // No transmitter, a cancelled test or identification, or a port that would not
+        // open: device commands off, "connect" on, "not connected" and "no data" shown.
+        session.form.Conf_Err_Comm();
         return LoadOutcome::NotConnected;
     }
     return ReadAndDescribe(session, view) ? LoadOutcome::Connected : LoadOutcome::NotConnected;
@@ -109,17 +117,18 @@ bool ReadAndDescribe(Session& session, SessionView& view) {
     view.ReadingStarted();
     const auto read = device::ReadConfigurationFromDevice(session.protocol, session.state.identity);
     session.protocol.setStepProgress({});
-    if (!read) {
-        session.connectionResult = "errore";
-        session.form.Conf_Err_Comm();
-        view.ReadingEnded();
-        return false;
-    }
+    if (!read) return FailRead(session, view);
     session.lastRead = *read;
     session.serial = read->serial;
     session.serialMenuVisible = device::SerialMenuVisible(read->serial);
     session.form.SetSliders(read->zeroSlider, read->spanSlider);
-    session.form.ApplyRead(read->values);
+    std::optional<device::CustomCurve> curve;
+    if (read->values.flags & device::option::Custom) {
+        const device::CustomCurveRead custom = device::ReadCustomCurve(session.protocol, read->calibration);
+        if (custom.cancelled) return FailRead(session, view);
+        curve = custom.curve;
+    }
+    session.form.ApplyRead(read->values, curve);
     session.protocol.Send(link::frames::kEndProgramming);
     session.protocol.Wait(0.1);
     session.form.stateLamp = {255, 0, 0};

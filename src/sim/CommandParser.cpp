@@ -20,6 +20,20 @@ bool StartsTwoLetterCommand(char c) { return c == 'S' || c == 'P' || c == 'M'; }
 
 }  // namespace
 
+std::string CommandLogText(const Command& command) {
+    switch (command.kind) {
+        case Command::Kind::Read: return "$R " + std::to_string(command.address);
+        case Command::Kind::Write: return "$W " + std::to_string(command.address) + " " + std::to_string(command.data);
+        case Command::Kind::Version: return "$V";
+        case Command::Kind::StopStream: return "SM";
+        case Command::Kind::ProgrammingMode: return "PR";
+        case Command::Kind::StartStream: return "MI";
+        case Command::Kind::EndProgramming:
+        case Command::Kind::Unknown: return command.text;
+    }
+    return command.text;
+}
+
 std::vector<Command> CommandParser::feed(std::string_view bytes) {
     m_buffer += bytes;
     std::vector<Command> commands;

@@ -25,6 +25,10 @@ struct Command {
 // - "$F..." runs to the CR ("$FPxx" ends programming mode; other texts are unknown).
 // - Anything else is line noise and is dropped byte by byte; a lone CR or LF is an empty line.
 // Pending bytes never exceed a few characters, whatever arrives.
+// One line of the simulator's command log: "SM", "PR", "MI", "$R 12", "$W 12 34", "$V",
+// "$FPxx" (the text of other "$F..." commands).
+std::string CommandLogText(const Command& command);
+
 class CommandParser {
 public:
     // Longest "$F..." text waited for before it counts as noise.

@@ -15,6 +15,7 @@ struct FaultSettings {
     int silentAfterFrames = -1;          // the stream stops after this many frames
     int silentAfterReplies = -1;         // no reply after this many replies (silent mid-read)
     int dropReplies = 0;                 // the next this-many replies are lost (then normal again)
+    int dropRepliesAfter = 0;            // ... counted from the reply after this many replies
     int closeLineAfterCommands = -1;     // the cable is pulled after this many commands
 };
 

@@ -352,6 +352,7 @@ bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
                     ReadCount(f, "silentAfterFrames", faults.silentAfterFrames, error) &&
                     ReadCount(f, "silentAfterReplies", faults.silentAfterReplies, error) &&
                     ReadCount(f, "dropReplies", faults.dropReplies, error) &&
+                    ReadCount(f, "dropRepliesAfter", faults.dropRepliesAfter, error) &&
                     ReadCount(f, "closeLineAfterCommands", faults.closeLineAfterCommands, error) &&
                     ReadByte(f, "reportedFamily", false, family, error) &&
                     ReadByte(f, "reportedModel", false, model, error);

@@ -18,7 +18,8 @@ namespace vantrel::sim {
 //    "input": {"quantity": "temperature", "value": 500, "coldJunction": 25},
 //    "faults": {"noReply": false, "noiseBeforeReplies": false, "noiseInsteadOfReplies": false,
 //               "reportedFamily": 2, "reportedModel": 9, "silentAfterFrames": 5,
-//               "silentAfterReplies": 3, "dropReplies": 1, "closeLineAfterCommands": 40}}
+//               "silentAfterReplies": 3, "dropReplies": 1, "dropRepliesAfter": 6,
+//               "closeLineAfterCommands": 40}}
 // Unknown keys are ignored. Input quantities: "temperature", "millivolts", "milliamps",
 // "ohms", "fraction", "converterVolts".
 struct Profile {

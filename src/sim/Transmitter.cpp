@@ -31,6 +31,7 @@ void Transmitter::receive(std::string_view bytes, double now) {
     if (m_lineClosed) return;
     for (const Command& command : m_parser.feed(bytes)) {
         ++m_commands;
+        if (m_commandListener) m_commandListener(command);
         execute(command, now);
         if (m_faults.closeLineAfterCommands >= 0 && m_commands >= m_faults.closeLineAfterCommands) {
             pullCable();
@@ -78,7 +79,7 @@ void Transmitter::execute(const Command& command, double now) {
 
 void Transmitter::reply(const std::string& bytes, double now) {
     if (m_faults.silentAfterReplies >= 0 && m_repliesSent >= m_faults.silentAfterReplies) return;
-    if (m_faults.dropReplies > 0) {
+    if (m_faults.dropReplies > 0 && m_repliesSent >= m_faults.dropRepliesAfter) {
         --m_faults.dropReplies;
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <string>
@@ -45,6 +46,8 @@ public:
     const SimulatedInput& input() const { return m_input; }
     FaultSettings& faults() { return m_faults; }
     void pullCable();
+    // Called with every command the transmitter takes, in order (the simulator's command log).
+    void setCommandListener(std::function<void(const Command&)> listener) { m_commandListener = std::move(listener); }
 
     const Memory& memory() const { return m_memory; }
     Memory& memory() { return m_memory; }
@@ -73,6 +76,7 @@ private:
     FaultSettings m_faults;
     CommandParser m_parser;
     TripStates m_trips;
+    std::function<void(const Command&)> m_commandListener;
 
     struct PendingByte {
         double due;

@@ -1,15 +1,17 @@
 // vantrel-sim: a simulated transmitter on a pseudo-terminal.
 //
-//   vantrel-sim --profile P.json [--dump OUT.json]
+//   vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt]
 //   vantrel-sim --write-default-profile OUT.json   (regenerates profiles/default.json)
 //
 // Prints the pseudo-terminal's path as its first line, serves until SIGTERM or SIGINT, then
-// writes the transmitter's memory (as a device profile) to OUT.json.
+// writes the transmitter's memory (as a device profile) to OUT.json. With --log every
+// command received is written to COMMANDS.txt, one a line ("SM", "PR", "$R 12", "$W 12 34").
 #include <sys/signalfd.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -24,7 +26,7 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-void Usage() { std::cerr << "usage: vantrel-sim --profile P.json [--dump OUT.json]\n"; }
+void Usage() { std::cerr << "usage: vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt]\n"; }
 
 // SIGTERM and SIGINT are taken through a descriptor, so the server can sleep in poll.
 int StopSignalDescriptor() {
@@ -41,10 +43,11 @@ int StopSignalDescriptor() {
 int main(int argc, char** argv) {
     std::string profilePath;
     std::string dumpPath;
+    std::string logPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--profile" || arg == "--dump") && i + 1 < argc) {
-            (arg == "--profile" ? profilePath : dumpPath) = argv[++i];
+        if ((arg == "--profile" || arg == "--dump" || arg == "--log") && i + 1 < argc) {
+            (arg == "--profile" ? profilePath : arg == "--dump" ? dumpPath : logPath) = argv[++i];
         } else if (arg == "--write-default-profile" && i + 1 < argc) {
             const std::string error = vantrel::sim::SaveProfile(argv[++i], vantrel::sim::MakeDefaultProfile());
             if (!error.empty()) std::cerr << "vantrel-sim: " << error << "\n";
@@ -72,6 +75,17 @@ int main(int argc, char** argv) {
     vantrel::sim::Transmitter transmitter(profile.identity, profile.memory);
     transmitter.setInput(profile.input);
     transmitter.faults() = profile.faults;
+    std::ofstream log;
+    if (!logPath.empty()) {
+        log.open(logPath, std::ios::trunc);
+        if (!log) {
+            std::cerr << "vantrel-sim: cannot write " << logPath << "\n";
+            return kExitUsage;
+        }
+        transmitter.setCommandListener([&log](const vantrel::sim::Command& command) {
+            log << vantrel::sim::CommandLogText(command) << std::endl;
+        });
+    }
 
     std::signal(SIGPIPE, SIG_IGN);
     const int stopFd = StopSignalDescriptor();

@@ -779,11 +779,12 @@ void ProgramForm::StoreTables(const CustomTables& tables) {
         }
         return static_cast<int>(count);
     };
-    state_.SensorPoints = store(tables.sensor, state_.PtPhysical, state_.PtInput);
-    state_.PointExtra = false;
-    state_.CjcPoints = store(tables.cjc, state_.CjcPhysical, state_.CjcInput);
-    state_.SegmentCount = std::max(state_.SensorPoints - 1, 0);
-    state_.CjcSegmentCount = std::max(state_.CjcPoints - 1, 0);
+    const int sensorPoints = store(tables.sensor, state_.PtPhysical, state_.PtInput);
+    const int cjcPoints = store(tables.cjc, state_.CjcPhysical, state_.CjcInput);
+    // The user's points only came back: the editor's storing steps add the end point of an
+    // even table and set the segment counts. Without a cold-junction page the editor keeps
+    // a count of 2.
+    math::CompleteLoadedCurve(state_, sensorPoints, tables.cjc.empty() ? 2 : cjcPoints);
 }
 
 std::string ProgramForm::RenderSummary() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/ConfigRecord.h"
+#include "device/CustomCurve.h"
 #include "device/Describe.h"
 #include "device/WorkingState.h"
 #include "link/Dialogs.h"
@@ -64,10 +65,7 @@ inline constexpr int kSliderMin = -50;
 inline constexpr int kSliderMax = 50;
 
 // A custom curve rebuilt from a transmitter's tables (physical, input) per point.
-struct CustomTables {
-    std::vector<device::Point> sensor;  // at most 30
-    std::vector<device::Point> cjc;     // at most 7
-};
+using CustomTables = device::CustomCurve;
 
 class ProgramForm {
 public:

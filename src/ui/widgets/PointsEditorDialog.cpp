@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "resources/StringTable.h"
 
 namespace vantrel::widgets {
@@ -58,7 +60,6 @@ PointsEditorDialog::PointsEditorDialog(math::PointsEditor& editor, const ui::Poi
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.15);
     heading->setFont(headingFont);
-    heading->setWordWrap(true);
 
     const QString physicalHeader =
         Text(167, m_language) + (request.physicalUnit.empty() ? QString() : " (" + QString::fromStdString(request.physicalUnit) + ")");
@@ -100,6 +101,11 @@ PointsEditorDialog::PointsEditorDialog(math::PointsEditor& editor, const ui::Poi
     connect(m_ok, &QPushButton::clicked, this, &PointsEditorDialog::accept);
     connect(m_cancel, &QPushButton::clicked, this, &PointsEditorDialog::reject);
     RefreshRows();
+    // Start as small as the shown rows allow; the window grows when more rows are asked for.
+    // (once shown: before that the hidden rows still count in the size hints).
+    QTimer::singleShot(0, this, [this] {
+        resize(std::max(minimumSizeHint().width(), 560), minimumSizeHint().height() + 24);
+    });
 }
 
 QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, const QString& physicalHeader) {
@@ -123,11 +129,14 @@ QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, c
     const int blocks = rows > kRowsPerBlock ? 2 : 1;
     for (int b = 0; b < blocks; ++b) {
         const int column = b * 4;
-        grid->addWidget(HeaderLabel(Text(166, m_language), page.widget), 0, column);
+        QLabel* rowHeader = HeaderLabel(Text(166, m_language), page.widget);
         QLabel* inputHeader = HeaderLabel({}, page.widget);
         inputHeader->setObjectName("inputHeader");
+        QLabel* physical = HeaderLabel(physicalHeader, page.widget);
+        grid->addWidget(rowHeader, 0, column);
         grid->addWidget(inputHeader, 0, column + 1);
-        grid->addWidget(HeaderLabel(physicalHeader, page.widget), 0, column + 2);
+        grid->addWidget(physical, 0, column + 2);
+        if (b == 1) page.secondHeaders = {rowHeader, inputHeader, physical};
         if (b == 0 && blocks == 2) grid->setColumnMinimumWidth(3, 28);
     }
     page.rows.resize(static_cast<std::size_t>(rows));
@@ -141,15 +150,9 @@ QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, c
         row.physical = new QLineEdit(page.widget);
         for (QLineEdit* box : {row.input, row.physical}) {
             box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            box->setMinimumWidth(96);
+            box->setFixedWidth(110);
             box->installEventFilter(this);
-            QSizePolicy policy = box->sizePolicy();
-            policy.setRetainSizeWhenHidden(true);
-            box->setSizePolicy(policy);
         }
-        QSizePolicy labelPolicy = row.label->sizePolicy();
-        labelPolicy.setRetainSizeWhenHidden(true);
-        row.label->setSizePolicy(labelPolicy);
         row.input->setObjectName(QString("input%1").arg(i));
         row.physical->setObjectName(QString("physical%1").arg(i));
         grid->addWidget(row.label, gridRow, column);
@@ -169,6 +172,7 @@ QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, c
         previous = row.physical;
     }
 
+    grid->setColumnStretch(blocks * 4, 1);
     auto* layout = new QVBoxLayout(page.widget);
     layout->setContentsMargins(12, 12, 12, 12);
     layout->setSpacing(10);
@@ -190,6 +194,12 @@ void PointsEditorDialog::RefreshRows() {
         const bool added = m_editor.SensorRowIsAddedPoint(i);
         setText(row.input, m_editor.SensorRow(i).input);
         setText(row.physical, m_editor.SensorRow(i).physical);
+        // The added point keeps its row (label greyed) while its boxes are hidden.
+        for (QLineEdit* box : {row.input, row.physical}) {
+            QSizePolicy policy = box->sizePolicy();
+            policy.setRetainSizeWhenHidden(added);
+            box->setSizePolicy(policy);
+        }
         row.label->setVisible(shown);
         row.input->setVisible(shown && !added);
         row.physical->setVisible(shown && !added);
@@ -197,6 +207,8 @@ void PointsEditorDialog::RefreshRows() {
         row.label->setStyleSheet(added ? "color: #9a9a9a; font-style: italic;" : QString());
         row.label->setToolTip(added ? QStringLiteral("+") : QString());
     }
+    // The second block's headers stand only over rows that are shown.
+    for (QLabel* header : m_sensor.secondHeaders) header->setVisible(m_editor.SensorPoints() > kRowsPerBlock);
     if (!m_cjc.widget) return;
     setText(m_cjc.count, m_editor.CjcCountText());
     for (int i = 0; i < static_cast<int>(m_cjc.rows.size()); ++i) {

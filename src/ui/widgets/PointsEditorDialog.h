@@ -61,6 +61,7 @@ private:
         QWidget* widget = nullptr;
         QLineEdit* count = nullptr;
         std::vector<Row> rows;
+        std::vector<QLabel*> secondHeaders;  // over the rows from 16 on
     };
 
     QWidget* BuildPage(Page& page, math::PointsPage which, int rows, const QString& physicalHeader);

@@ -88,6 +88,8 @@ constexpr std::array<GuideTarget, ui::kGuideSteps> kMarkerTargets = {
 ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_form(form), m_dialogs(dialogs) {
     setObjectName("Program");
+    // Group titles stand out from the field captions (the font does not pass to children).
+    setStyleSheet(QStringLiteral("QGroupBox { font-weight: bold; }"));
 
     auto* body = new QHBoxLayout;
     body->setSpacing(12);
@@ -111,6 +113,7 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
 
     auto* right = new QVBoxLayout;
     right->setSpacing(10);
+    right->addWidget(BuildDevicePanel());
     right->addWidget(BuildModePanel());
     right->addWidget(BuildSummary(), 1);
 
@@ -120,7 +123,6 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 10, 12, 12);
     layout->setSpacing(10);
-    layout->addWidget(BuildHeader());
     layout->addLayout(body, 1);
 
     BuildGuide();
@@ -161,41 +163,42 @@ ProgramWindow::~ProgramWindow() { m_form.SetChangeListener({}); }
 
 // ---- Building ----------------------------------------------------------------------
 
-QWidget* ProgramWindow::BuildHeader() {
-    auto* header = Named(new QFrame(this), "header");
-    header->setFrameShape(QFrame::StyledPanel);
-    auto* row = new QHBoxLayout(header);
-    row->setContentsMargins(10, 6, 10, 6);
-    row->setSpacing(10);
-    m_picture = Named(new QLabel(header), "picture");
-    m_picture->setFixedSize(44, 44);
-    m_picture->setScaledContents(false);
+QWidget* ProgramWindow::BuildDevicePanel() {
+    auto* panel = m_devicePanel = Group(this, "DevicePanel");
+    auto* grid = new QGridLayout(panel);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(6);
+    m_picture = Named(new QLabel(panel), "picture");
+    m_picture->setFixedSize(48, 48);
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->hide();
-    m_deviceLabel = Named(new QLabel(header), "DeviceLabel");
-    QFont bold = m_deviceLabel->font();
+    m_txtMod = Named(new QLabel(panel), "txtMod");
+    m_txtMod->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_txtMod->setWordWrap(true);
+    m_txtMod->setMinimumHeight(48);
+    m_txtMod->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont bold = m_txtMod->font();
     bold.setBold(true);
-    m_deviceLabel->setFont(bold);
-    m_txtMod = Named(new QLineEdit(header), "txtMod");
-    m_txtMod->setReadOnly(true);
-    m_txtMod->setFocusPolicy(Qt::NoFocus);
-    m_txtMod->setMinimumWidth(260);
-    m_commLabel = Named(new QLabel(header), "CommActivity");
-    m_txLamp = Named(new Lamp(14, header), "linkTx");
-    m_rxLamp = Named(new Lamp(14, header), "linkRx");
-    m_progress = Named(new QProgressBar(header), "progress");
+    m_txtMod->setFont(bold);
+    m_commLabel = Named(new QLabel(panel), "CommActivity");
+    m_txLamp = Named(new Lamp(14, panel), "linkTx");
+    m_rxLamp = Named(new Lamp(14, panel), "linkRx");
+    m_progress = Named(new QProgressBar(panel), "progress");
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
-    m_progress->setFixedSize(140, 10);
-    row->addWidget(m_picture);
-    row->addWidget(m_deviceLabel);
-    row->addWidget(m_txtMod, 1);
-    row->addSpacing(16);
-    row->addWidget(m_commLabel);
-    row->addWidget(m_txLamp);
-    row->addWidget(m_rxLamp);
-    row->addWidget(m_progress);
-    return header;
+    m_progress->setFixedHeight(8);
+    grid->addWidget(m_picture, 0, 0);
+    grid->addWidget(m_txtMod, 0, 1, 1, 4);
+    auto* activity = new QHBoxLayout;
+    activity->setSpacing(6);
+    activity->addWidget(m_commLabel);
+    activity->addWidget(m_txLamp);
+    activity->addWidget(m_rxLamp);
+    activity->addSpacing(8);
+    activity->addWidget(m_progress, 1);
+    grid->addLayout(activity, 1, 0, 1, 5);
+    grid->setColumnStretch(1, 1);
+    return panel;
 }
 
 QWidget* ProgramWindow::BuildInput() {
@@ -348,15 +351,18 @@ QWidget* ProgramWindow::BuildMeasurePage() {
     page->addWidget(m_frame13);
 
     m_frmDisp = Named(new QFrame(m_measurePage), "frm_disp");
+    m_frmDisp->setFrameShape(QFrame::StyledPanel);
     auto* disp = new QVBoxLayout(m_frmDisp);
-    disp->setContentsMargins(0, 0, 0, 0);
-    disp->setSpacing(10);
+    disp->setContentsMargins(14, 14, 14, 14);
+    disp->setSpacing(12);
     m_display = Named(new QLabel(m_frmDisp), "display");
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_display->setMinimumHeight(120);
+    m_display->setMinimumHeight(150);
+    m_display->setMaximumHeight(240);
+    m_display->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_display->setCursor(Qt::PointingHandCursor);
     QFont big = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    big.setPointSize(40);
+    big.setPointSize(54);
     big.setBold(true);
     m_display->setFont(big);
     m_display->setStyleSheet(
@@ -566,7 +572,7 @@ void ProgramWindow::RefreshTexts() {
     SetText(m_inputTypeLabel, T(88));
     SetText(m_inputOptionsLabel, T(107));
     SetText(m_label16, T(211));
-    SetText(m_deviceLabel, T(172));
+    m_devicePanel->setTitle(T(172));
     SetText(m_commLabel, T(86));
     SetText(m_soglie, T(222) + QStringLiteral("…"));
     SetText(m_smChk, R(m_form.SmChk.caption));
@@ -699,10 +705,15 @@ void ProgramWindow::RefreshMode() {
     m_command3->setEnabled(m_form.Command3.enabled);
     SetShown(m_command3, m_form.Command3.visible);
 
-    SetShown(m_ingr, m_form.Ingr.visible);
+    // Hide before showing: for a moment both pages would stand in the layout, and the window
+    // would grow to hold them both.
+    const bool measurePage = m_form.Frame13.visible || m_form.frm_disp.visible;
+    if (!m_form.Ingr.visible) SetShown(m_ingr, false);
+    if (!measurePage) SetShown(m_measurePage, false);
     SetShown(m_frame13, m_form.Frame13.visible);
     SetShown(m_frmDisp, m_form.frm_disp.visible);
-    SetShown(m_measurePage, m_form.Frame13.visible || m_form.frm_disp.visible);
+    SetShown(m_ingr, m_form.Ingr.visible);
+    SetShown(m_measurePage, measurePage);
     m_stateLamp->SetColour(ToQColor(m_form.stateLamp));
     SetShown(m_tripLamps, m_form.Frame7.visible);
 
@@ -710,7 +721,9 @@ void ProgramWindow::RefreshMode() {
     SetText(m_display, display.isEmpty() ? QStringLiteral("– – –") : display);
     if (display.isEmpty()) SetText(m_outputValue, QString());
 
-    SetText(m_txtMod, QString::fromStdString(m_form.modelText));
+    QString model = QString::fromStdString(m_form.modelText);
+    model.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    SetText(m_txtMod, model.trimmed());
     const QString summary = QString::fromStdString(m_form.summaryText);
     if (m_summary->toPlainText() != summary) m_summary->setPlainText(summary);
     const bool linkUp = m_form.deviceConnected && !m_form.linkIndicatorsGrey;
@@ -799,7 +812,10 @@ void ProgramWindow::PlaceGuide() {
     const QRect r(target->mapTo(this, QPoint(0, 0)), target->size());
     const QSize s = m_operGuid->size();
     QPoint pos(r.right() + 16, r.top());
-    if (pos.x() + s.width() > width() - 4) pos = QPoint(r.left() - s.width() - 22, r.top());
+    // Below a range control lies the free end of its column; beside it, the next column.
+    const bool rangeControl = target == m_rangeIn || target == m_rangeOut;
+    if (rangeControl && r.bottom() + 10 + s.height() < height() - 4) pos = QPoint(r.left() + 12, r.bottom() + 10);
+    else if (pos.x() + s.width() > width() - 4) pos = QPoint(r.left() - s.width() - 22, r.top());
     if (pos.x() < 4) pos = QPoint(std::clamp(r.left(), 4, std::max(4, width() - s.width() - 4)), r.bottom() + 10);
     pos.setY(std::clamp(pos.y(), 4, std::max(4, height() - s.height() - 4)));
     m_operGuid->move(pos);

@@ -42,7 +42,7 @@ class RangeControlWidget;
 // "fili", "TypePot", "Giunto", "Linear", "Custom", "umis", "Label5", "CtlRangeIn", "Vuscite",
 // "CtlRangeOut", "BrkOnOff", "Label9", "ExitVers", "Label15", "SmChk", "AdjMax", "Slider3",
 // "AdjMin", "Slider4", "Soglie", "Modo0", "Modo1", "Command1", "Command3", "display",
-// "txtMod", "summary", "OperGuid", "Txtmess", "cmdOK", "CmdAnnulla", "SelWiz0".."SelWiz13",
+// "txtMod", "summary", "progress", "OperGuid", "Txtmess", "cmdOK", "CmdAnnulla", "SelWiz0".."SelWiz13",
 // "Ingr", "Frame13", "frm_disp", "Label19", "Label20"), for findChild in tests and tools.
 //
 // It also observes a running measurement (measure::MeasureObserver): the operation window
@@ -79,7 +79,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWidget* BuildHeader();
+    QWidget* BuildDevicePanel();
     QWidget* BuildInput();
     QWidget* BuildOutput();
     QWidget* BuildMeasurePage();
@@ -103,10 +103,10 @@ private:
     int m_focusedStep = -1;  // the guided step whose control last got the focus
     double m_barSpan = 0;
 
-    // Header
+    // Device panel
+    QGroupBox* m_devicePanel = nullptr;
     QLabel* m_picture = nullptr;
-    QLabel* m_deviceLabel = nullptr;
-    QLineEdit* m_txtMod = nullptr;
+    QLabel* m_txtMod = nullptr;
     QLabel* m_commLabel = nullptr;
     Lamp* m_txLamp = nullptr;
     Lamp* m_rxLamp = nullptr;
@@ -166,7 +166,7 @@ private:
     Lamp* m_stateLamp = nullptr;
     QLabel* m_stateLabel = nullptr;
     QLabel* m_measureTitle = nullptr;
-    QWidget* m_frmDisp = nullptr;
+    QFrame* m_frmDisp = nullptr;
     QLabel* m_display = nullptr;
     QLabel* m_outputValue = nullptr;
     QProgressBar* m_bar = nullptr;

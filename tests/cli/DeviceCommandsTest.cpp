@@ -1,0 +1,235 @@
+// The device commands of vantrel-cli on the built-in simulator (--device, virtual clock):
+// the JSON keys scripts rely on and the exit codes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "TempFolder.h"
+#include "cli/Cli.h"
+#include "files/ProgramFile.h"
+#include "sim/DefaultProfile.h"
+#include "sim/Profile.h"
+
+namespace {
+
+using namespace vantrel;
+
+struct CliRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int code = cli::Run(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+const std::string kExample = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
+
+// Keys in the order given, each once, at the object's top level or where they are unique.
+void ExpectKeysInOrder(const std::string& json, const std::vector<std::string>& keys) {
+    std::size_t last = 0;
+    for (const std::string& key : keys) {
+        const std::size_t at = json.find("\"" + key + "\":");
+        ASSERT_NE(at, std::string::npos) << key << " in " << json;
+        EXPECT_GE(at, last) << key;
+        last = at;
+    }
+}
+
+std::vector<std::pair<int, int>> WritesOf(const std::string& json) {
+    std::vector<std::pair<int, int>> writes;
+    const std::size_t start = json.find("\"writes\":");
+    if (start == std::string::npos) return writes;
+    const std::string tail = json.substr(start);
+    const std::regex pair(R"(\[(\d+),(\d+)\])");
+    for (auto it = std::sregex_iterator(tail.begin(), tail.end(), pair); it != std::sregex_iterator(); ++it)
+        writes.emplace_back(std::stoi((*it)[1]), std::stoi((*it)[2]));
+    return writes;
+}
+
+struct DeviceCli : ::testing::Test {
+    TempFolder folder;
+
+    std::string Profile(const std::string& name, const std::function<void(sim::Profile&)>& change = {}) {
+        sim::Profile profile = sim::MakeDefaultProfile();
+        if (change) change(profile);
+        std::string json = sim::ProfileJson(profile);
+        // Faults are not written by ProfileJson; add them by hand.
+        if (profile.faults.noReply) json.insert(json.rfind('}'), ",\"faults\":{\"noReply\":true}");
+        if (profile.faults.silentAfterReplies >= 0)
+            json.insert(json.rfind('}'),
+                        ",\"faults\":{\"silentAfterReplies\":" + std::to_string(profile.faults.silentAfterReplies) + "}");
+        const std::string path = (folder / name).string();
+        std::ofstream(path) << json;
+        return path;
+    }
+    std::string Default() { return Profile("default.json"); }
+};
+
+TEST_F(DeviceCli, Identify_JsonKeysAndValues) {
+    const CliRun run = RunCli({"--device", Default(), "identify", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ExpectKeysInOrder(run.out, {"family", "model", "firmwareVersion", "firmwareRelease", "modelNames", "identityLine"});
+    EXPECT_NE(run.out.find("\"family\":4,\"model\":10,\"firmwareVersion\":1,\"firmwareRelease\":0"), std::string::npos);
+    EXPECT_NE(run.out.find("\"modelNames\":[\"KRV 8690 XB\",\"KRV 8736 / KRV 8748\"]"), std::string::npos);
+    EXPECT_EQ(run.out.back(), '\n');
+}
+
+TEST_F(DeviceCli, Read_JsonKeysValuesAndSummaryWithCrLf) {
+    const CliRun run = RunCli({"--device", Default(), "read", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ExpectKeysInOrder(run.out, {"serial", "customer", "yearCode", "order", "progressive", "inputCode", "flags",
+                                "outputFlags", "outputType", "tripFlags", "rangeTop", "rangeBottom", "outputFirst",
+                                "outputSecond", "zeroAdjust", "spanAdjust", "tripValues", "summary"});
+    EXPECT_NE(run.out.find("\"inputCode\":1,"), std::string::npos);
+    EXPECT_NE(run.out.find("\"rangeTop\":1000,\"rangeBottom\":0,"), std::string::npos);
+    EXPECT_NE(run.out.find("\\r\\n\"}"), std::string::npos);  // summary lines end in CR LF
+    const std::regex tripValues(R"("tripValues":\[[^,\]]+,[^,\]]+,[^,\]]+,[^,\]]+,[^,\]]+\])");
+    EXPECT_TRUE(std::regex_search(run.out, tripValues)) << run.out;
+}
+
+TEST_F(DeviceCli, SerialAndDump_JsonKeys_DumpIsTheProfilesMemory) {
+    const CliRun serial = RunCli({"--device", Default(), "serial", "--json"});
+    ASSERT_EQ(serial.exitCode, 0) << serial.err;
+    EXPECT_EQ(serial.out, "{\"customer\":12,\"yearCode\":5,\"order\":88,\"progressive\":2836}\n");
+
+    const CliRun dump = RunCli({"--device", Default(), "dump", "--json"});
+    ASSERT_EQ(dump.exitCode, 0) << dump.err;
+    const sim::ProfileResult parsed = sim::ParseProfile(dump.out);
+    ASSERT_TRUE(parsed.profile) << parsed.error;
+    EXPECT_EQ(parsed.profile->memory.cells(), sim::MakeDefaultProfile().memory.cells());
+    EXPECT_EQ(parsed.profile->identity.family, 4);
+}
+
+TEST_F(DeviceCli, Measure_OneJsonObjectPerFrameWithLamps) {
+    const CliRun run = RunCli({"--device", Default(), "measure", "--frames", "3", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line)) {
+        ++count;
+        ExpectKeysInOrder(line, {"frame", "output", "outputUnit", "value", "unit", "underRange", "overRange", "trip1",
+                                 "trip2"});
+        EXPECT_NE(line.find("\"frame\":" + std::to_string(count) + ","), std::string::npos);
+        EXPECT_NE(line.find("\"outputUnit\":\"mA\""), std::string::npos);
+        EXPECT_NE(line.find("\"unit\":\"°C\""), std::string::npos);
+        EXPECT_TRUE(std::regex_search(line, std::regex(R"re("trip1":"(green|red|yellow)")re"))) << line;
+    }
+    EXPECT_EQ(count, 3);
+}
+
+TEST_F(DeviceCli, MeasureModelNine_TripsAreNull) {
+    const std::string profile = Profile("nine.json", [](sim::Profile& p) { p.identity.model = 9; });
+    const CliRun run = RunCli({"--device", profile, "measure", "--frames", "1", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\"trip1\":null,\"trip2\":null"), std::string::npos) << run.out;
+}
+
+TEST_F(DeviceCli, Program_DryRunWritesEqualTheWritesThatLandInTheSavedDevice) {
+    const std::string profile = Default();
+    const std::string saved = (folder / "after.json").string();
+    const CliRun dry = RunCli({"--device", profile, "program", kExample, "--dry-run", "--json"});
+    ASSERT_EQ(dry.exitCode, 0) << dry.err;
+    ExpectKeysInOrder(dry.out, {"status", "inputCode", "optionWord", "rangeMax", "rangeMin", "segments", "cjcSegments",
+                                "writes"});
+    const auto dryWrites = WritesOf(dry.out);
+    ASSERT_GT(dryWrites.size(), 200u);
+
+    // Program into a transmitter holding another configuration, then look at its memory.
+    sim::Profile erased = sim::MakeDefaultProfile();
+    for (const auto& [address, value] : dryWrites) erased.memory.write(static_cast<std::uint8_t>(address), 0);
+    const std::string blank = (folder / "blank.json").string();
+    ASSERT_EQ(sim::SaveProfile(blank, erased), "");
+    const CliRun real = RunCli({"--device", blank, "--save-device", saved, "program", kExample, "--json"});
+    ASSERT_EQ(real.exitCode, 0) << real.err;
+    EXPECT_EQ(WritesOf(real.out), dryWrites);
+    const sim::ProfileResult after = sim::LoadProfile(saved);
+    ASSERT_TRUE(after.profile) << after.error;
+    for (const auto& [address, value] : dryWrites)
+        EXPECT_EQ(after.profile->memory.read(static_cast<std::uint8_t>(address)), value) << address;
+}
+
+TEST_F(DeviceCli, ExitCodes_UsageErrors) {
+    EXPECT_EQ(RunCli({}).exitCode, 2);
+    EXPECT_EQ(RunCli({"frobnicate"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"identify"}).exitCode, 2);  // neither --port nor --device
+    EXPECT_EQ(RunCli({"--device", Default(), "--port", "/dev/null", "identify"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "0"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "x"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--device", Default(), "program"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--lang", "de", "--device", Default(), "identify"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--retries", "-1", "--device", Default(), "identify"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--device"}).exitCode, 2);
+}
+
+TEST_F(DeviceCli, ExitCodes_MalformedOrMissingProfileIsReported) {
+    const std::string bad = (folder / "bad.json").string();
+    std::ofstream(bad) << "{\"family\": 4, \"model\": 10, \"memory\": \"00\"";
+    const CliRun malformed = RunCli({"--device", bad, "read"});
+    EXPECT_EQ(malformed.exitCode, 2);
+    EXPECT_NE(malformed.err.find(bad), std::string::npos);
+    EXPECT_TRUE(malformed.out.empty());
+    const CliRun missing = RunCli({"--device", (folder / "none.json").string(), "identify"});
+    EXPECT_EQ(missing.exitCode, 2);
+    EXPECT_FALSE(missing.err.empty());
+}
+
+TEST_F(DeviceCli, ExitCodes_SilentTransmitterIsACommunicationFailure) {
+    const std::string deaf = Profile("deaf.json", [](sim::Profile& p) { p.faults.noReply = true; });
+    for (const char* command : {"identify", "read", "serial", "dump"}) {
+        const CliRun run = RunCli({"--device", deaf, "--retries", "1", command, "--json"});
+        EXPECT_EQ(run.exitCode, 1) << command;
+        EXPECT_TRUE(run.out.empty()) << command;
+        EXPECT_NE(run.err.find("It's impossible communicate with the device [Retry]"), std::string::npos);
+        EXPECT_NE(run.err.find("[Cancel]"), std::string::npos);
+    }
+    EXPECT_EQ(RunCli({"--device", deaf, "measure", "--frames", "1"}).exitCode, 1);
+    EXPECT_EQ(RunCli({"--device", deaf, "program", kExample}).exitCode, 1);
+    const CliRun italian = RunCli({"--lang", "it", "--device", deaf, "identify"});
+    EXPECT_NE(italian.err.find("Comunicazione impossibile con l' apparato"), std::string::npos);
+}
+
+TEST_F(DeviceCli, ExitCodes_SilentMidReadIsACommunicationFailure) {
+    const std::string profile = Profile("mid.json", [](sim::Profile& p) { p.faults.silentAfterReplies = 12; });
+    EXPECT_EQ(RunCli({"--device", profile, "read", "--json"}).exitCode, 1);
+    EXPECT_EQ(RunCli({"--device", profile, "program", kExample, "--json"}).exitCode, 1);
+}
+
+TEST_F(DeviceCli, ExitCodes_InvalidFileAndRefusedProgramming) {
+    const std::string damaged = (folder / "short.D70").string();
+    std::ofstream(damaged) << "not a programming file";
+    const CliRun invalid = RunCli({"--device", Default(), "program", damaged, "--json"});
+    EXPECT_EQ(invalid.exitCode, 4);
+    EXPECT_TRUE(invalid.out.empty());
+    EXPECT_EQ(RunCli({"--device", Default(), "program", (folder / "absent.D70").string()}).exitCode, 4);
+
+    // A type K range of 0..10 °C is noisy: refused unless accepted.
+    files::ReadResult example = files::ReadProgramFile(kExample);
+    ASSERT_TRUE(example.ok());
+    example.record.InRangeMax = 10;
+    const std::string noisy = (folder / "noisy.D70").string();
+    ASSERT_EQ(files::WriteProgramFile(noisy, example.record), files::FileError::None);
+    const std::string saved = (folder / "saved.json").string();
+    const CliRun refused = RunCli({"--device", Default(), "--save-device", saved, "program", noisy, "--json"});
+    EXPECT_EQ(refused.exitCode, 3);
+    EXPECT_NE(refused.out.find("\"status\":3"), std::string::npos);
+    EXPECT_TRUE(WritesOf(refused.out).empty() || refused.out.find("\"writes\":[]") != std::string::npos);
+    const sim::ProfileResult after = sim::LoadProfile(saved);
+    ASSERT_TRUE(after.profile);
+    EXPECT_EQ(after.profile->memory.cells(), sim::MakeDefaultProfile().memory.cells());
+    EXPECT_EQ(RunCli({"--device", Default(), "program", noisy, "--accept-noisy"}).exitCode, 0);
+}
+
+TEST_F(DeviceCli, ExitCodes_PortThatDoesNotExist) {
+    const CliRun run = RunCli({"--port", (folder / "ttyNOPE").string(), "identify"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(run.err.empty());
+}
+
+}  // namespace

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "device/CustomCurve.h"
+#include "device/ProgramPlan.h"
+#include "math/CustomPoints.h"
+
+using namespace vantrel;
+using namespace vantrel::device;
+
+namespace {
+
+void PutWord(MemoryImage& cells, int address, double value) {
+    const auto w = static_cast<unsigned>(value);
+    cells[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(w & 0xFF);
+    cells[static_cast<std::size_t>(address + 1)] = static_cast<std::uint8_t>(w >> 8);
+}
+
+// A factory block as cells 233..247, and the same values decoded.
+MemoryImage FactoryCells() {
+    MemoryImage cells{};
+    PutWord(cells, 233, 2400 * 16);  // CalRtdHigh
+    PutWord(cells, 235, 1680 * 10);  // CalAux2
+    PutWord(cells, 237, 3572 * 10);  // CalAux1
+    PutWord(cells, 239, 400 * 16);   // CalZeroCounts
+    PutWord(cells, 241, 3600 * 16);  // CalSpanCounts
+    PutWord(cells, 243, 2188 * 16);  // CalRtdLow
+    cells[245] = 158;                // 25.8 °C
+    PutWord(cells, 246, 2947 * 16);  // CalCjcCounts
+    return cells;
+}
+
+struct Programmed {
+    MemoryImage cells;
+    OutputCalibration calibration;
+};
+
+// Programs a custom curve with the plan and lays its writes over the factory block. The
+// input range control holds the curve's first and last physical values, as the points
+// editor leaves it.
+Programmed Program(WorkingState w, int inputCode, int options, float rangeMin, float rangeMax) {
+    MemoryImage cells = FactoryCells();
+    std::array<std::uint8_t, cell::FactoryCalibrationSize> block{};
+    std::copy(cells.begin() + 233, cells.begin() + 248, block.begin());
+    ProgramDeviceData data;
+    math::ConverterCalibration c;
+    c.OutCalCode1 = 800;
+    c.OutCalCode2 = 3400;
+    c.OutCalPoint1 = 4;
+    c.OutCalPoint2 = 20;
+    c.InCalSpan = 1516.3125;
+    c.InCalZero = 372;
+    data.Converter = c;
+    data.Factory = DecodeFactoryCalibration(block);
+    ProgramForm form;
+    form.InputCode = inputCode;
+    form.OptionWord = options;
+    form.RangeMin = rangeMin;
+    form.RangeMax = rangeMax;
+    form.OutMin = 4;
+    form.OutMax = 20;
+    form.OutputDirect = true;
+    const ProgramPlan plan = MakeProgramPlan(form, w, data, [] { return true; });
+    EXPECT_EQ(plan.status, PlanStatus::Done);
+    for (const WriteEntry& e : plan.writes) cells[e.address] = e.value;
+    OutputCalibration calibration;
+    calibration.CalWord250 = static_cast<float>(c.InCalSpan);
+    calibration.CalWord254 = static_cast<float>(c.InCalZero);
+    return {cells, calibration};
+}
+
+WorkingState CustomWorking(const std::vector<Point>& sensor, const std::vector<Point>& cjc) {
+    WorkingState w;
+    w.identity = {4, 10, 1, 0};
+    w.CustomActive = true;
+    for (std::size_t i = 0; i < sensor.size(); ++i) {
+        w.PtPhysical[i] = static_cast<float>(sensor[i].physical);
+        w.PtInput[i] = static_cast<float>(sensor[i].input);
+    }
+    for (std::size_t i = 0; i < cjc.size(); ++i) {
+        w.CjcPhysical[i] = static_cast<float>(cjc[i].physical);
+        w.CjcInput[i] = static_cast<float>(cjc[i].input);
+    }
+    EXPECT_TRUE(math::CompleteLoadedCurve(w, static_cast<int>(sensor.size()), cjc.empty() ? 2 : static_cast<int>(cjc.size())));
+    return w;
+}
+
+void ExpectPointsNear(const std::vector<Point>& actual, const std::vector<Point>& expected, double physicalTolerance,
+                      double inputTolerance) {
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        EXPECT_NEAR(actual[i].physical, expected[i].physical, physicalTolerance) << "point " << i;
+        EXPECT_NEAR(actual[i].input, expected[i].input, inputTolerance) << "point " << i;
+    }
+}
+
+}  // namespace
+
+TEST(CustomCurve, AThermocoupleCurveWithColdJunctionReadsBackAsTyped) {
+    const std::vector<Point> sensor = {{0, 0}, {100, 4.096}, {200, 8.138}, {300, 12.209}};
+    const std::vector<Point> cjc = {{-20, -0.777}, {25, 1.0}, {70, 2.851}};
+    const Programmed p = Program(CustomWorking(sensor, cjc), 1, option::InternalCjc | option::Custom, 0, 300);
+    const auto curve = DecodeCustomCurve(p.cells, p.calibration);
+    ASSERT_TRUE(curve);
+    ExpectPointsNear(curve->sensor, sensor, 0.05, 0.002);  // the added fifth point is left out
+    ExpectPointsNear(curve->cjc, cjc, 0.05, 0.002);
+}
+
+TEST(CustomCurve, ResistanceAndPotentiometerInputsAreComputedBackThroughTheirStages) {
+    const std::vector<Point> rtd = {{-50, 80.31}, {0, 100}, {150, 157.33}};
+    Programmed p = Program(CustomWorking(rtd, {}), 51, 1 | option::Custom, -50, 150);
+    auto curve = DecodeCustomCurve(p.cells, p.calibration);
+    ASSERT_TRUE(curve);
+    ExpectPointsNear(curve->sensor, rtd, 0.05, 0.01);
+    EXPECT_TRUE(curve->cjc.empty());
+
+    const std::vector<Point> pot = {{0, 0}, {40, 50}, {100, 100}};
+    p = Program(CustomWorking(pot, {}), 31, option::Custom, 0, 100);
+    curve = DecodeCustomCurve(p.cells, p.calibration);
+    ASSERT_TRUE(curve);
+    ExpectPointsNear(curve->sensor, pot, 0.05, 0.01);
+}
+
+TEST(CustomCurve, TablePointersThatDescribeNoTableGiveNoCurve) {
+    MemoryImage cells{};
+    cells[cell::CjcSensorStart] = 255;
+    EXPECT_FALSE(DecodeCustomCurve(cells, {}));
+    cells[cell::CjcSensorStart] = 58;  // N = 28 but T2..T4 do not follow
+    EXPECT_FALSE(DecodeCustomCurve(cells, {}));
+}

@@ -1,0 +1,190 @@
+// Live measurement end to end on the virtual clock: program a configuration into the
+// simulated transmitter, set its input, and measure through the session's flow.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SimBench.h"
+#include "link/Frames.h"
+
+namespace vantrel::test {
+namespace {
+
+using link::Answer;
+namespace frames = link::frames;
+
+class Collector final : public measure::MeasureObserver {
+public:
+    void Started(const measure::Scale& s) override {
+        ++started;
+        scale = s;
+    }
+    void Show(const measure::Reading& reading) override { readings.push_back(reading); }
+    void Stopped() override { ++stopped; }
+
+    std::vector<measure::Reading> readings;
+    measure::Scale scale;
+    int started = 0;
+    int stopped = 0;
+};
+
+struct MeasureRun {
+    measure::MeasureResult result;
+    Collector collector;
+};
+
+MeasureRun MeasureFrames(SimBench& b, std::size_t frames) {
+    MeasureRun run;
+    run.result = session::Measure(b.session, run.collector,
+                                  [&] { return run.collector.readings.size() >= frames; });
+    return run;
+}
+
+// Loads the window, programs what the form holds and checks the programming went through.
+void ProgramForm(SimBench& b) {
+    const session::ProgramOutcome outcome = b.Program();
+    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    ASSERT_TRUE(outcome.readBack);
+}
+
+TEST(MeasureFlow, TypeK_0To1000_At500_Shows500AndTwelveMilliamps_StopSendsSm) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "1000");
+    ProgramForm(b);
+    b.transmitter.setInput({sim::Quantity::Temperature, 500, 23});
+    b.recorder.sent.clear();
+    MeasureRun run = MeasureFrames(b, 10);
+    EXPECT_EQ(run.result, measure::MeasureResult::Stopped);
+    ASSERT_EQ(run.collector.readings.size(), 10u);
+    const measure::Reading& last = run.collector.readings.back();
+    EXPECT_NEAR(last.value, 500, 0.5);
+    EXPECT_NEAR(last.output, 12, 0.01);
+    EXPECT_FALSE(last.outputIsVoltage);
+    // A span of 1000 shows tenths.
+    EXPECT_TRUE(last.valueText.ends_with("  °C")) << last.valueText;
+    EXPECT_EQ(last.valueText[last.valueText.find('.') + 2], ' ');
+    EXPECT_EQ(last.range.underRange, measure::Lamp::Grey);
+    EXPECT_EQ(last.range.overRange, measure::Lamp::Grey);
+    ASSERT_TRUE(last.trips);
+    // "MI" started the stream, "SM" is the last word and the stream is off.
+    EXPECT_EQ(b.recorder.Count("MI"), 1);
+    EXPECT_EQ(b.recorder.sent.back(), frames::kStopStream);
+    EXPECT_FALSE(b.transmitter.streaming());
+    EXPECT_EQ(run.collector.started, 1);
+    EXPECT_EQ(run.collector.stopped, 1);
+    EXPECT_TRUE(b.dialogs.shown().empty());
+}
+
+TEST(MeasureFlow, Pt100ThreeWire_0To200_At100_ShowsTwelveMilliamps) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.session.form.ChooseFamily(device::family::Rtd);
+    b.session.form.ChooseRtdSensor(0);
+    b.session.form.ChooseWiring(device::kThreeWiresIndex);
+    b.SetInputRange("0", "200");
+    b.session.form.ChooseOutputType(0);
+    b.SetOutputRange("4", "20");
+    ProgramForm(b);
+    EXPECT_NE(b.session.form.summaryText.find("PT100"), std::string::npos) << b.session.form.summaryText;
+    b.transmitter.setInput({sim::Quantity::Temperature, 100, 25});
+    MeasureRun run = MeasureFrames(b, 5);
+    ASSERT_EQ(run.result, measure::MeasureResult::Stopped);
+    EXPECT_NEAR(run.collector.readings.back().value, 100, 0.2);
+    EXPECT_NEAR(run.collector.readings.back().output, 12, 0.01);
+}
+
+TEST(MeasureFlow, VoltageOutput_0To10V_At500_ShowsFiveVolts) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "1000");
+    b.session.form.ChooseOutputType(1);  // family 4: voltage
+    b.SetOutputRange("0", "10");
+    ProgramForm(b);
+    EXPECT_EQ(b.session.lastRead->values.outputType, 1);
+    EXPECT_NEAR(b.session.lastRead->values.outputFirst, 10, 0.005);
+    EXPECT_NEAR(b.session.lastRead->values.outputSecond, 0, 0.005);
+    b.transmitter.setInput({sim::Quantity::Temperature, 500, 25});
+    MeasureRun run = MeasureFrames(b, 5);
+    ASSERT_EQ(run.result, measure::MeasureResult::Stopped);
+    const measure::Reading& last = run.collector.readings.back();
+    EXPECT_TRUE(last.outputIsVoltage);
+    EXPECT_NEAR(last.output, 5, 0.01);
+    EXPECT_NEAR(last.value, 500, 0.5);
+    EXPECT_NE(last.outputText.find("V"), std::string::npos);
+}
+
+TEST(MeasureFlow, InputAboveTheRange_LightsOverRange_BelowLightsUnderRange) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("100", "600");
+    ProgramForm(b);
+    b.transmitter.setInput({sim::Quantity::Temperature, 650, 25});
+    EXPECT_EQ(MeasureFrames(b, 3).collector.readings.back().range.overRange, measure::Lamp::Red);
+    b.transmitter.setInput({sim::Quantity::Temperature, 50, 25});
+    EXPECT_EQ(MeasureFrames(b, 3).collector.readings.back().range.underRange, measure::Lamp::Red);
+}
+
+TEST(MeasureFlow, StreamFallsSilent_CancelEndsInTheNotConnectedState) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    // Three more frames, then silence (frames that pile up during a pause are read as one).
+    b.transmitter.faults().silentAfterFrames = b.transmitter.framesSent() + 3;
+    MeasureRun run = MeasureFrames(b, 100);
+    EXPECT_EQ(run.result, measure::MeasureResult::CommunicationError);
+    EXPECT_GE(run.collector.readings.size(), 1u);
+    EXPECT_LE(run.collector.readings.size(), 3u);
+    EXPECT_EQ(b.dialogs.countShown(85), 1);
+    EXPECT_FALSE(b.session.form.deviceConnected);
+    EXPECT_EQ(b.session.form.summaryText, "No Data");
+}
+
+TEST(MeasureFlow, StreamFallsSilent_RetryRestartsTheStreamWithSmMi) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.transmitter.faults().silentAfterFrames = b.transmitter.framesSent() + 2;
+    b.dialogs.answer(Answer::Retry);
+    b.recorder.sent.clear();
+    b.recorder.onWrite = [&](const std::string& frame) {
+        if (frame == frames::kStartStream && b.recorder.Count("MI") == 2) b.transmitter.faults().silentAfterFrames = -1;
+    };
+    MeasureRun run = MeasureFrames(b, 4);
+    EXPECT_EQ(run.result, measure::MeasureResult::Stopped);
+    EXPECT_EQ(run.collector.readings.size(), 4u);
+    // The frame wait's "$FPxx", then "SM" and "MI" start the stream again.
+    const std::vector<std::string>& s = b.recorder.sent;
+    const auto start = std::find(s.begin(), s.end(), std::string(frames::kStartStream));
+    const auto restart = std::find(start, s.end(), std::string(frames::kEndProgramming));
+    ASSERT_LE(restart + 3, s.end());
+    EXPECT_EQ(*(restart + 1), frames::kStopStream);
+    EXPECT_EQ(*(restart + 2), frames::kStartStream);
+    EXPECT_EQ(b.dialogs.countShown(85), 1);
+}
+
+TEST(MeasureFlow, TransmitterChanged_CancelEndsWithoutStreaming) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.transmitter.faults().reportedModel = 9;
+    b.recorder.sent.clear();
+    MeasureRun run = MeasureFrames(b, 3);
+    EXPECT_EQ(run.result, measure::MeasureResult::DeviceChanged);
+    EXPECT_EQ(b.dialogs.countShown(219), 1);
+    EXPECT_EQ(b.recorder.Count("MI"), 0);
+    EXPECT_TRUE(run.collector.readings.empty());
+    EXPECT_EQ(b.session.state.identity.DeviceModel, 10);
+}
+
+TEST(MeasureFlow, SilentDuringTheCalibrationRead_OneBoxThenNotConnected) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.transmitter.faults().silentAfterReplies = b.transmitter.repliesSent() + 4;  // "$V", cell 7, 254, 255
+    b.recorder.sent.clear();
+    MeasureRun run = MeasureFrames(b, 3);
+    EXPECT_EQ(run.result, measure::MeasureResult::CommunicationError);
+    EXPECT_EQ(b.dialogs.countShown(85), 1);
+    EXPECT_EQ(b.recorder.Count("MI"), 0);
+    EXPECT_FALSE(b.session.form.deviceConnected);
+}
+
+}  // namespace
+}  // namespace vantrel::test

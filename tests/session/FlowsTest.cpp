@@ -1,0 +1,447 @@
+// The session flows against the in-process simulated transmitter on the virtual clock:
+// loading the programming window, reading, programming with its read-back, and what each
+// does when the transmitter or the line misbehaves.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SimBench.h"
+#include "link/Frames.h"
+#include "math/CustomPoints.h"
+#include "resources/StringTable.h"
+
+namespace vantrel::test {
+namespace {
+
+using link::Answer;
+namespace frames = link::frames;
+
+constexpr int kNoReplyText = 85;
+constexpr int kDeviceChangedText = 219;
+constexpr int kNoisyRangeText = 156;
+
+// Addresses of the "$R" frames sent from index `from` on, in order.
+std::vector<int> ReadAddresses(const RecordingTransport& recorder, std::size_t from = 0) {
+    std::vector<int> addresses;
+    for (std::size_t i = from; i < recorder.sent.size(); ++i)
+        if (recorder.sent[i].rfind("$R", 0) == 0) addresses.push_back(FrameAddress(recorder.sent[i]));
+    return addresses;
+}
+
+std::vector<device::WriteEntry> WritesSent(const RecordingTransport& recorder) {
+    std::vector<device::WriteEntry> writes;
+    for (const std::string& frame : recorder.sent)
+        if (frame.rfind("$W", 0) == 0)
+            writes.push_back({static_cast<std::uint8_t>(frame[2]), static_cast<std::uint8_t>(frame[4])});
+    return writes;
+}
+
+void ExpectNotConnectedState(const session::Session& s, int languageOffset = 300) {
+    EXPECT_FALSE(s.connected());
+    EXPECT_FALSE(s.form.deviceConnected);
+    EXPECT_EQ(s.form.modelText, resources::Text(84, languageOffset));
+    EXPECT_FALSE(s.form.Command1.enabled);
+    EXPECT_FALSE(s.form.main.toolStart.enabled);
+    EXPECT_TRUE(s.form.main.toolConnect.enabled);
+}
+
+// ---- Loading the programming window ---------------------------------------------------
+
+TEST(LoadProgramWindow, Connected_DescribesTheTransmittersConfiguration) {
+    SimBench b;
+    EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_TRUE(b.dialogs.shown().empty());
+    ASSERT_TRUE(b.session.lastRead);
+    EXPECT_EQ(b.session.lastRead->values.inputCode, 1);
+    EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 1000);
+    EXPECT_NE(b.session.form.summaryText.find("Thermocouple Type K"), std::string::npos);
+    EXPECT_NE(b.session.form.summaryText.find("Output Range: 4 to 20 mA"), std::string::npos);
+    EXPECT_NE(b.session.form.modelText.find("( VerSW :  4/ 10/ 1/ 0 )"), std::string::npos);
+    EXPECT_TRUE(b.session.form.deviceConnected);
+    // The read ends the exchange: the transmitter leaves programming mode.
+    EXPECT_EQ(b.recorder.sent.back(), frames::kEndProgramming);
+    EXPECT_FALSE(b.transmitter.programmingMode());
+    EXPECT_FALSE(b.transmitter.streaming());
+}
+
+TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnectedWithFamilyFourLists) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    profile.faults.noReply = true;
+    SimBench b(profile, 0);
+    b.dialogs.answer(Answer::Retry).answer(Answer::Cancel);
+    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
+
+    ASSERT_EQ(b.dialogs.countShown(kNoReplyText), 2);
+    EXPECT_EQ(b.dialogs.shown()[0].text, "Comunicazione impossibile con l' apparato");
+    // Two five-second series of about five "MI" each, each stopped with "SM"; no "$V".
+    EXPECT_GE(b.recorder.Count("MI"), 8);
+    EXPECT_LE(b.recorder.Count("MI"), 12);
+    EXPECT_EQ(b.recorder.Count("$V"), 0);
+    EXPECT_EQ(b.session.connectionResult, "errore");
+    ExpectNotConnectedState(b.session, 0);
+    EXPECT_EQ(b.session.form.modelText, "Dispositivo non connesso");
+    EXPECT_EQ(b.session.form.summaryText, "Dati non pervenuti");
+    EXPECT_FALSE(b.session.lastRead);
+    const device::Identification four = device::Identify(device::Identity{});
+    EXPECT_EQ(b.session.form.Strumento.entries, four.lists.inputFamilies);
+    EXPECT_EQ(b.session.form.Vuscite.entries, four.lists.outputTypes);
+    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
+    EXPECT_EQ(b.session.state.identity.DeviceModel, 10);
+}
+
+TEST(LoadProgramWindow, ConnectAfterAFailedLoad_RunsTheWholeRoadAgain) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    profile.faults.noReply = true;
+    SimBench b(profile);
+    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
+    b.transmitter.faults().noReply = false;  // the transmitter is plugged in
+    EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_TRUE(b.session.form.deviceConnected);
+    EXPECT_TRUE(b.session.lastRead);
+}
+
+TEST(LoadProgramWindow, PortMissingOrBusy_MessageAndNotConnectedWithoutTouchingTheLine) {
+    for (const link::OpenError error : {link::OpenError::NoSuchPort, link::OpenError::PortInUse}) {
+        SimBench b;
+        b.recorder.openFailure = link::OpenResult{error, "refused"};
+        EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
+        ASSERT_EQ(b.dialogs.shown().size(), 1u);
+        EXPECT_EQ(b.dialogs.shown()[0].textId, error == link::OpenError::PortInUse ? 160 : kNoReplyText);
+        EXPECT_TRUE(b.recorder.sent.empty());
+        ExpectNotConnectedState(b.session);
+    }
+}
+
+TEST(LoadProgramWindow, NoiseOnlyTransmitter_PassesTheTestButNotIdentification) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    profile.faults.noiseInsteadOfReplies = true;
+    SimBench b(profile);
+    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
+    EXPECT_EQ(b.recorder.Count("$V"), 1);
+    EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
+    EXPECT_EQ(b.recorder.Count("$R"), 0);
+    ExpectNotConnectedState(b.session);
+    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
+}
+
+// ---- Reading ---------------------------------------------------------------------------
+
+TEST(ReadConfiguration, ReadsTheCellsInTheTransmittersOrder) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    const int t3 = b.Cell(3);
+    const int t4 = b.Cell(4);
+    const bool extraEnd = (b.Cell(11) & 16) != 0;
+    const int last = extraEnd ? t4 - 6 : t4 - 3;
+    std::vector<int> expected = {0, 13, 226, 227, 1, 2, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    for (int a = 219; a <= 227; ++a) expected.push_back(a);
+    for (int a : {217, 218, 254, 255, 250, 251, 253, 252, 249, 3, 4, t3, t3 + 1, t3 + 2, 11, last, last + 1, last + 2,
+                  6, 7, 8, 9, 10, 11, 14, 15})
+        expected.push_back(a);
+    EXPECT_EQ(ReadAddresses(b.recorder), expected);
+    // Every block is its own exchange: "SM" and "PR" before its first "$R".
+    const auto firstRead = std::find_if(b.recorder.sent.begin(), b.recorder.sent.end(),
+                                        [](const std::string& f) { return f.rfind("$R", 0) == 0; });
+    ASSERT_GE(firstRead - b.recorder.sent.begin(), 2);
+    EXPECT_EQ(*(firstRead - 2), frames::kStopStream);
+    EXPECT_EQ(*(firstRead - 1), frames::kProgrammingMode);
+}
+
+TEST(ReadConfiguration, ModelNine_SkipsTripAndTrimCellsAndTakesNoAdjustment) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    profile.identity.model = 9;
+    profile.memory.write(217, 137);  // a trim left in memory is not a model 9 setting
+    SimBench b(profile);
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    for (int a : ReadAddresses(b.recorder)) {
+        EXPECT_FALSE(a >= 217 && a <= 225) << a;
+    }
+    const device::ReadValues& v = b.session.lastRead->values;
+    EXPECT_EQ(v.zeroAdjust, 0);
+    EXPECT_EQ(v.spanAdjust, 0);
+    EXPECT_NEAR(v.outputSecond, 4, 0.01);
+    EXPECT_NEAR(v.outputFirst, 20, 0.01);
+}
+
+TEST(ReadConfiguration, CancelWhileReadingCellsSixToFifteen_NoDataInItalian) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    SimBench b(profile, 0);
+    // Serial number (4 replies) and cells 1..2 (2 replies) arrive; then the line falls silent.
+    b.transmitter.faults().silentAfterReplies = 1 + 6;  // "$V" first
+    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
+    EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
+    EXPECT_EQ(ReadAddresses(b.recorder).back(), 6);
+    EXPECT_EQ(b.session.form.summaryText, "Dati non pervenuti");
+    ExpectNotConnectedState(b.session, 0);
+    EXPECT_FALSE(b.session.lastRead);
+}
+
+TEST(ReadConfiguration, CancelAnywhere_EndsTheReadAtOnce) {
+    // Wherever the line falls silent, one Cancel ends the read: no second box, no further block.
+    for (int replies : {1, 5, 7, 20, 25, 30, 35, 40}) {
+        SimBench b;
+        b.transmitter.faults().silentAfterReplies = replies;
+        EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected) << replies;
+        EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1) << replies;
+        // "$V" took one reply; every "$R" sent before the silent one was answered.
+        EXPECT_EQ(b.recorder.Count("$R"), replies) << replies;
+        ExpectNotConnectedState(b.session);
+    }
+}
+
+TEST(ReadConfiguration, DroppedReply_RetryRereadsTheBlockAndTheReadSucceeds) {
+    SimBench b;
+    b.dialogs.answer(Answer::Retry);
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_TRUE(b.dialogs.shown().empty());
+    b.recorder.sent.clear();
+    b.transmitter.faults().dropReplies = 1;
+    ASSERT_TRUE(session::ReadAndDescribe(b.session, b.view));
+    EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
+    // The first "$R" (cell 0) went unanswered: "$FPxx" (recovery), "$FPxx" (restart), "SM", "PR", "$R 0".
+    const std::vector<std::string>& s = b.recorder.sent;
+    ASSERT_GE(s.size(), 7u);
+    EXPECT_EQ(s[0], frames::kStopStream);
+    EXPECT_EQ(s[1], frames::kProgrammingMode);
+    EXPECT_EQ(s[2], frames::ReadFrame(0));
+    EXPECT_EQ(s[3], frames::kEndProgramming);
+    EXPECT_EQ(s[4], frames::kEndProgramming);
+    EXPECT_EQ(s[5], frames::kStopStream);
+    EXPECT_EQ(s[6], frames::kProgrammingMode);
+    EXPECT_EQ(s[7], frames::ReadFrame(0));
+}
+
+// ---- Programming -----------------------------------------------------------------------
+
+TEST(Programming, TypeK_MemoryHoldsExactlyThePlansBytes_ThenReadsBack) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "500");
+    const sim::Memory before = b.transmitter.memory();
+    b.recorder.sent.clear();
+    const session::ProgramOutcome outcome = b.Program();
+    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    const std::vector<device::WriteEntry>& sent = outcome.result.plan.sent;
+    EXPECT_EQ(WritesSent(b.recorder), sent);
+    EXPECT_EQ(outcome.result.framesSent, static_cast<int>(sent.size()));
+    sim::Memory expected = before;
+    for (const device::WriteEntry& w : sent) expected.write(w.address, w.value);
+    for (int a = 0; a < 256; ++a) EXPECT_EQ(b.Cell(a), expected.read(static_cast<std::uint8_t>(a))) << "cell " << a;
+    // "PR", the writes, "$FPxx" twice, then the read-back.
+    const auto firstWrite = std::find_if(b.recorder.sent.begin(), b.recorder.sent.end(),
+                                         [](const std::string& f) { return f.rfind("$W", 0) == 0; });
+    EXPECT_EQ(*(firstWrite - 1), frames::kProgrammingMode);
+    const std::size_t afterWrites = static_cast<std::size_t>(firstWrite - b.recorder.sent.begin()) + sent.size();
+    EXPECT_EQ(b.recorder.sent[afterWrites], frames::kEndProgramming);
+    EXPECT_EQ(b.recorder.sent[afterWrites + 1], frames::kEndProgramming);
+    EXPECT_TRUE(outcome.readBack);
+    EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 500);
+    EXPECT_NE(b.session.form.summaryText.find("0 to 500"), std::string::npos);
+    EXPECT_NE(b.session.form.summaryText.find("Output Range: 4 to 20 mA"), std::string::npos);
+    EXPECT_TRUE(b.dialogs.shown().empty());
+}
+
+TEST(Programming, FamilyTwo_SkipsCellSevenButKeepsItInThePlan) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    profile.identity.family = 2;
+    SimBench b(profile);
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "600");
+    const int cell7 = b.Cell(7);
+    b.recorder.sent.clear();
+    const session::ProgramOutcome outcome = b.Program();
+    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    const device::ProgramPlan& plan = outcome.result.plan;
+    ASSERT_GE(plan.writes.size(), 12u);
+    EXPECT_EQ(plan.writes[11].address, 7);
+    EXPECT_EQ(plan.sent.size(), plan.writes.size() - 1);
+    const auto writes = WritesSent(b.recorder);
+    EXPECT_EQ(writes, plan.sent);
+    EXPECT_TRUE(std::none_of(writes.begin(), writes.end(), [](const device::WriteEntry& w) { return w.address == 7; }));
+    EXPECT_EQ(b.Cell(7), cell7);
+}
+
+TEST(Programming, NoisyRangeRefused_StatusThreeNothingWrittenNothingSentAfterTheQuestion) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "10");
+    const sim::Memory before = b.transmitter.memory();
+    b.dialogs.answer(Answer::No);
+    b.recorder.sent.clear();
+    const session::ProgramOutcome outcome = b.Program();
+    EXPECT_EQ(outcome.result.status, device::ProgramStatus::NoisyRangeRefused);
+    EXPECT_EQ(static_cast<int>(outcome.result.status), 3);
+    EXPECT_EQ(b.dialogs.countShown(kNoisyRangeText), 1);
+    EXPECT_EQ(b.recorder.Count("$W"), 0);
+    EXPECT_EQ(b.recorder.sent.back().rfind("$R", 0), 0u);  // the last calibration read
+    EXPECT_FALSE(outcome.readBack);
+    EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
+    EXPECT_TRUE(b.session.form.deviceConnected);  // a refusal is not a link failure
+}
+
+TEST(Programming, NoisyRangeAccepted_ProgramsAsIfNotAsked) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "10");
+    b.dialogs.answer(Answer::Yes);
+    const session::ProgramOutcome outcome = b.Program();
+    EXPECT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    EXPECT_TRUE(outcome.readBack);
+    EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 10);
+}
+
+TEST(Programming, DeviceChanged_OkChecksAgain_CancelWritesNothingAndLeavesNotConnected) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "500");
+    const sim::Memory before = b.transmitter.memory();
+    b.transmitter.faults().reportedFamily = 2;  // another transmitter on the line
+    b.dialogs.answer(Answer::Ok).answer(Answer::Cancel);
+    b.recorder.sent.clear();
+    const session::ProgramOutcome outcome = b.Program();
+    EXPECT_EQ(outcome.result.status, device::ProgramStatus::NotWritten);
+    EXPECT_EQ(b.dialogs.countShown(kDeviceChangedText), 2);
+    EXPECT_EQ(b.recorder.Count("$V"), 2);
+    EXPECT_EQ(b.recorder.Count("$W"), 0);
+    EXPECT_EQ(b.recorder.Count("$R"), 0);  // no calibration read, no read-back
+    EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
+    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);  // the identity is not overwritten
+    ExpectNotConnectedState(b.session);
+}
+
+TEST(Programming, VersionReadCancelled_KeepsIdentityAndWritesNothing) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "500");
+    b.transmitter.faults().noReply = true;
+    b.recorder.sent.clear();
+    const session::ProgramOutcome outcome = b.Program();
+    EXPECT_EQ(outcome.result.status, device::ProgramStatus::NotWritten);
+    EXPECT_EQ(b.recorder.Count("$W"), 0);
+    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
+    EXPECT_EQ(b.session.state.identity.DeviceModel, 10);
+    ExpectNotConnectedState(b.session);
+}
+
+TEST(Programming, CalibrationReadCancelled_NotWrittenNoReadBackNotConnected) {
+    for (int calibrationReplies : {0, 3, 5, 10}) {  // output calibration, then the factory block
+        SimBench b;
+        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+        b.ChooseThermocoupleK("0", "500");
+        const sim::Memory before = b.transmitter.memory();
+        b.transmitter.faults().silentAfterReplies = b.transmitter.repliesSent() + 1 + calibrationReplies;
+        b.recorder.sent.clear();
+        const session::ProgramOutcome outcome = b.Program();
+        EXPECT_EQ(outcome.result.status, device::ProgramStatus::NotWritten) << calibrationReplies;
+        EXPECT_NE(static_cast<int>(outcome.result.status), 0);
+        EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
+        EXPECT_EQ(b.recorder.Count("$W"), 0);
+        EXPECT_FALSE(outcome.readBack);
+        EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
+        ExpectNotConnectedState(b.session);
+    }
+}
+
+TEST(Programming, CablePulledDuringTheWrites_InterruptedMessageNotConnectedNoHang) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "500");
+    // The cable comes out right after the 40th write.
+    int writes = 0;
+    b.recorder.onWrite = [&](const std::string& frame) {
+        if (frame.rfind("$W", 0) == 0 && ++writes == 40) b.transmitter.pullCable();
+    };
+    const session::ProgramOutcome outcome = b.Program();
+    EXPECT_EQ(outcome.result.status, device::ProgramStatus::Interrupted);
+    EXPECT_EQ(outcome.result.framesSent, 40);
+    EXPECT_EQ(writes, 41);  // the 41st was refused by the line; nothing was sent after it
+    EXPECT_EQ(b.dialogs.shown().size(), 1u);
+    EXPECT_EQ(b.dialogs.shown()[0].titleId, 145);
+    EXPECT_FALSE(outcome.readBack);
+    ExpectNotConnectedState(b.session);
+}
+
+TEST(Programming, TransmitterWithoutTables_IsReadAndProgrammed) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    for (int a = 1; a <= 4; ++a) profile.memory.write(static_cast<std::uint8_t>(a), 0xFF);  // erased table pointers
+    SimBench b(profile);
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_TRUE(b.dialogs.shown().empty());
+    b.ChooseThermocoupleK("0", "1000");
+    const session::ProgramOutcome outcome = b.Program();
+    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    ASSERT_TRUE(outcome.readBack);
+    EXPECT_NEAR(b.session.lastRead->values.outputFirst, 20, 0.005);
+    EXPECT_NEAR(b.session.lastRead->values.outputSecond, 4, 0.005);
+}
+
+TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
+    struct Case {
+        int zero;
+        int span;
+        bool reverse;
+    };
+    for (const Case c : {Case{10, 0, false}, Case{0, -20, false}, Case{15, 25, false}, Case{-30, 10, true},
+                         Case{10, -5, true}}) {
+        SimBench b;
+        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+        b.ChooseThermocoupleK("0", "1000");
+        if (c.reverse) b.session.form.ToggleDirection();
+        b.session.form.MoveSlider(ui::AdjustWhich::Zero, c.zero);
+        b.session.form.MoveSlider(ui::AdjustWhich::Span, c.span);
+        const session::ProgramOutcome outcome = b.Program();
+        ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+        ASSERT_TRUE(outcome.readBack);
+        const device::ReadValues& v = b.session.lastRead->values;
+        EXPECT_DOUBLE_EQ(v.zeroAdjust, c.zero / 10.0);
+        EXPECT_DOUBLE_EQ(v.spanAdjust, c.span / 10.0);
+        const double first = c.reverse ? 4 : 20;
+        const double second = c.reverse ? 20 : 4;
+        EXPECT_NEAR(v.outputFirst, first, 0.005) << c.zero << "/" << c.span;
+        EXPECT_NEAR(v.outputSecond, second, 0.005) << c.zero << "/" << c.span;
+        EXPECT_EQ(b.session.form.zero.slider, c.zero);
+        EXPECT_EQ(b.session.form.span.slider, c.span);
+    }
+}
+
+}  // namespace
+}  // namespace vantrel::test
+
+namespace vantrel::test {
+namespace {
+
+TEST(Programming, CustomCurve_ReadBackRestoresTheUsersPointsInTheWorkingTables) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "300");
+    device::WorkingState& s = b.session.state;
+    const float physical[] = {0, 100, 200, 300};
+    const float input[] = {0, 4.096f, 8.138f, 12.209f};
+    for (std::size_t i = 0; i < 4; ++i) {
+        s.PtPhysical[i] = physical[i];
+        s.PtInput[i] = input[i];
+    }
+    s.CjcPhysical = {-20, 25, 70, 0, 0, 0, 0};
+    s.CjcInput = {-0.777f, 1.0f, 2.851f, 0, 0, 0, 0};
+    ASSERT_TRUE(math::CompleteLoadedCurve(s, 4, 3));
+    b.session.form.RestoreCustomBox(true);
+
+    const session::ProgramOutcome outcome = b.Program();
+    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    ASSERT_TRUE(outcome.readBack);
+    EXPECT_NE(b.session.form.summaryText.find("(Custom)"), std::string::npos);
+    // Four points typed: five working points with the added one, as after the editor's OK.
+    EXPECT_EQ(s.SensorPoints, 5);
+    EXPECT_TRUE(s.PointExtra);
+    EXPECT_EQ(s.SegmentCount, 4);
+    EXPECT_EQ(s.CjcPoints, 3);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_NEAR(s.PtPhysical[i], physical[i], 0.05) << i;
+        EXPECT_NEAR(s.PtInput[i], input[i], 0.002) << i;
+    }
+    EXPECT_NEAR(s.CjcPhysical[2], 70, 0.05);
+    EXPECT_NEAR(s.CjcInput[2], 2.851, 0.002);
+}
+
+}  // namespace
+}  // namespace vantrel::test

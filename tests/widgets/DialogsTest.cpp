@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include "WidgetFixture.h"
+#include "ui/widgets/PointsEditorDialog.h"
+#include "ui/widgets/QtDialogs.h"
+#include "ui/widgets/SerialNumberDialog.h"
+#include "ui/widgets/TripsDialog.h"
+
+using namespace vantrel;
+using math::PointsBox;
+using math::PointsPage;
+using widgets::test::ScriptedDialogs;
+
+namespace {
+
+ui::PointsEditorRequest SensorRequest(bool coldJunction = false) {
+    ui::PointsEditorRequest r;
+    r.encoding = {1, coldJunction ? 1 : 0};
+    r.title = " (Custom) Termocoppia";
+    r.inputUnit = "mV";
+    r.physicalUnit = "Temp";
+    r.coldJunctionPage = coldJunction;
+    r.coldJunctionTitle = "Compensazione Giunto";
+    r.cancelCaption = "Annulla";
+    return r;
+}
+
+struct EditorFixture {
+    device::WorkingState working;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<math::PointsEditor> editor;
+    std::unique_ptr<widgets::PointsEditorDialog> dialog;
+
+    explicit EditorFixture(bool coldJunction = false, int model = 10) {
+        working.LanguageOffset = 0;
+        working.identity.DeviceModel = model;
+        editor = std::make_unique<math::PointsEditor>(working, coldJunction, coldJunction ? 1 : 0);
+        editor->Open();
+        dialog = std::make_unique<widgets::PointsEditorDialog>(*editor, SensorRequest(coldJunction), dialogs, 0);
+        dialog->show();
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+    void Type(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    QLineEdit* Box(int row, PointsBox box) { return dialog->valueBox(PointsPage::Sensor, row, box); }
+};
+
+}  // namespace
+
+TEST(PointsEditorDialog, EvenCount_ShowsTheAddedRowGreyedWithoutBoxes) {
+    EditorFixture f;
+    f.Type(f.dialog->countBox(PointsPage::Sensor), "a4");
+    EXPECT_EQ(f.dialog->countBox(PointsPage::Sensor)->text(), "4");  // letters do not pass
+    QTest::keyClick(f.dialog->countBox(PointsPage::Sensor), Qt::Key_Return);
+    EXPECT_TRUE(f.dialog->isVisible());  // Enter checks the count, it does not close
+    for (int row = 0; row < 4; ++row) EXPECT_TRUE(f.Box(row, PointsBox::Input)->isVisible()) << row;
+    EXPECT_TRUE(f.dialog->rowLabel(PointsPage::Sensor, 4)->isVisible());
+    EXPECT_FALSE(f.Box(4, PointsBox::Input)->isVisible());
+    EXPECT_FALSE(f.Box(4, PointsBox::Physical)->isVisible());
+    EXPECT_FALSE(f.dialog->rowLabel(PointsPage::Sensor, 5)->isVisible());
+}
+
+TEST(PointsEditorDialog, CountAboveTheModelsMost_IsRefusedAndSelected) {
+    EditorFixture f;
+    f.Type(f.dialog->countBox(PointsPage::Sensor), "28");
+    QTest::keyClick(f.dialog->countBox(PointsPage::Sensor), Qt::Key_Return);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown[0].text, resources::Text(170, 0) + " 27");
+    EXPECT_EQ(f.dialogs.shown[0].icon, link::Icon::Exclamation);
+    EXPECT_TRUE(f.dialog->countBox(PointsPage::Sensor)->hasFocus());
+    EXPECT_EQ(f.dialog->countBox(PointsPage::Sensor)->selectedText(), "28");
+}
+
+TEST(PointsEditorDialog, FallingInputColumn_IsRefusedOnTheRowBeforeTheFall) {
+    EditorFixture f;
+    f.Type(f.dialog->countBox(PointsPage::Sensor), "3");
+    QTest::keyClick(f.dialog->countBox(PointsPage::Sensor), Qt::Key_Return);
+    const char* inputs[] = {"0", "5", "3"};
+    const char* physical[] = {"0", "100", "50"};
+    for (int row = 0; row < 3; ++row) {
+        f.Type(f.Box(row, PointsBox::Input), inputs[row]);
+        f.Type(f.Box(row, PointsBox::Physical), physical[row]);
+    }
+    QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown[0].textId, 171);
+    EXPECT_TRUE(f.dialog->isVisible());
+    EXPECT_TRUE(f.Box(1, PointsBox::Input)->hasFocus());
+    EXPECT_EQ(f.Box(1, PointsBox::Input)->selectedText(), "5");
+    EXPECT_FALSE(f.dialog->Result().accepted);
+    EXPECT_EQ(f.working.PtInput[1], 0.0f);  // nothing stored
+
+    f.Type(f.Box(2, PointsBox::Input), "9");
+    QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
+    EXPECT_FALSE(f.dialog->isVisible());
+    const ui::PointsEditorResult result = f.dialog->Result();
+    EXPECT_TRUE(result.accepted);
+    EXPECT_EQ(result.rangeMin, "0");
+    EXPECT_EQ(result.rangeMax, "50");
+    EXPECT_EQ(f.working.PtInput[2], 9.0f);
+}
+
+TEST(PointsEditorDialog, ColdJunctionOutOfRange_BringsItsPageToTheFront) {
+    EditorFixture f(true);
+    f.Type(f.Box(0, PointsBox::Input), "0");
+    f.Type(f.Box(0, PointsBox::Physical), "0");
+    f.Type(f.Box(1, PointsBox::Input), "1");
+    f.Type(f.Box(1, PointsBox::Physical), "10");
+    QLineEdit* cjcPhysical = f.dialog->valueBox(PointsPage::ColdJunction, 1, PointsBox::Physical);
+    f.dialog->pages()->setCurrentIndex(1);
+    f.Type(f.dialog->valueBox(PointsPage::ColdJunction, 0, PointsBox::Physical), "0");
+    f.Type(f.dialog->valueBox(PointsPage::ColdJunction, 0, PointsBox::Input), "0");
+    f.Type(f.dialog->valueBox(PointsPage::ColdJunction, 1, PointsBox::Input), "1");
+    f.Type(cjcPhysical, "71");
+    f.dialog->pages()->setCurrentIndex(0);
+    QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown[0].textId, 152);
+    EXPECT_EQ(f.dialog->pages()->currentIndex(), 1);
+    EXPECT_TRUE(cjcPhysical->hasFocus());
+}
+
+TEST(PointsEditorDialog, ArrowKeysMoveBetweenRows_ValueIsRewrittenOnLeaving) {
+    EditorFixture f;
+    f.Type(f.Box(0, PointsBox::Input), "01,50");
+    QTest::keyClick(f.Box(0, PointsBox::Input), Qt::Key_Down);
+    EXPECT_TRUE(f.Box(1, PointsBox::Input)->hasFocus());
+    EXPECT_EQ(f.Box(0, PointsBox::Input)->text(), "1.5");
+}
+
+namespace {
+
+struct TripsFixture {
+    device::WorkingState working;
+    ScriptedDialogs dialogs;
+    math::TripsForm form{working};
+    std::unique_ptr<widgets::TripsDialog> dialog;
+
+    TripsFixture() {
+        working.LanguageOffset = 0;
+        form.Open("0", "200", "°C");
+        dialog = std::make_unique<widgets::TripsDialog>(form, working, ui::TripsFormRequest{"Annulla", "0", "200", "°C"},
+                                                        dialogs);
+        dialog->show();
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+    void Type(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+};
+
+}  // namespace
+
+TEST(TripsDialog, LeavingTheBoxesAndSwitchingToMin_ComputesTheLevels) {
+    TripsFixture f;
+    f.Type(f.dialog->thresholdBox(1), "150");
+    f.Type(f.dialog->hysteresisBox(1), "5");
+    f.dialog->delayBox()->setFocus();
+    EXPECT_EQ(f.working.TripLevels[0], 150.0f);
+    EXPECT_EQ(f.working.TripLevels[1], 140.0f);
+    EXPECT_EQ(f.dialog->hysteresisBox(1)->text(), "5.0");
+
+    QTest::mouseClick(f.dialog->minOption(1), Qt::LeftButton);
+    EXPECT_EQ(f.working.TripLevels[0], 160.0f);
+    EXPECT_EQ(f.working.TripLevels[1], 150.0f);
+
+    f.Type(f.dialog->delayBox(), "1");
+    QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
+    EXPECT_FALSE(f.dialog->isVisible());
+    EXPECT_EQ(f.working.TripDelayTicks, 20.0f);
+    EXPECT_EQ(f.working.TripFlags & 3, 2);  // trip 1 is a minimum trip
+}
+
+TEST(TripsDialog, BadThreshold_IsRefusedAndCancelRestoresEverything) {
+    TripsFixture f;
+    f.Type(f.dialog->thresholdBox(2), "12x");
+    f.dialog->delayBox()->setFocus();
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown[0].textId, 169);
+    EXPECT_TRUE(f.dialog->thresholdBox(2)->hasFocus());
+    EXPECT_EQ(f.dialog->thresholdBox(2)->text(), ".0");  // the previous value is back
+
+    f.Type(f.dialog->thresholdBox(1), "100");
+    f.dialog->delayBox()->setFocus();
+    EXPECT_EQ(f.working.TripLevels[0], 100.0f);
+    QTest::mouseClick(f.dialog->cancelButton(), Qt::LeftButton);
+    EXPECT_EQ(f.working.TripLevels[0], 0.0f);
+}
+
+TEST(TripsDialog, DelayBeyondOneByte_KeepsTheFormOpen) {
+    TripsFixture f;
+    f.Type(f.dialog->delayBox(), "13");
+    QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(f.dialog->isVisible());
+    EXPECT_TRUE(f.dialog->delayBox()->hasFocus());
+}
+
+TEST(SerialNumberDialog, ShowsTheStoredRecordReadOnly_ReadFailureShowsZeros) {
+    device::SerialNumber stored{12, 5, 91, 528};
+    ui::SerialNumberWindow model(stored);
+    ScriptedDialogs dialogs;
+    bool readResult = false;
+    widgets::SerialNumberDialog dialog(model, dialogs, [&readResult] { return readResult; }, 0);
+    EXPECT_EQ(dialog.field(ui::SerialField::Year)->text(), "10");
+    EXPECT_EQ(dialog.field(ui::SerialField::Progressive)->text(), "528");
+    EXPECT_TRUE(dialog.field(ui::SerialField::Customer)->isReadOnly());
+    EXPECT_EQ(dialog.findChild<QPushButton*>("cmd_scriviserial")->isVisibleTo(&dialog), false);
+    QTest::mouseClick(dialog.readButton(), Qt::LeftButton);
+    EXPECT_EQ(dialog.field(ui::SerialField::Order)->text(), "0");
+    dialog.reject();
+    EXPECT_EQ(dialog.field(ui::SerialField::Order)->text(), "91");  // closing shows the record again
+}
+
+TEST(QtFileDialogs, FilterPairs_BecomeQtNameFilters) {
+    EXPECT_EQ(widgets::ConvertFileFilter("File di Programmazione(*.D70)|*.D70| Tutti i files (*.*)|*.*|"),
+              (QStringList{"File di Programmazione (*.D70)", "Tutti i files (*.*)"}));
+    EXPECT_EQ(widgets::ConvertFileFilter("Files|*.D70;*.d70|"), (QStringList{"Files (*.D70 *.d70)"}));
+    EXPECT_TRUE(widgets::ConvertFileFilter("").isEmpty());
+}
