@@ -88,7 +88,7 @@ protected:
         return child;
     }
     std::string Summary() const { return Child<QPlainTextEdit>("summary")->toPlainText().toStdString(); }
-    std::string ModelBox() const { return Child<QLineEdit>("txtMod")->text().toStdString(); }
+    std::string ModelBox() const { return Child<QWidget>("txtMod")->property("text").toString().toStdString(); }
     QStringList Entries(const char* comboName) const {
         QStringList items;
         auto* combo = Child<QComboBox>(comboName);
