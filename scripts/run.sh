@@ -1,7 +1,23 @@
 #!/usr/bin/env bash
-# Runs the program from a build folder: for now the command-line tool shows the shipped
-# example programming file.
+# Runs the program from a build folder. Under a display: the desktop application on the
+# built-in simulated transmitter. Without one: says so and runs the same session on the
+# command-line tool (read the transmitter, then five measurement frames).
 set -euo pipefail
 build=${1:-build}
 here=$(cd "$(dirname "$0")/.." && pwd)
-exec "$build/bin/vantrel-cli" file show "$here/examples/TC_K_0-1000C_4-20mA.D70"
+bin="$build/bin"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec "$bin/vantrel" --simulator
+fi
+
+echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the desktop application needs one."
+echo "Running the command-line session against the simulated transmitter instead."
+echo
+profile="$bin/profiles/default.json"
+[ -f "$profile" ] || profile="$here/src/sim/profiles/default.json"
+echo "\$ vantrel-cli --device $profile read"
+"$bin/vantrel-cli" --device "$profile" read
+echo
+echo "\$ vantrel-cli --device $profile measure --frames 5"
+exec "$bin/vantrel-cli" --device "$profile" measure --frames 5

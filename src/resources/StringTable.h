@@ -24,6 +24,12 @@ inline constexpr int kSerialProgressive = 2014;
 inline constexpr int kSerialRead = 2015;
 inline constexpr int kSerialWrite = 2016;
 inline constexpr int kSerialClose = 2017;
+// Desktop program: the serial-number menu item, the help document messages, the simulator's
+// entry in the port list.
+inline constexpr int kSerialNumberMenu = 2020;
+inline constexpr int kHelpNotFound = 2021;
+inline constexpr int kSimulatorPort = 2022;
+inline constexpr int kHelpNotOpened = 2023;
 }  // namespace text
 
 // The text of an identifier (language offset already added by the caller), UTF-8.

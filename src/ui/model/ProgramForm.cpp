@@ -694,9 +694,15 @@ std::string ProgramForm::Conf_Err_Comm() {
     return "Ok";
 }
 
+// The connection test's verdict also decides which device commands are offered: after a
+// failed test (or a failed read) a later successful one must give them back.
 void ProgramForm::SetConnected(bool connected) {
     deviceConnected = connected;
     if (connected) linkIndicatorsGrey = false;
+    Command1.enabled = Command3.enabled = connected;
+    main.start.enabled = main.stoppa.enabled = connected;
+    main.toolStart.enabled = main.toolStop.enabled = connected;
+    main.toolConnect.enabled = true;
     Changed();
 }
 

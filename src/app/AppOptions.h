@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The desktop program's command line:
+//   vantrel [--port PATH|N] [--simulator [PROFILE.json]] [--app-dir DIR] [FILE.D70]
+// plus the hidden --screenshot-all DIR, which saves a picture of every window and ends.
+namespace vantrel::app {
+
+struct AppOptions {
+    std::optional<std::string> port;           // a port number or a device path
+    bool simulator = false;                    // the built-in simulated transmitter
+    std::optional<std::string> simulatorProfile;  // its profile; the default one when empty
+    std::optional<std::string> appDir;
+    std::optional<std::string> fileToOpen;     // a programming file given by the file manager
+    std::optional<std::string> screenshotDir;
+    bool help = false;
+};
+
+struct ParsedOptions {
+    AppOptions options;
+    std::string error;  // what is wrong with the command line; empty when it is fine
+    bool ok() const { return error.empty(); }
+};
+
+// Qt's own options (-platform, -style, ...) are removed by QApplication before this runs.
+ParsedOptions ParseAppOptions(const std::vector<std::string>& args);
+
+std::string UsageText();
+
+// The name under which the built-in simulated transmitter is offered as a port.
+inline constexpr const char* kSimulatorPortName = "simulator";
+
+}  // namespace vantrel::app

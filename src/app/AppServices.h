@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/Settings.h"
+#include "link/Clock.h"
+#include "link/Dialogs.h"
+#include "link/PortTable.h"
+#include "link/Transport.h"
+#include "ui/model/ProgramFileCommands.h"
+
+namespace vantrel::app {
+
+// The timers of the windows, in milliseconds. Tests shorten them to nothing; the program
+// uses the values the windows have always had.
+struct AppTimings {
+    int splashMs = 1000;
+    int dispatchMs = 100;           // operation window: from showing to starting the work
+    int operationAnimationMs = 300;
+    int languageAnimationMs = 500;
+};
+
+// Everything the main window works with and does not own. The program builds the real ones
+// (serial ports or the simulator on the real clock, Qt's message boxes and file dialogs);
+// tests build the main window over the in-process simulator on the virtual clock, with
+// scripted answers.
+struct AppServices {
+    link::Transport* transport = nullptr;  // the current port's line
+    link::Clock* clock = nullptr;
+    link::Dialogs* dialogs = nullptr;
+    ui::FileDialogs* fileDialogs = nullptr;
+    ui::ProgramFileStore* fileStore = nullptr;
+    // Installs the pause function that keeps the windows alive during exchanges.
+    std::function<void(link::EventPump)> installEventPump;
+
+    files::SettingsPlaces places;
+    link::PortTable ports;            // the probe's result
+    std::string simulatorPort;        // the simulator's port name; empty without one
+    std::string initialPort;          // the current port at start
+
+    // Where the help documents are looked for, in order.
+    std::vector<std::filesystem::path> helpFolders;
+    // Opens a document with the system's default handler; false when that failed.
+    std::function<bool(const QString& path)> openDocument;
+    std::function<void()> beep;
+
+    AppTimings timings;
+};
+
+}  // namespace vantrel::app

@@ -1,0 +1,185 @@
+#include "app/Application.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QUrl>
+
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "app/AppOptions.h"
+#include "app/DisplayCheck.h"
+#include "app/MainWindow.h"
+#include "app/RoutingTransport.h"
+#include "app/Screenshots.h"
+#include "app/Windows.h"
+#include "files/AppFolder.h"
+#include "link/QtSerialTransport.h"
+#include "resources/StringTable.h"
+#include "session/Startup.h"
+#include "sim/DefaultProfile.h"
+#include "sim/Profile.h"
+#include "sim/SimTransport.h"
+#include "sim/Transmitter.h"
+#include "ui/widgets/QtDialogs.h"
+
+namespace vantrel::app {
+
+namespace {
+
+constexpr int kNoPortTextId = 82;
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    return args;
+}
+
+std::vector<std::string> Arguments(const QStringList& list) {
+    std::vector<std::string> args;
+    for (qsizetype i = 1; i < list.size(); ++i) args.push_back(list[i].toStdString());
+    return args;
+}
+
+// The simulated transmitter of --simulator: the given profile, or the one built in.
+std::optional<sim::Profile> SimulatorProfile(const AppOptions& options) {
+    if (!options.simulatorProfile) return sim::MakeDefaultProfile();
+    sim::ProfileResult loaded = sim::LoadProfile(*options.simulatorProfile);
+    if (!loaded.profile) {
+        std::cerr << "vantrel: " << *options.simulatorProfile << ": " << loaded.error << '\n';
+        return std::nullopt;
+    }
+    return loaded.profile;
+}
+
+void ShowNoPortMessage(link::Dialogs& dialogs, int languageOffset) {
+    link::Message message;
+    message.textId = kNoPortTextId;
+    message.text = resources::Text(kNoPortTextId, languageOffset);
+    message.buttons = link::Buttons::Ok;
+    dialogs.Show(message);
+}
+
+void SetUpLook(QApplication& application) {
+    QApplication::setApplicationName("Vantrel");
+    QApplication::setApplicationDisplayName("Vantrel");
+    QApplication::setOrganizationName("Vantrel");
+    // One look on every desktop: the form was laid out for it.
+    if (QStyle* style = QStyleFactory::create("Fusion")) application.setStyle(style);
+}
+
+}  // namespace
+
+bool NamesQtPlatform(const std::vector<std::string>& args) {
+    for (const std::string& arg : args)
+        if (arg == "-platform" || arg == "--platform" || arg.rfind("-platform=", 0) == 0) return true;
+    return false;
+}
+
+int RunApplication(int argc, char** argv) {
+    const std::vector<std::string> raw = Arguments(argc, argv);
+    for (const std::string& arg : raw) {
+        if (arg == "-h" || arg == "--help") {
+            std::cout << UsageText();
+            return 0;
+        }
+    }
+    // Qt ends the process when it finds no display; say so plainly instead.
+    if (!DisplayAvailable() && !NamesQtPlatform(raw)) {
+        std::cerr << NoDisplayMessage();
+        return 1;
+    }
+
+    QApplication application(argc, argv);
+    SetUpLook(application);
+    const ParsedOptions parsed = ParseAppOptions(Arguments(QCoreApplication::arguments()));
+    if (!parsed.ok()) {
+        std::cerr << "vantrel: " << parsed.error << "\n\n" << UsageText();
+        return 2;
+    }
+    const AppOptions& options = parsed.options;
+    if (options.screenshotDir) return SaveScreenshots(*options.screenshotDir);
+
+    std::optional<sim::Profile> profile;
+    if (options.simulator) {
+        profile = SimulatorProfile(options);
+        if (!profile) return 2;
+    }
+
+    const files::SettingsPlaces places{files::ResolveAppFolder(options.appDir), files::UserSettingsFolder()};
+    device::WorkingState startState;
+    const session::StartupResult startup = session::StartUp(places, startState);
+
+    link::RealClock clock;
+    link::QtSerialTransport serial;
+    std::unique_ptr<sim::Transmitter> transmitter;
+    std::unique_ptr<sim::SimTransport> simulatorLine;
+    if (profile) {
+        transmitter = std::make_unique<sim::Transmitter>(profile->identity, profile->memory);
+        transmitter->setInput(profile->input);
+        transmitter->faults() = profile->faults;
+        simulatorLine = std::make_unique<sim::SimTransport>(*transmitter, clock);
+    }
+    RoutingTransport line(serial, simulatorLine.get(), kSimulatorPortName);
+    widgets::QtDialogs dialogs;
+    widgets::QtFileDialogs fileDialogs;
+    ui::DiskProgramFileStore fileStore;
+
+    AppServices services;
+    services.places = places;
+    const std::vector<std::string> systemPorts = link::ListSystemPorts();
+    if (options.port) {
+        services.initialPort = link::ResolvePortName(*options.port, systemPorts);
+        if (services.initialPort.empty()) {
+            std::cerr << "vantrel: there is no serial port number " << *options.port << " on this machine ("
+                      << systemPorts.size() << " listed)\n";
+            return 2;
+        }
+    }
+    {
+        SplashWindow splash(startState.LanguageOffset, services.timings.splashMs, {});
+        splash.exec();
+    }
+
+    services.ports = link::ProbePorts(serial, systemPorts, startup.settings.SavedPort);
+    // A port named on the command line was taken above; otherwise the simulator, else the
+    // probe's choice, and without any port at all the program ends.
+    if (!options.port) {
+        if (profile) {
+            services.initialPort = kSimulatorPortName;
+        } else if (!services.ports.anyOpened) {
+            ShowNoPortMessage(dialogs, startState.LanguageOffset);
+            return 1;
+        } else {
+            services.initialPort = link::PortNameFor(services.ports.currentPort, systemPorts);
+        }
+    }
+
+    services.transport = &line;
+    services.clock = &clock;
+    services.dialogs = &dialogs;
+    services.fileDialogs = &fileDialogs;
+    services.fileStore = &fileStore;
+    services.installEventPump = [&clock](link::EventPump pump) { clock.setEventPump(std::move(pump)); };
+    if (profile) services.simulatorPort = kSimulatorPortName;
+    services.helpFolders = {files::ExecutableFolder(), places.appFolder, std::filesystem::current_path()};
+    services.openDocument = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    services.beep = [] { QApplication::beep(); };
+
+    MainWindow window(services, startup, startState);
+    dialogs.SetParent(&window);
+    fileDialogs = widgets::QtFileDialogs(&window);
+    window.show();
+    QTimer::singleShot(0, &window, [&window, &options] {
+        window.LoadProgramWindow();
+        if (options.fileToOpen) window.OpenFile(*options.fileToOpen);
+    });
+    const int code = application.exec();
+    clock.setEventPump({});
+    return code;
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vantrel::app {
+
+// The whole program: command line, display check, settings and language, splash, port
+// probing (or the simulator), the main window and the event loop. Returns the exit code.
+int RunApplication(int argc, char** argv);
+
+// The arguments before Qt sees them: true when one of them asks Qt for a platform
+// ("-platform NAME"), which makes the display check moot.
+bool NamesQtPlatform(const std::vector<std::string>& args);
+
+}  // namespace vantrel::app

@@ -1,0 +1,12 @@
+#include "app/EventPump.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+namespace vantrel::app {
+
+void PumpEvents(bool acceptInput) {
+    QCoreApplication::processEvents(acceptInput ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace vantrel::app

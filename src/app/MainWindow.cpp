@@ -1,0 +1,702 @@
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+#include <filesystem>
+
+#include "app/EventPump.h"
+#include "app/PortChoice.h"
+#include "app/Windows.h"
+#include "device/ConfigurationReader.h"
+#include "link/Frames.h"
+#include "resources/StringTable.h"
+#include "resources/icons/ResourceIcons.h"
+#include "session/Flows.h"
+#include "session/Operations.h"
+#include "ui/model/SerialNumberWindow.h"
+#include "ui/widgets/PointsEditorDialog.h"
+#include "ui/widgets/ProgramWindow.h"
+#include "ui/widgets/SerialNumberDialog.h"
+#include "ui/widgets/TripsDialog.h"
+
+namespace vantrel::app {
+
+namespace {
+
+namespace res = vantrel::resources;
+
+constexpr int kProductNameText = 180;
+constexpr int kDeviceReadingText = 218;
+constexpr int kNotAvailableTextId = 0;  // a fixed text, the same in both languages
+constexpr const char* kNotAvailableText = "In questa versione non è disponibile";
+constexpr int kCancelAnswer = 2;
+constexpr const char* kHelpItalian = "MT_ITA_VANTREL30300.pdf";
+constexpr const char* kHelpEnglish = "MT_ENG_VANTREL30300.pdf";
+// The operation window's status indicator while the work runs.
+constexpr ui::Rgb kLightGreen{128, 255, 128};
+
+// Answers the open dialog once with a name given beforehand: a file named on the command
+// line goes through the same checks as one chosen in the dialog.
+class PresetFileDialogs final : public ui::FileDialogs {
+public:
+    explicit PresetFileDialogs(std::string name) : m_name(std::move(name)) {}
+    std::string OpenFileName(const ui::FileDialogRequest&) override { return std::exchange(m_name, {}); }
+    std::string SaveFileName(const ui::FileDialogRequest&) override { return {}; }
+
+private:
+    std::string m_name;
+};
+
+}  // namespace
+
+// Counts the exchanges in progress; while one runs the commands that would start another
+// one (or open a modal window that would hold the exchange up) are disabled. A close or exit
+// asked for meanwhile is carried out when the last exchange ends.
+class MainWindow::BusyScope {
+public:
+    explicit BusyScope(MainWindow& window) : m_window(window) {
+        ++m_window.m_busy;
+        m_window.RefreshCommands();
+    }
+    ~BusyScope() {
+        --m_window.m_busy;
+        m_window.RefreshCommands();
+        if (m_window.m_busy == 0 && m_window.m_pending != Pending::None) {
+            const Pending pending = std::exchange(m_window.m_pending, Pending::None);
+            QPointer<MainWindow> window(&m_window);
+            QTimer::singleShot(0, &m_window, [window, pending] {
+                if (!window) return;
+                if (pending == Pending::Exit)
+                    window->FileExit();
+                else
+                    window->close();
+            });
+        }
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    MainWindow& m_window;
+};
+
+// Passes every reading to the programming window and the enlarged display; the first value
+// shown hides the operation window, so the stop button can be reached.
+class MainWindow::MeasureRelay final : public measure::MeasureObserver {
+public:
+    explicit MeasureRelay(MainWindow& window) : m_window(window) {}
+
+    void Started(const measure::Scale& scale) override { m_window.m_program->Started(scale); }
+
+    void Show(const measure::Reading& reading) override {
+        if (!reading.valueText.empty() && m_window.m_operationWindow && m_window.m_operationWindow->isVisible())
+            m_window.m_operationWindow->hide();
+        m_window.m_program->Show(reading);
+        ui::ProgramForm& form = m_window.form();
+        if (form.display != reading.valueText) form.SetDisplay(reading.valueText);
+        if (m_window.m_largeDisplay && m_window.m_largeDisplay->isVisible())
+            m_window.m_largeDisplay->SetValue(QString::fromStdString(reading.valueText));
+    }
+
+    void Stopped() override { m_window.m_program->Stopped(); }
+
+private:
+    MainWindow& m_window;
+};
+
+// ---- Construction ----------------------------------------------------------------------
+
+MainWindow::MainWindow(AppServices services, const session::StartupResult& startup,
+                       const device::WorkingState& startState, QWidget* parent)
+    : QMainWindow(parent), m_services(std::move(services)), m_settings(startup.settings) {
+    setObjectName("MainWindow");
+    m_session = std::make_unique<session::Session>(*m_services.transport, *m_services.clock, *m_services.dialogs,
+                                                   static_cast<ui::FormHost&>(*this));
+    m_session->state = startState;
+    m_session->testAtStart = m_settings.TestAtStart != 0;
+    m_session->modeIndex = m_settings.ModeIndex;
+    m_session->port = m_services.initialPort;
+    m_session->SyncProtocol();
+    m_fileCommands = std::make_unique<ui::ProgramFileCommands>(m_session->form, *m_services.fileDialogs,
+                                                               *m_services.fileStore, m_services.places.appFolder);
+    if (m_services.installEventPump) m_services.installEventPump(PumpEvents);
+
+    setWindowIcon(res::ResourceIcon(res::kIconApplication));
+    m_program = new widgets::ProgramWindow(m_session->form, *m_services.dialogs);
+    m_program->SetPicture(res::ResourcePixmap(res::kPictureProgramming, QSize(72, 72), devicePixelRatioF()));
+    m_scroll = new QScrollArea(this);
+    m_scroll->setObjectName("ProgramArea");
+    m_scroll->setWidget(m_program);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(m_scroll);
+
+    BuildActions();
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+    connect(m_program, &widgets::ProgramWindow::formChanged, this, &MainWindow::RefreshCommands);
+    connect(m_program, &widgets::ProgramWindow::displayClicked, this, &MainWindow::ShowFullScreen);
+
+    ApplyTexts(ui::ApplyLanguage(m_session->form));
+    RefreshCaption();
+    RefreshCommands();
+    resize(1280, 820);
+}
+
+MainWindow::~MainWindow() {
+    // The programming window works on the session's form: it goes before the session does
+    // (child widgets would otherwise outlive the members).
+    delete takeCentralWidget();
+    m_program = nullptr;
+}
+
+ui::ProgramForm& MainWindow::form() { return m_session->form; }
+
+const std::string& MainWindow::currentPort() const { return m_session->port; }
+
+LargeDisplayWindow* MainWindow::largeDisplay() const { return m_largeDisplay.data(); }
+
+QString MainWindow::T(int id) const { return Tr(id, m_session->state.LanguageOffset); }
+
+QAction* MainWindow::AddAction(const QString& name, int textId, int iconId, const QKeySequence& shortcut,
+                               void (MainWindow::*slot)()) {
+    auto* action = new QAction(this);
+    action->setObjectName("mnu_" + name);
+    if (textId != 0) action->setText(T(textId));
+    if (iconId != 0) action->setIcon(res::ResourceIcon(iconId));
+    if (!shortcut.isEmpty()) action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, slot);
+    m_items[name] = action;
+    return action;
+}
+
+void MainWindow::BuildActions() {
+    AddAction("apri", 59, res::kIconOpen, QKeySequence::Open, &MainWindow::FileOpen);
+    AddAction("salva", 60, res::kIconSave, QKeySequence::Save, &MainWindow::FileSave);
+    AddAction("salvacome", 61, 0, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::FileSaveAs);
+    AddAction("esci", 63, res::kIconExit, QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::FileExit);
+    AddAction("start", 65, res::kIconStart, QKeySequence(Qt::Key_F5), &MainWindow::ActionStart);
+    AddAction("stoppa", 66, res::kIconStop, QKeySequence(Qt::Key_F6), &MainWindow::ActionStop);
+    AddAction("caratteri", 71, 0, {}, &MainWindow::NotAvailable);
+    AddAction("porte", 72, 0, {}, &MainWindow::ShowPorts);
+    AddAction("lingua", 73, 0, {}, &MainWindow::ShowLanguage);
+    AddAction("serial", res::text::kSerialNumberMenu, 0, {}, &MainWindow::ShowSerialNumber);
+    AddAction("fullscreen", 77, res::kIconFullScreen, QKeySequence(Qt::Key_F11), &MainWindow::ShowFullScreen);
+    AddAction("taratura", 74, 0, {}, &MainWindow::NotAvailable);
+    AddAction("progmisura", 143, 0, QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::ToggleProgrammingMeasure);
+    AddAction("guida", 81, 0, QKeySequence::HelpContents, &MainWindow::ShowHelp);
+    AddAction("info", 80, 0, {}, &MainWindow::ShowAbout);
+}
+
+void MainWindow::BuildMenus() {
+    const auto add = [this](const QString& name, int textId, std::initializer_list<const char*> items) {
+        QMenu* m = menuBar()->addMenu(T(textId));
+        m->setObjectName(name);
+        for (const char* item : items) {
+            if (std::string_view(item) == "-")
+                m->addSeparator();
+            else
+                m->addAction(m_items.at(item));
+        }
+        m_menus[name] = m;
+    };
+    add("f", 58, {"apri", "salva", "salvacome", "-", "esci"});
+    add("azioni", 64, {"start", "stoppa"});
+    add("opzioni", 67, {"caratteri", "porte", "lingua", "-", "serial"});
+    add("visual", 76, {"fullscreen"});
+    add("finestre", 78, {"taratura", "progmisura"});
+    add("help", 79, {"guida", "-", "info"});
+}
+
+void MainWindow::BuildToolBar() {
+    m_toolBar = addToolBar(QString());
+    m_toolBar->setObjectName("Toolbar1");
+    m_toolBar->setMovable(false);
+    m_toolBar->setIconSize(QSize(32, 32));
+    m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const auto key = [this](const QString& name, int iconId, void (MainWindow::*slot)()) {
+        auto* action = m_toolBar->addAction(res::ResourceIcon(iconId), QString());
+        action->setObjectName("key_" + name);
+        connect(action, &QAction::triggered, this, slot);
+        m_keys[name] = action;
+    };
+    key("apri", res::kIconOpen, &MainWindow::FileOpen);
+    key("salva", res::kIconSave, &MainWindow::FileSave);
+    m_toolBar->addSeparator();
+    key("start", res::kIconStart, &MainWindow::ActionStart);
+    key("stop", res::kIconStop, &MainWindow::ActionStop);
+    key("txrx", res::kIconFullScreen, &MainWindow::ShowFullScreen);
+    m_toolBar->addSeparator();
+    key("connect", res::kIconConnect, &MainWindow::LoadProgramWindow);
+    key("Wiz", res::kIconWizard, &MainWindow::StartGuide);
+    m_toolBar->addSeparator();
+    key("exit", res::kIconExit, &MainWindow::FileExit);
+}
+
+void MainWindow::BuildStatusBar() {
+    m_busyPicture = new QLabel(this);
+    m_busyPicture->setObjectName("BusyPicture");
+    m_busyPicture->setPixmap(res::ResourcePixmap(res::kPictureTransferReceive, QSize(30, 20), devicePixelRatioF()));
+    m_statusLabel = new QLabel(this);
+    m_statusLabel->setObjectName("StatusLabel");
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName("ProgressBar");
+    m_progress->setTextVisible(false);
+    m_progress->setFixedWidth(220);
+    m_progress->setMaximumHeight(14);
+    statusBar()->addWidget(m_busyPicture);
+    statusBar()->addWidget(m_statusLabel, 1);
+    statusBar()->addPermanentWidget(m_progress);
+    m_busyPicture->hide();
+    m_progress->hide();
+}
+
+// ---- Texts and command states ----------------------------------------------------------
+
+void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
+    for (const ui::TextAssignment& a : texts) {
+        const QString target = QString::fromStdString(a.target);
+        const QString text = QString::fromStdString(a.text);
+        const QStringList parts = target.split('.');
+        if (parts.size() == 3 && parts[0] == "Toolbar") {
+            if (QAction* key = toolKey(parts[1])) {
+                key->setToolTip(text);
+                key->setStatusTip(text);
+                key->setText(text);
+            }
+        } else if (parts.size() == 2 && parts[0] == "Menu") {
+            if (QMenu* m = menu(parts[1]))
+                m->setTitle("&" + text);  // a mnemonic on the first letter: Alt opens the menus
+            else if (QAction* item = menuItem(parts[1]))
+                item->setText(text);
+        } else if (target == "Language.Caption" && m_languageWindow) {
+            m_languageWindow->SetCaption(text);
+        } else if (target == "Language.Exit" && m_languageWindow) {
+            m_languageWindow->SetExitText(text);
+        }
+    }
+    // Texts of this program's own that the language table does not list.
+    if (QAction* serial = menuItem("serial")) serial->setText(T(res::text::kSerialNumberMenu));
+    if (m_largeDisplay) m_largeDisplay->SetTexts(T(103), T(103), T(63));
+    if (m_statusLabel && !m_statusLabel->text().isEmpty()) m_statusLabel->setText(T(kDeviceReadingText));
+}
+
+void MainWindow::RefreshCaption() {
+    const std::string& caption = form().main.caption;
+    setWindowTitle(caption.empty() ? T(kProductNameText) : QString::fromStdString(caption));
+}
+
+// The form model decides what its operations switch on and off; on top of that nothing that
+// starts a second exchange, or a modal window that would hold a running one up, is offered
+// while an exchange runs.
+void MainWindow::RefreshCommands() {
+    const ui::MainCommands& m = form().main;
+    const bool idle = !deviceBusy();
+    for (auto& [name, menuPtr] : m_menus) menuPtr->menuAction()->setEnabled(m.menusEnabled);
+
+    const auto item = [this](const char* name, bool enabled, bool visible = true) {
+        QAction* action = m_items.at(name);
+        action->setEnabled(enabled);
+        action->setVisible(visible);
+    };
+    item("apri", idle);
+    item("salva", idle);
+    item("salvacome", idle);
+    item("esci", true);
+    item("start", m.start.enabled && m.start.visible && idle);
+    item("stoppa", m.stoppa.enabled);
+    item("caratteri", idle);
+    item("porte", idle);
+    item("lingua", m.lingua.enabled && idle);
+    item("serial", idle, m_session->serialMenuVisible);
+    item("fullscreen", m.fullscreen.enabled);
+    item("taratura", idle);
+    item("progmisura", true);
+    item("guida", true);
+    item("info", idle);
+
+    const bool bar = m.toolbarEnabled;
+    const auto key = [this](const char* name, bool enabled, bool visible = true) {
+        QAction* action = m_keys.at(name);
+        action->setEnabled(enabled);
+        action->setVisible(visible);
+    };
+    key("apri", bar && idle);
+    key("salva", bar && idle);
+    key("start", bar && m.toolStart.enabled && idle, m.toolStart.visible);
+    key("stop", bar && m.toolStop.enabled, m.toolStop.visible);
+    key("txrx", bar && m.toolTxRx.enabled, m.toolTxRx.visible);
+    key("connect", bar && m.toolConnect.enabled && idle, m.toolConnect.visible);
+    key("Wiz", bar && m.toolWiz.enabled && idle, m.toolWiz.visible);
+    key("exit", bar);
+
+    m_busyPicture->setVisible(m.busyPictureVisible);
+    m_progress->setVisible(m.busyPictureVisible);
+    if (!m.busyPictureVisible) m_statusLabel->clear();
+    RefreshCaption();
+}
+
+QAction* MainWindow::toolKey(const QString& key) const {
+    const auto it = m_keys.find(key);
+    return it == m_keys.end() ? nullptr : it->second;
+}
+
+QAction* MainWindow::menuItem(const QString& name) const {
+    const auto it = m_items.find(name);
+    return it == m_items.end() ? nullptr : it->second;
+}
+
+QMenu* MainWindow::menu(const QString& name) const {
+    const auto it = m_menus.find(name);
+    return it == m_menus.end() ? nullptr : it->second;
+}
+
+void MainWindow::ObserveWindow(QWidget* window) {
+    if (!m_windowObserver) return;
+    QPointer<QWidget> guarded(window);
+    QTimer::singleShot(0, this, [this, guarded] {
+        if (guarded && guarded->isVisible() && m_windowObserver) m_windowObserver(guarded);
+    });
+}
+
+void MainWindow::ShowMessage(int textId, const std::string& literal, link::Buttons buttons, link::Icon icon,
+                             int titleId) {
+    link::Message message;
+    message.textId = textId;
+    message.text = textId != 0 ? res::Text(textId, m_session->state.LanguageOffset) + literal : literal;
+    message.titleId = titleId;
+    if (titleId != 0) message.title = res::Text(titleId, m_session->state.LanguageOffset);
+    message.buttons = buttons;
+    message.icon = icon;
+    m_services.dialogs->Show(message);
+}
+
+// ---- Loading ---------------------------------------------------------------------------
+
+void MainWindow::LoadProgramWindow() {
+    if (deviceBusy()) return;
+    BusyScope busy(*this);
+    // A new load starts from a closed line, so a replugged adapter is opened afresh.
+    if (m_session->transport.isOpen()) m_session->transport.close();
+    m_program->setEnabled(false);
+    session::LoadProgramWindow(*m_session, *this);
+    m_program->setEnabled(true);
+    RefreshCaption();
+    emit loadFinished();
+}
+
+bool MainWindow::OpenFile(const std::string& path) {
+    if (deviceBusy()) return false;
+    PresetFileDialogs preset(path);
+    ui::ProgramFileCommands commands(form(), preset, *m_services.fileStore, m_services.places.appFolder);
+    const bool opened = commands.Open();
+    RefreshCommands();
+    return opened;
+}
+
+void MainWindow::ConnectionSeriesStarted() {
+    // Each series has a window of its own: the previous one goes.
+    if (m_connectionWindow) {
+        m_connectionWindow->hide();
+        m_connectionWindow->deleteLater();
+    }
+    m_connectionWindow = new ConnectionTestWindow(m_session->state.LanguageOffset, this);
+    m_connectionWindow->setWindowModality(Qt::ApplicationModal);
+    m_connectionWindow->show();
+    ObserveWindow(m_connectionWindow);
+}
+
+void MainWindow::ConnectionAttempt(int attempt) {
+    if (m_connectionWindow) m_connectionWindow->SetAttempt(attempt);
+}
+
+void MainWindow::ConnectionSeriesEnded() {
+    if (!m_connectionWindow) return;
+    m_connectionWindow->hide();
+    m_connectionWindow->deleteLater();
+    m_connectionWindow = nullptr;
+}
+
+void MainWindow::ReadingStarted() {
+    m_statusLabel->setText(T(kDeviceReadingText));
+    const link::ProgressBarValue start;
+    m_progress->setRange(0, static_cast<int>(start.maximum));
+    m_progress->setValue(0);
+    form().main.busyPictureVisible = true;
+    form().main.progressTimerRunning = true;
+    RefreshCommands();
+}
+
+void MainWindow::ProgressChanged(const link::ProgressBarValue& progress) {
+    m_progress->setValue(static_cast<int>(progress.value));
+}
+
+void MainWindow::ReadingEnded() {
+    form().main.busyPictureVisible = false;
+    form().main.progressTimerRunning = false;
+    RefreshCommands();
+}
+
+// ---- The form's windows ----------------------------------------------------------------
+
+ui::PointsEditorResult MainWindow::OpenPointsEditor(const ui::PointsEditorRequest& request) {
+    return widgets::PointsEditorDialog::Run(m_session->state, request, *m_services.dialogs, this);
+}
+
+void MainWindow::OpenTripsForm(const ui::TripsFormRequest& request) {
+    widgets::TripsDialog::Run(m_session->state, request, *m_services.dialogs, this);
+}
+
+// The operation window's dispatch timer: the work starts once the window is on screen.
+void MainWindow::WaitForDispatch() {
+    QEventLoop loop;
+    QTimer::singleShot(m_services.timings.dispatchMs, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::RunOperation(const std::function<void()>& work) {
+    BusyScope busy(*this);
+    auto* window = new OperationWindow(m_session->state.LanguageOffset, m_services.timings.operationAnimationMs, this);
+    m_operationWindow = window;
+    window->setWindowModality(Qt::ApplicationModal);
+    window->show();
+    ObserveWindow(window);
+    WaitForDispatch();
+    form().stateLamp = kLightGreen;
+    form().Changed();
+    work();
+    // Whatever the outcome, the operation window goes: a window left open after a failed
+    // run would keep the whole program blocked behind it.
+    window->Finish();
+    window->deleteLater();
+    m_operationWindow = nullptr;
+}
+
+void MainWindow::RunMeasurement() {
+    m_stopRequested = false;
+    m_measuring = true;
+    RunOperation([this] {
+        MeasureRelay relay(*this);
+        const measure::MeasureResult result =
+            session::Measure(*m_session, relay, [this] { return m_stopRequested; });
+        if (result == measure::MeasureResult::Stopped) {
+            form().Command1.enabled = true;
+            form().main.start.enabled = true;
+            form().main.toolStart.enabled = true;
+        }
+    });
+    m_measuring = false;
+    if (m_largeDisplay) m_largeDisplay->SetValue(QString());
+    form().Changed();
+}
+
+void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
+    RunOperation([this, &encoding] { session::ProgramAndReadBack(*m_session, *this, encoding); });
+    form().Changed();
+}
+
+void MainWindow::StopMeasurement() { m_stopRequested = true; }
+
+// ---- Commands --------------------------------------------------------------------------
+
+void MainWindow::FileOpen() {
+    if (deviceBusy()) return;
+    m_fileCommands->Open();
+    RefreshCommands();
+}
+
+void MainWindow::FileSave() {
+    if (deviceBusy()) return;
+    m_fileCommands->Save();
+    RefreshCommands();
+}
+
+void MainWindow::FileSaveAs() {
+    if (deviceBusy()) return;
+    m_fileCommands->SaveAs();
+    RefreshCommands();
+}
+
+// File > Exit and the "exit" key: ask about unsaved changes; the settings are not written
+// (only closing the window through its frame writes them).
+void MainWindow::FileExit() {
+    if (deviceBusy()) {
+        m_pending = Pending::Exit;
+        m_stopRequested = true;
+        return;
+    }
+    if (!ExitAllowed()) return;
+    EndApplication(false);
+    close();
+}
+
+bool MainWindow::ExitAllowed() { return m_fileCommands->AskSaveChanges() != kCancelAnswer; }
+
+void MainWindow::EndApplication(bool writeSettings) {
+    if (writeSettings) files::WriteSettings(m_services.places, m_settings);
+    m_ending = true;
+    if (m_largeDisplay) m_largeDisplay->close();
+    QCoreApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    if (deviceBusy()) {
+        // Closing in the middle of an exchange: stop the measurement, close when it ends.
+        event->ignore();
+        m_pending = Pending::Close;
+        m_stopRequested = true;
+        return;
+    }
+    if (!ExitAllowed()) {
+        event->ignore();
+        return;
+    }
+    EndApplication(true);
+    event->accept();
+}
+
+void MainWindow::ActionStart() {
+    if (deviceBusy()) return;
+    ui::ProgramForm& f = form();
+    if (!f.Command1.enabled || !f.Command1.visible) return;
+    f.PressAction();
+    RefreshCommands();
+}
+
+void MainWindow::ActionStop() {
+    ui::ProgramForm& f = form();
+    if (!f.Command3.enabled && !m_measuring) return;
+    f.PressStop();
+}
+
+// Characters and Calibration are not part of this version.
+void MainWindow::NotAvailable() {
+    if (m_services.beep) m_services.beep();
+    ShowMessage(kNotAvailableTextId, kNotAvailableText, link::Buttons::Ok, link::Icon::None);
+}
+
+void MainWindow::ShowPorts() {
+    if (deviceBusy()) return;
+    PortChoiceModel model(BuildPortChoices(m_services.ports, m_services.simulatorPort,
+                                           res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset)),
+                          m_session->port);
+    DoorsWindow window(model, m_session->state.LanguageOffset, this);
+    ObserveWindow(&window);
+    if (window.exec() != QDialog::Accepted) return;
+    const std::optional<std::string> port = model.Accept();
+    if (!port) return;
+    m_session->transport.close();
+    m_session->port = *port;
+    LoadProgramWindow();
+}
+
+void MainWindow::ShowLanguage() {
+    if (deviceBusy() || !form().main.lingua.enabled) return;
+    LanguageWindow window(m_session->state.LanguageOffset, m_services.timings.languageAnimationMs, this);
+    m_languageWindow = &window;
+    connect(&window, &LanguageWindow::languageChosen, this, [this](int languageIndex) {
+        ApplyTexts(ui::ChooseLanguage(form(), languageIndex));
+        m_settings.LanguageChoice = static_cast<std::int16_t>(languageIndex);
+        m_session->SyncProtocol();
+        RefreshCommands();
+    });
+    ObserveWindow(&window);
+    window.exec();
+    m_languageWindow = nullptr;
+}
+
+void MainWindow::ShowSerialNumber() {
+    if (deviceBusy()) return;
+    ui::SerialNumberWindow model(m_session->serial);
+    const auto readSerial = [this] {
+        BusyScope busy(*this);
+        m_session->SyncProtocol();
+        const std::optional<device::SerialNumber> serial = device::ReadSerialNumber(m_session->protocol);
+        if (serial) {
+            m_session->serial = *serial;
+            m_session->serialMenuVisible = device::SerialMenuVisible(*serial);
+        }
+        // Leave the transmitter's programming mode that the block reads entered.
+        m_session->protocol.Send(link::frames::kEndProgramming);
+        m_session->protocol.Wait(0.1);
+        return serial.has_value();
+    };
+    widgets::SerialNumberDialog dialog(model, *m_services.dialogs, readSerial, m_session->state.LanguageOffset, this);
+    ObserveWindow(&dialog);
+    dialog.exec();
+    RefreshCommands();
+}
+
+void MainWindow::ShowFullScreen() {
+    if (!m_largeDisplay) {
+        m_largeDisplay = new LargeDisplayWindow(m_session->state.LanguageOffset, this);
+        m_largeDisplay->SetTexts(T(103), T(103), T(63));
+    }
+    m_largeDisplay->SetValue(QString::fromStdString(form().display));
+    m_largeDisplay->show();
+    m_largeDisplay->raise();
+    ObserveWindow(m_largeDisplay);
+}
+
+// Windows > Programming/Measure: the input options and the measurement display swap places.
+void MainWindow::ToggleProgrammingMeasure() {
+    ui::ProgramForm& f = form();
+    const bool showOptions = !f.Ingr.visible;
+    f.Ingr.visible = showOptions;
+    f.frm_disp.visible = !showOptions;
+    f.Frame13.visible = !showOptions;
+    f.Changed();
+}
+
+std::optional<std::filesystem::path> MainWindow::HelpDocument() const {
+    const char* name = m_session->state.LanguageIndex == 0 ? kHelpItalian : kHelpEnglish;
+    for (const std::filesystem::path& folder : m_services.helpFolders) {
+        std::error_code error;
+        const std::filesystem::path candidate = folder / name;
+        if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+    }
+    return std::nullopt;
+}
+
+void MainWindow::ShowHelp() {
+    const char* name = m_session->state.LanguageIndex == 0 ? kHelpItalian : kHelpEnglish;
+    const std::optional<std::filesystem::path> document = HelpDocument();
+    if (!document) {
+        ShowMessage(res::text::kHelpNotFound, std::string("\n") + name, link::Buttons::Ok, link::Icon::Exclamation);
+        return;
+    }
+    const QString path = QString::fromStdString(document->string());
+    if (!m_services.openDocument || !m_services.openDocument(path))
+        ShowMessage(res::text::kHelpNotOpened, "\n" + document->string(), link::Buttons::Ok,
+                    link::Icon::Exclamation);
+}
+
+void MainWindow::ShowAbout() {
+    AboutWindow window(m_session->state.LanguageOffset, this);
+    ObserveWindow(&window);
+    window.exec();
+}
+
+void MainWindow::StartGuide() {
+    if (deviceBusy() || !form().main.toolWiz.enabled) return;
+    form().guide.Start();
+    RefreshCommands();
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,179 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/AppServices.h"
+#include "files/Settings.h"
+#include "measure/MeasureLoop.h"
+#include "session/Session.h"
+#include "session/Startup.h"
+#include "ui/model/Language.h"
+#include "ui/model/ProgramFileCommands.h"
+
+class QAction;
+class QDialog;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QScrollArea;
+class QToolBar;
+
+namespace vantrel::widgets {
+class ProgramWindow;
+}
+
+namespace vantrel::app {
+
+class ConnectionTestWindow;
+class LargeDisplayWindow;
+class LanguageWindow;
+class OperationWindow;
+
+// The main window: menus, toolbar and status bar around the programming window, and the
+// windows the commands open. It owns the transmitter's session and is the form's host (points
+// editor, trips form, operation window) and the flows' view (connection test, reading
+// progress).
+//
+//   MainWindow window(services, startup, startState);
+//   window.show();
+//   window.LoadProgramWindow();      // connect, identify, read: the configuration on screen
+//
+// Menu items and toolbar keys carry the names the texts are applied by ("apri", "salva",
+// "salvacome", "esci", "start", "stoppa", "caratteri", "porte", "lingua", "serial",
+// "fullscreen", "taratura", "progmisura", "guida", "info"; keys "apri", "salva", "start",
+// "stop", "txrx", "connect", "Wiz", "exit").
+class MainWindow : public QMainWindow, private ui::FormHost, private session::SessionView {
+    Q_OBJECT
+public:
+    // `startup` and `startState` are what start-up decided (settings, language, the new
+    // configuration's name).
+    MainWindow(AppServices services, const session::StartupResult& startup, const device::WorkingState& startState,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Loads the programming window: port, connection test, identification, defaults and,
+    // with a transmitter, its configuration. Start-up, the "connect" key and a port change
+    // run it.
+    void LoadProgramWindow();
+    // Opens a programming file as File > Open does, without the dialog (file manager start).
+    bool OpenFile(const std::string& path);
+
+    // Commands, as the menus and the toolbar run them.
+    void FileOpen();
+    void FileSave();
+    void FileSaveAs();
+    void FileExit();
+    void ActionStart();
+    void ActionStop();
+    void NotAvailable();
+    void ShowPorts();
+    void ShowLanguage();
+    void ShowSerialNumber();
+    void ShowFullScreen();
+    void ToggleProgrammingMeasure();
+    void ShowHelp();
+    void ShowAbout();
+    void StartGuide();
+
+    session::Session& session() { return *m_session; }
+    ui::ProgramForm& form();
+    widgets::ProgramWindow* programWindow() const { return m_program; }
+    QAction* toolKey(const QString& key) const;
+    QAction* menuItem(const QString& name) const;
+    QMenu* menu(const QString& name) const;
+    QLabel* statusLabel() const { return m_statusLabel; }
+    QProgressBar* progressBar() const { return m_progress; }
+    LargeDisplayWindow* largeDisplay() const;
+    const files::AppSettings& settings() const { return m_settings; }
+    const std::string& currentPort() const;
+    // True while an exchange with the transmitter runs (loading, measuring, programming).
+    bool deviceBusy() const { return m_busy > 0; }
+    // The help document of the current language and where it was looked for.
+    std::optional<std::filesystem::path> HelpDocument() const;
+
+    // Called (queued, once the window is on screen) for every window the commands open:
+    // the language, ports, serial number, about, connection test, operation and enlarged
+    // display windows, and the splash. Tests answer modal windows through it; the
+    // screenshot tool photographs them.
+    void SetWindowObserver(std::function<void(QWidget*)> observer) { m_windowObserver = std::move(observer); }
+
+signals:
+    void loadFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // ui::FormHost
+    ui::PointsEditorResult OpenPointsEditor(const ui::PointsEditorRequest& request) override;
+    void OpenTripsForm(const ui::TripsFormRequest& request) override;
+    void RunMeasurement() override;
+    void RunProgramming(const ui::InputEncoding& encoding) override;
+    void StopMeasurement() override;
+
+    // session::SessionView
+    void ConnectionSeriesStarted() override;
+    void ConnectionAttempt(int attempt) override;
+    void ConnectionSeriesEnded() override;
+    void ReadingStarted() override;
+    void ReadingEnded() override;
+    void ProgressChanged(const link::ProgressBarValue& progress) override;
+
+    class MeasureRelay;
+    class BusyScope;
+
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    QAction* AddAction(const QString& name, int textId, int iconId, const QKeySequence& shortcut,
+                       void (MainWindow::*slot)());
+    void ApplyTexts(const std::vector<ui::TextAssignment>& texts);
+    void RefreshCommands();
+    void RefreshCaption();
+    void RunOperation(const std::function<void()>& work);
+    void WaitForDispatch();
+    void ObserveWindow(QWidget* window);
+    void ShowMessage(int textId, const std::string& literal, link::Buttons buttons, link::Icon icon, int titleId = 0);
+    bool ExitAllowed();
+    void EndApplication(bool writeSettings);
+    QString T(int id) const;
+
+    AppServices m_services;
+    files::AppSettings m_settings;
+    std::unique_ptr<session::Session> m_session;
+    std::unique_ptr<ui::ProgramFileCommands> m_fileCommands;
+    widgets::ProgramWindow* m_program = nullptr;
+    QScrollArea* m_scroll = nullptr;
+
+    std::map<QString, QAction*> m_items;
+    std::map<QString, QAction*> m_keys;
+    std::map<QString, QMenu*> m_menus;
+    QToolBar* m_toolBar = nullptr;
+    QLabel* m_statusLabel = nullptr;
+    QLabel* m_busyPicture = nullptr;
+    QProgressBar* m_progress = nullptr;
+
+    QPointer<ConnectionTestWindow> m_connectionWindow;
+    QPointer<OperationWindow> m_operationWindow;
+    QPointer<LanguageWindow> m_languageWindow;
+    QPointer<LargeDisplayWindow> m_largeDisplay;
+    std::function<void(QWidget*)> m_windowObserver;
+
+    int m_busy = 0;
+    bool m_stopRequested = false;
+    bool m_measuring = false;
+    enum class Pending { None, Exit, Close };
+    Pending m_pending = Pending::None;
+    bool m_ending = false;
+};
+
+}  // namespace vantrel::app

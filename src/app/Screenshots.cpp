@@ -1,0 +1,184 @@
+#include "app/Screenshots.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <iostream>
+
+#include "app/MainWindow.h"
+#include "app/SimulatedEnvironment.h"
+#include "app/Windows.h"
+#include "ui/widgets/ProgramWindow.h"
+
+namespace vantrel::app {
+
+namespace {
+
+class Camera {
+public:
+    explicit Camera(std::filesystem::path folder) : m_folder(std::move(folder)) {}
+
+    void Take(QWidget* widget, const char* name) {
+        QApplication::processEvents();
+        const QPixmap picture = widget->grab();
+        const std::filesystem::path file = m_folder / (std::string(name) + ".png");
+        if (picture.isNull() || !picture.save(QString::fromStdString(file.string()))) {
+            std::cerr << "vantrel: could not save " << file.string() << '\n';
+            m_failed = true;
+            return;
+        }
+        std::cout << file.string() << '\n';
+    }
+    bool failed() const { return m_failed; }
+
+private:
+    std::filesystem::path m_folder;
+    bool m_failed = false;
+};
+
+// Lets a freshly shown window settle (layout, first paint) before it is photographed.
+void Settle(QWidget* window) {
+    window->adjustSize();
+    QApplication::processEvents();
+}
+
+}  // namespace
+
+int SaveScreenshots(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::cerr << "vantrel: cannot create " << folder.string() << ": " << error.message() << '\n';
+        return 1;
+    }
+    QTemporaryDir appFolder;
+    if (!appFolder.isValid()) {
+        std::cerr << "vantrel: cannot create a temporary application folder\n";
+        return 1;
+    }
+    Camera camera(folder);
+
+    {
+        SplashWindow splash(300, 60000, {});
+        splash.show();
+        Settle(&splash);
+        camera.Take(&splash, "splash");
+    }
+
+    SimulatedSetup setup;
+    setup.appFolder = appFolder.path().toStdString();
+    setup.fallbackAnswer = link::Answer::No;
+    SimulatedEnvironment environment(setup);
+    std::unique_ptr<MainWindow> window = environment.MakeMainWindow();
+    window->resize(1280, 800);
+
+    // Every window a command opens is photographed once, then closed as a user would.
+    std::string next;
+    std::function<void(QWidget*)> onWindow;
+    window->SetWindowObserver([&](QWidget* shown) {
+        // A copy runs, so a handler may replace or clear itself.
+        if (const std::function<void(QWidget*)> handler = onWindow) handler(shown);
+    });
+
+    onWindow = [&](QWidget* shown) {
+        if (shown->objectName() == "TentConn") {
+            auto* test = static_cast<ConnectionTestWindow*>(shown);
+            test->SetAttempt(2);
+            Settle(test);
+            camera.Take(test, "connection-test");
+            onWindow = nullptr;
+        }
+    };
+    window->show();
+    window->LoadProgramWindow();
+    camera.Take(window.get(), "main-english");
+    // The programming mode shows the input and output sides, where most texts are.
+    const auto photographProgramming = [&](const char* name) {
+        window->form().ChooseMode(ui::Mode::Programming);
+        camera.Take(window.get(), name);
+        window->form().ChooseMode(ui::Mode::Measure);
+    };
+    photographProgramming("main-programming-english");
+
+    const auto photographDialog = [&](const char* name, const std::function<void(QWidget*)>& before = {}) {
+        onWindow = [&camera, name, before, &onWindow](QWidget* shown) {
+            onWindow = nullptr;
+            if (before) before(shown);
+            Settle(shown);
+            camera.Take(shown, name);
+            if (auto* dialog = qobject_cast<QDialog*>(shown)) dialog->reject();
+        };
+    };
+
+    photographDialog("language");
+    window->ShowLanguage();
+
+    // Switch to Italian through the Language window, photograph the main window, and back.
+    const auto chooseLanguage = [&](const char* buttonName) {
+        onWindow = [&onWindow, buttonName](QWidget* shown) {
+            onWindow = nullptr;
+            if (auto* button = shown->findChild<QToolButton*>(buttonName)) button->click();
+            static_cast<QDialog*>(shown)->accept();
+        };
+        window->ShowLanguage();
+    };
+    chooseLanguage("LanguageItalian");
+    camera.Take(window.get(), "main-italian");
+    photographProgramming("main-programming-italian");
+    chooseLanguage("LanguageEnglish");
+
+    photographDialog("ports");
+    window->ShowPorts();
+    photographDialog("serial-number");
+    window->ShowSerialNumber();
+    photographDialog("about");
+    window->ShowAbout();
+
+    // A measurement: the operation window while it starts, then the main window and the
+    // enlarged display once values arrive; a few readings later it is stopped.
+    int readings = 0;
+    onWindow = [&](QWidget* shown) {
+        if (shown->objectName() == "Video") {
+            Settle(shown);
+            camera.Take(shown, "operation");
+        } else if (shown->objectName() == "only_display") {
+            Settle(shown);
+            camera.Take(shown, "enlarged-display");
+        }
+    };
+    QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
+        if (window->form().display.empty() || readings < 0) return;
+        if (++readings == 12) {
+            camera.Take(window.get(), "main-measuring");
+            window->ShowFullScreen();
+            QApplication::processEvents();
+        }
+        if (readings >= 14) {
+            readings = -1;
+            window->ActionStop();
+        }
+    });
+    window->ActionStart();
+    onWindow = nullptr;
+    if (window->largeDisplay()) window->largeDisplay()->close();
+
+    // Guided mode in programming mode (in measure mode the walk goes straight to the action
+    // button), two steps in: the input family.
+    window->form().ChooseMode(ui::Mode::Programming);
+    window->StartGuide();
+    window->form().guide.Next();
+    window->form().Changed();
+    camera.Take(window.get(), "guided-mode");
+    window->form().guide.Cancel();
+    window->form().Changed();
+
+    window->form().state().ConfigChanged = false;
+    window->FileExit();
+    return camera.failed() ? 1 : 0;
+}
+
+}  // namespace vantrel::app

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/AppServices.h"
+#include "app/EventPump.h"
+#include "app/RoutingTransport.h"
+#include "device/WorkingState.h"
+#include "link/Clock.h"
+#include "link/ScriptedDialogs.h"
+#include "link/ScriptedTransport.h"
+#include "session/Startup.h"
+#include "sim/Profile.h"
+#include "sim/SimTransport.h"
+#include "sim/Transmitter.h"
+
+namespace vantrel::app {
+
+class MainWindow;
+
+// File dialogs that answer from a queue of names (empty = cancelled) and keep the requests.
+class QueuedFileDialogs final : public ui::FileDialogs {
+public:
+    std::deque<std::string> names;
+    int openRequests = 0;
+    int saveRequests = 0;
+    std::string OpenFileName(const ui::FileDialogRequest&) override {
+        ++openRequests;
+        return Next();
+    }
+    std::string SaveFileName(const ui::FileDialogRequest&) override {
+        ++saveRequests;
+        return Next();
+    }
+
+private:
+    std::string Next() {
+        if (names.empty()) return {};
+        std::string name = std::move(names.front());
+        names.pop_front();
+        return name;
+    }
+};
+
+struct SimulatedSetup {
+    std::filesystem::path appFolder;          // settings and new names; must exist
+    std::optional<sim::Profile> profile;      // the default transmitter when empty
+    bool transmitterAnswers = true;           // false: nothing answers on the line
+    link::Answer fallbackAnswer = link::Answer::Cancel;
+};
+
+// The main window's world without hardware or a person: the in-process simulated
+// transmitter on the virtual clock (a whole load takes milliseconds), scripted message-box
+// answers, queued file names, no serial ports, and the windows' timers shortened to nothing.
+// The GUI tests and the screenshot tool start the program through it.
+class SimulatedEnvironment {
+public:
+    explicit SimulatedEnvironment(SimulatedSetup setup);
+    ~SimulatedEnvironment();
+    SimulatedEnvironment(const SimulatedEnvironment&) = delete;
+    SimulatedEnvironment& operator=(const SimulatedEnvironment&) = delete;
+
+    // Start-up as the program runs it (settings, language, new name), then the main window
+    // over the simulator as the current port.
+    std::unique_ptr<MainWindow> MakeMainWindow();
+
+    sim::Transmitter& transmitter() { return m_transmitter; }
+    link::VirtualClock& virtualClock() { return m_virtualClock; }
+    link::ScriptedDialogs& dialogs() { return m_dialogs; }
+    QueuedFileDialogs& fileDialogs() { return m_fileDialogs; }
+    AppServices& services() { return m_services; }
+    const files::SettingsPlaces& places() const { return m_services.places; }
+    std::vector<QString>& openedDocuments() { return m_opened; }
+    int beeps() const { return m_beeps; }
+
+private:
+    sim::Transmitter m_transmitter;
+    link::VirtualClock m_virtualClock;
+    PumpingClock m_clock{m_virtualClock};
+    sim::SimTransport m_simulatorLine;
+    link::ScriptedTransport m_serial;
+    RoutingTransport m_line;
+    link::ScriptedDialogs m_dialogs;
+    QueuedFileDialogs m_fileDialogs;
+    ui::DiskProgramFileStore m_store;
+    AppServices m_services;
+    std::vector<QString> m_opened;
+    int m_beeps = 0;
+};
+
+}  // namespace vantrel::app
