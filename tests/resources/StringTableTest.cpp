@@ -38,7 +38,7 @@ TEST(StringTable, UnusedIdsAndTheirTwinsAreAbsent) {
 }
 
 TEST(StringTable, ProgramTextsLiveBeyondTheOriginalTableInBothLanguages) {
-    for (int id : {2001, 2002, 2003, 2004, 2005, 2010, 2011, 2012, 2013, 2014, 2015, 2016, 2017}) {
+    for (int id : {2001, 2002, 2003, 2004, 2005, 2010, 2011, 2012, 2013, 2014, 2015, 2016, 2017, 2020, 2021, 2022, 2023}) {
         EXPECT_FALSE(LoadResString(id).empty()) << id;
         EXPECT_FALSE(LoadResString(id + 300).empty()) << id + 300;
     }
