@@ -574,7 +574,7 @@ void ProgramWindow::RefreshTexts() {
     SetText(m_label16, T(211));
     m_devicePanel->setTitle(T(172));
     SetText(m_commLabel, T(86));
-    SetText(m_soglie, T(222) + QStringLiteral("…"));
+    SetText(m_soglie, T(221) + QStringLiteral("…"));
     SetText(m_smChk, R(m_form.SmChk.caption));
     SetText(m_linear, R(m_form.Linear.caption));
     SetText(m_giunto, R(m_form.Giunto.caption));
