@@ -1,7 +1,7 @@
 #pragma once
 
-// A programming form for widget tests and screenshots: scripted message boxes (OK when the
-// queue runs dry) and a host that records what the form opened.
+// A programming form for widget tests and screenshots: scripted message boxes and a host
+// that records what the form opened.
 #include <QApplication>
 
 #include <deque>
@@ -13,21 +13,12 @@
 #include "ui/model/FormHost.h"
 #include "ui/model/ProgramForm.h"
 
+#include "Fakes.h"
+
 namespace vantrel::widgets::test {
 
-class ScriptedDialogs : public link::Dialogs {
-public:
-    std::deque<link::Answer> answers;
-    std::vector<link::Message> shown;
-    // What had the focus when each message was shown, and which widget has it afterwards.
-    link::Answer Show(const link::Message& message) override {
-        shown.push_back(message);
-        if (answers.empty()) return link::Answer::Ok;
-        const link::Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
+// Message boxes answered from a queue, OK when it runs dry (shared with the form-model tests).
+using ScriptedDialogs = ui::test::ScriptedDialogs;
 
 class RecordingHost : public ui::FormHost {
 public:
