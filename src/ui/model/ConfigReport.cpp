@@ -185,9 +185,9 @@ std::string ReportHtml(const ConfigReport& report) {
     for (const ReportSection& s : report.sections) {
         html << "<h2>" << Escape(s.title) << "</h2>";
         if (!s.rows.empty()) {
-            html << "<table width=\"75%\" cellspacing=\"0\" cellpadding=\"2\">";
+            html << "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\">";
             for (const ReportRow& row : s.rows)
-                html << "<tr><td class=\"label\" width=\"38%\">" << Escape(row.label) << "</td><td><b>" << Escape(row.value)
+                html << "<tr><td class=\"label\" width=\"32%\">" << Escape(row.label) << "</td><td><b>" << Escape(row.value)
                      << "</b></td></tr>";
             html << "</table>";
         }
