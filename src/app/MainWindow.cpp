@@ -3,6 +3,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
@@ -24,6 +28,10 @@
 #include "resources/icons/ResourceIcons.h"
 #include "session/Flows.h"
 #include "session/Operations.h"
+#include "session/Records.h"
+#include "session/Reports.h"
+#include "ui/print/ReportDocument.h"
+#include "ui/widgets/CompareDialog.h"
 #include "ui/model/SerialNumberWindow.h"
 #include "ui/widgets/PointsEditorDialog.h"
 #include "ui/widgets/ProgramWindow.h"
@@ -186,6 +194,9 @@ void MainWindow::BuildActions() {
     AddAction("apri", 59, res::kIconOpen, QKeySequence::Open, &MainWindow::FileOpen);
     AddAction("salva", 60, res::kIconSave, QKeySequence::Save, &MainWindow::FileSave);
     AddAction("salvacome", 61, 0, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &MainWindow::FileSaveAs);
+    AddAction("stampa", 62, 0, QKeySequence::Print, &MainWindow::FilePrint);
+    AddAction("esportapdf", res::text::kExportPdfMenu, 0, {}, &MainWindow::FileExportPdf);
+    AddAction("confronta", res::text::kCompareMenu, 0, {}, &MainWindow::CompareWithTransmitter);
     AddAction("esci", 63, res::kIconExit, QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::FileExit);
     AddAction("start", 65, res::kIconStart, QKeySequence(Qt::Key_F5), &MainWindow::ActionStart);
     AddAction("stoppa", 66, res::kIconStop, QKeySequence(Qt::Key_F6), &MainWindow::ActionStop);
@@ -212,8 +223,8 @@ void MainWindow::BuildMenus() {
         }
         m_menus[name] = m;
     };
-    add("f", 58, {"apri", "salva", "salvacome", "-", "esci"});
-    add("azioni", 64, {"start", "stoppa"});
+    add("f", 58, {"apri", "salva", "salvacome", "-", "stampa", "esportapdf", "-", "esci"});
+    add("azioni", 64, {"start", "stoppa", "-", "confronta"});
     add("opzioni", 67, {"caratteri", "porte", "lingua", "-", "serial"});
     add("visual", 76, {"fullscreen"});
     add("finestre", 78, {"taratura", "progmisura"});
@@ -289,6 +300,9 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
     }
     // Texts of this program's own that the language table does not list.
     if (QAction* serial = menuItem("serial")) serial->setText(T(res::text::kSerialNumberMenu));
+    if (QAction* print = menuItem("stampa")) print->setText(T(62) + QStringLiteral("..."));
+    if (QAction* pdf = menuItem("esportapdf")) pdf->setText(T(res::text::kExportPdfMenu));
+    if (QAction* compare = menuItem("confronta")) compare->setText(T(res::text::kCompareMenu));
     if (m_largeDisplay) m_largeDisplay->SetTexts(T(103), T(103), T(63));
     if (m_statusLabel && !m_statusLabel->text().isEmpty()) m_statusLabel->setText(T(kDeviceReadingText));
 }
@@ -315,6 +329,9 @@ void MainWindow::RefreshCommands() {
     item("salva", idle);
     item("salvacome", idle);
     item("esci", true);
+    item("stampa", idle);
+    item("esportapdf", idle);
+    item("confronta", idle && m_session->connected());
     item("start", m.start.enabled && m.start.visible && idle);
     item("stoppa", m.stoppa.enabled);
     item("caratteri", idle);
@@ -503,8 +520,13 @@ void MainWindow::RunMeasurement() {
 }
 
 void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
-    RunOperation([this, &encoding] { session::ProgramAndReadBack(*m_session, *this, encoding); });
+    std::optional<device::VerifyResult> verify;
+    RunOperation([this, &encoding, &verify] {
+        const session::ProgramOptions options{form().Verify.checked};
+        verify = session::ProgramAndReadBack(*m_session, *this, encoding, options).verify;
+    });
     form().Changed();
+    if (verify) ShowVerification(*verify);
 }
 
 void MainWindow::StopMeasurement() { m_stopRequested = true; }
@@ -527,6 +549,83 @@ void MainWindow::FileSaveAs() {
     if (deviceBusy()) return;
     m_fileCommands->SaveAs();
     RefreshCommands();
+}
+
+// The report describes the configuration on the form. It is headed as the connected
+// transmitter's when one is connected and no file has been opened or saved; otherwise as the
+// file's.
+ui::ConfigReport MainWindow::CurrentReport() {
+    const device::WorkingState& s = m_session->state;
+    const bool neverSaved = s.CurrentFile.rfind("DfLt", 0) == 0 || s.CurrentFile.empty();
+    const bool fromTransmitter = m_session->connected() && m_session->lastRead && neverSaved;
+    const QString date = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return session::SessionReport(*m_session, fromTransmitter, date.toStdString());
+}
+
+void MainWindow::FilePrint() {
+    if (deviceBusy()) return;
+    const ui::ConfigReport report = CurrentReport();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromStdString(report.title));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(T(62));
+    ObserveWindow(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return;
+    print::MakeReportDocument(report)->print(&printer);
+}
+
+void MainWindow::FileExportPdf() {
+    if (deviceBusy()) return;
+    ui::FileDialogRequest request;
+    request.title = res::Text(res::text::kExportPdfMenu, m_session->state.LanguageOffset);
+    request.filter = res::Text(res::text::kPdfDocument, m_session->state.LanguageOffset) + " (*.pdf)|*.pdf|";
+    request.options = 2;
+    request.defaultExtension = ".pdf";
+    request.initialFolder = m_services.places.appFolder;
+    std::string name = m_services.fileDialogs->SaveFileName(request);
+    if (name.empty()) return;
+    if (std::filesystem::path(name).extension().empty()) name += ".pdf";
+    const std::string error = print::WriteReportPdf(CurrentReport(), name);
+    if (!error.empty())
+        ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + error, link::Buttons::Ok, link::Icon::Exclamation);
+}
+
+// The transmitter is read into a scratch session, so the form keeps what the user has on it;
+// the file side is the configuration on the form, as Save would write it.
+void MainWindow::CompareWithTransmitter() {
+    if (deviceBusy()) return;
+    if (!m_session->connected()) {
+        ShowMessage(res::text::kNoTransmitter, {}, link::Buttons::Ok, link::Icon::Exclamation);
+        return;
+    }
+    std::optional<ui::Comparison> comparison;
+    {
+        BusyScope busy(*this);
+        const device::ConfigRecord file = session::FormRecord(*m_session);
+        comparison = session::CompareWithDevice(*m_session, file);
+    }
+    form().Changed();
+    if (!comparison) return;
+    widgets::CompareDialog dialog(*comparison, m_session->state.LanguageOffset, this);
+    ObserveWindow(&dialog);
+    dialog.exec();
+}
+
+void MainWindow::ShowVerification(const device::VerifyResult& verify) {
+    if (!verify.completed) {
+        ShowMessage(res::text::kVerifyIncomplete, {}, link::Buttons::Ok, link::Icon::Exclamation);
+    } else if (verify.mismatches.empty()) {
+        ShowMessage(res::text::kVerifyPassed, " " + std::to_string(verify.cellsChecked), link::Buttons::Ok,
+                    link::Icon::Information);
+    } else {
+        std::string cells;
+        for (const device::CellMismatch& m : verify.mismatches) {
+            char line[48];
+            std::snprintf(line, sizeof line, "\n%3d   0x%02X   0x%02X", m.address, m.expected, m.read);
+            cells += line;
+        }
+        ShowMessage(res::text::kVerifyFailed, cells, link::Buttons::Ok, link::Icon::Critical);
+    }
 }
 
 // File > Exit and the "exit" key: ask about unsaved changes; the settings are not written

@@ -12,9 +12,11 @@
 
 #include "app/AppServices.h"
 #include "files/Settings.h"
+#include "device/VerifyWrites.h"
 #include "measure/MeasureLoop.h"
 #include "session/Session.h"
 #include "session/Startup.h"
+#include "ui/model/ConfigReport.h"
 #include "ui/model/Language.h"
 #include "ui/model/ProgramFileCommands.h"
 
@@ -70,6 +72,9 @@ public:
     void FileOpen();
     void FileSave();
     void FileSaveAs();
+    void FilePrint();       // the configuration report on the printer
+    void FileExportPdf();   // the configuration report as a PDF file
+    void CompareWithTransmitter();
     void FileExit();
     void ActionStart();
     void ActionStop();
@@ -144,6 +149,8 @@ private:
     void ObserveWindow(QWidget* window);
     void ShowMessage(int textId, const std::string& literal, link::Buttons buttons, link::Icon icon, int titleId = 0);
     bool ExitAllowed();
+    ui::ConfigReport CurrentReport();
+    void ShowVerification(const device::VerifyResult& verify);
     void EndApplication(bool writeSettings);
     QString T(int id) const;
 

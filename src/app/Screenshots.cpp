@@ -176,6 +176,20 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     window->form().guide.Cancel();
     window->form().Changed();
 
+    // The compare view: the form's range and filter changed against what the transmitter
+    // holds, in both languages.
+    window->form().ChooseMode(ui::Mode::Programming);
+    window->form().CtlRangeIn.TextMaxP = "800";
+    window->form().LeaveInputRange();
+    window->form().ClickFilter(!window->form().SmChk.checked);
+    window->form().Changed();
+    photographDialog("compare-en");
+    window->CompareWithTransmitter();
+    chooseLanguage("LanguageItalian");
+    photographDialog("compare-it");
+    window->CompareWithTransmitter();
+    chooseLanguage("LanguageEnglish");
+
     window->form().state().ConfigChanged = false;
     window->FileExit();
     return camera.failed() ? 1 : 0;

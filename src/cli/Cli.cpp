@@ -23,7 +23,10 @@ const char* kUsage =
     "  ports     [--json]\n"
     "  identify  [--json]\n"
     "  read      [--json]\n"
-    "  program   FILE.D70 [--accept-noisy] [--dry-run] [--json]\n"
+    "  program   FILE.D70 [--accept-noisy] [--dry-run] [--verify] [--json]\n"
+    "            (several --port P: one transmitter per port, programmed at once)\n"
+    "  report    [FILE.D70] --out REPORT.pdf   (without FILE: the connected transmitter)\n"
+    "  compare   FILE.D70 [--json]             (exit 0 equal, 5 different)\n"
     "  measure   [--frames N] [--json]\n"
     "  serial    [--json]\n"
     "  dump      [--json]\n"
@@ -48,7 +51,10 @@ bool ParseArguments(const std::vector<std::string>& args, Invocation& invocation
             return true;
         };
         if (a == "--port") {
-            if (!value(g.port)) return false;
+            std::optional<std::string> port;
+            if (!value(port)) return false;
+            g.ports.push_back(*port);
+            if (!g.port) g.port = port;
         } else if (a == "--device") {
             if (!value(g.device)) return false;
         } else if (a == "--save-device") {
@@ -78,7 +84,8 @@ bool ParseArguments(const std::vector<std::string>& args, Invocation& invocation
             invocation.words.push_back(a);
         }
     }
-    if (g.port && g.device) {
+    // Several ports with a device profile: one simulated transmitter per port (production line).
+    if (g.port && g.device && g.ports.size() == 1) {
         problem = "--port and --device exclude each other";
         return false;
     }
@@ -94,7 +101,9 @@ const std::map<std::vector<std::string>, Handler>& CommandTable() {
         {{"ports"}, Ports},
         {{"identify"}, Identify},
         {{"read"}, Read},
-        {{"program"}, Program},
+        {{"program"}, ProgramOnPorts},
+        {{"report"}, Report},
+        {{"compare"}, Compare},
         {{"measure"}, Measure},
         {{"serial"}, Serial},
         {{"dump"}, Dump},
@@ -136,6 +145,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitUsage;
     }
     const std::vector<std::string> positionals = invocation.Positionals();
+    if (invocation.global.ports.size() > 1 && (positionals.empty() || positionals[0] != "program")) {
+        err << "vantrel-cli: --port may be given more than once only for program\n" << kUsage;
+        return kExitUsage;
+    }
     for (const auto& [commandWords, handler] : CommandTable()) {
         if (positionals.size() < commandWords.size()) continue;
         if (!std::equal(commandWords.begin(), commandWords.end(), positionals.begin())) continue;

@@ -14,11 +14,13 @@ enum ExitCode : int {
     kExitUsage = 2,
     kExitRefused = 3,        // programming refused
     kExitInvalidFile = 4,
-    kExitDifferent = 5,
+    kExitDifferent = 5,      // compare: the transmitter holds another configuration
+    kExitVerifyFailed = 6,   // programmed, but a cell read back differs from what was sent
 };
 
 struct GlobalOptions {
-    std::optional<std::string> port;
+    std::optional<std::string> port;        // the first --port
+    std::vector<std::string> ports;         // every --port, in order (several: program only)
     std::optional<std::string> device;      // device profile for the built-in simulator
     std::optional<std::string> saveDevice;
     std::optional<std::string> appDir;

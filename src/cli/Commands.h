@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
+
 #include "cli/Cli.h"
+#include "device/VerifyWrites.h"
 
 namespace vantrel::cli {
 
@@ -15,5 +18,15 @@ int Program(Context& context);
 int Measure(Context& context);
 int Serial(Context& context);
 int Dump(Context& context);
+
+// program with one --port: Program; with several: every port at once (production line).
+int ProgramOnPorts(Context& context);
+// vantrel-cli report [FILE.D70] --out REPORT.pdf
+int Report(Context& context);
+// vantrel-cli compare FILE.D70 [--json]
+int Compare(Context& context);
+
+// Prints the verification after a programming; returns kExitVerifyFailed when it failed.
+int PrintVerification(Context& context, const std::optional<device::VerifyResult>& verify);
 
 }  // namespace vantrel::cli

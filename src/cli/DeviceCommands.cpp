@@ -274,8 +274,9 @@ int Program(Context& context) {
     if (!commands.Open()) return Finish(context, *device, kExitInvalidFile);
     const ui::InputEncoding encoding = s.form.par_pgm();
     const bool dryRun = context.invocation.HasFlag("--dry-run");
+    const session::ProgramOptions options{context.invocation.HasFlag("--verify")};
     const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
-                                                   : session::ProgramAndReadBack(s, QuietView(), encoding);
+                                                   : session::ProgramAndReadBack(s, QuietView(), encoding, options);
     if (Json(context)) {
         WriteProgramJson(context, encoding, outcome.result);
     } else {
@@ -284,7 +285,9 @@ int Program(Context& context) {
         if (outcome.readBack)
             for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
     }
-    return Finish(context, *device, ProgramExitCode(outcome.result.status));
+    const int verifyExit = PrintVerification(context, outcome.verify);
+    const int exit = ProgramExitCode(outcome.result.status);
+    return Finish(context, *device, exit == kExitDone ? verifyExit : exit);
 }
 
 namespace {

@@ -30,6 +30,37 @@ inline constexpr int kSerialNumberMenu = 2020;
 inline constexpr int kHelpNotFound = 2021;
 inline constexpr int kSimulatorPort = 2022;
 inline constexpr int kHelpNotOpened = 2023;
+// Configuration report, compare, verified programming.
+inline constexpr int kReportTitle = 2070;
+inline constexpr int kReportSource = 2071;
+inline constexpr int kReportConnectedTransmitter = 2072;
+inline constexpr int kReportIdentification = 2073;
+inline constexpr int kReportModel = 2074;
+inline constexpr int kReportFirmware = 2075;
+inline constexpr int kReportDate = 2076;
+inline constexpr int kReportRanges = 2077;
+inline constexpr int kReportBreakpoints = 2078;
+inline constexpr int kReportPoint = 2079;
+inline constexpr int kReportOutputNote = 2080;
+inline constexpr int kReportNoTable = 2081;
+inline constexpr int kCompareTitle = 2082;
+inline constexpr int kCompareMenu = 2083;
+inline constexpr int kCompareField = 2084;
+inline constexpr int kCompareTransmitter = 2085;
+inline constexpr int kCompareDiffers = 2086;
+inline constexpr int kCompareEqual = 2087;
+inline constexpr int kCompareDifferent = 2088;
+inline constexpr int kVerifyOption = 2089;
+inline constexpr int kVerifyPassed = 2090;
+inline constexpr int kVerifyFailed = 2091;
+inline constexpr int kVerifyIncomplete = 2092;
+inline constexpr int kExportPdfMenu = 2093;
+inline constexpr int kPdfDocument = 2094;
+inline constexpr int kFileNotWritten = 2095;
+inline constexpr int kTripHighLevel = 2096;
+inline constexpr int kTripLowLevel = 2097;
+inline constexpr int kHysteresis = 2098;
+inline constexpr int kNoTransmitter = 2099;
 }  // namespace text
 
 // The text of an identifier (language offset already added by the caller), UTF-8.

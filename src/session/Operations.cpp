@@ -69,12 +69,14 @@ ProgramOutcome PlanOnly(Session& session, const ui::InputEncoding& encoding) {
     return outcome;
 }
 
-ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui::InputEncoding& encoding) {
+ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui::InputEncoding& encoding,
+                                  const ProgramOptions& options) {
     ProgramOutcome outcome;
     outcome.result = RunProgramDevice(session, encoding, true);
     switch (outcome.result.status) {
         case device::ProgramStatus::Done:
             session.protocol.Wait(kBeforeReadBack);
+            if (options.verify) outcome.verify = device::VerifyWrites(session.protocol, outcome.result.plan.sent);
             outcome.readBack = ReadAndDescribe(session, view);
             break;
         case device::ProgramStatus::NotWritten:

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "device/ProgramDevice.h"
+#include "device/VerifyWrites.h"
 #include "measure/MeasureLoop.h"
 #include "session/Session.h"
 
@@ -17,12 +19,20 @@ device::ProgramForm ProgramFormValues(const Session& session, const ui::InputEnc
 struct ProgramOutcome {
     device::ProgramResult result;
     bool readBack = false;  // the configuration was read back and described
+    std::optional<device::VerifyResult> verify;  // when verification was asked for and the writes went out
+};
+
+struct ProgramOptions {
+    bool verify = false;  // read back every written cell after the programming
 };
 
 // Programs the transmitter and, when the writes went out, waits 2 s and reads the
 // configuration back. A programming that wrote nothing because the link failed, or that
 // was interrupted, leaves the form in the not-connected state.
-ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui::InputEncoding& encoding);
+// With options.verify, every cell written is read back (before the configuration read) and
+// compared with what was sent.
+ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui::InputEncoding& encoding,
+                                  const ProgramOptions& options = {});
 
 // Everything programming does before the writes (device check, calibration reads, plan,
 // noise question), without writing: what would be sent.

@@ -17,6 +17,7 @@ struct FaultSettings {
     int dropReplies = 0;                 // the next this-many replies are lost (then normal again)
     int dropRepliesAfter = 0;            // ... counted from the reply after this many replies
     int closeLineAfterCommands = -1;     // the cable is pulled after this many commands
+    int corruptWriteAddress = -1;        // a "$W" to this cell stores the byte inverted (a bad cell)
 };
 
 }  // namespace vantrel::sim

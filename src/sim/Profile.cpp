@@ -354,6 +354,7 @@ bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
                     ReadCount(f, "dropReplies", faults.dropReplies, error) &&
                     ReadCount(f, "dropRepliesAfter", faults.dropRepliesAfter, error) &&
                     ReadCount(f, "closeLineAfterCommands", faults.closeLineAfterCommands, error) &&
+                    ReadCount(f, "corruptWriteAddress", faults.corruptWriteAddress, error) &&
                     ReadByte(f, "reportedFamily", false, family, error) &&
                     ReadByte(f, "reportedModel", false, model, error);
     if (!ok) return false;

@@ -54,7 +54,10 @@ void Transmitter::execute(const Command& command, double now) {
             break;
         }
         case Command::Kind::Write:
-            if (m_programming) m_memory.write(command.address, command.data);
+            if (m_programming) {
+                const bool corrupt = m_faults.corruptWriteAddress == static_cast<int>(command.address);
+                m_memory.write(command.address, corrupt ? static_cast<std::uint8_t>(~command.data) : command.data);
+            }
             break;
         case Command::Kind::ProgrammingMode:
             m_programming = true;

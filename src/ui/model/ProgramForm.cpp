@@ -9,6 +9,7 @@
 #include "device/MemoryMap.h"
 #include "math/Units.h"
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 
 namespace vantrel::ui {
 
@@ -74,6 +75,7 @@ ProgramForm::ProgramForm(device::WorkingState& state, device::ConfigRecord& reco
     Giunto.caption = TextRef::Id(91);
     Linear.caption = TextRef::Id(102);
     SmChk.caption = TextRef::Id(228);
+    Verify.caption = TextRef::Id(resources::text::kVerifyOption);
     Label5.text = TextRef::Id(108);
     Label9.text = TextRef::Id(176);
     Label15.text = TextRef::Id(177);

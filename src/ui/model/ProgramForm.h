@@ -114,6 +114,7 @@ public:
     Control Command3;      // stop
     Control ModoMeasure;   // option button index 0
     Control ModoProgram;   // option button index 1
+    CheckBox Verify;       // read every written cell back after programming
     std::string display;   // live measurement value
     bool BurnoutDown = false;
     bool OutputDirect = true;

@@ -433,6 +433,8 @@ QWidget* ProgramWindow::BuildModePanel() {
     actions->addWidget(m_command1, 2);
     actions->addWidget(m_command3, 1);
     layout->addLayout(actions);
+    m_verify = Named(new QCheckBox(m_modeBox), "Verify");
+    layout->addWidget(m_verify);
     return m_modeBox;
 }
 
@@ -515,6 +517,10 @@ void ProgramWindow::Connect() {
     connect(m_brkOnOff, &QPushButton::clicked, this, guarded([this] { m_form.ToggleBurnout(); }));
     connect(m_exitVers, &QPushButton::clicked, this, guarded([this] { m_form.ToggleDirection(); }));
     connect(m_smChk, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickFilter(on); }));
+    connect(m_verify, &QCheckBox::clicked, this, guarded([this](bool on) {
+        m_form.Verify.checked = on;
+        m_form.Changed();
+    }));
     connect(m_adjMax, &QLineEdit::textEdited, this,
             [this](const QString& t) { m_form.SetAdjustText(AdjustWhich::Zero, t.toStdString()); });
     connect(m_adjMin, &QLineEdit::textEdited, this,
@@ -576,6 +582,7 @@ void ProgramWindow::RefreshTexts() {
     SetText(m_commLabel, T(86));
     SetText(m_soglie, T(221) + QStringLiteral("…"));
     SetText(m_smChk, R(m_form.SmChk.caption));
+    SetText(m_verify, R(m_form.Verify.caption));
     SetText(m_linear, R(m_form.Linear.caption));
     SetText(m_giunto, R(m_form.Giunto.caption));
     SetText(m_modo0, T(103));
@@ -649,6 +656,8 @@ void ProgramWindow::RefreshOutput() {
     m_exitVers->setEnabled(m_form.ExitVers.enabled);
     SetText(m_label15, R(m_form.Label15.text));
     RefreshCheck(m_smChk, m_form.SmChk);
+    RefreshCheck(m_verify, m_form.Verify);
+    SetShown(m_verify, m_form.mode == ui::Mode::Programming);
 
     m_ranges->setEnabled(m_form.Ranges.enabled);
     const auto adjustment = [](QLineEdit* box, QSlider* slider, const ui::Adjustment& a) {

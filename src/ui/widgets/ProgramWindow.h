@@ -159,6 +159,7 @@ private:
     QRadioButton* m_modo1 = nullptr;
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command3 = nullptr;
+    QCheckBox* m_verify = nullptr;
 
     // Measurement page
     QWidget* m_measurePage = nullptr;

@@ -1,0 +1,87 @@
+#include "session/ProductionLine.h"
+
+#include <thread>
+
+#include "resources/StringTable.h"
+#include "session/Flows.h"
+#include "session/Operations.h"
+#include "session/Records.h"
+
+namespace vantrel::session {
+
+namespace {
+
+StationStatus StatusAfterProgramming(const ProgramOutcome& outcome) {
+    switch (outcome.result.status) {
+        case device::ProgramStatus::Done: break;
+        case device::ProgramStatus::NoisyRangeRefused:
+        case device::ProgramStatus::Refused: return StationStatus::Refused;
+        case device::ProgramStatus::Interrupted: return StationStatus::Interrupted;
+        case device::ProgramStatus::NotWritten: return StationStatus::NotWritten;
+    }
+    if (outcome.verify && !outcome.verify->Verified()) return StationStatus::VerifyFailed;
+    if (!outcome.readBack) return StationStatus::NotReadBack;
+    return StationStatus::Programmed;
+}
+
+}  // namespace
+
+StationResult ProgramStation(const Station& station, const device::ConfigRecord& record,
+                             const StationSettings& settings) {
+    StationResult result;
+    result.port = station.port;
+    StationLink link = station.makeLink();
+    {
+        NoWindowsHost host;
+        Session s(*link.transport, *link.clock, *link.dialogs, host);
+        s.port = station.port;
+        s.state.LanguageIndex = settings.languageIndex;
+        s.state.LanguageOffset = resources::LanguageOffsetFor(settings.languageIndex);
+        s.SyncProtocol();
+        SessionView quiet;
+        if (LoadProgramWindow(s, quiet) == LoadOutcome::Connected) {
+            result.serial = s.serial;
+            if (!LoadRecord(s, record)) {
+                result.status = StationStatus::FileDoesNotFit;
+            } else {
+                ProgramOptions options;
+                options.verify = settings.verify;
+                const ProgramOutcome outcome = ProgramAndReadBack(s, quiet, s.form.par_pgm(), options);
+                result.programStatus = outcome.result.status;
+                result.writes = static_cast<int>(outcome.result.plan.sent.size());
+                result.verify = outcome.verify;
+                result.status = StatusAfterProgramming(outcome);
+            }
+        }
+        s.transport.close();
+    }
+    if (link.log) result.messages = link.log->str();
+    return result;
+}
+
+std::vector<StationResult> ProgramStations(const std::vector<Station>& stations, const device::ConfigRecord& record,
+                                           const StationSettings& settings) {
+    std::vector<StationResult> results(stations.size());
+    std::vector<std::thread> threads;
+    threads.reserve(stations.size());
+    for (std::size_t i = 0; i < stations.size(); ++i)
+        threads.emplace_back([&, i] { results[i] = ProgramStation(stations[i], record, settings); });
+    for (std::thread& thread : threads) thread.join();
+    return results;
+}
+
+const char* StationStatusName(StationStatus status) {
+    switch (status) {
+        case StationStatus::Programmed: return "programmed";
+        case StationStatus::NotConnected: return "not connected";
+        case StationStatus::FileDoesNotFit: return "file does not fit this transmitter";
+        case StationStatus::Refused: return "refused";
+        case StationStatus::NotWritten: return "not written";
+        case StationStatus::Interrupted: return "interrupted";
+        case StationStatus::NotReadBack: return "written, read-back failed";
+        case StationStatus::VerifyFailed: return "verify failed";
+    }
+    return "";
+}
+
+}  // namespace vantrel::session

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "device/ConfigRecord.h"
+#include "device/ProgramDevice.h"
+#include "device/SerialNumber.h"
+#include "device/VerifyWrites.h"
+#include "link/Clock.h"
+#include "link/Dialogs.h"
+#include "link/Transport.h"
+
+// The production line: one configuration programmed into several transmitters at once, one
+// port each. Every station is a session of its own (line, clock, message boxes, form,
+// working state) on a thread of its own; stations share nothing but the record they program,
+// which they copy, so one station failing never touches another.
+namespace vantrel::session {
+
+// What a station's session talks through. Made inside the station's thread: a serial port
+// belongs to the thread that opens it.
+struct StationLink {
+    std::unique_ptr<link::Clock> clock;
+    std::unique_ptr<link::Transport> transport;   // may refer to the clock: declared after it
+    std::unique_ptr<std::ostringstream> log;      // what the station's message boxes said
+    std::unique_ptr<link::Dialogs> dialogs;       // may write to the log
+};
+
+struct Station {
+    std::string port;
+    std::function<StationLink()> makeLink;
+};
+
+struct StationSettings {
+    bool verify = false;
+    int languageIndex = 1;
+};
+
+enum class StationStatus {
+    Programmed,      // written and read back (and verified when asked)
+    NotConnected,    // nothing answered, the port would not open, or the first read failed
+    FileDoesNotFit,  // the configuration holds choices the identified transmitter lacks
+    Refused,         // noisy range refused, or the configuration cannot be programmed
+    NotWritten,      // calibration read cancelled, or the transmitter changed
+    Interrupted,     // the line went away during the writes
+    NotReadBack,     // written, but the read-back failed
+    VerifyFailed,    // written, but a cell holds something else, or the check was cut short
+};
+
+struct StationResult {
+    std::string port;
+    StationStatus status = StationStatus::NotConnected;
+    std::optional<device::SerialNumber> serial;
+    device::ProgramStatus programStatus = device::ProgramStatus::NotWritten;
+    int writes = 0;
+    std::optional<device::VerifyResult> verify;
+    std::string messages;  // the message boxes the station answered, one per line
+};
+
+// One station, start to end: load (connect, identify, read), push the record, program with
+// its read-back, verify when asked.
+StationResult ProgramStation(const Station& station, const device::ConfigRecord& record,
+                             const StationSettings& settings);
+
+// Every station on its own thread; the results in the order of the stations.
+std::vector<StationResult> ProgramStations(const std::vector<Station>& stations, const device::ConfigRecord& record,
+                                           const StationSettings& settings);
+
+// "programmed", "not connected", ... (for result lines and logs).
+const char* StationStatusName(StationStatus status);
+
+}  // namespace vantrel::session

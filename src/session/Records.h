@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+
+#include "device/ConfigRecord.h"
+#include "session/Session.h"
+
+// The configuration record of a session's form, without the file dialogs: what Save would
+// write, what Open pushes, and what the connected transmitter holds.
+namespace vantrel::session {
+
+// A form host for sessions that run without windows: no points editor, no trips form.
+class NoWindowsHost final : public ui::FormHost {
+public:
+    ui::PointsEditorResult OpenPointsEditor(const ui::PointsEditorRequest&) override { return {}; }
+    void OpenTripsForm(const ui::TripsFormRequest&) override {}
+    void RunMeasurement() override {}
+    void RunProgramming(const ui::InputEncoding&) override {}
+    void StopMeasurement() override {}
+};
+
+// The record as Save fills it from the form and the working state. The session's own record
+// (the image of the open file) is left as it was.
+device::ConfigRecord FormRecord(Session& session);
+
+// Pushes a record into the form and the working state as Open does. False, with nothing
+// changed, when the record holds list positions the identified transmitter does not offer.
+bool LoadRecord(Session& session, const device::ConfigRecord& record);
+
+// Reads the connected transmitter's configuration and decodes it into the record's fields,
+// through a scratch session on the same line: the session's form keeps what the user has on
+// it. Empty when the read was cancelled or nothing answers.
+std::optional<device::ConfigRecord> ReadDeviceRecord(Session& session);
+
+}  // namespace vantrel::session

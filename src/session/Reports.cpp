@@ -1,0 +1,63 @@
+#include "session/Reports.h"
+
+#include "device/Identify.h"
+#include "device/ProgramPlan.h"
+#include "session/Operations.h"
+#include "session/Records.h"
+#include "ui/model/ProgramFileCommands.h"
+
+namespace vantrel::session {
+
+namespace {
+
+// The unit of the plan's breakpoint values: temperatures are always in °C there.
+std::string TableUnit(int inputType) {
+    switch (inputType) {
+        case device::family::Thermocouple:
+        case device::family::Rtd: return "°C";
+        case device::family::Voltage: return "mV";
+        case device::family::Resistance: return "Ohm";
+        case device::family::Current: return "mA";
+        default: return "";
+    }
+}
+
+// The plan on nominal calibration: the breakpoints depend on the sensor and the range, not
+// on the converter's calibration, so no transmitter read (and no question) is needed.
+std::optional<ui::ReportBreakpoints> PlanBreakpoints(Session& session, const device::ConfigRecord& record) {
+    const ui::InputEncoding encoding = session.form.par_pgm();
+    device::ProgramDeviceData data;
+    if (session.lastRead) data.Cell7 = static_cast<std::uint8_t>(session.lastRead->outputConfig);
+    const device::ProgramPlan plan = device::MakeProgramPlan(ProgramFormValues(session, encoding), session.state,
+                                                             data, [] { return true; });
+    if (plan.status != device::PlanStatus::Done || plan.BreakTemp.empty()) return std::nullopt;
+    ui::ReportBreakpoints breakpoints;
+    breakpoints.temps = plan.BreakTemp;
+    breakpoints.rangeMin = plan.RangeMin;
+    breakpoints.rangeMax = plan.RangeMax;
+    breakpoints.unit = TableUnit(record.InputType);
+    return breakpoints;
+}
+
+}  // namespace
+
+ui::ConfigReport SessionReport(Session& session, bool fromTransmitter, const std::string& date) {
+    ui::ReportInput input;
+    input.record = FormRecord(session);
+    input.languageOffset = session.state.LanguageOffset;
+    input.identity = session.state.identity;
+    input.fromTransmitter = fromTransmitter;
+    input.fileName = ui::FileTitle(session.state.CurrentFile);
+    if (fromTransmitter) input.serial = session.serial;
+    input.date = date;
+    input.breakpoints = PlanBreakpoints(session, input.record);
+    return ui::MakeConfigReport(input);
+}
+
+std::optional<ui::Comparison> CompareWithDevice(Session& session, const device::ConfigRecord& file) {
+    const std::optional<device::ConfigRecord> device = ReadDeviceRecord(session);
+    if (!device) return std::nullopt;
+    return ui::CompareConfigurations(*device, file, {session.state.LanguageOffset, session.state.identity});
+}
+
+}  // namespace vantrel::session

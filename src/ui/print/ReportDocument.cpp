@@ -1,0 +1,49 @@
+#include "ui/print/ReportDocument.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include <QBuffer>
+
+namespace vantrel::print {
+
+namespace {
+
+constexpr int kPdfResolution = 300;
+constexpr double kMarginMm = 18;
+
+}  // namespace
+
+std::unique_ptr<QTextDocument> MakeReportDocument(const ui::ConfigReport& report) {
+    auto document = std::make_unique<QTextDocument>();
+    document->setHtml(QString::fromStdString(ui::ReportHtml(report)));
+    document->setDocumentMargin(0);
+    return document;
+}
+
+std::string WriteReportPdf(const ui::ConfigReport& report, const std::string& path) {
+    // The PDF is built in memory first, then saved in one go.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                         QPageLayout::Millimeter));
+        writer.setTitle(QString::fromStdString(report.title));
+        writer.setCreator(QStringLiteral("Vantrel"));
+        const std::unique_ptr<QTextDocument> document = MakeReportDocument(report);
+        document->print(&writer);
+    }
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
+    if (file.write(buffer.data()) != buffer.data().size()) return file.errorString().toStdString();
+    if (!file.commit()) return file.errorString().toStdString();
+    return {};
+}
+
+}  // namespace vantrel::print

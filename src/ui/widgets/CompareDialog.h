@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+#include "ui/model/ConfigCompare.h"
+
+class QTableWidget;
+class QLabel;
+
+namespace vantrel::widgets {
+
+// The transmitter's configuration beside the open one: one row per field, the transmitter's
+// value and the file's, the rows that differ marked in colour and with a sign.
+class CompareDialog : public QDialog {
+    Q_OBJECT
+public:
+    CompareDialog(const ui::Comparison& comparison, int languageOffset, QWidget* parent = nullptr);
+    QTableWidget* table() const { return m_table; }
+    QLabel* verdict() const { return m_verdict; }
+
+private:
+    QTableWidget* m_table = nullptr;
+    QLabel* m_verdict = nullptr;
+};
+
+}  // namespace vantrel::widgets

@@ -1,0 +1,298 @@
+// Verified programming, the comparison of a transmitter with a file, the configuration
+// report and the production line, against in-process simulated transmitters on the virtual
+// clock.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "SimBench.h"
+#include "device/VerifyWrites.h"
+#include "files/ProgramFile.h"
+#include "session/ProductionLine.h"
+#include "session/Records.h"
+#include "session/Reports.h"
+
+namespace {
+
+using namespace vantrel;
+using test::SimBench;
+
+const std::string kExample = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
+
+device::ConfigRecord ExampleRecord() {
+    const files::ReadResult file = files::ReadProgramFile(kExample);
+    EXPECT_TRUE(file.ok());
+    return file.record;
+}
+
+// Loads the bench, pushes the record and programs it.
+session::ProgramOutcome ProgramRecord(SimBench& b, const device::ConfigRecord& record, bool verify) {
+    EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_TRUE(session::LoadRecord(b.session, record));
+    return session::ProgramAndReadBack(b.session, b.view, b.session.form.par_pgm(), {verify});
+}
+
+std::vector<ui::RecordField> DifferingFields(const ui::Comparison& comparison) {
+    std::vector<ui::RecordField> fields;
+    for (const ui::CompareRow& row : comparison.rows)
+        if (row.differs) fields.push_back(row.field);
+    return fields;
+}
+
+// ---- Verified programming ------------------------------------------------------------
+
+TEST(ExpectedCells, RepeatedAddress_LastValueWins_InAddressOrder) {
+    const std::vector<device::WriteEntry> sent = {{20, 1}, {5, 7}, {20, 9}, {6, 3}};
+    const std::vector<device::WriteEntry> expected = {{5, 7}, {6, 3}, {20, 9}};
+    EXPECT_EQ(device::ExpectedCells(sent), expected);
+}
+
+TEST(VerifiedProgramming, CleanTransmitter_EveryWrittenCellCheckedOnce) {
+    SimBench b;
+    const session::ProgramOutcome outcome = ProgramRecord(b, ExampleRecord(), true);
+    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    ASSERT_TRUE(outcome.verify);
+    EXPECT_TRUE(outcome.verify->Verified());
+    EXPECT_EQ(outcome.verify->cellsChecked,
+              static_cast<int>(device::ExpectedCells(outcome.result.plan.sent).size()));
+    EXPECT_TRUE(outcome.readBack);
+    // The verification leaves the transmitter out of programming mode.
+    EXPECT_FALSE(b.transmitter.programmingMode());
+}
+
+TEST(VerifiedProgramming, CorruptedCell_ReportedWithAddressExpectedAndRead) {
+    SimBench b;
+    b.transmitter.faults().corruptWriteAddress = 17;
+    const session::ProgramOutcome outcome = ProgramRecord(b, ExampleRecord(), true);
+    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    ASSERT_TRUE(outcome.verify);
+    EXPECT_TRUE(outcome.verify->completed);
+    ASSERT_EQ(outcome.verify->mismatches.size(), 1u);
+    const device::CellMismatch& m = outcome.verify->mismatches[0];
+    EXPECT_EQ(m.address, 17);
+    std::uint8_t sent = 0;
+    for (const device::WriteEntry& w : outcome.result.plan.sent)
+        if (w.address == 17) sent = w.value;
+    EXPECT_EQ(m.expected, sent);
+    EXPECT_EQ(m.read, static_cast<std::uint8_t>(~sent));
+    EXPECT_EQ(m.read, b.Cell(17));
+}
+
+TEST(VerifiedProgramming, WithoutTheOption_NoCellIsReadBackBeyondTheConfiguration) {
+    SimBench b;
+    b.transmitter.faults().corruptWriteAddress = 17;
+    const session::ProgramOutcome outcome = ProgramRecord(b, ExampleRecord(), false);
+    EXPECT_EQ(outcome.result.status, device::ProgramStatus::Done);
+    EXPECT_FALSE(outcome.verify);
+}
+
+TEST(VerifiedProgramming, TransmitterSilentDuringCheck_ReportedIncompleteNotVerified) {
+    SimBench b;
+    const device::ConfigRecord record = ExampleRecord();
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    ASSERT_TRUE(session::LoadRecord(b.session, record));
+    // Answers stop once the writes are out: the first read of the check gets nothing.
+    b.recorder.onWrite = [&](const std::string& frame) {
+        if (frame.rfind("$FPxx", 0) == 0) b.transmitter.faults().noReply = true;
+    };
+    const session::ProgramOutcome outcome =
+        session::ProgramAndReadBack(b.session, b.view, b.session.form.par_pgm(), {true});
+    ASSERT_TRUE(outcome.verify);
+    EXPECT_FALSE(outcome.verify->completed);
+    EXPECT_FALSE(outcome.verify->Verified());
+}
+
+// ---- Compare ---------------------------------------------------------------------------
+
+TEST(Compare, RightAfterProgramming_NoFieldDiffers) {
+    SimBench b;
+    const device::ConfigRecord record = ExampleRecord();
+    ProgramRecord(b, record, false);
+    const auto comparison = session::CompareWithDevice(b.session, record);
+    ASSERT_TRUE(comparison);
+    EXPECT_TRUE(comparison->Equal()) << ::testing::PrintToString(DifferingFields(*comparison).size());
+}
+
+TEST(Compare, ChangedFields_ExactlyThoseMarked) {
+    SimBench b;
+    const device::ConfigRecord record = ExampleRecord();
+    ProgramRecord(b, record, false);
+    device::ConfigRecord file = record;
+    file.InRangeMax = 800;
+    file.FilterOn = device::ToFlag(!device::FromFlag(record.FilterOn));
+    file.Trip2High = record.Trip2High + 50;
+    file.OutputDirect = device::ToFlag(!device::FromFlag(record.OutputDirect));
+    file.ZeroAdjust = 12;
+    const auto comparison = session::CompareWithDevice(b.session, file);
+    ASSERT_TRUE(comparison);
+    using F = ui::RecordField;
+    EXPECT_EQ(DifferingFields(*comparison),
+              (std::vector<F>{F::InRangeMax, F::ZeroAdjust, F::OutputDirect, F::FilterOn, F::Trip2High}));
+    const auto row = std::find_if(comparison->rows.begin(), comparison->rows.end(),
+                                  [](const ui::CompareRow& r) { return r.field == F::InRangeMax; });
+    EXPECT_EQ(row->deviceValue, "1000 °C");
+    EXPECT_EQ(row->fileValue, "800 °C");
+}
+
+TEST(Compare, ReadDoesNotTouchTheForm_UserEditsKept) {
+    SimBench b;
+    ProgramRecord(b, ExampleRecord(), false);
+    b.SetInputRange("0", "700");
+    ASSERT_TRUE(session::CompareWithDevice(b.session, ExampleRecord()));
+    EXPECT_EQ(b.session.form.CtlRangeIn.TextMaxP, "700");
+}
+
+TEST(Compare, OtherInputFamily_SensorRowsMarkedWhereOnlyOneSideHasThem) {
+    const device::ConfigRecord thermocouple = ExampleRecord();
+    device::ConfigRecord rtd = thermocouple;
+    rtd.InputType = device::family::Rtd;
+    const ui::Comparison c = ui::CompareConfigurations(thermocouple, rtd, {300, {}});
+    using F = ui::RecordField;
+    const std::vector<F> differing = DifferingFields(c);
+    for (F f : {F::InputType, F::TcType, F::RtdSensor, F::Wires, F::CjcInternal})
+        EXPECT_NE(std::find(differing.begin(), differing.end(), f), differing.end()) << static_cast<int>(f);
+    EXPECT_EQ(std::find(differing.begin(), differing.end(), F::PotRange), differing.end());
+}
+
+TEST(Compare, RangeEndWithinTransmitterResolution_Equal_BeyondIt_Differs) {
+    device::ConfigRecord a = ExampleRecord();
+    device::ConfigRecord b = a;
+    b.InRangeMax = a.InRangeMax + 0.2f;  // 1000 °C holds in steps of about 0.5 °C
+    EXPECT_TRUE(ui::CompareConfigurations(a, b, {300, {}}).Equal());
+    b.InRangeMax = a.InRangeMax + 2;
+    EXPECT_FALSE(ui::CompareConfigurations(a, b, {300, {}}).Equal());
+}
+
+TEST(Compare, NothingConnected_NoComparison) {
+    SimBench b;
+    b.transmitter.faults().noReply = true;
+    b.Load();
+    EXPECT_FALSE(session::CompareWithDevice(b.session, ExampleRecord()));
+}
+
+// ---- Report ------------------------------------------------------------------------------
+
+TEST(Report, FromFile_SectionsAndBreakpointTable) {
+    SimBench b;  // not loaded: no transmitter, the default identity (model with trips)
+    b.session.form.Load(b.session.state.identity, ui::Mode::Programming);
+    ASSERT_TRUE(session::LoadRecord(b.session, ExampleRecord()));
+    b.session.state.CurrentFile = "/data/TC_K_0-1000C_4-20mA.D70";
+    const ui::ConfigReport report = session::SessionReport(b.session, false, "2024-05-17 10:42");
+    EXPECT_EQ(report.title, "Configuration report");
+    using K = ui::ReportSectionKind;
+    for (K kind : {K::Identification, K::Input, K::Ranges, K::Output, K::Trims, K::Filter, K::Trips, K::Breakpoints})
+        EXPECT_TRUE(report.Find(kind)) << static_cast<int>(kind);
+    const ui::ReportSection& id = *report.Find(K::Identification);
+    EXPECT_EQ(id.rows.front().value, "TC_K_0-1000C_4-20mA.D70");
+    EXPECT_EQ(id.rows.back().value, "2024-05-17 10:42");
+    EXPECT_EQ(id.rows.size(), 2u);  // no model or serial number without a transmitter
+    EXPECT_EQ(report.Find(K::Ranges)->rows[0].value, "0 to 1000 °C");
+    EXPECT_EQ(report.Find(K::Ranges)->rows[1].value, "4 to 20 mA");
+    const ui::ReportSection& table = *report.Find(K::Breakpoints);
+    ASSERT_TRUE(table.table);
+    ASSERT_GE(table.table->rows.size(), 3u);
+    EXPECT_EQ(table.table->rows.front()[1], "0.0");
+    EXPECT_EQ(table.table->rows.front()[2], "4.000");
+    EXPECT_EQ(table.table->rows.back()[1], "1000.0");
+    EXPECT_EQ(table.table->rows.back()[2], "20.000");
+}
+
+TEST(Report, FromTransmitter_IdentityAndSerialInItalian) {
+    SimBench b(sim::MakeDefaultProfile(), 0);
+    ProgramRecord(b, ExampleRecord(), false);
+    const ui::ConfigReport report = session::SessionReport(b.session, true, "2024-05-17");
+    EXPECT_EQ(report.title, "Rapporto di configurazione");
+    const ui::ReportSection& id = *report.Find(ui::ReportSectionKind::Identification);
+    EXPECT_EQ(id.rows[0].value, "Trasmettitore collegato");
+    const auto serial = std::find_if(id.rows.begin(), id.rows.end(),
+                                     [](const ui::ReportRow& r) { return r.label == "Numero di serie"; });
+    ASSERT_NE(serial, id.rows.end());
+    EXPECT_EQ(serial->value, std::to_string(b.session.serial.customer) + " " +
+                                 std::to_string(b.session.serial.yearCode + 5) + " " +
+                                 std::to_string(b.session.serial.order) + " " +
+                                 std::to_string(b.session.serial.progressive));
+    EXPECT_TRUE(report.Find(ui::ReportSectionKind::Trips));
+}
+
+TEST(Report, ModelWithoutTrips_NoTripsOrTrimsSection) {
+    ui::ReportInput input;
+    input.record = ExampleRecord();
+    input.identity.DeviceModel = 9;
+    const ui::ConfigReport report = ui::MakeConfigReport(input);
+    EXPECT_FALSE(report.Find(ui::ReportSectionKind::Trips));
+    EXPECT_FALSE(report.Find(ui::ReportSectionKind::Trims));
+    EXPECT_EQ(report.Find(ui::ReportSectionKind::Breakpoints)->note, "No table for this configuration");
+}
+
+TEST(Report, Html_EscapesTexts) {
+    ui::ReportInput input;
+    input.record = ExampleRecord();
+    input.fileName = "a<b>&c.D70";
+    const std::string html = ui::ReportHtml(ui::MakeConfigReport(input));
+    EXPECT_NE(html.find("a&lt;b&gt;&amp;c.D70"), std::string::npos);
+    EXPECT_EQ(html.find("a<b>"), std::string::npos);
+}
+
+// ---- Production line ---------------------------------------------------------------------
+
+struct Line {
+    explicit Line(const sim::Profile& p) : transmitter(p.identity, p.memory) {
+        transmitter.setInput(p.input);
+        transmitter.faults() = p.faults;
+    }
+    sim::Transmitter transmitter;
+};
+
+std::vector<session::Station> Stations(std::vector<std::unique_ptr<Line>>& lines) {
+    std::vector<session::Station> stations;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        sim::Transmitter* t = &lines[i]->transmitter;
+        stations.push_back({"sim" + std::to_string(i), [t] {
+                                session::StationLink link;
+                                link.clock = std::make_unique<link::VirtualClock>();
+                                link.transport = std::make_unique<sim::SimTransport>(*t, *link.clock);
+                                link.log = std::make_unique<std::ostringstream>();
+                                link.dialogs = std::make_unique<link::ScriptedDialogs>(link::Answer::Cancel);
+                                return link;
+                            }});
+    }
+    return stations;
+}
+
+TEST(ProductionLine, EightTransmitters_AllProgrammedAndVerified) {
+    std::vector<std::unique_ptr<Line>> lines;
+    for (int i = 0; i < 8; ++i) lines.push_back(std::make_unique<Line>(sim::MakeDefaultProfile()));
+    const device::ConfigRecord record = ExampleRecord();
+    const auto results = session::ProgramStations(Stations(lines), record, {true, 1});
+    ASSERT_EQ(results.size(), 8u);
+    // What one transmitter holds after the same programming alone.
+    SimBench reference;
+    const session::ProgramOutcome alone = ProgramRecord(reference, record, false);
+    for (std::size_t i = 0; i < 8; ++i) {
+        EXPECT_EQ(results[i].port, "sim" + std::to_string(i));
+        EXPECT_EQ(results[i].status, session::StationStatus::Programmed) << i;
+        ASSERT_TRUE(results[i].verify);
+        EXPECT_TRUE(results[i].verify->Verified());
+        EXPECT_TRUE(results[i].serial);
+        for (const device::WriteEntry& w : device::ExpectedCells(alone.result.plan.sent))
+            EXPECT_EQ(lines[i]->transmitter.memory().read(w.address), w.value) << i << " cell " << int(w.address);
+    }
+}
+
+TEST(ProductionLine, OneSilentOneCorrupt_OthersUnaffected) {
+    std::vector<std::unique_ptr<Line>> lines;
+    for (int i = 0; i < 4; ++i) lines.push_back(std::make_unique<Line>(sim::MakeDefaultProfile()));
+    lines[1]->transmitter.faults().noReply = true;
+    lines[2]->transmitter.faults().corruptWriteAddress = 30;
+    const auto results = session::ProgramStations(Stations(lines), ExampleRecord(), {true, 1});
+    EXPECT_EQ(results[0].status, session::StationStatus::Programmed);
+    EXPECT_EQ(results[1].status, session::StationStatus::NotConnected);
+    EXPECT_FALSE(results[1].serial);
+    EXPECT_EQ(results[2].status, session::StationStatus::VerifyFailed);
+    ASSERT_TRUE(results[2].verify);
+    ASSERT_EQ(results[2].verify->mismatches.size(), 1u);
+    EXPECT_EQ(results[2].verify->mismatches[0].address, 30);
+    EXPECT_EQ(results[3].status, session::StationStatus::Programmed);
+}
+
+}  // namespace
