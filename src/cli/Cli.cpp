@@ -24,7 +24,7 @@ const char* kUsage =
     "  identify  [--json]\n"
     "  read      [--json]\n"
     "  program   FILE.D70 [--accept-noisy] [--dry-run] [--json]\n"
-    "  measure   [--frames N] [--json]\n"
+    "  measure   [--frames N] [--csv OUT.csv] [--json]\n"
     "  serial    [--json]\n"
     "  dump      [--json]\n"
     "  file show FILE.D70 [--json]\n";

@@ -17,6 +17,8 @@ struct FaultSettings {
     int dropReplies = 0;                 // the next this-many replies are lost (then normal again)
     int dropRepliesAfter = 0;            // ... counted from the reply after this many replies
     int closeLineAfterCommands = -1;     // the cable is pulled after this many commands
+    int closeLineAfterFrames = -1;       // the cable is pulled after this many frames (in all)
+    double replugAfterSeconds = -1;      // a pulled cable is plugged in again this much later
 };
 
 }  // namespace vantrel::sim

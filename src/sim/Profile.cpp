@@ -354,6 +354,8 @@ bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
                     ReadCount(f, "dropReplies", faults.dropReplies, error) &&
                     ReadCount(f, "dropRepliesAfter", faults.dropRepliesAfter, error) &&
                     ReadCount(f, "closeLineAfterCommands", faults.closeLineAfterCommands, error) &&
+                    ReadCount(f, "closeLineAfterFrames", faults.closeLineAfterFrames, error) &&
+                    ReadNumber(f, "replugAfterSeconds", faults.replugAfterSeconds, error) &&
                     ReadByte(f, "reportedFamily", false, family, error) &&
                     ReadByte(f, "reportedModel", false, model, error);
     if (!ok) return false;
