@@ -149,7 +149,7 @@ void TrendChart::SetReference(QLineSeries* series, const std::optional<double>& 
 // Ticks at round numbers (anchored at 0) inside the exact extent, so the two axes stay lined
 // up and no room is lost to rounding the ends.
 void TrendChart::SetExtent(QValueAxis* axis, const measure::AxisExtent& extent) {
-    const double step = measure::NiceTickStep(extent.high - extent.low);
+    const double step = measure::NiceTickStep(extent.high - extent.low, 7);
     const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 6);
     axis->setReverse(extent.reversed);
     axis->setRange(extent.low, extent.high);
