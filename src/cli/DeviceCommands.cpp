@@ -367,17 +367,15 @@ int Measure(Context& context) {
     std::unique_ptr<measure::MeasurementLog> log;
     if (!OpenCsvLog(context, s.protocol.clock(), log)) return kExitUsage;
     g_interrupted = false;
+    if (LoadWithRetries(context, *device, QuietView(), [] { return g_interrupted.load(); }) !=
+        session::LoadOutcome::Connected)
+        return Finish(context, *device, kExitCommunication);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     const auto restoreSignals = [] {
         std::signal(SIGINT, SIG_DFL);
         std::signal(SIGTERM, SIG_DFL);
     };
-    if (LoadWithRetries(context, *device, QuietView(), [] { return g_interrupted.load(); }) !=
-        session::LoadOutcome::Connected) {
-        restoreSignals();
-        return Finish(context, *device, kExitCommunication);
-    }
     FramePrinter printer(context, frames);
     measure::LoggingObserver observer(printer, log.get());
     const auto done = [&] { return printer.Done() || (log && log->failed()); };
