@@ -145,6 +145,7 @@ int RunApplication(int argc, char** argv) {
     }
 
     services.ports = link::ProbePorts(serial, systemPorts, startup.settings.SavedPort);
+    link::DescribePorts(services.ports, link::ListSystemPortInfos());
     // A port named on the command line was taken above; otherwise the simulator, else the
     // probe's choice, and without any port at all the program ends.
     if (!options.port) {

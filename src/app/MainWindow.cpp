@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
@@ -110,6 +111,7 @@ public:
     void Show(const measure::Reading& reading) override {
         if (!reading.valueText.empty() && m_window.m_operationWindow && m_window.m_operationWindow->isVisible())
             m_window.m_operationWindow->hide();
+        m_window.LogReading(reading);
         m_window.m_program->Show(reading);
         ui::ProgramForm& form = m_window.form();
         if (form.display != reading.valueText) form.SetDisplay(reading.valueText);
@@ -142,6 +144,8 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
 
     setWindowIcon(res::ResourceIcon(res::kIconApplication));
     m_program = new widgets::ProgramWindow(m_session->form, *m_services.dialogs);
+    m_timeSource = measure::ClockAnchoredTimeSource(*m_services.clock);
+    m_program->SetTimeSource(m_timeSource);
     m_program->SetPicture(res::ResourcePixmap(res::kPictureProgramming, QSize(72, 72), devicePixelRatioF()));
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName("ProgramArea");
@@ -156,6 +160,7 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
     BuildStatusBar();
     connect(m_program, &widgets::ProgramWindow::formChanged, this, &MainWindow::RefreshCommands);
     connect(m_program, &widgets::ProgramWindow::displayClicked, this, &MainWindow::ShowFullScreen);
+    connect(m_program, &widgets::ProgramWindow::loggingClicked, this, &MainWindow::ToggleLogging);
 
     ApplyTexts(ui::ApplyLanguage(m_session->form));
     RefreshCaption();
@@ -200,6 +205,7 @@ void MainWindow::BuildActions() {
     AddAction("esci", 63, res::kIconExit, QKeySequence(Qt::CTRL | Qt::Key_Q), &MainWindow::FileExit);
     AddAction("start", 65, res::kIconStart, QKeySequence(Qt::Key_F5), &MainWindow::ActionStart);
     AddAction("stoppa", 66, res::kIconStop, QKeySequence(Qt::Key_F6), &MainWindow::ActionStop);
+    AddAction("registra", res::text::kStartLogging, 0, QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::ToggleLogging);
     AddAction("caratteri", 71, 0, {}, &MainWindow::NotAvailable);
     AddAction("porte", 72, 0, {}, &MainWindow::ShowPorts);
     AddAction("lingua", 73, 0, {}, &MainWindow::ShowLanguage);
@@ -224,7 +230,7 @@ void MainWindow::BuildMenus() {
         m_menus[name] = m;
     };
     add("f", 58, {"apri", "salva", "salvacome", "-", "stampa", "esportapdf", "-", "esci"});
-    add("azioni", 64, {"start", "stoppa", "-", "confronta"});
+    add("azioni", 64, {"start", "stoppa", "-", "registra", "-", "confronta"});
     add("opzioni", 67, {"caratteri", "porte", "lingua", "-", "serial"});
     add("visual", 76, {"fullscreen"});
     add("finestre", 78, {"taratura", "progmisura"});
@@ -303,6 +309,7 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
     if (QAction* print = menuItem("stampa")) print->setText(T(62) + QStringLiteral("..."));
     if (QAction* pdf = menuItem("esportapdf")) pdf->setText(T(res::text::kExportPdfMenu));
     if (QAction* compare = menuItem("confronta")) compare->setText(T(res::text::kCompareMenu));
+    RefreshLogging();
     if (m_largeDisplay) m_largeDisplay->SetTexts(T(103), T(103), T(63));
     if (m_statusLabel && !m_statusLabel->text().isEmpty()) m_statusLabel->setText(T(kDeviceReadingText));
 }
@@ -343,6 +350,8 @@ void MainWindow::RefreshCommands() {
     item("progmisura", true);
     item("guida", true);
     item("info", idle);
+    item("registra", m_log != nullptr || idle);
+    m_program->logButton()->setEnabled(m_log != nullptr || idle);
 
     const bool bar = m.toolbarEnabled;
     const auto key = [this](const char* name, bool enabled, bool visible = true) {
@@ -790,6 +799,73 @@ void MainWindow::ShowAbout() {
     AboutWindow window(m_session->state.LanguageOffset, this);
     ObserveWindow(&window);
     window.exec();
+}
+
+// ---- Measurement log ---------------------------------------------------------------------
+
+void MainWindow::ToggleLogging() {
+    if (m_log) {
+        StopLogging();
+        return;
+    }
+    if (deviceBusy()) return;  // the file dialog would hold a running exchange up
+    StartLogging();
+}
+
+namespace {
+
+// A name that sorts by time and does not overwrite yesterday's log.
+std::string SuggestedLogName(const measure::Timestamp& now) {
+    std::string iso = measure::IsoTime(now);  // 2024-05-03T14:22:05.123+02:00
+    std::string stamp;
+    for (char c : iso.substr(0, 19))
+        if (c != '-' && c != ':') stamp += c == 'T' ? '-' : c;
+    return "vantrel-" + stamp + ".csv";
+}
+
+}  // namespace
+
+void MainWindow::StartLogging() {
+    const int offset = m_session->state.LanguageOffset;
+    ui::FileDialogRequest request;
+    request.title = res::Text(res::text::kLogDialogTitle, offset);
+    request.filter = res::Text(res::text::kLogFileFilter, offset);
+    request.options = 2;  // ask before replacing a file
+    request.fileName = SuggestedLogName(m_timeSource());
+    request.defaultExtension = ".csv";
+    request.initialFolder = m_services.places.appFolder;
+    const std::string path = m_services.fileDialogs->SaveFileName(request);
+    if (path.empty()) return;
+    measure::MeasurementLog::OpenResult opened = measure::MeasurementLog::Open(path, m_timeSource);
+    if (!opened.log) {
+        ShowMessage(res::text::kLogNotWritable, "\n" + path + "\n(" + opened.error + ")", link::Buttons::Ok,
+                    link::Icon::Exclamation);
+        return;
+    }
+    m_log = std::move(opened.log);
+    RefreshLogging();
+    RefreshCommands();
+}
+
+void MainWindow::StopLogging() {
+    m_log.reset();  // every row is already in the file
+    RefreshLogging();
+    RefreshCommands();
+}
+
+// A log that stops writing (disk full, stick pulled) is given up at once, with a word; the
+// measurement goes on.
+void MainWindow::LogReading(const measure::Reading& reading) {
+    if (!m_log || m_log->Append(reading)) return;
+    const std::string detail = "\n" + m_log->path() + "\n(" + m_log->error() + ")";
+    StopLogging();
+    ShowMessage(res::text::kLogStopped, detail, link::Buttons::Ok, link::Icon::Exclamation);
+}
+
+void MainWindow::RefreshLogging() {
+    const bool on = m_log != nullptr;
+    if (QAction* item = menuItem("registra")) item->setText(T(on ? res::text::kStopLogging : res::text::kStartLogging));
+    if (m_program) m_program->SetLogging(on, on ? QString::fromStdString(m_log->path()) : QString());
 }
 
 void MainWindow::StartGuide() {

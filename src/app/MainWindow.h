@@ -14,6 +14,7 @@
 #include "files/Settings.h"
 #include "device/VerifyWrites.h"
 #include "measure/MeasureLoop.h"
+#include "measure/MeasurementLog.h"
 #include "session/Session.h"
 #include "session/Startup.h"
 #include "ui/model/ConfigReport.h"
@@ -50,7 +51,7 @@ class OperationWindow;
 //
 // Menu items and toolbar keys carry the names the texts are applied by ("apri", "salva",
 // "salvacome", "esci", "start", "stoppa", "caratteri", "porte", "lingua", "serial",
-// "fullscreen", "taratura", "progmisura", "guida", "info"; keys "apri", "salva", "start",
+// "fullscreen", "taratura", "progmisura", "guida", "info", "registra"; keys "apri", "salva", "start",
 // "stop", "txrx", "connect", "Wiz", "exit").
 class MainWindow : public QMainWindow, private ui::FormHost, private session::SessionView {
     Q_OBJECT
@@ -87,6 +88,11 @@ public:
     void ShowHelp();
     void ShowAbout();
     void StartGuide();
+    // Action > Start logging / Stop logging and the measurement page's logging button: asks
+    // for a CSV file (offered only while no exchange runs) and logs every shown reading of
+    // the measurements that follow until Stop logging; stopping is always possible.
+    void ToggleLogging();
+    const measure::MeasurementLog* measurementLog() const { return m_log.get(); }
 
     session::Session& session() { return *m_session; }
     ui::ProgramForm& form();
@@ -144,6 +150,10 @@ private:
     void ApplyTexts(const std::vector<ui::TextAssignment>& texts);
     void RefreshCommands();
     void RefreshCaption();
+    void StartLogging();
+    void StopLogging();
+    void LogReading(const measure::Reading& reading);
+    void RefreshLogging();
     void RunOperation(const std::function<void()>& work);
     void WaitForDispatch();
     void ObserveWindow(QWidget* window);
@@ -174,6 +184,10 @@ private:
     QPointer<LanguageWindow> m_languageWindow;
     QPointer<LargeDisplayWindow> m_largeDisplay;
     std::function<void(QWidget*)> m_windowObserver;
+
+    // The measurement log and the clock-anchored wall time shared by the log and the trend.
+    std::unique_ptr<measure::MeasurementLog> m_log;
+    measure::TimeSource m_timeSource;
 
     int m_busy = 0;
     bool m_stopRequested = false;

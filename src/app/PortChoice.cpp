@@ -9,6 +9,7 @@ PortChoices BuildPortChoices(const link::PortTable& table, const std::string& si
         if (!entry.exists || entry.name.empty()) continue;
         std::string text = "COM " + std::to_string(entry.number);
         if (!windowsNames) text += "   " + entry.name;
+        if (!entry.description.empty()) text += "   " + entry.description;
         choices.entries.push_back({text, entry.name});
     }
     if (!simulatorPortName.empty()) {

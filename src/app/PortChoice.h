@@ -11,7 +11,7 @@
 namespace vantrel::app {
 
 struct PortListEntry {
-    std::string text;      // "COM 3" (on Unix followed by the device path)
+    std::string text;      // "COM 3" (on Unix followed by the device path), then the description
     std::string portName;  // what the transport opens
 };
 

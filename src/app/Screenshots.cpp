@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 
+#include <cmath>
 #include <iostream>
 
 #include "app/MainWindow.h"
@@ -165,6 +166,34 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     window->ActionStart();
     onWindow = nullptr;
     if (window->largeDisplay()) window->largeDisplay()->close();
+
+    // The live trend while logging: the input sweeps across the trip levels for a minute and
+    // a half of simulated time, photographed in English and in Italian.
+    environment.fileDialogs().names.push_back(setup.appFolder.string() + "/trend.csv");
+    window->ToggleLogging();
+    const auto photographTrend = [&](const char* name) {
+        int shown = 0;
+        environment.transmitter().setInput({sim::Quantity::Temperature, 430, 23});
+        const QMetaObject::Connection sweep =
+            QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
+                if (window->form().display.empty() || shown < 0) return;
+                const double t = ++shown * 0.1;
+                const double celsius = 430 + 400 * std::sin(t / 12) + 12 * std::sin(t * 1.3);
+                environment.transmitter().setInput({sim::Quantity::Temperature, celsius, 23});
+                if (shown == 900) {
+                    camera.Take(window.get(), name);
+                    shown = -1;
+                    window->ActionStop();
+                }
+            });
+        window->ActionStart();
+        QObject::disconnect(sweep);
+    };
+    photographTrend("trend-english");
+    chooseLanguage("LanguageItalian");
+    photographTrend("trend-italian");
+    chooseLanguage("LanguageEnglish");
+    window->ToggleLogging();
 
     // Guided mode in programming mode (in measure mode the walk goes straight to the action
     // button), two steps in: the input family.

@@ -27,7 +27,7 @@ const char* kUsage =
     "            (several --port P: one transmitter per port, programmed at once)\n"
     "  report    [FILE.D70] --out REPORT.pdf   (without FILE: the connected transmitter)\n"
     "  compare   FILE.D70 [--json]             (exit 0 equal, 5 different)\n"
-    "  measure   [--frames N] [--json]\n"
+    "  measure   [--frames N] [--csv OUT.csv] [--json]\n"
     "  serial    [--json]\n"
     "  dump      [--json]\n"
     "  file show FILE.D70 [--json]\n";

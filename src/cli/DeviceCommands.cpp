@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "cli/DeviceContext.h"
 #include "cli/JsonWriter.h"
+#include "cli/LiveMeasure.h"
 #include "device/Identify.h"
 #include "files/ProgramFile.h"
 #include "link/PortTable.h"
@@ -73,13 +74,15 @@ session::SessionView& QuietView() {
 int Ports(Context& context) {
     const std::vector<std::string> names = link::SortPortNames(link::ListSystemPorts());
     link::QtSerialTransport transport;
-    const link::PortTable table = link::ProbePorts(transport, names, 0);
+    link::PortTable table = link::ProbePorts(transport, names, 0);
+    link::DescribePorts(table, link::ListSystemPortInfos());
     if (Json(context)) {
         JsonWriter json;
         json.BeginArray();
         for (const link::PortEntry& entry : table.entries) {
             if (entry.name.empty()) continue;
             json.BeginObject().Key("number").Value(entry.number).Key("name").Value(entry.name)
+                .Key("description").Value(entry.description)
                 .Key("exists").Value(entry.exists).Key("busy").Value(entry.busy).EndObject();
         }
         json.EndArray();
@@ -87,7 +90,9 @@ int Ports(Context& context) {
     } else {
         for (const link::PortEntry& entry : table.entries) {
             if (entry.name.empty()) continue;
-            context.out << entry.number << ' ' << entry.name << (entry.exists ? "" : " (missing)")
+            context.out << entry.number << ' ' << entry.name
+                        << (entry.description.empty() ? "" : "  " + entry.description)
+                        << (entry.exists ? "" : " (missing)")
                         << (entry.busy ? " (busy)" : "") << '\n';
         }
     }
@@ -361,15 +366,25 @@ int Measure(Context& context) {
     auto device = DeviceContext::Create(context, false, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    if (session::LoadProgramWindow(s, QuietView()) != session::LoadOutcome::Connected)
-        return Finish(context, *device, kExitCommunication);
+    // The log file is checked before the line is touched: a bad path fails at once.
+    std::unique_ptr<measure::MeasurementLog> log;
+    if (!OpenCsvLog(context, s.protocol.clock(), log)) return kExitUsage;
     g_interrupted = false;
+    if (LoadWithRetries(context, *device, QuietView(), [] { return g_interrupted.load(); }) !=
+        session::LoadOutcome::Connected)
+        return Finish(context, *device, kExitCommunication);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
+    const auto restoreSignals = [] {
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+    };
     FramePrinter printer(context, frames);
-    const measure::MeasureResult result = session::Measure(s, printer, [&] { return printer.Done(); });
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    measure::LoggingObserver observer(printer, log.get());
+    const auto done = [&] { return printer.Done() || (log && log->failed()); };
+    const measure::MeasureResult result = MeasureWithReconnect(context, *device, QuietView(), observer, done);
+    restoreSignals();
+    if (!ReportCsvLog(context, log.get())) return Finish(context, *device, kExitInvalidFile);
     return Finish(context, *device, result == measure::MeasureResult::Stopped ? kExitDone : kExitCommunication);
 }
 

@@ -37,6 +37,7 @@ public:
 
     session::Session& session() { return *m_session; }
     sim::Transmitter* simulator() { return m_transmitter.get(); }
+    HeadlessDialogs& dialogs() { return *m_dialogs; }
     // Writes the simulator's memory to --save-device when asked; false (with a message) on failure.
     bool SaveDevice(Context& context);
 

@@ -13,12 +13,15 @@ namespace vantrel::cli {
 class HeadlessDialogs final : public link::Dialogs {
 public:
     HeadlessDialogs(std::ostream& err, int retries, bool acceptNoisyRange)
-        : m_err(err), m_retriesLeft(retries), m_acceptNoisy(acceptNoisyRange) {}
+        : m_err(err), m_retries(retries), m_retriesLeft(retries), m_acceptNoisy(acceptNoisyRange) {}
 
     link::Answer Show(const link::Message& message) override;
+    // A connection that came back earns a fresh set of Retry answers for the next failure.
+    void RestoreRetries() { m_retriesLeft = m_retries; }
 
 private:
     std::ostream& m_err;
+    int m_retries;
     int m_retriesLeft;
     bool m_acceptNoisy;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "link/Frames.h"
 
@@ -113,6 +114,27 @@ PortTable ProbePorts(Transport& transport, const std::vector<std::string>& syste
             if (entry.number == savedPort) entry.selected = true;
     }
     return table;
+}
+
+std::string PortDescription(const SystemPortInfo& info) {
+    std::string text = info.description;
+    if (!info.manufacturer.empty() && text.find(info.manufacturer) == std::string::npos)
+        text += text.empty() ? info.manufacturer : " (" + info.manufacturer + ")";
+    if (text.empty() && info.usbVendor >= 0 && info.usbProduct >= 0) {
+        char ids[32];
+        std::snprintf(ids, sizeof ids, "USB %04X:%04X", static_cast<unsigned>(info.usbVendor),
+                      static_cast<unsigned>(info.usbProduct));
+        text = ids;
+    }
+    return text;
+}
+
+void DescribePorts(PortTable& table, const std::vector<SystemPortInfo>& infos) {
+    for (PortEntry& entry : table.entries) {
+        if (entry.name.empty()) continue;
+        for (const SystemPortInfo& info : infos)
+            if (info.name == entry.name) entry.description = PortDescription(info);
+    }
 }
 
 }  // namespace vantrel::link

@@ -22,6 +22,7 @@ inline constexpr int kProbedPorts = 16;
 struct PortEntry {
     int number = 0;
     std::string name;       // what the transport opens ("COM3", "/dev/ttyUSB0")
+    std::string description;  // what the system says the port is ("USB-Serial Controller (Prolific)")
     bool exists = true;     // cleared when the port cannot be addressed
     bool busy = false;      // another program holds it
     bool selected = false;  // proposed as the current port
@@ -34,6 +35,23 @@ struct PortTable {
 
     const PortEntry* find(int number) const;
 };
+
+// A port as the system lists it.
+struct SystemPortInfo {
+    std::string name;          // what the transport opens
+    std::string description;   // the system's description; for a USB adapter its product
+    std::string manufacturer;
+    int usbVendor = -1;        // USB vendor and product ids, -1 when not a USB device
+    int usbProduct = -1;
+};
+
+// One line that tells a technician which port is which: the description, the manufacturer
+// in brackets when the description does not already name it, the USB ids when the system
+// has no words for the device; empty when nothing is known.
+std::string PortDescription(const SystemPortInfo& info);
+
+// Copies each listed port's description into the table's entry of the same name.
+void DescribePorts(PortTable& table, const std::vector<SystemPortInfo>& infos);
 
 // Sorts names in natural order: runs of digits compare by value.
 std::vector<std::string> SortPortNames(std::vector<std::string> names);

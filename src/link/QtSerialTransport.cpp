@@ -121,16 +121,38 @@ std::size_t QtSerialTransport::bytesAvailable() {
     return static_cast<std::size_t>(m_impl->port.bytesAvailable());
 }
 
+namespace {
+
+std::string OpenedName(const QSerialPortInfo& info) {
+#ifdef _WIN32
+    return info.portName().toStdString();
+#else
+    return info.systemLocation().toStdString();
+#endif
+}
+
+}  // namespace
+
 std::vector<std::string> ListSystemPorts() {
     std::vector<std::string> names;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-#ifdef _WIN32
-        names.push_back(info.portName().toStdString());
-#else
-        names.push_back(info.systemLocation().toStdString());
-#endif
-    }
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) names.push_back(OpenedName(info));
     return SortPortNames(std::move(names));
+}
+
+std::vector<SystemPortInfo> ListSystemPortInfos() {
+    std::vector<SystemPortInfo> infos;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        SystemPortInfo entry;
+        entry.name = OpenedName(info);
+        entry.description = info.description().trimmed().toStdString();
+        entry.manufacturer = info.manufacturer().trimmed().toStdString();
+        if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
+            entry.usbVendor = info.vendorIdentifier();
+            entry.usbProduct = info.productIdentifier();
+        }
+        infos.push_back(std::move(entry));
+    }
+    return infos;
 }
 
 }  // namespace vantrel::link

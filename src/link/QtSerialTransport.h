@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "link/PortTable.h"
 #include "link/Transport.h"
 
 namespace vantrel::link {
@@ -34,5 +35,8 @@ private:
 // The serial ports the system lists, in natural name order: device paths ("/dev/ttyS0")
 // on Unix, "COMn" names on Windows.
 std::vector<std::string> ListSystemPorts();
+
+// The same ports with what the system knows about each (description, manufacturer, USB ids).
+std::vector<SystemPortInfo> ListSystemPortInfos();
 
 }  // namespace vantrel::link

@@ -45,6 +45,11 @@ double DisplayValue(double value, const MeasureSetup& setup) {
     return value;
 }
 
+int DecimalsOf(const std::string& pattern) {
+    const std::size_t point = pattern.find('.');
+    return point == std::string::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
+}
+
 class FrameInterpreter {
 public:
     FrameInterpreter(const RunScales& run, const device::Identity& identity, const MeasureSetup& setup)
@@ -67,7 +72,11 @@ public:
         r.range = IndicateRange(m_run.scale, value);
         r.value = DisplayValue(value, m_setup);
         r.unit = m_setup.unit;
-        r.valueText = resources::Format(r.value, ResolutionPattern(m_run.scale.span(), m_setup.unit)) + m_setup.unit;
+        const std::string pattern = ResolutionPattern(m_run.scale.span(), m_setup.unit);
+        r.valueText = resources::Format(r.value, pattern) + m_setup.unit;
+        r.valueDecimals = DecimalsOf(pattern);
+        r.rangeBottom = DisplayValue(m_run.scale.rangeBottom, m_setup);
+        r.rangeTop = DisplayValue(m_run.scale.rangeTop, m_setup);
         return r;
     }
 

@@ -22,6 +22,9 @@ struct Reading {
     double value = 0;             // process value in the display unit
     std::string valueText;        // value with the resolution pattern and the unit
     std::string unit;             // "  °C", "  °F", " %", "  mV", "  mA", "  Ohm"
+    int valueDecimals = 0;        // decimals of the display resolution
+    double rangeBottom = 0;       // the range ends in the display unit (for the trend's lines)
+    double rangeTop = 0;
     RangeIndication range;
     std::optional<TripLamps> trips;  // model with trips only
     bool statusRed = false;       // the status indicator blinks every fifth frame

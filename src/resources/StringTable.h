@@ -30,6 +30,20 @@ inline constexpr int kSerialNumberMenu = 2020;
 inline constexpr int kHelpNotFound = 2021;
 inline constexpr int kSimulatorPort = 2022;
 inline constexpr int kHelpNotOpened = 2023;
+// Live trend and measurement logging: the logging command, its file dialog and messages,
+// the trend chart's title, axis and reference-line names.
+inline constexpr int kStartLogging = 2050;
+inline constexpr int kStopLogging = 2051;
+inline constexpr int kLogNotWritable = 2052;
+inline constexpr int kLogDialogTitle = 2053;
+inline constexpr int kLogFileFilter = 2054;
+inline constexpr int kLogStopped = 2055;
+inline constexpr int kTrendTitle = 2056;
+inline constexpr int kTrendOutput = 2057;
+inline constexpr int kTrendRangeLow = 2058;
+inline constexpr int kTrendRangeHigh = 2059;
+inline constexpr int kLoggingTo = 2060;
+inline constexpr int kTrendTime = 2061;
 // Configuration report, compare, verified programming.
 inline constexpr int kReportTitle = 2070;
 inline constexpr int kReportSource = 2071;

@@ -29,6 +29,12 @@ void ShowMessage(Session& session, int textId, int titleId, link::Icon icon) {
 
 // A port that cannot be opened leaves the window usable without a transmitter.
 bool OpenPort(Session& session) {
+    // A line that refused a write (cable pulled, adapter gone) is closed and opened afresh:
+    // a replugged adapter needs a new handle, and the old one never works again.
+    if (session.protocol.lineLost()) {
+        session.transport.close();
+        session.protocol.clearLineLost();
+    }
     if (session.transport.isOpen()) return true;
     link::LineSettings settings;
     link::ParseLineSettings(link::frames::kWorkSettings, settings);

@@ -18,6 +18,8 @@ struct FaultSettings {
     int dropRepliesAfter = 0;            // ... counted from the reply after this many replies
     int closeLineAfterCommands = -1;     // the cable is pulled after this many commands
     int corruptWriteAddress = -1;        // a "$W" to this cell stores the byte inverted (a bad cell)
+    int closeLineAfterFrames = -1;       // the cable is pulled after this many frames (in all)
+    double replugAfterSeconds = -1;      // a pulled cable is plugged in again this much later
 };
 
 }  // namespace vantrel::sim

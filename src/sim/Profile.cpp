@@ -355,6 +355,8 @@ bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
                     ReadCount(f, "dropRepliesAfter", faults.dropRepliesAfter, error) &&
                     ReadCount(f, "closeLineAfterCommands", faults.closeLineAfterCommands, error) &&
                     ReadCount(f, "corruptWriteAddress", faults.corruptWriteAddress, error) &&
+                    ReadCount(f, "closeLineAfterFrames", faults.closeLineAfterFrames, error) &&
+                    ReadNumber(f, "replugAfterSeconds", faults.replugAfterSeconds, error) &&
                     ReadByte(f, "reportedFamily", false, family, error) &&
                     ReadByte(f, "reportedModel", false, model, error);
     if (!ok) return false;

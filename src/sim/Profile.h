@@ -19,7 +19,8 @@ namespace vantrel::sim {
 //    "faults": {"noReply": false, "noiseBeforeReplies": false, "noiseInsteadOfReplies": false,
 //               "reportedFamily": 2, "reportedModel": 9, "silentAfterFrames": 5,
 //               "silentAfterReplies": 3, "dropReplies": 1, "dropRepliesAfter": 6,
-//               "closeLineAfterCommands": 40, "corruptWriteAddress": 17}}
+//               "closeLineAfterCommands": 40, "corruptWriteAddress": 17, "closeLineAfterFrames": 50,
+//               "replugAfterSeconds": 3}}
 // Unknown keys are ignored. Input quantities: "temperature", "millivolts", "milliamps",
 // "ohms", "fraction", "converterVolts".
 struct Profile {

@@ -11,8 +11,16 @@ constexpr std::size_t kReceiveBufferSize = 2048;
 
 }  // namespace
 
+// The line behaves as a USB adapter on the transmitter's side of the cable: while the cable
+// is out the port is gone, and a port that was open when it went stays unusable until it is
+// closed and opened again.
 link::OpenResult SimTransport::open(const std::string& /*port*/, const link::LineSettings& /*settings*/) {
+    if (m_open) return {};
+    m_transmitter.outputReady(m_clock.now());  // a replug that is due happens now
+    if (m_transmitter.lineClosed()) return {link::OpenError::NoSuchPort, "the adapter is unplugged"};
     m_open = true;
+    m_received.clear();
+    m_transmitter.takeOutput(m_clock.now());  // what went out while the port was closed is lost
     return {};
 }
 
@@ -23,8 +31,13 @@ void SimTransport::collect() {
 }
 
 bool SimTransport::write(std::string_view bytes) {
-    if (!m_open || m_transmitter.lineClosed()) return false;
+    if (!m_open) return false;
     collect();
+    if (m_transmitter.lineClosed()) {
+        m_open = false;
+        m_received.clear();
+        return false;
+    }
     m_transmitter.receive(bytes, m_clock.now());
     return true;
 }

@@ -26,6 +26,22 @@ void Transmitter::pullCable() {
     m_output.clear();
 }
 
+void Transmitter::pullCableAt(double at) {
+    m_lineClosed = true;
+    m_streaming = false;
+    m_pulledAt = at;
+    while (!m_output.empty() && m_output.back().due > at) m_output.pop_back();
+}
+
+void Transmitter::plugCable() {
+    m_lineClosed = false;
+    m_pulledAt.reset();
+    m_streaming = false;
+    m_programming = false;
+    m_parser = CommandParser();
+    m_output.clear();
+}
+
 void Transmitter::receive(std::string_view bytes, double now) {
     advanceTo(now);
     if (m_lineClosed) return;
@@ -33,8 +49,10 @@ void Transmitter::receive(std::string_view bytes, double now) {
         ++m_commands;
         if (m_commandListener) m_commandListener(command);
         execute(command, now);
-        if (m_faults.closeLineAfterCommands >= 0 && m_commands >= m_faults.closeLineAfterCommands) {
+        // Once: after a replug the count goes on past the mark.
+        if (m_faults.closeLineAfterCommands >= 0 && m_commands == m_faults.closeLineAfterCommands) {
             pullCable();
+            m_pulledAt = now;
             return;
         }
     }
@@ -127,6 +145,10 @@ std::string Transmitter::nextFrame(double at) {
 }
 
 void Transmitter::advanceTo(double now) {
+    if (m_lineClosed && m_faults.replugAfterSeconds >= 0) {
+        if (!m_pulledAt) m_pulledAt = now;
+        if (now >= *m_pulledAt + m_faults.replugAfterSeconds) plugCable();
+    }
     if (!m_streaming || m_lineClosed || m_faults.noReply) return;
     if (now - m_nextFrameAt > kMaxCatchUpFrames * kFramePeriod) {
         const double skipped = std::floor((now - m_nextFrameAt) / kFramePeriod) - kMaxCatchUpFrames;
@@ -134,6 +156,11 @@ void Transmitter::advanceTo(double now) {
     }
     while (m_nextFrameAt <= now) {
         const double at = m_nextFrameAt;
+        if (m_faults.closeLineAfterFrames >= 0 && m_framesSent == m_faults.closeLineAfterFrames) {
+            m_faults.closeLineAfterFrames = -1;  // once: after a replug the stream runs on
+            pullCableAt(at);
+            return;
+        }
         m_nextFrameAt += kFramePeriod;
         if (m_faults.silentAfterFrames >= 0 && m_framesSent >= m_faults.silentAfterFrames) continue;
         ++m_framesSent;

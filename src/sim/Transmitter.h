@@ -46,6 +46,9 @@ public:
     const SimulatedInput& input() const { return m_input; }
     FaultSettings& faults() { return m_faults; }
     void pullCable();
+    // The cable goes back in: the line works again, the stream is off (the transmitter was
+    // unpowered or its receiver saw garbage), memory and identity are as before.
+    void plugCable();
     // Called with every command the transmitter takes, in order (the simulator's command log).
     void setCommandListener(std::function<void(const Command&)> listener) { m_commandListener = std::move(listener); }
 
@@ -65,6 +68,9 @@ public:
 
 private:
     void advanceTo(double now);
+    // The cable comes out at a known moment: what had left the transmitter by then still
+    // reaches the receiver.
+    void pullCableAt(double at);
     void execute(const Command& command, double now);
     void reply(const std::string& bytes, double now);
     void queue(const std::string& bytes, double start);
@@ -86,6 +92,7 @@ private:
     bool m_streaming = false;
     bool m_programming = false;
     bool m_lineClosed = false;
+    std::optional<double> m_pulledAt;  // when the cable came out (first seen), for replugAfterSeconds
     double m_nextFrameAt = 0;
     int m_framesSent = 0;
     int m_repliesSent = 0;

@@ -34,6 +34,13 @@ TEST(PortChoice, TheListHoldsThePortsThatExistThenTheSimulator) {
     const PortChoices windows = BuildPortChoices(ThreePorts(), "", "", true);
     ASSERT_EQ(windows.entries.size(), 3u);
     EXPECT_EQ(windows.entries[2].text, "COM 4");
+
+    // A port the system describes shows its description after its name.
+    link::PortTable described = ThreePorts();
+    described.entries[3].description = "USB-Serial Controller (Prolific)";
+    EXPECT_EQ(BuildPortChoices(described, "", "", false).entries[2].text,
+              "COM 4   /dev/ttyS3   USB-Serial Controller (Prolific)");
+    EXPECT_EQ(BuildPortChoices(described, "", "", true).entries[2].text, "COM 4   USB-Serial Controller (Prolific)");
 }
 
 TEST(PortChoice, OkWithoutAChange_ReloadsNothing_CancelRestoresThePreviousPort) {

@@ -69,5 +69,21 @@ TEST(PortTable, PortsCanBeNamedByNumberOrByPath) {
     EXPECT_EQ(ResolvePortName("COM4", listed, true), "COM4");
 }
 
+TEST(PortTable, DescriptionsNameTheAdapter_ManufacturerOnceUsbIdsWhenNothingElse) {
+    EXPECT_EQ(PortDescription({"/dev/ttyUSB0", "USB-Serial Controller", "Prolific", 0x067B, 0x2303}),
+              "USB-Serial Controller (Prolific)");
+    EXPECT_EQ(PortDescription({"COM5", "FTDI USB Serial Port", "FTDI", 0x0403, 0x6001}), "FTDI USB Serial Port");
+    EXPECT_EQ(PortDescription({"/dev/ttyACM0", "", "", 0x2341, 0x43}), "USB 2341:0043");
+    EXPECT_EQ(PortDescription({"/dev/ttyS0", "", "", -1, -1}), "");
+
+    const std::vector<std::string> listed{"/dev/ttyS0", "/dev/ttyUSB0"};
+    ScriptedTransport line;
+    PortTable table = ProbePorts(line, listed, 0, false);
+    DescribePorts(table, {{"/dev/ttyUSB0", "CP2102 USB to UART Bridge Controller", "Silicon Labs", 0x10C4, 0xEA60},
+                          {"/dev/ttyS9", "not in the table", "", -1, -1}});
+    EXPECT_EQ(table.find(1)->description, "");
+    EXPECT_EQ(table.find(2)->description, "CP2102 USB to UART Bridge Controller (Silicon Labs)");
+}
+
 }  // namespace
 }  // namespace vantrel::link

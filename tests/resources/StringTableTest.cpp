@@ -38,7 +38,8 @@ TEST(StringTable, UnusedIdsAndTheirTwinsAreAbsent) {
 }
 
 TEST(StringTable, ProgramTextsLiveBeyondTheOriginalTableInBothLanguages) {
-    for (int id : {2001, 2002, 2003, 2004, 2005, 2010, 2011, 2012, 2013, 2014, 2015, 2016, 2017, 2020, 2021, 2022, 2023}) {
+    for (int id : {2001, 2002, 2003, 2004, 2005, 2010, 2011, 2012, 2013, 2014, 2015, 2016, 2017, 2020, 2021, 2022, 2023,
+                   2050, 2051, 2052, 2053, 2054, 2055, 2056, 2057, 2058, 2059, 2060, 2061}) {
         EXPECT_FALSE(LoadResString(id).empty()) << id;
         EXPECT_FALSE(LoadResString(id + 300).empty()) << id + 300;
     }

@@ -23,9 +23,11 @@
 #include <type_traits>
 
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 
 #include "ui/widgets/Lamp.h"
 #include "ui/widgets/RangeControlWidget.h"
+#include "ui/widgets/TrendChart.h"
 
 namespace vantrel::widgets {
 
@@ -407,7 +409,16 @@ QWidget* ProgramWindow::BuildMeasurePage() {
     tripRow->addWidget(m_tripLampLabel2);
     tripRow->addStretch();
     disp->addWidget(m_tripLamps);
-    disp->addStretch();
+
+    m_trend = new TrendChart(m_frmDisp);
+    disp->addWidget(m_trend, 1);
+    auto* logRow = new QHBoxLayout;
+    m_logButton = Named(new QPushButton(m_frmDisp), "logButton");
+    m_logLabel = Named(new QLabel(m_frmDisp), "logLabel");
+    m_logLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    logRow->addWidget(m_logButton);
+    logRow->addWidget(m_logLabel, 1);
+    disp->addLayout(logRow);
     page->addWidget(m_frmDisp, 1);
     return m_measurePage;
 }
@@ -534,6 +545,7 @@ void ProgramWindow::Connect() {
     connect(m_modo1, &QRadioButton::clicked, this, guarded([this] { m_form.ChooseMode(ui::Mode::Programming); }));
     connect(m_command1, &QPushButton::clicked, this, guarded([this] { m_form.PressAction(); }));
     connect(m_command3, &QPushButton::clicked, this, guarded([this] { m_form.PressStop(); }));
+    connect(m_logButton, &QPushButton::clicked, this, &ProgramWindow::loggingClicked);
 
     connect(m_cmdOK, &QPushButton::clicked, this, [this] { m_form.guide.Next(); });
     connect(m_cmdAnnulla, &QPushButton::clicked, this, [this] { m_form.guide.Cancel(); });
@@ -590,6 +602,8 @@ void ProgramWindow::RefreshTexts() {
     SetText(m_measureTitle, T(103));
     SetText(m_tripLampLabel1, T(223) + " 1");
     SetText(m_tripLampLabel2, T(223) + " 2");
+    m_trend->SetLanguage(m_form.state().LanguageOffset);
+    SetLogging(m_logging, m_logPath);
     m_display->setToolTip(T(162));
     m_umis->setToolTip(R(m_form.Label5.text));
     m_brkOnOff->setToolTip(R(m_form.Label9.text));
@@ -837,7 +851,16 @@ void ProgramWindow::SetPicture(const QPixmap& picture) {
 
 // ---- Measurement -------------------------------------------------------------------
 
+void ProgramWindow::SetLogging(bool active, const QString& path) {
+    m_logging = active;
+    m_logPath = path;
+    SetText(m_logButton, (active ? QStringLiteral("■  ") : QStringLiteral("●  ")) +
+                             T(active ? resources::text::kStopLogging : resources::text::kStartLogging));
+    SetText(m_logLabel, active ? T(resources::text::kLoggingTo) + " " + path : QString());
+}
+
 void ProgramWindow::Started(const measure::Scale& scale) {
+    m_trend->Start(measure::ReferencesFor(scale, !m_form.OutputDirect, m_form.state()));
     m_barSpan = std::fabs(scale.span());
     m_bar->setValue(0);
     m_label19->SetColour(kLampGrey);
@@ -855,6 +878,8 @@ void ProgramWindow::Show(const measure::Reading& reading) {
         m_tripLamp1->SetColour(LampColour(reading.trips->trip1));
         m_tripLamp2->SetColour(LampColour(reading.trips->trip2));
     }
+    const measure::Timestamp now = m_timeSource ? m_timeSource() : measure::SystemNow();
+    m_trend->Add(reading, static_cast<double>(now.unixMilliseconds) / 1000.0);
     m_form.SetDisplay(reading.valueText);
 }
 

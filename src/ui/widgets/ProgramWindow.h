@@ -7,6 +7,7 @@
 
 #include "link/Dialogs.h"
 #include "measure/MeasureLoop.h"
+#include "measure/MeasurementLog.h"
 #include "ui/model/ProgramForm.h"
 
 class QButtonGroup;
@@ -27,6 +28,7 @@ namespace vantrel::widgets {
 
 class Lamp;
 class RangeControlWidget;
+class TrendChart;
 
 // The programming window (`Program`) bound to ui::ProgramForm: input side, output side,
 // mode and action, the measurement display, the summary and the model box, and the guide
@@ -64,6 +66,14 @@ public:
     void Show(const measure::Reading& reading) override;
     void Stopped() override;
 
+    // Where the trend takes the time of each reading from (the system clock by default).
+    void SetTimeSource(measure::TimeSource source) { m_timeSource = std::move(source); }
+    // The logging button's caption and the file it names: "Start logging..." when off,
+    // "Stop logging" with "Logging to: FILE" while on.
+    void SetLogging(bool active, const QString& path = {});
+    TrendChart* trendChart() const { return m_trend; }
+    QPushButton* logButton() const { return m_logButton; }
+
     RangeControlWidget* rangeIn() const { return m_rangeIn; }
     RangeControlWidget* rangeOut() const { return m_rangeOut; }
     // The widget a guided step points at (its marker sits beside it, it gets the focus).
@@ -72,6 +82,7 @@ public:
 signals:
     void formChanged();     // after the window has redrawn itself from a change of the form
     void displayClicked();  // the measurement display was clicked while it shows a value
+    void loggingClicked();  // the logging button: start or stop logging
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -178,6 +189,12 @@ private:
     Lamp* m_tripLamp2 = nullptr;
     QLabel* m_tripLampLabel1 = nullptr;
     QLabel* m_tripLampLabel2 = nullptr;
+    TrendChart* m_trend = nullptr;
+    QPushButton* m_logButton = nullptr;
+    QLabel* m_logLabel = nullptr;
+    bool m_logging = false;
+    QString m_logPath;
+    measure::TimeSource m_timeSource;
 
     // Summary
     QGroupBox* m_summaryBox = nullptr;

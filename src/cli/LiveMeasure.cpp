@@ -1,0 +1,93 @@
+#include "cli/LiveMeasure.h"
+
+#include <algorithm>
+#include <cmath>
+#include <ostream>
+
+#include "resources/StringTable.h"
+#include "session/Operations.h"
+
+namespace vantrel::cli {
+
+namespace {
+
+constexpr double kLongestDelaySeconds = 16;
+// Waits are cut into slices so an interrupt ends them soon.
+constexpr double kWaitSliceSeconds = 0.25;
+
+void WaitUnlessInterrupted(link::Clock& clock, double seconds, const std::function<bool()>& interrupted) {
+    const double end = clock.now() + seconds;
+    while (clock.now() < end && !(interrupted && interrupted()))
+        clock.wait(std::min(kWaitSliceSeconds, end - clock.now()));
+}
+
+std::string CsvProblem(Context& context, const std::string& path, const std::string& reason) {
+    return "vantrel-cli: " + resources::Text(resources::text::kLogNotWritable, context.languageOffset()) + " " + path +
+           " (" + reason + ")\n";
+}
+
+}  // namespace
+
+double ReconnectDelaySeconds(int attempt) {
+    if (attempt < 1) return 0;
+    return std::min(kLongestDelaySeconds, std::ldexp(1.0, std::min(attempt, 16) - 1));
+}
+
+session::LoadOutcome LoadWithRetries(Context& context, DeviceContext& device, session::SessionView& view,
+                                     const std::function<bool()>& interrupted) {
+    session::Session& s = device.session();
+    const int retries = context.invocation.global.retries;
+    for (int attempt = 0;; ++attempt) {
+        // Every new attempt starts from a closed port: a replugged adapter needs a new handle.
+        if (attempt > 0) s.transport.close();
+        if (session::LoadProgramWindow(s, view) == session::LoadOutcome::Connected) {
+            device.dialogs().RestoreRetries();
+            return session::LoadOutcome::Connected;
+        }
+        if (attempt >= retries || (interrupted && interrupted())) return session::LoadOutcome::NotConnected;
+        const double delay = ReconnectDelaySeconds(attempt + 1);
+        context.err << "vantrel-cli: no transmitter on " << s.port << "; trying again in " << delay << " s (" << attempt + 1
+                    << " of " << retries << ")\n";
+        WaitUnlessInterrupted(s.protocol.clock(), delay, interrupted);
+    }
+}
+
+measure::MeasureResult MeasureWithReconnect(Context& context, DeviceContext& device, session::SessionView& view,
+                                            measure::MeasureObserver& observer, const std::function<bool()>& done) {
+    session::Session& s = device.session();
+    for (;;) {
+        const measure::MeasureResult result = session::Measure(s, observer, done);
+        if (result != measure::MeasureResult::CommunicationError) return result;
+        if (context.invocation.global.retries == 0 || done()) return result;
+        context.err << "vantrel-cli: the transmitter stopped answering; reconnecting\n";
+        if (LoadWithRetries(context, device, view, done) != session::LoadOutcome::Connected) return result;
+        context.err << "vantrel-cli: reconnected; measuring again\n";
+    }
+}
+
+bool OpenCsvLog(Context& context, link::Clock& clock, std::unique_ptr<measure::MeasurementLog>& log) {
+    const auto path = context.invocation.OptionValue("--csv");
+    if (!path) {
+        if (context.invocation.HasFlag("--csv")) {
+            context.err << "vantrel-cli: --csv needs a file name\n";
+            return false;
+        }
+        return true;
+    }
+    measure::MeasurementLog::OpenResult opened =
+        measure::MeasurementLog::Open(*path, measure::ClockAnchoredTimeSource(clock));
+    if (!opened.log) {
+        context.err << CsvProblem(context, *path, opened.error);
+        return false;
+    }
+    log = std::move(opened.log);
+    return true;
+}
+
+bool ReportCsvLog(Context& context, const measure::MeasurementLog* log) {
+    if (!log || !log->failed()) return true;
+    context.err << CsvProblem(context, log->path(), log->error());
+    return false;
+}
+
+}  // namespace vantrel::cli

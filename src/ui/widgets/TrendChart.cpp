@@ -1,0 +1,192 @@
+#include "ui/widgets/TrendChart.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+#include "resources/StringTable.h"
+
+namespace vantrel::widgets {
+
+namespace {
+
+namespace text = resources::text;
+
+constexpr int kMeasureText = 103;
+constexpr int kTripText = 223;
+// Until the window fills, the time axis spans at least this much, so a new trace grows from
+// the left instead of filling the whole width with a few seconds.
+constexpr double kShortestSpanSeconds = 60;
+
+QString Tr(int id, int offset) { return QString::fromStdString(resources::Text(id, offset)); }
+
+QString Trimmed(const std::string& unit) { return QString::fromStdString(unit).trimmed(); }
+
+QLineSeries* MakeSeries(QChart* chart, const QColor& colour, qreal width, Qt::PenStyle style, const char* name) {
+    auto* series = new QLineSeries(chart);
+    series->setObjectName(name);
+    QPen pen(colour);
+    pen.setWidthF(width);
+    pen.setStyle(style);
+    series->setPen(pen);
+    chart->addSeries(series);
+    return series;
+}
+
+qint64 Milliseconds(double unixSeconds) { return static_cast<qint64>(std::llround(unixSeconds * 1000)); }
+
+}  // namespace
+
+TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
+    setObjectName("trend");
+    m_chart = new QChart();
+    m_chart->setMargins(QMargins(4, 4, 4, 4));
+    m_chart->setBackgroundRoundness(6);
+    m_chart->legend()->setAlignment(Qt::AlignBottom);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    m_chart->legend()->setFont(small);
+
+    m_rangeLow = MakeSeries(m_chart, QColor(120, 120, 120), 1.2, Qt::DashLine, "trendRangeLow");
+    m_rangeHigh = MakeSeries(m_chart, QColor(120, 120, 120), 1.2, Qt::DashLine, "trendRangeHigh");
+    m_trip1 = MakeSeries(m_chart, QColor(230, 140, 0), 1.4, Qt::DotLine, "trendTrip1");
+    m_trip2 = MakeSeries(m_chart, QColor(200, 30, 60), 1.4, Qt::DotLine, "trendTrip2");
+    // The axes are lined up, so a sound output runs right under the value: a wide pale band
+    // beneath the value's line shows it, and shows where the two part.
+    m_output = MakeSeries(m_chart, QColor(40, 170, 80, 110), 7, Qt::SolidLine, "trendOutput");
+    m_value = MakeSeries(m_chart, QColor(20, 90, 200), 2.2, Qt::SolidLine, "trendValue");
+
+    m_timeAxis = new QDateTimeAxis(m_chart);
+    m_timeAxis->setFormat("HH:mm:ss");
+    m_timeAxis->setTickCount(6);
+    m_timeAxis->setLabelsFont(small);
+    m_valueAxis = new QValueAxis(m_chart);
+    m_valueAxis->setLabelsFont(small);
+    m_outputAxis = new QValueAxis(m_chart);
+    m_outputAxis->setLabelsFont(small);
+    m_outputAxis->setLabelsColor(QColor(40, 150, 80));
+    m_outputAxis->setGridLineVisible(false);
+    m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
+    m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
+    m_chart->addAxis(m_outputAxis, Qt::AlignRight);
+    for (QLineSeries* series : {m_rangeLow, m_rangeHigh, m_trip1, m_trip2, m_value}) {
+        series->attachAxis(m_timeAxis);
+        series->attachAxis(m_valueAxis);
+    }
+    m_output->attachAxis(m_timeAxis);
+    m_output->attachAxis(m_outputAxis);
+
+    m_view = new QChartView(m_chart, this);
+    m_view->setObjectName("trendView");
+    m_view->setRenderHint(QPainter::Antialiasing);
+    m_view->setMinimumHeight(220);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    SetLanguage(m_languageOffset);
+    Redraw();
+}
+
+void TrendChart::SetLanguage(int languageOffset) {
+    m_languageOffset = languageOffset;
+    RefreshLegend();
+}
+
+void TrendChart::RefreshLegend() {
+    const int o = m_languageOffset;
+    const QString valueUnit = Trimmed(m_valueUnit);
+    const QString outputUnit = QString::fromStdString(m_outputUnit);
+    m_chart->setTitle(Tr(text::kTrendTitle, o));
+    m_value->setName(Tr(kMeasureText, o) + (valueUnit.isEmpty() ? QString() : " (" + valueUnit + ")"));
+    m_output->setName(Tr(text::kTrendOutput, o) + " (" + outputUnit + ")");
+    m_rangeLow->setName(Tr(text::kTrendRangeLow, o));
+    m_rangeHigh->setName(Tr(text::kTrendRangeHigh, o));
+    m_trip1->setName(Tr(kTripText, o) + " 1");
+    m_trip2->setName(Tr(kTripText, o) + " 2");
+    m_valueAxis->setTitleText(valueUnit);
+    m_outputAxis->setTitleText(outputUnit);
+    m_timeAxis->setTitleText(Tr(text::kTrendTime, o));
+}
+
+void TrendChart::Start(const measure::TrendReferences& references) {
+    m_model.Clear();
+    m_model.SetReferences(references);
+    Redraw();
+}
+
+void TrendChart::Add(const measure::Reading& reading, double unixSeconds) {
+    measure::TrendReferences references = m_model.references();
+    references.rangeBottom = reading.rangeBottom;
+    references.rangeTop = reading.rangeTop;
+    m_model.SetReferences(references);
+    const std::string outputUnit = reading.outputIsVoltage ? "V" : "mA";
+    if (reading.unit != m_valueUnit || outputUnit != m_outputUnit) {
+        m_valueUnit = reading.unit;
+        m_outputUnit = outputUnit;
+        RefreshLegend();
+    }
+    m_model.Add({unixSeconds, reading.value, reading.output});
+    Redraw();
+}
+
+void TrendChart::SetReference(QLineSeries* series, const std::optional<double>& level, double from, double to) {
+    const bool shown = level.has_value() && std::isfinite(*level);
+    series->setVisible(shown);
+    for (QLegendMarker* marker : m_chart->legend()->markers(series)) marker->setVisible(shown);
+    if (!shown) return;
+    series->replace(QList<QPointF>{{static_cast<qreal>(Milliseconds(from)), *level},
+                                   {static_cast<qreal>(Milliseconds(to)), *level}});
+}
+
+// Ticks at round numbers (anchored at 0) inside the exact extent, so the two axes stay lined
+// up and no room is lost to rounding the ends.
+void TrendChart::SetExtent(QValueAxis* axis, const measure::AxisExtent& extent) {
+    const double step = measure::NiceTickStep(extent.high - extent.low, 7);
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 6);
+    axis->setReverse(extent.reversed);
+    axis->setRange(extent.low, extent.high);
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval(step);
+    axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
+}
+
+void TrendChart::Redraw() {
+    const double now = m_model.empty() ? QDateTime::currentMSecsSinceEpoch() / 1000.0 : m_model.newest().time;
+    const std::vector<measure::TrendSample> samples = m_model.Decimated(kDrawnPoints);
+    const double from = samples.empty() ? now : samples.front().time;
+    const double to = std::max(now, from + kShortestSpanSeconds);
+
+    QList<QPointF> values;
+    QList<QPointF> outputs;
+    values.reserve(static_cast<qsizetype>(samples.size()));
+    outputs.reserve(static_cast<qsizetype>(samples.size()));
+    for (const measure::TrendSample& s : samples) {
+        const auto x = static_cast<qreal>(Milliseconds(s.time));
+        values.append({x, s.value});
+        outputs.append({x, s.output});
+    }
+    m_value->replace(values);
+    m_output->replace(outputs);
+
+    const measure::TrendReferences& r = m_model.references();
+    SetReference(m_rangeLow, r.rangeBottom, from, to);
+    SetReference(m_rangeHigh, r.rangeTop, from, to);
+    SetReference(m_trip1, r.trip1, from, to);
+    SetReference(m_trip2, r.trip2, from, to);
+
+    m_timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(Milliseconds(from)),
+                         QDateTime::fromMSecsSinceEpoch(Milliseconds(to)));
+    SetExtent(m_valueAxis, m_model.ValueExtent());
+    SetExtent(m_outputAxis, m_model.OutputExtent());
+}
+
+}  // namespace vantrel::widgets

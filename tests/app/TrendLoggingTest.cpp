@@ -1,0 +1,125 @@
+// The measurement page's trend and the Start/Stop logging command, in the real windows
+// offscreen over the in-process simulator on the virtual clock.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QChart>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/MainWindow.h"
+#include "app/SimulatedEnvironment.h"
+#include "resources/StringTable.h"
+#include "ui/widgets/ProgramWindow.h"
+#include "ui/widgets/TrendChart.h"
+
+using namespace vantrel;
+using namespace vantrel::app;
+
+namespace {
+
+class TrendLogging : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SimulatedSetup setup;
+        setup.appFolder = folder.path().toStdString();
+        env = std::make_unique<SimulatedEnvironment>(setup);
+        window = env->MakeMainWindow();
+        window->show();
+        window->LoadProgramWindow();
+    }
+    void TearDown() override {
+        window.reset();
+        env.reset();
+    }
+
+    // Measures until `readings` values were shown; `during` runs at the first one.
+    void Measure(int readings, const std::function<void()>& during = {}) {
+        int shown = 0;
+        const auto connection =
+            QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
+                if (window->form().display.empty() || shown < 0) return;
+                if (++shown == 1 && during) during();
+                if (shown >= readings) {
+                    shown = -1;
+                    window->ActionStop();
+                }
+            });
+        window->ActionStart();
+        QObject::disconnect(connection);
+    }
+    QPushButton* LogButton() const { return window->programWindow()->logButton(); }
+    std::filesystem::path Path(const char* name) const { return std::filesystem::path(folder.path().toStdString()) / name; }
+    static std::size_t LineCount(const std::filesystem::path& path) {
+        std::ifstream in(path);
+        std::size_t n = 0;
+        for (std::string line; std::getline(in, line);) ++n;
+        return n;
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<SimulatedEnvironment> env;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(TrendLogging, StartLogging_MeasuredRowsGoToTheFile_StopClosesIt) {
+    const std::filesystem::path csv = Path("bench.csv");
+    env->fileDialogs().names.push_back(csv.string());
+    QTest::mouseClick(LogButton(), Qt::LeftButton);
+    ASSERT_NE(window->measurementLog(), nullptr);
+    EXPECT_EQ(env->fileDialogs().saveRequests, 1);
+    EXPECT_TRUE(LogButton()->text().contains("Stop logging"));
+    EXPECT_EQ(window->menuItem("registra")->text().toStdString(), resources::Text(resources::text::kStopLogging, 300));
+    EXPECT_TRUE(window->programWindow()->findChild<QLabel*>("logLabel")->text().contains("bench.csv"));
+
+    bool stopOfferedWhileMeasuring = false;
+    Measure(20, [&] { stopOfferedWhileMeasuring = window->menuItem("registra")->isEnabled(); });
+    EXPECT_TRUE(stopOfferedWhileMeasuring);
+    EXPECT_EQ(LineCount(csv), 21u);  // header and one row per shown value
+
+    // The trend holds the run, with the range ends and the trip levels of the transmitter.
+    const measure::TrendModel& trend = window->programWindow()->trendChart()->model();
+    EXPECT_EQ(trend.size(), 20u);
+    ASSERT_TRUE(trend.references().rangeTop);
+    EXPECT_DOUBLE_EQ(*trend.references().rangeTop, 1000);
+    ASSERT_TRUE(trend.references().trip1);
+    EXPECT_NEAR(*trend.references().trip1, 800.1, 0.01);
+
+    window->ToggleLogging();
+    EXPECT_EQ(window->measurementLog(), nullptr);
+    EXPECT_TRUE(LogButton()->text().contains("Start logging"));
+    Measure(5);
+    EXPECT_EQ(LineCount(csv), 21u);  // nothing more after Stop
+}
+
+TEST_F(TrendLogging, StartIsNotOfferedWhileMeasuring_CancelledDialogStartsNothing) {
+    bool startOffered = true;
+    bool buttonEnabled = true;
+    Measure(3, [&] {
+        startOffered = window->menuItem("registra")->isEnabled();
+        buttonEnabled = LogButton()->isEnabled();
+        window->ToggleLogging();  // ignored: the file dialog would hold the stream up
+    });
+    EXPECT_FALSE(startOffered);
+    EXPECT_FALSE(buttonEnabled);
+    EXPECT_EQ(env->fileDialogs().saveRequests, 0);
+
+    window->ToggleLogging();  // the queue is empty: the dialog is cancelled
+    EXPECT_EQ(env->fileDialogs().saveRequests, 1);
+    EXPECT_EQ(window->measurementLog(), nullptr);
+}
+
+TEST_F(TrendLogging, AFileThatCannotBeWritten_SaysSoAndDoesNotLog) {
+    env->fileDialogs().names.push_back((Path("missing") / "x.csv").string());
+    window->ToggleLogging();
+    EXPECT_EQ(window->measurementLog(), nullptr);
+    EXPECT_EQ(env->dialogs().countShown(resources::text::kLogNotWritable), 1);
+    EXPECT_TRUE(LogButton()->text().contains("Start logging"));
+}
+
+}  // namespace

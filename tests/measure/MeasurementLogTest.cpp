@@ -1,0 +1,183 @@
+// The measurement log: ISO 8601 times, the CSV row, opening and flushing the file.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "../files/TempFolder.h"
+#include "link/Clock.h"
+#include "measure/MeasurementLog.h"
+
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace vantrel::measure {
+namespace {
+
+std::vector<std::string> FileLines(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        EXPECT_TRUE(!line.empty() && line.back() == '\r') << "row without CR LF: " << line;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+Reading SampleReading() {
+    Reading r;
+    r.output = 12.0004;
+    r.value = 500.04;
+    r.valueDecimals = 1;
+    r.unit = "  °C";
+    r.trips = TripLamps{Lamp::Red, Lamp::Yellow};
+    return r;
+}
+
+// A source that gives 12:00:00.000 UTC on 2024-05-03 and moves on 100 ms per call.
+TimeSource Ticking() {
+    return [n = std::int64_t{0}]() mutable { return Timestamp{1714737600000 + 100 * n++, 120}; };
+}
+
+TEST(IsoTime, UtcLocalOffsetsNegativeOffsetsAndDayChanges) {
+    EXPECT_EQ(IsoTime({0, 0}), "1970-01-01T00:00:00.000+00:00");
+    EXPECT_EQ(IsoTime({1714737600123, 120}), "2024-05-03T14:00:00.123+02:00");
+    // Newfoundland: half an hour and minus; the local date is the day before.
+    EXPECT_EQ(IsoTime({1714694400000, -210}), "2024-05-02T20:30:00.000-03:30");
+    // Leap day, last millisecond, and the offset carrying into the next day.
+    EXPECT_EQ(IsoTime({1709251199999, 0}), "2024-02-29T23:59:59.999+00:00");
+    EXPECT_EQ(IsoTime({1709251199999, 60}), "2024-03-01T00:59:59.999+01:00");
+    // Before 1970: milliseconds still count forward within the second.
+    EXPECT_EQ(IsoTime({-500, 0}), "1969-12-31T23:59:59.500+00:00");
+}
+
+TEST(IsoTime, SystemNowHasAPlausibleOffset_AnchoredSourceFollowsTheClock) {
+    const Timestamp now = SystemNow();
+    EXPECT_LE(std::abs(now.utcOffsetMinutes), 14 * 60);
+    link::VirtualClock clock(50);
+    const TimeSource source = ClockAnchoredTimeSource(clock, {1000, 60});
+    EXPECT_EQ(source().unixMilliseconds, 1000);
+    clock.advance(1.25);
+    const Timestamp later = source();
+    EXPECT_EQ(later.unixMilliseconds, 2250);
+    EXPECT_EQ(later.utcOffsetMinutes, 60);
+}
+
+TEST(LogRow, FieldsUnitsLampsAndResolution) {
+    Reading r = SampleReading();
+    EXPECT_EQ(LogRow(r, {1714737600000, 0}), "2024-05-03T12:00:00.000+00:00,12.000,mA,500.0,°C,0,0,red,yellow");
+
+    // Volts, percent with two decimals, under range, no trips (model without them).
+    r.outputIsVoltage = true;
+    r.output = 0.5;
+    r.value = -3.456;
+    r.valueDecimals = 2;
+    r.unit = " %";
+    r.range.underRange = Lamp::Red;
+    r.trips.reset();
+    EXPECT_EQ(LogRow(r, {0, 0}), "1970-01-01T00:00:00.000+00:00,0.500,V,-3.46,%,1,0,,");
+
+    // A value that rounds to zero is not written "-0".
+    r.value = -0.01;
+    r.valueDecimals = 1;
+    r.range = {Lamp::Grey, Lamp::Red, 0};
+    EXPECT_EQ(LogRow(r, {0, 0}).substr(30), "0.500,V,0.0,%,0,1,,");
+}
+
+TEST(MeasurementLog, HeaderThenOneFlushedRowPerAppend_ReadableWhileTheLogIsOpen) {
+    TempFolder folder;
+    const std::filesystem::path path = folder / "log.csv";
+    auto opened = MeasurementLog::Open(path.string(), Ticking());
+    ASSERT_TRUE(opened.log) << opened.error;
+    EXPECT_EQ(FileLines(path), std::vector<std::string>{kLogHeader});
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(opened.log->Append(SampleReading()));
+    // Another reader sees every row before the log is closed.
+    const std::vector<std::string> lines = FileLines(path);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1].substr(0, 29), "2024-05-03T14:00:00.000+02:00");
+    EXPECT_EQ(lines[3].substr(0, 29), "2024-05-03T14:00:00.200+02:00");
+    EXPECT_EQ(opened.log->rows(), 3);
+}
+
+TEST(MeasurementLog, ReopeningEmptiesTheFile_AFolderThatIsMissingIsAClearRefusal) {
+    TempFolder folder;
+    const std::filesystem::path path = folder / "log.csv";
+    {
+        auto first = MeasurementLog::Open(path.string(), Ticking());
+        ASSERT_TRUE(first.log);
+        first.log->Append(SampleReading());
+    }
+    auto second = MeasurementLog::Open(path.string(), Ticking());
+    ASSERT_TRUE(second.log);
+    EXPECT_EQ(FileLines(path).size(), 1u);
+
+    const auto missing = MeasurementLog::Open((folder / "no-such-folder" / "log.csv").string(), Ticking());
+    EXPECT_FALSE(missing.log);
+    EXPECT_NE(missing.error.find("No such file"), std::string::npos) << missing.error;
+    EXPECT_FALSE(std::filesystem::exists(folder / "no-such-folder"));
+}
+
+#ifdef __linux__
+TEST(MeasurementLog, AFullDiskIsReportedNotIgnored) {
+    const auto full = MeasurementLog::Open("/dev/full", Ticking());
+    EXPECT_FALSE(full.log);
+    EXPECT_NE(full.error.find("space"), std::string::npos) << full.error;
+}
+#endif
+
+#ifndef _WIN32
+// The process dies without unwinding (as a killed program does): rows written before are
+// all in the file, whole.
+TEST(MeasurementLog, KilledProgram_EveryRowWrittenBeforeIsInTheFile) {
+    TempFolder folder;
+    const std::filesystem::path path = folder / "killed.csv";
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        auto opened = MeasurementLog::Open(path.string(), Ticking());
+        for (int i = 0; opened.log && i < 25; ++i) opened.log->Append(SampleReading());
+        raise(SIGKILL);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const std::vector<std::string> lines = FileLines(path);
+    ASSERT_EQ(lines.size(), 26u);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i].substr(29), ",12.000,mA,500.0,°C,0,0,red,yellow") << i;
+}
+#endif
+
+TEST(LoggingObserver, PassesEverythingOnAndLogsOnlyShownReadings) {
+    struct Display final : MeasureObserver {
+        int started = 0, shown = 0, stopped = 0;
+        void Started(const Scale&) override { ++started; }
+        void Show(const Reading&) override { ++shown; }
+        void Stopped() override { ++stopped; }
+    } display;
+    TempFolder folder;
+    auto opened = MeasurementLog::Open((folder / "o.csv").string(), Ticking());
+    ASSERT_TRUE(opened.log);
+    LoggingObserver observer(display);
+    observer.Started({});
+    observer.Show(SampleReading());  // no log yet
+    observer.setLog(opened.log.get());
+    observer.Show(SampleReading());
+    observer.Show(SampleReading());
+    observer.setLog(nullptr);
+    observer.Show(SampleReading());
+    observer.Stopped();
+    EXPECT_EQ(display.started, 1);
+    EXPECT_EQ(display.shown, 4);
+    EXPECT_EQ(display.stopped, 1);
+    EXPECT_EQ(opened.log->rows(), 2);
+}
+
+}  // namespace
+}  // namespace vantrel::measure
