@@ -23,7 +23,7 @@ const char* kUsage =
     "  ports     [--json]\n"
     "  identify  [--json]\n"
     "  read      [--json]\n"
-    "  program   FILE.D70 [--accept-noisy] [--dry-run] [--json]\n"
+    "  program   FILE.D70 [--accept-noisy] [--dry-run] [--json] [--preview OUT.csv|OUT.png]\n"
     "  measure   [--frames N] [--json]\n"
     "  serial    [--json]\n"
     "  dump      [--json]\n"

@@ -30,6 +30,27 @@ inline constexpr int kSerialNumberMenu = 2020;
 inline constexpr int kHelpNotFound = 2021;
 inline constexpr int kSimulatorPort = 2022;
 inline constexpr int kHelpNotOpened = 2023;
+// Linearisation preview and the points editor's sensor matching.
+inline constexpr int kPreviewNoisyRange = 2030;
+inline constexpr int kPreviewSignalSpan = 2031;
+inline constexpr int kPreviewLeastSpan = 2032;
+inline constexpr int kPreviewTitle = 2033;
+inline constexpr int kPreviewButton = 2034;
+inline constexpr int kPreviewReference = 2035;
+inline constexpr int kPreviewTable = 2036;
+inline constexpr int kPreviewError = 2037;
+inline constexpr int kPreviewLargestError = 2038;
+inline constexpr int kPreviewAt = 2039;
+inline constexpr int kPreviewSignal = 2040;
+inline constexpr int kPreviewAgainstPoints = 2041;
+inline constexpr int kPreviewUnavailable = 2042;
+inline constexpr int kPointsImport = 2043;
+inline constexpr int kPointsExport = 2044;
+inline constexpr int kPointsGenerate = 2045;
+inline constexpr int kCsvInvalidLine = 2046;
+inline constexpr int kFileNotWritten = 2047;
+inline constexpr int kFileNotRead = 2048;
+inline constexpr int kCvdTitle = 2049;
 }  // namespace text
 
 // The text of an identifier (language offset already added by the caller), UTF-8.
