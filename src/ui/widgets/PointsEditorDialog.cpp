@@ -1,4 +1,5 @@
 #include "ui/widgets/PointsEditorDialog.h"
+#include "ui/widgets/PreviewDialog.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -26,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
@@ -228,6 +230,8 @@ PointsEditorDialog::PointsEditorDialog(math::PointsEditor& editor, const ui::Poi
     auto* body = new QHBoxLayout;
     body->addWidget(m_tabs, 1);
     body->addWidget(BuildMatching());
+    m_plotX->setTitleText(inputHeader);
+    m_plotY->setTitleText(physicalHeader);
     layout->addLayout(body);
     layout->addLayout(buttons);
 
@@ -325,6 +329,7 @@ void PointsEditorDialog::RefreshRows() {
         if (box->text() != value) box->setText(value);
     };
     setText(m_sensor.count, m_editor.SensorCountText());
+    m_refreshingRows = true;  // one plot for the whole table, not one per box
     for (int i = 0; i < static_cast<int>(m_sensor.rows.size()); ++i) {
         Row& row = m_sensor.rows[static_cast<std::size_t>(i)];
         const bool shown = m_editor.SensorRowShown(i);
@@ -344,6 +349,7 @@ void PointsEditorDialog::RefreshRows() {
         row.label->setStyleSheet(added ? "color: #9a9a9a; font-style: italic;" : QString());
         row.label->setToolTip(added ? QStringLiteral("+") : QString());
     }
+    m_refreshingRows = false;
     RefreshPlot();
     // The second block's headers stand only over rows that are shown.
     for (QLabel* header : m_sensor.secondHeaders) header->setVisible(m_editor.SensorPoints() > kRowsPerBlock);
@@ -488,7 +494,7 @@ QWidget* PointsEditorDialog::BuildMatching() {
 }
 
 void PointsEditorDialog::RefreshPlot() {
-    if (!m_plotLine) return;
+    if (!m_plotLine || m_refreshingRows) return;
     QList<QPointF> points;
     for (int i = 0; i < m_editor.UserPoints() && i < static_cast<int>(m_sensor.rows.size()); ++i) {
         const Row& row = m_sensor.rows[static_cast<std::size_t>(i)];
@@ -511,9 +517,11 @@ void PointsEditorDialog::RefreshPlot() {
         y1 = std::max(y1, p.y());
     }
     const auto fit = [](QValueAxis* axis, double low, double high) {
-        const double pad = std::max((high - low) * 0.05, 1e-6);
+        const double pad = std::max({(high - low) * 0.05, std::max(std::abs(low), std::abs(high)) * 0.01, 1e-6});
+        axis->setTickType(QValueAxis::TicksFixed);
         axis->setRange(low - pad, high + pad);
         axis->applyNiceNumbers();
+        AnchorTicksAtZero(axis);
     };
     fit(m_plotX, x0, x1);
     fit(m_plotY, y0, y1);

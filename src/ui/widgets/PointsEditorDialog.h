@@ -119,6 +119,7 @@ private:
     QValueAxis* m_plotX = nullptr;
     QValueAxis* m_plotY = nullptr;
     FileChooser m_chooseFile;
+    bool m_refreshingRows = false;
 };
 
 }  // namespace vantrel::widgets

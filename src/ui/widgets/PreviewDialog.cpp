@@ -32,6 +32,22 @@ const QColor kReferenceColour(0x2f, 0x6f, 0xd6);
 const QColor kTableColour(0xe0, 0x7b, 0x00);
 const QColor kErrorColour(0xc0, 0x25, 0x25);
 
+}  // namespace
+
+// Ticks counted from 0, so that the zero tick reads "0" and not a rounding residue.
+void AnchorTicksAtZero(QValueAxis* axis) {
+    // Only for a span that is large against the values: counting ticks from a far anchor in
+    // steps near the rounding limit would never reach the axis.
+    const double span = axis->max() - axis->min();
+    const double magnitude = std::max(std::abs(axis->max()), std::abs(axis->min()));
+    if (axis->tickCount() < 2 || !(span > magnitude * 1e-6)) return;
+    axis->setTickType(QValueAxis::TicksDynamic);
+    axis->setTickAnchor(0);
+    axis->setTickInterval((axis->max() - axis->min()) / (axis->tickCount() - 1));
+}
+
+namespace {
+
 // Axis ends with a little room, never an empty span.
 void FitAxis(QValueAxis* axis, double low, double high, bool symmetric) {
     if (symmetric) {
@@ -39,9 +55,11 @@ void FitAxis(QValueAxis* axis, double low, double high, bool symmetric) {
         low = -m;
         high = m;
     }
-    const double pad = std::max((high - low) * 0.08, 1e-6);
+    const double pad = std::max({(high - low) * 0.08, std::max(std::abs(low), std::abs(high)) * 0.01, 1e-6});
+    axis->setTickType(QValueAxis::TicksFixed);
     axis->setRange(low - pad, high + pad);
     axis->applyNiceNumbers();
+    AnchorTicksAtZero(axis);
 }
 
 QChart* BuildChart(const device::PlanPreview& p, int offset) {

@@ -7,6 +7,7 @@
 #include "device/PlanPreview.h"
 
 class QLabel;
+class QValueAxis;
 class QChart;
 class QChartView;
 
@@ -40,6 +41,9 @@ public:
 private:
     PreviewPanel* m_panel = nullptr;
 };
+
+// Makes an axis count its ticks from 0 (after applyNiceNumbers), so that zero reads "0".
+void AnchorTicksAtZero(QValueAxis* axis);
 
 // Renders the panel at `size` into a PNG file, replacing it only once the image is complete.
 // Needs a QApplication (the offscreen platform will do). False when the file cannot be written.
