@@ -16,7 +16,7 @@
 #include <QSaveFile>
 #include <QScatterSeries>
 #include <QSpinBox>
-#include <QValueAxis>
+#include <QCategoryAxis>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -444,10 +444,8 @@ QWidget* PointsEditorDialog::BuildMatching() {
     m_plotPoints->setColor(QColor(0xe0, 0x7b, 0x00));
     chart->addSeries(m_plotLine);
     chart->addSeries(m_plotPoints);
-    m_plotX = new QValueAxis;
-    m_plotY = new QValueAxis;
-    m_plotX->setLabelFormat("%.4g");
-    m_plotY->setLabelFormat("%.4g");
+    m_plotX = RoundAxis();
+    m_plotY = RoundAxis();
     chart->addAxis(m_plotX, Qt::AlignBottom);
     chart->addAxis(m_plotY, Qt::AlignLeft);
     for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(m_plotLine), static_cast<QAbstractSeries*>(m_plotPoints)}) {
@@ -505,8 +503,8 @@ void PointsEditorDialog::RefreshPlot() {
     m_plotLine->replace(points);
     m_plotPoints->replace(points);
     if (points.isEmpty()) {
-        m_plotX->setRange(0, 1);
-        m_plotY->setRange(0, 1);
+        SetRoundRange(m_plotX, 0, 1, false);
+        SetRoundRange(m_plotY, 0, 1, false);
         return;
     }
     double x0 = points.front().x(), x1 = x0, y0 = points.front().y(), y1 = y0;
@@ -516,15 +514,11 @@ void PointsEditorDialog::RefreshPlot() {
         y0 = std::min(y0, p.y());
         y1 = std::max(y1, p.y());
     }
-    const auto fit = [](QValueAxis* axis, double low, double high) {
-        const double pad = std::max({(high - low) * 0.05, std::max(std::abs(low), std::abs(high)) * 0.01, 1e-6});
-        axis->setTickType(QValueAxis::TicksFixed);
-        axis->setRange(low - pad, high + pad);
-        axis->applyNiceNumbers();
-        AnchorTicksAtZero(axis);
-    };
-    fit(m_plotX, x0, x1);
-    fit(m_plotY, y0, y1);
+    // Room around the points so that none sits half outside on the frame.
+    const double dx = (x1 - x0) * 0.03;
+    const double dy = (y1 - y0) * 0.03;
+    SetRoundRange(m_plotX, x0 - dx, x1 + dx, false);
+    SetRoundRange(m_plotY, y0 - dy, y1 + dy, false);
 }
 
 void PointsEditorDialog::ShowMessage(const std::string& text) {

@@ -19,7 +19,7 @@ class QLineSeries;
 class QPushButton;
 class QScatterSeries;
 class QTabWidget;
-class QValueAxis;
+class QCategoryAxis;
 
 namespace vantrel::widgets {
 
@@ -116,8 +116,8 @@ private:
     QChartView* m_plot = nullptr;
     QLineSeries* m_plotLine = nullptr;
     QScatterSeries* m_plotPoints = nullptr;
-    QValueAxis* m_plotX = nullptr;
-    QValueAxis* m_plotY = nullptr;
+    QCategoryAxis* m_plotX = nullptr;
+    QCategoryAxis* m_plotY = nullptr;
     FileChooser m_chooseFile;
     bool m_refreshingRows = false;
 };

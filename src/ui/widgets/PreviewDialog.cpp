@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
+#include <QCategoryAxis>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -34,33 +35,52 @@ const QColor kErrorColour(0xc0, 0x25, 0x25);
 
 }  // namespace
 
-// Ticks counted from 0, so that the zero tick reads "0" and not a rounding residue.
-void AnchorTicksAtZero(QValueAxis* axis) {
-    // Only for a span that is large against the values: counting ticks from a far anchor in
-    // steps near the rounding limit would never reach the axis.
-    const double span = axis->max() - axis->min();
-    const double magnitude = std::max(std::abs(axis->max()), std::abs(axis->min()));
-    if (axis->tickCount() < 2 || !(span > magnitude * 1e-6)) return;
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    axis->setTickInterval((axis->max() - axis->min()) / (axis->tickCount() - 1));
-}
-
-namespace {
-
-// Axis ends with a little room, never an empty span.
-void FitAxis(QValueAxis* axis, double low, double high, bool symmetric) {
+void SetRoundRange(QCategoryAxis* axis, double low, double high, bool symmetric) {
     if (symmetric) {
-        const double m = std::max({std::abs(low), std::abs(high), 1e-6});
+        const double m = std::max(std::abs(low), std::abs(high));
         low = -m;
         high = m;
     }
-    const double pad = std::max({(high - low) * 0.08, std::max(std::abs(low), std::abs(high)) * 0.01, 1e-6});
-    axis->setTickType(QValueAxis::TicksFixed);
-    axis->setRange(low - pad, high + pad);
-    axis->applyNiceNumbers();
-    AnchorTicksAtZero(axis);
+    const double magnitude = std::max(std::abs(low), std::abs(high));
+    if (!(high - low > magnitude * 1e-9) || !(high - low > 1e-12)) {
+        const double pad = std::max(magnitude * 0.01, 1e-6);
+        low -= pad;
+        high += pad;
+    }
+    // A round step giving about five intervals: 1, 2, 2.5 or 5 times a power of ten.
+    const double raw = (high - low) / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = 10 * power;
+    for (const double m : {1.0, 2.0, 2.5, 5.0}) {
+        if (m * power >= raw) {
+            step = m * power;
+            break;
+        }
+    }
+    int decimals = 0;
+    while (decimals < 12) {
+        const double scaled = step * std::pow(10.0, decimals);
+        if (std::abs(scaled - std::round(scaled)) < 1e-6 * std::max(1.0, scaled)) break;
+        ++decimals;
+    }
+    const auto first = static_cast<long long>(std::floor(low / step + 1e-9));
+    const auto last = static_cast<long long>(std::ceil(high / step - 1e-9));
+    for (const QString& label : axis->categoriesLabels()) axis->remove(label);
+    axis->setStartValue(static_cast<double>(first - 1) * step);
+    for (long long k = first; k <= last; ++k) {
+        const double value = static_cast<double>(k) * step;
+        axis->append(k == 0 ? QStringLiteral("0") : QString::number(value, 'f', decimals), value);
+    }
+    axis->setRange(static_cast<double>(first) * step, static_cast<double>(last) * step);
 }
+
+QCategoryAxis* RoundAxis() {
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    return axis;
+}
+
+namespace {
 
 QChart* BuildChart(const device::PlanPreview& p, int offset) {
     auto* chart = new QChart;
@@ -115,12 +135,10 @@ QChart* BuildChart(const device::PlanPreview& p, int offset) {
     auto* x = new QValueAxis;
     x->setTitleText(Q(p.valueUnit));
     x->setLabelFormat("%.4g");
-    auto* signal = new QValueAxis;
+    auto* signal = RoundAxis();
     signal->setTitleText(Text(text::kPreviewSignal, offset) + " (" + Q(p.signalUnit) + ")");
-    signal->setLabelFormat("%.4g");
-    auto* err = new QValueAxis;
+    auto* err = RoundAxis();
     err->setTitleText(Text(text::kPreviewError, offset) + " (" + Q(p.valueUnit) + ")");
-    err->setLabelFormat("%.3g");
     err->setLinePenColor(kErrorColour);
     err->setLabelsColor(kErrorColour);
     err->setTitleBrush(kErrorColour);
@@ -136,8 +154,9 @@ QChart* BuildChart(const device::PlanPreview& p, int offset) {
     error->attachAxis(err);
     if (!first) {
         x->setRange(xMin, xMax);
-        FitAxis(signal, sMin, sMax, false);
-        FitAxis(err, eMin, eMax, true);
+        const double room = (sMax - sMin) * 0.03;  // the breakpoint markers stay inside the frame
+        SetRoundRange(signal, sMin - room, sMax + room, false);
+        SetRoundRange(err, eMin, eMax, true);
     }
     // One legend entry for the table: the markers speak for themselves.
     const auto markers = chart->legend()->markers(points);

@@ -7,7 +7,7 @@
 #include "device/PlanPreview.h"
 
 class QLabel;
-class QValueAxis;
+class QCategoryAxis;
 class QChart;
 class QChartView;
 
@@ -42,8 +42,11 @@ private:
     PreviewPanel* m_panel = nullptr;
 };
 
-// Makes an axis count its ticks from 0 (after applyNiceNumbers), so that zero reads "0".
-void AnchorTicksAtZero(QValueAxis* axis);
+// An axis whose ticks are whole multiples of a round step (1, 2, 2.5, 5 x 10^n) and read as
+// such: a value axis adds steps and labels zero with a rounding residue ("-0.0", "2.78e-17").
+QCategoryAxis* RoundAxis();
+// Ticks covering low..high (symmetric: -m..m with m the larger magnitude).
+void SetRoundRange(QCategoryAxis* axis, double low, double high, bool symmetric);
 
 // Renders the panel at `size` into a PNG file, replacing it only once the image is complete.
 // Needs a QApplication (the offscreen platform will do). False when the file cannot be written.
