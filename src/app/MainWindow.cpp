@@ -33,8 +33,10 @@
 #include "session/Reports.h"
 #include "ui/print/ReportDocument.h"
 #include "ui/widgets/CompareDialog.h"
+#include "session/Preview.h"
 #include "ui/model/SerialNumberWindow.h"
 #include "ui/widgets/PointsEditorDialog.h"
+#include "ui/widgets/PreviewDialog.h"
 #include "ui/widgets/ProgramWindow.h"
 #include "ui/widgets/SerialNumberDialog.h"
 #include "ui/widgets/TripsDialog.h"
@@ -161,6 +163,7 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
     connect(m_program, &widgets::ProgramWindow::formChanged, this, &MainWindow::RefreshCommands);
     connect(m_program, &widgets::ProgramWindow::displayClicked, this, &MainWindow::ShowFullScreen);
     connect(m_program, &widgets::ProgramWindow::loggingClicked, this, &MainWindow::ToggleLogging);
+    connect(m_program, &widgets::ProgramWindow::previewRequested, this, &MainWindow::ShowPreview);
 
     ApplyTexts(ui::ApplyLanguage(m_session->form));
     RefreshCaption();
@@ -539,6 +542,19 @@ void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
 }
 
 void MainWindow::StopMeasurement() { m_stopRequested = true; }
+
+void MainWindow::ShowPreview() {
+    if (deviceBusy()) return;
+    session::PreviewOutcome outcome;
+    {
+        BusyScope busy(*this);
+        m_program->setEnabled(false);
+        outcome = session::PreviewProgramming(*m_session, form().par_pgm());
+        m_program->setEnabled(true);
+    }
+    widgets::PreviewDialog dialog(outcome.preview, m_session->state.LanguageOffset, this);
+    dialog.exec();
+}
 
 // ---- Commands --------------------------------------------------------------------------
 

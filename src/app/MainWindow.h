@@ -84,6 +84,8 @@ public:
     void ShowLanguage();
     void ShowSerialNumber();
     void ShowFullScreen();
+    // The programming window's Preview: the linearisation preview of the current form.
+    void ShowPreview();
     void ToggleProgrammingMeasure();
     void ShowHelp();
     void ShowAbout();

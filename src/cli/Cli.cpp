@@ -24,6 +24,7 @@ const char* kUsage =
     "  identify  [--json]\n"
     "  read      [--json]\n"
     "  program   FILE.D70 [--accept-noisy] [--dry-run] [--verify] [--json]\n"
+    "            [--preview OUT.csv|OUT.png]\n"
     "            (several --port P: one transmitter per port, programmed at once)\n"
     "  report    [FILE.D70] --out REPORT.pdf   (without FILE: the connected transmitter)\n"
     "  compare   FILE.D70 [--json]             (exit 0 equal, 5 different)\n"

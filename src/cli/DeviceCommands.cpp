@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/DeviceContext.h"
+#include "cli/PreviewOutput.h"
 #include "cli/JsonWriter.h"
 #include "cli/LiveMeasure.h"
 #include "device/Identify.h"
@@ -258,9 +259,11 @@ void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const
 int Program(Context& context) {
     const std::vector<std::string> positionals = context.invocation.Positionals();
     if (positionals.size() != 2) {
-        context.err << "usage: vantrel-cli program FILE.D70 [--accept-noisy] [--dry-run] [--json]\n";
+        context.err << "usage: vantrel-cli program FILE.D70 [--accept-noisy] [--dry-run] [--json]"
+                       " [--preview OUT.csv|OUT.png]\n";
         return kExitUsage;
     }
+    if (!PreviewTargetValid(context)) return kExitUsage;
     const std::string file = positionals[1];
     if (!files::ReadProgramFile(file).ok()) {
         context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n';
@@ -291,7 +294,8 @@ int Program(Context& context) {
             for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
     }
     const int verifyExit = PrintVerification(context, outcome.verify);
-    const int exit = ProgramExitCode(outcome.result.status);
+    const int exit = WritePreviewIfAsked(context, outcome.result, encoding.inputCode, encoding.optionFlags, s.state,
+                                         ProgramExitCode(outcome.result.status));
     return Finish(context, *device, exit == kExitDone ? verifyExit : exit);
 }
 

@@ -76,6 +76,17 @@ void ShowLinkLost(link::Protocol& protocol) {
 
 }  // namespace
 
+std::optional<ProgramDeviceData> ReadProgrammingData(link::Protocol& protocol, const WorkingState& working,
+                                                     const ProgramForm& form, std::uint8_t lastCell7,
+                                                     const std::array<int, 4>& previousTripWords) {
+    if (CheckSameDevice(protocol, working.identity) != DeviceCheck::Same) return std::nullopt;
+    ProgramDeviceData data;
+    data.Cell7 = lastCell7;
+    data.PreviousTripWords = previousTripWords;
+    if (!ReadCalibration(protocol, working, form.OutputSelect, data)) return std::nullopt;
+    return data;
+}
+
 std::string WriteFrame(const WriteEntry& entry) {
     std::string frame = "$W";
     frame.push_back(static_cast<char>(entry.address));

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "device/ProgramPlan.h"
 #include "device/WorkingState.h"
@@ -34,6 +35,13 @@ struct ProgramResult {
 ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const ProgramForm& form,
                             std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords,
                             bool writeCells = true);
+
+// What programming learns from the transmitter before it computes the plan (the device
+// check, then the output and factory calibration reads), without writing anything. Empty
+// when the transmitter changed, does not answer or a read was cancelled.
+std::optional<ProgramDeviceData> ReadProgrammingData(link::Protocol& protocol, const WorkingState& working,
+                                                     const ProgramForm& form, std::uint8_t lastCell7,
+                                                     const std::array<int, 4>& previousTripWords);
 
 // The "$W" frame of one write: "$W", the address twice, the data byte, CR.
 std::string WriteFrame(const WriteEntry& entry);

@@ -148,6 +148,7 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
     }
     const math::ConverterCalibration cal = device.Converter.value_or(math::ConverterCalibration{});
     const math::ConverterConstants constants = DeriveConverterConstants(device.Factory, cal);
+    plan.Constants = constants;
 
     // 5. Range ends.
     const RangeCells range = RangeEncode(rangeMax, rangeMin);
@@ -164,6 +165,7 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
     }
     const math::InputConfigChoice config = math::SelectInputConfig(configArgs);
     plan.InputConfig = config.inputConfig;
+    plan.Multiplier = config.multiplier;
     if (!device.Factory && NeedsFactoryCalibration(code, config.inputConfig)) {
         plan.status = PlanStatus::InvalidCalibration;
         plan.writes.clear();

@@ -92,6 +92,10 @@ struct ProgramPlan {
     std::vector<float> BreakOutput;
     std::vector<double> CjcSensorTable;
     std::vector<double> CjcEmfTable;
+    // How the sensor signals were shaped for the converter, for whoever draws the tables
+    // against the sensor's curve.
+    math::ConverterConstants Constants;
+    int Multiplier = 1;
 };
 
 // Converter constants from the factory block and the input converter's calibration; without

@@ -30,6 +30,27 @@ inline constexpr int kSerialNumberMenu = 2020;
 inline constexpr int kHelpNotFound = 2021;
 inline constexpr int kSimulatorPort = 2022;
 inline constexpr int kHelpNotOpened = 2023;
+// Linearisation preview and the points editor's sensor matching.
+inline constexpr int kPreviewNoisyRange = 2030;
+inline constexpr int kPreviewSignalSpan = 2031;
+inline constexpr int kPreviewLeastSpan = 2032;
+inline constexpr int kPreviewTitle = 2033;
+inline constexpr int kPreviewButton = 2034;
+inline constexpr int kPreviewReference = 2035;
+inline constexpr int kPreviewTable = 2036;
+inline constexpr int kPreviewError = 2037;
+inline constexpr int kPreviewLargestError = 2038;
+inline constexpr int kPreviewAt = 2039;
+inline constexpr int kPreviewSignal = 2040;
+inline constexpr int kPreviewAgainstPoints = 2041;
+inline constexpr int kPreviewUnavailable = 2042;
+inline constexpr int kPointsImport = 2043;
+inline constexpr int kPointsExport = 2044;
+inline constexpr int kPointsGenerate = 2045;
+inline constexpr int kCsvInvalidLine = 2046;
+inline constexpr int kFileNotWritten = 2047;
+inline constexpr int kFileNotRead = 2048;
+inline constexpr int kCvdTitle = 2049;
 // Live trend and measurement logging: the logging command, its file dialog and messages,
 // the trend chart's title, axis and reference-line names.
 inline constexpr int kStartLogging = 2050;
@@ -70,7 +91,6 @@ inline constexpr int kVerifyFailed = 2091;
 inline constexpr int kVerifyIncomplete = 2092;
 inline constexpr int kExportPdfMenu = 2093;
 inline constexpr int kPdfDocument = 2094;
-inline constexpr int kFileNotWritten = 2095;
 inline constexpr int kTripHighLevel = 2096;
 inline constexpr int kTripLowLevel = 2097;
 inline constexpr int kHysteresis = 2098;

@@ -15,7 +15,9 @@
 #include "math/Trips.h"
 #include "ui/model/Language.h"
 #include "ui/model/SerialNumberWindow.h"
+#include "device/PlanPreview.h"
 #include "ui/widgets/PointsEditorDialog.h"
+#include "ui/widgets/PreviewDialog.h"
 #include "ui/widgets/ProgramWindow.h"
 #include "ui/widgets/SerialNumberDialog.h"
 #include "ui/widgets/TripsDialog.h"
@@ -125,6 +127,46 @@ void PointsEditor(int languageOffset) {
     Save(dialog, QString("points-editor-junction-%1").arg(lang).toUtf8().constData());
 }
 
+// The linearisation preview of a type K 0..1000 °C and of a range too narrow to be quiet.
+void Preview(int languageOffset) {
+    device::WorkingState working;
+    working.identity = {3, 9, 5, 1};
+    const char* lang = languageOffset == 0 ? "it" : "en";
+    for (const float top : {1000.0f, 20.0f}) {
+        device::ProgramForm form;
+        form.InputCode = 1;
+        form.OptionWord = 1;
+        form.RangeMax = top;
+        form.OutMin = 4;
+        form.OutMax = 20;
+        form.LinearVisible = true;
+        const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
+        const device::PlanPreview preview = device::PreviewPlan(plan, 1, 1, working, languageOffset);
+        widgets::PreviewDialog dialog(preview, languageOffset);
+        Save(dialog, QString(top > 100 ? "preview-%1" : "preview-noisy-%1").arg(lang).toUtf8().constData());
+    }
+}
+
+// The points editor of a resistance input with a characterised Pt100 generated from its
+// Callendar-Van Dusen coefficients.
+void PointsEditorGenerated(int languageOffset) {
+    device::WorkingState working;
+    working.LanguageOffset = languageOffset;
+    working.identity.DeviceModel = 9;
+    ui::PointsEditorRequest request;
+    request.encoding = {51, 0};
+    request.title = " (Custom) " + resources::Text(154, languageOffset);
+    request.inputUnit = "Ohm";
+    request.physicalUnit = "Temp";
+    request.cancelCaption = resources::Text(144, languageOffset);
+    math::PointsEditor editor(working, false, 0);
+    editor.Open();
+    widgets::test::ScriptedDialogs dialogs;
+    widgets::PointsEditorDialog dialog(editor, request, dialogs, languageOffset);
+    dialog.Generate(math::CvdFromAlphaBetaDelta(100, 0.00385055, 0.10863, 1.4999), -50, 400, 19);
+    Save(dialog, languageOffset == 0 ? "points-editor-cvd-it" : "points-editor-cvd-en");
+}
+
 void Trips(int languageOffset) {
     device::WorkingState working;
     working.LanguageOffset = languageOffset;
@@ -159,6 +201,8 @@ int main(int argc, char** argv) {
     for (int language : {0, 1}) ProgramWindows(language);
     for (int offset : {0, 300}) {
         PointsEditor(offset);
+        PointsEditorGenerated(offset);
+        Preview(offset);
         Trips(offset);
         Serial(offset);
     }

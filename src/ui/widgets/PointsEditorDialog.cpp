@@ -1,8 +1,22 @@
 #include "ui/widgets/PointsEditorDialog.h"
+#include "ui/widgets/PreviewDialog.h"
 
 #include <QApplication>
+#include <QButtonGroup>
+#include <QChart>
+#include <QChartView>
+#include <QDialogButtonBox>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
 #include <QGridLayout>
+#include <QLineSeries>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QSpinBox>
+#include <QCategoryAxis>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,7 +27,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
+#include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 
 namespace vantrel::widgets {
@@ -37,6 +53,122 @@ QLabel* HeaderLabel(const QString& text, QWidget* parent) {
     label->setAlignment(Qt::AlignCenter);
     return label;
 }
+
+namespace text = resources::text;
+constexpr int kTextInvalidFormat = 169;
+constexpr int kTextPointCount = 170;
+constexpr int kTextNotRising = 171;
+constexpr int kTextMax = 226;
+constexpr int kTextMin = 227;
+constexpr qint64 kLargestCsv = 1 << 20;  // a points table is a few hundred bytes
+
+// The Callendar-Van Dusen entry: R0 with A, B, C or with alpha, beta, delta, the range in °C
+// and the number of points. Values are read as the editor reads them ("," or ".").
+class CvdDialog : public QDialog {
+public:
+    CvdDialog(int language, int maxPoints, QWidget* parent) : QDialog(parent) {
+        setObjectName("CvdDialog");
+        setWindowTitle(Text(text::kCvdTitle, language));
+        m_abc = new QRadioButton(QStringLiteral("A, B, C"), this);
+        m_abc->setObjectName("cvdABC");
+        m_alpha = new QRadioButton(QStringLiteral("α, β, δ"), this);
+        m_alpha->setObjectName("cvdAlpha");
+        m_abc->setChecked(true);
+        auto* form = new QFormLayout;
+        const auto box = [this](const char* name, const QString& value) {
+            auto* e = new QLineEdit(value, this);
+            e->setObjectName(name);
+            e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            e->setMinimumWidth(150);
+            return e;
+        };
+        m_r0 = box("cvdR0", QStringLiteral("100"));
+        m_c1 = box("cvd1", QStringLiteral("3.9083e-3"));
+        m_c2 = box("cvd2", QStringLiteral("-5.775e-7"));
+        m_c3 = box("cvd3", QStringLiteral("-4.183e-12"));
+        m_from = box("cvdFrom", QStringLiteral("0"));
+        m_to = box("cvdTo", QStringLiteral("400"));
+        m_count = new QSpinBox(this);
+        m_count->setObjectName("cvdCount");
+        m_count->setRange(math::kMinPoints, maxPoints);
+        m_count->setValue(std::min(maxPoints, 21));
+        auto* choice = new QHBoxLayout;
+        choice->addWidget(m_abc);
+        choice->addWidget(m_alpha);
+        choice->addStretch();
+        form->addRow(QString(), choice);
+        form->addRow(QStringLiteral("R0 (Ohm)"), m_r0);
+        m_l1 = new QLabel(this);
+        m_l2 = new QLabel(this);
+        m_l3 = new QLabel(this);
+        form->addRow(m_l1, m_c1);
+        form->addRow(m_l2, m_c2);
+        form->addRow(m_l3, m_c3);
+        form->addRow(Text(kTextMin, language) + QStringLiteral(" (°C)"), m_from);
+        form->addRow(Text(kTextMax, language) + QStringLiteral(" (°C)"), m_to);
+        form->addRow(Text(168, language).remove(':').trimmed(), m_count);
+        auto* buttons = new QDialogButtonBox(this);
+        buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName("cvdOK");
+        buttons->addButton(Text(144, language), QDialogButtonBox::RejectRole);
+        connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+        connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+        connect(m_abc, &QRadioButton::toggled, this, [this] { Relabel(); });
+        auto* layout = new QVBoxLayout(this);
+        layout->addLayout(form);
+        layout->addWidget(buttons);
+        Relabel();
+    }
+
+    // The coefficients as typed; the box that does not hold a number otherwise.
+    std::optional<math::CvdCoefficients> Coefficients(QLineEdit*& bad) const {
+        double v[4] = {};
+        QLineEdit* boxes[4] = {m_r0, m_c1, m_c2, m_c3};
+        for (int i = 0; i < 4; ++i) {
+            const auto n = resources::ParseNumber(boxes[i]->text().toStdString());
+            if (!n) {
+                bad = boxes[i];
+                return std::nullopt;
+            }
+            v[i] = *n;
+        }
+        if (m_abc->isChecked()) return math::CvdCoefficients{v[0], v[1], v[2], v[3]};
+        return math::CvdFromAlphaBetaDelta(v[0], v[1], v[3], v[2]);  // boxes: alpha, delta, beta
+    }
+    std::optional<double> From() const { return resources::ParseNumber(m_from->text().toStdString()); }
+    std::optional<double> To() const { return resources::ParseNumber(m_to->text().toStdString()); }
+    int Count() const { return m_count->value(); }
+    QLineEdit* fromBox() const { return m_from; }
+    QLineEdit* toBox() const { return m_to; }
+
+private:
+    void Relabel() {
+        const bool abc = m_abc->isChecked();
+        m_l1->setText(abc ? QStringLiteral("A") : QStringLiteral("α"));
+        m_l2->setText(abc ? QStringLiteral("B") : QStringLiteral("δ"));
+        m_l3->setText(abc ? QStringLiteral("C") : QStringLiteral("β"));
+        if (abc) {
+            m_c1->setText(QStringLiteral("3.9083e-3"));
+            m_c2->setText(QStringLiteral("-5.775e-7"));
+            m_c3->setText(QStringLiteral("-4.183e-12"));
+        } else {
+            m_c1->setText(QStringLiteral("0.00385055"));
+            m_c2->setText(QStringLiteral("1.4999"));
+            m_c3->setText(QStringLiteral("0.10863"));
+        }
+    }
+    QRadioButton* m_abc = nullptr;
+    QRadioButton* m_alpha = nullptr;
+    QLineEdit* m_r0 = nullptr;
+    QLineEdit* m_c1 = nullptr;
+    QLineEdit* m_c2 = nullptr;
+    QLineEdit* m_c3 = nullptr;
+    QLineEdit* m_from = nullptr;
+    QLineEdit* m_to = nullptr;
+    QSpinBox* m_count = nullptr;
+    QLabel* m_l1 = nullptr;
+    QLabel* m_l2 = nullptr;
+    QLabel* m_l3 = nullptr;
+};
 
 }  // namespace
 
@@ -95,7 +227,12 @@ PointsEditorDialog::PointsEditorDialog(math::PointsEditor& editor, const ui::Poi
     layout->setContentsMargins(16, 14, 16, 14);
     layout->setSpacing(10);
     layout->addWidget(heading);
-    layout->addWidget(m_tabs);
+    auto* body = new QHBoxLayout;
+    body->addWidget(m_tabs, 1);
+    body->addWidget(BuildMatching());
+    m_plotX->setTitleText(inputHeader);
+    m_plotY->setTitleText(physicalHeader);
+    layout->addLayout(body);
     layout->addLayout(buttons);
 
     connect(m_ok, &QPushButton::clicked, this, &PointsEditorDialog::accept);
@@ -104,7 +241,7 @@ PointsEditorDialog::PointsEditorDialog(math::PointsEditor& editor, const ui::Poi
     // Start as small as the shown rows allow; the window grows when more rows are asked for.
     // (once shown: before that the hidden rows still count in the size hints).
     QTimer::singleShot(0, this, [this] {
-        resize(std::max(minimumSizeHint().width(), 560), minimumSizeHint().height() + 24);
+        resize(std::max(minimumSizeHint().width(), 900), minimumSizeHint().height() + 24);
     });
 }
 
@@ -163,6 +300,10 @@ QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, c
         };
         connect(row.input, &QLineEdit::textEdited, this, edited(PointsBox::Input));
         connect(row.physical, &QLineEdit::textEdited, this, edited(PointsBox::Physical));
+        if (which == PointsPage::Sensor) {
+            connect(row.input, &QLineEdit::textChanged, this, [this] { RefreshPlot(); });
+            connect(row.physical, &QLineEdit::textChanged, this, [this] { RefreshPlot(); });
+        }
     }
     // Tab goes along a row, then to the next row.
     QWidget* previous = page.count;
@@ -188,6 +329,7 @@ void PointsEditorDialog::RefreshRows() {
         if (box->text() != value) box->setText(value);
     };
     setText(m_sensor.count, m_editor.SensorCountText());
+    m_refreshingRows = true;  // one plot for the whole table, not one per box
     for (int i = 0; i < static_cast<int>(m_sensor.rows.size()); ++i) {
         Row& row = m_sensor.rows[static_cast<std::size_t>(i)];
         const bool shown = m_editor.SensorRowShown(i);
@@ -207,6 +349,8 @@ void PointsEditorDialog::RefreshRows() {
         row.label->setStyleSheet(added ? "color: #9a9a9a; font-style: italic;" : QString());
         row.label->setToolTip(added ? QStringLiteral("+") : QString());
     }
+    m_refreshingRows = false;
+    RefreshPlot();
     // The second block's headers stand only over rows that are shown.
     for (QLabel* header : m_sensor.secondHeaders) header->setVisible(m_editor.SensorPoints() > kRowsPerBlock);
     if (!m_cjc.widget) return;
@@ -285,6 +429,187 @@ ui::PointsEditorResult PointsEditorDialog::Result() const {
         result.rangeMax = m_editor.RangeMaxText();
     }
     return result;
+}
+
+QWidget* PointsEditorDialog::BuildMatching() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName("SensorMatching");
+    auto* chart = new QChart;
+    chart->legend()->hide();
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    m_plotLine = new QLineSeries;
+    m_plotLine->setPen(QPen(QColor(0x2f, 0x6f, 0xd6), 2));
+    m_plotPoints = new QScatterSeries;
+    m_plotPoints->setMarkerSize(7);
+    m_plotPoints->setColor(QColor(0xe0, 0x7b, 0x00));
+    chart->addSeries(m_plotLine);
+    chart->addSeries(m_plotPoints);
+    m_plotX = RoundAxis();
+    m_plotY = RoundAxis();
+    chart->addAxis(m_plotX, Qt::AlignBottom);
+    chart->addAxis(m_plotY, Qt::AlignLeft);
+    for (QAbstractSeries* series : {static_cast<QAbstractSeries*>(m_plotLine), static_cast<QAbstractSeries*>(m_plotPoints)}) {
+        series->attachAxis(m_plotX);
+        series->attachAxis(m_plotY);
+    }
+    m_plot = new QChartView(chart, panel);
+    m_plot->setObjectName("PointsPlot");
+    m_plot->setRenderHint(QPainter::Antialiasing);
+    m_plot->setMinimumSize(300, 240);
+
+    m_import = new QPushButton(Text(text::kPointsImport, m_language), panel);
+    m_import->setObjectName("cmdImport");
+    m_export = new QPushButton(Text(text::kPointsExport, m_language), panel);
+    m_export->setObjectName("cmdExport");
+    m_generate = new QPushButton(Text(text::kPointsGenerate, m_language), panel);
+    m_generate->setObjectName("cmdGenerate");
+    for (QPushButton* b : {m_import, m_export, m_generate}) b->setAutoDefault(false);
+    const auto choose = [this](bool forSaving) {
+        if (m_chooseFile) return m_chooseFile(forSaving);
+        const QString filter = QStringLiteral("CSV (*.csv *.txt);;* (*)");
+        return forSaving ? QFileDialog::getSaveFileName(this, m_export->text(), QString(), filter)
+                         : QFileDialog::getOpenFileName(this, m_import->text(), QString(), filter);
+    };
+    connect(m_import, &QPushButton::clicked, this, [this, choose] {
+        const QString path = choose(false);
+        if (!path.isEmpty()) ImportFrom(path);
+    });
+    connect(m_export, &QPushButton::clicked, this, [this, choose] {
+        const QString path = choose(true);
+        if (!path.isEmpty()) ExportTo(path);
+    });
+    connect(m_generate, &QPushButton::clicked, this, &PointsEditorDialog::AskAndGenerate);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_import);
+    buttons->addWidget(m_export);
+    buttons->addWidget(m_generate);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_plot, 1);
+    layout->addLayout(buttons);
+    return panel;
+}
+
+void PointsEditorDialog::RefreshPlot() {
+    if (!m_plotLine || m_refreshingRows) return;
+    QList<QPointF> points;
+    for (int i = 0; i < m_editor.UserPoints() && i < static_cast<int>(m_sensor.rows.size()); ++i) {
+        const Row& row = m_sensor.rows[static_cast<std::size_t>(i)];
+        const auto x = resources::ParseNumber(row.input->text().toStdString());
+        const auto y = resources::ParseNumber(row.physical->text().toStdString());
+        if (x && y) points.append(QPointF(*x, *y));
+    }
+    m_plotLine->replace(points);
+    m_plotPoints->replace(points);
+    if (points.isEmpty()) {
+        SetRoundRange(m_plotX, 0, 1, false);
+        SetRoundRange(m_plotY, 0, 1, false);
+        return;
+    }
+    double x0 = points.front().x(), x1 = x0, y0 = points.front().y(), y1 = y0;
+    for (const QPointF& p : points) {
+        x0 = std::min(x0, p.x());
+        x1 = std::max(x1, p.x());
+        y0 = std::min(y0, p.y());
+        y1 = std::max(y1, p.y());
+    }
+    // Room around the points so that none sits half outside on the frame.
+    const double dx = (x1 - x0) * 0.03;
+    const double dy = (y1 - y0) * 0.03;
+    SetRoundRange(m_plotX, x0 - dx, x1 + dx, false);
+    SetRoundRange(m_plotY, y0 - dy, y1 + dy, false);
+}
+
+void PointsEditorDialog::ShowMessage(const std::string& text) {
+    link::Message message;
+    message.text = text;
+    message.buttons = link::Buttons::Ok;
+    message.icon = link::Icon::Exclamation;
+    m_dialogs.Show(message);
+}
+
+bool PointsEditorDialog::PutPoints(const std::vector<math::CsvPoint>& points) {
+    if (const auto refusal = math::PutPointsInEditor(m_editor, points)) {
+        ShowRefusal(*refusal);
+        return false;
+    }
+    RefreshRows();
+    if (m_sensor.widget) m_tabs->setCurrentWidget(m_sensor.widget);
+    return true;
+}
+
+bool PointsEditorDialog::ImportFrom(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestCsv) {
+        ShowMessage(resources::Text(text::kFileNotRead, m_language) + " " + path.toStdString());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    const math::CsvPoints read = math::ParsePointsCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!read.ok()) {
+        ShowMessage(resources::Text(text::kCsvInvalidLine, m_language) + resources::Str(read.badLine));
+        return false;
+    }
+    return PutPoints(read.points);
+}
+
+bool PointsEditorDialog::ExportTo(const QString& path) {
+    if (!EnterCount(PointsPage::Sensor)) return false;
+    std::vector<math::CsvPoint> points;
+    if (const auto refusal = math::EditorPoints(m_editor, points)) {
+        ShowRefusal(*refusal);
+        return false;
+    }
+    const std::string csv = math::WritePointsCsv(points);
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
+                         file.commit();
+    if (!written) {
+        ShowMessage(resources::Text(text::kFileNotWritten, m_language) + " " + path.toStdString());
+        return false;
+    }
+    return true;
+}
+
+bool PointsEditorDialog::Generate(const math::CvdCoefficients& coefficients, double from, double to, int count) {
+    const math::CvdCurve curve = math::GenerateCvdCurve(coefficients, from, to, count, m_editor.MaxPoints());
+    switch (curve.problem) {
+        case math::CvdProblem::None: break;
+        case math::CvdProblem::BadCount:
+            ShowMessage(resources::Text(kTextPointCount, m_language) + resources::Str(m_editor.MaxPoints()));
+            return false;
+        case math::CvdProblem::NotRising:
+            ShowMessage(resources::Text(kTextNotRising, m_language));
+            return false;
+        case math::CvdProblem::BadCoefficients:
+        case math::CvdProblem::BadRange:
+            ShowMessage(resources::Text(kTextOutOfRange, m_language));
+            return false;
+    }
+    std::vector<math::CsvPoint> points;
+    for (const math::CvdPoint& p : curve.points) points.push_back({p.input, p.physical});
+    return PutPoints(points);
+}
+
+void PointsEditorDialog::AskAndGenerate() {
+    CvdDialog ask(m_language, m_editor.MaxPoints(), this);
+    while (ask.exec() == QDialog::Accepted) {
+        QLineEdit* bad = nullptr;
+        const auto coefficients = ask.Coefficients(bad);
+        const auto from = ask.From();
+        const auto to = ask.To();
+        if (!bad && !from) bad = ask.fromBox();
+        if (!bad && !to) bad = ask.toBox();
+        if (bad) {
+            ShowMessage(resources::Text(kTextInvalidFormat, m_language));
+            bad->setFocus(Qt::OtherFocusReason);
+            bad->selectAll();
+            continue;
+        }
+        if (Generate(*coefficients, *from, *to, ask.Count())) return;
+    }
 }
 
 QLineEdit* PointsEditorDialog::countBox(PointsPage page) const { return PageOf(page).count; }

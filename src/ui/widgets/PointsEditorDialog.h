@@ -2,17 +2,24 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <vector>
 
 #include "device/WorkingState.h"
 #include "link/Dialogs.h"
+#include "math/CallendarVanDusen.h"
 #include "math/CustomPoints.h"
+#include "math/PointsCsv.h"
 #include "ui/model/FormHost.h"
 
+class QChartView;
 class QLabel;
 class QLineEdit;
+class QLineSeries;
 class QPushButton;
+class QScatterSeries;
 class QTabWidget;
+class QCategoryAxis;
 
 namespace vantrel::widgets {
 
@@ -44,6 +51,23 @@ public:
     QTabWidget* pages() const { return m_tabs; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
+    QPushButton* importButton() const { return m_import; }
+    QPushButton* exportButton() const { return m_export; }
+    QPushButton* generateButton() const { return m_generate; }
+    QChartView* plot() const { return m_plot; }
+
+    // Sensor matching. Each refusal is shown through the dialogs and leaves the table as it was.
+    // Import: a CSV file (header, input and physical columns) into the sensor page.
+    bool ImportFrom(const QString& path);
+    // Export: the sensor page's user points to a CSV file, replaced only once complete.
+    bool ExportTo(const QString& path);
+    // Generate: a characterised platinum sensor's curve, `count` points from `from` to `to` °C.
+    bool Generate(const math::CvdCoefficients& coefficients, double from, double to, int count);
+
+    // Where the Import/Export buttons get their file names (a file dialog by default; empty
+    // means the user cancelled). Tests and tools put their own.
+    using FileChooser = std::function<QString(bool forSaving)>;
+    void SetFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
     void accept() override;  // OK: validate, store, close
     void reject() override;  // Cancel: close without storing
@@ -68,6 +92,11 @@ private:
     void RefreshRows();
     bool EnterCount(math::PointsPage which);
     void ShowRefusal(const math::PointsRefusal& refusal);
+    void ShowMessage(const std::string& text);
+    QWidget* BuildMatching();
+    void RefreshPlot();
+    bool PutPoints(const std::vector<math::CsvPoint>& points);
+    void AskAndGenerate();
     Page& PageOf(math::PointsPage which) { return which == math::PointsPage::Sensor ? m_sensor : m_cjc; }
     const Page& PageOf(math::PointsPage which) const { return which == math::PointsPage::Sensor ? m_sensor : m_cjc; }
 
@@ -81,6 +110,16 @@ private:
     QTabWidget* m_tabs = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+    QPushButton* m_import = nullptr;
+    QPushButton* m_export = nullptr;
+    QPushButton* m_generate = nullptr;
+    QChartView* m_plot = nullptr;
+    QLineSeries* m_plotLine = nullptr;
+    QScatterSeries* m_plotPoints = nullptr;
+    QCategoryAxis* m_plotX = nullptr;
+    QCategoryAxis* m_plotY = nullptr;
+    FileChooser m_chooseFile;
+    bool m_refreshingRows = false;
 };
 
 }  // namespace vantrel::widgets

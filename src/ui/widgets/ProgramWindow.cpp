@@ -459,6 +459,9 @@ QWidget* ProgramWindow::BuildSummary() {
     m_summary->setFont(mono);
     m_summary->setMinimumWidth(340);
     layout->addWidget(m_summary);
+    m_preview = Named(new QPushButton(m_summaryBox), "Preview");
+    connect(m_preview, &QPushButton::clicked, this, &ProgramWindow::previewRequested);
+    layout->addWidget(m_preview, 0, Qt::AlignRight);
     return m_summaryBox;
 }
 
@@ -587,6 +590,7 @@ void ProgramWindow::RefreshTexts() {
     m_frame7->setTitle(T(221));
     m_modeBox->setTitle(T(158));
     m_summaryBox->setTitle(T(105));
+    m_preview->setText(T(resources::text::kPreviewButton));
     SetText(m_inputTypeLabel, T(88));
     SetText(m_inputOptionsLabel, T(107));
     SetText(m_label16, T(211));
@@ -719,6 +723,7 @@ void ProgramWindow::RefreshMode() {
                               .arg(colour.name(), colour.darker(150).name(), colour.lighter(115).name());
     if (m_command1->styleSheet() != style) m_command1->setStyleSheet(style);
     m_command1->setEnabled(m_form.Command1.enabled);
+    m_preview->setEnabled(m_form.Command1.enabled);
     SetShown(m_command1, m_form.Command1.visible);
     const QString stopStyle = QString(
         "QPushButton#Command3 { background: #ffff00; color: #111; font-weight: bold; border: 1px solid #a6a600;"

@@ -83,6 +83,7 @@ signals:
     void formChanged();     // after the window has redrawn itself from a change of the form
     void displayClicked();  // the measurement display was clicked while it shows a value
     void loggingClicked();  // the logging button: start or stop logging
+    void previewRequested();  // the Preview button beside the summary: show the linearisation preview
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -199,6 +200,7 @@ private:
     // Summary
     QGroupBox* m_summaryBox = nullptr;
     QPlainTextEdit* m_summary = nullptr;
+    QPushButton* m_preview = nullptr;
 
     // Guided mode
     QFrame* m_operGuid = nullptr;

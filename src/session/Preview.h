@@ -1,0 +1,21 @@
+#pragma once
+
+#include "device/PlanPreview.h"
+#include "session/Session.h"
+
+// The linearisation preview from the programming form: the plan programming would make,
+// drawn against the sensor's curve, without writing anything.
+namespace vantrel::session {
+
+struct PreviewOutcome {
+    device::PlanPreview preview;
+    bool calibrationRead = false;  // computed with the transmitter's own calibration
+};
+
+// Connected: the device check and calibration reads that programming makes, then "$FPxx"
+// (nothing is written). Not connected, or when those reads fail: the default converter
+// values, which serve every input whose tables do not depend on the factory block (the
+// preview says so for the others). The noise question is never asked: the preview tells it.
+PreviewOutcome PreviewProgramming(Session& session, const ui::InputEncoding& encoding);
+
+}  // namespace vantrel::session

@@ -1,0 +1,170 @@
+// The linearisation preview window and the points editor's sensor matching (import, export,
+// generated curves, the points plot), offscreen.
+#include <gtest/gtest.h>
+
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include "WidgetFixture.h"
+#include "device/PlanPreview.h"
+#include "ui/widgets/PointsEditorDialog.h"
+#include "ui/widgets/PreviewDialog.h"
+#include "ui/widgets/ProgramWindow.h"
+
+using namespace vantrel;
+using math::PointsBox;
+using math::PointsPage;
+using widgets::test::ScriptedDialogs;
+
+namespace {
+
+device::PlanPreview TypeKPreview(float top, int languageOffset = 300) {
+    device::WorkingState working;
+    working.identity = {3, 9, 5, 1};
+    device::ProgramForm form;
+    form.InputCode = 1;
+    form.OptionWord = 1;
+    form.RangeMax = top;
+    form.OutMin = 4;
+    form.OutMax = 20;
+    form.LinearVisible = true;
+    const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
+    return device::PreviewPlan(plan, 1, 1, working, languageOffset);
+}
+
+struct MatchingFixture {
+    device::WorkingState working;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<math::PointsEditor> editor;
+    std::unique_ptr<widgets::PointsEditorDialog> dialog;
+    QTemporaryDir folder;
+
+    MatchingFixture() {
+        working.LanguageOffset = 300;
+        working.identity.DeviceModel = 9;
+        editor = std::make_unique<math::PointsEditor>(working, false, 0);
+        editor->Open();
+        ui::PointsEditorRequest request;
+        request.encoding = {51, 0};
+        request.title = " (Custom) Resistance";
+        request.inputUnit = "Ohm";
+        request.physicalUnit = "Temp";
+        dialog = std::make_unique<widgets::PointsEditorDialog>(*editor, request, dialogs, 300);
+        dialog->show();
+    }
+    QString Path(const char* name) const { return folder.filePath(name); }
+    void WriteFile(const char* name, const QByteArray& bytes) const {
+        QFile f(Path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QString Box(int row, PointsBox box) const { return dialog->valueBox(PointsPage::Sensor, row, box)->text(); }
+    int PlottedPoints() const {
+        const auto series = dialog->plot()->chart()->series();
+        return static_cast<int>(qobject_cast<QLineSeries*>(series.front())->count());
+    }
+};
+
+}  // namespace
+
+TEST(PreviewDialog, TypeK_StatesTheLargestErrorAndDrawsThreeCurves) {
+    const device::PlanPreview preview = TypeKPreview(1000);
+    widgets::PreviewDialog dialog(preview, 300);
+    dialog.show();
+    widgets::PreviewPanel* panel = dialog.panel();
+    EXPECT_TRUE(panel->largestErrorLabel()->isVisible());
+    EXPECT_TRUE(panel->largestErrorLabel()->text().startsWith("Largest error: -0."));
+    EXPECT_FALSE(panel->noteLabel()->isVisible());
+    const auto series = panel->chartView()->chart()->series();
+    ASSERT_EQ(series.size(), 4);  // sensor curve, table, breakpoints, error
+    EXPECT_EQ(series[0]->name(), "Sensor curve");
+    EXPECT_EQ(qobject_cast<QXYSeries*>(series[2])->count(), 29);
+    EXPECT_EQ(qobject_cast<QXYSeries*>(series[3])->count(), static_cast<int>(preview.curve.samples.size()));
+}
+
+TEST(PreviewDialog, NarrowRangeAndRefusal_ShowTheReason) {
+    widgets::PreviewDialog noisy(TypeKPreview(20, 0), 0);
+    noisy.show();
+    EXPECT_TRUE(noisy.panel()->noteLabel()->isVisible());
+    EXPECT_TRUE(noisy.panel()->noteLabel()->text().startsWith("Campo stretto"));
+    EXPECT_TRUE(noisy.panel()->largestErrorLabel()->isVisible());
+
+    device::PlanPreview refused;
+    refused.note = "No preview: This input type cannot be programmed.";
+    widgets::PreviewDialog none(refused, 300);
+    none.show();
+    EXPECT_FALSE(none.panel()->largestErrorLabel()->isVisible());
+    EXPECT_EQ(none.panel()->noteLabel()->text(), QString::fromStdString(refused.note));
+}
+
+TEST(PreviewDialog, Png_IsWrittenWholeOrNotAtAll) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("k.png");
+    ASSERT_TRUE(widgets::SavePreviewPng(TypeKPreview(1000), 300, path, QSize(800, 500)));
+    const QImage image(path);
+    EXPECT_EQ(image.size(), QSize(800, 500));
+    EXPECT_FALSE(widgets::SavePreviewPng(TypeKPreview(1000), 300, folder.filePath("none/k.png")));
+    EXPECT_FALSE(QFile::exists(folder.filePath("none/k.png")));
+}
+
+TEST(ProgramWindow, PreviewButton_AsksForThePreview) {
+    widgets::test::FormFixture f;
+    widgets::ProgramWindow window(f.form, f.dialogs);
+    QSignalSpy spy(&window, &widgets::ProgramWindow::previewRequested);
+    auto* button = window.findChild<QPushButton*>("Preview");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), "Anteprima...");
+    button->click();
+    EXPECT_EQ(spy.count(), 1);
+}
+
+TEST(PointsEditorMatching, Generate_FillsTheRowsAndThePlot) {
+    MatchingFixture f;
+    ASSERT_TRUE(f.dialog->Generate({100, 3.90802e-3, -5.802e-7, -4.2735e-12}, 0, 400, 5));
+    EXPECT_EQ(f.dialog->countBox(PointsPage::Sensor)->text(), "5");
+    EXPECT_EQ(f.Box(0, PointsBox::Input), "100");
+    EXPECT_EQ(f.Box(4, PointsBox::Physical), "400");
+    EXPECT_EQ(f.PlottedPoints(), 5);
+    EXPECT_TRUE(f.dialogs.shown.empty());
+
+    // A count the model cannot take is refused with the editor's own message.
+    EXPECT_FALSE(f.dialog->Generate({100, 3.9e-3, 0, 0}, 0, 400, 30));
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown.back().text, "Points number must be holded between 2 and  29");
+    EXPECT_EQ(f.Box(4, PointsBox::Physical), "400");  // nothing changed
+}
+
+TEST(PointsEditorMatching, ExportThenImport_RoundTripsAndBadFilesChangeNothing) {
+    MatchingFixture f;
+    ASSERT_TRUE(f.dialog->Generate({100, 3.90802e-3, -5.802e-7, -4.2735e-12}, -50, 150, 9));
+    ASSERT_TRUE(f.dialog->ExportTo(f.Path("pt.csv")));
+    const QStringList before = {f.Box(0, PointsBox::Input), f.Box(8, PointsBox::Input), f.Box(8, PointsBox::Physical)};
+
+    f.WriteFile("bad.csv", "input;physical\n100;0\n110;x\n");
+    EXPECT_FALSE(f.dialog->ImportFrom(f.Path("bad.csv")));
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown.back().text, "Invalid CSV file at line 3");
+    EXPECT_FALSE(f.dialog->ImportFrom(f.Path("absent.csv")));
+    EXPECT_EQ(f.dialogs.shown.back().text.rfind("The file cannot be read:", 0), 0u);
+    EXPECT_EQ(f.Box(8, PointsBox::Input), before[1]);
+
+    f.WriteFile("other.csv", "a,b\n1,10\n2,20\n3,30\n");
+    ASSERT_TRUE(f.dialog->ImportFrom(f.Path("other.csv")));
+    EXPECT_EQ(f.dialog->countBox(PointsPage::Sensor)->text(), "3");
+    EXPECT_EQ(f.PlottedPoints(), 3);
+    ASSERT_TRUE(f.dialog->ImportFrom(f.Path("pt.csv")));
+    EXPECT_EQ(QStringList({f.Box(0, PointsBox::Input), f.Box(8, PointsBox::Input), f.Box(8, PointsBox::Physical)}),
+              before);
+
+    EXPECT_FALSE(f.dialog->ExportTo(f.Path("none/pt.csv")));
+    EXPECT_EQ(f.dialogs.shown.back().text.rfind("The file cannot be written:", 0), 0u);
+}
