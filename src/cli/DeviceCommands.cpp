@@ -29,12 +29,6 @@ extern "C" void OnInterrupt(int) { g_interrupted = true; }
 
 bool Json(const Context& context) { return context.invocation.HasFlag("--json"); }
 
-// Ends a command: writes the simulator's memory when asked, then the exit code.
-int Finish(Context& context, DeviceContext& device, int exitCode) {
-    if (!device.SaveDevice(context) && exitCode == kExitDone) return kExitUsage;
-    return exitCode;
-}
-
 // Lines split at CR LF.
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -102,10 +96,9 @@ int Ports(Context& context) {
 
 int Identify(Context& context) {
     int exitCode = kExitDone;
-    auto device = DeviceContext::Create(context, false, exitCode);
+    auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    if (!session::ConnectAndIdentify(s, QuietView())) return Finish(context, *device, kExitCommunication);
     const device::Identity& identity = s.state.identity;
     const device::Identification identification = device::Identify(identity);
     const std::string identityLine = device::IdentityLine(identification.modelNames, identity);
@@ -126,11 +119,9 @@ int Identify(Context& context) {
 
 int Read(Context& context) {
     int exitCode = kExitDone;
-    auto device = DeviceContext::Create(context, false, exitCode);
+    auto device = OpenDevice(context, false, DeviceReach::Loaded, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    if (session::LoadProgramWindow(s, QuietView()) != session::LoadOutcome::Connected)
-        return Finish(context, *device, kExitCommunication);
     const device::ReadConfiguration& read = *s.lastRead;
     const device::ReadValues& v = read.values;
     if (Json(context)) {
@@ -160,10 +151,9 @@ int Read(Context& context) {
 
 int Serial(Context& context) {
     int exitCode = kExitDone;
-    auto device = DeviceContext::Create(context, false, exitCode);
+    auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    if (!session::ConnectAndIdentify(s, QuietView())) return Finish(context, *device, kExitCommunication);
     const auto serial = device::ReadSerialNumber(s.protocol);
     s.protocol.Send(link::frames::kEndProgramming);
     s.protocol.Wait(0.1);
@@ -181,10 +171,9 @@ int Serial(Context& context) {
 
 int Dump(Context& context) {
     int exitCode = kExitDone;
-    auto device = DeviceContext::Create(context, false, exitCode);
+    auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    if (!session::ConnectAndIdentify(s, QuietView())) return Finish(context, *device, kExitCommunication);
     constexpr int kBlock = 8;
     sim::Memory::Cells cells{};
     for (int start = 0; start < device::kMemorySize; start += kBlock) {
@@ -270,11 +259,9 @@ int Program(Context& context) {
         return kExitInvalidFile;
     }
     int exitCode = kExitDone;
-    auto device = DeviceContext::Create(context, context.invocation.HasFlag("--accept-noisy"), exitCode);
+    auto device = OpenDevice(context, context.invocation.HasFlag("--accept-noisy"), DeviceReach::Loaded, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    if (session::LoadProgramWindow(s, QuietView()) != session::LoadOutcome::Connected)
-        return Finish(context, *device, kExitCommunication);
 
     NamedFile dialog(file);
     ui::DiskProgramFileStore store;

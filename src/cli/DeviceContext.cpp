@@ -5,6 +5,7 @@
 #include "link/PortTable.h"
 #include "link/QtSerialTransport.h"
 #include "resources/StringTable.h"
+#include "session/Flows.h"
 #include "sim/SimTransport.h"
 
 namespace vantrel::cli {
@@ -74,6 +75,25 @@ bool DeviceContext::SaveDevice(Context& context) {
         return false;
     }
     return true;
+}
+
+int Finish(Context& context, DeviceContext& device, int exitCode) {
+    if (!device.SaveDevice(context) && exitCode == kExitDone) return kExitUsage;
+    return exitCode;
+}
+
+std::unique_ptr<DeviceContext> OpenDevice(Context& context, bool acceptNoisyRange, DeviceReach reach, int& exitCode) {
+    auto device = DeviceContext::Create(context, acceptNoisyRange, exitCode);
+    if (!device) return nullptr;
+    session::SessionView quiet;
+    session::Session& s = device->session();
+    const bool reached = reach == DeviceReach::Identified
+                             ? session::ConnectAndIdentify(s, quiet)
+                             : session::LoadProgramWindow(s, quiet) == session::LoadOutcome::Connected;
+    if (reached) return device;
+    context.err << resources::Text(resources::text::kNoTransmitter, context.languageOffset()) << '\n';
+    exitCode = Finish(context, *device, kExitCommunication);
+    return nullptr;
 }
 
 }  // namespace vantrel::cli

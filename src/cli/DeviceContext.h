@@ -53,4 +53,16 @@ private:
     std::unique_ptr<session::Session> m_session;
 };
 
+// How far a command needs the session: the transmitter identified, or the whole window
+// loading with the configuration read and described.
+enum class DeviceReach { Identified, Loaded };
+
+// The device context with its session brought as far as asked. Empty, with the exit code,
+// when the context cannot be built or no transmitter answers; the simulator's memory is then
+// still saved when asked and the error stream says that no transmitter is connected.
+std::unique_ptr<DeviceContext> OpenDevice(Context& context, bool acceptNoisyRange, DeviceReach reach, int& exitCode);
+
+// Ends a device command: writes the simulator's memory when asked, then the exit code.
+int Finish(Context& context, DeviceContext& device, int exitCode);
+
 }  // namespace vantrel::cli

@@ -104,14 +104,9 @@ int Report(Context& context) {
         return WritePdf(context, session::SessionReport(s, false, Now()), *out);
     }
     int exitCode = kExitDone;
-    auto device = DeviceContext::Create(context, false, exitCode);
+    auto device = OpenDevice(context, false, DeviceReach::Loaded, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    session::SessionView quiet;
-    if (session::LoadProgramWindow(s, quiet) != session::LoadOutcome::Connected) {
-        context.err << resources::Text(resources::text::kNoTransmitter, context.languageOffset()) << '\n';
-        return kExitCommunication;
-    }
     return WritePdf(context, session::SessionReport(s, true, Now()), *out);
 }
 
@@ -124,14 +119,9 @@ int Compare(Context& context) {
     const std::optional<device::ConfigRecord> file = ReadFile(context, positionals[1]);
     if (!file) return kExitInvalidFile;
     int exitCode = kExitDone;
-    auto device = DeviceContext::Create(context, false, exitCode);
+    auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    session::SessionView quiet;
-    if (!session::ConnectAndIdentify(s, quiet)) {
-        context.err << resources::Text(resources::text::kNoTransmitter, context.languageOffset()) << '\n';
-        return kExitCommunication;
-    }
     const std::optional<ui::Comparison> comparison = session::CompareWithDevice(s, *file);
     if (!comparison) return kExitCommunication;
     const int o = context.languageOffset();
