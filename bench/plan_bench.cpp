@@ -2,6 +2,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "PlanFixtures.h"
 #include "device/ProgramPlan.h"
 
 using namespace vantrel::device;
@@ -27,14 +28,7 @@ int main() {
     working.identity = {4, 9, 5, 1};
     ProgramDeviceData device;
     device.Converter = vantrel::math::ConverterCalibration{};
-    FactoryCalibration f;
-    f.CalRtdHigh = 2400;
-    f.CalAux2 = 1680;
-    f.CalAux1 = 3572;
-    f.CalZeroCounts = 400;
-    f.CalSpanCounts = 3600;
-    f.CalRtdLow = 2188;
-    device.Factory = f;
+    device.Factory = vantrel::test::SampleFactory();
 
     ProgramForm k;
     k.InputCode = 1;

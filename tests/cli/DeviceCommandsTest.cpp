@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "TempFolder.h"
+#include "CliRun.h"
 #include "cli/Cli.h"
 #include "files/ProgramFile.h"
 #include "sim/DefaultProfile.h"
@@ -14,21 +15,11 @@
 
 namespace {
 
+using vantrel::test::CliRun;
+using vantrel::test::RunCli;
+using vantrel::test::kExample;
+
 using namespace vantrel;
-
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = cli::Run(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-const std::string kExample = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
 
 // Keys in the order given, each once, at the object's top level or where they are unique.
 void ExpectKeysInOrder(const std::string& json, const std::vector<std::string>& keys) {

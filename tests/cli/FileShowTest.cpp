@@ -3,25 +3,16 @@
 #include <sstream>
 
 #include "TempFolder.h"
+#include "CliRun.h"
 #include "cli/Cli.h"
 
 using namespace vantrel::cli;
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = Run(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-const std::string kExample = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
+using vantrel::test::CliRun;
+using vantrel::test::RunCli;
+using vantrel::test::kExample;
 
 }  // namespace
 

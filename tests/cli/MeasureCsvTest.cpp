@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "TempFolder.h"
+#include "CliRun.h"
 #include "cli/Cli.h"
 #include "cli/LiveMeasure.h"
 #include "sim/DefaultProfile.h"
@@ -12,19 +13,11 @@
 
 namespace {
 
+using vantrel::test::CliRun;
+using vantrel::test::RunCli;
+using vantrel::test::kExample;
+
 using namespace vantrel;
-
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = cli::Run(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 std::vector<std::string> Lines(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

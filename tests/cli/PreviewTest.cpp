@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "TempFolder.h"
+#include "CliRun.h"
 #include "cli/Cli.h"
 #include "cli/PreviewOutput.h"
 #include "files/ProgramFile.h"
@@ -14,21 +15,11 @@
 
 namespace {
 
+using vantrel::test::CliRun;
+using vantrel::test::RunCli;
+using vantrel::test::kExample;
+
 using namespace vantrel;
-
-struct CliResult {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliResult Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = cli::Run(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-const std::string kExample = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
 
 struct PreviewCli : ::testing::Test {
     TempFolder folder;
@@ -57,7 +48,7 @@ struct PreviewCli : ::testing::Test {
 
 TEST_F(PreviewCli, TypeK_CsvHoldsTheCurveAndTheLargestErrorIsBelowOneDegree) {
     const std::string csv = (folder / "k.csv").string();
-    const CliResult run = Cli({"--device", profile, "program", kExample, "--dry-run", "--preview", csv});
+    const CliRun run = RunCli({"--device", profile, "program", kExample, "--dry-run", "--preview", csv});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Largest error: "), std::string::npos);
     const std::string text = Read(csv);
@@ -84,7 +75,7 @@ TEST_F(PreviewCli, TypeK_CsvHoldsTheCurveAndTheLargestErrorIsBelowOneDegree) {
 
 TEST_F(PreviewCli, NoisyRange_IsDrawnAndExplainedWhileProgrammingIsRefused) {
     const std::string csv = (folder / "noisy.csv").string();
-    const CliResult run = Cli({"--device", profile, "--lang", "it", "program", WithRangeTop(10), "--dry-run", "--json",
+    const CliRun run = RunCli({"--device", profile, "--lang", "it", "program", WithRangeTop(10), "--dry-run", "--json",
                          "--preview", csv});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_NE(run.err.find("Campo stretto"), std::string::npos) << run.err;
@@ -93,9 +84,9 @@ TEST_F(PreviewCli, NoisyRange_IsDrawnAndExplainedWhileProgrammingIsRefused) {
 }
 
 TEST_F(PreviewCli, BadTargets_AreRefusedBeforeAnythingRunsAndLeaveNoFile) {
-    EXPECT_EQ(Cli({"--device", profile, "program", kExample, "--dry-run", "--preview", "x.txt"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--device", profile, "program", kExample, "--dry-run", "--preview", "x.txt"}).exitCode, 2);
     const std::string missing = (folder / "no-such-folder" / "out.csv").string();
-    const CliResult run = Cli({"--device", profile, "program", kExample, "--dry-run", "--preview", missing});
+    const CliRun run = RunCli({"--device", profile, "program", kExample, "--dry-run", "--preview", missing});
     EXPECT_EQ(run.exitCode, 4);
     EXPECT_NE(run.err.find("The file cannot be written:"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(missing));
@@ -104,7 +95,7 @@ TEST_F(PreviewCli, BadTargets_AreRefusedBeforeAnythingRunsAndLeaveNoFile) {
     const std::string kept = (folder / "kept.csv").string();
     std::ofstream(kept) << "old";
     std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
-    const CliResult blocked = Cli({"--device", profile, "program", kExample, "--dry-run", "--preview", kept});
+    const CliRun blocked = RunCli({"--device", profile, "program", kExample, "--dry-run", "--preview", kept});
     std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
     if (blocked.exitCode == 4) {
         EXPECT_EQ(Read(kept), "old");  // root may write anyway

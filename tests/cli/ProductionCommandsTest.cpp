@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "TempFolder.h"
+#include "CliRun.h"
 #include "cli/Cli.h"
 #include "files/ProgramFile.h"
 #include "sim/DefaultProfile.h"
@@ -13,21 +14,11 @@
 
 namespace {
 
+using vantrel::test::CliRun;
+using vantrel::test::RunCli;
+using vantrel::test::kExample;
+
 using namespace vantrel;
-
-struct CliResult {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliResult Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = cli::Run(args, out, err);
-    return {code, out.str(), err.str()};
-}
-
-const std::string kExample = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
 
 int Count(const std::string& text, const std::string& what) {
     int n = 0;
@@ -47,14 +38,14 @@ struct ProductionCli : ::testing::Test {
     // A simulated transmitter that holds the example file's configuration.
     std::string Programmed() {
         const std::string saved = (folder / "programmed.json").string();
-        EXPECT_EQ(Cli({"--device", Profile("blank.json"), "--save-device", saved, "program", kExample}).exitCode, 0);
+        EXPECT_EQ(RunCli({"--device", Profile("blank.json"), "--save-device", saved, "program", kExample}).exitCode, 0);
         return saved;
     }
 };
 
 TEST_F(ProductionCli, Compare_SameConfiguration_ExitZero_ChangedFile_ExitFiveWithMarkedRows) {
     const std::string device = Programmed();
-    const CliResult same = Cli({"--device", device, "compare", kExample, "--json"});
+    const CliRun same = RunCli({"--device", device, "compare", kExample, "--json"});
     EXPECT_EQ(same.exitCode, cli::kExitDone) << same.err;
     EXPECT_NE(same.out.find("\"equal\":true,\"differing\":0"), std::string::npos);
 
@@ -62,7 +53,7 @@ TEST_F(ProductionCli, Compare_SameConfiguration_ExitZero_ChangedFile_ExitFiveWit
     file.record.InRangeMax = 600;
     const std::string changed = (folder / "changed.D70").string();
     ASSERT_EQ(files::WriteProgramFile(changed, file.record), files::FileError::None);
-    const CliResult different = Cli({"--device", device, "compare", changed});
+    const CliRun different = RunCli({"--device", device, "compare", changed});
     EXPECT_EQ(different.exitCode, cli::kExitDifferent);
     EXPECT_EQ(Count(different.out, "\n* "), 1) << different.out;
     EXPECT_NE(different.out.find("* Input Range Max"), std::string::npos);
@@ -72,18 +63,18 @@ TEST_F(ProductionCli, Compare_SameConfiguration_ExitZero_ChangedFile_ExitFiveWit
 TEST_F(ProductionCli, Compare_DamagedFileOrSilentTransmitter_ClearExitCodes) {
     const std::string damaged = (folder / "short.D70").string();
     std::ofstream(damaged) << "short";
-    EXPECT_EQ(Cli({"--device", Profile("d.json"), "compare", damaged}).exitCode, cli::kExitInvalidFile);
-    const CliResult silent = Cli({"--device", Profile("s.json", "{\"noReply\":true}"), "--retries", "0", "compare", kExample});
+    EXPECT_EQ(RunCli({"--device", Profile("d.json"), "compare", damaged}).exitCode, cli::kExitInvalidFile);
+    const CliRun silent = RunCli({"--device", Profile("s.json", "{\"noReply\":true}"), "--retries", "0", "compare", kExample});
     EXPECT_EQ(silent.exitCode, cli::kExitCommunication);
 }
 
 TEST_F(ProductionCli, ProgramVerify_CorruptedCell_ExitSixWithTheCell) {
-    const CliResult clean = Cli({"--device", Profile("c.json"), "program", kExample, "--verify"});
+    const CliRun clean = RunCli({"--device", Profile("c.json"), "program", kExample, "--verify"});
     EXPECT_EQ(clean.exitCode, cli::kExitDone) << clean.err;
     EXPECT_NE(clean.out.find("Verified, cells checked: 223"), std::string::npos);
 
-    const CliResult bad =
-        Cli({"--device", Profile("b.json", "{\"corruptWriteAddress\":40}"), "program", kExample, "--verify", "--json"});
+    const CliRun bad =
+        RunCli({"--device", Profile("b.json", "{\"corruptWriteAddress\":40}"), "program", kExample, "--verify", "--json"});
     EXPECT_EQ(bad.exitCode, cli::kExitVerifyFailed);
     EXPECT_NE(bad.out.find("\"verified\":false"), std::string::npos);
     EXPECT_NE(bad.out.find("\"mismatches\":[[40,"), std::string::npos) << bad.out;
@@ -94,7 +85,7 @@ TEST_F(ProductionCli, SeveralPorts_OneLinePerPortAndSummary) {
     std::vector<std::string> args = {"--device", profile};
     for (int i = 1; i <= 8; ++i) args.insert(args.end(), {"--port", "P" + std::to_string(i)});
     args.insert(args.end(), {"program", kExample, "--verify"});
-    const CliResult run = Cli(args);
+    const CliRun run = RunCli(args);
     EXPECT_EQ(run.exitCode, cli::kExitDone) << run.err;
     EXPECT_EQ(Count(run.out, "programmed  verified (223 cells)"), 8) << run.out;
     EXPECT_NE(run.out.find("\nP8    serial "), std::string::npos);
@@ -102,27 +93,27 @@ TEST_F(ProductionCli, SeveralPorts_OneLinePerPortAndSummary) {
 }
 
 TEST_F(ProductionCli, SeveralPorts_OnlyForProgram) {
-    const CliResult run = Cli({"--device", Profile("p.json"), "--port", "a", "--port", "b", "read"});
+    const CliRun run = RunCli({"--device", Profile("p.json"), "--port", "a", "--port", "b", "read"});
     EXPECT_EQ(run.exitCode, cli::kExitUsage);
     EXPECT_NE(run.err.find("only for program"), std::string::npos);
     // One port with a device profile stays a contradiction.
-    EXPECT_EQ(Cli({"--device", Profile("q.json"), "--port", "a", "read"}).exitCode, cli::kExitUsage);
+    EXPECT_EQ(RunCli({"--device", Profile("q.json"), "--port", "a", "read"}).exitCode, cli::kExitUsage);
 }
 
 TEST_F(ProductionCli, SeveralPorts_WorstExitCodeWins) {
     // Every simulated port loads the same profile: a fault hits them all, so the exit code is
     // that of the fault.
-    const CliResult run = Cli({"--device", Profile("v.json", "{\"corruptWriteAddress\":40}"), "--port", "a", "--port", "b",
+    const CliRun run = RunCli({"--device", Profile("v.json", "{\"corruptWriteAddress\":40}"), "--port", "a", "--port", "b",
                          "program", kExample, "--verify", "--json"});
     EXPECT_EQ(run.exitCode, cli::kExitVerifyFailed);
     EXPECT_NE(run.out.find("\"programmed\":0"), std::string::npos) << run.out;
 }
 
 TEST_F(ProductionCli, Report_ArgumentsChecked) {
-    EXPECT_EQ(Cli({"report", kExample}).exitCode, cli::kExitUsage);  // --out missing
+    EXPECT_EQ(RunCli({"report", kExample}).exitCode, cli::kExitUsage);  // --out missing
     const std::string damaged = (folder / "short.D70").string();
     std::ofstream(damaged) << "short";
-    EXPECT_EQ(Cli({"report", damaged, "--out", (folder / "r.pdf").string()}).exitCode, cli::kExitInvalidFile);
+    EXPECT_EQ(RunCli({"report", damaged, "--out", (folder / "r.pdf").string()}).exitCode, cli::kExitInvalidFile);
     EXPECT_FALSE(std::filesystem::exists(folder / "r.pdf"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "PlanFixtures.h"
 #include "device/PlanPreview.h"
 #include "math/CallendarVanDusen.h"
 #include "math/InputCodes.h"
@@ -15,24 +16,8 @@ namespace {
 constexpr int kItalian = 0;
 constexpr int kEnglish = 300;
 
-ProgramDeviceData Device() {
-    ProgramDeviceData d;
-    vantrel::math::ConverterCalibration c;
-    c.OutCalCode1 = 800;
-    c.OutCalCode2 = 3400;
-    c.OutCalPoint1 = 4;
-    c.OutCalPoint2 = 20;
-    d.Converter = c;
-    FactoryCalibration f;
-    f.CalRtdHigh = 2400;
-    f.CalAux2 = 1680;
-    f.CalAux1 = 3572;
-    f.CalZeroCounts = 400;
-    f.CalSpanCounts = 3600;
-    f.CalRtdLow = 2188;
-    d.Factory = f;
-    return d;
-}
+using vantrel::test::Form;
+using vantrel::test::SampleDevice;
 
 WorkingState Working(int model = 9) {
     WorkingState w;
@@ -40,21 +25,9 @@ WorkingState Working(int model = 9) {
     return w;
 }
 
-ProgramForm Form(int code, float min, float max, int options = 0) {
-    ProgramForm f;
-    f.InputCode = code;
-    f.OptionWord = options;
-    f.RangeMin = min;
-    f.RangeMax = max;
-    f.OutMin = 4;
-    f.OutMax = 20;
-    f.LinearVisible = code < 30;
-    return f;
-}
-
 PlanPreview Preview(const ProgramForm& form, const WorkingState& working, int language = kEnglish,
                     bool answer = true) {
-    const ProgramPlan plan = MakeProgramPlan(form, working, Device(), [answer] { return answer; });
+    const ProgramPlan plan = MakeProgramPlan(form, working, SampleDevice(), [answer] { return answer; });
     return PreviewPlan(plan, form.InputCode, form.OptionWord, working, language);
 }
 

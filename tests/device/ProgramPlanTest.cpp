@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "PlanFixtures.h"
 #include "device/ProgramPlan.h"
 #include "math/CustomPoints.h"
 
@@ -9,48 +10,14 @@ using namespace vantrel::device;
 
 namespace {
 
-FactoryCalibration SampleFactory() {
-    FactoryCalibration f;
-    f.CalRtdHigh = 2400;   // 0.25 mA into 1000 ohm
-    f.CalAux2 = 1680;      // 10 mV per mA
-    f.CalAux1 = 3572;      // high-range ratio 20
-    f.CalZeroCounts = 400;
-    f.CalSpanCounts = 3600;
-    f.CalRtdLow = 2188;    // about 0.3174 mA into 100 ohm
-    return f;
-}
-
-ProgramDeviceData SampleDevice() {
-    ProgramDeviceData d;
-    d.Cell7 = 0xA5;
-    vantrel::math::ConverterCalibration c;
-    c.OutCalCode1 = 800;
-    c.OutCalCode2 = 3400;
-    c.OutCalPoint1 = 4;
-    c.OutCalPoint2 = 20;
-    d.Converter = c;
-    d.Factory = SampleFactory();
-    d.PreviousTripWords = {0x1234, 0x2345, 0x3456, 0x4567};
-    return d;
-}
+using vantrel::test::Form;
+using vantrel::test::SampleDevice;
+using vantrel::test::SampleFactory;
 
 WorkingState Working(int family, int model) {
     WorkingState w;
     w.identity = {family, model, 5, 1};
     return w;
-}
-
-ProgramForm Form(int code, float min, float max, int options = 0) {
-    ProgramForm f;
-    f.InputCode = code;
-    f.OptionWord = options;
-    f.RangeMin = min;
-    f.RangeMax = max;
-    f.OutMin = 4;
-    f.OutMax = 20;
-    f.LinearVisible = code < 30;
-    f.OutputDirect = true;
-    return f;
 }
 
 const NoiseQuestion kYes = [] { return true; };
