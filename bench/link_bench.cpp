@@ -67,15 +67,6 @@ private:
     link::Transport& m_line;
 };
 
-class NoHost final : public ui::FormHost {
-public:
-    ui::PointsEditorResult OpenPointsEditor(const ui::PointsEditorRequest&) override { return {}; }
-    void OpenTripsForm(const ui::TripsFormRequest&) override {}
-    void RunMeasurement() override {}
-    void RunProgramming(const ui::InputEncoding&) override {}
-    void StopMeasurement() override {}
-};
-
 double CpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -112,7 +103,7 @@ void VirtualRead() {
     link::VirtualClock clock;
     sim::SimTransport line(transmitter, clock);
     link::ScriptedDialogs dialogs;
-    NoHost host;
+    ui::NoWindowsHost host;
     session::Session s(line, clock, dialogs, host);
     line.open("sim", {});
     const double start = clock.now();
@@ -143,7 +134,7 @@ int main(int argc, char** argv) {
         CountingTransport line(port);
         CountingClock clock;
         link::ScriptedDialogs dialogs;
-        NoHost host;
+        ui::NoWindowsHost host;
         session::SessionView view;
         session::Session s(line, clock, dialogs, host);
         s.port = simulator.path();

@@ -44,7 +44,7 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
         return nullptr;
     }
     device->m_dialogs = std::make_unique<HeadlessDialogs>(context.err, options.retries, acceptNoisyRange);
-    device->m_host = std::make_unique<HeadlessFormHost>();
+    device->m_host = std::make_unique<ui::NoWindowsHost>();
     device->m_session = std::make_unique<session::Session>(*device->m_transport, *device->m_clock,
                                                            *device->m_dialogs, *device->m_host);
     session::Session& s = *device->m_session;

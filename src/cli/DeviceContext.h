@@ -15,17 +15,6 @@
 
 namespace vantrel::cli {
 
-// The form's windows as a headless run sees them: no points editor or trips form to show;
-// the commands call the operations themselves.
-class HeadlessFormHost final : public ui::FormHost {
-public:
-    ui::PointsEditorResult OpenPointsEditor(const ui::PointsEditorRequest&) override { return {}; }
-    void OpenTripsForm(const ui::TripsFormRequest&) override {}
-    void RunMeasurement() override {}
-    void RunProgramming(const ui::InputEncoding&) override {}
-    void StopMeasurement() override {}
-};
-
 // Everything a device command works with: the line (a serial port, or the built-in simulator
 // loaded from a device profile), the clock, the headless answers and the session.
 class DeviceContext {
@@ -49,7 +38,7 @@ private:
     std::unique_ptr<link::Clock> m_clock;
     std::unique_ptr<link::Transport> m_transport;
     std::unique_ptr<HeadlessDialogs> m_dialogs;
-    std::unique_ptr<HeadlessFormHost> m_host;
+    std::unique_ptr<ui::NoWindowsHost> m_host;
     std::unique_ptr<session::Session> m_session;
 };
 

@@ -58,7 +58,7 @@ private:
     NoLine m_transport;
     link::VirtualClock m_clock;
     HeadlessDialogs m_dialogs;
-    session::NoWindowsHost m_host;
+    ui::NoWindowsHost m_host;
     std::unique_ptr<session::Session> m_session;
 };
 

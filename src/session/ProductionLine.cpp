@@ -32,7 +32,7 @@ StationResult ProgramStation(const Station& station, const device::ConfigRecord&
     result.port = station.port;
     StationLink link = station.makeLink();
     {
-        NoWindowsHost host;
+        ui::NoWindowsHost host;
         Session s(*link.transport, *link.clock, *link.dialogs, host);
         s.port = station.port;
         s.state.LanguageIndex = settings.languageIndex;

@@ -47,7 +47,7 @@ bool LoadRecord(Session& session, const device::ConfigRecord& record) {
 
 std::optional<device::ConfigRecord> ReadDeviceRecord(Session& session) {
     if (!session.connected()) return std::nullopt;
-    NoWindowsHost host;
+    ui::NoWindowsHost host;
     Session scratch(session.transport, session.protocol.clock(), session.protocol.dialogs(), host);
     scratch.port = session.port;
     scratch.state.LanguageOffset = session.state.LanguageOffset;

@@ -9,16 +9,6 @@
 // write, what Open pushes, and what the connected transmitter holds.
 namespace vantrel::session {
 
-// A form host for sessions that run without windows: no points editor, no trips form.
-class NoWindowsHost final : public ui::FormHost {
-public:
-    ui::PointsEditorResult OpenPointsEditor(const ui::PointsEditorRequest&) override { return {}; }
-    void OpenTripsForm(const ui::TripsFormRequest&) override {}
-    void RunMeasurement() override {}
-    void RunProgramming(const ui::InputEncoding&) override {}
-    void StopMeasurement() override {}
-};
-
 // The record as Save fills it from the form and the working state. The session's own record
 // (the image of the open file) is left as it was.
 device::ConfigRecord FormRecord(Session& session);

@@ -58,15 +58,6 @@ private:
     link::Transport& m_line;
 };
 
-class NullHost final : public ui::FormHost {
-public:
-    ui::PointsEditorResult OpenPointsEditor(const ui::PointsEditorRequest&) override { return {}; }
-    void OpenTripsForm(const ui::TripsFormRequest&) override {}
-    void RunMeasurement() override {}
-    void RunProgramming(const ui::InputEncoding&) override {}
-    void StopMeasurement() override {}
-};
-
 // A readable name for a "$R"/"$W" frame's address.
 inline int FrameAddress(const std::string& frame) { return static_cast<unsigned char>(frame[2]); }
 
@@ -119,7 +110,7 @@ struct SimBench {
     sim::SimTransport line;
     RecordingTransport recorder;
     link::ScriptedDialogs dialogs;
-    NullHost host;
+    ui::NoWindowsHost host;
     session::SessionView view;
     session::Session session;
 };

@@ -55,4 +55,16 @@ public:
     virtual void StopMeasurement() = 0;
 };
 
+// The host of a session that runs without windows (the command-line tool, a production-line
+// station, a scratch read): no points editor or trips form to show, and the caller runs the
+// operations itself.
+class NoWindowsHost final : public FormHost {
+public:
+    PointsEditorResult OpenPointsEditor(const PointsEditorRequest&) override { return {}; }
+    void OpenTripsForm(const TripsFormRequest&) override {}
+    void RunMeasurement() override {}
+    void RunProgramming(const InputEncoding&) override {}
+    void StopMeasurement() override {}
+};
+
 }  // namespace vantrel::ui
