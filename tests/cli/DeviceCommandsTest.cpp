@@ -8,6 +8,7 @@
 
 #include "TempFolder.h"
 #include "CliRun.h"
+#include "JsonWrites.h"
 #include "cli/Cli.h"
 #include "files/ProgramFile.h"
 #include "sim/DefaultProfile.h"
@@ -17,6 +18,7 @@ namespace {
 
 using vantrel::test::CliRun;
 using vantrel::test::RunCli;
+using vantrel::test::WritesOf;
 using vantrel::test::kExample;
 
 using namespace vantrel;
@@ -30,17 +32,6 @@ void ExpectKeysInOrder(const std::string& json, const std::vector<std::string>& 
         EXPECT_GE(at, last) << key;
         last = at;
     }
-}
-
-std::vector<std::pair<int, int>> WritesOf(const std::string& json) {
-    std::vector<std::pair<int, int>> writes;
-    const std::size_t start = json.find("\"writes\":");
-    if (start == std::string::npos) return writes;
-    const std::string tail = json.substr(start);
-    const std::regex pair(R"(\[(\d+),(\d+)\])");
-    for (auto it = std::sregex_iterator(tail.begin(), tail.end(), pair); it != std::sregex_iterator(); ++it)
-        writes.emplace_back(std::stoi((*it)[1]), std::stoi((*it)[2]));
-    return writes;
 }
 
 struct DeviceCli : ::testing::Test {

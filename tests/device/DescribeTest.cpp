@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "ReadFixtures.h"
 #include "device/Describe.h"
 
 using namespace vantrel::device;
+using vantrel::test::ReadValuesOf;
 
 namespace {
 
@@ -13,18 +15,6 @@ using Lines = std::vector<std::string>;
 
 DescribeContext Context(int family, int model, int language = 0) {
     return {Identity{family, model, 0, 0}, language, 0};
-}
-
-ReadValues Values(int code, int flags, double bottom, double top) {
-    ReadValues v;
-    v.inputCode = code;
-    v.flags = flags;
-    v.rangeBottom = bottom;
-    v.rangeTop = top;
-    v.outputFirst = 20;
-    v.outputSecond = 4;
-    v.outputType = 2;
-    return v;
 }
 
 // The burn-out bit as programming sets it (family, output-type entry, burn-out down).
@@ -36,7 +26,7 @@ bool ProgrammedBit(int family, int outputEntry, bool down) {
 }  // namespace
 
 TEST(Describe, ThermocoupleInFahrenheitWithTrips_GivesEveryLineInOrder) {
-    ReadValues v = Values(1, 8 + 2 + 1, 0, 1200);
+    ReadValues v = ReadValuesOf(1, 8 + 2 + 1, 0, 1200);
     v.tripValues = {0, 1000, 950, 100, 50, 30, 0};
     v.tripFlags = kTrip2MinimumBit;
     const Description d = Describe(v, Context(4, 10));
@@ -57,7 +47,7 @@ TEST(Describe, ThermocoupleInFahrenheitWithTrips_GivesEveryLineInOrder) {
 }
 
 TEST(Describe, MinimumTripOne_ShowsItsLowLevel_WorkingLevelsKeepHighFirst) {
-    ReadValues v = Values(21, 1, 0, 200);
+    ReadValues v = ReadValuesOf(21, 1, 0, 200);
     v.tripValues = {0, 160, 150, 0, 0, 0, 0};
     v.tripFlags = kTrip1MinimumBit;
     const Description d = Describe(v, Context(4, 10));
@@ -67,7 +57,7 @@ TEST(Describe, MinimumTripOne_ShowsItsLowLevel_WorkingLevelsKeepHighFirst) {
 }
 
 TEST(Describe, Potentiometer_ShowsPercentTimesHundred_NoAdjustmentsOrTripsWithoutModelTen) {
-    ReadValues v = Values(31, 0, 0.25, 0.75);
+    ReadValues v = ReadValuesOf(31, 0, 0.25, 0.75);
     const Description d = Describe(v, Context(1, 9));
     EXPECT_EQ(d.lines, (Lines{"Potenziometro Tra 20 e 200 Ohm", "Campo Ingresso: 25 ÷ 75 %",
                               "Campo uscita: 4 ÷ 20 mA", "Segnale uscita: Diretto", "Allarme sensore: Alto",
@@ -77,7 +67,7 @@ TEST(Describe, Potentiometer_ShowsPercentTimesHundred_NoAdjustmentsOrTripsWithou
 }
 
 TEST(Describe, PotentiometerTrips_AreShownInPercent) {
-    ReadValues v = Values(31, 0, 0, 1);
+    ReadValues v = ReadValuesOf(31, 0, 0, 1);
     v.tripValues = {0, 0.5, 0.45, 0.2, 0.1, 0, 0};
     const Description d = Describe(v, Context(4, 10));
     EXPECT_EQ(d.lines[d.lines.size() - 3], "Soglia 1: 50.0 5.0 %- Max");
@@ -85,21 +75,21 @@ TEST(Describe, PotentiometerTrips_AreShownInPercent) {
 }
 
 TEST(Describe, ThirtyTickDelay_HasTwoSpacesAfterTheColon) {
-    ReadValues v = Values(36, 0, 0, 100);
+    ReadValues v = ReadValuesOf(36, 0, 0, 100);
     v.tripValues[5] = 30;
     EXPECT_EQ(Describe(v, Context(4, 10)).lines.back(), "Ritardo:  1.5 sec.");
 }
 
 TEST(Describe, VoltageInput_HidesBurnoutAbove700OrWiderThan800) {
-    EXPECT_TRUE(Describe(Values(36, 0, 0, 750), Context(4, 10)).hideBurnout);
-    EXPECT_FALSE(Describe(Values(36, 0, 0, 500), Context(4, 10)).hideBurnout);
-    EXPECT_TRUE(Describe(Values(36, 0, -200, 650), Context(4, 10)).hideBurnout);
-    EXPECT_EQ(Describe(Values(36, 0, 0, 750), Context(4, 10)).lines[0], "Tensione");
-    EXPECT_FALSE(Describe(Values(46, 0, 0, 750), Context(4, 10)).hideBurnout);
+    EXPECT_TRUE(Describe(ReadValuesOf(36, 0, 0, 750), Context(4, 10)).hideBurnout);
+    EXPECT_FALSE(Describe(ReadValuesOf(36, 0, 0, 500), Context(4, 10)).hideBurnout);
+    EXPECT_TRUE(Describe(ReadValuesOf(36, 0, -200, 650), Context(4, 10)).hideBurnout);
+    EXPECT_EQ(Describe(ReadValuesOf(36, 0, 0, 750), Context(4, 10)).lines[0], "Tensione");
+    EXPECT_FALSE(Describe(ReadValuesOf(46, 0, 0, 750), Context(4, 10)).hideBurnout);
 }
 
 TEST(Describe, OutputUnitAndEntry_FollowFamilyAndOutputType) {
-    ReadValues v = Values(36, 0, 0, 100);
+    ReadValues v = ReadValuesOf(36, 0, 0, 100);
     v.outputFirst = 10;
     v.outputSecond = 0;
     v.outputType = 2;
@@ -118,7 +108,7 @@ TEST(Describe, OutputUnitAndEntry_FollowFamilyAndOutputType) {
 }
 
 TEST(Describe, ReverseOutput_ShowsFirstThenSecondAndSwapsTheControl) {
-    ReadValues v = Values(36, 64, 0, 100);
+    ReadValues v = ReadValuesOf(36, 64, 0, 100);
     const Description d = Describe(v, Context(4, 10));
     EXPECT_EQ(d.outputRangeMin, "20");
     EXPECT_EQ(d.outputRangeMax, "4");
@@ -142,35 +132,35 @@ TEST(Describe, BurnoutReadBack_MatchesWhatProgrammingEncodes) {
 }
 
 TEST(Describe, WiringLines_RtdAndResistanceNameTheWiresOnce) {
-    EXPECT_EQ(Describe(Values(24, 2 + 4, 0, 100), Context(4, 10)).lines[0], "RTD Ni1000 - 4 Fili");
-    EXPECT_EQ(Describe(Values(24, 2 + 4, 0, 100), Context(4, 10)).lines[1], "Linearizzazione ON");
-    EXPECT_EQ(Describe(Values(51, 1, 0, 100), Context(4, 10)).lines[0], "Resistenza - 3 Fili");
-    const Description custom = Describe(Values(51, 32 + 1, 0, 100), Context(4, 10));
+    EXPECT_EQ(Describe(ReadValuesOf(24, 2 + 4, 0, 100), Context(4, 10)).lines[0], "RTD Ni1000 - 4 Fili");
+    EXPECT_EQ(Describe(ReadValuesOf(24, 2 + 4, 0, 100), Context(4, 10)).lines[1], "Linearizzazione ON");
+    EXPECT_EQ(Describe(ReadValuesOf(51, 1, 0, 100), Context(4, 10)).lines[0], "Resistenza - 3 Fili");
+    const Description custom = Describe(ReadValuesOf(51, 32 + 1, 0, 100), Context(4, 10));
     EXPECT_EQ(custom.lines[0], "Resistenza (Custom)  - 3 Fili");
     EXPECT_TRUE(custom.custom);
-    EXPECT_EQ(Describe(Values(33, 32, 0, 1), Context(4, 10)).lines[0], "Potenziometro (Custom) ");
+    EXPECT_EQ(Describe(ReadValuesOf(33, 32, 0, 1), Context(4, 10)).lines[0], "Potenziometro (Custom) ");
 }
 
 TEST(Describe, CodeBoundaries_TwentyIsThermocouple_ZeroAndAboveSixtyHaveNoInputLine) {
-    const Description twenty = Describe(Values(20, 0, 0, 100), Context(4, 10));
+    const Description twenty = Describe(ReadValuesOf(20, 0, 0, 100), Context(4, 10));
     EXPECT_EQ(twenty.familyPosition, 0);
     EXPECT_EQ(twenty.tcType, 19);
     EXPECT_EQ(twenty.lines[0], "Termocoppia ");
-    EXPECT_EQ(Describe(Values(21, 1, 0, 100), Context(4, 10)).familyPosition, 1);
+    EXPECT_EQ(Describe(ReadValuesOf(21, 1, 0, 100), Context(4, 10)).familyPosition, 1);
 
     for (const int code : {0, 61}) {
-        const Description d = Describe(Values(code, 0, 0, 100), Context(4, 10));
+        const Description d = Describe(ReadValuesOf(code, 0, 0, 100), Context(4, 10));
         EXPECT_FALSE(d.familyPosition);
         EXPECT_EQ(d.lines[0], "Campo Ingresso: 0 ÷ 100");
     }
-    const Description difference = Describe(Values(56, 8, 0, 100), Context(4, 10));
+    const Description difference = Describe(ReadValuesOf(56, 8, 0, 100), Context(4, 10));
     EXPECT_EQ(difference.lines[0], "Diff. di Temp.");
     EXPECT_FALSE(difference.familyPosition);
     EXPECT_EQ(difference.lines[1], "Campo Ingresso: 32 ÷ 212  °F");
 }
 
 TEST(Describe, English_UsesTheOtherHalfOfTheStringTable) {
-    ReadValues v = Values(2, 1, -10.5, 400);
+    ReadValues v = ReadValuesOf(2, 1, -10.5, 400);
     v.outputFlags = 1;
     v.zeroAdjust = -0.3;
     v.spanAdjust = 1.2;
@@ -186,7 +176,7 @@ TEST(Describe, English_UsesTheOtherHalfOfTheStringTable) {
 }
 
 TEST(Describe, EqualRangeEnds_GiveZeroHysteresisInsteadOfNotANumber) {
-    ReadValues v = Values(36, 0, 5, 5);
+    ReadValues v = ReadValuesOf(36, 0, 5, 5);
     v.tripValues = {0, 5, 5, 5, 5, 0, 0};
     EXPECT_EQ(Describe(v, Context(4, 10)).lines[8], "Soglia 1: 5.0 0.0 %- Max");
 }

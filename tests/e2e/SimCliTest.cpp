@@ -4,9 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <sstream>
 
+#include "JsonWrites.h"
 #include "Processes.h"
 #include "sim/DefaultProfile.h"
 #include "sim/Profile.h"
@@ -19,17 +19,6 @@ namespace fs = std::filesystem;
 constexpr double kCommandAllowance = 120;  // seconds; a programming with read-back takes about 30
 
 const std::string kExample = std::string(VANTREL_SOURCE_DIR) + "/examples/TC_K_0-1000C_4-20mA.D70";
-
-std::vector<std::pair<int, int>> WritesOf(const std::string& json) {
-    std::vector<std::pair<int, int>> writes;
-    const std::size_t start = json.find("\"writes\":");
-    if (start == std::string::npos) return writes;
-    const std::string tail = json.substr(start);
-    const std::regex pair(R"(\[(\d+),(\d+)\])");
-    for (auto it = std::sregex_iterator(tail.begin(), tail.end(), pair); it != std::sregex_iterator(); ++it)
-        writes.emplace_back(std::stoi((*it)[1]), std::stoi((*it)[2]));
-    return writes;
-}
 
 std::vector<std::string> LinesOf(const std::string& path) {
     std::ifstream in(path);

@@ -1,26 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "ReadFixtures.h"
 
 using namespace vantrel;
 using namespace vantrel::ui;
-using test::FormFixture;
-
-namespace {
-
-device::ReadValues Read(int code, int flags, double bottom, double top) {
-    device::ReadValues v;
-    v.inputCode = code;
-    v.flags = flags;
-    v.rangeBottom = bottom;
-    v.rangeTop = top;
-    v.outputFirst = 20;
-    v.outputSecond = 4;
-    v.outputType = 2;
-    return v;
-}
-
-}  // namespace
+using ui::test::FormFixture;
+using vantrel::test::ReadValuesOf;
 
 TEST(ProgramFormIdentity, FillsListsModelTextAndTripsVisibility) {
     FormFixture f(4, 10);
@@ -46,7 +32,7 @@ TEST(ProgramFormIdentity, RefillKeepsSelectionsThatStillExist) {
 
 TEST(ProgramFormRead, FahrenheitThermocouple_SetsUnitCompensationLinearAndRange) {
     FormFixture f;
-    const std::string summary = f.form.ApplyRead(Read(1, 11, 0, 1200));
+    const std::string summary = f.form.ApplyRead(ReadValuesOf(1, 11, 0, 1200));
     EXPECT_EQ(summary.substr(0, 55), "Termocoppia Tipo K\r\nCJC : Interno\r\nLinearizzazione ON\r\n");
     EXPECT_EQ(f.form.summaryText, summary);
     EXPECT_FALSE(f.form.UnitCelsius);
@@ -60,7 +46,7 @@ TEST(ProgramFormRead, FahrenheitThermocouple_SetsUnitCompensationLinearAndRange)
     EXPECT_TRUE(f.form.BurnoutDown);  // family 4 current output with bit 7 clear
     ASSERT_TRUE(f.form.lastRead);
     // A Celsius read afterwards toggles the unit back once.
-    f.form.ApplyRead(Read(2, 0, 0, 400));
+    f.form.ApplyRead(ReadValuesOf(2, 0, 0, 400));
     EXPECT_TRUE(f.form.UnitCelsius);
     EXPECT_EQ(f.form.Tipo.selected, 1);
     EXPECT_FALSE(f.form.Giunto.checked);
@@ -69,7 +55,7 @@ TEST(ProgramFormRead, FahrenheitThermocouple_SetsUnitCompensationLinearAndRange)
 
 TEST(ProgramFormRead, RtdWiringTripsAndSliders_LandInFormAndWorkingState) {
     FormFixture f;
-    device::ReadValues v = Read(23, 2 + 4, 0, 150);
+    device::ReadValues v = ReadValuesOf(23, 2 + 4, 0, 150);
     v.tripValues = {0, 100, 90, 50, 40, 20, 0};
     v.tripFlags = 3;
     v.zeroAdjust = 1.5;
@@ -88,7 +74,7 @@ TEST(ProgramFormRead, RtdWiringTripsAndSliders_LandInFormAndWorkingState) {
 
 TEST(ProgramFormRead, ReverseOutputFamilyThreeVoltage_SelectsSecondEntryAndTogglesDirectionOnce) {
     FormFixture f(3, 9);
-    device::ReadValues v = Read(36, 64, 0, 750);
+    device::ReadValues v = ReadValuesOf(36, 64, 0, 750);
     v.outputFirst = 10;
     v.outputSecond = 0;
     f.form.ApplyRead(v);
@@ -105,7 +91,7 @@ TEST(ProgramFormRead, CustomConfiguration_RestoresTablesWithoutOpeningTheEditor)
     CustomTables tables;
     tables.sensor = {{0, 0.1234567}, {50, 1.5}, {100, 3.0}};
     tables.cjc = {{0, 0.5}, {40, 0.9}};
-    f.form.ApplyRead(Read(36, 32, 0, 100), tables);
+    f.form.ApplyRead(ReadValuesOf(36, 32, 0, 100), tables);
     EXPECT_TRUE(f.host.editorRequests.empty());
     EXPECT_TRUE(f.form.Custom.checked);
     EXPECT_TRUE(f.state.CustomActive);
@@ -117,7 +103,7 @@ TEST(ProgramFormRead, CustomConfiguration_RestoresTablesWithoutOpeningTheEditor)
     EXPECT_FALSE(f.form.Strumento.enabled);
 
     // A plain configuration read afterwards drops the custom state.
-    f.form.ApplyRead(Read(36, 0, 0, 100));
+    f.form.ApplyRead(ReadValuesOf(36, 0, 0, 100));
     EXPECT_FALSE(f.form.Custom.checked);
     EXPECT_FALSE(f.state.CustomActive);
     EXPECT_TRUE(f.form.Strumento.enabled);
@@ -125,7 +111,7 @@ TEST(ProgramFormRead, CustomConfiguration_RestoresTablesWithoutOpeningTheEditor)
 
 TEST(ProgramFormRead, RenderSummary_UsesKeptValuesAndSliderAdjustments_FormUntouched) {
     FormFixture f;
-    device::ReadValues v = Read(36, 0, 0, 100);
+    device::ReadValues v = ReadValuesOf(36, 0, 0, 100);
     v.outputFlags = 1 + 128;
     f.form.ApplyRead(v);
     f.form.ChooseFamily(5);  // the user edits after the read

@@ -7,6 +7,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "Typing.h"
 #include "WidgetFixture.h"
 #include "ui/widgets/PointsEditorDialog.h"
 #include "ui/widgets/QtDialogs.h"
@@ -17,6 +18,7 @@ using namespace vantrel;
 using math::PointsBox;
 using math::PointsPage;
 using widgets::test::ScriptedDialogs;
+using widgets::test::TypeInto;
 
 namespace {
 
@@ -48,11 +50,6 @@ struct EditorFixture {
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     }
-    void Type(QLineEdit* box, const QString& text) {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
     QLineEdit* Box(int row, PointsBox box) { return dialog->valueBox(PointsPage::Sensor, row, box); }
 };
 
@@ -60,7 +57,7 @@ struct EditorFixture {
 
 TEST(PointsEditorDialog, EvenCount_ShowsTheAddedRowGreyedWithoutBoxes) {
     EditorFixture f;
-    f.Type(f.dialog->countBox(PointsPage::Sensor), "a4");
+    TypeInto(f.dialog->countBox(PointsPage::Sensor), "a4");
     EXPECT_EQ(f.dialog->countBox(PointsPage::Sensor)->text(), "4");  // letters do not pass
     QTest::keyClick(f.dialog->countBox(PointsPage::Sensor), Qt::Key_Return);
     EXPECT_TRUE(f.dialog->isVisible());  // Enter checks the count, it does not close
@@ -73,7 +70,7 @@ TEST(PointsEditorDialog, EvenCount_ShowsTheAddedRowGreyedWithoutBoxes) {
 
 TEST(PointsEditorDialog, CountAboveTheModelsMost_IsRefusedAndSelected) {
     EditorFixture f;
-    f.Type(f.dialog->countBox(PointsPage::Sensor), "28");
+    TypeInto(f.dialog->countBox(PointsPage::Sensor), "28");
     QTest::keyClick(f.dialog->countBox(PointsPage::Sensor), Qt::Key_Return);
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_EQ(f.dialogs.shown[0].text, resources::Text(170, 0) + " 27");
@@ -84,13 +81,13 @@ TEST(PointsEditorDialog, CountAboveTheModelsMost_IsRefusedAndSelected) {
 
 TEST(PointsEditorDialog, FallingInputColumn_IsRefusedOnTheRowBeforeTheFall) {
     EditorFixture f;
-    f.Type(f.dialog->countBox(PointsPage::Sensor), "3");
+    TypeInto(f.dialog->countBox(PointsPage::Sensor), "3");
     QTest::keyClick(f.dialog->countBox(PointsPage::Sensor), Qt::Key_Return);
     const char* inputs[] = {"0", "5", "3"};
     const char* physical[] = {"0", "100", "50"};
     for (int row = 0; row < 3; ++row) {
-        f.Type(f.Box(row, PointsBox::Input), inputs[row]);
-        f.Type(f.Box(row, PointsBox::Physical), physical[row]);
+        TypeInto(f.Box(row, PointsBox::Input), inputs[row]);
+        TypeInto(f.Box(row, PointsBox::Physical), physical[row]);
     }
     QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
@@ -101,7 +98,7 @@ TEST(PointsEditorDialog, FallingInputColumn_IsRefusedOnTheRowBeforeTheFall) {
     EXPECT_FALSE(f.dialog->Result().accepted);
     EXPECT_EQ(f.working.PtInput[1], 0.0f);  // nothing stored
 
-    f.Type(f.Box(2, PointsBox::Input), "9");
+    TypeInto(f.Box(2, PointsBox::Input), "9");
     QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
     EXPECT_FALSE(f.dialog->isVisible());
     const ui::PointsEditorResult result = f.dialog->Result();
@@ -113,16 +110,16 @@ TEST(PointsEditorDialog, FallingInputColumn_IsRefusedOnTheRowBeforeTheFall) {
 
 TEST(PointsEditorDialog, ColdJunctionOutOfRange_BringsItsPageToTheFront) {
     EditorFixture f(true);
-    f.Type(f.Box(0, PointsBox::Input), "0");
-    f.Type(f.Box(0, PointsBox::Physical), "0");
-    f.Type(f.Box(1, PointsBox::Input), "1");
-    f.Type(f.Box(1, PointsBox::Physical), "10");
+    TypeInto(f.Box(0, PointsBox::Input), "0");
+    TypeInto(f.Box(0, PointsBox::Physical), "0");
+    TypeInto(f.Box(1, PointsBox::Input), "1");
+    TypeInto(f.Box(1, PointsBox::Physical), "10");
     QLineEdit* cjcPhysical = f.dialog->valueBox(PointsPage::ColdJunction, 1, PointsBox::Physical);
     f.dialog->pages()->setCurrentIndex(1);
-    f.Type(f.dialog->valueBox(PointsPage::ColdJunction, 0, PointsBox::Physical), "0");
-    f.Type(f.dialog->valueBox(PointsPage::ColdJunction, 0, PointsBox::Input), "0");
-    f.Type(f.dialog->valueBox(PointsPage::ColdJunction, 1, PointsBox::Input), "1");
-    f.Type(cjcPhysical, "71");
+    TypeInto(f.dialog->valueBox(PointsPage::ColdJunction, 0, PointsBox::Physical), "0");
+    TypeInto(f.dialog->valueBox(PointsPage::ColdJunction, 0, PointsBox::Input), "0");
+    TypeInto(f.dialog->valueBox(PointsPage::ColdJunction, 1, PointsBox::Input), "1");
+    TypeInto(cjcPhysical, "71");
     f.dialog->pages()->setCurrentIndex(0);
     QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
@@ -133,7 +130,7 @@ TEST(PointsEditorDialog, ColdJunctionOutOfRange_BringsItsPageToTheFront) {
 
 TEST(PointsEditorDialog, ArrowKeysMoveBetweenRows_ValueIsRewrittenOnLeaving) {
     EditorFixture f;
-    f.Type(f.Box(0, PointsBox::Input), "01,50");
+    TypeInto(f.Box(0, PointsBox::Input), "01,50");
     QTest::keyClick(f.Box(0, PointsBox::Input), Qt::Key_Down);
     EXPECT_TRUE(f.Box(1, PointsBox::Input)->hasFocus());
     EXPECT_EQ(f.Box(0, PointsBox::Input)->text(), "1.5");
@@ -156,19 +153,14 @@ struct TripsFixture {
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     }
-    void Type(QLineEdit* box, const QString& text) {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
 };
 
 }  // namespace
 
 TEST(TripsDialog, LeavingTheBoxesAndSwitchingToMin_ComputesTheLevels) {
     TripsFixture f;
-    f.Type(f.dialog->thresholdBox(1), "150");
-    f.Type(f.dialog->hysteresisBox(1), "5");
+    TypeInto(f.dialog->thresholdBox(1), "150");
+    TypeInto(f.dialog->hysteresisBox(1), "5");
     f.dialog->delayBox()->setFocus();
     EXPECT_EQ(f.working.TripLevels[0], 150.0f);
     EXPECT_EQ(f.working.TripLevels[1], 140.0f);
@@ -178,7 +170,7 @@ TEST(TripsDialog, LeavingTheBoxesAndSwitchingToMin_ComputesTheLevels) {
     EXPECT_EQ(f.working.TripLevels[0], 160.0f);
     EXPECT_EQ(f.working.TripLevels[1], 150.0f);
 
-    f.Type(f.dialog->delayBox(), "1");
+    TypeInto(f.dialog->delayBox(), "1");
     QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
     EXPECT_FALSE(f.dialog->isVisible());
     EXPECT_EQ(f.working.TripDelayTicks, 20.0f);
@@ -187,14 +179,14 @@ TEST(TripsDialog, LeavingTheBoxesAndSwitchingToMin_ComputesTheLevels) {
 
 TEST(TripsDialog, BadThreshold_IsRefusedAndCancelRestoresEverything) {
     TripsFixture f;
-    f.Type(f.dialog->thresholdBox(2), "12x");
+    TypeInto(f.dialog->thresholdBox(2), "12x");
     f.dialog->delayBox()->setFocus();
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_EQ(f.dialogs.shown[0].textId, 169);
     EXPECT_TRUE(f.dialog->thresholdBox(2)->hasFocus());
     EXPECT_EQ(f.dialog->thresholdBox(2)->text(), ".0");  // the previous value is back
 
-    f.Type(f.dialog->thresholdBox(1), "100");
+    TypeInto(f.dialog->thresholdBox(1), "100");
     f.dialog->delayBox()->setFocus();
     EXPECT_EQ(f.working.TripLevels[0], 100.0f);
     QTest::mouseClick(f.dialog->cancelButton(), Qt::LeftButton);
@@ -203,7 +195,7 @@ TEST(TripsDialog, BadThreshold_IsRefusedAndCancelRestoresEverything) {
 
 TEST(TripsDialog, DelayBeyondOneByte_KeepsTheFormOpen) {
     TripsFixture f;
-    f.Type(f.dialog->delayBox(), "13");
+    TypeInto(f.dialog->delayBox(), "13");
     QTest::mouseClick(f.dialog->okButton(), Qt::LeftButton);
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_TRUE(f.dialog->isVisible());

@@ -24,22 +24,9 @@ using namespace vantrel;
 using math::PointsBox;
 using math::PointsPage;
 using widgets::test::ScriptedDialogs;
+using widgets::test::TypeKPreview;
 
 namespace {
-
-device::PlanPreview TypeKPreview(float top, int languageOffset = 300) {
-    device::WorkingState working;
-    working.identity = {3, 9, 5, 1};
-    device::ProgramForm form;
-    form.InputCode = 1;
-    form.OptionWord = 1;
-    form.RangeMax = top;
-    form.OutMin = 4;
-    form.OutMax = 20;
-    form.LinearVisible = true;
-    const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
-    return device::PreviewPlan(plan, 1, 1, working, languageOffset);
-}
 
 struct MatchingFixture {
     device::WorkingState working;

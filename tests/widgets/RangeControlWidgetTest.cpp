@@ -5,11 +5,13 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include "Typing.h"
 #include "WidgetFixture.h"
 #include "ui/widgets/RangeControlWidget.h"
 
 using namespace vantrel;
 using widgets::RangeControlWidget;
+using widgets::test::TypeInto;
 using widgets::test::ScriptedDialogs;
 
 namespace {
@@ -40,11 +42,6 @@ struct RangeWindow {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    void Type(QLineEdit* box, const QString& text) {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
     void LeaveControl() { elsewhere->setFocus(); }
     bool WholeTextSelected(QLineEdit* box) const { return box->hasSelectedText() && box->selectedText() == box->text(); }
 };
@@ -53,17 +50,17 @@ struct RangeWindow {
 
 TEST(RangeControlWidget, MovingBetweenItsBoxes_DoesNotCheck) {
     RangeWindow w;
-    w.Type(w.range->maxBox(), "50");
-    w.Type(w.range->minBox(), "0");
-    w.Type(w.range->maxBox(), "60");
+    TypeInto(w.range->maxBox(), "50");
+    TypeInto(w.range->minBox(), "0");
+    TypeInto(w.range->maxBox(), "60");
     EXPECT_TRUE(w.dialogs.shown.empty());
     EXPECT_EQ(w.model.TextMaxP, "60");  // typing writes through to the model
 }
 
 TEST(RangeControlWidget, SpanTooSmall_ShowsOkMessageAndSelectsMaximum) {
     RangeWindow w;
-    w.Type(w.range->maxBox(), "50");
-    w.Type(w.range->minBox(), "0");
+    TypeInto(w.range->maxBox(), "50");
+    TypeInto(w.range->minBox(), "0");
     w.LeaveControl();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.dialogs.shown[0].text, "Valore fuori Range");
@@ -77,8 +74,8 @@ TEST(RangeControlWidget, SpanTooSmall_ShowsOkMessageAndSelectsMaximum) {
 TEST(RangeControlWidget, SpanTooSmallInEnglish_ShowsTheNoiseText) {
     RangeWindow w;
     w.model.Language = 300;
-    w.Type(w.range->maxBox(), "50");
-    w.Type(w.range->minBox(), "0");
+    TypeInto(w.range->maxBox(), "50");
+    TypeInto(w.range->minBox(), "0");
     w.LeaveControl();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.dialogs.shown[0].text, resources::Text(163, 300));
@@ -87,8 +84,8 @@ TEST(RangeControlWidget, SpanTooSmallInEnglish_ShowsTheNoiseText) {
 TEST(RangeControlWidget, OutOfRange_OffersOkAndCancel) {
     RangeWindow cancel;
     cancel.dialogs.answers = {link::Answer::Cancel};
-    cancel.Type(cancel.range->minBox(), "0");
-    cancel.Type(cancel.range->maxBox(), "1400");
+    TypeInto(cancel.range->minBox(), "0");
+    TypeInto(cancel.range->maxBox(), "1400");
     cancel.LeaveControl();
     ASSERT_EQ(cancel.dialogs.shown.size(), 1u);
     EXPECT_EQ(cancel.dialogs.shown[0].buttons, link::Buttons::OkCancel);
@@ -97,8 +94,8 @@ TEST(RangeControlWidget, OutOfRange_OffersOkAndCancel) {
 
     RangeWindow ok;
     ok.dialogs.answers = {link::Answer::Ok};
-    ok.Type(ok.range->minBox(), "0");
-    ok.Type(ok.range->maxBox(), "1400");
+    TypeInto(ok.range->minBox(), "0");
+    TypeInto(ok.range->maxBox(), "1400");
     ok.LeaveControl();
     EXPECT_EQ(ok.dialogs.shown.size(), 1u);  // the span is wide enough: accepted
     EXPECT_EQ(ok.range->maxBox()->text(), "1400");
@@ -108,8 +105,8 @@ TEST(RangeControlWidget, OutOfRange_OffersOkAndCancel) {
 TEST(RangeControlWidget, MinimumBelowLimit_Cancel_SelectsMinimum) {
     RangeWindow w;
     w.dialogs.answers = {link::Answer::Cancel};
-    w.Type(w.range->maxBox(), "100");
-    w.Type(w.range->minBox(), "-300");
+    TypeInto(w.range->maxBox(), "100");
+    TypeInto(w.range->minBox(), "-300");
     w.LeaveControl();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_TRUE(w.range->minBox()->hasFocus());
@@ -118,8 +115,8 @@ TEST(RangeControlWidget, MinimumBelowLimit_Cancel_SelectsMinimum) {
 
 TEST(RangeControlWidget, BadNumber_InvalidFormatOnTheMaximumOnly) {
     RangeWindow w;
-    w.Type(w.range->minBox(), "xyz");
-    w.Type(w.range->maxBox(), "abc");
+    TypeInto(w.range->minBox(), "xyz");
+    TypeInto(w.range->maxBox(), "abc");
     w.LeaveControl();
     ASSERT_EQ(w.dialogs.shown.size(), 1u);
     EXPECT_EQ(w.dialogs.shown[0].text, "Formato non valido");
@@ -129,8 +126,8 @@ TEST(RangeControlWidget, BadNumber_InvalidFormatOnTheMaximumOnly) {
 
 TEST(RangeControlWidget, AcceptedRange_IsRewrittenInStandardForm) {
     RangeWindow w;
-    w.Type(w.range->maxBox(), "0400,50");
-    w.Type(w.range->minBox(), "");
+    TypeInto(w.range->maxBox(), "0400,50");
+    TypeInto(w.range->minBox(), "");
     w.LeaveControl();
     EXPECT_TRUE(w.dialogs.shown.empty());
     EXPECT_EQ(w.range->maxBox()->text(), "400.5");

@@ -129,20 +129,9 @@ void PointsEditor(int languageOffset) {
 
 // The linearisation preview of a type K 0..1000 °C and of a range too narrow to be quiet.
 void Preview(int languageOffset) {
-    device::WorkingState working;
-    working.identity = {3, 9, 5, 1};
     const char* lang = languageOffset == 0 ? "it" : "en";
     for (const float top : {1000.0f, 20.0f}) {
-        device::ProgramForm form;
-        form.InputCode = 1;
-        form.OptionWord = 1;
-        form.RangeMax = top;
-        form.OutMin = 4;
-        form.OutMax = 20;
-        form.LinearVisible = true;
-        const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
-        const device::PlanPreview preview = device::PreviewPlan(plan, 1, 1, working, languageOffset);
-        widgets::PreviewDialog dialog(preview, languageOffset);
+        widgets::PreviewDialog dialog(widgets::test::TypeKPreview(top, languageOffset), languageOffset);
         Save(dialog, QString(top > 100 ? "preview-%1" : "preview-noisy-%1").arg(lang).toUtf8().constData());
     }
 }

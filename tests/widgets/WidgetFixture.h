@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "device/ConfigRecord.h"
+#include "device/PlanPreview.h"
+#include "device/ProgramPlan.h"
 #include "device/WorkingState.h"
 #include "link/Dialogs.h"
 #include "ui/model/FormHost.h"
@@ -48,5 +50,20 @@ struct FormFixture {
         state.ConfigChanged = false;
     }
 };
+
+// The linearisation preview of a type K thermocouple from 0 to top °C on a 4..20 mA output.
+inline device::PlanPreview TypeKPreview(float top, int languageOffset = 300) {
+    device::WorkingState working;
+    working.identity = {3, 9, 5, 1};
+    device::ProgramForm form;
+    form.InputCode = 1;
+    form.OptionWord = 1;
+    form.RangeMax = top;
+    form.OutMin = 4;
+    form.OutMax = 20;
+    form.LinearVisible = true;
+    const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
+    return device::PreviewPlan(plan, 1, 1, working, languageOffset);
+}
 
 }  // namespace vantrel::widgets::test
