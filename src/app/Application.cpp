@@ -56,11 +56,7 @@ std::optional<sim::Profile> SimulatorProfile(const AppOptions& options) {
 }
 
 void ShowNoPortMessage(link::Dialogs& dialogs, int languageOffset) {
-    link::Message message;
-    message.textId = kNoPortTextId;
-    message.text = resources::Text(kNoPortTextId, languageOffset);
-    message.buttons = link::Buttons::Ok;
-    dialogs.Show(message);
+    dialogs.Show(link::TableMessage(kNoPortTextId, languageOffset, link::Buttons::Ok, link::Icon::None));
 }
 
 void SetUpLook(QApplication& application) {

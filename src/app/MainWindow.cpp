@@ -402,13 +402,8 @@ void MainWindow::ObserveWindow(QWidget* window) {
 
 void MainWindow::ShowMessage(int textId, const std::string& literal, link::Buttons buttons, link::Icon icon,
                              int titleId) {
-    link::Message message;
-    message.textId = textId;
-    message.text = textId != 0 ? res::Text(textId, m_session->state.LanguageOffset) + literal : literal;
-    message.titleId = titleId;
-    if (titleId != 0) message.title = res::Text(titleId, m_session->state.LanguageOffset);
-    message.buttons = buttons;
-    message.icon = icon;
+    link::Message message = link::TableMessage(textId, m_session->state.LanguageOffset, buttons, icon, titleId);
+    message.text = textId != 0 ? message.text + literal : literal;
     m_services.dialogs->Show(message);
 }
 

@@ -9,11 +9,8 @@ namespace {
 constexpr int kDeviceChangedTextId = 219;
 
 bool AskCheckAgain(link::Protocol& protocol) {
-    link::Message message;
-    message.textId = kDeviceChangedTextId;
-    message.text = resources::Text(kDeviceChangedTextId, protocol.languageOffset());
-    message.buttons = link::Buttons::OkCancel;
-    message.icon = link::Icon::Exclamation;
+    const link::Message message = link::TableMessage(kDeviceChangedTextId, protocol.languageOffset(),
+                                                     link::Buttons::OkCancel, link::Icon::Exclamation);
     return protocol.dialogs().Show(message) == link::Answer::Ok;
 }
 

@@ -10,15 +10,13 @@ namespace vantrel::device {
 namespace {
 
 constexpr int kNoisyRangeTextId = 156;
+constexpr int kCommunicationErrorTitleId = 145;
 constexpr double kAfterWrite = 0.04;
 constexpr double kAfterCommand = 0.1;
 
 bool AskNoisyRange(link::Protocol& protocol) {
-    link::Message message;
-    message.textId = kNoisyRangeTextId;
-    message.text = resources::Text(kNoisyRangeTextId, protocol.languageOffset());
-    message.buttons = link::Buttons::YesNo;
-    message.icon = link::Icon::Question;
+    const link::Message message = link::TableMessage(kNoisyRangeTextId, protocol.languageOffset(),
+                                                     link::Buttons::YesNo, link::Icon::Question);
     return protocol.dialogs().Show(message) == link::Answer::Yes;
 }
 
@@ -64,14 +62,8 @@ void ShowRefusal(link::Protocol& protocol, PlanStatus status) {
 }
 
 void ShowLinkLost(link::Protocol& protocol) {
-    link::Message message;
-    message.textId = resources::text::kLinkLostWhileProgramming;
-    message.titleId = 145;
-    message.text = resources::Text(message.textId, protocol.languageOffset());
-    message.title = resources::Text(message.titleId, protocol.languageOffset());
-    message.buttons = link::Buttons::Ok;
-    message.icon = link::Icon::Critical;
-    protocol.dialogs().Show(message);
+    protocol.dialogs().Show(link::TableMessage(resources::text::kLinkLostWhileProgramming, protocol.languageOffset(),
+                                               link::Buttons::Ok, link::Icon::Critical, kCommunicationErrorTitleId));
 }
 
 }  // namespace

@@ -8,9 +8,6 @@ namespace vantrel::link {
 
 namespace {
 
-constexpr int kTextNoCommunication = 85;
-constexpr int kTitleCommunicationError = 145;
-
 double WholeSeconds(double seconds) { return static_cast<double>(resources::RoundHalfEven(seconds)); }
 
 }  // namespace
@@ -52,13 +49,7 @@ ConnectionOutcome Test_di_Connessione(Protocol& protocol, const std::function<vo
     protocol.Send(frames::kStopStream);
     if (!timedOut) return ConnectionOutcome::Connected;
 
-    Message message;
-    message.textId = kTextNoCommunication;
-    message.titleId = kTitleCommunicationError;
-    message.text = resources::Text(kTextNoCommunication, protocol.languageOffset());
-    message.title = resources::Text(kTitleCommunicationError, protocol.languageOffset());
-    message.buttons = Buttons::RetryCancel;
-    message.icon = Icon::Critical;
+    const Message message = NoCommunicationMessage(protocol.languageOffset());
     return protocol.dialogs().Show(message) == Answer::Retry ? ConnectionOutcome::Retry : ConnectionOutcome::Cancelled;
 }
 

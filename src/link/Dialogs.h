@@ -22,6 +22,13 @@ struct Message {
     Icon icon = Icon::None;
 };
 
+// A message whose text, and title when titleId is not 0, come from the string table in the
+// language of languageOffset.
+Message TableMessage(int textId, int languageOffset, Buttons buttons, Icon icon, int titleId = 0);
+
+// The box of a transmitter that does not answer: Retry or Cancel.
+Message NoCommunicationMessage(int languageOffset);
+
 // Every message box of the program goes through here: Qt message boxes in the desktop
 // program, a policy in the command-line tool, scripted answers in tests.
 class Dialogs {

@@ -9,8 +9,6 @@ namespace vantrel::link {
 
 namespace {
 
-constexpr int kTextNoCommunication = 85;
-constexpr int kTitleCommunicationError = 145;
 
 bool EndsCandidate(std::string_view candidate, bool crOnly) {
     const std::size_t n = candidate.size();
@@ -49,14 +47,7 @@ bool Protocol::Send(std::string_view frame) {
 }
 
 bool Protocol::RetryOrCancel() {
-    Message message;
-    message.textId = kTextNoCommunication;
-    message.titleId = kTitleCommunicationError;
-    message.text = resources::Text(kTextNoCommunication, m_languageOffset);
-    message.title = resources::Text(kTitleCommunicationError, m_languageOffset);
-    message.buttons = Buttons::RetryCancel;
-    message.icon = Icon::Critical;
-    return m_dialogs.Show(message) == Answer::Retry;
+    return m_dialogs.Show(NoCommunicationMessage(m_languageOffset)) == Answer::Retry;
 }
 
 std::string Protocol::SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,

@@ -17,14 +17,8 @@ constexpr int kPortSharingTitleId = 161;
 constexpr int kIncompatibleTextId = 205;
 
 void ShowMessage(Session& session, int textId, int titleId, link::Icon icon) {
-    link::Message message;
-    message.textId = textId;
-    message.titleId = titleId;
-    message.text = resources::Text(textId, session.state.LanguageOffset);
-    if (titleId != 0) message.title = resources::Text(titleId, session.state.LanguageOffset);
-    message.buttons = link::Buttons::Ok;
-    message.icon = icon;
-    session.protocol.dialogs().Show(message);
+    session.protocol.dialogs().Show(
+        link::TableMessage(textId, session.state.LanguageOffset, link::Buttons::Ok, icon, titleId));
 }
 
 // A port that cannot be opened leaves the window usable without a transmitter.

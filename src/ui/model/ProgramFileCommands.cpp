@@ -46,12 +46,7 @@ FileDialogRequest ProgramFileCommands::DialogRequest(int titleId, const char* fi
 }
 
 void ProgramFileCommands::ShowInvalidFile() {
-    link::Message message;
-    message.textId = 174;
-    message.text = form_.T(174);
-    message.buttons = link::Buttons::Ok;
-    message.icon = link::Icon::Exclamation;
-    form_.dialogs().Show(message);
+    form_.dialogs().Show(link::TableMessage(174, form_.state().LanguageOffset, link::Buttons::Ok, link::Icon::Exclamation));
 }
 
 std::string ProgramFileCommands::WindowCaption() const {

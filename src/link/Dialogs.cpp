@@ -1,0 +1,30 @@
+#include "link/Dialogs.h"
+
+#include "resources/StringTable.h"
+
+namespace vantrel::link {
+
+namespace {
+
+constexpr int kTextNoCommunication = 85;
+constexpr int kTitleCommunicationError = 145;
+
+}  // namespace
+
+Message TableMessage(int textId, int languageOffset, Buttons buttons, Icon icon, int titleId) {
+    Message message;
+    message.textId = textId;
+    message.titleId = titleId;
+    message.text = resources::Text(textId, languageOffset);
+    if (titleId != 0) message.title = resources::Text(titleId, languageOffset);
+    message.buttons = buttons;
+    message.icon = icon;
+    return message;
+}
+
+Message NoCommunicationMessage(int languageOffset) {
+    return TableMessage(kTextNoCommunication, languageOffset, Buttons::RetryCancel, Icon::Critical,
+                        kTitleCommunicationError);
+}
+
+}  // namespace vantrel::link
