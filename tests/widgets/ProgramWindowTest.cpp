@@ -161,6 +161,38 @@ TEST(ProgramWindow, GuidedMode_PanelAndMarkersFollowNext) {
     EXPECT_TRUE(f.Get<QWidget>("inputFrame")->isEnabled());
 }
 
+// The floating guide panel must never hide what the step is about: its control, its marker,
+// and on the range steps (where the column has room below) no control at all.
+TEST(ProgramWindow, GuidePanel_StaysInsideAndLeavesTheStepsControlVisible) {
+    WindowFixture f;
+    f.Programming();
+    f.form.guide.Start();
+    auto* panel = f.Get<QWidget>("OperGuid");
+    const auto rectIn = [&](const QWidget* w) { return QRect(w->mapTo(&f.window, QPoint(0, 0)), w->size()); };
+    for (int guard = 0; f.form.guide.running && guard < 20; ++guard) {
+        const int step = f.form.guide.WizardStep;
+        SCOPED_TRACE(step);
+        const QRect placed = panel->geometry();
+        EXPECT_TRUE(f.window.rect().contains(placed));
+        const QWidget* target = f.window.GuideTargetWidget(f.form.guide.focus);
+        if (target && target->isVisible()) {
+            EXPECT_FALSE(placed.intersects(rectIn(target)));
+        }
+        EXPECT_FALSE(placed.intersects(f.Get<QWidget>(QString("SelWiz%1").arg(step).toUtf8().constData())->geometry()));
+        if (step == 7 || step == 11) {
+            for (const QWidget* w : f.window.findChildren<QWidget*>()) {
+                const bool control = qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+                                     qobject_cast<const QAbstractButton*>(w);
+                if (control && w->isVisible() && !panel->isAncestorOf(w)) {
+                    EXPECT_FALSE(placed.intersects(rectIn(w))) << w->objectName().toStdString();
+                }
+            }
+        }
+        QTest::mouseClick(f.Get<QPushButton>("cmdOK"), Qt::LeftButton);
+    }
+    EXPECT_FALSE(f.form.guide.running);
+}
+
 TEST(ProgramWindow, GuidedModeInMeasure_JumpsToTheActionButton) {
     WindowFixture f;
     f.form.guide.Start();

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <type_traits>
 
@@ -35,6 +36,17 @@ using ui::AdjustWhich;
 using ui::GuideTarget;
 
 namespace {
+
+// The widgets a floating panel should leave readable: what the technician reads or operates.
+bool IsControl(const QWidget* w) {
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
+           qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QLabel*>(w) ||
+           qobject_cast<const QProgressBar*>(w) || qobject_cast<const Lamp*>(w);
+}
+
+// The guide panel's widths: roomy first, narrow where the roomy one would cover controls.
+constexpr int kGuideWidths[] = {290, 220};
 
 constexpr QColor kLampGrey(224, 224, 224);
 constexpr int kBarSteps = 1000;
@@ -476,7 +488,6 @@ void ProgramWindow::BuildGuide() {
     layout->setSpacing(8);
     m_txtmess = Named(new QLabel(m_operGuid), "Txtmess");
     m_txtmess->setWordWrap(true);
-    m_txtmess->setMinimumWidth(250);
     layout->addWidget(m_txtmess);
     auto* buttons = new QHBoxLayout;
     m_cmdAnnulla = Named(new QPushButton(m_operGuid), "CmdAnnulla");
@@ -486,7 +497,6 @@ void ProgramWindow::BuildGuide() {
     buttons->addWidget(m_cmdAnnulla);
     buttons->addWidget(m_cmdOK);
     layout->addLayout(buttons);
-    m_operGuid->setFixedWidth(290);
     m_operGuid->hide();
 
     for (int i = 0; i < ui::kGuideSteps; ++i) {
@@ -831,22 +841,59 @@ void ProgramWindow::PlaceGuide() {
         marker->move(x, y);
     }
     if (!m_operGuid->isVisibleTo(this)) return;
-    m_operGuid->adjustSize();
     QWidget* target = anchor(kMarkerTargets[static_cast<std::size_t>(m_form.guide.WizardStep)]);
-    if (!target || !target->isVisibleTo(this)) {
+    const QRect placed = target && target->isVisibleTo(this) ? GuideRectBeside(target) : QRect();
+    if (placed.isNull()) {
+        SizeGuideTo(kGuideWidths[0]);
         m_operGuid->move(width() - m_operGuid->width() - 16, 16);
         return;
     }
+    SizeGuideTo(placed.width());
+    m_operGuid->move(placed.topLeft());
+}
+
+QSize ProgramWindow::SizeGuideTo(int panelWidth) {
+    m_operGuid->setFixedWidth(panelWidth);
+    const int forWidth = m_operGuid->heightForWidth(panelWidth);
+    m_operGuid->setFixedHeight(forWidth > 0 ? forWidth : m_operGuid->sizeHint().height());
+    return m_operGuid->size();
+}
+
+// Beside the control first, then below, to the left and above it; a narrower panel where the
+// wide one would cover more of the form. The first place that covers the least wins.
+QRect ProgramWindow::GuideRectBeside(QWidget* target) {
     const QRect r(target->mapTo(this, QPoint(0, 0)), target->size());
-    const QSize s = m_operGuid->size();
-    QPoint pos(r.right() + 16, r.top());
-    // Below a range control lies the free end of its column; beside it, the next column.
-    const bool rangeControl = target == m_rangeIn || target == m_rangeOut;
-    if (rangeControl && r.bottom() + 10 + s.height() < height() - 4) pos = QPoint(r.left() + 12, r.bottom() + 10);
-    else if (pos.x() + s.width() > width() - 4) pos = QPoint(r.left() - s.width() - 22, r.top());
-    if (pos.x() < 4) pos = QPoint(std::clamp(r.left(), 4, std::max(4, width() - s.width() - 4)), r.bottom() + 10);
-    pos.setY(std::clamp(pos.y(), 4, std::max(4, height() - s.height() - 4)));
-    m_operGuid->move(pos);
+    const QRect inside = rect().adjusted(4, 4, -4, -4);
+    QRect best;
+    int bestCovered = std::numeric_limits<int>::max();
+    for (const int panelWidth : kGuideWidths) {
+        const QSize s = SizeGuideTo(panelWidth);
+        const QPoint places[] = {{r.right() + 16, r.top()},
+                                 {r.left() + 12, r.bottom() + 10},
+                                 {r.left() - s.width() - 22, r.top()},
+                                 {r.left(), r.top() - s.height() - 10}};
+        for (const QPoint& at : places) {
+            const QRect candidate(at, s);
+            if (!inside.contains(candidate)) continue;
+            const int covered = CoveredArea(candidate);
+            if (covered < bestCovered) {
+                best = candidate;
+                bestCovered = covered;
+            }
+        }
+    }
+    return best;
+}
+
+// How much of the form's visible controls (and the step markers) a panel at rect would hide.
+int ProgramWindow::CoveredArea(const QRect& panel) const {
+    int covered = 0;
+    for (const QWidget* w : findChildren<QWidget*>()) {
+        if (!IsControl(w) || !w->isVisibleTo(this) || m_operGuid->isAncestorOf(w)) continue;
+        const QRect overlap = panel.intersected(QRect(w->mapTo(this, QPoint(0, 0)), w->size()));
+        if (!overlap.isEmpty()) covered += overlap.width() * overlap.height();
+    }
+    return covered;
 }
 
 void ProgramWindow::SetPicture(const QPixmap& picture) {

@@ -105,6 +105,9 @@ private:
     void RefreshMode();
     void RefreshGuide();
     void PlaceGuide();
+    QSize SizeGuideTo(int panelWidth);
+    QRect GuideRectBeside(QWidget* target);
+    int CoveredArea(const QRect& panel) const;
     QString T(int id) const;
     QString R(const ui::TextRef& ref) const;
 
