@@ -64,25 +64,35 @@ TEST(Measurement, ShippedProfileIsTheDefaultConfigurationProgrammed) {
     EXPECT_NEAR(CodeFor(transmitter, {Quantity::Temperature, 500, 25}), PlannedCode(p.plan, 0.5), 0.5);
 }
 
-TEST(Measurement, Pt100ThreeWire_MidRange) {
-    device::ProgramForm form = DefaultProgramForm();
-    form.InputCode = 21;
-    form.OptionWord = 1;
-    form.RangeMin = -50;
-    form.RangeMax = 250;
-    Programmed p = Program(form);
-    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 100, 25}), PlannedCode(p.plan, 0.5), 0.5);
-    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 25, 25}), PlannedCode(p.plan, 0.25), 0.5);
-}
+// One configuration per input family on a 4..20 mA output: the simulated input at a known
+// point of the range lands on the code the plan gives that point.
+struct FamilyCase {
+    const char* name;
+    int inputCode;
+    int options;
+    float min, max;
+    SimulatedInput input;
+    double fraction;
+};
 
-TEST(Measurement, Pt1000UsesTheHighRangeScale) {
-    device::ProgramForm form = DefaultProgramForm();
-    form.InputCode = 22;
-    form.OptionWord = 0;
-    form.RangeMin = 0;
-    form.RangeMax = 400;
-    Programmed p = Program(form);
-    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Temperature, 200, 25}), PlannedCode(p.plan, 0.5), 0.5);
+TEST(Measurement, EachInputFamilyLandsOnItsPlannedCode) {
+    const FamilyCase cases[] = {
+        {"Pt100 three-wire", 21, 1, -50, 250, {Quantity::Temperature, 100, 25}, 0.5},
+        {"Pt100 three-wire", 21, 1, -50, 250, {Quantity::Temperature, 25, 25}, 0.25},
+        {"Pt1000 on the high-range scale", 22, 0, 0, 400, {Quantity::Temperature, 200, 25}, 0.5},
+        {"current through its shunt", 46, 0, 4, 20, {Quantity::Milliamps, 12, 25}, 0.5},
+        {"potentiometer by wiper position", 31, 0, 0, 100, {Quantity::Fraction, 0.3, 25}, 0.3},
+    };
+    for (const FamilyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        device::ProgramForm form = DefaultProgramForm();
+        form.InputCode = c.inputCode;
+        form.OptionWord = c.options;
+        form.RangeMin = c.min;
+        form.RangeMax = c.max;
+        Programmed p = Program(form);
+        EXPECT_NEAR(CodeFor(p.transmitter, c.input), PlannedCode(p.plan, c.fraction), 0.5);
+    }
 }
 
 TEST(Measurement, VoltageInputToZeroTenVoltOutput) {
@@ -100,26 +110,6 @@ TEST(Measurement, VoltageInputToZeroTenVoltOutput) {
     EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Millivolts, 25, 25}), PlannedCode(p.plan, 0.5), 0.5);
     // The voltage output falls in code as the voltage rises (3148 at 1 V, 944 at 10 V).
     EXPECT_LT(PlannedCode(p.plan, 1), PlannedCode(p.plan, 0));
-}
-
-TEST(Measurement, CurrentInputThroughItsShunt) {
-    device::ProgramForm form = DefaultProgramForm();
-    form.InputCode = 46;
-    form.OptionWord = 0;
-    form.RangeMin = 4;
-    form.RangeMax = 20;
-    Programmed p = Program(form);
-    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Milliamps, 12, 25}), PlannedCode(p.plan, 0.5), 0.5);
-}
-
-TEST(Measurement, PotentiometerByWiperPosition) {
-    device::ProgramForm form = DefaultProgramForm();
-    form.InputCode = 31;
-    form.OptionWord = 0;
-    form.RangeMin = 0;
-    form.RangeMax = 100;  // percent
-    Programmed p = Program(form);
-    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Fraction, 0.3, 25}), PlannedCode(p.plan, 0.3), 0.5);
 }
 
 TEST(Measurement, ErasedMemoryOrAnImpossibleTemperatureGivesNoCode) {
