@@ -110,6 +110,21 @@ TEST(ProgramWindow, ModeDecidesWhichFramesShow_AndTheActionButtonLooks) {
     EXPECT_TRUE(f.Get<QPushButton>("Command1")->styleSheet().contains("#00ffff"));
 }
 
+TEST(ProgramWindow, BeforeLoadingChoosesAMode_OnlyOnePageShows) {
+    device::WorkingState state;
+    device::ConfigRecord record;
+    widgets::test::RecordingHost host;
+    widgets::test::ScriptedDialogs dialogs;
+    ui::ProgramForm form{state, record, host, dialogs};
+    ProgramWindow window{form, dialogs};
+    window.resize(1280, 760);
+    window.show();
+    auto* options = window.findChild<QWidget*>("Ingr");
+    auto* measure = window.findChild<QWidget*>("measurePage");
+    ASSERT_TRUE(options && measure);
+    EXPECT_NE(options->isVisible(), measure->isVisible());
+}
+
 TEST(ProgramWindow, LeavingTheInputRange_ChecksItThroughTheForm) {
     WindowFixture f;
     f.Programming();

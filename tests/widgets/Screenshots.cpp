@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QTabWidget>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 #include "WidgetFixture.h"
@@ -64,15 +66,28 @@ void ProgramWindows(int languageIndex) {
     window.resize(1280, 760);
     const char* lang = languageIndex == 0 ? "it" : "en";
 
+    // A minute of readings at one a second, the last one on the display, at fixed times so
+    // the pictures do not change from run to run.
+    std::int64_t now = 1'790'000'000'000;
+    window.SetTimeSource([&now] { return measure::Timestamp{now, 0}; });
     measure::Scale scale;
     scale.rangeTop = 1200;
+    scale.outputLow = 4;
+    scale.outputHigh = 20;
     window.Started(scale);
     measure::Reading reading;
-    reading.valueText = "742  °C";
-    reading.outputText = "13.893  mA";
-    reading.range.bar = 742;
+    reading.unit = "  °C";
+    reading.rangeTop = 1200;
     reading.trips = measure::TripLamps{measure::Lamp::Green, measure::Lamp::Red};
-    window.Show(reading);
+    for (int second = 0; second <= 60; ++second) {
+        now += 1000;
+        reading.value = 742 - 90 * std::cos(second / 9.0);
+        reading.output = 4 + 16 * reading.value / 1200;
+        reading.valueText = QString::number(reading.value, 'f', 0).toStdString() + "  °C";
+        reading.outputText = QString::number(reading.output, 'f', 3).toStdString() + "  mA";
+        reading.range.bar = reading.value;
+        window.Show(reading);
+    }
     Save(window, QString("program-measure-%1").arg(lang).toUtf8().constData());
 
     window.Stopped();

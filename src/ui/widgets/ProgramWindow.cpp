@@ -743,14 +743,21 @@ void ProgramWindow::RefreshMode() {
     m_command3->setEnabled(m_form.Command3.enabled);
     SetShown(m_command3, m_form.Command3.visible);
 
+    // Until loading chooses a mode the form model holds both pages visible; here they stack,
+    // so only the page of the current mode is shown.
+    bool measurePage = m_form.Frame13.visible || m_form.frm_disp.visible;
+    bool optionsPage = m_form.Ingr.visible;
+    if (measurePage && optionsPage) {
+        measurePage = measure;
+        optionsPage = !measure;
+    }
     // Hide before showing: for a moment both pages would stand in the layout, and the window
     // would grow to hold them both.
-    const bool measurePage = m_form.Frame13.visible || m_form.frm_disp.visible;
-    if (!m_form.Ingr.visible) SetShown(m_ingr, false);
+    if (!optionsPage) SetShown(m_ingr, false);
     if (!measurePage) SetShown(m_measurePage, false);
     SetShown(m_frame13, m_form.Frame13.visible);
     SetShown(m_frmDisp, m_form.frm_disp.visible);
-    SetShown(m_ingr, m_form.Ingr.visible);
+    SetShown(m_ingr, optionsPage);
     SetShown(m_measurePage, measurePage);
     m_stateLamp->SetColour(ToQColor(m_form.stateLamp));
     SetShown(m_tripLamps, m_form.Frame7.visible);
