@@ -18,7 +18,6 @@
 #include "app/Windows.h"
 #include "files/AppFolder.h"
 #include "link/QtSerialTransport.h"
-#include "resources/StringTable.h"
 #include "session/Startup.h"
 #include "sim/DefaultProfile.h"
 #include "sim/Profile.h"

@@ -1,6 +1,5 @@
 #include "device/DeviceCheck.h"
 
-#include "resources/StringTable.h"
 
 namespace vantrel::device {
 

@@ -2,7 +2,6 @@
 
 #include "link/Frames.h"
 #include "resources/NumberFormat.h"
-#include "resources/StringTable.h"
 
 namespace vantrel::link {
 

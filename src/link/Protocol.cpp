@@ -3,12 +3,10 @@
 #include <algorithm>
 
 #include "link/Frames.h"
-#include "resources/StringTable.h"
 
 namespace vantrel::link {
 
 namespace {
-
 
 bool EndsCandidate(std::string_view candidate, bool crOnly) {
     const std::size_t n = candidate.size();

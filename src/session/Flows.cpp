@@ -4,7 +4,6 @@
 #include "device/Identify.h"
 #include "link/ConnectionTest.h"
 #include "link/Frames.h"
-#include "resources/StringTable.h"
 
 namespace vantrel::session {
 

@@ -46,7 +46,8 @@ FileDialogRequest ProgramFileCommands::DialogRequest(int titleId, const char* fi
 }
 
 void ProgramFileCommands::ShowInvalidFile() {
-    form_.dialogs().Show(link::TableMessage(174, form_.state().LanguageOffset, link::Buttons::Ok, link::Icon::Exclamation));
+    form_.dialogs().Show(
+        link::TableMessage(174, form_.state().LanguageOffset, link::Buttons::Ok, link::Icon::Exclamation));
 }
 
 std::string ProgramFileCommands::WindowCaption() const {

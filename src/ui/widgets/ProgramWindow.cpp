@@ -19,8 +19,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <limits>
 #include <cmath>
+#include <limits>
 #include <type_traits>
 
 #include "resources/NumberFormat.h"
