@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "Fakes.h"
+#include "ReadFixtures.h"
 #include "ui/model/Language.h"
 
 using namespace vantrel;
 using namespace vantrel::ui;
-using test::FormFixture;
+using ui::test::FormFixture;
+using vantrel::test::ReadValuesOf;
 
 namespace {
 
@@ -21,13 +23,7 @@ const TextAssignment* Find(const std::vector<TextAssignment>& list, const std::s
 
 TEST(Language, SwitchWithAReadConfiguration_ReRendersTheSameValuesInEnglish) {
     FormFixture f;
-    device::ReadValues v;
-    v.inputCode = 2;
-    v.flags = 1;
-    v.rangeTop = 400;
-    v.outputFirst = 20;
-    v.outputSecond = 4;
-    v.outputType = 2;
+    device::ReadValues v = ReadValuesOf(2, 1, 0, 400);
     v.outputFlags = 1;
     f.form.deviceConnected = true;
     f.form.ApplyRead(v);
