@@ -582,8 +582,18 @@ ui::ConfigReport MainWindow::CurrentReport() {
     return session::SessionReport(*m_session, fromTransmitter, date.toStdString());
 }
 
+// A configuration no transmitter takes is not reported (the form shows it to be mended);
+// the message names the field and what is allowed.
+bool MainWindow::ConfigurationReportable() {
+    const auto problem = session::CheckFormConfiguration(*m_session);
+    if (!problem) return true;
+    ShowMessage(0, device::ConfigProblemText(*problem, m_session->state.LanguageOffset), link::Buttons::Ok,
+                link::Icon::Exclamation);
+    return false;
+}
+
 void MainWindow::FilePrint() {
-    if (deviceBusy()) return;
+    if (deviceBusy() || !ConfigurationReportable()) return;
     const ui::ConfigReport report = CurrentReport();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(report.title));
@@ -595,7 +605,7 @@ void MainWindow::FilePrint() {
 }
 
 void MainWindow::FileExportPdf() {
-    if (deviceBusy()) return;
+    if (deviceBusy() || !ConfigurationReportable()) return;
     ui::FileDialogRequest request;
     request.title = res::Text(res::text::kExportPdfMenu, m_session->state.LanguageOffset);
     request.filter = res::Text(res::text::kPdfDocument, m_session->state.LanguageOffset) + " (*.pdf)|*.pdf|";

@@ -162,6 +162,7 @@ private:
     void ShowMessage(int textId, const std::string& literal, link::Buttons buttons, link::Icon icon, int titleId = 0);
     bool ExitAllowed();
     ui::ConfigReport CurrentReport();
+    bool ConfigurationReportable();
     void ShowVerification(const device::VerifyResult& verify);
     void EndApplication(bool writeSettings);
     QString T(int id) const;

@@ -221,6 +221,7 @@ int ProgramExitCode(device::ProgramStatus status) {
         case device::ProgramStatus::Done: return kExitDone;
         case device::ProgramStatus::NoisyRangeRefused:
         case device::ProgramStatus::Refused: return kExitRefused;
+        case device::ProgramStatus::InvalidConfiguration: return kExitInvalidFile;
         default: return kExitCommunication;
     }
 }
@@ -280,7 +281,9 @@ int Program(Context& context) {
         if (outcome.readBack)
             for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
     }
-    const int verifyExit = PrintVerification(context, outcome.verify);
+    int verifyExit = PrintVerification(context, outcome.verify);
+    // The message naming the differing fields went to stderr with the message box.
+    if (!outcome.readBackDifferences.empty()) verifyExit = kExitVerifyFailed;
     const int exit = WritePreviewIfAsked(context, outcome.result, encoding.inputCode, encoding.optionFlags, s.state,
                                          ProgramExitCode(outcome.result.status));
     return Finish(context, *device, exit == kExitDone ? verifyExit : exit);

@@ -9,6 +9,7 @@
 #include "files/ProgramFile.h"
 #include "resources/StringTable.h"
 #include "session/Flows.h"
+#include "session/Operations.h"
 #include "session/Records.h"
 #include "session/Reports.h"
 #include "ui/model/ProgramFileCommands.h"
@@ -101,6 +102,10 @@ int Report(Context& context) {
             return kExitInvalidFile;
         }
         s.state.CurrentFile = positionals[1];
+        if (const auto problem = session::CheckFormConfiguration(s)) {
+            context.err << positionals[1] << ":\n" << device::ConfigProblemText(*problem, context.languageOffset()) << '\n';
+            return kExitInvalidFile;
+        }
         return WritePdf(context, session::SessionReport(s, false, Now()), *out);
     }
     int exitCode = kExitDone;

@@ -6,6 +6,18 @@
 
 namespace vantrel::device {
 
+namespace {
+
+// Exponents the format's byte holds (exponent + 127 in 0..255).
+constexpr int kFloat24MinExponent = -127;
+constexpr int kFloat24MaxExponent = 128;
+// Range ends share a 4-bit exponent; at 16384 and above it would turn positive and wrap.
+constexpr double kRangeCellsLimit = 16384;
+constexpr int kMaxTableSegments = 28;
+constexpr int kMaxCjcTableSegments = 6;
+
+}  // namespace
+
 using resources::IntFloor;
 using resources::RoundHalfEven;
 
@@ -27,11 +39,26 @@ Float24Bytes Float24Encode(double value) {
         x *= 2;
         --exponent;
     }
+    if (exponent > kFloat24MaxExponent) {
+        exponent = kFloat24MaxExponent;
+        x = 2 - 1.0 / 32768;  // the largest mantissa
+    } else if (exponent < kFloat24MinExponent) {
+        exponent = kFloat24MinExponent;
+        x = 1;
+    }
     const auto mantissa = static_cast<unsigned>(IntFloor((x - 1) * 65536 / 2));
     const unsigned word = sign * 32768 + mantissa;
     const unsigned high = word / 256;
     return {static_cast<std::uint8_t>(word - 256 * high), static_cast<std::uint8_t>(high),
             static_cast<std::uint8_t>((exponent + 127) & 0xFF)};
+}
+
+bool FitsFloat24(double value) {
+    if (!std::isfinite(value)) return false;
+    if (value == 0.0) return true;
+    int exponent = 0;
+    std::frexp(value, &exponent);  // |value| = f x 2^exponent, f in [0.5, 1)
+    return exponent - 1 >= kFloat24MinExponent && exponent - 1 <= kFloat24MaxExponent;
 }
 
 double Float24Decode(std::uint8_t byte0, std::uint8_t byte1, std::uint8_t byte2) {
@@ -66,7 +93,9 @@ RangeEnd EncodeRangeEnd(double half, int exponent) {
 
 }  // namespace
 
-RangeCells RangeEncode(double rangeMax, double rangeMin) {
+std::optional<RangeCells> RangeEncode(double rangeMax, double rangeMin) {
+    const auto fits = [](double v) { return std::isfinite(v) && std::fabs(v) < kRangeCellsLimit; };
+    if (!fits(rangeMax) || !fits(rangeMin)) return std::nullopt;
     const double a = rangeMax / 2;
     const double b = rangeMin / 2;
     const double larger = std::fabs(a) >= std::fabs(b) ? a : b;
@@ -83,8 +112,8 @@ RangeCells RangeEncode(double rangeMax, double rangeMin) {
     if (k & 4u) maxEnd.high += 64;
     if (k & 2u) minEnd.high += 128;
     if (k & 1u) minEnd.high += 64;
-    return {static_cast<std::uint8_t>(maxEnd.high), static_cast<std::uint8_t>(maxEnd.low),
-            static_cast<std::uint8_t>(minEnd.high), static_cast<std::uint8_t>(minEnd.low)};
+    return RangeCells{static_cast<std::uint8_t>(maxEnd.high), static_cast<std::uint8_t>(maxEnd.low),
+                      static_cast<std::uint8_t>(minEnd.high), static_cast<std::uint8_t>(minEnd.low)};
 }
 
 namespace {
@@ -108,13 +137,16 @@ DecodedRange DecodeRange(std::uint8_t cell15, std::uint8_t cell14, std::uint8_t 
     return {DecodeRangeEnd(cell15, cell14, k), DecodeRangeEnd(cell9, cell8, k)};
 }
 
-TableStarts TableLayout(int segmentCount, int cjcSegmentCount) {
+std::optional<TableStarts> TableLayout(int segmentCount, int cjcSegmentCount) {
+    if (segmentCount < 1 || segmentCount > kMaxTableSegments || cjcSegmentCount < 0 ||
+        cjcSegmentCount > kMaxCjcTableSegments)
+        return std::nullopt;
     // Each start is held as a byte, so a half (odd N) rounds to even before the next one.
     const auto t1 = static_cast<int>(RoundHalfEven(16 + 1.5 * segmentCount));
     const int t2 = t1 + 3 * (cjcSegmentCount + 1);
     const int t3 = t2 + (t1 - 16) + 3;
     const int t4 = t3 + 3 * segmentCount + 3;
-    return {t1, t2, t3, t4};
+    return TableStarts{t1, t2, t3, t4};
 }
 
 FactoryCalibration DecodeFactoryCalibration(std::span<const std::uint8_t, cell::FactoryCalibrationSize> c) {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 // The transmitter's 256-cell programming memory: what each cell holds and the two number
@@ -63,8 +64,13 @@ inline constexpr int BurnoutUpward = 128;   // bit 7
 using Float24Bytes = std::array<std::uint8_t, 3>;
 
 // Encodes a table entry: mantissa truncated to 15 bits, sign in bit 7 of the middle byte,
-// exponent + 127 in the last byte. Zero is never encoded: it becomes 1e-8.
+// exponent + 127 in the last byte. Zero is never encoded: it becomes 1e-8. A magnitude the
+// exponent byte cannot hold is held at the nearest end of the format rather than wrapped
+// (FitsFloat24 tells beforehand).
 Float24Bytes Float24Encode(double value);
+// True when the value is finite and its exponent fits the format's byte (2^-127 .. below
+// 2^129 in magnitude; zero is stored as 1e-8 and fits).
+bool FitsFloat24(double value);
 // Exact inverse of the encoding.
 double Float24Decode(std::uint8_t byte0, std::uint8_t byte1, std::uint8_t byte2);
 // The decoding the transmitter reads are taken through: W = the 16-bit word, exponent
@@ -83,7 +89,9 @@ struct RangeCells {
     std::uint8_t cell8 = 0;   // RangeMin low
     friend bool operator==(const RangeCells&, const RangeCells&) = default;
 };
-RangeCells RangeEncode(double rangeMax, double rangeMin);
+// Empty when an end is not finite or too large for the shared exponent: both ends must lie
+// below 16384 in magnitude (the 4-bit exponent would wrap beyond it).
+std::optional<RangeCells> RangeEncode(double rangeMax, double rangeMin);
 
 struct DecodedRange {
     double top = 0;
@@ -92,6 +100,7 @@ struct DecodedRange {
 DecodedRange DecodeRange(std::uint8_t cell15, std::uint8_t cell14, std::uint8_t cell9, std::uint8_t cell8);
 
 // Start addresses of the tables for N sensor segments and M cold-junction segments.
+// Counts outside 1..28 and 0..6 give no layout: the tables would not fit the memory.
 struct TableStarts {
     int T1 = 0;
     int T2 = 0;
@@ -99,7 +108,7 @@ struct TableStarts {
     int T4 = 0;
     friend bool operator==(const TableStarts&, const TableStarts&) = default;
 };
-TableStarts TableLayout(int segmentCount, int cjcSegmentCount);
+std::optional<TableStarts> TableLayout(int segmentCount, int cjcSegmentCount);
 
 // The factory calibration block, cells 233..247.
 struct FactoryCalibration {

@@ -66,7 +66,7 @@ PlanPreview PreviewPlan(const ProgramPlan& plan, int inputCode, int optionWord, 
     preview.signalUnit = in::IsPotentiometer(inputCode) ? "ratio" : "mV";
     const bool refused = plan.status != PlanStatus::Done && plan.status != PlanStatus::NoisyRangeRefused;
     if (refused || !HasTables(plan)) {
-        std::string why = PlanStatusText(plan.status, languageOffset);
+        std::string why = PlanRefusalText(plan, languageOffset);
         if (why.empty()) why = resources::Text(text::kPointsTableInvalid, languageOffset);
         preview.note = resources::Text(text::kPreviewUnavailable, languageOffset) + " " + why;
         return preview;

@@ -53,9 +53,9 @@ ProgramStatus StatusOfPlan(PlanStatus status) {
     }
 }
 
-void ShowRefusal(link::Protocol& protocol, PlanStatus status) {
+void ShowRefusal(link::Protocol& protocol, const ProgramPlan& plan) {
     link::Message message;
-    message.text = PlanStatusText(status, protocol.languageOffset());
+    message.text = PlanRefusalText(plan, protocol.languageOffset());
     message.buttons = link::Buttons::Ok;
     message.icon = link::Icon::Exclamation;
     protocol.dialogs().Show(message);
@@ -92,6 +92,15 @@ ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& workin
                             std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords,
                             bool writeCells) {
     ProgramResult result;
+    result.request = form;
+    // A configuration no transmitter takes is refused before the line is used at all.
+    if (auto problem = CheckConfiguration(form, working)) {
+        result.status = ProgramStatus::InvalidConfiguration;
+        result.plan.status = PlanStatus::InvalidConfiguration;
+        result.plan.problem = std::move(problem);
+        ShowRefusal(protocol, result.plan);
+        return result;
+    }
     if (CheckSameDevice(protocol, working.identity) != DeviceCheck::Same) return result;
 
     ProgramDeviceData data;
@@ -102,7 +111,7 @@ ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& workin
     result.plan = MakeProgramPlan(form, working, data, [&] { return AskNoisyRange(protocol); });
     result.status = StatusOfPlan(result.plan.status);
     if (result.status != ProgramStatus::Done) {
-        if (result.status == ProgramStatus::Refused) ShowRefusal(protocol, result.plan.status);
+        if (result.status == ProgramStatus::Refused) ShowRefusal(protocol, result.plan);
         return result;
     }
     if (!writeCells) {

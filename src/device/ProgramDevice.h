@@ -19,10 +19,12 @@ enum class ProgramStatus {
     NoisyRangeRefused = 3,  // the user said No to the noisy-range question
     Refused = 4,            // the configuration cannot be programmed (see the plan's status)
     Interrupted = 5,        // the line went away during the writes
+    InvalidConfiguration = 6,  // the configuration check refused it before anything was sent
 };
 
 struct ProgramResult {
     ProgramStatus status = ProgramStatus::NotWritten;
+    ProgramForm request;    // what the plan was asked for
     ProgramPlan plan;       // valid from the calibration reads on
     int framesSent = 0;     // "$W" frames handed to the line
 };

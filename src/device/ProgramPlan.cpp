@@ -41,11 +41,10 @@ struct PlanBuilder {
     }
 };
 
-bool AllFinite(const std::vector<float>& values) {
-    return std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
-}
-bool AllFinite(const std::vector<double>& values) {
-    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+// Every table value must be a number the three-byte format holds.
+template <typename T>
+bool AllEncodable(const std::vector<T>& values) {
+    return std::all_of(values.begin(), values.end(), [](T v) { return FitsFloat24(v); });
 }
 
 // Custom curves come from the editor or a file; their counts must fit the table layout.
@@ -67,11 +66,19 @@ bool NeedsFactoryCalibration(int code, int inputConfig) {
 
 }  // namespace
 
+std::string PlanRefusalText(const ProgramPlan& plan, int languageOffset) {
+    if (plan.status == PlanStatus::InvalidConfiguration && plan.problem)
+        return ConfigProblemText(*plan.problem, languageOffset);
+    return PlanStatusText(plan.status, languageOffset);
+}
+
 std::string PlanStatusText(PlanStatus status, int languageOffset) {
     switch (status) {
     case PlanStatus::UnsupportedInput: return resources::Text(resources::text::kInputNotProgrammable, languageOffset);
     case PlanStatus::InvalidCustomTable: return resources::Text(resources::text::kPointsTableInvalid, languageOffset);
     case PlanStatus::InvalidCalibration: return resources::Text(resources::text::kCalibrationInvalid, languageOffset);
+    case PlanStatus::InvalidConfiguration:
+        return resources::Text(resources::text::kConfigurationNotProgrammable, languageOffset);
     default: return {};
     }
 }
@@ -124,6 +131,11 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
         plan.status = PlanStatus::InvalidCustomTable;
         return plan;
     }
+    if (auto problem = CheckConfiguration(form, working)) {
+        plan.status = PlanStatus::InvalidConfiguration;
+        plan.problem = std::move(problem);
+        return plan;
+    }
 
     // 1. Range units. Only temperatures are converted from °F: bit 3 may also ride along on
     // a potentiometer, whose range is a percentage.
@@ -150,12 +162,17 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
     const math::ConverterConstants constants = DeriveConverterConstants(device.Factory, cal);
     plan.Constants = constants;
 
-    // 5. Range ends.
-    const RangeCells range = RangeEncode(rangeMax, rangeMin);
-    b.Append(cell::RangeMaxHigh, range.cell15);
-    b.Append(cell::RangeMaxLow, range.cell14);
-    b.Append(cell::RangeMinHigh, range.cell9);
-    b.Append(cell::RangeMinLow, range.cell8);
+    // 5. Range ends. The check above keeps them inside the range cells; the encoder refuses
+    // on its own all the same.
+    const std::optional<RangeCells> range = RangeEncode(rangeMax, rangeMin);
+    if (!range) {
+        plan.status = PlanStatus::InvalidConfiguration;
+        return plan;
+    }
+    b.Append(cell::RangeMaxHigh, range->cell15);
+    b.Append(cell::RangeMaxLow, range->cell14);
+    b.Append(cell::RangeMinHigh, range->cell9);
+    b.Append(cell::RangeMinLow, range->cell8);
 
     // 6. Input configuration.
     math::InputConfigArgs configArgs{code, optionFlags, rangeMax, rangeMin, id.DeviceModel, id.FirmwareVersion, {}, {}};
@@ -182,6 +199,13 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
         points = math::PlaceBreakpoints({code, rangeMin, rangeMax, form.LinearVisible, form.LinearTicked, id.DeviceModel});
         plan.BreakSignal = math::BreakpointSignals(points.temps, code, config.multiplier, constants);
     }
+    // The configuration check leaves a range the placement can divide; the placement still
+    // refuses one it cannot (no segments) rather than hand on an empty table.
+    if (points.segments < 1) {
+        plan.status = PlanStatus::InvalidConfiguration;
+        plan.writes.clear();
+        return plan;
+    }
     plan.BreakTemp = points.temps;
     rangeMin = points.rangeMin;
     rangeMax = points.rangeMax;
@@ -194,7 +218,13 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
     plan.RangeMin = rangeMin;
 
     // 8. Codes and table starts.
-    plan.Layout = TableLayout(n, m);
+    const std::optional<TableStarts> layout = TableLayout(n, m);
+    if (!layout) {
+        plan.status = PlanStatus::InvalidCustomTable;
+        plan.writes.clear();
+        return plan;
+    }
+    plan.Layout = *layout;
     b.Append(cell::InputCode, code);
     b.Append(cell::OptionFlags, optionFlags);
     b.Append(cell::CjcSensorStart, plan.Layout.T1);
@@ -241,8 +271,8 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
                                             customPotentiometer ? std::span<const float>(plan.BreakSignal)
                                                                 : std::span<const float>());
     plan.BreakOutput = math::BreakpointOutputs(plan.BreakTemp, rangeMin, rangeMax, line, form.OutputDirect);
-    if (!AllFinite(plan.BreakSignal) || !AllFinite(plan.BreakVolts) || !AllFinite(plan.BreakOutput) ||
-        !AllFinite(plan.CjcSensorTable) || !AllFinite(plan.CjcEmfTable)) {
+    if (!AllEncodable(plan.BreakSignal) || !AllEncodable(plan.BreakVolts) || !AllEncodable(plan.BreakOutput) ||
+        !AllEncodable(plan.CjcSensorTable) || !AllEncodable(plan.CjcEmfTable)) {
         plan.status = PlanStatus::InvalidCalibration;
         plan.writes.clear();
         return plan;

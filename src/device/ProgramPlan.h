@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "device/ConfigurationCheck.h"
 #include "device/MemoryMap.h"
+#include "device/PlanRequest.h"
 #include "device/WorkingState.h"
 #include "math/Converter.h"
 
@@ -16,27 +18,6 @@
 // talking to it. The caller sends the writes (one "$W" frame each) only when the status is
 // Done.
 namespace vantrel::device {
-
-// The programming form's values that programming reads.
-struct ProgramForm {
-    int InputCode = 0;
-    int OptionWord = 0;          // option bits (cell 11): bit 0 CJC, bits 1..0 wiring, bit 3 °F
-    float RangeMax = 0;          // input range as typed (°C/°F, percent, mV, ohm, mA)
-    float RangeMin = 0;
-    float OutMax = 0;            // output range
-    float OutMin = 0;
-    int OutputSelect = 0;        // calibration row and the low bits of cell 7 (see DeriveOutputSelect)
-    int OutputTypeIndex = 0;     // 0 current, 1 voltage
-    bool LinearVisible = false;
-    bool LinearTicked = false;
-    bool FilterTicked = false;
-    bool BurnoutDown = false;
-    bool OutputDirect = true;
-    double AdjMax = 0;           // zero trim, percent (AdjMax box)
-    double AdjMin = 0;           // span trim, percent (AdjMin box)
-    int ZeroSlider = 0;          // Slider3, -50..50
-    int SpanSlider = 0;          // Slider4, -50..50
-};
 
 // What was learnt from the transmitter before programming.
 struct ProgramDeviceData {
@@ -56,6 +37,7 @@ enum class PlanStatus {
     UnsupportedInput = 4,    // input code 56 or a code no form choice produces
     InvalidCustomTable = 5,  // custom segment counts that do not fit the transmitter
     InvalidCalibration = 6,  // factory block missing for an input that needs it, or a zero span
+    InvalidConfiguration = 7,  // the configuration check refused it (see ProgramPlan::problem)
 };
 
 // A message for a refusal other than the noise question, in the language of the offset.
@@ -69,6 +51,7 @@ struct WriteEntry {
 
 struct ProgramPlan {
     PlanStatus status = PlanStatus::Done;
+    std::optional<ConfigProblem> problem;  // why the configuration check refused it
     // The caller's variables as programming leaves them.
     int OptionWord = 0;          // with bit 4 updated
     float RangeMax = 0;          // converted (°C, ratio), or the custom curve's range
@@ -102,6 +85,10 @@ struct ProgramPlan {
 // a block the defaults of math::ConverterConstants stand.
 math::ConverterConstants DeriveConverterConstants(const std::optional<FactoryCalibration>& factory,
                                                   const math::ConverterCalibration& calibration);
+
+// The message for a refused plan (configuration check, input, custom table, calibration), in
+// the language of the offset; empty for a plan that was not refused that way.
+std::string PlanRefusalText(const ProgramPlan& plan, int languageOffset);
 
 // Computes the whole programming. `working` supplies the custom tables and counts, the trip
 // values and the identity (family, model, firmware version).

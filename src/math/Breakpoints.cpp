@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "math/InputCodes.h"
 #include "math/SensorCurves.h"
@@ -29,6 +30,12 @@ int EvenAndLimited(int n, int deviceModel) {
     return std::min(n, SegmentLimit(deviceModel));
 }
 
+// A segment count computed from a span, held to what a table can take before it becomes an
+// int (a wide span would not fit one).
+int SegmentsFor(double count) {
+    return static_cast<int>(std::clamp(IntFloor(count), 0.0, static_cast<double>(kMaxSegments)));
+}
+
 Breakpoints LinearProgramming(float min, float max) {
     Breakpoints b;
     b.segments = 2;
@@ -42,7 +49,7 @@ Breakpoints EqualSteps(const PlacementArgs& args, double step) {
     const double max = args.rangeMax;
     int n = 2;
     if (args.linearBoxVisible) {
-        n = static_cast<int>(IntFloor((max - min) / step));
+        n = SegmentsFor((max - min) / step);
         if (n == 0) n = 1;
         n = EvenAndLimited(n, args.deviceModel);
     }
@@ -93,7 +100,7 @@ Breakpoints BandPlacement(const PlacementArgs& args, const Segmentation& seg, st
         CutAtMax(b, min, max);
         return b;
     }
-    int n = static_cast<int>(IntFloor(r / seg.step + j - 1));
+    int n = SegmentsFor(r / seg.step + j - 1);
     // At least one segment must cover the rest of the range, or the table would stop short
     // of Max.
     n = std::max(n, j);
@@ -125,6 +132,7 @@ Segmentation SegmentationFor(int inputCode) {
 
 Breakpoints PlaceBreakpoints(const PlacementArgs& args) {
     Breakpoints b;
+    if (!std::isfinite(args.rangeMin) || !std::isfinite(args.rangeMax) || !(args.rangeMax > args.rangeMin)) return b;
     if (args.linearBoxVisible && args.linearTicked) {
         b = LinearProgramming(args.rangeMin, args.rangeMax);
     } else {
@@ -146,6 +154,7 @@ Breakpoints PlaceBreakpoints(const PlacementArgs& args) {
 
 Breakpoints CustomBreakpoints(std::span<const float> physical, int segmentCount, bool pointExtra) {
     Breakpoints b;
+    if (segmentCount < 1 || static_cast<std::size_t>(segmentCount) >= physical.size()) return b;
     b.segments = segmentCount;
     b.temps.assign(physical.begin(), physical.begin() + segmentCount + 1);
     b.extraEndPoint = pointExtra;
@@ -167,7 +176,8 @@ std::vector<float> BreakpointSignals(std::span<const float> temps, int inputCode
 std::vector<float> CustomBreakpointSignals(std::span<const float> inputs, int segmentCount, int inputCode,
                                            const ConverterConstants& constants) {
     std::vector<float> signals;
-    for (int i = 0; i <= segmentCount; ++i) {
+    const int last = std::min(segmentCount, static_cast<int>(inputs.size()) - 1);
+    for (int i = 0; i <= last; ++i) {
         double s = inputs[static_cast<std::size_t>(i)];
         if (input::IsPotentiometer(inputCode)) s /= 100;
         signals.push_back(ToSingle(SignalAtConverter(s, inputCode, constants)));

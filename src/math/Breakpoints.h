@@ -38,12 +38,13 @@ struct Breakpoints {
     float rangeMax = 0;
 };
 
-// Standard placement: linear programming, the band list, or equal steps.
+// Standard placement: linear programming, the band list, or equal steps. A range it cannot
+// divide (an end not finite, the maximum not above the minimum) gives no segments.
 Breakpoints PlaceBreakpoints(const PlacementArgs& args);
 
 // Placement from a custom point table: N = segmentCount, the points are the physical
 // column, and the range becomes the first to the last user point (the added point lies
-// beyond it when pointExtra is set).
+// beyond it when pointExtra is set). A segment count the table cannot hold gives no segments.
 Breakpoints CustomBreakpoints(std::span<const float> physical, int segmentCount, bool pointExtra);
 
 // BreakSignal of standard placement: SensorSignal at each BreakTemp, shaped for the

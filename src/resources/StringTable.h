@@ -95,6 +95,20 @@ inline constexpr int kTripHighLevel = 2096;
 inline constexpr int kTripLowLevel = 2097;
 inline constexpr int kHysteresis = 2098;
 inline constexpr int kNoTransmitter = 2099;
+// The configuration check before a plan: why a configuration cannot be programmed.
+inline constexpr int kConfigurationNotProgrammable = 2160;
+inline constexpr int kMaximumBelowMinimum = 2161;
+inline constexpr int kRangeEmpty = 2162;
+inline constexpr int kBeyondRangeCells = 2163;
+inline constexpr int kAllowedFrom = 2164;
+inline constexpr int kAllowedTo = 2165;
+inline constexpr int kSmallestSpan = 2166;
+// The comparison of the configuration read back after programming with what was asked.
+inline constexpr int kReadBackDiffers = 2167;
+inline constexpr int kReadBackInputCode = 2168;
+inline constexpr int kReadBackOptions = 2169;
+inline constexpr int kReadBackAsked = 2170;
+inline constexpr int kReadBackRead = 2171;
 }  // namespace text
 
 // The text of an identifier (language offset already added by the caller), UTF-8.

@@ -1,6 +1,7 @@
 #include "session/Operations.h"
 
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 #include "session/Flows.h"
 
 namespace vantrel::session {
@@ -62,12 +63,34 @@ device::ProgramResult RunProgramDevice(Session& session, const ui::InputEncoding
 
 }  // namespace
 
+std::optional<device::ConfigProblem> CheckFormConfiguration(Session& session) {
+    return device::CheckConfiguration(ProgramFormValues(session, session.form.par_pgm()), session.state);
+}
+
 ProgramOutcome PlanOnly(Session& session, const ui::InputEncoding& encoding) {
     ProgramOutcome outcome;
     outcome.result = RunProgramDevice(session, encoding, false);
     if (outcome.result.status == device::ProgramStatus::NotWritten) EnterNotConnectedState(session);
     return outcome;
 }
+
+namespace {
+
+// A transmitter that reads back something other than what was sent has not been programmed,
+// whatever the writes looked like on the way out.
+void CheckReadBack(Session& session, ProgramOutcome& outcome) {
+    outcome.readBackDifferences =
+        device::CompareReadBack(outcome.result.request, outcome.result.plan, *session.lastRead);
+    if (outcome.readBackDifferences.empty()) return;
+    link::Message message;
+    message.textId = resources::text::kReadBackDiffers;
+    message.text = device::ReadBackDifferencesText(outcome.readBackDifferences, session.state.LanguageOffset);
+    message.buttons = link::Buttons::Ok;
+    message.icon = link::Icon::Critical;
+    session.protocol.dialogs().Show(message);
+}
+
+}  // namespace
 
 ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui::InputEncoding& encoding,
                                   const ProgramOptions& options) {
@@ -78,6 +101,7 @@ ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui:
             session.protocol.Wait(kBeforeReadBack);
             if (options.verify) outcome.verify = device::VerifyWrites(session.protocol, outcome.result.plan.sent);
             outcome.readBack = ReadAndDescribe(session, view);
+            if (outcome.readBack) CheckReadBack(session, outcome);
             break;
         case device::ProgramStatus::NotWritten:
         case device::ProgramStatus::Interrupted:
@@ -85,6 +109,7 @@ ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui:
             break;
         case device::ProgramStatus::NoisyRangeRefused:
         case device::ProgramStatus::Refused:
+        case device::ProgramStatus::InvalidConfiguration:
             break;
     }
     return outcome;

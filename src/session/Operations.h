@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "device/ProgramDevice.h"
+#include "device/ReadBackCheck.h"
 #include "device/VerifyWrites.h"
 #include "measure/MeasureLoop.h"
 #include "session/Session.h"
@@ -20,6 +21,14 @@ struct ProgramOutcome {
     device::ProgramResult result;
     bool readBack = false;  // the configuration was read back and described
     std::optional<device::VerifyResult> verify;  // when verification was asked for and the writes went out
+    // Where the configuration read back differs from what was asked (empty: it holds it).
+    std::vector<device::ReadBackDifference> readBackDifferences;
+    // Written, read back, and the transmitter holds what was asked (and every cell checked,
+    // when verification was asked for).
+    bool Confirmed() const {
+        return result.status == device::ProgramStatus::Done && readBack && readBackDifferences.empty() &&
+               (!verify || verify->Verified());
+    }
 };
 
 struct ProgramOptions {
@@ -33,6 +42,9 @@ struct ProgramOptions {
 // compared with what was sent.
 ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui::InputEncoding& encoding,
                                   const ProgramOptions& options = {});
+
+// The configuration check of what the form holds, as programming would read it.
+std::optional<device::ConfigProblem> CheckFormConfiguration(Session& session);
 
 // Everything programming does before the writes (device check, calibration reads, plan,
 // noise question), without writing: what would be sent.

@@ -16,10 +16,12 @@ StationStatus StatusAfterProgramming(const ProgramOutcome& outcome) {
         case device::ProgramStatus::Done: break;
         case device::ProgramStatus::NoisyRangeRefused:
         case device::ProgramStatus::Refused: return StationStatus::Refused;
+        case device::ProgramStatus::InvalidConfiguration: return StationStatus::FileDoesNotFit;
         case device::ProgramStatus::Interrupted: return StationStatus::Interrupted;
         case device::ProgramStatus::NotWritten: return StationStatus::NotWritten;
     }
     if (outcome.verify && !outcome.verify->Verified()) return StationStatus::VerifyFailed;
+    if (!outcome.readBackDifferences.empty()) return StationStatus::VerifyFailed;
     if (!outcome.readBack) return StationStatus::NotReadBack;
     return StationStatus::Programmed;
 }

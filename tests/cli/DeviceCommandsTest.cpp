@@ -191,10 +191,11 @@ TEST_F(DeviceCli, ExitCodes_InvalidFileAndRefusedProgramming) {
     EXPECT_TRUE(invalid.out.empty());
     EXPECT_EQ(RunCli({"--device", Default(), "program", (folder / "absent.D70").string()}).exitCode, 4);
 
-    // A type K range of 0..10 °C is noisy: refused unless accepted.
+    // A type S range of 0..100 °C is noisy: refused unless accepted.
     files::ReadResult example = files::ReadProgramFile(kExample);
     ASSERT_TRUE(example.ok());
-    example.record.InRangeMax = 10;
+    example.record.TcType = 2;
+    example.record.InRangeMax = 100;
     const std::string noisy = (folder / "noisy.D70").string();
     ASSERT_EQ(files::WriteProgramFile(noisy, example.record), files::FileError::None);
     const std::string saved = (folder / "saved.json").string();
@@ -215,3 +216,38 @@ TEST_F(DeviceCli, ExitCodes_PortThatDoesNotExist) {
 }
 
 }  // namespace
+
+// Files that open but that no transmitter takes: refused before anything is written, with
+// the field named, by every command that would plan them; the transmitter keeps its memory.
+TEST_F(DeviceCli, ConfigurationsNoTransmitterTakes_ExitFourWithTheFieldNamedAndNothingWritten) {
+    const auto variant = [&](const std::string& name, const std::function<void(device::ConfigRecord&)>& change) {
+        files::ReadResult example = files::ReadProgramFile(kExample);
+        EXPECT_TRUE(example.ok());
+        change(example.record);
+        const std::string path = (folder / name).string();
+        EXPECT_EQ(files::WriteProgramFile(path, example.record), files::FileError::None);
+        return path;
+    };
+    const std::string files[] = {
+        variant("inverted.D70", [](device::ConfigRecord& r) { r.InRangeMin = 1000, r.InRangeMax = 0; }),
+        variant("absurd.D70", [](device::ConfigRecord& r) { r.InRangeMin = -1e12f, r.InRangeMax = 1e12f; }),
+        variant("wide-mv.D70", [](device::ConfigRecord& r) { r.InputType = 3, r.InRangeMin = 0, r.InRangeMax = 20000; }),
+    };
+    const std::string saved = (folder / "after.json").string();
+    for (const std::string& file : files) {
+        SCOPED_TRACE(file);
+        for (const std::vector<std::string>& command :
+             {std::vector<std::string>{"program", file, "--dry-run"}, {"program", file, "--verify"},
+              {"--port", "a", "--port", "b", "program", file}, {"report", file, "--out", (folder / "r.pdf").string()}}) {
+            std::vector<std::string> args = {"--device", Default(), "--save-device", saved};
+            args.insert(args.end(), command.begin(), command.end());
+            const CliRun run = RunCli(args);
+            EXPECT_EQ(run.exitCode, 4) << command.front() << run.err;
+            EXPECT_NE(run.err.find("Input Range"), std::string::npos) << run.err;
+        }
+        EXPECT_FALSE(std::filesystem::exists(folder / "r.pdf"));
+        const sim::ProfileResult after = sim::LoadProfile(saved);
+        ASSERT_TRUE(after.profile);
+        EXPECT_EQ(after.profile->memory.cells(), sim::MakeDefaultProfile().memory.cells());
+    }
+}

@@ -34,10 +34,12 @@ struct PreviewCli : ::testing::Test {
         s << in.rdbuf();
         return s.str();
     }
-    std::string WithRangeTop(float top) {
+    // The example turned into a type S 0..100 °C: about 0.65 mV, too narrow to be quiet.
+    std::string NarrowTypeS() {
         files::ReadResult example = files::ReadProgramFile(kExample);
         EXPECT_TRUE(example.ok());
-        example.record.InRangeMax = top;
+        example.record.TcType = 2;
+        example.record.InRangeMax = 100;
         const std::string path = (folder / "changed.D70").string();
         EXPECT_EQ(files::WriteProgramFile(path, example.record), files::FileError::None);
         return path;
@@ -75,7 +77,7 @@ TEST_F(PreviewCli, TypeK_CsvHoldsTheCurveAndTheLargestErrorIsBelowOneDegree) {
 
 TEST_F(PreviewCli, NoisyRange_IsDrawnAndExplainedWhileProgrammingIsRefused) {
     const std::string csv = (folder / "noisy.csv").string();
-    const CliRun run = RunCli({"--device", profile, "--lang", "it", "program", WithRangeTop(10), "--dry-run", "--json",
+    const CliRun run = RunCli({"--device", profile, "--lang", "it", "program", NarrowTypeS(), "--dry-run", "--json",
                          "--preview", csv});
     EXPECT_EQ(run.exitCode, 3);
     EXPECT_NE(run.err.find("Campo stretto"), std::string::npos) << run.err;

@@ -30,9 +30,17 @@ TEST(Float24, EncodeZero_GivesTheEncodingOfOneE8NeverThreeZeroBytes) {
     EXPECT_NEAR(Float24Decode(zero[0], zero[1], zero[2]), 1e-8, 1e-12);
 }
 
-TEST(Float24, NonFiniteValues_EncodeWithoutHanging) {
+TEST(Float24, ValuesBeyondTheFormat_AreHeldAtItsEndsNeverWrapped) {
     EXPECT_EQ(Float24Encode(std::numeric_limits<double>::infinity())[2], 100);
     EXPECT_EQ(Float24Encode(std::nan(""))[2], 100);
+    // 2^200 would wrap the exponent byte to 71 (a tiny number); it stays the largest entry.
+    EXPECT_EQ(Float24Encode(std::ldexp(1.0, 200)), Bytes(0xFF, 0x7F, 0xFF));
+    EXPECT_EQ(Float24Encode(-std::ldexp(1.0, -200)), Bytes(0x00, 0x80, 0x00));
+    EXPECT_TRUE(FitsFloat24(std::ldexp(1.0, 128)));
+    EXPECT_TRUE(FitsFloat24(std::ldexp(1.0, -127)));
+    EXPECT_TRUE(FitsFloat24(0.0));
+    for (double v : {std::ldexp(1.0, 129), std::ldexp(1.0, -128), std::nan(""), -HUGE_VAL})
+        EXPECT_FALSE(FitsFloat24(v)) << v;
 }
 
 TEST(Float24, Decode_InvertsTheEncodingToFifteenBits) {
@@ -55,23 +63,31 @@ TEST(Float24, ReadingSideDecode_TreatsTheSignBitAsTwosComplementWord) {
 
 TEST(RangeCode, Encode_WorkedExamplesAndRoundTrip) {
     // 100..0: the larger end fixes the exponent (k = 7), 0 shares it with magnitude 0.
-    const RangeCells a = RangeEncode(100, 0);
+    const RangeCells a = *RangeEncode(100, 0);
     EXPECT_EQ(a, (RangeCells{25 + 64, 0, 128 + 64, 0}));
     const DecodedRange da = DecodeRange(a.cell15, a.cell14, a.cell9, a.cell8);
     EXPECT_DOUBLE_EQ(da.top, 100);
     EXPECT_DOUBLE_EQ(da.bottom, 0);
     // -50..20: the negative end is the larger, sign in bit 5 of its high byte; k = 8.
-    const RangeCells b = RangeEncode(-50, 20);
+    const RangeCells b = *RangeEncode(-50, 20);
     EXPECT_EQ(b, (RangeCells{25 + 32 + 128, 0, 10, 0}));
     const DecodedRange db = DecodeRange(b.cell15, b.cell14, b.cell9, b.cell8);
     EXPECT_DOUBLE_EQ(db.top, -50);
     EXPECT_DOUBLE_EQ(db.bottom, 20);
     for (auto [max, min] : {std::pair{1000.0, 0.0}, {1370.0, -200.0}, {0.5, 0.0}, {10000.0, -10000.0}, {1.0, 0.2}}) {
-        const RangeCells c = RangeEncode(max, min);
+        const RangeCells c = *RangeEncode(max, min);
         const DecodedRange d = DecodeRange(c.cell15, c.cell14, c.cell9, c.cell8);
         EXPECT_NEAR(d.top, max, std::fabs(max) / 4096) << max;
         EXPECT_NEAR(d.bottom, min, std::fabs(max) / 4096) << min;
     }
+}
+
+TEST(RangeCode, EndsTheSharedExponentCannotHold_AreRefusedNotWrapped) {
+    // 16384 would turn the exponent positive and read back as 0.305 (a wrapped 4-bit field).
+    EXPECT_TRUE(RangeEncode(16383.5, 0));
+    for (auto [max, min] : {std::pair{20000.0, 0.0}, {16384.0, 0.0}, {0.0, -16384.0}, {1e12, -1e12},
+                            {std::nan(""), 0.0}, {HUGE_VAL, 0.0}})
+        EXPECT_FALSE(RangeEncode(max, min)) << max << " " << min;
 }
 
 TEST(RangeCode, Decode_ReadExamples) {
@@ -85,8 +101,11 @@ TEST(TableLayout, WorkedExamples) {
     EXPECT_EQ(TableLayout(26, 5), (TableStarts{55, 73, 115, 196}));
     EXPECT_EQ(TableLayout(2, 2), (TableStarts{19, 28, 34, 43}));
     // Last table byte: T4 + 3M + 2.
-    EXPECT_EQ(TableLayout(28, 5).T4 + 17, 225);
-    EXPECT_LT(TableLayout(26, 5).T4 + 17, cell::ZeroTrim);
+    EXPECT_EQ(TableLayout(28, 5)->T4 + 17, 225);
+    EXPECT_LT(TableLayout(26, 5)->T4 + 17, cell::ZeroTrim);
+    // Counts the memory cannot hold give no layout instead of addresses past cell 255.
+    for (auto [n, m] : {std::pair{0, 5}, {-2, 5}, {30, 5}, {1 << 30, 5}, {28, -1}, {28, 7}})
+        EXPECT_FALSE(TableLayout(n, m)) << n << " " << m;
 }
 
 TEST(FactoryCalibration, Decode_WordsOverSixteenOrTenAndTheTemperatureByte) {

@@ -93,13 +93,13 @@ TEST(PlanPreview, LinearProgrammingOfAThermocouple_ShowsTheWholeBend) {
 
 TEST(PlanPreview, NarrowRange_SaysWhyInBothLanguages) {
     for (bool answer : {true, false}) {  // refused or accepted, the tables are there to draw
-        const PlanPreview p = Preview(Form(1, 0, 20, 1), Working(), kItalian, answer);
+        const PlanPreview p = Preview(Form(3, 0, 100, 1), Working(), kItalian, answer);
         ASSERT_TRUE(p.available);
         EXPECT_TRUE(p.noisy);
         EXPECT_LT(p.signalSpan, p.leastQuietSpan);
         EXPECT_EQ(p.note.rfind(vantrel::resources::Text(text::kPreviewNoisyRange, kItalian), 0), 0u);
     }
-    const PlanPreview en = Preview(Form(1, 0, 20, 1), Working(), kEnglish);
+    const PlanPreview en = Preview(Form(3, 0, 100, 1), Working(), kEnglish);
     EXPECT_NE(en.note.find("Signal span:"), std::string::npos);
     EXPECT_NE(en.note.find(" mV"), std::string::npos);
 }

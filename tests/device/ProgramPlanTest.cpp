@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+#include <limits>
 #include <set>
 
 #include "PlanFixtures.h"
 #include "device/ProgramPlan.h"
+#include "math/Breakpoints.h"
 #include "math/CustomPoints.h"
 
 using namespace vantrel::device;
@@ -130,7 +134,7 @@ TEST(ProgramPlan, EveryInputFamily_ProducesACompleteNonRepeatingListThatFits) {
     };
     const Case cases[] = {{1, 0, 1000, 1}, {2, 0, 700, 1},   {3, 0, 1600, 1},  {4, 0, 1600, 1},
                           {5, 600, 1700, 1}, {6, 0, 800, 1}, {7, -200, 400, 1}, {8, 0, 1200, 1},
-                          {1, -200, 100, 0}, {21, 0, 400, 1}, {22, -50, 300, 2}, {23, -60, 180, 0},
+                          {1, -200, 100, 0}, {21, 0, 400, 1}, {22, -50, 200, 2}, {23, -60, 180, 0},
                           {24, 0, 150, 1},  {36, 0, 1000, 0}, {36, -10000, 10000, 0}, {46, 4, 20, 0},
                           {51, 0, 400, 1},  {31, 0, 100, 0}, {32, 0, 100, 0}, {33, 10, 90, 0}};
     for (int model : {9, 10}) {
@@ -154,13 +158,13 @@ TEST(ProgramPlan, NoisyRange_AskedOnceAndRefusalWritesNothing) {
         ++asked;
         return false;
     };
-    // 0..20 °C of type K is about 0.8 mV: 2.6 > S.
-    const auto refused = MakeProgramPlan(Form(1, 0, 20, 1), Working(3, 9), SampleDevice(), no);
+    // 0..100 °C of type S is about 0.65 mV: 2.6 > S.
+    const auto refused = MakeProgramPlan(Form(3, 0, 100, 1), Working(3, 9), SampleDevice(), no);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(refused.status, PlanStatus::NoisyRangeRefused);
     EXPECT_TRUE(refused.writes.empty());
     EXPECT_TRUE(refused.sent.empty());
-    const auto accepted = MakeProgramPlan(Form(1, 0, 20, 1), Working(3, 9), SampleDevice(), kYes);
+    const auto accepted = MakeProgramPlan(Form(3, 0, 100, 1), Working(3, 9), SampleDevice(), kYes);
     EXPECT_EQ(accepted.status, PlanStatus::Done);
     EXPECT_FALSE(accepted.writes.empty());
     // A wide range never asks.
@@ -278,4 +282,111 @@ TEST(OutputSelect, FollowsFamilyTypeAndOutputSign) {
     EXPECT_EQ(DeriveOutputSelect(3, 0, -20), 0);
     EXPECT_EQ(DeriveOutputSelect(1, 1, 4), 0);
     EXPECT_EQ(DeriveOutputSelect(2, 0, 4), 0);
+}
+
+namespace {
+
+// A configuration the check refuses, and the field it must name.
+struct Refused {
+    const char* what;
+    std::function<void(ProgramForm&, WorkingState&)> spoil;
+    ConfigField field;
+};
+
+}  // namespace
+
+TEST(ConfigurationCheck, ConfigurationsNoTransmitterTakes_AreRefusedNamingTheFieldWithNothingWritten) {
+    static constexpr float inf = std::numeric_limits<float>::infinity();
+    static constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+    const auto range = [](float min, float max) {
+        return [=](ProgramForm& f, WorkingState&) { f.RangeMin = min, f.RangeMax = max; };
+    };
+    const std::vector<Refused> cases = {
+        {"inverted range", range(1000, 0), ConfigField::InputRange},
+        {"absurd range", range(-1e12f, 1e12f), ConfigField::InputRange},
+        {"range beyond type K", range(0, 1400), ConfigField::InputRange},
+        {"span below 100", range(0, 50), ConfigField::InputRange},
+        {"not a number", range(nan, 100), ConfigField::InputRange},
+        {"voltage beyond the range cells",
+         [](ProgramForm& f, WorkingState&) { f.InputCode = 36, f.RangeMin = 0, f.RangeMax = 20000; },
+         ConfigField::InputRange},
+        {"voltage beyond family 2",
+         [](ProgramForm& f, WorkingState& w) { f.InputCode = 36, f.RangeMax = 800, w.identity.DeviceFamily = 2; },
+         ConfigField::InputRange},
+        {"output below family 4's 0 mA", [](ProgramForm& f, WorkingState&) { f.OutMin = -4; }, ConfigField::OutputRange},
+        {"output inverted", [](ProgramForm& f, WorkingState&) { f.OutMin = 20, f.OutMax = 4; }, ConfigField::OutputRange},
+        {"voltage output span below 1 V",
+         [](ProgramForm& f, WorkingState&) { f.OutputTypeIndex = 1, f.OutMin = 0, f.OutMax = 0.5f; },
+         ConfigField::OutputRange},
+        {"zero trim beyond 5 %", [](ProgramForm& f, WorkingState&) { f.AdjMax = 6; }, ConfigField::ZeroTrim},
+        {"span trim not a number", [](ProgramForm& f, WorkingState&) { f.AdjMin = nan; }, ConfigField::SpanTrim},
+        {"trip level 1e39", [](ProgramForm&, WorkingState& w) { w.TripLevels[2] = inf; }, ConfigField::TripLevels},
+        {"trip delay beyond its cell", [](ProgramForm&, WorkingState& w) { w.TripDelayTicks = 300; },
+         ConfigField::TripDelay},
+    };
+    for (const Refused& c : cases) {
+        ProgramForm form = Form(1, 0, 1000, 1);
+        WorkingState working = Working(4, 10);
+        c.spoil(form, working);
+        const auto plan = MakeProgramPlan(form, working, SampleDevice(), kYes);
+        EXPECT_EQ(plan.status, PlanStatus::InvalidConfiguration) << c.what;
+        EXPECT_TRUE(plan.writes.empty() && plan.sent.empty()) << c.what;
+        ASSERT_TRUE(plan.problem) << c.what;
+        EXPECT_EQ(plan.problem->field, c.field) << c.what;
+        EXPECT_FALSE(PlanRefusalText(plan, 300).empty()) << c.what;
+    }
+}
+
+TEST(ConfigurationCheck, LimitsFollowTheTypedUnit_AndTheMessageNamesFieldAndAllowedSpan) {
+    // Type K in °F: -328..2498 °F is the whole type; the thermocouple span stays 100 in °F.
+    EXPECT_EQ(MakeProgramPlan(Form(1, -328, 2498, 1 | 8), Working(4, 9), SampleDevice(), kYes).status, PlanStatus::Done);
+    EXPECT_EQ(MakeProgramPlan(Form(1, 32, 132, 1 | 8), Working(4, 9), SampleDevice(), kYes).status, PlanStatus::Done);
+    // An RTD's 50 °C span is 90 °F.
+    EXPECT_EQ(MakeProgramPlan(Form(21, 32, 122, 8), Working(4, 9), SampleDevice(), kYes).status, PlanStatus::Done);
+    EXPECT_EQ(MakeProgramPlan(Form(21, 32, 112, 8), Working(4, 9), SampleDevice(), kYes).status,
+              PlanStatus::InvalidConfiguration);
+
+    const auto plan = MakeProgramPlan(Form(36, 0, 20000, 0), Working(4, 9), SampleDevice(), kYes);
+    ASSERT_EQ(plan.status, PlanStatus::InvalidConfiguration);
+    EXPECT_EQ(PlanRefusalText(plan, 300),
+              "The configuration cannot be programmed.\nInput Range: 0 to 20000 mV\n"
+              "allowed from -10000 to 10000 mV, smallest span 2 mV");
+}
+
+TEST(ConfigurationCheck, CustomCurves_CountsFiniteRisingAndEncodable) {
+    const auto curve = [](std::vector<float> physical, std::vector<float> input) {
+        WorkingState w = Working(4, 10);
+        w.CustomActive = true;
+        for (std::size_t i = 0; i < physical.size(); ++i) w.PtPhysical[i] = physical[i], w.PtInput[i] = input[i];
+        vantrel::math::CompleteLoadedCurve(w, static_cast<int>(physical.size()), 2);
+        return w;
+    };
+    const ProgramForm form = Form(36, 0, 100, 32);
+    EXPECT_EQ(MakeProgramPlan(form, curve({0, 50, 100}, {0, 5, 10}), SampleDevice(), kYes).status, PlanStatus::Done);
+    for (const auto& [what, working] :
+         {std::pair{"input not rising", curve({0, 50, 100}, {0, 5, 5})},
+          {"empty range", curve({7, 50, 7}, {0, 5, 10})},
+          {"beyond the range cells", curve({0, 50, 20000}, {0, 5, 10})},
+          {"not a number", curve({0, std::numeric_limits<float>::quiet_NaN(), 100}, {0, 5, 10})}}) {
+        const auto plan = MakeProgramPlan(form, working, SampleDevice(), kYes);
+        EXPECT_EQ(plan.status, PlanStatus::InvalidConfiguration) << what;
+        EXPECT_TRUE(plan.writes.empty()) << what;
+    }
+}
+
+TEST(Breakpoints, RangesThePlacementCannotDivide_GiveNoSegmentsInsteadOfOverflowing) {
+    using vantrel::math::PlaceBreakpoints;
+    for (auto [min, max] : {std::pair{1000.0f, 0.0f}, {5.0f, 5.0f}, {-1e30f, 1e30f},
+                            {0.0f, std::numeric_limits<float>::infinity()}}) {
+        const auto b = PlaceBreakpoints({1, min, max, true, false, 10});
+        if (std::isfinite(max - min) && max > min) {
+            EXPECT_EQ(b.segments, 26);  // held to the table, never a wrapped int
+        } else {
+            EXPECT_EQ(b.segments, 0) << min << " " << max;
+            EXPECT_TRUE(b.temps.empty());
+        }
+    }
+    const std::array<float, 30> physical{};
+    EXPECT_EQ(vantrel::math::CustomBreakpoints(physical, -3, false).segments, 0);
+    EXPECT_EQ(vantrel::math::CustomBreakpoints(physical, 40, false).segments, 0);
 }

@@ -19,6 +19,7 @@ namespace frames = link::frames;
 constexpr int kNoReplyText = 85;
 constexpr int kDeviceChangedText = 219;
 constexpr int kNoisyRangeText = 156;
+constexpr int kTypeS = 2;
 
 // Addresses of the "$R" frames sent from index `from` on, in order.
 std::vector<int> ReadAddresses(const RecordingTransport& recorder, std::size_t from = 0) {
@@ -264,7 +265,7 @@ TEST(Programming, FamilyTwo_SkipsCellSevenButKeepsItInThePlan) {
 TEST(Programming, NoisyRangeRefused_StatusThreeNothingWrittenNothingSentAfterTheQuestion) {
     SimBench b;
     ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "10");
+    b.ChooseThermocouple(kTypeS, "0", "100");  // about 0.65 mV: noisy
     const sim::Memory before = b.transmitter.memory();
     b.dialogs.answer(Answer::No);
     b.recorder.sent.clear();
@@ -282,12 +283,12 @@ TEST(Programming, NoisyRangeRefused_StatusThreeNothingWrittenNothingSentAfterThe
 TEST(Programming, NoisyRangeAccepted_ProgramsAsIfNotAsked) {
     SimBench b;
     ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "10");
+    b.ChooseThermocouple(kTypeS, "0", "100");  // about 0.65 mV: noisy
     b.dialogs.answer(Answer::Yes);
     const session::ProgramOutcome outcome = b.Program();
     EXPECT_EQ(outcome.result.status, device::ProgramStatus::Done);
     EXPECT_TRUE(outcome.readBack);
-    EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 10);
+    EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 100);
 }
 
 TEST(Programming, DeviceChanged_OkChecksAgain_CancelWritesNothingAndLeavesNotConnected) {

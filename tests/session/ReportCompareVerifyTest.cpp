@@ -10,6 +10,7 @@
 #include "files/ProgramFile.h"
 #include "session/ProductionLine.h"
 #include "session/Records.h"
+#include "resources/StringTable.h"
 #include "session/Reports.h"
 
 namespace {
@@ -84,6 +85,34 @@ TEST(VerifiedProgramming, WithoutTheOption_NoCellIsReadBackBeyondTheConfiguratio
     const session::ProgramOutcome outcome = ProgramRecord(b, ExampleRecord(), false);
     EXPECT_EQ(outcome.result.status, device::ProgramStatus::Done);
     EXPECT_FALSE(outcome.verify);
+}
+
+// Without the cell check, the configuration read back after the writes still has to be the
+// one asked for: a cell that did not take its byte shows in the field it belongs to.
+TEST(ReadBackCheck, ACellThatDidNotTakeItsByte_FailsTheProgrammingNamingTheField) {
+    SimBench clean;
+    const session::ProgramOutcome good = ProgramRecord(clean, ExampleRecord(), false);
+    ASSERT_EQ(good.result.status, device::ProgramStatus::Done);
+    EXPECT_TRUE(good.Confirmed());
+    EXPECT_EQ(clean.dialogs.countShown(resources::text::kReadBackDiffers), 0);
+    const int outputTableHigh = good.result.plan.Layout.T3 + 1;  // sign and mantissa of the first code
+
+    const std::pair<int, device::ReadBackField> cases[] = {{device::cell::InputCode, device::ReadBackField::InputCode},
+                                                           {device::cell::OptionFlags, device::ReadBackField::OptionFlags},
+                                                           {device::cell::RangeMaxHigh, device::ReadBackField::InputRange},
+                                                           {outputTableHigh, device::ReadBackField::OutputRange}};
+    for (const auto& [address, field] : cases) {
+        SimBench b;
+        b.transmitter.faults().corruptWriteAddress = address;
+        const session::ProgramOutcome outcome = ProgramRecord(b, ExampleRecord(), false);
+        SCOPED_TRACE(address);
+        EXPECT_EQ(outcome.result.status, device::ProgramStatus::Done);
+        EXPECT_TRUE(outcome.readBack);
+        EXPECT_FALSE(outcome.Confirmed());
+        ASSERT_FALSE(outcome.readBackDifferences.empty());
+        EXPECT_EQ(outcome.readBackDifferences.front().field, field);
+        EXPECT_EQ(b.dialogs.countShown(resources::text::kReadBackDiffers), 1);
+    }
 }
 
 TEST(VerifiedProgramming, TransmitterSilentDuringCheck_ReportedIncompleteNotVerified) {

@@ -80,9 +80,11 @@ struct SimBench {
 
     // Sets the thermocouple K, internal compensation, min..max °C and the current output
     // 4..20 mA on the form.
-    void ChooseThermocoupleK(const std::string& min, const std::string& max) {
+    void ChooseThermocoupleK(const std::string& min, const std::string& max) { ChooseThermocouple(0, min, max); }
+    // typeIndex: 0 K, 1 J, 2 S, ...
+    void ChooseThermocouple(int typeIndex, const std::string& min, const std::string& max) {
         session.form.ChooseFamily(device::family::Thermocouple);
-        session.form.ChooseTcType(0);
+        session.form.ChooseTcType(typeIndex);
         session.form.SetGiunto(true);
         SetInputRange(min, max);
         session.form.ChooseOutputType(0);

@@ -79,7 +79,7 @@ TEST(Measurement, EachInputFamilyLandsOnItsPlannedCode) {
     const FamilyCase cases[] = {
         {"Pt100 three-wire", 21, 1, -50, 250, {Quantity::Temperature, 100, 25}, 0.5},
         {"Pt100 three-wire", 21, 1, -50, 250, {Quantity::Temperature, 25, 25}, 0.25},
-        {"Pt1000 on the high-range scale", 22, 0, 0, 400, {Quantity::Temperature, 200, 25}, 0.5},
+        {"Pt1000 on the high-range scale", 22, 0, 0, 200, {Quantity::Temperature, 100, 25}, 0.5},
         {"current through its shunt", 46, 0, 4, 20, {Quantity::Milliamps, 12, 25}, 0.5},
         {"potentiometer by wiper position", 31, 0, 0, 100, {Quantity::Fraction, 0.3, 25}, 0.3},
     };

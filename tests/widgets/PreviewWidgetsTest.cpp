@@ -79,7 +79,7 @@ TEST(PreviewDialog, TypeK_StatesTheLargestErrorAndDrawsThreeCurves) {
 }
 
 TEST(PreviewDialog, NarrowRangeAndRefusal_ShowTheReason) {
-    widgets::PreviewDialog noisy(TypeKPreview(20, 0), 0);
+    widgets::PreviewDialog noisy(TypeKPreview(100, 0, 3), 0);
     noisy.show();
     EXPECT_TRUE(noisy.panel()->noteLabel()->isVisible());
     EXPECT_TRUE(noisy.panel()->noteLabel()->text().startsWith("Campo stretto"));

@@ -142,13 +142,14 @@ void PointsEditor(int languageOffset) {
     Save(dialog, QString("points-editor-junction-%1").arg(lang).toUtf8().constData());
 }
 
-// The linearisation preview of a type K 0..1000 °C and of a range too narrow to be quiet.
+// The linearisation preview of a type K 0..1000 °C and of a type S 0..100 °C, too narrow to
+// be quiet.
 void Preview(int languageOffset) {
     const char* lang = languageOffset == 0 ? "it" : "en";
-    for (const float top : {1000.0f, 20.0f}) {
-        widgets::PreviewDialog dialog(widgets::test::TypeKPreview(top, languageOffset), languageOffset);
-        Save(dialog, QString(top > 100 ? "preview-%1" : "preview-noisy-%1").arg(lang).toUtf8().constData());
-    }
+    widgets::PreviewDialog wide(widgets::test::TypeKPreview(1000, languageOffset), languageOffset);
+    Save(wide, QString("preview-%1").arg(lang).toUtf8().constData());
+    widgets::PreviewDialog noisy(widgets::test::TypeKPreview(100, languageOffset, 3), languageOffset);
+    Save(noisy, QString("preview-noisy-%1").arg(lang).toUtf8().constData());
 }
 
 // The points editor of a resistance input with a characterised Pt100 generated from its

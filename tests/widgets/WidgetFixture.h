@@ -51,19 +51,20 @@ struct FormFixture {
     }
 };
 
-// The linearisation preview of a type K thermocouple from 0 to top °C on a 4..20 mA output.
-inline device::PlanPreview TypeKPreview(float top, int languageOffset = 300) {
+// The linearisation preview of a thermocouple (input code 1 K, 3 S, ...) from 0 to top °C on
+// a 4..20 mA output.
+inline device::PlanPreview TypeKPreview(float top, int languageOffset = 300, int inputCode = 1) {
     device::WorkingState working;
     working.identity = {3, 9, 5, 1};
     device::ProgramForm form;
-    form.InputCode = 1;
+    form.InputCode = inputCode;
     form.OptionWord = 1;
     form.RangeMax = top;
     form.OutMin = 4;
     form.OutMax = 20;
     form.LinearVisible = true;
     const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
-    return device::PreviewPlan(plan, 1, 1, working, languageOffset);
+    return device::PreviewPlan(plan, inputCode, 1, working, languageOffset);
 }
 
 }  // namespace vantrel::widgets::test
