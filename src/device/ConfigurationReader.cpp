@@ -1,5 +1,6 @@
 #include "device/ConfigurationReader.h"
 
+#include "device/Families.h"
 namespace vantrel::device {
 
 namespace {
@@ -81,11 +82,13 @@ std::optional<OutputCalibration> ReadOutputCalibration(link::Protocol& protocol,
     if (!word250) return std::nullopt;
     c.CalWord250 = static_cast<float>(*word250);
 
-    if (deviceFamily == 3 || deviceFamily == 4) {
+    const FamilyTraits* traits = FindFamily({deviceFamily, 0, 0, 0});
+    if (traits == nullptr) return c;  // no calibration known: the values stay 0
+    if (traits->calibrationInRows) {
         // Family 4 with output type 0 has no calibration row: its values stay 0.
         if (const auto row = FindCalibrationRow(deviceFamily, outputType))
             if (!ReadRowCalibration(protocol, *row, c)) return std::nullopt;
-    } else if (deviceFamily == 1 || deviceFamily == 2) {
+    } else {
         const auto low = ReadWordOver1000(protocol, 252);
         if (!low) return std::nullopt;
         const auto high = ReadWordOver1000(protocol, 248);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/WorkingState.h"
+#include "math/Units.h"
 
 // Decoding of a configuration read from a transmitter into the choices of the programming
 // form and the summary lines shown beside it. Pure: the form applies the result.
@@ -61,6 +62,7 @@ struct Description {
     bool custom = false;
     std::string inputRangeMin;         // "####0.###" in the display unit
     std::string inputRangeMax;
+    std::optional<math::Unit> unit;    // the unit the range is shown (and measured) in
     std::string inputUnit;             // "  °C", "  °F", " %", "  mV", "  mA", "  Ohm"
 
     // Output side.
@@ -80,10 +82,6 @@ struct Description {
 };
 
 Description Describe(const ReadValues& values, const DescribeContext& context);
-
-// Burn-out state that programming encodes into bit 7 of cell 6, read back with the same
-// family and output-type rule.
-bool BurnoutDownFromGainCode(std::uint8_t gainCode, int deviceFamily, int outputType);
 
 // The display form of a temperature read in °C when the user works in °F.
 double CelsiusToFahrenheitForDisplay(double celsius);

@@ -23,8 +23,8 @@ constexpr double kHighRangeDivider = 20; // the two widest voltage ranges compar
 std::string ValueUnit(int code, int optionWord) {
     if (in::IsTemperature(code)) return (optionWord & option::Fahrenheit) != 0 ? "°F" : "°C";
     if (in::IsPotentiometer(code)) return "%";
-    if (code == in::Voltage) return "mV";
-    if (code == in::Current) return "mA";
+    if (code == in::VoltageCode) return "mV";
+    if (code == in::CurrentCode) return "mA";
     return "Ohm";
 }
 

@@ -65,8 +65,8 @@ public:
         const double change = std::fabs(out - m_displayedOutput);
         if (change >= m_filter.parameters().deadband && change < kDisplayLimit) m_displayedOutput = out;
         r.output = m_displayedOutput;
-        r.outputIsVoltage = OutputIsVoltage(m_identity.DeviceFamily, m_run.outputType);
-        r.outputText = resources::Format(m_displayedOutput, OutputPattern(m_identity.DeviceFamily, m_run.outputType));
+        r.outputIsVoltage = OutputIsVoltage(m_identity, m_run.outputType);
+        r.outputText = resources::Format(m_displayedOutput, OutputPattern(m_identity, m_run.outputType));
         const bool reverse = (m_setup.flags & device::option::ReverseOutput) != 0;
         const double value = ProcessValue(m_run.scale, m_displayedOutput, reverse);
         r.range = IndicateRange(m_run.scale, value);

@@ -5,6 +5,7 @@
 
 #include "ReadFixtures.h"
 #include "device/Describe.h"
+#include "device/Families.h"
 
 using namespace vantrel::device;
 using vantrel::test::ReadValuesOf;
@@ -124,8 +125,10 @@ TEST(Describe, BurnoutReadBack_MatchesWhatProgrammingEncodes) {
     for (const Case c : {Case{1, 0, 0}, Case{2, 0, 0}, Case{3, 0, 0}, Case{3, 1, 0}, Case{3, 2, 1}, Case{4, 2, 0},
                          Case{4, 1, 1}}) {
         for (const bool down : {false, true}) {
-            const std::uint8_t gain = ProgrammedBit(c.family, c.entry, down) ? 128 : 0;
-            EXPECT_EQ(BurnoutDownFromGainCode(gain, c.family, c.outputType), down)
+            const Identity identity{c.family, 9, 0, 0};
+            const bool bit = ProgrammedBit(c.family, c.entry, down);
+            EXPECT_EQ(BurnoutBitSet(identity, c.entry, down), bit) << "family " << c.family << " entry " << c.entry;
+            EXPECT_EQ(BurnoutDownFromGainCode(identity, bit ? 128 : 0, c.outputType), down)
                 << "family " << c.family << " output type " << c.outputType << " down " << down;
         }
     }

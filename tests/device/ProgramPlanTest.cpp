@@ -6,6 +6,7 @@
 #include <set>
 
 #include "PlanFixtures.h"
+#include "device/Families.h"
 #include "device/ProgramPlan.h"
 #include "math/Breakpoints.h"
 #include "math/CustomPoints.h"
@@ -274,14 +275,22 @@ TEST(ProgramPlan, CustomCurveLoadedFromFile_ProgramsWithTheAddedPoint) {
     ExpectSoundList(plan, false);
 }
 
-TEST(OutputSelect, FollowsFamilyTypeAndOutputSign) {
-    EXPECT_EQ(DeriveOutputSelect(4, 0, 4), 2);
-    EXPECT_EQ(DeriveOutputSelect(4, 1, 0), 1);
-    EXPECT_EQ(DeriveOutputSelect(3, 1, -10), 2);
-    EXPECT_EQ(DeriveOutputSelect(3, 0, 0), 1);
-    EXPECT_EQ(DeriveOutputSelect(3, 0, -20), 0);
-    EXPECT_EQ(DeriveOutputSelect(1, 1, 4), 0);
-    EXPECT_EQ(DeriveOutputSelect(2, 0, 4), 0);
+// What programming writes into cell 7 reads back as the entry it was written for, on every
+// family, whatever side of 0 mA the output range starts.
+TEST(OutputSelect, TheCodeWrittenReadsBackAsTheChosenEntry) {
+    for (int family = 1; family <= 4; ++family) {
+        const Identity identity{family, 9, 0, 0};
+        const FamilyTraits* traits = FindFamily(identity);
+        ASSERT_TRUE(traits);
+        for (std::size_t entry = 0; entry < traits->outputs.size(); ++entry)
+            for (float outMin : {-5.0f, 0.0f, 4.0f}) {
+                const int code = OutputSelectCode(identity, static_cast<int>(entry), outMin);
+                EXPECT_EQ(OutputOfCode(identity, code), traits->outputs[entry].kind)
+                    << "family " << family << " entry " << entry << " from " << outMin;
+            }
+    }
+    EXPECT_EQ(OutputSelectCode({3, 9, 0, 0}, 0, -20), 0);  // family 3's current output below 0 mA
+    EXPECT_EQ(OutputSelectCode({3, 9, 0, 0}, 0, 0), 1);
 }
 
 namespace {
