@@ -163,6 +163,7 @@ private:
     bool ExitAllowed();
     ui::ConfigReport CurrentReport();
     void ShowVerification(const device::VerifyResult& verify);
+    void AskToReadAgain();
     void EndApplication(bool writeSettings);
     QString T(int id) const;
 

@@ -294,7 +294,7 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
 
     // 19. What goes on the line.
     for (std::size_t k = 0; k < plan.writes.size(); ++k) {
-        if (k == kCell7Entry && id.DeviceFamily <= kFamiliesWithoutCell7) continue;
+        if (k == kCell7Entry && id.DeviceFamily >= 1 && id.DeviceFamily <= kFamiliesWithoutCell7) continue;
         plan.sent.push_back(plan.writes[k]);
     }
     return plan;

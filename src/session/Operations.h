@@ -20,6 +20,13 @@ struct ProgramOutcome {
     device::ProgramResult result;
     bool readBack = false;  // the configuration was read back and described
     std::optional<device::VerifyResult> verify;  // when verification was asked for and the writes went out
+
+    // Writes went out but what the transmitter now holds is not known: the writes were cut
+    // short, or the read-back (or the verification) after them failed. A failure, never
+    // a success: the transmitter's configuration must be read again.
+    bool NotConfirmed() const {
+        return result.framesSent > 0 && (!readBack || (verify && !verify->completed));
+    }
 };
 
 struct ProgramOptions {
