@@ -294,9 +294,10 @@ int Program(Context& context) {
         WriteProgramJson(context, encoding, outcome, dryRun);
     } else {
         context.out << "status " << static_cast<int>(outcome.result.status) << ", ";
-        if (dryRun) context.out << planned << " writes (dry run)\n";
-        else if (sent < planned && sent > 0) context.out << sent << " of " << planned << " writes\n";
-        else context.out << sent << " writes\n";
+        if (dryRun) context.out << planned << " writes (dry run)";
+        else if (sent < planned && sent > 0) context.out << sent << " of " << planned << " writes";
+        else context.out << sent << " writes";
+        context.out << (outcome.NotConfirmed() ? ", not confirmed\n" : "\n");
         if (outcome.readBack)
             for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
     }
