@@ -49,6 +49,7 @@ namespace res = vantrel::resources;
 
 constexpr int kProductNameText = 180;
 constexpr int kDeviceReadingText = 218;
+constexpr int kCommunicationErrorTitle = 145;
 constexpr int kNotAvailableTextId = 0;  // a fixed text, the same in both languages
 constexpr const char* kNotAvailableText = "In questa versione non è disponibile";
 constexpr int kCancelAnswer = 2;
@@ -527,13 +528,25 @@ void MainWindow::RunMeasurement() {
 }
 
 void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
-    std::optional<device::VerifyResult> verify;
-    RunOperation([this, &encoding, &verify] {
+    session::ProgramOutcome outcome;
+    RunOperation([this, &encoding, &outcome] {
         const session::ProgramOptions options{form().Verify.checked};
-        verify = session::ProgramAndReadBack(*m_session, *this, encoding, options).verify;
+        outcome = session::ProgramAndReadBack(*m_session, *this, encoding, options);
     });
     form().Changed();
-    if (verify) ShowVerification(*verify);
+    if (outcome.verify) ShowVerification(*outcome.verify);
+    if (outcome.NotConfirmed()) AskToReadAgain();
+}
+
+// Writes went out but nothing confirmed them: the transmitter may hold any mix of the old
+// and the new configuration, so the user is offered a fresh read (the whole loading, which
+// opens the port afresh) rather than being left with a summary that means nothing.
+void MainWindow::AskToReadAgain() {
+    const int offset = m_session->state.LanguageOffset;
+    link::Message message = link::TableMessage(res::text::kNotConfirmed, offset, link::Buttons::YesNo,
+                                               link::Icon::Question, kCommunicationErrorTitle);
+    message.text += "\n" + res::Text(res::text::kReadAgainQuestion, offset);
+    if (m_services.dialogs->Show(message) == link::Answer::Yes) LoadProgramWindow();
 }
 
 void MainWindow::StopMeasurement() { m_stopRequested = true; }

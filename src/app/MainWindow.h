@@ -164,6 +164,7 @@ private:
     ui::ConfigReport CurrentReport();
     bool ConfigurationReportable();
     void ShowVerification(const device::VerifyResult& verify);
+    void AskToReadAgain();
     void EndApplication(bool writeSettings);
     QString T(int id) const;
 

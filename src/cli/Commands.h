@@ -26,7 +26,8 @@ int Report(Context& context);
 // vantrel-cli compare FILE.D70 [--json]
 int Compare(Context& context);
 
-// Prints the verification after a programming; returns kExitVerifyFailed when it failed.
+// Prints the verification after a programming; returns kExitVerifyFailed when a cell
+// differs, kExitNotConfirmed when the check was cut short.
 int PrintVerification(Context& context, const std::optional<device::VerifyResult>& verify);
 
 }  // namespace vantrel::cli

@@ -99,6 +99,10 @@ int Identify(Context& context) {
     auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
+    // The version read put the transmitter in programming mode; "$FPxx" ends it, as after
+    // every other exchange.
+    s.protocol.Send(link::frames::kEndProgramming);
+    s.protocol.Wait(0.1);
     const device::Identity& identity = s.state.identity;
     const device::Identification identification = device::Identify(identity);
     const std::string identityLine = device::IdentityLine(identification.modelNames, identity);
@@ -216,8 +220,11 @@ private:
     std::string m_path;
 };
 
-int ProgramExitCode(device::ProgramStatus status) {
-    switch (status) {
+// Writes that went out without a read-back to confirm them are a failure of their own: the
+// transmitter may hold any mix of the old and the new configuration.
+int ProgramExitCode(const session::ProgramOutcome& outcome) {
+    if (outcome.NotConfirmed()) return kExitNotConfirmed;
+    switch (outcome.result.status) {
         case device::ProgramStatus::Done: return kExitDone;
         case device::ProgramStatus::NoisyRangeRefused:
         case device::ProgramStatus::Refused: return kExitRefused;
@@ -226,8 +233,13 @@ int ProgramExitCode(device::ProgramStatus status) {
     }
 }
 
-void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const device::ProgramResult& result) {
+// "writes" lists the frames sent, in order (with --dry-run the frames that would be sent);
+// "writesSent" says how many went out before a failure.
+void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const session::ProgramOutcome& outcome,
+                      bool dryRun) {
+    const device::ProgramResult& result = outcome.result;
     const device::ProgramPlan& plan = result.plan;
+    const std::size_t listed = dryRun ? plan.sent.size() : static_cast<std::size_t>(result.framesSent);
     JsonWriter json;
     json.BeginObject()
         .Key("status").Value(static_cast<int>(result.status))
@@ -237,9 +249,13 @@ void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const
         .Key("rangeMin").Value(plan.RangeMin)
         .Key("segments").Value(plan.SegmentCount)
         .Key("cjcSegments").Value(plan.CjcSegmentCount)
+        .Key("writesPlanned").Value(static_cast<int>(plan.sent.size()))
+        .Key("writesSent").Value(result.framesSent)
+        .Key("confirmed").Value(result.framesSent > 0 && !outcome.NotConfirmed())
         .Key("writes").BeginArray();
-    for (const device::WriteEntry& w : plan.sent)
-        json.BeginArray().Value(static_cast<int>(w.address)).Value(static_cast<int>(w.value)).EndArray();
+    for (std::size_t i = 0; i < listed && i < plan.sent.size(); ++i)
+        json.BeginArray().Value(static_cast<int>(plan.sent[i].address)).Value(static_cast<int>(plan.sent[i].value))
+            .EndArray();
     json.EndArray().EndObject();
     context.out << json.str() << '\n';
 }
@@ -273,20 +289,29 @@ int Program(Context& context) {
     const session::ProgramOptions options{context.invocation.HasFlag("--verify")};
     const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
                                                    : session::ProgramAndReadBack(s, QuietView(), encoding, options);
+    const std::size_t planned = outcome.result.plan.sent.size();
+    const auto sent = static_cast<std::size_t>(outcome.result.framesSent);
     if (Json(context)) {
-        WriteProgramJson(context, encoding, outcome.result);
+        WriteProgramJson(context, encoding, outcome, dryRun);
     } else {
-        context.out << "status " << static_cast<int>(outcome.result.status) << ", "
-                    << outcome.result.plan.sent.size() << " writes" << (dryRun ? " (dry run)" : "") << '\n';
+        context.out << "status " << static_cast<int>(outcome.result.status) << ", ";
+        if (dryRun) context.out << planned << " writes (dry run)";
+        else if (sent < planned && sent > 0) context.out << sent << " of " << planned << " writes";
+        else context.out << sent << " writes";
+        context.out << (outcome.NotConfirmed() ? ", not confirmed\n" : "\n");
         if (outcome.readBack)
             for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
     }
+    if (outcome.NotConfirmed())
+        context.err << "vantrel-cli: " << resources::Text(resources::text::kNotConfirmed, context.languageOffset())
+                    << '\n';
     int verifyExit = PrintVerification(context, outcome.verify);
     // The message naming the differing fields went to stderr with the message box.
     if (!outcome.readBackDifferences.empty()) verifyExit = kExitVerifyFailed;
     const int exit = WritePreviewIfAsked(context, outcome.result, encoding.inputCode, encoding.optionFlags, s.state,
-                                         ProgramExitCode(outcome.result.status));
-    return Finish(context, *device, exit == kExitDone ? verifyExit : exit);
+                                         ProgramExitCode(outcome));
+    // A cell known to differ is worse than a configuration not confirmed.
+    return Finish(context, *device, exit == kExitDone || verifyExit == kExitVerifyFailed ? verifyExit : exit);
 }
 
 namespace {

@@ -25,6 +25,8 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
         device->m_transmitter = std::make_unique<sim::Transmitter>(loaded.profile->identity, loaded.profile->memory);
         device->m_transmitter->setInput(loaded.profile->input);
         device->m_transmitter->faults() = loaded.profile->faults;
+        device->m_watch = context.simulatorWatch;
+        if (device->m_watch && device->m_watch->started) device->m_watch->started(*device->m_transmitter);
         if (options.realtime) device->m_clock = std::make_unique<link::RealClock>();
         else device->m_clock = std::make_unique<link::VirtualClock>();
         device->m_transport = std::make_unique<sim::SimTransport>(*device->m_transmitter, *device->m_clock);
@@ -57,6 +59,7 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
 
 DeviceContext::~DeviceContext() {
     if (m_session) m_session->transport.close();
+    if (m_transmitter && m_watch && m_watch->ended) m_watch->ended(*m_transmitter);
 }
 
 bool DeviceContext::SaveDevice(Context& context) {

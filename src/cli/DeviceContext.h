@@ -40,6 +40,7 @@ private:
     std::unique_ptr<HeadlessDialogs> m_dialogs;
     std::unique_ptr<ui::NoWindowsHost> m_host;
     std::unique_ptr<session::Session> m_session;
+    const SimulatorWatch* m_watch = nullptr;
 };
 
 // How far a command needs the session: the transmitter identified, or the whole window

@@ -1,5 +1,7 @@
 #include "device/ConfigurationReader.h"
 
+#include <cmath>
+
 #include "device/Families.h"
 namespace vantrel::device {
 
@@ -149,8 +151,14 @@ void DecodeOutputRange(ReadConfiguration& r) {
     const OutputEnds ends = OutputEndsFromCodes(r.calibration, r.scale.firstCode, r.scale.lastCode);
     const bool reverse = (r.values.flags & option::ReverseOutput) != 0;
     const OutputRange range = RemoveTrims(ends, r.values.zeroAdjust, r.values.spanAdjust, reverse);
-    r.values.outputFirst = static_cast<float>(range.first);
-    r.values.outputSecond = static_cast<float>(range.second);
+    // Without a defined result (no calibration for this output type) the range stays unset.
+    const auto known = [](double value) -> std::optional<float> {
+        const auto single = static_cast<float>(value);
+        if (!std::isfinite(value) || !std::isfinite(single)) return std::nullopt;
+        return single;
+    };
+    r.values.outputFirst = known(range.first);
+    r.values.outputSecond = known(range.second);
 }
 
 void DecodeTripLevels(ReadConfiguration& r) {

@@ -72,6 +72,10 @@ public:
 
 private:
     std::string T(int id) const { return resources::Text(id, c_.languageOffset); }
+    // A number's text, or the unknown mark when the value has no defined result.
+    std::string Shown(const std::string& number) const {
+        return number.empty() ? T(resources::text::kUnknownValue) : number;
+    }
 
     std::string EntryText(const std::vector<int>& list, int index) const {
         if (index < 0 || index >= static_cast<int>(list.size())) return {};
@@ -153,13 +157,17 @@ private:
         if (kind) d_.outputEntry = static_cast<int>(*kind);
         const bool voltage = kind ? *kind == OutputKind::Voltage : c_.currentOutputEntry == 1;
         d_.outputUnit = voltage ? " V" : " mA";
-        const std::string first = resources::FormatSingle(v_.outputFirst, kRangePattern);
-        const std::string second = resources::FormatSingle(v_.outputSecond, kRangePattern);
+        const auto text = [](const std::optional<float>& value) {
+            return value ? resources::FormatSingle(*value, kRangePattern) : std::string();
+        };
+        const std::string first = text(v_.outputFirst);
+        const std::string second = text(v_.outputSecond);
         d_.outputDirect = !Bit(option::ReverseOutput);
         // A reverse output is programmed with the range ends swapped.
         d_.outputRangeMin = d_.outputDirect ? second : first;
         d_.outputRangeMax = d_.outputDirect ? first : second;
-        d_.lines.push_back(T(215) + ": " + d_.outputRangeMin + T(210) + d_.outputRangeMax + d_.outputUnit);
+        d_.lines.push_back(T(215) + ": " + Shown(d_.outputRangeMin) + T(210) + Shown(d_.outputRangeMax) +
+                           d_.outputUnit);
     }
 
     void DescribeAdjustments() {
@@ -185,22 +193,32 @@ private:
         d_.lines.push_back(T(228) + (d_.filterOn ? ": ON" : ": OFF"));
     }
 
+    std::string Finite(double value, const char* pattern) const {
+        return std::isfinite(value) ? resources::Format(value, pattern) : T(resources::text::kUnknownValue);
+    }
+
     std::string TripLine(int trip, double high, double low, bool minimum) const {
         const double span = v_.rangeBottom - v_.rangeTop;
         const double hysteresis = span == 0 ? 0 : std::fabs(100 * (low - high) / span);
         const double level = ToDisplay(minimum ? low : high);
-        return T(223) + " " + std::to_string(trip) + ": " + resources::Format(level, kTripPattern) + " " +
-               resources::Format(hysteresis, kHysteresisPattern) + " %" + (minimum ? "- Min" : "- Max");
+        return T(223) + " " + std::to_string(trip) + ": " + Finite(level, kTripPattern) + " " +
+               Finite(hysteresis, kHysteresisPattern) + " %" + (minimum ? "- Min" : "- Max");
     }
 
     void DescribeTrips() {
         if (c_.identity.DeviceModel != kModelWithTrips) return;
         const auto& tv = v_.tripValues;
         DecodedTrips trips;
-        for (std::size_t i = 0; i < 4; ++i) trips.levels[i] = static_cast<float>(ToDisplay(tv[i + 1]));
+        bool known = true;
+        for (std::size_t i = 0; i < 4; ++i) {
+            trips.levels[i] = static_cast<float>(ToDisplay(tv[i + 1]));
+            known = known && std::isfinite(trips.levels[i]);
+        }
         trips.delayTicks = static_cast<float>(tv[5]);
         trips.flags = v_.tripFlags;
-        d_.trips = trips;
+        // Levels without a defined result (a table whose ends coincide) leave the working
+        // trips as they were.
+        if (known) d_.trips = trips;
         d_.lines.push_back(TripLine(1, tv[1], tv[2], (v_.tripFlags & kTrip1MinimumBit) != 0));
         d_.lines.push_back(TripLine(2, tv[3], tv[4], (v_.tripFlags & kTrip2MinimumBit) != 0));
         d_.lines.push_back(T(224) + ": " + resources::Str(tv[5] * kTickSeconds) + " sec.");

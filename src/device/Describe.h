@@ -20,8 +20,10 @@ struct ReadValues {
     std::uint8_t outputFlags = 0;  // cell 6: bit 0 filter, bit 7 burn-out
     double rangeTop = 0;         // °C, mV, mA, ohm, or a 0..1 fraction for the potentiometer
     double rangeBottom = 0;
-    float outputFirst = 0;       // output at the range top, adjustments removed
-    float outputSecond = 0;      // output at the range bottom
+    // Output at the range top and bottom, adjustments removed; unset when the computation has
+    // no defined result (an output type without calibration).
+    std::optional<float> outputFirst = 0.0f;
+    std::optional<float> outputSecond = 0.0f;
     std::array<double, 7> tripValues{};  // 1..4 trip levels in input units, 5 delay ticks
     std::uint8_t tripFlags = 0;  // cell 12
     double zeroAdjust = 0;       // percent
@@ -68,14 +70,14 @@ struct Description {
     // Output side.
     std::optional<int> outputEntry;    // unset: the read output type has no list entry here
     std::string outputUnit;            // " mA" or " V"
-    std::string outputRangeMin;
+    std::string outputRangeMin;        // empty when the read output range is unknown
     std::string outputRangeMax;
     bool outputDirect = true;
     bool burnoutDown = false;
     bool hideBurnout = false;          // voltage input whose range the burn-out cannot follow
     bool filterOn = false;
 
-    std::optional<DecodedTrips> trips; // model with trips only
+    std::optional<DecodedTrips> trips; // model with trips whose levels are all known
 
     std::vector<std::string> lines;    // summary lines without their CR LF
     std::string SummaryText() const;   // every line ended by CR LF

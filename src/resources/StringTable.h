@@ -65,6 +65,12 @@ inline constexpr int kTrendRangeLow = 2058;
 inline constexpr int kTrendRangeHigh = 2059;
 inline constexpr int kLoggingTo = 2060;
 inline constexpr int kTrendTime = 2061;
+// The line: a vanished port, programming that cannot be confirmed, a value without a
+// defined result.
+inline constexpr int kPortDisappeared = 2062;
+inline constexpr int kNotConfirmed = 2063;
+inline constexpr int kReadAgainQuestion = 2064;
+inline constexpr int kUnknownValue = 2065;
 // Configuration report, compare, verified programming.
 inline constexpr int kReportTitle = 2070;
 inline constexpr int kReportSource = 2071;

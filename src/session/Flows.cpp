@@ -29,9 +29,7 @@ bool OpenPort(Session& session) {
         session.protocol.clearLineLost();
     }
     if (session.transport.isOpen()) return true;
-    link::LineSettings settings;
-    link::ParseLineSettings(link::frames::kWorkSettings, settings);
-    const link::OpenResult result = session.transport.open(session.port, settings);
+    const link::OpenResult result = session.transport.open(session.port, WorkSettings());
     if (result.ok()) return true;
     if (result.error == link::OpenError::PortInUse)
         ShowMessage(session, kPortInUseTextId, kPortSharingTitleId, link::Icon::Exclamation);

@@ -357,6 +357,10 @@ bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
                     ReadCount(f, "corruptWriteAddress", faults.corruptWriteAddress, error) &&
                     ReadCount(f, "closeLineAfterFrames", faults.closeLineAfterFrames, error) &&
                     ReadNumber(f, "replugAfterSeconds", faults.replugAfterSeconds, error) &&
+                    ReadCount(f, "silentAfterWrites", faults.silentAfterWrites, error) &&
+                    ReadNumber(f, "replyDelaySeconds", faults.replyDelaySeconds, error) &&
+                    ReadCount(f, "delayRepliesAfter", faults.delayRepliesAfter, error) &&
+                    ReadCount(f, "wrongIdentityAfterReplies", faults.wrongIdentityAfterReplies, error) &&
                     ReadByte(f, "reportedFamily", false, family, error) &&
                     ReadByte(f, "reportedModel", false, model, error);
     if (!ok) return false;

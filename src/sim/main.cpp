@@ -1,11 +1,13 @@
 // vantrel-sim: a simulated transmitter on a pseudo-terminal.
 //
-//   vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt]
+//   vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt] [--link PATH]
 //   vantrel-sim --write-default-profile OUT.json   (regenerates profiles/default.json)
 //
 // Prints the pseudo-terminal's path as its first line, serves until SIGTERM or SIGINT, then
 // writes the transmitter's memory (as a device profile) to OUT.json. With --log every
 // command received is written to COMMANDS.txt, one a line ("SM", "PR", "$R 12", "$W 12 34").
+// With --link the port is PATH, a symbolic link that follows the terminal when a pulled
+// cable is plugged in again (the first line then prints PATH).
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -26,7 +28,9 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 
-void Usage() { std::cerr << "usage: vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt]\n"; }
+void Usage() {
+    std::cerr << "usage: vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt] [--link PATH]\n";
+}
 
 // SIGTERM and SIGINT are taken through a descriptor, so the server can sleep in poll.
 int StopSignalDescriptor() {
@@ -44,10 +48,12 @@ int main(int argc, char** argv) {
     std::string profilePath;
     std::string dumpPath;
     std::string logPath;
+    std::string linkPath;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--profile" || arg == "--dump" || arg == "--log") && i + 1 < argc) {
-            (arg == "--profile" ? profilePath : arg == "--dump" ? dumpPath : logPath) = argv[++i];
+        if ((arg == "--profile" || arg == "--dump" || arg == "--log" || arg == "--link") && i + 1 < argc) {
+            (arg == "--profile" ? profilePath : arg == "--dump" ? dumpPath : arg == "--log" ? logPath : linkPath) =
+                argv[++i];
         } else if (arg == "--write-default-profile" && i + 1 < argc) {
             const std::string error = vantrel::sim::SaveProfile(argv[++i], vantrel::sim::MakeDefaultProfile());
             if (!error.empty()) std::cerr << "vantrel-sim: " << error << "\n";
@@ -97,6 +103,11 @@ int main(int argc, char** argv) {
     auto server = vantrel::sim::PtyServer::Open(error);
     if (!server) {
         std::cerr << "vantrel-sim: " << error << "\n";
+        return kExitFailed;
+    }
+    if (!linkPath.empty()) error = server->SetLink(linkPath);
+    if (!error.empty()) {
+        std::cerr << "vantrel-sim: " << linkPath << ": " << error << "\n";
         return kExitFailed;
     }
     std::cout << server->path() << std::endl;

@@ -106,11 +106,18 @@ TEST_F(DeviceCli, Measure_OneJsonObjectPerFrameWithLamps) {
     EXPECT_EQ(count, 3);
 }
 
-TEST_F(DeviceCli, MeasureModelNine_TripsAreNull) {
+TEST_F(DeviceCli, WhatTheTransmitterDoesNotHaveIsNull_ModelNineTrips_UncalibratedOutput) {
     const std::string profile = Profile("nine.json", [](sim::Profile& p) { p.identity.model = 9; });
     const CliRun run = RunCli({"--device", profile, "measure", "--frames", "1", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("\"trip1\":null,\"trip2\":null"), std::string::npos) << run.out;
+
+    // Family 4 with output type 0: no calibration row, no output value.
+    const std::string typeZero = Profile("type0.json", [](sim::Profile& p) { p.memory.write(7, p.memory.read(7) & 252); });
+    const CliRun read = RunCli({"--device", typeZero, "read", "--json"});
+    EXPECT_NE(read.out.find("\"outputFirst\":null,\"outputSecond\":null"), std::string::npos) << read.out;
+    const CliRun frames = RunCli({"--device", typeZero, "measure", "--frames", "1", "--json"});
+    EXPECT_NE(frames.out.find("\"output\":null,\"outputUnit\":\"mA\",\"value\":null"), std::string::npos) << frames.out;
 }
 
 TEST_F(DeviceCli, Program_DryRunWritesEqualTheWritesThatLandInTheSavedDevice) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -182,4 +183,16 @@ TEST(Describe, EqualRangeEnds_GiveZeroHysteresisInsteadOfNotANumber) {
     ReadValues v = ReadValuesOf(36, 0, 5, 5);
     v.tripValues = {0, 5, 5, 5, 5, 0, 0};
     EXPECT_EQ(Describe(v, Context(4, 10)).lines[8], "Soglia 1: 5.0 0.0 %- Max");
+}
+
+TEST(Describe, ValuesWithoutADefinedResult_ShowAsUnknownAndLeaveTheFormAlone) {
+    ReadValues v = ReadValuesOf(1, 0, 0, 1000);
+    v.outputFirst.reset();
+    v.outputSecond.reset();
+    v.tripValues = {0, std::nan(""), 950, 100, 50, 30, 0};
+    const Description d = Describe(v, Context(4, 10, 300));
+    EXPECT_EQ(d.lines[4], "Output Range: — to — mA");
+    EXPECT_EQ(d.lines[10], "Trip 1: — — %- Max");
+    EXPECT_TRUE(d.outputRangeMin.empty() && d.outputRangeMax.empty());
+    EXPECT_FALSE(d.trips);  // the working trips keep what they hold
 }

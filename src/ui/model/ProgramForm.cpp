@@ -709,8 +709,9 @@ void ProgramForm::ApplyDescription(const device::Description& d, const std::opti
     CtlRangeIn.TextMaxP = d.inputRangeMax;
 
     if (d.outputEntry) ChooseOutputType(*d.outputEntry);
-    CtlRangeOut.TextMinP = d.outputRangeMin;
-    CtlRangeOut.TextMaxP = d.outputRangeMax;
+    // An output range without a defined result leaves the boxes as they were.
+    if (!d.outputRangeMin.empty()) CtlRangeOut.TextMinP = d.outputRangeMin;
+    if (!d.outputRangeMax.empty()) CtlRangeOut.TextMaxP = d.outputRangeMax;
     if (OutputDirect != d.outputDirect) ToggleDirection();
     SetBurnout(d.burnoutDown);
     if (d.hideBurnout) BrkOnOff.visible = Label9.visible = false;
