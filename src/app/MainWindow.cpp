@@ -605,9 +605,13 @@ void MainWindow::FileExportPdf() {
     std::string name = m_services.fileDialogs->SaveFileName(request);
     if (name.empty()) return;
     if (std::filesystem::path(name).extension().empty()) name += ".pdf";
-    const std::string error = print::WriteReportPdf(CurrentReport(), name);
-    if (!error.empty())
-        ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + error, link::Buttons::Ok, link::Icon::Exclamation);
+    const files::WriteResult written = print::WriteReportPdf(CurrentReport(), name);
+    const int offset = m_session->state.LanguageOffset;
+    if (!written.ok())
+        ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + files::FileErrorText(written.problem, offset),
+                    link::Buttons::Ok, link::Icon::Exclamation);
+    else if (!written.atomic)
+        ShowMessage(res::text::kFileSavedInPlace, "\n" + name, link::Buttons::Ok, link::Icon::Information);
 }
 
 // The transmitter is read into a scratch session, so the form keeps what the user has on it;

@@ -16,6 +16,7 @@ enum ExitCode : int {
     kExitInvalidFile = 4,
     kExitDifferent = 5,      // compare: the transmitter holds another configuration
     kExitVerifyFailed = 6,   // programmed, but a cell read back differs from what was sent
+    kExitOutputNotWritten = 8,  // an output file (--out, --csv, --save-device, --preview) could not be written
 };
 
 struct GlobalOptions {
