@@ -19,6 +19,7 @@
 #include <QToolBar>
 
 #include <filesystem>
+#include <iostream>
 
 #include "app/EventPump.h"
 #include "app/PortChoice.h"
@@ -668,7 +669,13 @@ void MainWindow::FileExit() {
 bool MainWindow::ExitAllowed() { return m_fileCommands->AskSaveChanges() != kCancelAnswer; }
 
 void MainWindow::EndApplication(bool writeSettings) {
-    if (writeSettings) files::WriteSettings(m_services.places, m_settings);
+    if (writeSettings) {
+        // At the very end there is no window left to tell; the error stream says why.
+        const files::WriteResult written = files::WriteSettings(m_services.places, m_settings);
+        if (!written.ok())
+            std::cerr << "vantrel: " << files::kSettingsFileName << ": "
+                      << files::FileErrorText(written.problem, m_session->state.LanguageOffset) << '\n';
+    }
     m_ending = true;
     if (m_largeDisplay) m_largeDisplay->close();
     QCoreApplication::quit();

@@ -15,6 +15,8 @@ namespace {
 
 // ---- A small JSON reader: enough for profiles, strict about syntax, bounded in depth. ----
 
+struct JsonMember;
+
 struct Json {
     enum class Kind { Null, Bool, Number, String, Array, Object };
     Kind kind = Kind::Null;
@@ -22,14 +24,21 @@ struct Json {
     double number = 0;
     std::string text;
     std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;
+    std::vector<JsonMember> members;  // a pair<string, Json> here would need Json complete
 
-    const Json* member(std::string_view key) const {
-        for (const auto& [name, value] : members)
-            if (name == key) return &value;
-        return nullptr;
-    }
+    const Json* member(std::string_view key) const;
 };
+
+struct JsonMember {
+    std::string name;
+    Json value;
+};
+
+const Json* Json::member(std::string_view key) const {
+    for (const JsonMember& m : members)
+        if (m.name == key) return &m.value;
+    return nullptr;
+}
 
 class JsonReader {
 public:
@@ -100,7 +109,7 @@ private:
             skipSpace();
             Json member;
             if (!parseValue(member, depth + 1)) return false;
-            value.members.emplace_back(std::move(key), std::move(member));
+            value.members.push_back(JsonMember{std::move(key), std::move(member)});
             skipSpace();
             if (m_pos < m_text.size() && m_text[m_pos] == ',') {
                 ++m_pos;
