@@ -53,7 +53,7 @@ TEST(ParserFuzz, GarbageThenCrsThenRealFrames_AreParsedExactly) {
 // Found by the fuzz target: a "$F" text too long for a command was taken when its CR came in
 // the same read and dropped as noise when it came later.
 TEST(ParserFuzz, TheCommandsDoNotDependOnHowTheBytesAreCut) {
-    for (const std::string input : {"$Fabcdefghijklmnopqrstuvwxyz\rMI"s, "$F" + std::string(15, 'x') + "\rSM"s,
+    for (const std::string& input : {"$Fabcdefghijklmnopqrstuvwxyz\rMI"s, "$F" + std::string(15, 'x') + "\rSM"s,
                                     "$F" + std::string(14, 'x') + "\rSM"s}) {
         CommandParser whole;
         const std::vector<Command> once = whole.feed(input);
