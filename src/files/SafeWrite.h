@@ -16,7 +16,8 @@ struct WriteResult {
     bool atomic = true;
 
     WriteResult() = default;
-    WriteResult(FileError error, int systemError = 0) : problem{error, systemError} {}  // NOLINT: a plain outcome
+    // Not explicit: a failure is fully said by its kind and the system's error number.
+    WriteResult(FileError error, int systemError = 0) : problem{error, systemError} {}
     bool ok() const { return problem.error == FileError::None; }
 };
 
