@@ -8,9 +8,9 @@ SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
-	libgtest-dev libgmock-dev xvfb xauth
+	libgtest-dev libgmock-dev xvfb xauth locales clang libclang-rt-14-dev
 
-.PHONY: deps configure build run test test-asan clean
+.PHONY: deps configure build run test test-asan fuzz clean
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -19,6 +19,9 @@ deps:
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
+	@# The locale tests run under the Italian locale (a decimal comma in the C library).
+	@locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$$' || { \
+	  $(SUDO) sed -i 's/^# *it_IT.UTF-8/it_IT.UTF-8/' /etc/locale.gen && $(SUDO) locale-gen; }
 
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -40,5 +43,9 @@ test-asan: deps
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The libFuzzer targets, built with clang in build-fuzz/, each run for a fixed number of inputs.
+fuzz: deps
+	JOBS=$(JOBS) ./scripts/fuzz.sh
+
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) build-fuzz

@@ -19,6 +19,7 @@
 #include <QToolBar>
 
 #include <filesystem>
+#include <iostream>
 
 #include "app/EventPump.h"
 #include "app/PortChoice.h"
@@ -628,9 +629,13 @@ void MainWindow::FileExportPdf() {
     std::string name = m_services.fileDialogs->SaveFileName(request);
     if (name.empty()) return;
     if (std::filesystem::path(name).extension().empty()) name += ".pdf";
-    const std::string error = print::WriteReportPdf(CurrentReport(), name);
-    if (!error.empty())
-        ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + error, link::Buttons::Ok, link::Icon::Exclamation);
+    const files::WriteResult written = print::WriteReportPdf(CurrentReport(), name);
+    const int offset = m_session->state.LanguageOffset;
+    if (!written.ok())
+        ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + files::FileErrorText(written.problem, offset),
+                    link::Buttons::Ok, link::Icon::Exclamation);
+    else if (!written.atomic)
+        ShowMessage(res::text::kFileSavedInPlace, "\n" + name, link::Buttons::Ok, link::Icon::Information);
 }
 
 // The transmitter is read into a scratch session, so the form keeps what the user has on it;
@@ -687,7 +692,13 @@ void MainWindow::FileExit() {
 bool MainWindow::ExitAllowed() { return m_fileCommands->AskSaveChanges() != kCancelAnswer; }
 
 void MainWindow::EndApplication(bool writeSettings) {
-    if (writeSettings) files::WriteSettings(m_services.places, m_settings);
+    if (writeSettings) {
+        // At the very end there is no window left to tell; the error stream says why.
+        const files::WriteResult written = files::WriteSettings(m_services.places, m_settings);
+        if (!written.ok())
+            std::cerr << "vantrel: " << files::kSettingsFileName << ": "
+                      << files::FileErrorText(written.problem, m_session->state.LanguageOffset) << '\n';
+    }
     m_ending = true;
     if (m_largeDisplay) m_largeDisplay->close();
     QCoreApplication::quit();

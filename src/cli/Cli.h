@@ -22,6 +22,7 @@ enum ExitCode : int {
     kExitDifferent = 5,      // compare: the transmitter holds another configuration
     kExitVerifyFailed = 6,   // programmed, but a cell read back differs from what was sent
     kExitNotConfirmed = 7,   // written but not confirmed: the transmitter's configuration is unknown
+    kExitOutputNotWritten = 8,  // an output file (--out, --csv, --save-device, --preview) could not be written
 };
 
 struct GlobalOptions {

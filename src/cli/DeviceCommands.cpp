@@ -21,8 +21,6 @@ namespace vantrel::cli {
 
 namespace {
 
-constexpr int kInvalidFileTextId = 174;
-
 std::atomic<bool> g_interrupted{false};
 
 extern "C" void OnInterrupt(int) { g_interrupted = true; }
@@ -271,10 +269,7 @@ int Program(Context& context) {
     }
     if (!PreviewTargetValid(context)) return kExitUsage;
     const std::string file = positionals[1];
-    if (!files::ReadProgramFile(file).ok()) {
-        context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n';
-        return kExitInvalidFile;
-    }
+    if (!ReadProgrammingFile(context, file)) return kExitInvalidFile;
     int exitCode = kExitDone;
     auto device = OpenDevice(context, context.invocation.HasFlag("--accept-noisy"), DeviceReach::Loaded, exitCode);
     if (!device) return exitCode;
@@ -387,7 +382,7 @@ int Measure(Context& context) {
     session::Session& s = device->session();
     // The log file is checked before the line is touched: a bad path fails at once.
     std::unique_ptr<measure::MeasurementLog> log;
-    if (!OpenCsvLog(context, s.protocol.clock(), log)) return kExitUsage;
+    if (const int opened = OpenCsvLog(context, s.protocol.clock(), log); opened != kExitDone) return opened;
     g_interrupted = false;
     if (LoadWithRetries(context, *device, QuietView(), [] { return g_interrupted.load(); }) !=
         session::LoadOutcome::Connected)
@@ -403,7 +398,7 @@ int Measure(Context& context) {
     const auto done = [&] { return printer.Done() || (log && log->failed()); };
     const measure::MeasureResult result = MeasureWithReconnect(context, *device, QuietView(), observer, done);
     restoreSignals();
-    if (!ReportCsvLog(context, log.get())) return Finish(context, *device, kExitInvalidFile);
+    if (!ReportCsvLog(context, log.get())) return Finish(context, *device, kExitOutputNotWritten);
     return Finish(context, *device, result == measure::MeasureResult::Stopped ? kExitDone : kExitCommunication);
 }
 

@@ -88,23 +88,23 @@ measure::MeasureResult MeasureWithReconnect(Context& context, DeviceContext& dev
     }
 }
 
-bool OpenCsvLog(Context& context, link::Clock& clock, std::unique_ptr<measure::MeasurementLog>& log) {
+int OpenCsvLog(Context& context, link::Clock& clock, std::unique_ptr<measure::MeasurementLog>& log) {
     const auto path = context.invocation.OptionValue("--csv");
     if (!path) {
         if (context.invocation.HasFlag("--csv")) {
             context.err << "vantrel-cli: --csv needs a file name\n";
-            return false;
+            return kExitUsage;
         }
-        return true;
+        return kExitDone;
     }
     measure::MeasurementLog::OpenResult opened =
         measure::MeasurementLog::Open(*path, measure::ClockAnchoredTimeSource(clock));
     if (!opened.log) {
         context.err << CsvProblem(context, *path, opened.error);
-        return false;
+        return kExitOutputNotWritten;
     }
     log = std::move(opened.log);
-    return true;
+    return kExitDone;
 }
 
 bool ReportCsvLog(Context& context, const measure::MeasurementLog* log) {

@@ -18,7 +18,6 @@ namespace vantrel::cli {
 namespace {
 
 namespace txt = resources::text;
-constexpr int kInvalidFileTextId = 174;
 
 bool Json(const Context& context) { return context.invocation.HasFlag("--json"); }
 
@@ -206,16 +205,13 @@ int ProgramOnPorts(Context& context) {
                        "[--json]\n";
         return kExitUsage;
     }
-    const files::ReadResult file = files::ReadProgramFile(positionals[1]);
-    if (!file.ok()) {
-        context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n';
-        return kExitInvalidFile;
-    }
+    const std::optional<device::ConfigRecord> file = ReadProgrammingFile(context, positionals[1]);
+    if (!file) return kExitInvalidFile;
     std::optional<sim::Profile> profile;
     if (options.device) {
-        sim::ProfileResult loaded = sim::LoadProfile(*options.device);
+        sim::ProfileResult loaded = sim::LoadProfile(*options.device, context.languageOffset());
         if (!loaded.profile) {
-            context.err << "vantrel-cli: " << *options.device << ": " << loaded.error << '\n';
+            context.err << "vantrel-cli: " << loaded.error << '\n';
             return kExitUsage;
         }
         profile = *loaded.profile;
@@ -225,7 +221,7 @@ int ProgramOnPorts(Context& context) {
     settings.languageIndex = options.languageIndex;
     // A serial port needs a thread started by Qt; the simulated ones do not mind.
     const std::vector<session::StationResult> results = session::ProgramStations(
-        MakeStations(context, options.ports, profile), file.record, settings, link::RunOnPortThreads);
+        MakeStations(context, options.ports, profile), *file, settings, link::RunOnPortThreads);
     int exitCode = kExitDone;
     for (const session::StationResult& r : results) {
         const int code = StationExitCode(r.status);

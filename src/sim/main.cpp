@@ -11,8 +11,10 @@
 #include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -24,9 +26,11 @@
 
 namespace {
 
+// As vantrel-cli's: 8 when an output file (the dump, the command log) could not be written.
 constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitOutputNotWritten = 8;
 
 void Usage() {
     std::cerr << "usage: vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt] [--link PATH]\n";
@@ -57,7 +61,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--write-default-profile" && i + 1 < argc) {
             const std::string error = vantrel::sim::SaveProfile(argv[++i], vantrel::sim::MakeDefaultProfile());
             if (!error.empty()) std::cerr << "vantrel-sim: " << error << "\n";
-            return error.empty() ? kExitOk : kExitFailed;
+            return error.empty() ? kExitOk : kExitOutputNotWritten;
         } else if (arg == "--help" || arg == "-h") {
             Usage();
             return kExitOk;
@@ -83,10 +87,11 @@ int main(int argc, char** argv) {
     transmitter.faults() = profile.faults;
     std::ofstream log;
     if (!logPath.empty()) {
+        errno = 0;
         log.open(logPath, std::ios::trunc);
         if (!log) {
-            std::cerr << "vantrel-sim: cannot write " << logPath << "\n";
-            return kExitUsage;
+            std::cerr << "vantrel-sim: cannot write " << logPath << ": " << std::strerror(errno) << "\n";
+            return kExitOutputNotWritten;
         }
         transmitter.setCommandListener([&log](const vantrel::sim::Command& command) {
             log << vantrel::sim::CommandLogText(command) << std::endl;
@@ -123,7 +128,7 @@ int main(int argc, char** argv) {
         const std::string saveError = vantrel::sim::SaveProfile(dumpPath, profile);
         if (!saveError.empty()) {
             std::cerr << "vantrel-sim: " << saveError << "\n";
-            status = kExitFailed;
+            status = kExitOutputNotWritten;
         }
     }
     close(stopFd);

@@ -120,7 +120,7 @@ struct FaultMatrix : ::testing::Test {
         ASSERT_TRUE(example.ok());
         example.record.InRangeMax = 500;
         file = (folder / "k500.D70").string();
-        ASSERT_EQ(files::WriteProgramFile(file, example.record), files::FileError::None);
+        ASSERT_TRUE(files::WriteProgramFile(file, example.record).ok());
 
         // Where each stage starts, from clean runs.
         const Outcome identify = Run(kIdentify, "", 0), read = Run(kRead, "", 0), program = Run(kDuringWrites, "", 0),

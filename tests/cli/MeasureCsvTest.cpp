@@ -66,7 +66,7 @@ TEST_F(MeasureCsv, WithoutFrames_RunsUntilTheTransmitterFallsSilent_RowsIntact) 
 TEST_F(MeasureCsv, UnwritableFile_ClearMessageAndNothingSent) {
     const std::string bad = (folder / "missing" / "out.csv").string();
     const CliRun run = RunCli({"--device", Profile(), "measure", "--frames", "1", "--csv", bad});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.exitCode, cli::kExitOutputNotWritten);
     EXPECT_NE(run.err.find("The log file cannot be written: " + bad), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
     const CliRun italian = RunCli({"--device", Profile(), "--lang", "it", "measure", "--csv", bad});

@@ -52,7 +52,7 @@ TEST_F(ProductionCli, Compare_SameConfiguration_ExitZero_ChangedFile_ExitFiveWit
     files::ReadResult file = files::ReadProgramFile(kExample);
     file.record.InRangeMax = 600;
     const std::string changed = (folder / "changed.D70").string();
-    ASSERT_EQ(files::WriteProgramFile(changed, file.record), files::FileError::None);
+    ASSERT_TRUE(files::WriteProgramFile(changed, file.record).ok());
     const CliRun different = RunCli({"--device", device, "compare", changed});
     EXPECT_EQ(different.exitCode, cli::kExitDifferent);
     EXPECT_EQ(Count(different.out, "\n* "), 1) << different.out;

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../files/TempFolder.h"
+#include "TempFolder.h"
 #include "SimBench.h"
 #include "measure/MeasurementLog.h"
 

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 
 #include "device/Families.h"
 #include "device/Identify.h"
@@ -329,11 +331,15 @@ void ProgramForm::ToggleUnit() {
         InMinSpan = resources::PlainTextSingle(convert(static_cast<float>(ParseOrZero(InMinSpan))));
     if (encoding.inputCode < 25) measureUnit = unitText;
     InUnit = UnitCelsius ? "  °C" : "°F";
-    // A range box that does not hold a number is left for the range check to refuse.
-    if (const auto high = resources::ParseNumber(CtlRangeIn.TextMaxP))
-        CtlRangeIn.SetTextMax(convert(static_cast<float>(*high)));
-    if (const auto low = resources::ParseNumber(CtlRangeIn.TextMinP))
-        CtlRangeIn.SetTextMin(convert(static_cast<float>(*low)));
+    // A range box that does not hold a number a Single keeps, in either unit, is left for the
+    // range check to refuse.
+    const auto converted = [&](const std::string& text) -> std::optional<float> {
+        const auto value = resources::ParseSingle(text);
+        if (!value || !std::isfinite(convert(*value))) return std::nullopt;
+        return convert(*value);
+    };
+    if (const auto high = converted(CtlRangeIn.TextMaxP)) CtlRangeIn.SetTextMax(*high);
+    if (const auto low = converted(CtlRangeIn.TextMinP)) CtlRangeIn.SetTextMin(*low);
     SendLimits();
     Changed();
 }

@@ -9,7 +9,7 @@
 #include <QLineSeries>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QBuffer>
 #include <QScatterSeries>
 #include <QCategoryAxis>
 #include <QValueAxis>
@@ -208,20 +208,18 @@ PreviewDialog::PreviewDialog(const device::PlanPreview& preview, int offset, QWi
     resize(960, 680);
 }
 
-bool SavePreviewPng(const device::PlanPreview& preview, int offset, const QString& path, QSize size) {
+QByteArray PreviewPng(const device::PlanPreview& preview, int offset, QSize size) {
     PreviewPanel panel(preview, offset);
     panel.setAttribute(Qt::WA_DontShowOnScreen);
     panel.setAutoFillBackground(true);
     panel.resize(size);
     panel.show();
     const QPixmap image = panel.grab();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG")) return {};
+    return bytes;
 }
 
 }  // namespace vantrel::widgets

@@ -48,9 +48,8 @@ QCategoryAxis* RoundAxis();
 // Ticks covering low..high (symmetric: -m..m with m the larger magnitude).
 void SetRoundRange(QCategoryAxis* axis, double low, double high, bool symmetric);
 
-// Renders the panel at `size` into a PNG file, replacing it only once the image is complete.
-// Needs a QApplication (the offscreen platform will do). False when the file cannot be written.
-bool SavePreviewPng(const device::PlanPreview& preview, int languageOffset, const QString& path,
-                    QSize size = QSize(1000, 640));
+// Renders the panel at `size` as the bytes of a PNG picture (empty when it cannot be encoded).
+// Needs a QApplication (the offscreen platform will do).
+QByteArray PreviewPng(const device::PlanPreview& preview, int languageOffset, QSize size = QSize(1000, 640));
 
 }  // namespace vantrel::widgets
