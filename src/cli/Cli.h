@@ -16,6 +16,8 @@ enum ExitCode : int {
     kExitInvalidFile = 4,
     kExitDifferent = 5,      // compare: the transmitter holds another configuration
     kExitVerifyFailed = 6,   // programmed, but a cell read back differs from what was sent
+    kExitOutputNotWritten = 8,  // an output file could not be written
+    kExitHistoryBroken = 9,  // history check: an entry was changed or removed
 };
 
 struct GlobalOptions {
@@ -27,6 +29,8 @@ struct GlobalOptions {
     int languageIndex = 1;                  // messages in English unless --lang it
     int retries = 2;                        // Retry answers after a time-out, then Cancel
     bool realtime = false;
+    std::optional<std::string> history;     // where the history lives; the local SQLite file when absent
+    bool noHistory = false;                 // device commands record nothing
 };
 
 // The command words and their own options, global options removed.

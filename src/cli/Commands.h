@@ -26,6 +26,13 @@ int Report(Context& context);
 // vantrel-cli compare FILE.D70 [--json]
 int Compare(Context& context);
 
+// vantrel-cli history list|show|diff|export|check: the history database, read only.
+int HistoryList(Context& context);
+int HistoryShow(Context& context);
+int HistoryDiff(Context& context);
+int HistoryExport(Context& context);
+int HistoryCheck(Context& context);
+
 // Prints the verification after a programming; returns kExitVerifyFailed when it failed.
 int PrintVerification(Context& context, const std::optional<device::VerifyResult>& verify);
 

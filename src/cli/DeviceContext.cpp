@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/History.h"
 #include "link/PortTable.h"
 #include "link/QtSerialTransport.h"
 #include "resources/StringTable.h"
@@ -13,6 +14,10 @@ namespace vantrel::cli {
 std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acceptNoisyRange, int& exitCode) {
     const GlobalOptions& options = context.invocation.global;
     std::unique_ptr<DeviceContext> device(new DeviceContext());
+    device->m_err = &context.err;
+    device->m_languageOffset = context.languageOffset();
+    device->m_recorder = OpenRecorder(context, exitCode);
+    if (exitCode != kExitDone) return nullptr;
     std::string port;
     if (options.device) {
         sim::ProfileResult loaded = sim::LoadProfile(*options.device);
@@ -49,6 +54,7 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
                                                            *device->m_dialogs, *device->m_host);
     session::Session& s = *device->m_session;
     s.port = port;
+    s.recorder = device->m_recorder.get();
     s.state.LanguageIndex = options.languageIndex;
     s.state.LanguageOffset = context.languageOffset();
     s.SyncProtocol();
@@ -57,6 +63,7 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
 
 DeviceContext::~DeviceContext() {
     if (m_session) m_session->transport.close();
+    if (m_recorder) FinishRecording(*m_err, m_languageOffset, *m_recorder);
 }
 
 bool DeviceContext::SaveDevice(Context& context) {
