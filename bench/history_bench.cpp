@@ -63,13 +63,46 @@ history::Entry Filler(long long n, int t) {
 }
 
 // Appends the filler entries with a correct chain, many to a statement, in one transaction.
+bool InsertChain(QSqlDatabase& db, long long count) {
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("BEGIN"));
+    std::string previous = history::kFirstPreviousHash;
+    constexpr int kRowsPerStatement = 200;
+    bool ok = true;
+    for (long long first = 1; ok && first <= count; first += kRowsPerStatement) {
+        QString sql = QStringLiteral("INSERT INTO history_entry (id, uuid, recorded_at, station, os_user, port, "
+                                     "operation, outcome, family, model, serial, previous_hash, hash, content) VALUES ");
+        QVariantList values;
+        for (long long id = first; id < first + kRowsPerStatement && id <= count; ++id) {
+            history::Entry e = Filler(id, static_cast<int>(id % kTransmitters));
+            e.id = id;
+            e.previousHash = previous;
+            e.hash = history::ChainHash(id, previous, e.content);
+            previous = e.hash;
+            sql += QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?),");
+            values << e.id << QString::fromStdString(e.uuid) << QString::fromStdString(e.time)
+                   << QString::fromStdString(e.station) << QString::fromStdString(e.user)
+                   << QString::fromStdString(e.port) << QString::fromStdString(e.operation)
+                   << QString::fromStdString(e.outcome) << e.family << e.model << QString::fromStdString(e.serial)
+                   << QString::fromStdString(e.previousHash) << QString::fromStdString(e.hash)
+                   << QString::fromStdString(e.content);
+        }
+        sql.chop(1);
+        q.prepare(sql);
+        for (const QVariant& v : values) q.addBindValue(v);
+        ok = q.exec();
+    }
+    q.exec(ok ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
+    q.exec(QStringLiteral("ANALYZE"));
+    return ok;
+}
+
+// A history of count entries in the (empty) database.
 bool Fill(const history::Connection& c, long long count) {
     std::string problem;
-    auto store = history::Store::Open(c, problem);
-    if (!store) return false;
-    store.reset();
+    if (!history::Store::Open(c, problem)) return false;  // the tables
     const QString name = QStringLiteral("bench-fill");
-    bool ok = true;
+    bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(
             c.kind == history::Connection::Kind::Sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL"), name);
@@ -77,36 +110,7 @@ bool Fill(const history::Connection& c, long long count) {
         db.setHostName(QString::fromStdString(c.host));
         db.setPort(c.port);
         db.setUserName(QString::fromStdString(c.user));
-        ok = db.open();
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("BEGIN"));
-        std::string previous = history::kFirstPreviousHash;
-        constexpr int kRowsPerStatement = 200;
-        for (long long first = 1; ok && first <= count; first += kRowsPerStatement) {
-            QString sql = QStringLiteral("INSERT INTO history_entry (id, uuid, recorded_at, station, os_user, port, "
-                                         "operation, outcome, family, model, serial, previous_hash, hash, content) VALUES ");
-            QVariantList values;
-            for (long long id = first; id < first + kRowsPerStatement && id <= count; ++id) {
-                history::Entry e = Filler(id, static_cast<int>(id % kTransmitters));
-                e.id = id;
-                e.previousHash = previous;
-                e.hash = history::ChainHash(id, previous, e.content);
-                previous = e.hash;
-                sql += QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?),");
-                values << e.id << QString::fromStdString(e.uuid) << QString::fromStdString(e.time)
-                       << QString::fromStdString(e.station) << QString::fromStdString(e.user)
-                       << QString::fromStdString(e.port) << QString::fromStdString(e.operation)
-                       << QString::fromStdString(e.outcome) << e.family << e.model << QString::fromStdString(e.serial)
-                       << QString::fromStdString(e.previousHash) << QString::fromStdString(e.hash)
-                       << QString::fromStdString(e.content);
-            }
-            sql.chop(1);
-            q.prepare(sql);
-            for (const QVariant& v : values) q.addBindValue(v);
-            ok = q.exec();
-        }
-        q.exec(ok ? QStringLiteral("COMMIT") : QStringLiteral("ROLLBACK"));
-        q.exec(QStringLiteral("ANALYZE"));
+        ok = db.open() && InsertChain(db, count);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);

@@ -920,6 +920,7 @@ void MainWindow::NoteLastSeen() {
     }
     // A database that just failed is not asked: the window would wait for its time-out.
     if (m_history->databaseFailing()) return;
+    m_history->Flush();  // the entries before this read are in the database
     std::string problem;
     const std::unique_ptr<history::Store> store = history::Store::Open(m_history->connection(), problem);
     if (!store) return;

@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "device/VerifyWrites.h"
+#include "ui/model/ConfigCompare.h"
 
 namespace vantrel::cli {
 
@@ -25,6 +26,9 @@ int ProgramOnPorts(Context& context);
 int Report(Context& context);
 // vantrel-cli compare FILE.D70 [--json]
 int Compare(Context& context);
+// One line per field, the differing ones marked, then the verdict: compare and history diff.
+void PrintComparison(Context& context, const ui::Comparison& comparison, const std::string& left,
+                     const std::string& right);
 
 // vantrel-cli history list|show|diff|export|check: the history database, read only.
 int HistoryList(Context& context);

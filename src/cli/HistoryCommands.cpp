@@ -283,28 +283,8 @@ int HistoryDiff(Context& context) {
         context.err << T(context, txt::kHistoryOtherTransmitters) << '\n';
     const ui::Comparison comparison =
         ui::CompareConfigurations(*records[0], *records[1], {context.languageOffset(), identity.value_or(device::Identity{})});
-    const std::string left = "#" + std::to_string(a.id) + " " + a.time.substr(0, 16);
-    const std::string right = "#" + std::to_string(b.id) + " " + b.time.substr(0, 16);
-    std::size_t width = 0;
-    for (const ui::CompareRow& row : comparison.rows) width = std::max(width, row.label.size());
-    width = std::min<std::size_t>(width, 40);
-    const auto length = [](const std::string& text) {
-        return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-    };
-    const auto pad = [&](std::string text, std::size_t n) {
-        const std::size_t shown = length(text);
-        if (shown < n) text.append(n - shown, ' ');
-        return text;
-    };
-    context.out << "  " << pad(T(context, txt::kCompareField), width + 2) << pad(left, 26) << right << '\n';
-    for (const ui::CompareRow& row : comparison.rows)
-        context.out << (row.differs ? "* " : "  ") << pad(row.label, width + 2)
-                    << pad(row.deviceValue.empty() ? "-" : row.deviceValue, 26)
-                    << (row.fileValue.empty() ? "-" : row.fileValue) << '\n';
-    if (comparison.Equal())
-        context.out << T(context, txt::kCompareEqual) << '\n';
-    else
-        context.out << T(context, txt::kCompareDifferent) << ' ' << comparison.DifferingCount() << '\n';
+    PrintComparison(context, comparison, "#" + std::to_string(a.id) + " " + a.time.substr(0, 16),
+                    "#" + std::to_string(b.id) + " " + b.time.substr(0, 16));
     return comparison.Equal() ? kExitDone : kExitDifferent;
 }
 

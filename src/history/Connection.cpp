@@ -59,9 +59,10 @@ std::optional<Connection> ParseConnection(const std::string& text, std::string& 
     if (trimmed.startsWith(QLatin1String("postgresql://")) || trimmed.startsWith(QLatin1String("postgres://")))
         return ParsePostgres(trimmed, problem);
     Connection c;
-    if (trimmed.startsWith(QLatin1String("sqlite:"))) {
-        const QUrl url(trimmed);
-        c.file = (url.isLocalFile() ? url.toLocalFile() : trimmed.mid(7)).toStdString();
+    if (trimmed.startsWith(QLatin1String("sqlite://"))) {
+        c.file = QUrl(trimmed).path().toStdString();  // sqlite:///folder/history.sqlite
+    } else if (trimmed.startsWith(QLatin1String("sqlite:"))) {
+        c.file = trimmed.mid(7).toStdString();
     } else if (trimmed.contains(QLatin1String("://"))) {
         problem = "unknown kind of database (postgresql:// or an SQLite file)";
         return std::nullopt;

@@ -66,10 +66,14 @@ std::uint8_t Byte(const QJsonValue& value) { return static_cast<std::uint8_t>(va
 
 }  // namespace
 
+std::string NewUuid() { return S(QUuid::createUuid().toString(QUuid::WithoutBraces)); }
+
+std::string UtcNow() { return S(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs)); }
+
 Stamp StampNow() {
     Stamp stamp;
-    stamp.uuid = S(QUuid::createUuid().toString(QUuid::WithoutBraces));
-    stamp.time = S(QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+    stamp.uuid = NewUuid();
+    stamp.time = UtcNow();
     stamp.station = S(QSysInfo::machineHostName());
     stamp.user = UserName();
     return stamp;

@@ -26,6 +26,8 @@ struct Stamp {
 
 // Now, this computer, this user, a new identifier.
 Stamp StampNow();
+std::string NewUuid();
+std::string UtcNow();
 
 struct Entry {
     long long id = 0;  // position in the chain, from 1; 0 while not stored

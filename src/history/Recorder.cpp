@@ -20,9 +20,9 @@ HistoryRecorder::~HistoryRecorder() {
 }
 
 void HistoryRecorder::Record(const session::OperationRecord& record) {
-    Stamp stamp = StampNow();
-    stamp.station = m_here.station;
-    stamp.user = m_here.user;
+    Stamp stamp = m_here;
+    stamp.uuid = NewUuid();
+    stamp.time = UtcNow();
     const Entry entry = MakeEntry(record, stamp);
     {
         std::lock_guard lock(m_mutex);

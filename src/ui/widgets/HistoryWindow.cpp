@@ -99,6 +99,7 @@ HistoryWindow::HistoryWindow(history::Store& store, int languageOffset, Hooks ho
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setMinimumSize(900, 280);
     connect(m_table, &QTableWidget::itemSelectionChanged, this, &HistoryWindow::ShowDetails);
 
     m_details = new QPlainTextEdit(this);
@@ -314,7 +315,7 @@ void HistoryWindow::ExportChosen() {
     for (const history::Entry* e : chosen) rows.push_back(*e);
     ui::FileDialogRequest request;
     request.title = resources::Text(txt::kHistoryExportCsv, m_offset);
-    request.filter = "CSV (*.csv)|*.csv|";
+    request.filter = resources::Text(txt::kLogFileFilter, m_offset);
     request.options = 2;
     request.fileName = "vantrel-history.csv";
     request.defaultExtension = ".csv";
