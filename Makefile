@@ -8,6 +8,7 @@ SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
+	libqt6sql6-sqlite libqt6sql6-psql postgresql \
 	libgtest-dev libgmock-dev xvfb xauth locales clang libclang-rt-14-dev
 
 .PHONY: deps configure build run test test-asan fuzz clean

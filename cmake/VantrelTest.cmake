@@ -1,9 +1,11 @@
 # vantrel_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [TIMEOUT seconds]
 #                  [LOCALE_FILTER gtest-filter])
 # One executable per test folder; every GoogleTest case becomes its own ctest entry,
-# carrying the labels (unit, flow, realtime, gui) and the time-out. The cases LOCALE_FILTER
-# selects run a second time as "locale.<case>", labelled locale, under LC_ALL=it_IT.UTF-8
-# (machine-readable numbers must not follow the C library's decimal comma).
+# carrying the labels (unit, flow, realtime, gui, postgres) and the time-out. The user's data
+# folder is one in the build tree: what the programs record in their history while tested
+# stays there. The cases LOCALE_FILTER selects run a second time as "locale.<case>", labelled
+# locale, under LC_ALL=it_IT.UTF-8 (machine-readable numbers must not follow the C library's
+# decimal comma).
 function(vantrel_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT;LOCALE_FILTER" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -19,6 +21,7 @@ function(vantrel_add_test)
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     PROPERTIES LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT}
+               ENVIRONMENT "XDG_DATA_HOME=${CMAKE_BINARY_DIR}/test-data"
     DISCOVERY_TIMEOUT 60)
   if(T_LOCALE_FILTER)
     target_sources(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/TestLocale.cpp)

@@ -58,6 +58,11 @@ ParsedOptions ParseAppOptions(const std::vector<std::string>& args) {
         } else if (Matches(arg, "--screenshot-all")) {
             if (!TakeValue(args, i, "--screenshot-all", value, parsed.error)) return parsed;
             o.screenshotDir = value;
+        } else if (Matches(arg, "--history")) {
+            if (!TakeValue(args, i, "--history", value, parsed.error)) return parsed;
+            o.history = value;
+        } else if (arg == "--no-history") {
+            o.noHistory = true;
         } else if (arg.rfind("--simulator=", 0) == 0) {
             o.simulator = true;
             o.simulatorProfile = arg.substr(12);
@@ -82,13 +87,18 @@ ParsedOptions ParseAppOptions(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-    return "Usage: vantrel [--port PATH|N] [--simulator [PROFILE.json]] [--app-dir DIR] [FILE.D70]\n"
+    return "Usage: vantrel [--port PATH|N] [--simulator [PROFILE.json]] [--app-dir DIR]\n"
+           "               [--history postgresql://...|FILE.sqlite] [--no-history] [FILE.D70]\n"
            "\n"
            "  --port PATH|N        the serial port: a device path, or the number of a port as the\n"
            "                       system lists them (1 = the first)\n"
            "  --simulator [FILE]   use the built-in simulated transmitter as the current port\n"
            "                       (the default device profile when no FILE.json is given)\n"
            "  --app-dir DIR        the application folder (settings, new configuration names)\n"
+           "  --history DB         the history database: postgresql://user@host/db (shared) or an\n"
+           "                       SQLite file; without it the one chosen in Options, else the\n"
+           "                       local file in the user's data folder\n"
+           "  --no-history         record nothing\n"
            "  FILE.D70             a programming file to open once the window has loaded\n";
 }
 

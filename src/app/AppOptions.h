@@ -5,7 +5,8 @@
 #include <vector>
 
 // The desktop program's command line:
-//   vantrel [--port PATH|N] [--simulator [PROFILE.json]] [--app-dir DIR] [FILE.D70]
+//   vantrel [--port PATH|N] [--simulator [PROFILE.json]] [--app-dir DIR]
+//           [--history postgresql://...|FILE.sqlite] [--no-history] [FILE.D70]
 // plus the hidden --screenshot-all DIR, which saves a picture of every window and ends.
 namespace vantrel::app {
 
@@ -16,6 +17,8 @@ struct AppOptions {
     std::optional<std::string> appDir;
     std::optional<std::string> fileToOpen;     // a programming file given by the file manager
     std::optional<std::string> screenshotDir;
+    std::optional<std::string> history;        // the history database; the saved choice when absent
+    bool noHistory = false;                    // record nothing
     bool help = false;
 };
 

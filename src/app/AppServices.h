@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "files/Settings.h"
+#include "history/Recorder.h"
 #include "link/Clock.h"
 #include "link/Dialogs.h"
 #include "link/PortTable.h"
@@ -50,6 +52,13 @@ struct AppServices {
     std::function<void()> beep;
 
     AppTimings timings;
+
+    // The history every operation is recorded in (none: nothing is recorded), the connection as
+    // the user typed it in the options (empty: the local SQLite file), and how a new one is
+    // kept for the next start.
+    std::optional<history::RecorderSettings> history;
+    std::string historyConnection;
+    std::function<void(const std::string& connection)> saveHistoryConnection;
 };
 
 }  // namespace vantrel::app

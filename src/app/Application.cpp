@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QUrl>
@@ -57,6 +58,37 @@ std::optional<sim::Profile> SimulatorProfile(const AppOptions& options) {
 
 void ShowNoPortMessage(link::Dialogs& dialogs, int languageOffset) {
     dialogs.Show(link::TableMessage(kNoPortTextId, languageOffset, link::Buttons::Ok, link::Icon::None));
+}
+
+// The history connection chosen in Options is kept beside the user's settings (the settings
+// file itself keeps its six bytes).
+QString HistorySettingsFile() {
+    return QString::fromStdString((files::UserSettingsFolder() / "vantrel.conf").string());
+}
+constexpr const char* kHistoryKey = "history/connection";
+
+// --history, else the choice kept from Options, else the local SQLite file; --no-history:
+// none. Empty with a message when the connection named is not one.
+bool ChooseHistory(const AppOptions& options, AppServices& services) {
+    services.saveHistoryConnection = [](const std::string& chosen) {
+        QSettings settings(HistorySettingsFile(), QSettings::IniFormat);
+        settings.setValue(kHistoryKey, QString::fromStdString(chosen));
+    };
+    if (options.noHistory) return true;
+    const QSettings kept(HistorySettingsFile(), QSettings::IniFormat);
+    const std::string text = options.history.value_or(kept.value(kHistoryKey).toString().toStdString());
+    std::string problem;
+    const std::optional<history::Connection> connection = history::ParseConnection(text, problem);
+    if (!connection) {
+        std::cerr << "vantrel: history " << text << ": " << problem << '\n';
+        // A bad choice kept from an earlier run falls back to the local file; a bad option is an error.
+        if (options.history) return false;
+        services.history = history::RecorderSettings{history::DefaultConnection(), {}, {}};
+        return true;
+    }
+    services.history = history::RecorderSettings{*connection, {}, {}};
+    services.historyConnection = text;
+    return true;
 }
 
 void SetUpLook(QApplication& application) {
@@ -129,6 +161,7 @@ int RunApplication(int argc, char** argv) {
 
     AppServices services;
     services.places = places;
+    if (!ChooseHistory(options, services)) return 2;
     const std::vector<std::string> systemPorts = link::ListSystemPorts();
     if (options.port) {
         services.initialPort = link::ResolvePortName(*options.port, systemPorts);

@@ -4,6 +4,9 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
@@ -25,6 +28,7 @@
 #include "app/PortChoice.h"
 #include "app/Windows.h"
 #include "device/ConfigurationReader.h"
+#include "history/Store.h"
 #include "link/Frames.h"
 #include "resources/StringTable.h"
 #include "resources/icons/ResourceIcons.h"
@@ -34,6 +38,7 @@
 #include "session/Reports.h"
 #include "ui/print/ReportDocument.h"
 #include "ui/widgets/CompareDialog.h"
+#include "ui/widgets/HistoryWindow.h"
 #include "session/Preview.h"
 #include "ui/model/SerialNumberWindow.h"
 #include "ui/widgets/PointsEditorDialog.h"
@@ -142,6 +147,7 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
     m_session->modeIndex = m_settings.ModeIndex;
     m_session->port = m_services.initialPort;
     m_session->SyncProtocol();
+    StartRecorder();
     m_fileCommands = std::make_unique<ui::ProgramFileCommands>(m_session->form, *m_services.fileDialogs,
                                                                *m_services.fileStore, m_services.places.appFolder);
     if (m_services.installEventPump) m_services.installEventPump(PumpEvents);
@@ -215,6 +221,8 @@ void MainWindow::BuildActions() {
     AddAction("porte", 72, 0, {}, &MainWindow::ShowPorts);
     AddAction("lingua", 73, 0, {}, &MainWindow::ShowLanguage);
     AddAction("serial", res::text::kSerialNumberMenu, 0, {}, &MainWindow::ShowSerialNumber);
+    AddAction("storico", res::text::kHistoryMenu, 0, QKeySequence(Qt::CTRL | Qt::Key_H), &MainWindow::OpenHistory);
+    AddAction("archivio", res::text::kHistoryDatabaseMenu, 0, {}, &MainWindow::ChooseHistoryDatabase);
     AddAction("fullscreen", 77, res::kIconFullScreen, QKeySequence(Qt::Key_F11), &MainWindow::ShowFullScreen);
     AddAction("taratura", 74, 0, {}, &MainWindow::NotAvailable);
     AddAction("progmisura", 143, 0, QKeySequence(Qt::CTRL | Qt::Key_M), &MainWindow::ToggleProgrammingMeasure);
@@ -236,7 +244,7 @@ void MainWindow::BuildMenus() {
     };
     add("f", 58, {"apri", "salva", "salvacome", "-", "stampa", "esportapdf", "-", "esci"});
     add("azioni", 64, {"start", "stoppa", "-", "registra", "-", "confronta"});
-    add("opzioni", 67, {"caratteri", "porte", "lingua", "-", "serial"});
+    add("opzioni", 67, {"caratteri", "porte", "lingua", "-", "serial", "-", "storico", "archivio"});
     add("visual", 76, {"fullscreen"});
     add("finestre", 78, {"taratura", "progmisura"});
     add("help", 79, {"guida", "-", "info"});
@@ -280,6 +288,9 @@ void MainWindow::BuildStatusBar() {
     m_progress->setMaximumHeight(14);
     statusBar()->addWidget(m_busyPicture);
     statusBar()->addWidget(m_statusLabel, 1);
+    m_historyNote = new QLabel(this);
+    m_historyNote->setObjectName("HistoryNote");
+    statusBar()->addWidget(m_historyNote);
     statusBar()->addPermanentWidget(m_progress);
     m_busyPicture->hide();
     m_progress->hide();
@@ -314,6 +325,8 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
     if (QAction* print = menuItem("stampa")) print->setText(T(62) + QStringLiteral("..."));
     if (QAction* pdf = menuItem("esportapdf")) pdf->setText(T(res::text::kExportPdfMenu));
     if (QAction* compare = menuItem("confronta")) compare->setText(T(res::text::kCompareMenu));
+    if (QAction* history = menuItem("storico")) history->setText(T(res::text::kHistoryMenu));
+    if (QAction* database = menuItem("archivio")) database->setText(T(res::text::kHistoryDatabaseMenu));
     RefreshLogging();
     if (m_largeDisplay) m_largeDisplay->SetTexts(T(103), T(103), T(63));
     if (m_statusLabel && !m_statusLabel->text().isEmpty()) m_statusLabel->setText(T(kDeviceReadingText));
@@ -350,6 +363,8 @@ void MainWindow::RefreshCommands() {
     item("porte", idle);
     item("lingua", m.lingua.enabled && idle);
     item("serial", idle, m_session->serialMenuVisible);
+    item("storico", idle && m_history != nullptr);
+    item("archivio", idle);
     item("fullscreen", m.fullscreen.enabled);
     item("taratura", idle);
     item("progmisura", true);
@@ -420,6 +435,7 @@ void MainWindow::LoadProgramWindow() {
     session::LoadProgramWindow(*m_session, *this);
     m_program->setEnabled(true);
     RefreshCaption();
+    AfterOperation();
     emit loadFinished();
 }
 
@@ -536,6 +552,7 @@ void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
     });
     form().Changed();
     if (outcome.verify) ShowVerification(*outcome.verify);
+    AfterOperation();
     if (outcome.NotConfirmed()) AskToReadAgain();
 }
 
@@ -653,6 +670,7 @@ void MainWindow::CompareWithTransmitter() {
         comparison = session::CompareWithDevice(*m_session, file);
     }
     form().Changed();
+    AfterOperation();
     if (!comparison) return;
     widgets::CompareDialog dialog(*comparison, m_session->state.LanguageOffset, this);
     ObserveWindow(&dialog);
@@ -779,21 +797,13 @@ void MainWindow::ShowSerialNumber() {
     ui::SerialNumberWindow model(m_session->serial);
     const auto readSerial = [this] {
         BusyScope busy(*this);
-        m_session->SyncProtocol();
-        const std::optional<device::SerialNumber> serial = device::ReadSerialNumber(m_session->protocol);
-        if (serial) {
-            m_session->serial = *serial;
-            m_session->serialMenuVisible = device::SerialMenuVisible(*serial);
-        }
-        // Leave the transmitter's programming mode that the block reads entered.
-        m_session->protocol.Send(link::frames::kEndProgramming);
-        m_session->protocol.Wait(0.1);
-        return serial.has_value();
+        return session::ReadSerial(*m_session).has_value();
     };
     widgets::SerialNumberDialog dialog(model, *m_services.dialogs, readSerial, m_session->state.LanguageOffset, this);
     ObserveWindow(&dialog);
     dialog.exec();
     RefreshCommands();
+    AfterOperation();
 }
 
 void MainWindow::ShowFullScreen() {
@@ -911,6 +921,117 @@ void MainWindow::RefreshLogging() {
     const bool on = m_log != nullptr;
     if (QAction* item = menuItem("registra")) item->setText(T(on ? res::text::kStopLogging : res::text::kStartLogging));
     if (m_program) m_program->SetLogging(on, on ? QString::fromStdString(m_log->path()) : QString());
+}
+
+// ---- History -----------------------------------------------------------------------------
+
+void MainWindow::StartRecorder() {
+    m_session->recorder = nullptr;
+    m_history.reset();  // writes what the previous recorder still holds
+    if (m_services.history) m_history = std::make_unique<history::HistoryRecorder>(*m_services.history);
+    m_session->recorder = m_history.get();
+}
+
+// What the recording has to say comes after the operation, never in the middle of one: a
+// database that cannot be written (once until it works again), a serial number that is not set.
+void MainWindow::AfterOperation() {
+    if (!m_history) return;
+    for (const history::Notice& notice : m_history->TakeNotices()) {
+        if (notice.kind == history::Notice::Kind::SerialUnset) continue;  // the status bar says it
+        ShowMessage(res::text::kHistoryNotWritten, "\n" + notice.detail, link::Buttons::Ok, link::Icon::Exclamation);
+    }
+    NoteLastSeen();
+}
+
+void MainWindow::NoteLastSeen() {
+    const session::OperationRecord& record = m_session->running.record;
+    if (!m_history || record.operation != session::Operation::Read) return;
+    m_historyNote->clear();
+    if (record.outcome != session::Outcome::Done) return;
+    if (record.serial && history::SerialUnset(*record.serial)) {
+        m_historyNote->setText(T(res::text::kHistorySerialUnset));
+        return;
+    }
+    // A database that just failed is not asked: the window would wait for its time-out.
+    if (m_history->databaseFailing()) return;
+    m_history->Flush();  // the entries before this read are in the database
+    std::string problem;
+    const std::unique_ptr<history::Store> store = history::Store::Open(m_history->connection(), problem);
+    if (!store) return;
+    const std::optional<history::LastSeen> seen = history::FindLastSeen(*store, record, m_history->lastUuid());
+    if (!seen) {
+        m_historyNote->setText(T(res::text::kHistoryFirstSeen));
+        return;
+    }
+    const QString when = QString::fromStdString(seen->entry.time.substr(0, 19)).replace('T', ' ');
+    m_historyNote->setText(T(res::text::kHistoryLastSeen) + ' ' + when + QStringLiteral(" UTC, ") +
+                           QString::fromStdString(seen->entry.station) + QStringLiteral(" - ") +
+                           T(seen->changed ? res::text::kHistoryChanged : res::text::kHistoryUnchanged));
+}
+
+void MainWindow::OpenHistory() {
+    if (deviceBusy() || !m_history) return;
+    m_history->Flush();  // the window lists what was recorded up to now
+    std::string problem;
+    const std::unique_ptr<history::Store> store = history::Store::Open(m_history->connection(), problem);
+    if (!store) {
+        ShowMessage(res::text::kHistoryCannotOpen, "\n" + problem, link::Buttons::Ok, link::Icon::Exclamation);
+        return;
+    }
+    widgets::HistoryWindow::Hooks hooks;
+    hooks.loadIntoForm = [this](const device::ConfigRecord& record) { return RestoreConfiguration(record); };
+    hooks.dialogs = m_services.dialogs;
+    hooks.fileDialogs = m_services.fileDialogs;
+    hooks.observeWindow = [this](QWidget* window) { ObserveWindow(window); };
+    widgets::HistoryWindow window(*store, m_session->state.LanguageOffset, hooks, this);
+    ObserveWindow(&window);
+    window.exec();
+    RefreshCommands();
+}
+
+bool MainWindow::RestoreConfiguration(const device::ConfigRecord& record) {
+    if (!session::LoadRecord(*m_session, record)) {
+        ShowMessage(res::text::kHistoryDoesNotFit, {}, link::Buttons::Ok, link::Icon::Exclamation);
+        return false;
+    }
+    // A restored configuration is no saved file: leaving asks about it.
+    m_session->state.ConfigChanged = true;
+    form().Changed();
+    RefreshCommands();
+    return true;
+}
+
+void MainWindow::ChooseHistoryDatabase() {
+    if (deviceBusy()) return;
+    QDialog dialog(this);
+    dialog.setObjectName("HistoryDatabase");
+    dialog.setWindowTitle(T(res::text::kHistoryDatabaseTitle));
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLabel(T(res::text::kHistoryConnection), &dialog));
+    auto* field = new QLineEdit(QString::fromStdString(m_services.historyConnection), &dialog);
+    field->setObjectName("HistoryConnection");
+    field->setPlaceholderText(QStringLiteral("postgresql://user@host:5432/vantrel"));
+    field->setMinimumWidth(420);
+    layout->addWidget(field);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    ObserveWindow(&dialog);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const std::string text = field->text().trimmed().toStdString();
+    std::string problem;
+    const std::optional<history::Connection> connection = history::ParseConnection(text, problem);
+    if (!connection) {
+        ShowMessage(res::text::kHistoryConnectionInvalid, " " + text + "\n" + problem, link::Buttons::Ok,
+                    link::Icon::Exclamation);
+        return;
+    }
+    m_services.history = history::RecorderSettings{*connection, history::SpoolFileFor(*connection), {}};
+    m_services.historyConnection = text;
+    if (m_services.saveHistoryConnection) m_services.saveHistoryConnection(text);
+    StartRecorder();
+    RefreshCommands();
 }
 
 void MainWindow::StartGuide() {

@@ -95,6 +95,18 @@ public:
     // the measurements that follow until Stop logging; stopping is always possible.
     void ToggleLogging();
     const measure::MeasurementLog* measurementLog() const { return m_log.get(); }
+    // Options > History: the entries recorded so far; an entry's configuration can be loaded
+    // into the form from there, then programmed as usual.
+    void OpenHistory();
+    // Options > History database: the connection (empty: the local SQLite file).
+    void ChooseHistoryDatabase();
+    // Pushes a past configuration into the form as Open does; false (with a message) when the
+    // connected transmitter does not offer its choices.
+    bool RestoreConfiguration(const device::ConfigRecord& record);
+    history::HistoryRecorder* historyRecorder() const { return m_history.get(); }
+    // The status bar's word on the transmitter just read: when it was last seen, and whether
+    // its configuration changed since.
+    QLabel* historyNote() const { return m_historyNote; }
 
     session::Session& session() { return *m_session; }
     ui::ProgramForm& form();
@@ -165,11 +177,15 @@ private:
     bool ConfigurationReportable();
     void ShowVerification(const device::VerifyResult& verify);
     void AskToReadAgain();
+    void AfterOperation();
+    void NoteLastSeen();
+    void StartRecorder();
     void EndApplication(bool writeSettings);
     QString T(int id) const;
 
     AppServices m_services;
     files::AppSettings m_settings;
+    std::unique_ptr<history::HistoryRecorder> m_history;  // outlives the session reporting to it
     std::unique_ptr<session::Session> m_session;
     std::unique_ptr<ui::ProgramFileCommands> m_fileCommands;
     widgets::ProgramWindow* m_program = nullptr;
@@ -182,6 +198,7 @@ private:
     QLabel* m_statusLabel = nullptr;
     QLabel* m_busyPicture = nullptr;
     QProgressBar* m_progress = nullptr;
+    QLabel* m_historyNote = nullptr;
 
     QPointer<ConnectionTestWindow> m_connectionWindow;
     QPointer<OperationWindow> m_operationWindow;

@@ -13,6 +13,7 @@
 #include "app/MainWindow.h"
 #include "app/SimulatedEnvironment.h"
 #include "app/Windows.h"
+#include "ui/widgets/HistoryWindow.h"
 #include "ui/widgets/ProgramWindow.h"
 
 namespace vantrel::app {
@@ -73,6 +74,7 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     SimulatedSetup setup;
     setup.appFolder = appFolder.path().toStdString();
     setup.fallbackAnswer = link::Answer::No;
+    setup.historyFile = setup.appFolder / "history.sqlite";
     SimulatedEnvironment environment(setup);
     std::unique_ptr<MainWindow> window = environment.MakeMainWindow();
     window->resize(1280, 800);
@@ -218,6 +220,13 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     photographDialog("compare-it");
     window->CompareWithTransmitter();
     chooseLanguage("LanguageEnglish");
+
+    // The history of this run, its newest entry chosen.
+    photographDialog("history", [](QWidget* shown) {
+        if (auto* history = qobject_cast<widgets::HistoryWindow*>(shown); history && !history->entries().empty())
+            history->Select({history->entries().front().id});
+    });
+    window->OpenHistory();
 
     window->form().state().ConfigChanged = false;
     window->FileExit();

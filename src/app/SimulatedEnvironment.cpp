@@ -40,6 +40,12 @@ SimulatedEnvironment::SimulatedEnvironment(SimulatedSetup setup)
     };
     m_services.beep = [this] { ++m_beeps; };
     m_services.timings = AppTimings{0, 0, 300, 500};
+    if (setup.historyFile) {
+        history::Connection connection;
+        connection.file = *setup.historyFile;
+        m_services.history = history::RecorderSettings{connection, setup.historyFile->string() + ".spool.jsonl", {}};
+        m_services.historyConnection = setup.historyFile->string();
+    }
 }
 
 SimulatedEnvironment::~SimulatedEnvironment() { m_clock.setEventPump({}); }

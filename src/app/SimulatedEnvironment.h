@@ -51,6 +51,8 @@ struct SimulatedSetup {
     std::optional<sim::Profile> profile;      // the default transmitter when empty
     bool transmitterAnswers = true;           // false: nothing answers on the line
     link::Answer fallbackAnswer = link::Answer::Cancel;
+    // An SQLite file the history goes to (its spool beside it); no history when empty.
+    std::optional<std::filesystem::path> historyFile;
 };
 
 // The main window's world without hardware or a person: the in-process simulated

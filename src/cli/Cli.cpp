@@ -15,11 +15,12 @@ namespace {
 
 // Options of every command that take a value: the parser must not mistake the value for a
 // positional argument.
-const std::vector<std::string> kValueOptions = {"--frames", "--preview", "--out", "--csv"};
+const std::vector<std::string> kValueOptions = {"--frames", "--preview", "--out", "--csv", "--serial", "--since"};
 
 const char* kUsage =
     "usage: vantrel-cli [--port PATH | --device PROFILE.json] [--save-device OUT.json]\n"
-    "                   [--lang it|en] [--retries N] [--realtime] [--app-dir DIR] COMMAND ...\n"
+    "                   [--lang it|en] [--retries N] [--realtime] [--app-dir DIR]\n"
+    "                   [--history postgresql://...|FILE.sqlite] [--no-history] COMMAND ...\n"
     "  ports     [--json]\n"
     "  identify  [--json]\n"
     "  read      [--json]\n"
@@ -31,7 +32,12 @@ const char* kUsage =
     "  measure   [--frames N] [--csv OUT.csv] [--json]\n"
     "  serial    [--json]\n"
     "  dump      [--json]\n"
-    "  file show FILE.D70 [--json]\n";
+    "  file show FILE.D70 [--json]\n"
+    "  history list [--serial S] [--since DATE] [--json]\n"
+    "  history show ID [--json]\n"
+    "  history diff ID1 ID2                    (exit 0 equal, 5 different)\n"
+    "  history export --csv OUT.csv [--serial S] [--since DATE]\n"
+    "  history check                           (exit 9 when an entry was changed or removed)\n";
 
 bool TakesValue(const std::string& word) {
     return std::find(kValueOptions.begin(), kValueOptions.end(), word) != kValueOptions.end();
@@ -81,6 +87,10 @@ bool ParseArguments(const std::vector<std::string>& args, Invocation& invocation
             g.retries = static_cast<int>(*parsed);
         } else if (a == "--realtime") {
             g.realtime = true;
+        } else if (a == "--history") {
+            if (!value(g.history)) return false;
+        } else if (a == "--no-history") {
+            g.noHistory = true;
         } else {
             invocation.words.push_back(a);
         }
@@ -108,6 +118,11 @@ const std::map<std::vector<std::string>, Handler>& CommandTable() {
         {{"measure"}, Measure},
         {{"serial"}, Serial},
         {{"dump"}, Dump},
+        {{"history", "list"}, HistoryList},
+        {{"history", "show"}, HistoryShow},
+        {{"history", "diff"}, HistoryDiff},
+        {{"history", "export"}, HistoryExport},
+        {{"history", "check"}, HistoryCheck},
     };
     return table;
 }

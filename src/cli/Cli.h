@@ -23,6 +23,7 @@ enum ExitCode : int {
     kExitVerifyFailed = 6,   // programmed, but a cell read back differs from what was sent
     kExitNotConfirmed = 7,   // written but not confirmed: the transmitter's configuration is unknown
     kExitOutputNotWritten = 8,  // an output file (--out, --csv, --save-device, --preview) could not be written
+    kExitHistoryBroken = 9,  // history check: an entry was changed or removed
 };
 
 struct GlobalOptions {
@@ -34,6 +35,8 @@ struct GlobalOptions {
     int languageIndex = 1;                  // messages in English unless --lang it
     int retries = 2;                        // Retry answers after a time-out, then Cancel
     bool realtime = false;
+    std::optional<std::string> history;     // where the history lives; the local SQLite file when absent
+    bool noHistory = false;                 // device commands record nothing
 };
 
 // The command words and their own options, global options removed.

@@ -7,6 +7,7 @@
 #include "device/ConfigRecord.h"
 #include "device/VerifyWrites.h"
 #include "files/SafeWrite.h"
+#include "ui/model/ConfigCompare.h"
 
 namespace vantrel::cli {
 
@@ -38,6 +39,16 @@ int ProgramOnPorts(Context& context);
 int Report(Context& context);
 // vantrel-cli compare FILE.D70 [--json]
 int Compare(Context& context);
+// One line per field, the differing ones marked, then the verdict: compare and history diff.
+void PrintComparison(Context& context, const ui::Comparison& comparison, const std::string& left,
+                     const std::string& right);
+
+// vantrel-cli history list|show|diff|export|check: the history database, read only.
+int HistoryList(Context& context);
+int HistoryShow(Context& context);
+int HistoryDiff(Context& context);
+int HistoryExport(Context& context);
+int HistoryCheck(Context& context);
 
 // Prints the verification after a programming; returns kExitVerifyFailed when a cell
 // differs, kExitNotConfirmed when the check was cut short.

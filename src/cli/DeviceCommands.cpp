@@ -155,18 +155,14 @@ int Serial(Context& context) {
     int exitCode = kExitDone;
     auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);
     if (!device) return exitCode;
-    session::Session& s = device->session();
-    const auto serial = device::ReadSerialNumber(s.protocol);
-    s.protocol.Send(link::frames::kEndProgramming);
-    s.protocol.Wait(0.1);
+    const auto serial = session::ReadSerial(device->session());
     if (!serial) return Finish(context, *device, kExitCommunication);
     if (Json(context)) {
         JsonWriter json;
         WriteSerial(json, *serial);
         context.out << json.str() << '\n';
     } else {
-        context.out << serial->customer << ' ' << resources::Format(serial->yearCode + device::kYearShownOffset, "00")
-                    << ' ' << serial->order << ' ' << serial->progressive << '\n';
+        context.out << session::SerialText(*serial) << '\n';
     }
     return Finish(context, *device, kExitDone);
 }

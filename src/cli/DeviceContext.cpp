@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "cli/History.h"
 #include "link/PortTable.h"
 #include "link/QtSerialTransport.h"
 #include "resources/StringTable.h"
@@ -14,6 +15,10 @@ namespace vantrel::cli {
 std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acceptNoisyRange, int& exitCode) {
     const GlobalOptions& options = context.invocation.global;
     std::unique_ptr<DeviceContext> device(new DeviceContext());
+    device->m_err = &context.err;
+    device->m_languageOffset = context.languageOffset();
+    device->m_recorder = OpenRecorder(context, exitCode);
+    if (exitCode != kExitDone) return nullptr;
     std::string port;
     if (options.device) {
         sim::ProfileResult loaded = sim::LoadProfile(*options.device, context.languageOffset());
@@ -52,6 +57,7 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
                                                            *device->m_dialogs, *device->m_host);
     session::Session& s = *device->m_session;
     s.port = port;
+    s.recorder = device->m_recorder.get();
     s.state.LanguageIndex = options.languageIndex;
     s.state.LanguageOffset = context.languageOffset();
     s.SyncProtocol();
@@ -61,6 +67,7 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
 DeviceContext::~DeviceContext() {
     if (m_session) m_session->transport.close();
     if (m_transmitter && m_watch && m_watch->ended) m_watch->ended(*m_transmitter);
+    if (m_recorder) FinishRecording(*m_err, m_languageOffset, *m_recorder);
 }
 
 int DeviceContext::SaveDevice(Context& context) {

@@ -6,6 +6,7 @@
 
 #include "cli/Cli.h"
 #include "cli/HeadlessDialogs.h"
+#include "history/Recorder.h"
 #include "link/Clock.h"
 #include "link/Transport.h"
 #include "session/Session.h"
@@ -16,7 +17,8 @@
 namespace vantrel::cli {
 
 // Everything a device command works with: the line (a serial port, or the built-in simulator
-// loaded from a device profile), the clock, the headless answers and the session.
+// loaded from a device profile), the clock, the headless answers, the session and the
+// history recorder its operations go to.
 class DeviceContext {
 public:
     // Builds the context from the global options; on failure returns empty and explains on
@@ -34,6 +36,9 @@ public:
 private:
     DeviceContext() = default;
 
+    std::ostream* m_err = nullptr;
+    int m_languageOffset = 300;
+    std::unique_ptr<history::HistoryRecorder> m_recorder;  // outlives the session that reports to it
     std::optional<sim::Profile> m_profile;
     std::unique_ptr<sim::Transmitter> m_transmitter;
     std::unique_ptr<link::Clock> m_clock;

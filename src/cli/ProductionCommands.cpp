@@ -3,6 +3,7 @@
 
 #include "cli/Commands.h"
 #include "cli/HeadlessDialogs.h"
+#include "cli/History.h"
 #include "cli/JsonWriter.h"
 #include "files/ProgramFile.h"
 #include "link/PortTable.h"
@@ -216,13 +217,17 @@ int ProgramOnPorts(Context& context) {
         }
         profile = *loaded.profile;
     }
+    int exitCode = kExitDone;
+    const std::unique_ptr<history::HistoryRecorder> recorder = OpenRecorder(context, exitCode);
+    if (exitCode != kExitDone) return exitCode;
     session::StationSettings settings;
     settings.verify = context.invocation.HasFlag("--verify");
     settings.languageIndex = options.languageIndex;
+    settings.recorder = recorder.get();
     // A serial port needs a thread started by Qt; the simulated ones do not mind.
     const std::vector<session::StationResult> results = session::ProgramStations(
         MakeStations(context, options.ports, profile), *file, settings, link::RunOnPortThreads);
-    int exitCode = kExitDone;
+    if (recorder) FinishRecording(context.err, context.languageOffset(), *recorder);
     for (const session::StationResult& r : results) {
         const int code = StationExitCode(r.status);
         if (Severity(code) > Severity(exitCode)) exitCode = code;

@@ -125,33 +125,38 @@ int Compare(Context& context) {
         json.EndArray().EndObject();
         context.out << json.str() << '\n';
     } else {
-        std::size_t width = 0;
-        for (const ui::CompareRow& row : comparison->rows) width = std::max(width, row.label.size());
-        width = std::min<std::size_t>(width, 40);
-        // Columns counted in characters, not bytes ("Unità", "°C").
-        const auto length = [](const std::string& text) {
-            return static_cast<std::size_t>(
-                std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-        };
-        const auto pad = [&](std::string text, std::size_t n) {
-            const std::size_t shown = length(text);
-            if (shown < n) text.append(n - shown, ' ');
-            return text;
-        };
-        context.out << "  " << pad(resources::Text(resources::text::kCompareField, o), width + 2)
-                    << pad(resources::Text(resources::text::kCompareTransmitter, o), 26)
-                    << resources::Text(58, o) << '\n';
-        for (const ui::CompareRow& row : comparison->rows)
-            context.out << (row.differs ? "* " : "  ") << pad(row.label, width + 2)
-                        << pad(row.deviceValue.empty() ? "-" : row.deviceValue, 26)
-                        << (row.fileValue.empty() ? "-" : row.fileValue) << '\n';
-        if (comparison->Equal())
-            context.out << resources::Text(resources::text::kCompareEqual, o) << '\n';
-        else
-            context.out << resources::Text(resources::text::kCompareDifferent, o) << ' '
-                        << comparison->DifferingCount() << '\n';
+        PrintComparison(context, *comparison, resources::Text(resources::text::kCompareTransmitter, o),
+                        resources::Text(58, o));
     }
     return comparison->Equal() ? kExitDone : kExitDifferent;
+}
+
+void PrintComparison(Context& context, const ui::Comparison& comparison, const std::string& left,
+                     const std::string& right) {
+    const int o = context.languageOffset();
+    std::size_t width = 0;
+    for (const ui::CompareRow& row : comparison.rows) width = std::max(width, row.label.size());
+    width = std::min<std::size_t>(width, 40);
+    // Columns counted in characters, not bytes ("Unità", "°C").
+    const auto length = [](const std::string& text) {
+        return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    };
+    const auto pad = [&](std::string text, std::size_t n) {
+        const std::size_t shown = length(text);
+        if (shown < n) text.append(n - shown, ' ');
+        return text;
+    };
+    context.out << "  " << pad(resources::Text(resources::text::kCompareField, o), width + 2) << pad(left, 26) << right
+                << '\n';
+    for (const ui::CompareRow& row : comparison.rows)
+        context.out << (row.differs ? "* " : "  ") << pad(row.label, width + 2)
+                    << pad(row.deviceValue.empty() ? "-" : row.deviceValue, 26)
+                    << (row.fileValue.empty() ? "-" : row.fileValue) << '\n';
+    if (comparison.Equal())
+        context.out << resources::Text(resources::text::kCompareEqual, o) << '\n';
+    else
+        context.out << resources::Text(resources::text::kCompareDifferent, o) << ' ' << comparison.DifferingCount()
+                    << '\n';
 }
 
 }  // namespace vantrel::cli

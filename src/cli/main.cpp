@@ -26,6 +26,9 @@ void KeepNumbersInTheCLocale() { std::setlocale(LC_NUMERIC, "C"); }
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    // The desktop program's names: both programs keep their history in the same data folder.
+    QCoreApplication::setOrganizationName("Vantrel");
+    QCoreApplication::setApplicationName("Vantrel");
     if (NeedsGui(args)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication application(argc, argv);

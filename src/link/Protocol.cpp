@@ -124,8 +124,9 @@ ByteResult Protocol::ReadBlock(int start, int count) {
                 return result;
             }
             result.bytes[0] = 0;
-            result.bytes[static_cast<std::size_t>(address - first + 1)] =
-                static_cast<std::uint8_t>(reply[frames::kByteReplyDataPos]);
+            const auto value = static_cast<std::uint8_t>(reply[frames::kByteReplyDataPos]);
+            result.bytes[static_cast<std::size_t>(address - first + 1)] = value;
+            if (m_cellObserver) m_cellObserver(address, value);
             StepProgress(1);
         }
         if (!restart) return result;

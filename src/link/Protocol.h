@@ -55,6 +55,10 @@ public:
     void setLanguageOffset(int offset) { m_languageOffset = offset; }
     // Called with step 1 after every byte that ReadBlock reads.
     void setStepProgress(std::function<void(int step)> stepProgress) { m_stepProgress = std::move(stepProgress); }
+    // Called with every cell that ReadBlock reads (the history keeps what was read).
+    void setCellObserver(std::function<void(int address, std::uint8_t value)> observer) {
+        m_cellObserver = std::move(observer);
+    }
 
     Transport& transport() { return m_transport; }
     Clock& clock() { return m_clock; }
@@ -108,6 +112,7 @@ private:
     bool m_lineLost = false;
     std::function<void(int)> m_stepProgress;
     std::function<bool()> m_reopen;
+    std::function<void(int, std::uint8_t)> m_cellObserver;
 };
 
 // The main window's progress bar as the block reads drive it: the value advances by the

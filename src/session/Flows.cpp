@@ -2,8 +2,12 @@
 
 #include "device/CustomCurve.h"
 #include "device/Identify.h"
+#include "files/ProgramFile.h"
 #include "link/ConnectionTest.h"
 #include "link/Frames.h"
+#include "resources/NumberFormat.h"
+#include "session/Recording.h"
+#include "session/Records.h"
 
 namespace vantrel::session {
 
@@ -81,18 +85,32 @@ bool FailRead(Session& session, SessionView& view) {
 }  // namespace
 
 bool ConnectAndIdentify(Session& session, SessionView& view) {
+    OperationScope scope(session, Operation::Identify);
+    scope.record().identity.reset();
+    // Whatever answers now may be another transmitter.
+    session.knownMemory = {};
     session.SyncProtocol();
-    if (OpenPort(session)) {
+    const bool opened = OpenPort(session);
+    if (opened) {
         RunConnectionTest(session, view);
     } else {
         session.connectionResult = "errore";
         session.form.SetConnected(false);
     }
     Identify(session);
+    if (session.connected()) {
+        const device::Identity& identity = session.state.identity;
+        scope.record().identity = identity;
+        scope.record().summary = device::IdentityLine(device::Identify(identity).modelNames, identity);
+        scope.SetOutcome(Outcome::Done);
+    } else {
+        scope.SetOutcome(opened ? FailureOutcome(session) : Outcome::CommunicationFailed);
+    }
     return session.connected();
 }
 
 LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
+    OperationScope scope(session, Operation::Read);
     ConnectAndIdentify(session, view);
     session.form.Load(session.state.identity, static_cast<ui::Mode>(session.modeIndex));
     if (!session.connected()) {
@@ -105,6 +123,7 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
 }
 
 bool ReadAndDescribe(Session& session, SessionView& view) {
+    OperationScope scope(session, Operation::Read);
     session.SyncProtocol();
     session.progress = link::ProgressBarValue{};
     session.protocol.setStepProgress([&](int step) {
@@ -114,7 +133,10 @@ bool ReadAndDescribe(Session& session, SessionView& view) {
     view.ReadingStarted();
     const auto read = device::ReadConfigurationFromDevice(session.protocol, session.state.identity);
     session.protocol.setStepProgress({});
-    if (!read) return FailRead(session, view);
+    if (!read) {
+        scope.SetFailed();
+        return FailRead(session, view);
+    }
     session.lastRead = *read;
     session.serial = read->serial;
     session.serialMenuVisible = device::SerialMenuVisible(read->serial);
@@ -122,7 +144,10 @@ bool ReadAndDescribe(Session& session, SessionView& view) {
     std::optional<device::CustomCurve> curve;
     if (read->values.flags & device::option::Custom) {
         const device::CustomCurveRead custom = device::ReadCustomCurve(session.protocol, read->calibration);
-        if (custom.cancelled) return FailRead(session, view);
+        if (custom.cancelled) {
+            scope.SetFailed();
+            return FailRead(session, view);
+        }
         curve = custom.curve;
     }
     session.form.ApplyRead(read->values, curve);
@@ -131,7 +156,37 @@ bool ReadAndDescribe(Session& session, SessionView& view) {
     session.form.stateLamp = {255, 0, 0};
     session.form.Changed();
     view.ReadingEnded();
+    OperationRecord& record = scope.record();
+    record.serial = read->serial;
+    record.summary = session.form.summaryText;
+    const files::RecordBytes bytes = files::EncodeRecord(FormRecord(session));
+    record.configuration.assign(bytes.begin(), bytes.end());
+    scope.SetOutcome(Outcome::Done);
     return true;
+}
+
+std::optional<device::SerialNumber> ReadSerial(Session& session) {
+    OperationScope scope(session, Operation::SerialRead);
+    session.SyncProtocol();
+    const std::optional<device::SerialNumber> serial = device::ReadSerialNumber(session.protocol);
+    // Leave the transmitter's programming mode that the block reads entered.
+    session.protocol.Send(link::frames::kEndProgramming);
+    session.protocol.Wait(0.1);
+    if (!serial) {
+        scope.SetFailed();
+        return std::nullopt;
+    }
+    session.serial = *serial;
+    session.serialMenuVisible = device::SerialMenuVisible(*serial);
+    scope.record().serial = *serial;
+    scope.record().summary = SerialText(*serial);
+    scope.SetOutcome(Outcome::Done);
+    return serial;
+}
+
+std::string SerialText(const device::SerialNumber& serial) {
+    return std::to_string(serial.customer) + ' ' + resources::Format(serial.yearCode + device::kYearShownOffset, "00") +
+           ' ' + std::to_string(serial.order) + ' ' + std::to_string(serial.progressive);
 }
 
 }  // namespace vantrel::session

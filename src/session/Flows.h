@@ -1,10 +1,14 @@
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "session/Session.h"
 
 // The flows the desktop program and the command-line tool share: loading the programming
 // window (port, connection test, identification, defaults, read), reading and describing a
-// configuration, programming with its read-back, and measuring.
+// configuration, programming with its read-back, and measuring. Each flow hands one record
+// of what it did to the session's recorder (see Recording.h).
 namespace vantrel::session {
 
 enum class LoadOutcome {
@@ -25,5 +29,12 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view);
 // Reads the configuration and describes it into the form and the summary. False when the
 // read was cancelled: the form is then in the not-connected state.
 bool ReadAndDescribe(Session& session, SessionView& view);
+
+// Reads the serial-number cells afresh (the serial-number window's read button, `vantrel-cli
+// serial`) and ends the transmitter's programming mode. Empty when the read was cancelled.
+std::optional<device::SerialNumber> ReadSerial(Session& session);
+
+// "12 10 91 528": customer, year as shown (two digits), order, progressive.
+std::string SerialText(const device::SerialNumber& serial);
 
 }  // namespace vantrel::session

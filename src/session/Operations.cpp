@@ -1,9 +1,14 @@
 #include "session/Operations.h"
 
+#include <algorithm>
+
 #include "device/Families.h"
+#include "files/ProgramFile.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 #include "session/Flows.h"
+#include "session/Recording.h"
+#include "session/Records.h"
 
 namespace vantrel::session {
 
@@ -92,10 +97,31 @@ void CheckReadBack(Session& session, ProgramOutcome& outcome) {
 
 }  // namespace
 
+Outcome ProgrammingOutcome(const ProgramOutcome& outcome, bool lineLost) {
+    switch (outcome.result.status) {
+        case device::ProgramStatus::Done: break;
+        case device::ProgramStatus::NoisyRangeRefused:
+        case device::ProgramStatus::Refused:
+        case device::ProgramStatus::InvalidConfiguration: return Outcome::Refused;
+        case device::ProgramStatus::Interrupted:
+            return outcome.NotConfirmed() ? Outcome::WrittenNotConfirmed : Outcome::Interrupted;
+        case device::ProgramStatus::NotWritten: return lineLost ? Outcome::CommunicationFailed : Outcome::Cancelled;
+    }
+    if (outcome.verify && !outcome.verify->mismatches.empty()) return Outcome::VerifyFailed;
+    if (outcome.NotConfirmed()) return Outcome::WrittenNotConfirmed;
+    if (!outcome.readBackDifferences.empty()) return Outcome::VerifyFailed;
+    return Outcome::Done;
+}
+
 ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui::InputEncoding& encoding,
                                   const ProgramOptions& options) {
+    OperationScope scope(session, options.verify ? Operation::ProgramVerified : Operation::Program);
+    // What is programmed, as Save would write it; the read-back below describes it anew.
+    const files::RecordBytes programmed = files::EncodeRecord(FormRecord(session));
+    scope.record().memoryBefore.Merge(session.knownMemory);
     ProgramOutcome outcome;
     outcome.result = RunProgramDevice(session, encoding, true);
+    scope.CellsAfterWrites();
     switch (outcome.result.status) {
         case device::ProgramStatus::Done:
             session.protocol.Wait(kBeforeReadBack);
@@ -112,6 +138,13 @@ ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui:
         case device::ProgramStatus::InvalidConfiguration:
             break;
     }
+    OperationRecord& record = scope.record();
+    record.configuration.assign(programmed.begin(), programmed.end());
+    const std::vector<device::WriteEntry>& sent = outcome.result.plan.sent;
+    const std::size_t written = std::min(sent.size(), static_cast<std::size_t>(outcome.result.framesSent));
+    record.writes.assign(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(written));
+    record.verify = outcome.verify;
+    scope.SetOutcome(ProgrammingOutcome(outcome, session.protocol.lineLost()));
     return outcome;
 }
 

@@ -53,6 +53,10 @@ ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui:
 // The configuration check of what the form holds, as programming would read it.
 std::optional<device::ConfigProblem> CheckFormConfiguration(Session& session);
 
+// The outcome a programming is recorded with. Every programming status and verification
+// result is mapped here and nowhere else.
+Outcome ProgrammingOutcome(const ProgramOutcome& outcome, bool lineLost);
+
 // Everything programming does before the writes (device check, calibration reads, plan,
 // noise question), without writing: what would be sent.
 ProgramOutcome PlanOnly(Session& session, const ui::InputEncoding& encoding);

@@ -2,9 +2,11 @@
 
 #include <thread>
 
+#include "files/ProgramFile.h"
 #include "resources/StringTable.h"
 #include "session/Flows.h"
 #include "session/Operations.h"
+#include "session/Recording.h"
 #include "session/Records.h"
 
 namespace vantrel::session {
@@ -41,11 +43,18 @@ StationResult ProgramStation(const Station& station, const device::ConfigRecord&
         s.state.LanguageIndex = settings.languageIndex;
         s.state.LanguageOffset = resources::LanguageOffsetFor(settings.languageIndex);
         s.SyncProtocol();
+        s.recorder = settings.recorder;
         SessionView quiet;
         if (LoadProgramWindow(s, quiet) == LoadOutcome::Connected) {
             result.serial = s.serial;
+            // A file that does not fit is a programming refused, and recorded as one.
+            OperationScope scope(s, settings.verify ? Operation::ProgramVerified : Operation::Program);
             if (!LoadRecord(s, record)) {
                 result.status = StationStatus::FileDoesNotFit;
+                const files::RecordBytes bytes = files::EncodeRecord(record);
+                scope.record().configuration.assign(bytes.begin(), bytes.end());
+                scope.record().memoryBefore.Merge(s.knownMemory);
+                scope.SetOutcome(Outcome::Refused);
             } else {
                 ProgramOptions options;
                 options.verify = settings.verify;

@@ -14,6 +14,7 @@
 #include "link/Clock.h"
 #include "link/Dialogs.h"
 #include "link/Transport.h"
+#include "session/OperationRecord.h"
 
 // The production line: one configuration programmed into several transmitters at once, one
 // port each. Every station is a session of its own (line, clock, message boxes, form,
@@ -38,6 +39,8 @@ struct Station {
 struct StationSettings {
     bool verify = false;
     int languageIndex = 1;
+    // Every station's operations are recorded here (called from the stations' threads).
+    OperationRecorder* recorder = nullptr;
 };
 
 enum class StationStatus {

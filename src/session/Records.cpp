@@ -54,6 +54,8 @@ std::optional<device::ConfigRecord> ReadDeviceRecord(Session& session) {
     scratch.connectionResult.clear();
     scratch.modeIndex = session.modeIndex;
     scratch.form.Load(scratch.state.identity, static_cast<ui::Mode>(scratch.modeIndex));
+    // The cells read are the live session's: its operation (a comparison) keeps them.
+    scratch.protocol.setCellObserver([&session](int address, std::uint8_t value) { session.NoteCellRead(address, value); });
     SessionView quiet;
     if (!ReadAndDescribe(scratch, quiet)) {
         // The transmitter stopped answering: the live session goes to the not-connected

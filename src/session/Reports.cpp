@@ -2,7 +2,10 @@
 
 #include "device/Identify.h"
 #include "device/ProgramPlan.h"
+#include "files/ProgramFile.h"
+#include "resources/StringTable.h"
 #include "session/Operations.h"
+#include "session/Recording.h"
 #include "session/Records.h"
 #include "ui/model/ProgramFileCommands.h"
 
@@ -55,9 +58,25 @@ ui::ConfigReport SessionReport(Session& session, bool fromTransmitter, const std
 }
 
 std::optional<ui::Comparison> CompareWithDevice(Session& session, const device::ConfigRecord& file) {
+    OperationScope scope(session, Operation::Compare);
+    const bool wasConnected = session.connected();
     const std::optional<device::ConfigRecord> device = ReadDeviceRecord(session);
-    if (!device) return std::nullopt;
-    return ui::CompareConfigurations(*device, file, {session.state.LanguageOffset, session.state.identity});
+    if (!device) {
+        if (wasConnected) scope.SetFailed();
+        else scope.SetOutcome(Outcome::CommunicationFailed);
+        return std::nullopt;
+    }
+    ui::Comparison comparison =
+        ui::CompareConfigurations(*device, file, {session.state.LanguageOffset, session.state.identity});
+    OperationRecord& record = scope.record();
+    const files::RecordBytes bytes = files::EncodeRecord(*device);
+    record.configuration.assign(bytes.begin(), bytes.end());
+    const int o = session.state.LanguageOffset;
+    record.summary = comparison.Equal() ? resources::Text(resources::text::kCompareEqual, o)
+                                        : resources::Text(resources::text::kCompareDifferent, o) + ' ' +
+                                              std::to_string(comparison.DifferingCount());
+    scope.SetOutcome(comparison.Equal() ? Outcome::Done : Outcome::Different);
+    return comparison;
 }
 
 }  // namespace vantrel::session

@@ -13,12 +13,18 @@ Session::Session(link::Transport& transport_, link::Clock& clock, link::Dialogs&
         transport.close();
         return transport.open(port, WorkSettings()).ok();
     });
+    protocol.setCellObserver([this](int address, std::uint8_t value) { NoteCellRead(address, value); });
 }
 
 link::LineSettings WorkSettings() {
     link::LineSettings settings;
     link::ParseLineSettings(link::frames::kWorkSettings, settings);
     return settings;
+}
+
+void Session::NoteCellRead(int address, std::uint8_t value) {
+    knownMemory.Put(address, value);
+    if (running.cellsInto) running.cellsInto->Put(address, value);
 }
 
 void Session::SyncProtocol() {

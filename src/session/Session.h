@@ -10,6 +10,7 @@
 #include "link/Dialogs.h"
 #include "link/Protocol.h"
 #include "link/Transport.h"
+#include "session/OperationRecord.h"
 #include "ui/model/FormHost.h"
 #include "ui/model/ProgramForm.h"
 
@@ -55,6 +56,20 @@ public:
     device::SerialNumber serial;
     bool serialMenuVisible = true;
     link::ProgressBarValue progress;
+
+    // Every operation is handed to the recorder when it ends (the history); none by default.
+    OperationRecorder* recorder = nullptr;
+    // The cells last read from the connected transmitter (forgotten when it is identified anew).
+    MemoryImage knownMemory;
+    // The operation running now and where the cells it reads go (see OperationScope).
+    struct RunningOperation {
+        int depth = 0;
+        OperationRecord record;
+        MemoryImage* cellsInto = nullptr;
+    };
+    RunningOperation running;
+    // Every cell a block read returns passes through here.
+    void NoteCellRead(int address, std::uint8_t value);
 
     bool connected() const { return connectionResult.empty(); }
     // Keeps the protocol's language and model in step with the working state.

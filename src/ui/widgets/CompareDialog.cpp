@@ -29,13 +29,17 @@ QTableWidgetItem* Cell(const std::string& text) {
 
 }  // namespace
 
-CompareDialog::CompareDialog(const ui::Comparison& comparison, int o, QWidget* parent) : QDialog(parent) {
+CompareDialog::CompareDialog(const ui::Comparison& comparison, int o, QWidget* parent, const QStringList& sideHeadings,
+                             const QString& title)
+    : QDialog(parent) {
     setObjectName("Compare");
-    setWindowTitle(T(txt::kCompareTitle, o));
+    setWindowTitle(title.isEmpty() ? T(txt::kCompareTitle, o) : title);
     auto* layout = new QVBoxLayout(this);
     m_table = new QTableWidget(static_cast<int>(comparison.rows.size()), 3, this);
     m_table->setObjectName("CompareTable");
-    m_table->setHorizontalHeaderLabels({T(txt::kCompareField, o), T(txt::kCompareTransmitter, o), T(kFileText, o)});
+    const QStringList sides =
+        sideHeadings.size() == 2 ? sideHeadings : QStringList{T(txt::kCompareTransmitter, o), T(kFileText, o)};
+    m_table->setHorizontalHeaderLabels({T(txt::kCompareField, o), sides[0], sides[1]});
     m_table->verticalHeader()->setVisible(false);
     m_table->setAlternatingRowColors(false);
     m_table->setShowGrid(false);

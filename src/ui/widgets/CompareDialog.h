@@ -10,11 +10,13 @@ class QLabel;
 namespace vantrel::widgets {
 
 // The transmitter's configuration beside the open one: one row per field, the transmitter's
-// value and the file's, the rows that differ marked in colour and with a sign.
+// value and the file's, the rows that differ marked in colour and with a sign. The history
+// shows two of its entries the same way, under headings and a title of its own.
 class CompareDialog : public QDialog {
     Q_OBJECT
 public:
-    CompareDialog(const ui::Comparison& comparison, int languageOffset, QWidget* parent = nullptr);
+    CompareDialog(const ui::Comparison& comparison, int languageOffset, QWidget* parent = nullptr,
+                  const QStringList& sideHeadings = {}, const QString& title = {});
     QTableWidget* table() const { return m_table; }
     QLabel* verdict() const { return m_verdict; }
 

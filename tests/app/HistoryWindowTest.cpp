@@ -1,0 +1,115 @@
+// The history in the desktop program, offscreen on the in-process simulator: a past
+// configuration is restored from the History window and programmed again.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/MainWindow.h"
+#include "app/SimulatedEnvironment.h"
+#include "history/Store.h"
+#include "ui/widgets/CompareDialog.h"
+#include "ui/widgets/HistoryWindow.h"
+#include "ui/widgets/ProgramWindow.h"
+#include "ui/widgets/RangeControlWidget.h"
+
+using namespace vantrel;
+using namespace vantrel::app;
+
+namespace {
+
+std::string Text(const QWidget* widget) {
+    if (const auto* edit = qobject_cast<const QPlainTextEdit*>(widget)) return edit->toPlainText().toStdString();
+    return qobject_cast<const QLabel*>(widget)->text().toStdString();
+}
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+}  // namespace
+
+TEST(HistoryWindow, APastConfigurationIsRestoredFromTheHistoryAndProgrammed) {
+    QTemporaryDir folder;
+    SimulatedSetup setup;
+    setup.appFolder = folder.path().toStdString();
+    setup.historyFile = setup.appFolder / "history.sqlite";
+    setup.fallbackAnswer = link::Answer::Yes;
+    SimulatedEnvironment env(setup);
+    std::unique_ptr<MainWindow> window = env.MakeMainWindow();
+    window->show();
+    const auto child = [&](const char* name) { return window->programWindow()->findChild<QWidget*>(name); };
+    const auto summary = [&] { return Text(child("summary")); };
+
+    // Entry 1: the first read, type K 0..1000 °C.
+    window->LoadProgramWindow();
+    ASSERT_TRUE(Has(summary(), "Thermocouple Type K")) << summary();
+    EXPECT_EQ(Text(window->historyNote()), "Never seen before");
+
+    // Entry 2: type J 0..400 programmed through the form.
+    QTest::mouseClick(qobject_cast<QRadioButton*>(child("Modo1")), Qt::LeftButton);
+    auto* tipo = qobject_cast<QComboBox*>(child("Tipo"));
+    tipo->setFocus();
+    QTest::keyClick(tipo, Qt::Key_Down);  // type K -> type J
+    widgets::RangeControlWidget* range = window->programWindow()->rangeIn();
+    range->maxBox()->selectAll();
+    QTest::keyClicks(range->maxBox(), "400");
+    ASSERT_TRUE(range->Leave().accepted);
+    QTest::mouseClick(qobject_cast<QPushButton*>(child("Command1")), Qt::LeftButton);
+    ASSERT_TRUE(Has(summary(), "Thermocouple Type J")) << summary();
+
+    // Entry 3: read again; the transmitter holds what entry 2 left in it.
+    window->LoadProgramWindow();
+    EXPECT_TRUE(Has(Text(window->historyNote()), "Last seen: ")) << Text(window->historyNote());
+    EXPECT_TRUE(Has(Text(window->historyNote()), "configuration unchanged")) << Text(window->historyNote());
+
+    // In the History window: entries 1 and 2 side by side, then entry 1 into the form.
+    int differing = -1;
+    std::string details;
+    window->SetWindowObserver([&](QWidget* shown) {
+        if (auto* compare = qobject_cast<widgets::CompareDialog*>(shown)) {
+            differing = compare->verdict()->text().isEmpty() ? -1 : 0;
+            for (int row = 0; row < compare->table()->rowCount(); ++row)
+                if (compare->table()->item(row, 0)->text().startsWith(QStringLiteral("≠"))) ++differing;
+            compare->accept();
+            return;
+        }
+        auto* history = qobject_cast<widgets::HistoryWindow*>(shown);
+        if (!history) return;
+        ASSERT_EQ(history->table()->rowCount(), 3);
+        history->Select({1, 2});
+        history->compareButton()->click();
+        history->Select({1});
+        details = Text(history->details());
+        history->loadButton()->click();
+    });
+    window->OpenHistory();
+    EXPECT_GE(differing, 2);  // the thermocouple type and the range's top
+    EXPECT_TRUE(Has(details, "Operation: read")) << details;
+    EXPECT_EQ(window->form().Tipo.selected, 0);
+    EXPECT_EQ(window->form().CtlRangeIn.TextMaxP, "1000");
+
+    // The usual Program writes it into the transmitter again.
+    QTest::mouseClick(qobject_cast<QRadioButton*>(child("Modo1")), Qt::LeftButton);
+    QTest::mouseClick(qobject_cast<QPushButton*>(child("Command1")), Qt::LeftButton);
+    EXPECT_TRUE(Has(summary(), "Thermocouple Type K")) << summary();
+    EXPECT_TRUE(Has(summary(), "Input Range: 0 to 1000")) << summary();
+    for (const link::Message& m : env.dialogs().shown()) ADD_FAILURE() << "unexpected message " << m.text;
+
+    window->historyRecorder()->Flush();
+    std::string problem;
+    history::Connection connection;
+    connection.file = *setup.historyFile;
+    const std::unique_ptr<history::Store> store = history::Store::Open(connection, problem);
+    ASSERT_TRUE(store) << problem;
+    const std::vector<history::Entry> entries = store->List({});
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[3].operation, "program");
+    EXPECT_EQ(entries[3].outcome, "done");
+    EXPECT_TRUE(store->Check().intact());
+}

@@ -1,0 +1,260 @@
+// Every operation a session runs hands exactly one record to its recorder, with the outcome
+// that happened: the flows against the in-process simulated transmitter on the virtual clock,
+// its faults giving the failures and cancels.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <mutex>
+
+#include "SimBench.h"
+#include "files/ProgramFile.h"
+#include "session/ProductionLine.h"
+#include "session/Records.h"
+#include "session/Reports.h"
+
+namespace {
+
+using namespace vantrel;
+using session::Operation;
+using session::Outcome;
+using test::SimBench;
+
+struct ListRecorder final : session::OperationRecorder {
+    std::vector<session::OperationRecord> records;
+    void Record(const session::OperationRecord& record) override { records.push_back(record); }
+};
+
+device::ConfigRecord ExampleRecord() {
+    const files::ReadResult file = files::ReadProgramFile(std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70");
+    EXPECT_TRUE(file.ok());
+    return file.record;
+}
+
+// Programs the form's thermocouple K 0..500 °C on a loaded bench, the recorder attached after
+// the load.
+void LoadAndChoose(SimBench& b) {
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", "500");
+}
+
+struct Case {
+    const char* name;
+    std::function<void(SimBench&, ListRecorder&)> run;  // attaches the recorder when the operation starts
+    Operation operation;
+    Outcome outcome;
+};
+
+const Case kCases[] = {
+    {"LoadOnAnsweringTransmitter",
+     [](SimBench& b, ListRecorder& r) {
+         b.session.recorder = &r;
+         b.Load();
+     },
+     Operation::Read, Outcome::Done},
+    {"LoadOnSilentLine_CancelChosen",
+     [](SimBench& b, ListRecorder& r) {
+         b.transmitter.faults().noReply = true;
+         b.session.recorder = &r;
+         b.Load();
+     },
+     Operation::Read, Outcome::Cancelled},
+    {"LoadOnPortThatWillNotOpen",
+     [](SimBench& b, ListRecorder& r) {
+         b.recorder.openFailure = link::OpenResult{link::OpenError::NoSuchPort, {}};
+         b.session.recorder = &r;
+         b.Load();
+     },
+     Operation::Read, Outcome::CommunicationFailed},
+    {"ReadFallsSilentMidway",
+     [](SimBench& b, ListRecorder& r) {
+         b.transmitter.faults().silentAfterReplies = 1 + 6;  // "$V", then six cells
+         b.session.recorder = &r;
+         b.Load();
+     },
+     Operation::Read, Outcome::Cancelled},
+    {"IdentifyOnly",
+     [](SimBench& b, ListRecorder& r) {
+         b.session.recorder = &r;
+         session::ConnectAndIdentify(b.session, b.view);
+     },
+     Operation::Identify, Outcome::Done},
+    {"Program",
+     [](SimBench& b, ListRecorder& r) {
+         LoadAndChoose(b);
+         b.session.recorder = &r;
+         b.Program();
+     },
+     Operation::Program, Outcome::Done},
+    {"ProgramVerified_BadCell",
+     [](SimBench& b, ListRecorder& r) {
+         LoadAndChoose(b);
+         b.transmitter.faults().corruptWriteAddress = 17;
+         b.session.recorder = &r;
+         session::ProgramAndReadBack(b.session, b.view, b.session.form.par_pgm(), {true});
+     },
+     Operation::ProgramVerified, Outcome::VerifyFailed},
+    {"Program_CablePulledDuringTheWrites",
+     [](SimBench& b, ListRecorder& r) {
+         LoadAndChoose(b);
+         int writes = 0;
+         b.recorder.onWrite = [&b, writes](const std::string& frame) mutable {
+             if (frame.rfind("$W", 0) == 0 && ++writes == 40) b.transmitter.pullCable();
+         };
+         b.session.recorder = &r;
+         b.Program();
+     },
+     Operation::Program, Outcome::WrittenNotConfirmed},  // 39 writes went out: unknown state
+    {"Program_SilentAfterTheWrites_NotConfirmed",
+     [](SimBench& b, ListRecorder& r) {
+         LoadAndChoose(b);
+         b.recorder.onWrite = [&b](const std::string& frame) {
+             if (frame.rfind("$FPxx", 0) == 0) b.transmitter.faults().noReply = true;
+         };
+         b.session.recorder = &r;
+         b.Program();
+     },
+     Operation::Program, Outcome::WrittenNotConfirmed},
+    {"Program_NoisyRangeDeclined",
+     [](SimBench& b, ListRecorder& r) {
+         ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+         b.ChooseThermocoupleK("0", "5");
+         b.dialogs.answer(link::Answer::No);
+         b.session.recorder = &r;
+         b.Program();
+     },
+     Operation::Program, Outcome::Refused},
+    {"CompareWithTheSameConfiguration",
+     [](SimBench& b, ListRecorder& r) {
+         ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+         const device::ConfigRecord held = session::FormRecord(b.session);
+         b.session.recorder = &r;
+         session::CompareWithDevice(b.session, held);
+     },
+     Operation::Compare, Outcome::Done},
+    {"CompareWithAnotherConfiguration",
+     [](SimBench& b, ListRecorder& r) {
+         ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+         device::ConfigRecord other = session::FormRecord(b.session);
+         other.InRangeMax = 400;
+         b.session.recorder = &r;
+         session::CompareWithDevice(b.session, other);
+     },
+     Operation::Compare, Outcome::Different},
+    {"SerialRead",
+     [](SimBench& b, ListRecorder& r) {
+         ASSERT_TRUE(session::ConnectAndIdentify(b.session, b.view));
+         b.session.recorder = &r;
+         session::ReadSerial(b.session);
+     },
+     Operation::SerialRead, Outcome::Done},
+};
+
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
+class RecordedOperation : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RecordedOperation, OneRecordWithTheOutcomeThatHappened) {
+    SimBench b;
+    ListRecorder recorder;
+    GetParam().run(b, recorder);
+    ASSERT_EQ(recorder.records.size(), 1u);
+    const session::OperationRecord& r = recorder.records[0];
+    EXPECT_EQ(r.operation, GetParam().operation);
+    EXPECT_EQ(r.outcome, GetParam().outcome);
+    EXPECT_EQ(r.port, "sim");
+    // What the operation could learn of the transmitter is in the record.
+    const bool answered = r.outcome != Outcome::Cancelled && r.outcome != Outcome::CommunicationFailed;
+    if (!answered) return;
+    ASSERT_TRUE(r.identity);
+    EXPECT_EQ(r.identity->DeviceModel, 10);
+    if (r.operation == Operation::Identify) return;
+    const device::SerialNumber expected = device::DecodeSerialNumber(
+        {static_cast<std::uint8_t>(b.Cell(0)), static_cast<std::uint8_t>(b.Cell(13)), static_cast<std::uint8_t>(b.Cell(226)),
+         static_cast<std::uint8_t>(b.Cell(227))});
+    ASSERT_TRUE(r.serial);
+    EXPECT_TRUE(*r.serial == expected) << r.serial->order << ' ' << r.serial->progressive;
+    EXPECT_FALSE(r.memoryBefore.Empty());
+    if (r.operation != Operation::SerialRead) {
+        EXPECT_EQ(r.configuration.size(), files::kRecordSize);
+    }
+    const bool programming = r.operation == Operation::Program || r.operation == Operation::ProgramVerified;
+    EXPECT_EQ(!r.writes.empty(), programming && r.outcome != Outcome::Refused);
+    EXPECT_EQ(r.verify.has_value(), r.operation == Operation::ProgramVerified);
+    const bool readAfterWrites = r.outcome == Outcome::Done || r.outcome == Outcome::VerifyFailed;
+    EXPECT_EQ(!r.memoryAfter.Empty(), programming && readAfterWrites);
+}
+
+INSTANTIATE_TEST_SUITE_P(Flows, RecordedOperation, ::testing::ValuesIn(kCases),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST(RecordedOperation, ProgrammingKeepsWhatWasProgrammed_AndTheCellsBeforeAndAfter) {
+    SimBench b;
+    LoadAndChoose(b);
+    ListRecorder recorder;
+    b.session.recorder = &recorder;
+    const session::ProgramOutcome outcome = b.Program();
+    ASSERT_EQ(recorder.records.size(), 1u);
+    const session::OperationRecord& r = recorder.records[0];
+    device::ConfigRecord programmed;
+    ASSERT_EQ(files::DecodeRecord(r.configuration, programmed), files::FileError::None);
+    EXPECT_FLOAT_EQ(programmed.InRangeMax, 500);
+    EXPECT_EQ(r.writes.size(), outcome.result.plan.sent.size());
+    // The cells read after the writes are the transmitter's.
+    for (const device::WriteEntry& w : r.writes) {
+        if (!r.memoryAfter.Has(w.address)) continue;
+        EXPECT_EQ(r.memoryAfter.cells[w.address], b.Cell(w.address)) << int(w.address);
+    }
+    EXPECT_TRUE(r.memoryAfter.DiffersFrom(r.memoryBefore));
+    EXPECT_NE(r.summary.find("0 to 500"), std::string::npos) << r.summary;
+}
+
+TEST(RecordedOperation, ProductionLine_EachStationRecordsItsLoadAndItsProgramming) {
+    const sim::Profile profile = sim::MakeDefaultProfile();
+    std::vector<session::Station> stations;
+    for (const char* port : {"A", "B"}) {
+        session::Station station;
+        station.port = port;
+        station.makeLink = [&profile, silent = std::string(port) == "B"] {
+            struct Line final : link::Transport {
+                Line(const sim::Profile& p, link::Clock& clock, bool deaf) : transmitter(p.identity, p.memory), line(transmitter, clock) {
+                    transmitter.faults().noReply = deaf;
+                }
+                link::OpenResult open(const std::string& n, const link::LineSettings& s) override { return line.open(n, s); }
+                void close() override { line.close(); }
+                bool isOpen() const override { return line.isOpen(); }
+                bool write(std::string_view bytes) override { return line.write(bytes); }
+                std::string readAll() override { return line.readAll(); }
+                void discardInput() override { line.discardInput(); }
+                std::size_t bytesAvailable() override { return line.bytesAvailable(); }
+                sim::Transmitter transmitter;
+                sim::SimTransport line;
+            };
+            session::StationLink link;
+            link.clock = std::make_unique<link::VirtualClock>();
+            link.transport = std::make_unique<Line>(profile, *link.clock, silent);
+            link.dialogs = std::make_unique<link::ScriptedDialogs>(link::Answer::Cancel);
+            return link;
+        };
+        stations.push_back(std::move(station));
+    }
+    // Called from both stations' threads.
+    struct LockedRecorder final : session::OperationRecorder {
+        std::mutex mutex;
+        std::vector<session::OperationRecord> records;
+        void Record(const session::OperationRecord& record) override {
+            std::lock_guard lock(mutex);
+            records.push_back(record);
+        }
+    } recorder;
+    session::StationSettings settings;
+    settings.recorder = &recorder;
+    session::ProgramStations(stations, ExampleRecord(), settings);
+    std::map<std::string, std::vector<std::pair<Operation, Outcome>>> byPort;
+    for (const auto& r : recorder.records) byPort[r.port].emplace_back(r.operation, r.outcome);
+    using Pairs = std::vector<std::pair<Operation, Outcome>>;
+    EXPECT_EQ(byPort["A"], (Pairs{{Operation::Read, Outcome::Done}, {Operation::Program, Outcome::Done}}));
+    EXPECT_EQ(byPort["B"], (Pairs{{Operation::Read, Outcome::Cancelled}}));
+}
+
+}  // namespace
