@@ -328,7 +328,7 @@ public:
                 .Key("output").Value(r.output)
                 .Key("outputUnit").Value(r.outputIsVoltage ? "V" : "mA")
                 .Key("value").Value(r.value)
-                .Key("unit").Value(Trimmed(r.unit))
+                .Key("unit").Value(r.unit ? std::string(math::Symbol(*r.unit)) : std::string())
                 .Key("underRange").Value(r.range.underRange == measure::Lamp::Red)
                 .Key("overRange").Value(r.range.overRange == measure::Lamp::Red)
                 .Key("trip1");
@@ -351,10 +351,6 @@ public:
     bool Done() const { return g_interrupted || (m_framesWanted > 0 && m_shown >= m_framesWanted); }
 
 private:
-    static std::string Trimmed(const std::string& unit) {
-        const std::size_t first = unit.find_first_not_of(' ');
-        return first == std::string::npos ? std::string() : unit.substr(first);
-    }
     Context& m_context;
     long m_framesWanted;
     long m_shown = 0;

@@ -156,7 +156,9 @@ measure::MeasureResult Measure(Session& session, measure::MeasureObserver& obser
         setup.flags = session.lastRead->values.flags;
         setup.inputCode = session.lastRead->values.inputCode;
     }
-    setup.unit = session.form.measureUnit;
+    // The unit of what the transmitter holds, as its summary shows it; the form's own choice
+    // may have moved on since the read.
+    if (session.lastRead) setup.unit = session.lastRead->Unit();
     const measure::MeasureResult result =
         measure::MeasureLoop(session.protocol, session.state.identity, setup, observer, stopRequested);
     if (result == measure::MeasureResult::CommunicationError) EnterNotConnectedState(session);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include "SimBench.h"
 #include "link/Frames.h"
@@ -76,6 +78,66 @@ TEST(MeasureFlow, TypeK_0To1000_At500_Shows500AndTwelveMilliamps_StopSendsSm) {
     EXPECT_EQ(run.collector.started, 1);
     EXPECT_EQ(run.collector.stopped, 1);
     EXPECT_TRUE(b.dialogs.shown().empty());
+}
+
+// The live value follows the input and unit the transmitter was programmed with, whatever
+// the output's direction and trims: the output ends read from the table already carry both.
+struct LiveCase {
+    const char* name;
+    std::function<void(SimBench&)> configure;
+    sim::SimulatedInput input;
+    double value;
+    math::Unit unit;
+    const char* suffix;
+};
+
+TEST(MeasureFlow, LiveValue_InTheProgrammedUnitAndDirection_WithTrims) {
+    const auto typeK = [](bool reverse, int zero, int span, bool fahrenheit) {
+        return [=](SimBench& b) {
+            b.ChooseThermocoupleK("0", "800");
+            if (fahrenheit) b.session.form.ToggleUnit();
+            if (reverse) b.session.form.ToggleDirection();
+            b.session.form.MoveSlider(ui::AdjustWhich::Zero, zero);
+            b.session.form.MoveSlider(ui::AdjustWhich::Span, span);
+        };
+    };
+    const auto linear = [](int family, const char* min, const char* max) {
+        return [=](SimBench& b) {
+            b.session.form.ChooseFamily(family);
+            b.SetInputRange(min, max);
+        };
+    };
+    const LiveCase cases[] = {
+        {"type K direct", typeK(false, 0, 0, false), {sim::Quantity::Temperature, 25, 25}, 25, math::Unit::Celsius, "  °C"},
+        {"type K reverse", typeK(true, 0, 0, false), {sim::Quantity::Temperature, 25, 25}, 25, math::Unit::Celsius, "  °C"},
+        {"type K direct, trims", typeK(false, 20, -10, false), {sim::Quantity::Temperature, 600, 25}, 600,
+         math::Unit::Celsius, "  °C"},
+        {"type K reverse, trims", typeK(true, -15, 30, false), {sim::Quantity::Temperature, 600, 25}, 600,
+         math::Unit::Celsius, "  °C"},
+        {"type K in °F", typeK(false, 0, 0, true), {sim::Quantity::Temperature, 25, 25}, 77, math::Unit::Fahrenheit,
+         "  °F"},
+        {"potentiometer", linear(device::family::Potentiometer, "0", "100"), {sim::Quantity::Fraction, 0.568, 25},
+         56.8, math::Unit::Percent, " %"},
+        {"voltage", linear(device::family::Voltage, "0", "500"), {sim::Quantity::Millivolts, 197.8, 25}, 197.8,
+         math::Unit::Millivolt, "  mV"},
+    };
+    for (const LiveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimBench b;
+        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+        c.configure(b);
+        ProgramForm(b);
+        // What the form shows next no longer matters: the value follows the transmitter.
+        b.session.form.ChooseFamily(device::family::Current);
+        b.transmitter.setInput(c.input);
+        MeasureRun run = MeasureFrames(b, 30);
+        ASSERT_FALSE(run.collector.readings.empty());
+        const measure::Reading& last = run.collector.readings.back();
+        ASSERT_TRUE(last.value);
+        EXPECT_NEAR(*last.value, c.value, std::max(0.5, std::fabs(c.value) * 0.004));
+        EXPECT_EQ(last.unit, c.unit);
+        EXPECT_TRUE(last.valueText.ends_with(c.suffix)) << last.valueText;
+    }
 }
 
 TEST(MeasureFlow, Pt100ThreeWire_0To200_At100_ShowsTwelveMilliamps) {

@@ -143,7 +143,7 @@ TEST(ProgramFormUnit, TogglingTwiceOnRtd_RestoresLimitsRangeAndSpan) {
     f.form.ChooseFamily(kRtd);
     const std::string spanMin = f.form.CtlRangeIn.SpanMin();
     f.form.ToggleUnit();
-    EXPECT_EQ(f.form.InMinSpan, "122");
+    EXPECT_EQ(f.form.InMinSpan, "90");  // a span converts by the factor only
     EXPECT_EQ(f.form.CtlRangeIn.TextMaxP, "212");
     f.form.ToggleUnit();
     EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), spanMin);

@@ -76,7 +76,7 @@ void ProgramWindows(int languageIndex) {
     scale.outputHigh = 20;
     window.Started(scale);
     measure::Reading reading;
-    reading.unit = "  °C";
+    reading.unit = math::Unit::Celsius;
     reading.rangeTop = 1200;
     reading.trips = measure::TripLamps{measure::Lamp::Green, measure::Lamp::Red};
     for (int second = 0; second <= 60; ++second) {

@@ -323,13 +323,13 @@ void ProgramForm::ToggleUnit() {
     state_.ConfigChanged = true;
     UnitCelsius = !UnitCelsius;
     const auto convert = UnitCelsius ? math::FahrenheitToCelsius : math::CelsiusToFahrenheit;
-    const char* unitText = UnitCelsius ? "  °C" : "  °F";
     Label5.text = TextRef::Id(UnitCelsius ? 108 : 109);
     InLimitMax = convert(InLimitMax);
     InLimitMin = convert(InLimitMin);
+    // A span converts by the factor alone: 50 °C is 90 °F wide, not 122.
+    const auto convertSpan = UnitCelsius ? math::FahrenheitSpanToCelsius : math::CelsiusSpanToFahrenheit;
     if (FamilyPosition() == pos::Rtd)
-        InMinSpan = resources::PlainTextSingle(convert(static_cast<float>(ParseOrZero(InMinSpan))));
-    if (encoding.inputCode < 25) measureUnit = unitText;
+        InMinSpan = resources::PlainTextSingle(convertSpan(static_cast<float>(ParseOrZero(InMinSpan))));
     InUnit = UnitCelsius ? "  °C" : "°F";
     // A range box that does not hold a number a Single keeps, in either unit, is left for the
     // range check to refuse.

@@ -92,7 +92,6 @@ public:
     float InLimitMin = 0;
     std::string InMinSpan;
     std::string InUnit;
-    std::string measureUnit = "  °C";  // unit text of the live measurement
     InputEncoding encoding;            // last par_pgm or read
 
     // ---- Output side ------------------------------------------------------------------
