@@ -172,7 +172,7 @@ int RunApplication(int argc, char** argv) {
         }
     }
     {
-        SplashWindow splash(startState.LanguageOffset, services.timings.splashMs, {});
+        SplashWindow splash(startState.LanguageOffset(), services.timings.splashMs, {});
         splash.exec();
     }
 
@@ -184,7 +184,7 @@ int RunApplication(int argc, char** argv) {
         if (profile) {
             services.initialPort = kSimulatorPortName;
         } else if (!services.ports.anyOpened) {
-            ShowNoPortMessage(dialogs, startState.LanguageOffset);
+            ShowNoPortMessage(dialogs, startState.LanguageOffset());
             return 1;
         } else {
             services.initialPort = link::PortNameFor(services.ports.currentPort, systemPorts);

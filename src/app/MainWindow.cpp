@@ -123,7 +123,7 @@ public:
         m_window.LogReading(reading);
         m_window.m_program->Show(reading);
         ui::ProgramForm& form = m_window.form();
-        if (form.display != reading.valueText) form.SetDisplay(reading.valueText);
+        if (form.display() != reading.valueText) form.SetDisplay(reading.valueText);
         if (m_window.m_largeDisplay && m_window.m_largeDisplay->isVisible())
             m_window.m_largeDisplay->SetValue(QString::fromStdString(reading.valueText));
     }
@@ -192,7 +192,7 @@ const std::string& MainWindow::currentPort() const { return m_session->port; }
 
 LargeDisplayWindow* MainWindow::largeDisplay() const { return m_largeDisplay.data(); }
 
-QString MainWindow::T(int id) const { return Tr(id, m_session->state.LanguageOffset); }
+QString MainWindow::T(int id) const { return Tr(id, m_session->state.LanguageOffset()); }
 
 QAction* MainWindow::AddAction(const QString& name, int textId, int iconId, const QKeySequence& shortcut,
                                void (MainWindow::*slot)()) {
@@ -333,7 +333,7 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
 }
 
 void MainWindow::RefreshCaption() {
-    const std::string& caption = form().main.caption;
+    const std::string& caption = form().commands().caption;
     setWindowTitle(caption.empty() ? T(kProductNameText) : QString::fromStdString(caption));
 }
 
@@ -341,7 +341,7 @@ void MainWindow::RefreshCaption() {
 // starts a second exchange, or a modal window that would hold a running one up, is offered
 // while an exchange runs.
 void MainWindow::RefreshCommands() {
-    const ui::MainCommands& m = form().main;
+    const ui::MainCommands& m = form().commands();
     const bool idle = !deviceBusy();
     for (auto& [name, menuPtr] : m_menus) menuPtr->menuAction()->setEnabled(m.menusEnabled);
 
@@ -358,10 +358,10 @@ void MainWindow::RefreshCommands() {
     item("esportapdf", idle);
     item("confronta", idle && m_session->connected());
     item("start", m.start.enabled && m.start.visible && idle);
-    item("stoppa", m.stoppa.enabled);
+    item("stoppa", m.stop.enabled);
     item("caratteri", idle);
     item("porte", idle);
-    item("lingua", m.lingua.enabled && idle);
+    item("lingua", m.language.enabled && idle);
     item("serial", idle, m_session->serialMenuVisible);
     item("storico", idle && m_history != nullptr);
     item("archivio", idle);
@@ -383,9 +383,9 @@ void MainWindow::RefreshCommands() {
     key("salva", bar && idle);
     key("start", bar && m.toolStart.enabled && idle, m.toolStart.visible);
     key("stop", bar && m.toolStop.enabled, m.toolStop.visible);
-    key("txrx", bar && m.toolTxRx.enabled, m.toolTxRx.visible);
+    key("txrx", bar && m.toolDisplay.enabled, m.toolDisplay.visible);
     key("connect", bar && m.toolConnect.enabled && idle, m.toolConnect.visible);
-    key("Wiz", bar && m.toolWiz.enabled && idle, m.toolWiz.visible);
+    key("Wiz", bar && m.toolGuide.enabled && idle, m.toolGuide.visible);
     key("exit", bar);
 
     m_busyPicture->setVisible(m.busyPictureVisible);
@@ -419,7 +419,7 @@ void MainWindow::ObserveWindow(QWidget* window) {
 
 void MainWindow::ShowMessage(int textId, const std::string& literal, link::Buttons buttons, link::Icon icon,
                              int titleId) {
-    link::Message message = link::TableMessage(textId, m_session->state.LanguageOffset, buttons, icon, titleId);
+    link::Message message = link::TableMessage(textId, m_session->state.LanguageOffset(), buttons, icon, titleId);
     message.text = textId != 0 ? message.text + literal : literal;
     m_services.dialogs->Show(message);
 }
@@ -454,7 +454,7 @@ void MainWindow::ConnectionSeriesStarted() {
         m_connectionWindow->hide();
         m_connectionWindow->deleteLater();
     }
-    m_connectionWindow = new ConnectionTestWindow(m_session->state.LanguageOffset, this);
+    m_connectionWindow = new ConnectionTestWindow(m_session->state.LanguageOffset(), this);
     m_connectionWindow->setWindowModality(Qt::ApplicationModal);
     m_connectionWindow->show();
     ObserveWindow(m_connectionWindow);
@@ -476,8 +476,7 @@ void MainWindow::ReadingStarted() {
     const link::ProgressBarValue start;
     m_progress->setRange(0, static_cast<int>(start.maximum));
     m_progress->setValue(0);
-    form().main.busyPictureVisible = true;
-    form().main.progressTimerRunning = true;
+    form().SetBusy(true);
     RefreshCommands();
 }
 
@@ -486,8 +485,7 @@ void MainWindow::ProgressChanged(const link::ProgressBarValue& progress) {
 }
 
 void MainWindow::ReadingEnded() {
-    form().main.busyPictureVisible = false;
-    form().main.progressTimerRunning = false;
+    form().SetBusy(false);
     RefreshCommands();
 }
 
@@ -510,14 +508,13 @@ void MainWindow::WaitForDispatch() {
 
 void MainWindow::RunOperation(const std::function<void()>& work) {
     BusyScope busy(*this);
-    auto* window = new OperationWindow(m_session->state.LanguageOffset, m_services.timings.operationAnimationMs, this);
+    auto* window = new OperationWindow(m_session->state.LanguageOffset(), m_services.timings.operationAnimationMs, this);
     m_operationWindow = window;
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
     ObserveWindow(window);
     WaitForDispatch();
-    form().stateLamp = kLightGreen;
-    form().Changed();
+    form().SetStateLamp(kLightGreen);
     work();
     // Whatever the outcome, the operation window goes: a window left open after a failed
     // run would keep the whole program blocked behind it.
@@ -533,11 +530,7 @@ void MainWindow::RunMeasurement() {
         MeasureRelay relay(*this);
         const measure::MeasureResult result =
             session::Measure(*m_session, relay, [this] { return m_stopRequested; });
-        if (result == measure::MeasureResult::Stopped) {
-            form().Command1.enabled = true;
-            form().main.start.enabled = true;
-            form().main.toolStart.enabled = true;
-        }
+        if (result == measure::MeasureResult::Stopped) form().OfferAction();
     });
     m_measuring = false;
     if (m_largeDisplay) m_largeDisplay->SetValue(QString());
@@ -547,7 +540,7 @@ void MainWindow::RunMeasurement() {
 void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
     session::ProgramOutcome outcome;
     RunOperation([this, &encoding, &outcome] {
-        const session::ProgramOptions options{form().Verify.checked};
+        const session::ProgramOptions options{form().verifyBox().checked};
         outcome = session::ProgramAndReadBack(*m_session, *this, encoding, options);
     });
     form().Changed();
@@ -560,7 +553,7 @@ void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
 // and the new configuration, so the user is offered a fresh read (the whole loading, which
 // opens the port afresh) rather than being left with a summary that means nothing.
 void MainWindow::AskToReadAgain() {
-    const int offset = m_session->state.LanguageOffset;
+    const int offset = m_session->state.LanguageOffset();
     link::Message message = link::TableMessage(res::text::kNotConfirmed, offset, link::Buttons::YesNo,
                                                link::Icon::Question, kCommunicationErrorTitle);
     message.text += "\n" + res::Text(res::text::kReadAgainQuestion, offset);
@@ -575,10 +568,10 @@ void MainWindow::ShowPreview() {
     {
         BusyScope busy(*this);
         m_program->setEnabled(false);
-        outcome = session::PreviewProgramming(*m_session, form().par_pgm());
+        outcome = session::PreviewProgramming(*m_session, form().EncodeInput());
         m_program->setEnabled(true);
     }
-    widgets::PreviewDialog dialog(outcome.preview, m_session->state.LanguageOffset, this);
+    widgets::PreviewDialog dialog(outcome.preview, m_session->state.LanguageOffset(), this);
     dialog.exec();
 }
 
@@ -618,7 +611,7 @@ ui::ConfigReport MainWindow::CurrentReport() {
 bool MainWindow::ConfigurationReportable() {
     const auto problem = session::CheckFormConfiguration(*m_session);
     if (!problem) return true;
-    ShowMessage(0, device::ConfigProblemText(*problem, m_session->state.LanguageOffset), link::Buttons::Ok,
+    ShowMessage(0, device::ConfigProblemText(*problem, m_session->state.LanguageOffset()), link::Buttons::Ok,
                 link::Icon::Exclamation);
     return false;
 }
@@ -638,8 +631,8 @@ void MainWindow::FilePrint() {
 void MainWindow::FileExportPdf() {
     if (deviceBusy() || !ConfigurationReportable()) return;
     ui::FileDialogRequest request;
-    request.title = res::Text(res::text::kExportPdfMenu, m_session->state.LanguageOffset);
-    request.filter = res::Text(res::text::kPdfDocument, m_session->state.LanguageOffset) + " (*.pdf)|*.pdf|";
+    request.title = res::Text(res::text::kExportPdfMenu, m_session->state.LanguageOffset());
+    request.filter = res::Text(res::text::kPdfDocument, m_session->state.LanguageOffset()) + " (*.pdf)|*.pdf|";
     request.options = 2;
     request.defaultExtension = ".pdf";
     request.initialFolder = m_services.places.appFolder;
@@ -647,7 +640,7 @@ void MainWindow::FileExportPdf() {
     if (name.empty()) return;
     if (std::filesystem::path(name).extension().empty()) name += ".pdf";
     const files::WriteResult written = print::WriteReportPdf(CurrentReport(), name);
-    const int offset = m_session->state.LanguageOffset;
+    const int offset = m_session->state.LanguageOffset();
     if (!written.ok())
         ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + files::FileErrorText(written.problem, offset),
                     link::Buttons::Ok, link::Icon::Exclamation);
@@ -672,7 +665,7 @@ void MainWindow::CompareWithTransmitter() {
     form().Changed();
     AfterOperation();
     if (!comparison) return;
-    widgets::CompareDialog dialog(*comparison, m_session->state.LanguageOffset, this);
+    widgets::CompareDialog dialog(*comparison, m_session->state.LanguageOffset(), this);
     ObserveWindow(&dialog);
     dialog.exec();
 }
@@ -715,7 +708,7 @@ void MainWindow::EndApplication(bool writeSettings) {
         const files::WriteResult written = files::WriteSettings(m_services.places, m_settings);
         if (!written.ok())
             std::cerr << "vantrel: " << files::kSettingsFileName << ": "
-                      << files::FileErrorText(written.problem, m_session->state.LanguageOffset) << '\n';
+                      << files::FileErrorText(written.problem, m_session->state.LanguageOffset()) << '\n';
     }
     m_ending = true;
     if (m_largeDisplay) m_largeDisplay->close();
@@ -745,14 +738,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::ActionStart() {
     if (deviceBusy()) return;
     ui::ProgramForm& f = form();
-    if (!f.Command1.enabled || !f.Command1.visible) return;
+    if (!f.actionButton().enabled || !f.actionButton().visible) return;
     f.PressAction();
     RefreshCommands();
 }
 
 void MainWindow::ActionStop() {
     ui::ProgramForm& f = form();
-    if (!f.Command3.enabled && !m_measuring) return;
+    if (!f.stopButton().enabled && !m_measuring) return;
     f.PressStop();
 }
 
@@ -765,9 +758,9 @@ void MainWindow::NotAvailable() {
 void MainWindow::ShowPorts() {
     if (deviceBusy()) return;
     PortChoiceModel model(BuildPortChoices(m_services.ports, m_services.simulatorPort,
-                                           res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset)),
+                                           res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset())),
                           m_session->port);
-    DoorsWindow window(model, m_session->state.LanguageOffset, this);
+    DoorsWindow window(model, m_session->state.LanguageOffset(), this);
     ObserveWindow(&window);
     if (window.exec() != QDialog::Accepted) return;
     const std::optional<std::string> port = model.Accept();
@@ -778,8 +771,8 @@ void MainWindow::ShowPorts() {
 }
 
 void MainWindow::ShowLanguage() {
-    if (deviceBusy() || !form().main.lingua.enabled) return;
-    LanguageWindow window(m_session->state.LanguageOffset, m_services.timings.languageAnimationMs, this);
+    if (deviceBusy() || !form().commands().language.enabled) return;
+    LanguageWindow window(m_session->state.LanguageOffset(), m_services.timings.languageAnimationMs, this);
     m_languageWindow = &window;
     connect(&window, &LanguageWindow::languageChosen, this, [this](int languageIndex) {
         ApplyTexts(ui::ChooseLanguage(form(), languageIndex));
@@ -799,7 +792,7 @@ void MainWindow::ShowSerialNumber() {
         BusyScope busy(*this);
         return session::ReadSerial(*m_session).has_value();
     };
-    widgets::SerialNumberDialog dialog(model, *m_services.dialogs, readSerial, m_session->state.LanguageOffset, this);
+    widgets::SerialNumberDialog dialog(model, *m_services.dialogs, readSerial, m_session->state.LanguageOffset(), this);
     ObserveWindow(&dialog);
     dialog.exec();
     RefreshCommands();
@@ -808,10 +801,10 @@ void MainWindow::ShowSerialNumber() {
 
 void MainWindow::ShowFullScreen() {
     if (!m_largeDisplay) {
-        m_largeDisplay = new LargeDisplayWindow(m_session->state.LanguageOffset, this);
+        m_largeDisplay = new LargeDisplayWindow(m_session->state.LanguageOffset(), this);
         m_largeDisplay->SetTexts(T(103), T(103), T(63));
     }
-    m_largeDisplay->SetValue(QString::fromStdString(form().display));
+    m_largeDisplay->SetValue(QString::fromStdString(form().display()));
     m_largeDisplay->show();
     m_largeDisplay->raise();
     ObserveWindow(m_largeDisplay);
@@ -819,16 +812,13 @@ void MainWindow::ShowFullScreen() {
 
 // Windows > Programming/Measure: the input options and the measurement display swap places.
 void MainWindow::ToggleProgrammingMeasure() {
-    ui::ProgramForm& f = form();
-    const bool showOptions = !f.Ingr.visible;
-    f.Ingr.visible = showOptions;
-    f.frm_disp.visible = !showOptions;
-    f.Frame13.visible = !showOptions;
-    f.Changed();
+    // While a measurement runs the configuration stays out of reach.
+    if (m_measuring) return;
+    form().ToggleOptionsPage();
 }
 
 std::optional<std::filesystem::path> MainWindow::HelpDocument() const {
-    const char* name = m_session->state.LanguageIndex == 0 ? kHelpItalian : kHelpEnglish;
+    const char* name = m_session->state.LanguageIndex() == 0 ? kHelpItalian : kHelpEnglish;
     for (const std::filesystem::path& folder : m_services.helpFolders) {
         std::error_code error;
         const std::filesystem::path candidate = folder / name;
@@ -838,7 +828,7 @@ std::optional<std::filesystem::path> MainWindow::HelpDocument() const {
 }
 
 void MainWindow::ShowHelp() {
-    const char* name = m_session->state.LanguageIndex == 0 ? kHelpItalian : kHelpEnglish;
+    const char* name = m_session->state.LanguageIndex() == 0 ? kHelpItalian : kHelpEnglish;
     const std::optional<std::filesystem::path> document = HelpDocument();
     if (!document) {
         ShowMessage(res::text::kHelpNotFound, std::string("\n") + name, link::Buttons::Ok, link::Icon::Exclamation);
@@ -851,7 +841,7 @@ void MainWindow::ShowHelp() {
 }
 
 void MainWindow::ShowAbout() {
-    AboutWindow window(m_session->state.LanguageOffset, this);
+    AboutWindow window(m_session->state.LanguageOffset(), this);
     ObserveWindow(&window);
     window.exec();
 }
@@ -881,7 +871,7 @@ std::string SuggestedLogName(const measure::Timestamp& now) {
 }  // namespace
 
 void MainWindow::StartLogging() {
-    const int offset = m_session->state.LanguageOffset;
+    const int offset = m_session->state.LanguageOffset();
     ui::FileDialogRequest request;
     request.title = res::Text(res::text::kLogDialogTitle, offset);
     request.filter = res::Text(res::text::kLogFileFilter, offset);
@@ -983,7 +973,7 @@ void MainWindow::OpenHistory() {
     hooks.dialogs = m_services.dialogs;
     hooks.fileDialogs = m_services.fileDialogs;
     hooks.observeWindow = [this](QWidget* window) { ObserveWindow(window); };
-    widgets::HistoryWindow window(*store, m_session->state.LanguageOffset, hooks, this);
+    widgets::HistoryWindow window(*store, m_session->state.LanguageOffset(), hooks, this);
     ObserveWindow(&window);
     window.exec();
     RefreshCommands();
@@ -1035,8 +1025,8 @@ void MainWindow::ChooseHistoryDatabase() {
 }
 
 void MainWindow::StartGuide() {
-    if (deviceBusy() || !form().main.toolWiz.enabled) return;
-    form().guide.Start();
+    if (deviceBusy() || !form().commands().toolGuide.enabled) return;
+    form().guide().Start();
     RefreshCommands();
 }
 

@@ -143,10 +143,10 @@ int Read(Context& context) {
             .Key("spanAdjust").Value(v.spanAdjust)
             .Key("tripValues").BeginArray();
         for (int i = 1; i <= 5; ++i) json.Value(v.tripValues[static_cast<std::size_t>(i)]);
-        json.EndArray().Key("summary").Value(s.form.summaryText).EndObject();
+        json.EndArray().Key("summary").Value(s.form.summary()).EndObject();
         context.out << json.str() << '\n';
     } else {
-        for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
+        for (const std::string& line : Lines(s.form.summary())) context.out << line << '\n';
     }
     return Finish(context, *device, kExitDone);
 }
@@ -275,7 +275,7 @@ int Program(Context& context) {
     ui::DiskProgramFileStore store;
     ui::ProgramFileCommands commands(s.form, dialog, store);
     if (!commands.Open()) return Finish(context, *device, kExitInvalidFile);
-    const ui::InputEncoding encoding = s.form.par_pgm();
+    const ui::InputEncoding encoding = s.form.EncodeInput();
     const bool dryRun = context.invocation.HasFlag("--dry-run");
     const session::ProgramOptions options{context.invocation.HasFlag("--verify")};
     const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
@@ -291,7 +291,7 @@ int Program(Context& context) {
         else context.out << sent << " writes";
         context.out << (outcome.NotConfirmed() ? ", not confirmed\n" : "\n");
         if (outcome.readBack)
-            for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
+            for (const std::string& line : Lines(s.form.summary())) context.out << line << '\n';
     }
     if (outcome.NotConfirmed())
         context.err << "vantrel-cli: " << resources::Text(resources::text::kNotConfirmed, context.languageOffset())

@@ -21,7 +21,7 @@ constexpr int kIncompatibleTextId = 205;
 
 void ShowMessage(Session& session, int textId, int titleId, link::Icon icon) {
     session.protocol.dialogs().Show(
-        link::TableMessage(textId, session.state.LanguageOffset, link::Buttons::Ok, icon, titleId));
+        link::TableMessage(textId, session.state.LanguageOffset(), link::Buttons::Ok, icon, titleId));
 }
 
 // A port that cannot be opened leaves the window usable without a transmitter.
@@ -77,7 +77,7 @@ void Identify(Session& session) {
 
 bool FailRead(Session& session, SessionView& view) {
     session.connectionResult = "errore";
-    session.form.Conf_Err_Comm();
+    session.form.EnterNotConnectedState();
     view.ReadingEnded();
     return false;
 }
@@ -116,7 +116,7 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
     if (!session.connected()) {
         // No transmitter, a cancelled test or identification, or a port that would not
         // open: device commands off, "connect" on, "not connected" and "no data" shown.
-        session.form.Conf_Err_Comm();
+        session.form.EnterNotConnectedState();
         return LoadOutcome::NotConnected;
     }
     return ReadAndDescribe(session, view) ? LoadOutcome::Connected : LoadOutcome::NotConnected;
@@ -153,12 +153,11 @@ bool ReadAndDescribe(Session& session, SessionView& view) {
     session.form.ApplyRead(read->values, curve);
     session.protocol.Send(link::frames::kEndProgramming);
     session.protocol.Wait(0.1);
-    session.form.stateLamp = {255, 0, 0};
-    session.form.Changed();
+    session.form.SetStateLamp({255, 0, 0});
     view.ReadingEnded();
     OperationRecord& record = scope.record();
     record.serial = read->serial;
-    record.summary = session.form.summaryText;
+    record.summary = session.form.summary();
     const files::RecordBytes bytes = files::EncodeRecord(FormRecord(session));
     record.configuration.assign(bytes.begin(), bytes.end());
     scope.SetOutcome(Outcome::Done);

@@ -2,7 +2,7 @@
 
 #include "device/CustomCurve.h"
 #include "device/ProgramPlan.h"
-#include "math/CustomPoints.h"
+#include "device/CustomTable.h"
 
 using namespace vantrel;
 using namespace vantrel::device;
@@ -80,7 +80,7 @@ WorkingState CustomWorking(const std::vector<Point>& sensor, const std::vector<P
         w.CjcPhysical[i] = static_cast<float>(cjc[i].physical);
         w.CjcInput[i] = static_cast<float>(cjc[i].input);
     }
-    EXPECT_TRUE(math::CompleteLoadedCurve(w, static_cast<int>(sensor.size()), cjc.empty() ? 2 : static_cast<int>(cjc.size())));
+    EXPECT_TRUE(device::CompleteLoadedCurve(w, static_cast<int>(sensor.size()), cjc.empty() ? 2 : static_cast<int>(cjc.size())));
     return w;
 }
 

@@ -150,7 +150,7 @@ TEST(MeasureFlow, Pt100ThreeWire_0To200_At100_ShowsTwelveMilliamps) {
     b.session.form.ChooseOutputType(0);
     b.SetOutputRange("4", "20");
     ProgramForm(b);
-    EXPECT_NE(b.session.form.summaryText.find("PT100"), std::string::npos) << b.session.form.summaryText;
+    EXPECT_NE(b.session.form.summary().find("PT100"), std::string::npos) << b.session.form.summary();
     b.transmitter.setInput({sim::Quantity::Temperature, 100, 25});
     MeasureRun run = MeasureFrames(b, 5);
     ASSERT_EQ(run.result, measure::MeasureResult::Stopped);
@@ -199,8 +199,8 @@ TEST(MeasureFlow, StreamFallsSilent_CancelEndsInTheNotConnectedState) {
     EXPECT_GE(run.collector.readings.size(), 1u);
     EXPECT_LE(run.collector.readings.size(), 3u);
     EXPECT_EQ(b.dialogs.countShown(85), 1);
-    EXPECT_FALSE(b.session.form.deviceConnected);
-    EXPECT_EQ(b.session.form.summaryText, "No Data");
+    EXPECT_FALSE(b.session.form.deviceConnected());
+    EXPECT_EQ(b.session.form.summary(), "No Data");
 }
 
 TEST(MeasureFlow, StreamFallsSilent_RetryRestartsTheStreamWithSmMi) {
@@ -247,7 +247,7 @@ TEST(MeasureFlow, SilentDuringTheCalibrationRead_OneBoxThenNotConnected) {
     EXPECT_EQ(run.result, measure::MeasureResult::CommunicationError);
     EXPECT_EQ(b.dialogs.countShown(85), 1);
     EXPECT_EQ(b.recorder.Count("MI"), 0);
-    EXPECT_FALSE(b.session.form.deviceConnected);
+    EXPECT_FALSE(b.session.form.deviceConnected());
 }
 
 // Family 4 set to output type 0 has no calibration row: the output range and every measured
@@ -256,13 +256,13 @@ TEST(MeasureFlow, OutputWithoutCalibration_UnknownInSummaryDisplayLogAndTrend) {
     sim::Profile profile = sim::MakeDefaultProfile();
     profile.memory.write(7, profile.memory.read(7) & 252);
     SimBench b(profile);
-    b.session.form.CtlRangeOut.TextMaxP = "20";
+    b.session.form.TypeOutputMax("20");
     ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
     EXPECT_FALSE(b.session.lastRead->values.outputFirst);
     EXPECT_FALSE(b.session.lastRead->values.outputSecond);
-    const std::string& summary = b.session.form.summaryText;
+    const std::string& summary = b.session.form.summary();
     EXPECT_NE(summary.find("Output Range: — to — mA"), std::string::npos) << summary;
-    EXPECT_EQ(b.session.form.CtlRangeOut.TextMaxP, "20");  // the box keeps what it held
+    EXPECT_EQ(b.session.form.outputRange().maxText(), "20");  // the box keeps what it held
 
     MeasureRun run = MeasureFrames(b, 3);
     ASSERT_EQ(run.collector.readings.size(), 3u);
