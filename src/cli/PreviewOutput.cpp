@@ -9,7 +9,7 @@
 
 #include "device/PlanPreview.h"
 #include "resources/StringTable.h"
-#include "ui/widgets/PreviewDialog.h"
+#include "render/PreviewPicture.h"
 
 namespace vantrel::cli {
 
@@ -65,7 +65,7 @@ int WritePreviewIfAsked(Context& context, const device::ProgramResult& result, i
         return exitCode;
     }
     const bool written = EndsWith(*target, ".png")
-                             ? widgets::SavePreviewPng(preview, offset, QString::fromStdString(*target))
+                             ? render::SavePreviewPng(preview, offset, QString::fromStdString(*target))
                              : WriteText(*target, device::PreviewCsv(preview));
     if (!written) {
         context.err << resources::Text(resources::text::kFileNotWritten, offset) << ' ' << *target << '\n';

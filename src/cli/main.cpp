@@ -1,4 +1,4 @@
-#include <QApplication>
+#include <QGuiApplication>
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (NeedsGui(args)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication application(argc, argv);
+        QGuiApplication application(argc, argv);
         return vantrel::cli::Run(args, std::cout, std::cerr);
     }
     // Serial ports need a Qt application object; the tool runs no event loop.

@@ -65,6 +65,18 @@ inline constexpr int kTrendRangeLow = 2058;
 inline constexpr int kTrendRangeHigh = 2059;
 inline constexpr int kLoggingTo = 2060;
 inline constexpr int kTrendTime = 2061;
+// The desktop on Linux: a port the user may not open, ports plugged in and out, recent
+// files, where the help documents were looked for.
+inline constexpr int kPortNoPermission = 2200;
+inline constexpr int kPortNoPermissionTitle = 2201;
+inline constexpr int kPortNoPermissionFix = 2202;
+inline constexpr int kPortVanished = 2203;
+inline constexpr int kPortAppeared = 2204;
+inline constexpr int kRecentFiles = 2205;
+inline constexpr int kClearRecentFiles = 2206;
+inline constexpr int kFileGone = 2207;
+inline constexpr int kHelpLookedIn = 2208;
+inline constexpr int kNoPortWorkOffline = 2209;
 // Configuration report, compare, verified programming.
 inline constexpr int kReportTitle = 2070;
 inline constexpr int kReportSource = 2071;
