@@ -73,6 +73,9 @@ if(VANTREL_BUILD_GUI)
   install(FILES ${VANTREL_GZ}/vantrel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT gui)
   if(TARGET help_pdfs)
     install(FILES ${VANTREL_HELP_PDFS} DESTINATION ${VANTREL_GUI_DOC_DIR} COMPONENT gui)
+    # Registered with doc-base, so documentation browsers list the guides.
+    install(FILES ${VANTREL_PACKAGING}/doc-base/vantrel-guide-en ${VANTREL_PACKAGING}/doc-base/vantrel-guide-it
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/doc-base COMPONENT gui)
   endif()
   install(FILES ${VANTREL_PACKAGING}/copyright ${VANTREL_GZ}/changelog.gz DESTINATION ${VANTREL_GUI_DOC_DIR}
           COMPONENT gui)

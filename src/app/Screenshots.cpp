@@ -1,6 +1,7 @@
 #include "app/Screenshots.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QPalette>
 #include <QPixmap>
@@ -170,7 +171,10 @@ int SaveScreenshots(const std::filesystem::path& folder) {
                                  ExamplePort("/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KX3ZQ-if00-port0",
                                              "FT232R USB UART (FTDI)")};
     window->portWatcher()->Poll();
-    photographDialog("ports");
+    photographDialog("ports", [](QWidget* shown) {
+        // The USB adapter shown as the choice, with its description and stable name.
+        if (auto* list = shown->findChild<QComboBox*>("doorsList")) list->setCurrentIndex(1);
+    });
     window->ShowPorts();
     photographDialog("serial-number");
     window->ShowSerialNumber();

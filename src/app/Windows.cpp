@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "resources/StringTable.h"
 #include "resources/icons/ResourceIcons.h"
 #include "ui/widgets/Palette.h"
@@ -262,13 +264,21 @@ DoorsWindow::DoorsWindow(PortChoiceModel& model, int languageOffset, QWidget* pa
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
-    setMinimumWidth(380);
+    // The window grows with its port list (a minimum width of its own would stop that).
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 }
 
 void DoorsWindow::Refill() {
     const QSignalBlocker quiet(m_list);
     m_list->clear();
-    for (const PortListEntry& entry : m_model.entries()) m_list->addItem(QString::fromStdString(entry.text));
+    // Wide enough for the device path, the description and the stable name of each port.
+    int widest = 0;
+    for (const PortListEntry& entry : m_model.entries()) {
+        const QString text = QString::fromStdString(entry.text);
+        m_list->addItem(text);
+        widest = std::max(widest, m_list->fontMetrics().horizontalAdvance(text));
+    }
+    m_list->setMinimumWidth(std::clamp(widest + 48, 340, 900));
     m_list->setCurrentIndex(m_model.currentIndex());
 }
 

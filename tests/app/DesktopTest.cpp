@@ -12,6 +12,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -97,7 +99,9 @@ TEST_F(Desktop, NoSerialPortAtAll_SaysSoOnceAndStaysOpenWithAUsableForm) {
     EXPECT_GT(std::filesystem::file_size(Folder() / "offline.pdf"), 1000u);
     QString preview;
     CloseNextModal(preview);
-    window->ShowPreview();
+    auto* previewButton = window->programWindow()->findChild<QPushButton*>("Preview");
+    ASSERT_TRUE(previewButton->isEnabled());
+    previewButton->click();
     EXPECT_EQ(preview, "PreviewDialog");
 
     // "connect" looks for ports again: still none.
@@ -123,8 +127,19 @@ TEST_F(Desktop, NoSerialPortAtAll_SaysSoOnceAndStaysOpenWithAUsableForm) {
 TEST_F(Desktop, RecentFilesDroppedFilesGeometry_AreKeptForTheNextRun) {
     Start(true);
     window->LoadProgramWindow();
-    EXPECT_LE(window->width(), 1366);
-    EXPECT_LE(window->height(), 768 - 60);  // room for a panel and the title bar
+    // The first size fits a 1366x768 screen with room for a panel and the title bar, and both
+    // pages of the form fit in it without scrolling (the offscreen screen is smaller still).
+    EXPECT_LE(MainWindow::DefaultSize().width(), 1366);
+    EXPECT_LE(MainWindow::DefaultSize().height(), 768 - 80);
+    window->resize(MainWindow::DefaultSize());
+    auto* area = window->findChild<QScrollArea*>("ProgramArea");
+    for (const ui::Mode mode : {ui::Mode::Measure, ui::Mode::Programming}) {
+        window->form().ChooseMode(mode);
+        QApplication::processEvents();
+        EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << static_cast<int>(mode);
+        EXPECT_FALSE(area->horizontalScrollBar()->isVisible()) << static_cast<int>(mode);
+    }
+    if (qEnvironmentVariableIsSet("VANTREL_TEST_PICTURE")) window->grab().save(qgetenv("VANTREL_TEST_PICTURE"));
 
     const std::filesystem::path example = std::filesystem::path(VANTREL_EXAMPLES_DIR) / "TC_K_0-1000C_4-20mA.D70";
     const std::filesystem::path copy = Folder() / "copy.D70";

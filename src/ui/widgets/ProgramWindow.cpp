@@ -738,7 +738,8 @@ void ProgramWindow::RefreshMode() {
                                    action.hover.name(), action.disabledBackground.name(), action.disabledText.name());
     if (m_command1->styleSheet() != style) m_command1->setStyleSheet(style);
     m_command1->setEnabled(m_form.Command1.enabled);
-    m_preview->setEnabled(m_form.Command1.enabled);
+    // Without a transmitter nothing can be exchanged, and the preview uses nominal values.
+    m_preview->setEnabled(m_form.Command1.enabled || !m_form.deviceConnected);
     SetShown(m_command1, m_form.Command1.visible);
     const ButtonColours stop = ActionButtonColours(QColor(255, 255, 0), dark);
     const QString stopStyle =
