@@ -22,7 +22,7 @@ debs=("$cli")
 echo "Built: ${debs[*]##*/}"
 
 # Warnings fail as errors do; "info" and "pedantic" tags are only shown.
-lintian --fail-on error,warning --no-tag-display-limit "${debs[@]}"
+lintian --fail-on error,warning --tag-display-limit 0 "${debs[@]}"
 
 for deb in "${debs[@]}"; do
     files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t)
