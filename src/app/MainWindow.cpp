@@ -497,7 +497,8 @@ void MainWindow::PortsChanged() {
         // The adapter of the current port was pulled: said at once, in the status bar, and in
         // a message unless an exchange runs (it reports the lost line itself).
         statusBar()->showMessage(T(res::text::kPortVanished) + " " + QString::fromStdString(current), kPortNewsMs);
-        if (!deviceBusy()) ShowMessage(res::text::kPortVanished, "\n" + current, link::Buttons::Ok, link::Icon::Exclamation);
+        if (!deviceBusy())
+            ShowMessage(res::text::kPortVanished, "\n" + current, link::Buttons::Ok, link::Icon::Exclamation);
     } else if (current.empty()) {
         if (const link::PortEntry* entry = m_services.ports.find(m_services.ports.currentPort)) {
             // The first port of a machine that had none: "connect" will use it.
@@ -561,7 +562,8 @@ void MainWindow::RefreshRecentFiles() {
         QAction* clear = m_recentMenu->addAction(T(res::text::kClearRecentFiles));
         clear->setObjectName("clearRecent");
         connect(clear, &QAction::triggered, this, [this] {
-            for (const QString& path : m_services.preferences->recentFiles()) m_services.preferences->removeRecentFile(path);
+            Preferences* preferences = m_services.preferences;
+            for (const QString& path : preferences->recentFiles()) preferences->removeRecentFile(path);
             RefreshRecentFiles();
         });
     }

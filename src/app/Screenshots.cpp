@@ -167,9 +167,9 @@ int SaveScreenshots(const std::filesystem::path& folder) {
 
     // The port window with ports as a Linux machine lists them: a built-in port and a USB
     // adapter with its stable name.
+    const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KX3ZQ-if00-port0";
     environment.systemPorts() = {ExamplePort("/dev/ttyS0", {}, "ttyS0"),
-                                 ExamplePort("/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KX3ZQ-if00-port0",
-                                             "FT232R USB UART (FTDI)")};
+                                 ExamplePort("/dev/ttyUSB0", byId, "FT232R USB UART (FTDI)")};
     window->portWatcher()->Poll();
     photographDialog("ports", [](QWidget* shown) {
         // The USB adapter shown as the choice, with its description and stable name.

@@ -334,8 +334,8 @@ OperationWindow::OperationWindow(int languageOffset, int animationMs, QWidget* p
     enabled->setObjectName("VideoCommunication");
     auto* warning = TextLabel(Tr(kDoNotUnplugText, languageOffset), 0, false, this);
     warning->setObjectName("VideoWarning");
-    warning->setStyleSheet(
-        QStringLiteral("color: %1;").arg(widgets::ForPalette(this, QColor(0xa3, 0x3a, 0x00), QColor(0xff, 0xb0, 0x70)).name()));
+    const QColor warningColour = widgets::ForPalette(this, QColor(0xa3, 0x3a, 0x00), QColor(0xff, 0xb0, 0x70));
+    warning->setStyleSheet(QStringLiteral("color: %1;").arg(warningColour.name()));
     texts->addWidget(enabled);
     texts->addWidget(warning);
     layout->addLayout(texts, 1);

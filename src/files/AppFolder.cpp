@@ -60,7 +60,8 @@ std::filesystem::path ResolveAppFolder(const std::optional<std::string>& appDirO
     return program.programFolder;
 }
 
-SettingsPlaces SettingsPlacesFor(const std::filesystem::path& appFolder, const std::filesystem::path& userConfigFolder) {
+SettingsPlaces SettingsPlacesFor(const std::filesystem::path& appFolder,
+                                 const std::filesystem::path& userConfigFolder) {
     if (appFolder.empty()) return {userConfigFolder, {}};
     return {appFolder, userConfigFolder};
 }

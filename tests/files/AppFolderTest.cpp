@@ -32,7 +32,8 @@ TEST(AppFolder, InstalledProgramsKeepDataDocumentsAndSettingsOutOfBin) {
     const ProgramPlaces p = installed.Program();
     EXPECT_TRUE(p.installed);
     EXPECT_EQ(p.dataFolder, installed.root / "share/vantrel");
-    EXPECT_EQ(HelpFolders(p), (std::vector<std::filesystem::path>{installed.root / "share/doc/vantrel", installed.root / "bin"}));
+    EXPECT_EQ(HelpFolders(p),
+              (std::vector<std::filesystem::path>{installed.root / "share/doc/vantrel", installed.root / "bin"}));
     EXPECT_EQ(DefaultProfileFile(p), installed.root / "share/vantrel/profiles/default.json");
     // No application folder: the settings go to the user's configuration folder only.
     EXPECT_TRUE(ResolveAppFolder(std::nullopt, p).empty());

@@ -103,9 +103,10 @@ TEST(LoadProgramWindow, ConnectAfterAFailedLoad_RunsTheWholeRoadAgain) {
 }
 
 TEST(LoadProgramWindow, PortMissingBusyOrForbidden_MessageAndNotConnectedWithoutTouchingTheLine) {
-    const std::map<link::OpenError, int> messages = {{link::OpenError::NoSuchPort, kNoReplyText},
-                                                     {link::OpenError::PortInUse, 160},
-                                                     {link::OpenError::NoPermission, resources::text::kPortNoPermission}};
+    const std::map<link::OpenError, int> messages = {
+        {link::OpenError::NoSuchPort, kNoReplyText},
+        {link::OpenError::PortInUse, 160},
+        {link::OpenError::NoPermission, resources::text::kPortNoPermission}};
     for (const auto& [error, textId] : messages) {
         SimBench b;
         b.recorder.openFailure = link::OpenResult{error, "refused"};

@@ -301,7 +301,7 @@ bool AddOutline(QByteArray& pdf, const std::vector<Bookmark>& marks, double page
     };
     std::vector<ObjectRef> objects;
     const std::vector<std::size_t> top = siblings(-1);
-    objects.push_back({outlinesNumber, QByteArray("<< /Type /Outlines /First ") + QByteArray::number(numbers[top.front()]) +
+    objects.push_back({outlinesNumber, "<< /Type /Outlines /First " + QByteArray::number(numbers[top.front()]) +
                                            " 0 R /Last " + QByteArray::number(numbers[top.back()]) + " 0 R /Count " +
                                            QByteArray::number(static_cast<int>(top.size())) + " >>"});
     for (std::size_t i = 0; i < marks.size(); ++i) {
@@ -405,7 +405,8 @@ int main(int argc, char** argv) {
         painter.end();
         const double pointsPerUnit = 72.0 / writer.resolution();
         pageHeightPoints = writer.pageLayout().fullRect(QPageLayout::Point).height();
-        bookmarks = Bookmarks(*doc, page.height(), pointsPerUnit, writer.pageLayout().margins(QPageLayout::Point).top());
+        const double topMargin = writer.pageLayout().margins(QPageLayout::Point).top();
+        bookmarks = Bookmarks(*doc, page.height(), pointsPerUnit, topMargin);
     }
     QByteArray pdf = buffer.data();
     if (!AddOutline(pdf, bookmarks, pageHeightPoints)) {

@@ -37,7 +37,8 @@ void SetInnerTicks(QValueAxis* axis, double low, double high, int intervals) {
 }
 
 void FollowPalette(QChart* chart, const QWidget* widget) {
-    const QChart::ChartTheme theme = render::IsDark(widget->palette()) ? QChart::ChartThemeDark : QChart::ChartThemeLight;
+    const QChart::ChartTheme theme =
+        render::IsDark(widget->palette()) ? QChart::ChartThemeDark : QChart::ChartThemeLight;
     if (chart->theme() != theme) chart->setTheme(theme);
 }
 
