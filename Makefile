@@ -8,14 +8,14 @@ SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev qt6-translations-l10n \
-	libgtest-dev libgmock-dev xvfb xauth \
+	libgtest-dev libgmock-dev xvfb xauth locales clang libclang-rt-14-dev \
 	lintian desktop-file-utils appstream
 
 NOGUI_DIR ?= build-nogui
 # The tests of the command-line tool, the simulator and what they draw and keep on disk.
 NOGUI_TESTS := test_cli test_sim test_sim_realtime test_e2e test_render test_files
 
-.PHONY: deps configure build run test test-asan test-nogui package package-check clean
+.PHONY: deps configure build run test test-asan fuzz test-nogui package package-check clean
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -24,6 +24,9 @@ deps:
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get update -qq && \
 	  $(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
+	@# The locale tests run under the Italian locale (a decimal comma in the C library).
+	@locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$$' || { \
+	  $(SUDO) sed -i 's/^# *it_IT.UTF-8/it_IT.UTF-8/' /etc/locale.gen && $(SUDO) locale-gen; }
 
 $(BUILD_DIR)/build.ninja:
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -45,6 +48,10 @@ test-asan: deps
 	cmake --build $(SAN_DIR) -j $(JOBS)
 	cd $(SAN_DIR) && ASAN_OPTIONS=detect_leaks=1 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# The libFuzzer targets, built with clang in build-fuzz/, each run for a fixed number of inputs.
+fuzz: deps
+	JOBS=$(JOBS) ./scripts/fuzz.sh
+
 # The command-line tool and the simulator without the desktop program (no Qt Widgets, no
 # Qt Charts): what a headless production machine builds. Only their tests run here.
 test-nogui: deps
@@ -61,4 +68,4 @@ package-check: build
 	./scripts/check-package.sh $(BUILD_DIR)
 
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) $(NOGUI_DIR)
+	rm -rf $(BUILD_DIR) $(SAN_DIR) build-fuzz $(NOGUI_DIR)

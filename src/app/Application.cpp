@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <clocale>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -50,7 +51,7 @@ std::optional<sim::Profile> SimulatorProfile(const AppOptions& options) {
     if (!options.simulatorProfile) return sim::MakeDefaultProfile();
     sim::ProfileResult loaded = sim::LoadProfile(*options.simulatorProfile);
     if (!loaded.profile) {
-        std::cerr << "vantrel: " << *options.simulatorProfile << ": " << loaded.error << '\n';
+        std::cerr << "vantrel: " << loaded.error << '\n';
         return std::nullopt;
     }
     return loaded.profile;
@@ -94,6 +95,9 @@ int RunApplication(int argc, char** argv) {
     }
 
     QApplication application(argc, argv);
+    // Qt hands the C library the user's locale; files and logs keep "." in their numbers (the
+    // code does not rely on this alone).
+    std::setlocale(LC_NUMERIC, "C");
     SetUpLook(application);
     const ParsedOptions parsed = ParseAppOptions(Arguments(QCoreApplication::arguments()));
     if (!parsed.ok()) {

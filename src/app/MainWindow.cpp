@@ -24,6 +24,7 @@
 #include <QToolBar>
 
 #include <filesystem>
+#include <iostream>
 
 #include "app/EventPump.h"
 #include "app/PortChoice.h"
@@ -56,6 +57,7 @@ namespace res = vantrel::resources;
 
 constexpr int kProductNameText = 180;
 constexpr int kDeviceReadingText = 218;
+constexpr int kCommunicationErrorTitle = 145;
 constexpr int kNotAvailableTextId = 0;  // a fixed text, the same in both languages
 constexpr const char* kNotAvailableText = "In questa versione non è disponibile";
 constexpr int kCancelAnswer = 2;
@@ -703,13 +705,25 @@ void MainWindow::RunMeasurement() {
 }
 
 void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
-    std::optional<device::VerifyResult> verify;
-    RunOperation([this, &encoding, &verify] {
+    session::ProgramOutcome outcome;
+    RunOperation([this, &encoding, &outcome] {
         const session::ProgramOptions options{form().Verify.checked};
-        verify = session::ProgramAndReadBack(*m_session, *this, encoding, options).verify;
+        outcome = session::ProgramAndReadBack(*m_session, *this, encoding, options);
     });
     form().Changed();
-    if (verify) ShowVerification(*verify);
+    if (outcome.verify) ShowVerification(*outcome.verify);
+    if (outcome.NotConfirmed()) AskToReadAgain();
+}
+
+// Writes went out but nothing confirmed them: the transmitter may hold any mix of the old
+// and the new configuration, so the user is offered a fresh read (the whole loading, which
+// opens the port afresh) rather than being left with a summary that means nothing.
+void MainWindow::AskToReadAgain() {
+    const int offset = m_session->state.LanguageOffset;
+    link::Message message = link::TableMessage(res::text::kNotConfirmed, offset, link::Buttons::YesNo,
+                                               link::Icon::Question, kCommunicationErrorTitle);
+    message.text += "\n" + res::Text(res::text::kReadAgainQuestion, offset);
+    if (m_services.dialogs->Show(message) == link::Answer::Yes) LoadProgramWindow();
 }
 
 void MainWindow::StopMeasurement() { m_stopRequested = true; }
@@ -790,9 +804,13 @@ void MainWindow::FileExportPdf() {
     std::string name = m_services.fileDialogs->SaveFileName(request);
     if (name.empty()) return;
     if (std::filesystem::path(name).extension().empty()) name += ".pdf";
-    const std::string error = print::WriteReportPdf(CurrentReport(), name);
-    if (!error.empty())
-        ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + error, link::Buttons::Ok, link::Icon::Exclamation);
+    const files::WriteResult written = print::WriteReportPdf(CurrentReport(), name);
+    const int offset = m_session->state.LanguageOffset;
+    if (!written.ok())
+        ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + files::FileErrorText(written.problem, offset),
+                    link::Buttons::Ok, link::Icon::Exclamation);
+    else if (!written.atomic)
+        ShowMessage(res::text::kFileSavedInPlace, "\n" + name, link::Buttons::Ok, link::Icon::Information);
 }
 
 // The transmitter is read into a scratch session, so the form keeps what the user has on it;
@@ -849,7 +867,13 @@ void MainWindow::FileExit() {
 bool MainWindow::ExitAllowed() { return m_fileCommands->AskSaveChanges() != kCancelAnswer; }
 
 void MainWindow::EndApplication(bool writeSettings) {
-    if (writeSettings) files::WriteSettings(m_services.places, m_settings);
+    if (writeSettings) {
+        // At the very end there is no window left to tell; the error stream says why.
+        const files::WriteResult written = files::WriteSettings(m_services.places, m_settings);
+        if (!written.ok())
+            std::cerr << "vantrel: " << files::kSettingsFileName << ": "
+                      << files::FileErrorText(written.problem, m_session->state.LanguageOffset) << '\n';
+    }
     if (m_services.preferences) {
         m_services.preferences->setGeometry(saveGeometry());
         m_services.preferences->sync();

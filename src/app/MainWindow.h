@@ -178,6 +178,7 @@ private:
     ui::ConfigReport CurrentReport();
     bool ConfigurationReportable();
     void ShowVerification(const device::VerifyResult& verify);
+    void AskToReadAgain();
     void EndApplication(bool writeSettings);
     QString T(int id) const;
     // Before a load: without a port at all, the system's list is looked at again; still none

@@ -23,6 +23,7 @@ public:
         if (m_active) m_active->discardInput();
     }
     std::size_t bytesAvailable() override { return m_active ? m_active->bytesAvailable() : 0; }
+    bool vanished() const override { return m_active && m_active->vanished(); }
 
 private:
     link::Transport& m_serial;

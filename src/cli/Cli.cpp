@@ -148,7 +148,8 @@ std::vector<std::string> Invocation::Positionals() const {
 
 int Context::languageOffset() const { return resources::LanguageOffsetFor(invocation.global.languageIndex); }
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const SimulatorWatch* simulatorWatch) {
     Invocation invocation;
     std::string problem;
     if (!ParseArguments(args, invocation, problem)) {
@@ -163,7 +164,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     for (const auto& [commandWords, handler] : CommandTable()) {
         if (positionals.size() < commandWords.size()) continue;
         if (!std::equal(commandWords.begin(), commandWords.end(), positionals.begin())) continue;
-        Context context{invocation, out, err};
+        Context context{invocation, out, err, simulatorWatch};
         return handler(context);
     }
     err << kUsage;

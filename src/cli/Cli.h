@@ -1,9 +1,14 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace vantrel::sim {
+class Transmitter;
+}
 
 namespace vantrel::cli {
 
@@ -16,6 +21,8 @@ enum ExitCode : int {
     kExitInvalidFile = 4,
     kExitDifferent = 5,      // compare: the transmitter holds another configuration
     kExitVerifyFailed = 6,   // programmed, but a cell read back differs from what was sent
+    kExitNotConfirmed = 7,   // written but not confirmed: the transmitter's configuration is unknown
+    kExitOutputNotWritten = 8,  // an output file (--out, --csv, --save-device, --preview) could not be written
 };
 
 struct GlobalOptions {
@@ -40,14 +47,23 @@ struct Invocation {
     std::vector<std::string> Positionals() const;
 };
 
+// Lets a caller watch the built-in simulated transmitter of --device (tests: its command
+// log, its memory and mode when the command ends). Either function may be empty.
+struct SimulatorWatch {
+    std::function<void(sim::Transmitter&)> started;        // right after it is made
+    std::function<void(const sim::Transmitter&)> ended;    // when the command lets go of it
+};
+
 // Everything a command needs to talk to the outside world.
 struct Context {
     const Invocation& invocation;
     std::ostream& out;
     std::ostream& err;
+    const SimulatorWatch* simulatorWatch = nullptr;
     int languageOffset() const;
 };
 
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const SimulatorWatch* simulatorWatch = nullptr);
 
 }  // namespace vantrel::cli

@@ -1,14 +1,27 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "cli/Cli.h"
+#include "device/ConfigRecord.h"
 #include "device/VerifyWrites.h"
+#include "files/SafeWrite.h"
 
 namespace vantrel::cli {
 
 // vantrel-cli file show FILE.D70 [--json]
 int FileShow(Context& context);
+
+// A programming file a command works from: its record, or empty after the message (text 174,
+// the path and the reason, one per line) on the error stream.
+std::optional<device::ConfigRecord> ReadProgrammingFile(Context& context, const std::string& path);
+
+// An output file through files::SafeWrite. On failure the message (text 2047, the path and the
+// reason) goes to the error stream and kExitOutputNotWritten is returned; a save written in
+// place is reported there too. kExitDone otherwise.
+int WriteOutputFile(Context& context, const std::string& path, std::string_view content);
+int ReportOutputProblem(Context& context, const std::string& path, const files::FileProblem& problem);
 
 // Device commands: --port PATH or --device PROFILE.json.
 int Ports(Context& context);
@@ -26,7 +39,8 @@ int Report(Context& context);
 // vantrel-cli compare FILE.D70 [--json]
 int Compare(Context& context);
 
-// Prints the verification after a programming; returns kExitVerifyFailed when it failed.
+// Prints the verification after a programming; returns kExitVerifyFailed when a cell
+// differs, kExitNotConfirmed when the check was cut short.
 int PrintVerification(Context& context, const std::optional<device::VerifyResult>& verify);
 
 }  // namespace vantrel::cli

@@ -21,8 +21,6 @@ namespace vantrel::cli {
 
 namespace {
 
-constexpr int kInvalidFileTextId = 174;
-
 std::atomic<bool> g_interrupted{false};
 
 extern "C" void OnInterrupt(int) { g_interrupted = true; }
@@ -99,6 +97,10 @@ int Identify(Context& context) {
     auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
+    // The version read put the transmitter in programming mode; "$FPxx" ends it, as after
+    // every other exchange.
+    s.protocol.Send(link::frames::kEndProgramming);
+    s.protocol.Wait(0.1);
     const device::Identity& identity = s.state.identity;
     const device::Identification identification = device::Identify(identity);
     const std::string identityLine = device::IdentityLine(identification.modelNames, identity);
@@ -216,8 +218,11 @@ private:
     std::string m_path;
 };
 
-int ProgramExitCode(device::ProgramStatus status) {
-    switch (status) {
+// Writes that went out without a read-back to confirm them are a failure of their own: the
+// transmitter may hold any mix of the old and the new configuration.
+int ProgramExitCode(const session::ProgramOutcome& outcome) {
+    if (outcome.NotConfirmed()) return kExitNotConfirmed;
+    switch (outcome.result.status) {
         case device::ProgramStatus::Done: return kExitDone;
         case device::ProgramStatus::NoisyRangeRefused:
         case device::ProgramStatus::Refused: return kExitRefused;
@@ -226,8 +231,13 @@ int ProgramExitCode(device::ProgramStatus status) {
     }
 }
 
-void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const device::ProgramResult& result) {
+// "writes" lists the frames sent, in order (with --dry-run the frames that would be sent);
+// "writesSent" says how many went out before a failure.
+void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const session::ProgramOutcome& outcome,
+                      bool dryRun) {
+    const device::ProgramResult& result = outcome.result;
     const device::ProgramPlan& plan = result.plan;
+    const std::size_t listed = dryRun ? plan.sent.size() : static_cast<std::size_t>(result.framesSent);
     JsonWriter json;
     json.BeginObject()
         .Key("status").Value(static_cast<int>(result.status))
@@ -237,9 +247,13 @@ void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const
         .Key("rangeMin").Value(plan.RangeMin)
         .Key("segments").Value(plan.SegmentCount)
         .Key("cjcSegments").Value(plan.CjcSegmentCount)
+        .Key("writesPlanned").Value(static_cast<int>(plan.sent.size()))
+        .Key("writesSent").Value(result.framesSent)
+        .Key("confirmed").Value(result.framesSent > 0 && !outcome.NotConfirmed())
         .Key("writes").BeginArray();
-    for (const device::WriteEntry& w : plan.sent)
-        json.BeginArray().Value(static_cast<int>(w.address)).Value(static_cast<int>(w.value)).EndArray();
+    for (std::size_t i = 0; i < listed && i < plan.sent.size(); ++i)
+        json.BeginArray().Value(static_cast<int>(plan.sent[i].address)).Value(static_cast<int>(plan.sent[i].value))
+            .EndArray();
     json.EndArray().EndObject();
     context.out << json.str() << '\n';
 }
@@ -255,10 +269,7 @@ int Program(Context& context) {
     }
     if (!PreviewTargetValid(context)) return kExitUsage;
     const std::string file = positionals[1];
-    if (!files::ReadProgramFile(file).ok()) {
-        context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n';
-        return kExitInvalidFile;
-    }
+    if (!ReadProgrammingFile(context, file)) return kExitInvalidFile;
     int exitCode = kExitDone;
     auto device = OpenDevice(context, context.invocation.HasFlag("--accept-noisy"), DeviceReach::Loaded, exitCode);
     if (!device) return exitCode;
@@ -273,20 +284,29 @@ int Program(Context& context) {
     const session::ProgramOptions options{context.invocation.HasFlag("--verify")};
     const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
                                                    : session::ProgramAndReadBack(s, QuietView(), encoding, options);
+    const std::size_t planned = outcome.result.plan.sent.size();
+    const auto sent = static_cast<std::size_t>(outcome.result.framesSent);
     if (Json(context)) {
-        WriteProgramJson(context, encoding, outcome.result);
+        WriteProgramJson(context, encoding, outcome, dryRun);
     } else {
-        context.out << "status " << static_cast<int>(outcome.result.status) << ", "
-                    << outcome.result.plan.sent.size() << " writes" << (dryRun ? " (dry run)" : "") << '\n';
+        context.out << "status " << static_cast<int>(outcome.result.status) << ", ";
+        if (dryRun) context.out << planned << " writes (dry run)";
+        else if (sent < planned && sent > 0) context.out << sent << " of " << planned << " writes";
+        else context.out << sent << " writes";
+        context.out << (outcome.NotConfirmed() ? ", not confirmed\n" : "\n");
         if (outcome.readBack)
             for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
     }
+    if (outcome.NotConfirmed())
+        context.err << "vantrel-cli: " << resources::Text(resources::text::kNotConfirmed, context.languageOffset())
+                    << '\n';
     int verifyExit = PrintVerification(context, outcome.verify);
     // The message naming the differing fields went to stderr with the message box.
     if (!outcome.readBackDifferences.empty()) verifyExit = kExitVerifyFailed;
     const int exit = WritePreviewIfAsked(context, outcome.result, encoding.inputCode, encoding.optionFlags, s.state,
-                                         ProgramExitCode(outcome.result.status));
-    return Finish(context, *device, exit == kExitDone ? verifyExit : exit);
+                                         ProgramExitCode(outcome));
+    // A cell known to differ is worse than a configuration not confirmed.
+    return Finish(context, *device, exit == kExitDone || verifyExit == kExitVerifyFailed ? verifyExit : exit);
 }
 
 namespace {
@@ -362,7 +382,7 @@ int Measure(Context& context) {
     session::Session& s = device->session();
     // The log file is checked before the line is touched: a bad path fails at once.
     std::unique_ptr<measure::MeasurementLog> log;
-    if (!OpenCsvLog(context, s.protocol.clock(), log)) return kExitUsage;
+    if (const int opened = OpenCsvLog(context, s.protocol.clock(), log); opened != kExitDone) return opened;
     g_interrupted = false;
     if (LoadWithRetries(context, *device, QuietView(), [] { return g_interrupted.load(); }) !=
         session::LoadOutcome::Connected)
@@ -378,7 +398,7 @@ int Measure(Context& context) {
     const auto done = [&] { return printer.Done() || (log && log->failed()); };
     const measure::MeasureResult result = MeasureWithReconnect(context, *device, QuietView(), observer, done);
     restoreSignals();
-    if (!ReportCsvLog(context, log.get())) return Finish(context, *device, kExitInvalidFile);
+    if (!ReportCsvLog(context, log.get())) return Finish(context, *device, kExitOutputNotWritten);
     return Finish(context, *device, result == measure::MeasureResult::Stopped ? kExitDone : kExitCommunication);
 }
 

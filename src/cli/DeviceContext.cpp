@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/Commands.h"
 #include "link/PortTable.h"
 #include "link/QtSerialTransport.h"
 #include "resources/StringTable.h"
@@ -15,9 +16,9 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
     std::unique_ptr<DeviceContext> device(new DeviceContext());
     std::string port;
     if (options.device) {
-        sim::ProfileResult loaded = sim::LoadProfile(*options.device);
+        sim::ProfileResult loaded = sim::LoadProfile(*options.device, context.languageOffset());
         if (!loaded.profile) {
-            context.err << "vantrel-cli: " << *options.device << ": " << loaded.error << '\n';
+            context.err << "vantrel-cli: " << loaded.error << '\n';
             exitCode = kExitUsage;
             return nullptr;
         }
@@ -25,6 +26,8 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
         device->m_transmitter = std::make_unique<sim::Transmitter>(loaded.profile->identity, loaded.profile->memory);
         device->m_transmitter->setInput(loaded.profile->input);
         device->m_transmitter->faults() = loaded.profile->faults;
+        device->m_watch = context.simulatorWatch;
+        if (device->m_watch && device->m_watch->started) device->m_watch->started(*device->m_transmitter);
         if (options.realtime) device->m_clock = std::make_unique<link::RealClock>();
         else device->m_clock = std::make_unique<link::VirtualClock>();
         device->m_transport = std::make_unique<sim::SimTransport>(*device->m_transmitter, *device->m_clock);
@@ -57,29 +60,25 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
 
 DeviceContext::~DeviceContext() {
     if (m_session) m_session->transport.close();
+    if (m_transmitter && m_watch && m_watch->ended) m_watch->ended(*m_transmitter);
 }
 
-bool DeviceContext::SaveDevice(Context& context) {
+int DeviceContext::SaveDevice(Context& context) {
     const auto& target = context.invocation.global.saveDevice;
-    if (!target) return true;
+    if (!target) return kExitDone;
     if (!m_transmitter || !m_profile) {
         context.err << "vantrel-cli: --save-device needs --device\n";
-        return false;
+        return kExitUsage;
     }
     sim::Profile profile = *m_profile;
     profile.memory = m_transmitter->memory();
     profile.input = m_transmitter->input();
-    const std::string error = sim::SaveProfile(*target, profile);
-    if (!error.empty()) {
-        context.err << "vantrel-cli: " << *target << ": " << error << '\n';
-        return false;
-    }
-    return true;
+    return WriteOutputFile(context, *target, sim::ProfileJson(profile));
 }
 
 int Finish(Context& context, DeviceContext& device, int exitCode) {
-    if (!device.SaveDevice(context) && exitCode == kExitDone) return kExitUsage;
-    return exitCode;
+    const int saved = device.SaveDevice(context);
+    return exitCode == kExitDone ? saved : exitCode;
 }
 
 std::unique_ptr<DeviceContext> OpenDevice(Context& context, bool acceptNoisyRange, DeviceReach reach, int& exitCode) {

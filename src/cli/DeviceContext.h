@@ -27,8 +27,9 @@ public:
     session::Session& session() { return *m_session; }
     sim::Transmitter* simulator() { return m_transmitter.get(); }
     HeadlessDialogs& dialogs() { return *m_dialogs; }
-    // Writes the simulator's memory to --save-device when asked; false (with a message) on failure.
-    bool SaveDevice(Context& context);
+    // Writes the simulator's memory to --save-device when asked: kExitDone, or the exit code
+    // of the failure (kExitUsage without --device, kExitOutputNotWritten) after its message.
+    int SaveDevice(Context& context);
 
 private:
     DeviceContext() = default;
@@ -40,6 +41,7 @@ private:
     std::unique_ptr<HeadlessDialogs> m_dialogs;
     std::unique_ptr<ui::NoWindowsHost> m_host;
     std::unique_ptr<session::Session> m_session;
+    const SimulatorWatch* m_watch = nullptr;
 };
 
 // How far a command needs the session: the transmitter identified, or the whole window
@@ -51,7 +53,8 @@ enum class DeviceReach { Identified, Loaded };
 // still saved when asked and the error stream says that no transmitter is connected.
 std::unique_ptr<DeviceContext> OpenDevice(Context& context, bool acceptNoisyRange, DeviceReach reach, int& exitCode);
 
-// Ends a device command: writes the simulator's memory when asked, then the exit code.
+// Ends a device command: writes the simulator's memory when asked, then the exit code (the
+// saving's own failure when the command itself succeeded).
 int Finish(Context& context, DeviceContext& device, int exitCode);
 
 }  // namespace vantrel::cli

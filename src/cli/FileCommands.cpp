@@ -87,25 +87,44 @@ struct TextField {
 
 }  // namespace
 
+std::optional<device::ConfigRecord> ReadProgrammingFile(Context& context, const std::string& path) {
+    const files::ReadResult file = files::ReadProgramFile(path);
+    if (file.ok()) return file.record;
+    context.err << files::FileProblemMessage(kInvalidFileTextId, path, file.problem(), context.languageOffset()) << '\n';
+    return std::nullopt;
+}
+
+int ReportOutputProblem(Context& context, const std::string& path, const files::FileProblem& problem) {
+    context.err << files::FileProblemMessage(resources::text::kFileNotWritten, path, problem, context.languageOffset())
+                << '\n';
+    return kExitOutputNotWritten;
+}
+
+int WriteOutputFile(Context& context, const std::string& path, std::string_view content) {
+    const files::WriteResult written = files::SafeWrite(path, content);
+    if (!written.ok()) return ReportOutputProblem(context, path, written.problem);
+    if (!written.atomic)
+        context.err << resources::Text(resources::text::kFileSavedInPlace, context.languageOffset()) << '\n'
+                    << path << '\n';
+    return kExitDone;
+}
+
 int FileShow(Context& context) {
     const std::vector<std::string> positionals = context.invocation.Positionals();
     if (positionals.size() != 3) {
         context.err << "usage: vantrel-cli file show FILE.D70 [--json]\n";
         return kExitUsage;
     }
-    const files::ReadResult file = files::ReadProgramFile(positionals[2]);
-    if (!file.ok()) {
-        context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n';
-        return kExitInvalidFile;
-    }
+    const std::optional<device::ConfigRecord> record = ReadProgrammingFile(context, positionals[2]);
+    if (!record) return kExitInvalidFile;
     if (context.invocation.HasFlag("--json")) {
         JsonWriter json;
         json.BeginObject();
-        VisitFields(file.record, JsonField{json});
+        VisitFields(*record, JsonField{json});
         json.EndObject();
         context.out << json.str() << '\n';
     } else {
-        VisitFields(file.record, TextField{context.out});
+        VisitFields(*record, TextField{context.out});
     }
     return kExitDone;
 }

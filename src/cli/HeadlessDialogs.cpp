@@ -6,7 +6,6 @@ namespace vantrel::cli {
 
 namespace {
 
-constexpr int kNoReplyTextId = 85;
 constexpr int kDeviceChangedTextId = 219;
 constexpr int kNoisyRangeTextId = 156;
 
@@ -25,7 +24,8 @@ link::Answer HeadlessDialogs::Show(const link::Message& message) {
     if (!message.title.empty()) m_err << message.title << ": ";
     m_err << message.text;
     link::Answer answer = Refusal(message.buttons);
-    if (message.textId == kNoReplyTextId && message.buttons == link::Buttons::RetryCancel && m_retriesLeft > 0) {
+    // Both Retry/Cancel boxes (no answer, port disappeared) draw on the same Retry answers.
+    if (message.buttons == link::Buttons::RetryCancel && m_retriesLeft > 0) {
         --m_retriesLeft;
         answer = link::Answer::Retry;
     } else if (message.textId == kDeviceChangedTextId) {

@@ -7,7 +7,7 @@
 namespace vantrel::cli {
 
 // The answers the command-line tool gives where the desktop program asks the user:
-// Retry after a time-out up to a number of times, then Cancel; Cancel when the transmitter
+// Retry after a time-out or a vanished port up to a number of times, then Cancel; Cancel when the transmitter
 // changed; No to the noisy-range question unless it was accepted on the command line; OK to
 // plain messages. Every message is also written to the error stream.
 class HeadlessDialogs final : public link::Dialogs {

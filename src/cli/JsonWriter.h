@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,11 @@ public:
     JsonWriter& Value(double number);
     JsonWriter& Value(float number);
     JsonWriter& Value(bool flag);
+    // null when unset (a value without a defined result).
+    template <class T>
+    JsonWriter& Value(const std::optional<T>& value) {
+        return value ? Value(*value) : Null();
+    }
     JsonWriter& Null();
 
     const std::string& str() const { return m_text; }

@@ -26,6 +26,27 @@ std::string CsvProblem(Context& context, const std::string& path, const std::str
            " (" + reason + ")\n";
 }
 
+// Numbers the frames of every run after a reconnection on from the last one shown, so the
+// frame numbers of one `measure` never start again at 1.
+class ContinuedNumbering final : public measure::MeasureObserver {
+public:
+    explicit ContinuedNumbering(measure::MeasureObserver& next) : m_next(next) {}
+    void NextRun() { m_offset = m_last; }
+    void Started(const measure::Scale& scale) override { m_next.Started(scale); }
+    void Show(const measure::Reading& reading) override {
+        measure::Reading numbered = reading;
+        numbered.frame += m_offset;
+        m_last = numbered.frame;
+        m_next.Show(numbered);
+    }
+    void Stopped() override { m_next.Stopped(); }
+
+private:
+    measure::MeasureObserver& m_next;
+    long m_offset = 0;
+    long m_last = 0;
+};
+
 }  // namespace
 
 double ReconnectDelaySeconds(int attempt) {
@@ -55,33 +76,35 @@ session::LoadOutcome LoadWithRetries(Context& context, DeviceContext& device, se
 measure::MeasureResult MeasureWithReconnect(Context& context, DeviceContext& device, session::SessionView& view,
                                             measure::MeasureObserver& observer, const std::function<bool()>& done) {
     session::Session& s = device.session();
+    ContinuedNumbering numbering(observer);
     for (;;) {
-        const measure::MeasureResult result = session::Measure(s, observer, done);
+        const measure::MeasureResult result = session::Measure(s, numbering, done);
         if (result != measure::MeasureResult::CommunicationError) return result;
         if (context.invocation.global.retries == 0 || done()) return result;
         context.err << "vantrel-cli: the transmitter stopped answering; reconnecting\n";
         if (LoadWithRetries(context, device, view, done) != session::LoadOutcome::Connected) return result;
         context.err << "vantrel-cli: reconnected; measuring again\n";
+        numbering.NextRun();
     }
 }
 
-bool OpenCsvLog(Context& context, link::Clock& clock, std::unique_ptr<measure::MeasurementLog>& log) {
+int OpenCsvLog(Context& context, link::Clock& clock, std::unique_ptr<measure::MeasurementLog>& log) {
     const auto path = context.invocation.OptionValue("--csv");
     if (!path) {
         if (context.invocation.HasFlag("--csv")) {
             context.err << "vantrel-cli: --csv needs a file name\n";
-            return false;
+            return kExitUsage;
         }
-        return true;
+        return kExitDone;
     }
     measure::MeasurementLog::OpenResult opened =
         measure::MeasurementLog::Open(*path, measure::ClockAnchoredTimeSource(clock));
     if (!opened.log) {
         context.err << CsvProblem(context, *path, opened.error);
-        return false;
+        return kExitOutputNotWritten;
     }
     log = std::move(opened.log);
-    return true;
+    return kExitDone;
 }
 
 bool ReportCsvLog(Context& context, const measure::MeasurementLog* log) {

@@ -31,9 +31,10 @@ session::LoadOutcome LoadWithRetries(Context& context, DeviceContext& device, se
 measure::MeasureResult MeasureWithReconnect(Context& context, DeviceContext& device, session::SessionView& view,
                                             measure::MeasureObserver& observer, const std::function<bool()>& done);
 
-// Opens the file of --csv when given (the log's times follow the session's clock). False,
-// with a message on the error stream, when the file cannot be written.
-bool OpenCsvLog(Context& context, link::Clock& clock, std::unique_ptr<measure::MeasurementLog>& log);
+// Opens the file of --csv when given (the log's times follow the session's clock): kExitDone,
+// kExitUsage for --csv without a name, kExitOutputNotWritten (after the message naming the
+// file and the reason) when the file cannot be written.
+int OpenCsvLog(Context& context, link::Clock& clock, std::unique_ptr<measure::MeasurementLog>& log);
 
 // After the run: a log that stopped writing is reported; false then.
 bool ReportCsvLog(Context& context, const measure::MeasurementLog* log);

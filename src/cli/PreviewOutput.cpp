@@ -1,14 +1,14 @@
 #include "cli/PreviewOutput.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <QByteArray>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <ostream>
 
+#include "cli/Commands.h"
 #include "device/PlanPreview.h"
-#include "resources/StringTable.h"
 #include "render/PreviewPicture.h"
 
 namespace vantrel::cli {
@@ -20,16 +20,6 @@ constexpr const char* kPreviewOption = "--preview";
 bool EndsWith(std::string name, const std::string& suffix) {
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
     return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-bool WriteText(const std::string& path, const std::string& text) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 bool JsonOutput(const Context& context) { return context.invocation.HasFlag("--json"); }
@@ -64,13 +54,12 @@ int WritePreviewIfAsked(Context& context, const device::ProgramResult& result, i
         info << preview.note << '\n';
         return exitCode;
     }
-    const bool written = EndsWith(*target, ".png")
-                             ? render::SavePreviewPng(preview, offset, QString::fromStdString(*target))
-                             : WriteText(*target, device::PreviewCsv(preview));
-    if (!written) {
-        context.err << resources::Text(resources::text::kFileNotWritten, offset) << ' ' << *target << '\n';
-        return exitCode == kExitDone ? kExitInvalidFile : exitCode;
-    }
+    const std::string content = EndsWith(*target, ".png")
+                                    ? render::PreviewPng(preview, offset).toStdString()
+                                    : device::PreviewCsv(preview);
+    if (content.empty()) return ReportOutputProblem(context, *target, {files::FileError::SystemError, EIO});
+    if (const int written = WriteOutputFile(context, *target, content); written != kExitDone)
+        return exitCode == kExitDone ? written : exitCode;
     info << device::LargestErrorText(preview, offset) << '\n';
     if (!preview.note.empty()) info << preview.note << '\n';
     return exitCode;

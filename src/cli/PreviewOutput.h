@@ -19,7 +19,8 @@ bool NeedsGuiApplication(const std::vector<std::string>& args);
 bool PreviewTargetValid(Context& context);
 
 // Writes the preview when --preview was given. Returns the exit code to use instead of
-// `exitCode`: kExitInvalidFile when the file could not be written, otherwise `exitCode`.
+// `exitCode`: kExitOutputNotWritten when the file could not be written (and `exitCode` was
+// kExitDone), otherwise `exitCode`.
 int WritePreviewIfAsked(Context& context, const device::ProgramResult& result, int inputCode, int optionWord,
                         const device::WorkingState& working, int exitCode);
 

@@ -18,7 +18,6 @@ namespace vantrel::cli {
 namespace {
 
 namespace txt = resources::text;
-constexpr int kInvalidFileTextId = 174;
 
 bool Json(const Context& context) { return context.invocation.HasFlag("--json"); }
 
@@ -29,13 +28,15 @@ std::string Hex(int value) {
 }
 
 // Exit code of one station. When several ports run, the worst code wins, in this order:
-// done, refused, file unusable, communication, verification failed (a transmitter that
-// would leave the line holding something other than what was sent is the worst).
+// done, refused, file unusable, communication, not confirmed, verification failed (a
+// transmitter that would leave the line holding something other than what was sent is the
+// worst; one whose content is unknown comes next).
 int StationExitCode(session::StationStatus status) {
     switch (status) {
         case session::StationStatus::Programmed: return kExitDone;
         case session::StationStatus::Refused: return kExitRefused;
         case session::StationStatus::FileDoesNotFit: return kExitInvalidFile;
+        case session::StationStatus::NotConfirmed: return kExitNotConfirmed;
         case session::StationStatus::VerifyFailed: return kExitVerifyFailed;
         default: return kExitCommunication;
     }
@@ -47,7 +48,8 @@ int Severity(int exitCode) {
         case kExitRefused: return 1;
         case kExitInvalidFile: return 2;
         case kExitCommunication: return 3;
-        default: return 4;
+        case kExitNotConfirmed: return 4;
+        default: return 5;
     }
 }
 
@@ -101,6 +103,7 @@ std::vector<session::Station> MakeStations(Context& context, const std::vector<s
                     std::string readAll() override { return line.readAll(); }
                     void discardInput() override { line.discardInput(); }
                     std::size_t bytesAvailable() override { return line.bytesAvailable(); }
+                    bool vanished() const override { return line.vanished(); }
                     sim::Transmitter transmitter;
                     sim::SimTransport line;
                 };
@@ -189,7 +192,8 @@ int PrintVerification(Context& context, const std::optional<device::VerifyResult
         for (const device::CellMismatch& m : verify->mismatches)
             context.out << "  " << static_cast<int>(m.address) << "  " << Hex(m.expected) << "  " << Hex(m.read) << '\n';
     }
-    return verify->Verified() ? kExitDone : kExitVerifyFailed;
+    if (!verify->mismatches.empty()) return kExitVerifyFailed;
+    return verify->completed ? kExitDone : kExitNotConfirmed;  // cut short: the rest is unknown
 }
 
 int ProgramOnPorts(Context& context) {
@@ -201,16 +205,13 @@ int ProgramOnPorts(Context& context) {
                        "[--json]\n";
         return kExitUsage;
     }
-    const files::ReadResult file = files::ReadProgramFile(positionals[1]);
-    if (!file.ok()) {
-        context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n';
-        return kExitInvalidFile;
-    }
+    const std::optional<device::ConfigRecord> file = ReadProgrammingFile(context, positionals[1]);
+    if (!file) return kExitInvalidFile;
     std::optional<sim::Profile> profile;
     if (options.device) {
-        sim::ProfileResult loaded = sim::LoadProfile(*options.device);
+        sim::ProfileResult loaded = sim::LoadProfile(*options.device, context.languageOffset());
         if (!loaded.profile) {
-            context.err << "vantrel-cli: " << *options.device << ": " << loaded.error << '\n';
+            context.err << "vantrel-cli: " << loaded.error << '\n';
             return kExitUsage;
         }
         profile = *loaded.profile;
@@ -218,8 +219,9 @@ int ProgramOnPorts(Context& context) {
     session::StationSettings settings;
     settings.verify = context.invocation.HasFlag("--verify");
     settings.languageIndex = options.languageIndex;
-    const std::vector<session::StationResult> results =
-        session::ProgramStations(MakeStations(context, options.ports, profile), file.record, settings);
+    // A serial port needs a thread started by Qt; the simulated ones do not mind.
+    const std::vector<session::StationResult> results = session::ProgramStations(
+        MakeStations(context, options.ports, profile), *file, settings, link::RunOnPortThreads);
     int exitCode = kExitDone;
     for (const session::StationResult& r : results) {
         const int code = StationExitCode(r.status);

@@ -63,23 +63,8 @@ private:
     std::unique_ptr<session::Session> m_session;
 };
 
-std::optional<device::ConfigRecord> ReadFile(Context& context, const std::string& path) {
-    const files::ReadResult file = files::ReadProgramFile(path);
-    if (!file.ok()) {
-        context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << ": " << path << '\n';
-        return std::nullopt;
-    }
-    return file.record;
-}
-
 int WritePdf(Context& context, const ui::ConfigReport& report, const std::string& out) {
-    const std::string error = print::WriteReportPdf(report, out);
-    if (!error.empty()) {
-        context.err << resources::Text(resources::text::kFileNotWritten, context.languageOffset()) << ' ' << out
-                    << ": " << error << '\n';
-        return kExitInvalidFile;
-    }
-    return kExitDone;
+    return WriteOutputFile(context, out, print::ReportPdf(report));
 }
 
 }  // namespace
@@ -92,13 +77,13 @@ int Report(Context& context) {
         return kExitUsage;
     }
     if (positionals.size() == 2) {
-        const std::optional<device::ConfigRecord> record = ReadFile(context, positionals[1]);
+        const std::optional<device::ConfigRecord> record = ReadProgrammingFile(context, positionals[1]);
         if (!record) return kExitInvalidFile;
         OfflineSession offline(context);
         session::Session& s = offline.session();
         if (!session::LoadRecord(s, *record)) {
-            context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << ": " << positionals[1]
-                        << '\n';
+            context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n' << positionals[1] << '\n'
+                        << resources::Text(resources::text::kFileDoesNotFitTransmitter, context.languageOffset()) << '\n';
             return kExitInvalidFile;
         }
         s.state.CurrentFile = positionals[1];
@@ -121,7 +106,7 @@ int Compare(Context& context) {
         context.err << "usage: vantrel-cli compare FILE.D70 [--json]\n";
         return kExitUsage;
     }
-    const std::optional<device::ConfigRecord> file = ReadFile(context, positionals[1]);
+    const std::optional<device::ConfigRecord> file = ReadProgrammingFile(context, positionals[1]);
     if (!file) return kExitInvalidFile;
     int exitCode = kExitDone;
     auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);

@@ -1,7 +1,8 @@
-#include <QGuiApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
+#include <clocale>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ bool NeedsGui(const std::vector<std::string>& args) {
     return vantrel::cli::NeedsGuiApplication(args) || std::find(args.begin(), args.end(), "report") != args.end();
 }
 
+// Qt's start-up hands the C library the user's locale; numbers in files and on the output are
+// machine-readable and keep "." (the code never relies on this alone).
+void KeepNumbersInTheCLocale() { std::setlocale(LC_NUMERIC, "C"); }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -24,9 +29,11 @@ int main(int argc, char** argv) {
     if (NeedsGui(args)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
+        KeepNumbersInTheCLocale();
         return vantrel::cli::Run(args, std::cout, std::cerr);
     }
     // Serial ports need a Qt application object; the tool runs no event loop.
     QCoreApplication application(argc, argv);
+    KeepNumbersInTheCLocale();
     return vantrel::cli::Run(args, std::cout, std::cerr);
 }

@@ -6,7 +6,6 @@
 
 #include "device/Families.h"
 #include "device/MemoryMap.h"
-#include "math/CustomPoints.h"
 #include "math/InputCodes.h"
 #include "math/Units.h"
 #include "resources/NumberFormat.h"
@@ -51,9 +50,9 @@ std::string InputUnit(int inputCode, bool fahrenheit) {
     if (in::IsTemperature(inputCode)) return fahrenheit ? "°F" : "°C";
     if (in::IsPotentiometer(inputCode)) return "%";
     switch (inputCode) {
-    case in::Voltage: return "mV";
-    case in::Current: return "mA";
-    case in::Resistance: return "Ohm";
+    case in::VoltageCode: return "mV";
+    case in::CurrentCode: return "mA";
+    case in::ResistanceCode: return "Ohm";
     default: return "";
     }
 }
@@ -104,7 +103,7 @@ bool FitsRangeCode(const ProgramForm& request, bool custom) {
 std::optional<ConfigProblem> CheckInputRange(const ProgramForm& request, const WorkingState& working) {
     const bool fahrenheit = (request.OptionWord & option::Fahrenheit) != 0;
     const std::string unit = InputUnit(request.InputCode, fahrenheit);
-    std::optional<RangeLimits> limits = InputLimits(request.InputCode, working.identity.DeviceFamily);
+    std::optional<RangeLimits> limits = InputLimits(request.InputCode, working.identity);
     if (limits) limits = LimitsAsTyped(request.InputCode, *limits, fahrenheit);
     if (auto problem = CheckRange(ConfigField::InputRange, request.RangeMin, request.RangeMax, limits, unit))
         return problem;
@@ -114,9 +113,9 @@ std::optional<ConfigProblem> CheckInputRange(const ProgramForm& request, const W
 }
 
 std::optional<ConfigProblem> CheckCount(ConfigField field, int count, int most) {
-    if (count >= math::kMinPoints && count <= most) return std::nullopt;
+    if (count >= kMinPoints && count <= most) return std::nullopt;
     ConfigProblem p = Problem(field, ConfigFault::CountOutOfRange, count, count);
-    p.allowedMin = math::kMinPoints;
+    p.allowedMin = kMinPoints;
     p.allowedMax = most;
     return p;
 }
@@ -138,7 +137,7 @@ std::optional<ConfigProblem> CheckPoints(ConfigField field, std::span<const floa
 
 std::optional<ConfigProblem> CheckCustomCurve(const ProgramForm& request, const WorkingState& working) {
     const int userPoints = working.SensorPoints - (working.PointExtra ? 1 : 0);
-    if (auto p = CheckCount(ConfigField::SensorPoints, userPoints, math::MaxSensorPoints(working.identity.DeviceModel)))
+    if (auto p = CheckCount(ConfigField::SensorPoints, userPoints, MaxSensorPoints(working.identity)))
         return p;
     const auto count = static_cast<std::size_t>(std::clamp(working.SegmentCount + 1, 0, kWorkingPoints));
     if (auto p = CheckPoints(ConfigField::SensorPoints, std::span(working.PtPhysical).first(count),
@@ -147,7 +146,7 @@ std::optional<ConfigProblem> CheckCustomCurve(const ProgramForm& request, const 
 
     const bool cjcTable = in::IsThermocouple(request.InputCode) && (request.OptionWord & option::InternalCjc) != 0;
     if (cjcTable) {
-        if (auto p = CheckCount(ConfigField::ColdJunctionPoints, working.CjcPoints, math::kMaxCjcPoints)) return p;
+        if (auto p = CheckCount(ConfigField::ColdJunctionPoints, working.CjcPoints, kMaxCjcPoints)) return p;
         const auto cjcCount = static_cast<std::size_t>(working.CjcPoints);
         if (auto p = CheckPoints(ConfigField::ColdJunctionPoints, std::span(working.CjcPhysical).first(cjcCount),
                                  std::span(working.CjcInput).first(cjcCount), true))
@@ -171,7 +170,7 @@ std::optional<ConfigProblem> CheckCustomCurve(const ProgramForm& request, const 
 std::optional<ConfigProblem> CheckOutputRange(const ProgramForm& request, const WorkingState& working) {
     const std::string unit = request.OutputTypeIndex == 1 ? "V" : "mA";
     return CheckRange(ConfigField::OutputRange, request.OutMin, request.OutMax,
-                      OutputLimits(working.identity.DeviceFamily, request.OutputTypeIndex), unit);
+                      OutputLimits(working.identity, request.OutputTypeIndex), unit);
 }
 
 std::optional<ConfigProblem> CheckTrim(ConfigField field, double percent, int slider) {

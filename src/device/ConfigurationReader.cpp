@@ -1,5 +1,8 @@
 #include "device/ConfigurationReader.h"
 
+#include <cmath>
+
+#include "device/Families.h"
 namespace vantrel::device {
 
 namespace {
@@ -81,11 +84,13 @@ std::optional<OutputCalibration> ReadOutputCalibration(link::Protocol& protocol,
     if (!word250) return std::nullopt;
     c.CalWord250 = static_cast<float>(*word250);
 
-    if (deviceFamily == 3 || deviceFamily == 4) {
+    const FamilyTraits* traits = FindFamily({deviceFamily, 0, 0, 0});
+    if (traits == nullptr) return c;  // no calibration known: the values stay 0
+    if (traits->calibrationInRows) {
         // Family 4 with output type 0 has no calibration row: its values stay 0.
         if (const auto row = FindCalibrationRow(deviceFamily, outputType))
             if (!ReadRowCalibration(protocol, *row, c)) return std::nullopt;
-    } else if (deviceFamily == 1 || deviceFamily == 2) {
+    } else {
         const auto low = ReadWordOver1000(protocol, 252);
         if (!low) return std::nullopt;
         const auto high = ReadWordOver1000(protocol, 248);
@@ -146,8 +151,14 @@ void DecodeOutputRange(ReadConfiguration& r) {
     const OutputEnds ends = OutputEndsFromCodes(r.calibration, r.scale.firstCode, r.scale.lastCode);
     const bool reverse = (r.values.flags & option::ReverseOutput) != 0;
     const OutputRange range = RemoveTrims(ends, r.values.zeroAdjust, r.values.spanAdjust, reverse);
-    r.values.outputFirst = static_cast<float>(range.first);
-    r.values.outputSecond = static_cast<float>(range.second);
+    // Without a defined result (no calibration for this output type) the range stays unset.
+    const auto known = [](double value) -> std::optional<float> {
+        const auto single = static_cast<float>(value);
+        if (!std::isfinite(value) || !std::isfinite(single)) return std::nullopt;
+        return single;
+    };
+    r.values.outputFirst = known(range.first);
+    r.values.outputSecond = known(range.second);
 }
 
 void DecodeTripLevels(ReadConfiguration& r) {

@@ -69,7 +69,7 @@ double InputValue(double volts, int inputCode, int inputConfig, const math::Inpu
     if (math::IsPotentiometerConfig(inputConfig)) return volts * 100;
     double signal = (volts - scale.V0) * scale.Ref / (scale.Vs - scale.V0);
     if (math::IsHighRangeConfig(inputConfig)) signal *= k.HighRangeRatio;
-    if (inputCode == math::input::Current) return signal / k.InputGain46;
+    if (inputCode == math::input::CurrentCode) return signal / k.InputGain46;
     if (math::input::UsesRtdCurrent(inputCode)) return ResistanceForSignal(signal, k);
     return signal;
 }

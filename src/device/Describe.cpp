@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "device/Families.h"
 #include "device/Identify.h"
 #include "device/MemoryMap.h"
+#include "math/Units.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 
@@ -23,45 +25,27 @@ constexpr double kBurnoutVoltageMax = 700;
 constexpr double kBurnoutVoltageSpan = 800;
 
 enum class Sensor { None, TcType, RtdSensor, PotRange, Wiring };
-enum class UnitKind { Temperature, Percent, Millivolt, Milliamp, Ohm };
 
-// Input codes by range, first match wins.
+// What a block of input codes shows: its family's text, the sensor list it selects from.
 struct CodeRow {
-    int first;
-    int last;
+    math::input::Family family;
     int familyTextId;
     Sensor sensor;
-    UnitKind unit;
 };
 
-constexpr std::array<CodeRow, 7> kCodeRows = {{
-    {1, 20, textid::Thermocouple, Sensor::TcType, UnitKind::Temperature},
-    {21, 30, textid::Rtd, Sensor::RtdSensor, UnitKind::Temperature},
-    {31, 35, textid::Potentiometer, Sensor::PotRange, UnitKind::Percent},
-    {36, 45, textid::Voltage, Sensor::None, UnitKind::Millivolt},
-    {46, 50, textid::Current, Sensor::None, UnitKind::Milliamp},
-    {51, 55, textid::Resistance, Sensor::Wiring, UnitKind::Ohm},
-    {56, 60, textid::TemperatureDifference, Sensor::None, UnitKind::Temperature},
-}};
-
-const CodeRow* FindCodeRow(int inputCode) {
-    for (const CodeRow& row : kCodeRows)
-        if (inputCode >= row.first && inputCode <= row.last) return &row;
-    return nullptr;
-}
-
-// Output unit and list entry per family and the output type the transmitter holds.
-struct OutputChoice {
-    int entry;
-    const char* unit;
-};
-
-std::optional<OutputChoice> OutputChoiceFor(int family, int outputType) {
-    if (family == 1 || family == 2) return OutputChoice{0, " mA"};
-    if (family == 3 && (outputType == 0 || outputType == 1)) return OutputChoice{0, " mA"};
-    if (family == 3 && outputType == 2) return OutputChoice{1, " V"};
-    if (family == 4 && outputType == 2) return OutputChoice{0, " mA"};
-    if (family == 4 && outputType == 1) return OutputChoice{1, " V"};
+std::optional<CodeRow> FindCodeRow(int inputCode) {
+    using math::input::Family;
+    const auto family = math::input::FamilyOf(inputCode);
+    if (!family) return std::nullopt;
+    switch (*family) {
+    case Family::Thermocouple: return CodeRow{*family, textid::Thermocouple, Sensor::TcType};
+    case Family::Rtd: return CodeRow{*family, textid::Rtd, Sensor::RtdSensor};
+    case Family::Potentiometer: return CodeRow{*family, textid::Potentiometer, Sensor::PotRange};
+    case Family::Voltage: return CodeRow{*family, textid::Voltage, Sensor::None};
+    case Family::Current: return CodeRow{*family, textid::Current, Sensor::None};
+    case Family::Resistance: return CodeRow{*family, textid::Resistance, Sensor::Wiring};
+    case Family::TemperatureDifference: return CodeRow{*family, textid::TemperatureDifference, Sensor::None};
+    }
     return std::nullopt;
 }
 
@@ -71,21 +55,27 @@ public:
         : v_(values), c_(context), lists_(Identify(context.identity).lists) {}
 
     Description Run() {
-        const CodeRow* row = FindCodeRow(v_.inputCode);
+        const std::optional<CodeRow> found = FindCodeRow(v_.inputCode);
+        const CodeRow* row = found ? &*found : nullptr;
         d_.custom = (v_.flags & option::Custom) != 0;
+        d_.unit = math::InputUnit(v_.inputCode, Bit(option::Fahrenheit));
         if (row != nullptr) DescribeInput(*row);
-        DescribeRange(row);
+        DescribeRange();
         DescribeOutput();
         DescribeAdjustments();
         DescribeDirection();
         DescribeBurnout(row);
         DescribeFilter();
-        DescribeTrips(row);
+        DescribeTrips();
         return d_;
     }
 
 private:
     std::string T(int id) const { return resources::Text(id, c_.languageOffset); }
+    // A number's text, or the unknown mark when the value has no defined result.
+    std::string Shown(const std::string& number) const {
+        return number.empty() ? T(resources::text::kUnknownValue) : number;
+    }
 
     std::string EntryText(const std::vector<int>& list, int index) const {
         if (index < 0 || index >= static_cast<int>(list.size())) return {};
@@ -102,19 +92,20 @@ private:
 
         const int wiring = v_.flags & option::WiringMask;
         std::string sensorText;
+        const int sensor = math::input::SensorIndex(v_.inputCode);
         switch (row.sensor) {
         case Sensor::TcType:
-            d_.tcType = v_.inputCode - 1;
-            sensorText = EntryText(lists_.tcTypes, *d_.tcType);
+            d_.tcType = sensor;
+            sensorText = EntryText(lists_.tcTypes, sensor);
             break;
         case Sensor::RtdSensor:
-            d_.rtdSensor = v_.inputCode - 21;
+            d_.rtdSensor = sensor;
             d_.wiring = wiring;
-            sensorText = EntryText(lists_.rtdSensors, *d_.rtdSensor);
+            sensorText = EntryText(lists_.rtdSensors, sensor);
             break;
         case Sensor::PotRange:
-            d_.potRange = v_.inputCode - 31;
-            sensorText = EntryText(lists_.potRanges, *d_.potRange);
+            d_.potRange = sensor;
+            sensorText = EntryText(lists_.potRanges, sensor);
             break;
         case Sensor::Wiring:
             d_.wiring = wiring;
@@ -144,50 +135,39 @@ private:
         }
     }
 
-    // Converts an input value from transmitter units to the unit the range is shown in.
-    double ToDisplay(const CodeRow* row, double value) const {
-        if (row == nullptr) return value;
-        if (row->unit == UnitKind::Percent) return value * 100;
-        if (row->unit == UnitKind::Temperature && Bit(option::Fahrenheit))
-            return CelsiusToFahrenheitForDisplay(value);
+    // Converts an input value from transmitter units to the unit the range is shown in. A
+    // potentiometer's range is held as a ratio, except a custom curve's, which holds its
+    // physical column as typed.
+    double ToDisplay(double value) const {
+        if (d_.unit == math::Unit::Percent && !d_.custom) return value * 100;
+        if (d_.unit == math::Unit::Fahrenheit) return CelsiusToFahrenheitForDisplay(value);
         return value;
     }
 
-    std::string UnitText(const CodeRow* row) const {
-        if (row == nullptr) return {};
-        switch (row->unit) {
-        case UnitKind::Temperature: return Bit(option::Fahrenheit) ? "  °F" : "  °C";
-        case UnitKind::Percent: return " %";
-        case UnitKind::Millivolt: return "  mV";
-        case UnitKind::Milliamp: return "  mA";
-        case UnitKind::Ohm: return "  Ohm";
-        }
-        return {};
-    }
-
-    void DescribeRange(const CodeRow* row) {
-        if (row != nullptr && row->unit == UnitKind::Temperature) d_.fahrenheit = Bit(option::Fahrenheit);
-        d_.inputUnit = UnitText(row);
-        d_.inputRangeMin = resources::Format(ToDisplay(row, v_.rangeBottom), kRangePattern);
-        d_.inputRangeMax = resources::Format(ToDisplay(row, v_.rangeTop), kRangePattern);
+    void DescribeRange() {
+        if (d_.unit && math::IsTemperature(*d_.unit)) d_.fahrenheit = *d_.unit == math::Unit::Fahrenheit;
+        d_.inputUnit = d_.unit ? math::ValueSuffix(*d_.unit) : std::string();
+        d_.inputRangeMin = resources::Format(ToDisplay(v_.rangeBottom), kRangePattern);
+        d_.inputRangeMax = resources::Format(ToDisplay(v_.rangeTop), kRangePattern);
         d_.lines.push_back(T(208) + ": " + d_.inputRangeMin + T(210) + d_.inputRangeMax + d_.inputUnit);
     }
 
     void DescribeOutput() {
-        const auto choice = OutputChoiceFor(c_.identity.DeviceFamily, v_.outputType);
-        if (choice) {
-            d_.outputEntry = choice->entry;
-            d_.outputUnit = choice->unit;
-        } else {
-            d_.outputUnit = c_.currentOutputEntry == 1 ? " V" : " mA";
-        }
-        const std::string first = resources::FormatSingle(v_.outputFirst, kRangePattern);
-        const std::string second = resources::FormatSingle(v_.outputSecond, kRangePattern);
+        const std::optional<OutputKind> kind = OutputOfCode(c_.identity, v_.outputType);
+        if (kind) d_.outputEntry = static_cast<int>(*kind);
+        const bool voltage = kind ? *kind == OutputKind::Voltage : c_.currentOutputEntry == 1;
+        d_.outputUnit = voltage ? " V" : " mA";
+        const auto text = [](const std::optional<float>& value) {
+            return value ? resources::FormatSingle(*value, kRangePattern) : std::string();
+        };
+        const std::string first = text(v_.outputFirst);
+        const std::string second = text(v_.outputSecond);
         d_.outputDirect = !Bit(option::ReverseOutput);
         // A reverse output is programmed with the range ends swapped.
         d_.outputRangeMin = d_.outputDirect ? second : first;
         d_.outputRangeMax = d_.outputDirect ? first : second;
-        d_.lines.push_back(T(215) + ": " + d_.outputRangeMin + T(210) + d_.outputRangeMax + d_.outputUnit);
+        d_.lines.push_back(T(215) + ": " + Shown(d_.outputRangeMin) + T(210) + Shown(d_.outputRangeMax) +
+                           d_.outputUnit);
     }
 
     void DescribeAdjustments() {
@@ -199,9 +179,9 @@ private:
     void DescribeDirection() { d_.lines.push_back(T(d_.outputDirect ? 177 : 178)); }
 
     void DescribeBurnout(const CodeRow* row) {
-        d_.burnoutDown = BurnoutDownFromGainCode(v_.outputFlags, c_.identity.DeviceFamily, v_.outputType);
+        d_.burnoutDown = BurnoutDownFromGainCode(c_.identity, v_.outputFlags, v_.outputType);
         d_.lines.push_back(T(d_.burnoutDown ? 175 : 176));
-        if (row != nullptr && row->familyTextId == textid::Voltage) {
+        if (row != nullptr && row->family == math::input::Family::Voltage) {
             const double low = resources::ParseNumber(d_.inputRangeMin).value_or(0);
             const double high = resources::ParseNumber(d_.inputRangeMax).value_or(0);
             d_.hideBurnout = high - low > kBurnoutVoltageSpan || high > kBurnoutVoltageMax;
@@ -213,24 +193,34 @@ private:
         d_.lines.push_back(T(228) + (d_.filterOn ? ": ON" : ": OFF"));
     }
 
-    std::string TripLine(int trip, double high, double low, bool minimum, const CodeRow* row) const {
-        const double span = v_.rangeBottom - v_.rangeTop;
-        const double hysteresis = span == 0 ? 0 : std::fabs(100 * (low - high) / span);
-        const double level = ToDisplay(row, minimum ? low : high);
-        return T(223) + " " + std::to_string(trip) + ": " + resources::Format(level, kTripPattern) + " " +
-               resources::Format(hysteresis, kHysteresisPattern) + " %" + (minimum ? "- Min" : "- Max");
+    std::string Finite(double value, const char* pattern) const {
+        return std::isfinite(value) ? resources::Format(value, pattern) : T(resources::text::kUnknownValue);
     }
 
-    void DescribeTrips(const CodeRow* row) {
+    std::string TripLine(int trip, double high, double low, bool minimum) const {
+        const double span = v_.rangeBottom - v_.rangeTop;
+        const double hysteresis = span == 0 ? 0 : std::fabs(100 * (low - high) / span);
+        const double level = ToDisplay(minimum ? low : high);
+        return T(223) + " " + std::to_string(trip) + ": " + Finite(level, kTripPattern) + " " +
+               Finite(hysteresis, kHysteresisPattern) + " %" + (minimum ? "- Min" : "- Max");
+    }
+
+    void DescribeTrips() {
         if (c_.identity.DeviceModel != kModelWithTrips) return;
         const auto& tv = v_.tripValues;
         DecodedTrips trips;
-        for (std::size_t i = 0; i < 4; ++i) trips.levels[i] = static_cast<float>(ToDisplay(row, tv[i + 1]));
+        bool known = true;
+        for (std::size_t i = 0; i < 4; ++i) {
+            trips.levels[i] = static_cast<float>(ToDisplay(tv[i + 1]));
+            known = known && std::isfinite(trips.levels[i]);
+        }
         trips.delayTicks = static_cast<float>(tv[5]);
         trips.flags = v_.tripFlags;
-        d_.trips = trips;
-        d_.lines.push_back(TripLine(1, tv[1], tv[2], (v_.tripFlags & kTrip1MinimumBit) != 0, row));
-        d_.lines.push_back(TripLine(2, tv[3], tv[4], (v_.tripFlags & kTrip2MinimumBit) != 0, row));
+        // Levels without a defined result (a table whose ends coincide) leave the working
+        // trips as they were.
+        if (known) d_.trips = trips;
+        d_.lines.push_back(TripLine(1, tv[1], tv[2], (v_.tripFlags & kTrip1MinimumBit) != 0));
+        d_.lines.push_back(TripLine(2, tv[3], tv[4], (v_.tripFlags & kTrip2MinimumBit) != 0));
         d_.lines.push_back(T(224) + ": " + resources::Str(tv[5] * kTickSeconds) + " sec.");
     }
 
@@ -246,17 +236,6 @@ std::string Description::SummaryText() const {
     std::string text;
     for (const std::string& line : lines) text += line + "\r\n";
     return text;
-}
-
-bool BurnoutDownFromGainCode(std::uint8_t gainCode, int deviceFamily, int outputType) {
-    const bool bit = (gainCode & option::BurnoutUpward) != 0;
-    switch (deviceFamily) {
-    case 1:
-    case 2: return bit;
-    case 3: return !bit;
-    case 4: return outputType == 1 ? bit : !bit;  // output type 1 is the voltage entry
-    default: return false;
-    }
 }
 
 double CelsiusToFahrenheitForDisplay(double celsius) {

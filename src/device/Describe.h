@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/WorkingState.h"
+#include "math/Units.h"
 
 // Decoding of a configuration read from a transmitter into the choices of the programming
 // form and the summary lines shown beside it. Pure: the form applies the result.
@@ -19,8 +20,10 @@ struct ReadValues {
     std::uint8_t outputFlags = 0;  // cell 6: bit 0 filter, bit 7 burn-out
     double rangeTop = 0;         // °C, mV, mA, ohm, or a 0..1 fraction for the potentiometer
     double rangeBottom = 0;
-    float outputFirst = 0;       // output at the range top, adjustments removed
-    float outputSecond = 0;      // output at the range bottom
+    // Output at the range top and bottom, adjustments removed; unset when the computation has
+    // no defined result (an output type without calibration).
+    std::optional<float> outputFirst = 0.0f;
+    std::optional<float> outputSecond = 0.0f;
     std::array<double, 7> tripValues{};  // 1..4 trip levels in input units, 5 delay ticks
     std::uint8_t tripFlags = 0;  // cell 12
     double zeroAdjust = 0;       // percent
@@ -61,29 +64,26 @@ struct Description {
     bool custom = false;
     std::string inputRangeMin;         // "####0.###" in the display unit
     std::string inputRangeMax;
+    std::optional<math::Unit> unit;    // the unit the range is shown (and measured) in
     std::string inputUnit;             // "  °C", "  °F", " %", "  mV", "  mA", "  Ohm"
 
     // Output side.
     std::optional<int> outputEntry;    // unset: the read output type has no list entry here
     std::string outputUnit;            // " mA" or " V"
-    std::string outputRangeMin;
+    std::string outputRangeMin;        // empty when the read output range is unknown
     std::string outputRangeMax;
     bool outputDirect = true;
     bool burnoutDown = false;
     bool hideBurnout = false;          // voltage input whose range the burn-out cannot follow
     bool filterOn = false;
 
-    std::optional<DecodedTrips> trips; // model with trips only
+    std::optional<DecodedTrips> trips; // model with trips whose levels are all known
 
     std::vector<std::string> lines;    // summary lines without their CR LF
     std::string SummaryText() const;   // every line ended by CR LF
 };
 
 Description Describe(const ReadValues& values, const DescribeContext& context);
-
-// Burn-out state that programming encodes into bit 7 of cell 6, read back with the same
-// family and output-type rule.
-bool BurnoutDownFromGainCode(std::uint8_t gainCode, int deviceFamily, int outputType);
 
 // The display form of a temperature read in °C when the user works in °F.
 double CelsiusToFahrenheitForDisplay(double celsius);

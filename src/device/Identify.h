@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "device/WorkingState.h"
+#include "math/InputCodes.h"
 
 // What the programming form offers for the identified transmitter: the choice lists (as
 // Italian text identifiers, in list order), the model names and whether the trips exist.
@@ -57,6 +58,9 @@ Identification Identify(const Identity& identity);
 
 // The text of the model box: the model names, CR LF, then "( VerSW :  f/ m/ v/ r )".
 std::string IdentityLine(const std::string& modelNames, const Identity& identity);
+
+// The text of an input family's list entry (Italian identifier).
+int FamilyTextId(math::input::Family family);
 
 // Models 9 and 10 are the ones this program knows how to configure.
 inline bool IsAcceptedModel(int deviceModel) { return deviceModel == 9 || deviceModel == kModelWithTrips; }

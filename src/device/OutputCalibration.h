@@ -32,8 +32,8 @@ struct CalibrationRow {
     int codeHigh = 0;  // K2
 };
 
-// The row for a family 3 or 4 output type; empty for other combinations (family 4 output
-// type 0 has none: its calibration values stay 0).
+// The row of an output type on a family that keeps its calibration in rows; empty for other
+// combinations (family 4 output type 0 has none: its calibration values stay 0).
 std::optional<CalibrationRow> FindCalibrationRow(int family, int outputType);
 
 // Families 3 and 4: the values from the bytes of cells A, B and C.

@@ -1,6 +1,7 @@
 #include "device/PlanPreview.h"
 
-#include <cstdio>
+#include <charconv>
+#include <string>
 
 #include "device/MemoryMap.h"
 #include "math/Converter.h"
@@ -20,11 +21,19 @@ namespace {
 constexpr double kNoiseFactor = 2.6;     // programming asks when 2.6 x gain multiplier > span
 constexpr double kHighRangeDivider = 20; // the two widest voltage ranges compare span / 20
 
+// A number of the CSV with "." whatever the process locale ("%.6f" or "%.9g" of the C library
+// would write a decimal comma under an Italian locale, inside a comma-separated file).
+std::string CsvNumber(double value, std::chars_format format, int precision) {
+    char buffer[400];  // room for any fixed-point Double
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    return ec == std::errc() ? std::string(buffer, end) : std::string();
+}
+
 std::string ValueUnit(int code, int optionWord) {
     if (in::IsTemperature(code)) return (optionWord & option::Fahrenheit) != 0 ? "°F" : "°C";
     if (in::IsPotentiometer(code)) return "%";
-    if (code == in::Voltage) return "mV";
-    if (code == in::Current) return "mA";
+    if (code == in::VoltageCode) return "mV";
+    if (code == in::CurrentCode) return "mA";
     return "Ohm";
 }
 
@@ -130,11 +139,11 @@ std::string PreviewCsv(const PlanPreview& preview) {
     const std::string& v = preview.valueUnit;
     const std::string& s = preview.signalUnit;
     std::string csv = "value (" + v + "),reference signal (" + s + "),table signal (" + s + "),error (" + v + ")\n";
-    char line[160];
-    for (const math::PreviewSample& p : preview.curve.samples) {
-        std::snprintf(line, sizeof line, "%.6f,%.9g,%.9g,%.6f\n", p.value, p.referenceSignal, p.tableSignal, p.error);
-        csv += line;
-    }
+    for (const math::PreviewSample& p : preview.curve.samples)
+        csv += CsvNumber(p.value, std::chars_format::fixed, 6) + ',' +
+               CsvNumber(p.referenceSignal, std::chars_format::general, 9) + ',' +
+               CsvNumber(p.tableSignal, std::chars_format::general, 9) + ',' +
+               CsvNumber(p.error, std::chars_format::fixed, 6) + '\n';
     return csv;
 }
 

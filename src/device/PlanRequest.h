@@ -13,7 +13,7 @@ struct ProgramForm {
     float RangeMin = 0;
     float OutMax = 0;            // output range
     float OutMin = 0;
-    int OutputSelect = 0;        // calibration row and the low bits of cell 7 (see DeriveOutputSelect)
+    int OutputSelect = 0;        // calibration row and the low bits of cell 7 (see OutputSelectCode)
     int OutputTypeIndex = 0;     // 0 current, 1 voltage
     bool LinearVisible = false;
     bool LinearTicked = false;

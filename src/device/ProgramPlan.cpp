@@ -1,5 +1,6 @@
 #include "device/ProgramPlan.h"
 
+#include "device/Families.h"
 #include <algorithm>
 #include <cmath>
 
@@ -21,8 +22,6 @@ using resources::ToSingle;
 
 namespace {
 
-constexpr int kFamiliesWithoutCell7 = 2;     // families 1 and 2 do not take cell 7
-constexpr std::size_t kCell7Entry = 11;      // entry 12 of the list
 
 struct PlanBuilder {
     ProgramPlan plan;
@@ -61,7 +60,7 @@ bool NeedsFactoryCalibration(int code, int inputConfig) {
     if (in::IsThermocouple(code)) return false;
     if (math::IsPotentiometerConfig(inputConfig)) return false;
     return inputConfig > math::kInputConfigHighRange || math::IsHighRangeConfig(inputConfig) ||
-           code == in::Current || in::UsesRtdCurrent(code);
+           code == in::CurrentCode || in::UsesRtdCurrent(code);
 }
 
 }  // namespace
@@ -80,15 +79,6 @@ std::string PlanStatusText(PlanStatus status, int languageOffset) {
     case PlanStatus::InvalidConfiguration:
         return resources::Text(resources::text::kConfigurationNotProgrammable, languageOffset);
     default: return {};
-    }
-}
-
-int DeriveOutputSelect(int deviceFamily, int outputTypeIndex, float outMin) {
-    const bool voltage = outputTypeIndex == 1;
-    switch (deviceFamily) {
-    case 4: return voltage ? 1 : 2;
-    case 3: return voltage ? 2 : (outMin >= 0 ? 1 : 0);
-    default: return 0;
     }
 }
 
@@ -238,8 +228,10 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
 
     // 10. Gain.
     const double span = math::GainSignalSpan(plan.BreakSignal.front(), plan.BreakSignal.back(), config.inputConfig);
-    plan.GainCode = math::GainCode({code, config.inputConfig, span, id.DeviceFamily, id.FirmwareVersion,
-                                    form.FilterTicked, form.BurnoutDown, form.OutputTypeIndex});
+    const FamilyTraits* traits = FindFamily(id);
+    const bool fixedGain = traits != nullptr && id.FirmwareVersion < traits->fixedGainBelowFirmware;
+    plan.GainCode = math::GainCode({code, config.inputConfig, span, fixedGain, form.FilterTicked,
+                                    BurnoutBitSet(id, form.OutputTypeIndex, form.BurnoutDown)});
     b.Append(cell::GainCode, plan.GainCode);
 
     // 12..14. Output line, input scale, cold-junction and breakpoint tables, all computed
@@ -322,11 +314,11 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
         b.Append(cell::SpanTrim, form.SpanSlider + kTrimBias);
     }
 
-    // 19. What goes on the line.
-    for (std::size_t k = 0; k < plan.writes.size(); ++k) {
-        if (k == kCell7Entry && id.DeviceFamily <= kFamiliesWithoutCell7) continue;
-        plan.sent.push_back(plan.writes[k]);
-    }
+    // 19. What goes on the line: cell 7 stays in the list, but the families that keep their
+    // output configuration to themselves are not sent it.
+    const bool sendCell7 = traits == nullptr || traits->writesCell7;
+    for (const WriteEntry& entry : plan.writes)
+        if (sendCell7 || entry.address != cell::OutputConfig) plan.sent.push_back(entry);
     return plan;
 }
 

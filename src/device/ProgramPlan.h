@@ -95,9 +95,5 @@ std::string PlanRefusalText(const ProgramPlan& plan, int languageOffset);
 ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working, const ProgramDeviceData& device,
                             const NoiseQuestion& askNoise);
 
-// Output selection for cell 7 and the calibration row: family 4: current 2, voltage 1;
-// family 3: voltage 2, current 1 when the output range starts at 0 or above, else 0;
-// families 1 and 2: 0.
-int DeriveOutputSelect(int deviceFamily, int outputTypeIndex, float outMin);
 
 }  // namespace vantrel::device

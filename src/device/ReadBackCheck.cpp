@@ -1,6 +1,7 @@
 #include "device/ReadBackCheck.h"
 
 #include <cmath>
+#include <limits>
 
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
@@ -16,12 +17,21 @@ constexpr int kToTextId = 210;
 // a thousandth of the span absorbs that, while a wrong range or trim shows far beyond it.
 constexpr double kOutputTolerance = 1e-3;
 
-std::string Values(double low, double high, int languageOffset) {
-    if (low == high) return resources::PlainText(low);
-    return resources::PlainText(low) + resources::Text(kToTextId, languageOffset) + resources::PlainText(high);
+std::string Value(double value, int languageOffset) {
+    return std::isfinite(value) ? resources::PlainText(value) : resources::Text(resources::text::kUnknownValue, languageOffset);
 }
 
-bool Near(double a, double b, double tolerance) { return std::isfinite(a) && std::fabs(a - b) <= tolerance; }
+std::string Values(double low, double high, int languageOffset) {
+    if (low == high) return Value(low, languageOffset);
+    return Value(low, languageOffset) + resources::Text(kToTextId, languageOffset) + Value(high, languageOffset);
+}
+
+bool Near(const std::optional<float>& a, double b, double tolerance) {
+    return a && std::isfinite(*a) && std::fabs(*a - b) <= tolerance;
+}
+
+// An output end that could not be computed is shown as unknown.
+double Shown(const std::optional<float>& value) { return value.value_or(std::numeric_limits<float>::quiet_NaN()); }
 
 }  // namespace
 
@@ -51,7 +61,8 @@ std::vector<ReadBackDifference> CompareReadBack(const ProgramForm& request, cons
     const double tolerance = kOutputTolerance * std::fabs(static_cast<double>(request.OutMax) - request.OutMin);
     if (!Near(v.outputFirst, atTop, tolerance) || !Near(v.outputSecond, atBottom, tolerance))
         differences.push_back({ReadBackField::OutputRange, request.OutMin, request.OutMax,
-                               direct ? v.outputSecond : v.outputFirst, direct ? v.outputFirst : v.outputSecond});
+                               Shown(direct ? v.outputSecond : v.outputFirst),
+                               Shown(direct ? v.outputFirst : v.outputSecond)});
     return differences;
 }
 

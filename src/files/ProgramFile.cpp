@@ -2,11 +2,7 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <system_error>
-#include <vector>
+#include <string_view>
 
 namespace vantrel::files {
 
@@ -114,23 +110,6 @@ bool PlausibleRecord(const ConfigRecord& r) {
            PointsFinite(r);
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path, bool& ok) {
-    ok = false;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    ok = !in.bad();
-    return bytes;
-}
-
-std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
-    std::filesystem::path temp = target;
-    temp += ".vantrel-tmp";
-    return temp;
-}
-
 }  // namespace
 
 RecordBytes EncodeRecord(const ConfigRecord& record) {
@@ -154,44 +133,20 @@ FileError DecodeRecord(std::span<const std::uint8_t> bytes, ConfigRecord& record
 
 ReadResult ReadProgramFile(const std::filesystem::path& path) {
     ReadResult result;
-    bool ok = false;
-    const std::vector<std::uint8_t> bytes = ReadWholeFile(path, ok);
-    if (!ok) {
-        result.error = FileError::CannotOpen;
+    const ReadBytes read = ReadRegularFile(path, kRecordSize, false);
+    if (!read.ok()) {
+        result.error = read.problem.error;
+        result.systemError = read.problem.systemError;
         return result;
     }
-    result.error = DecodeRecord(bytes, result.record);
+    result.error = DecodeRecord(read.bytes, result.record);
     return result;
 }
 
-FileError WriteProgramFile(const std::filesystem::path& path, const ConfigRecord& record) {
-    // An existing larger file keeps its bytes after the record.
-    bool existed = false;
-    std::vector<std::uint8_t> content = ReadWholeFile(path, existed);
+WriteResult WriteProgramFile(const std::filesystem::path& path, const ConfigRecord& record) {
     const RecordBytes bytes = EncodeRecord(record);
-    if (content.size() < kRecordSize) content.resize(kRecordSize);
-    std::copy(bytes.begin(), bytes.end(), content.begin());
-
-    const std::filesystem::path temp = TemporaryPathBeside(path);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return FileError::CannotWrite;
-        out.write(reinterpret_cast<const char*>(content.data()), static_cast<std::streamsize>(content.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return FileError::CannotWrite;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        return FileError::CannotWrite;
-    }
-    return FileError::None;
+    return SafeWrite(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+                     ExistingTail::Keep);
 }
 
 }  // namespace vantrel::files

@@ -2,18 +2,17 @@
 
 #include <array>
 #include <cstdlib>
-#include <fstream>
+#include <string_view>
 #include <system_error>
 
+#include "files/FileAccess.h"
 #include "files/FolderListing.h"
 
 namespace vantrel::files {
 
-namespace {
-
 using SettingsBytes = std::array<std::uint8_t, kSettingsSize>;
 
-SettingsBytes Encode(const AppSettings& s) {
+SettingsBytes EncodeSettings(const AppSettings& s) {
     const auto language = static_cast<std::uint16_t>(s.LanguageChoice);
     const auto test = static_cast<std::uint16_t>(s.TestAtStart);
     return {static_cast<std::uint8_t>(language & 0xFF), static_cast<std::uint8_t>(language >> 8),
@@ -21,7 +20,8 @@ SettingsBytes Encode(const AppSettings& s) {
             s.SavedPort,                                 s.ModeIndex};
 }
 
-AppSettings Decode(const SettingsBytes& b) {
+std::optional<AppSettings> DecodeSettings(std::span<const std::uint8_t> b) {
+    if (b.size() < kSettingsSize) return std::nullopt;
     AppSettings s;
     s.LanguageChoice = static_cast<std::int16_t>(b[0] | (b[1] << 8));
     s.TestAtStart = static_cast<std::int16_t>(b[2] | (b[3] << 8));
@@ -30,30 +30,27 @@ AppSettings Decode(const SettingsBytes& b) {
     return s;
 }
 
+namespace {
+
+// The first matching entry is read only when it is a regular file of at least 6 bytes; a
+// folder, a pipe or a device of that name counts as no settings (a pipe would never end).
 std::optional<AppSettings> ReadFrom(const std::filesystem::path& folder) {
     if (folder.empty()) return std::nullopt;
     const std::string name = FindSettingsFile(folder);
     if (name.empty()) return std::nullopt;
-    std::ifstream in(folder / name, std::ios::binary);
-    SettingsBytes bytes{};
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), bytes.size())) return std::nullopt;
-    return Decode(bytes);
+    const ReadBytes read = ReadRegularFile(folder / name, kSettingsSize, false);
+    if (!read.ok()) return std::nullopt;
+    return DecodeSettings(read.bytes);
 }
 
-// Overwrites the first 6 bytes, creating the file when missing; a longer file keeps its tail.
-bool WriteTo(const std::filesystem::path& folder, const AppSettings& settings) {
-    if (folder.empty()) return false;
+// Replaces the first 6 bytes, creating the file when missing; a longer file keeps its tail.
+WriteResult WriteTo(const std::filesystem::path& folder, const AppSettings& settings) {
+    if (folder.empty()) return {FileError::Missing};
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
-    const std::filesystem::path path = folder / kSettingsFileName;
-    std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
-    if (!out.is_open()) out.open(path, std::ios::binary | std::ios::out | std::ios::trunc);
-    if (!out.is_open()) return false;
-    const SettingsBytes bytes = Encode(settings);
-    out.seekp(0);
-    out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    out.flush();
-    return static_cast<bool>(out);
+    const SettingsBytes bytes = EncodeSettings(settings);
+    return SafeWrite(folder / kSettingsFileName,
+                     std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), ExistingTail::Keep);
 }
 
 bool EndsWithVtr(const std::string& name) {
@@ -73,8 +70,10 @@ std::optional<AppSettings> ReadSettings(const SettingsPlaces& places) {
     return ReadFrom(places.userFolder);
 }
 
-bool WriteSettings(const SettingsPlaces& places, const AppSettings& settings) {
-    return WriteTo(places.appFolder, settings) || WriteTo(places.userFolder, settings);
+WriteResult WriteSettings(const SettingsPlaces& places, const AppSettings& settings) {
+    const WriteResult inAppFolder = WriteTo(places.appFolder, settings);
+    if (inAppFolder.ok() || places.userFolder.empty()) return inAppFolder;
+    return WriteTo(places.userFolder, settings);
 }
 
 AppSettings SettingsAtStart(const std::optional<AppSettings>& read) {

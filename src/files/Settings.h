@@ -1,9 +1,13 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
+
+#include "files/SafeWrite.h"
 
 // The application settings file "settings.vtr": one 6-byte little-endian record that keeps
 // the language (and the saved port) between runs.
@@ -20,6 +24,11 @@ struct AppSettings {
     friend bool operator==(const AppSettings&, const AppSettings&) = default;
 };
 
+// The record from the first 6 bytes of a settings file; empty when there are fewer.
+std::optional<AppSettings> DecodeSettings(std::span<const std::uint8_t> bytes);
+// The 6 bytes of the record.
+std::array<std::uint8_t, kSettingsSize> EncodeSettings(const AppSettings& settings);
+
 // Where settings live: the application folder, and the per-user folder used when the
 // application folder cannot be written (read from the application folder first).
 struct SettingsPlaces {
@@ -35,9 +44,10 @@ std::string FindSettingsFile(const std::filesystem::path& folder);
 // folder; empty when none is found or it is shorter than 6 bytes.
 std::optional<AppSettings> ReadSettings(const SettingsPlaces& places);
 
-// Writes "settings.vtr" in the application folder without truncating an existing file; when
-// that folder cannot be written, in the per-user folder. False when neither could be written.
-bool WriteSettings(const SettingsPlaces& places, const AppSettings& settings);
+// Writes "settings.vtr" in the application folder (through SafeWrite, keeping whatever an
+// existing longer file holds after the 6 bytes); when that fails, in the per-user folder.
+// The outcome of the last attempt.
+WriteResult WriteSettings(const SettingsPlaces& places, const AppSettings& settings);
 
 // Start-up values: what was read, with the connection test forced on and the mode forced to
 // measurement; the defaults (English, no saved port) when nothing could be read.

@@ -39,17 +39,22 @@ ConnectionOutcome Test_di_Connessione(Protocol& protocol, const std::function<vo
             lastSend = WholeSeconds(clock.now());
         }
         if (transport.bytesAvailable() >= 1) break;
-        if (timedOut) break;
+        // A vanished port will not answer: no point in waiting out the five seconds.
+        if (timedOut || protocol.portGone()) break;
         clock.wait(RealClock::kPollSeconds);
         timedOut = clock.now() - start >= connection::kTimeoutSeconds;
     }
 
     transport.discardInput();
     protocol.Send(frames::kStopStream);
-    if (!timedOut) return ConnectionOutcome::Connected;
+    const bool gone = protocol.portGone();
+    if (!timedOut && !gone) return ConnectionOutcome::Connected;
 
-    const Message message = NoCommunicationMessage(protocol.languageOffset());
-    return protocol.dialogs().Show(message) == Answer::Retry ? ConnectionOutcome::Retry : ConnectionOutcome::Cancelled;
+    const int offset = protocol.languageOffset();
+    const Message message = gone ? PortGoneMessage(offset) : NoCommunicationMessage(offset);
+    if (protocol.dialogs().Show(message) != Answer::Retry) return ConnectionOutcome::Cancelled;
+    if (gone) protocol.ReopenPort();
+    return ConnectionOutcome::Retry;
 }
 
 ConnectionOutcome TestConnectionUntilDecided(Protocol& protocol, const std::function<void()>& onSeries,

@@ -27,4 +27,9 @@ Message NoCommunicationMessage(int languageOffset) {
                         kTitleCommunicationError);
 }
 
+Message PortGoneMessage(int languageOffset) {
+    return TableMessage(resources::text::kPortDisappeared, languageOffset, Buttons::RetryCancel, Icon::Critical,
+                        kTitleCommunicationError);
+}
+
 }  // namespace vantrel::link

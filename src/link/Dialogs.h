@@ -29,6 +29,9 @@ Message TableMessage(int textId, int languageOffset, Buttons buttons, Icon icon,
 // The box of a transmitter that does not answer: Retry or Cancel.
 Message NoCommunicationMessage(int languageOffset);
 
+// The box of a port that went away (adapter unplugged): Retry (opens it again) or Cancel.
+Message PortGoneMessage(int languageOffset);
+
 // Every message box of the program goes through here: Qt message boxes in the desktop
 // program, a policy in the command-line tool, scripted answers in tests.
 class Dialogs {

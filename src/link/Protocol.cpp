@@ -44,8 +44,27 @@ bool Protocol::Send(std::string_view frame) {
     return written;
 }
 
+bool Protocol::ReopenPort() {
+    if (!m_reopen) return false;
+    const double until = m_clock.now() + timing::kReopenWait;
+    for (;;) {
+        if (m_reopen()) {
+            m_lineLost = false;
+            return true;
+        }
+        if (m_clock.now() >= until) return false;
+        Wait(timing::kReopenPoll);
+    }
+}
+
 bool Protocol::RetryOrCancel() {
-    return m_dialogs.Show(NoCommunicationMessage(m_languageOffset)) == Answer::Retry;
+    const bool gone = portGone();
+    const Message message = gone ? PortGoneMessage(m_languageOffset) : NoCommunicationMessage(m_languageOffset);
+    if (m_dialogs.Show(message) != Answer::Retry) return false;
+    // A port that failed to come back is noticed again by the restarted exchange's first
+    // write, so the box returns at once instead of after a time-out.
+    if (gone) ReopenPort();
+    return true;
 }
 
 std::string Protocol::SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
@@ -59,6 +78,7 @@ std::string Protocol::SendAndMatch(std::string_view command, std::string_view pa
     // positions whose candidate could not be complete before the new bytes came.
     std::string buffer;
     for (;;) {
+        if (portGone()) break;
         const std::size_t before = buffer.size();
         buffer += m_transport.readAll();
         if (buffer.size() > before) {

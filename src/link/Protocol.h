@@ -34,6 +34,8 @@ inline constexpr double kAfterRecovery = 0.5;       // after "$FPxx" when Retry 
 inline constexpr double kBeforeRestart = 1.0;       // after "$FPxx" of a restarted block
 inline constexpr double kReplyTimeout = 4.0;        // "$R" and "$V"
 inline constexpr double kFrameTimeout = 5.0;        // a measurement frame
+inline constexpr double kReopenWait = 4.0;          // Retry after a vanished port: how long it may take to come back
+inline constexpr double kReopenPoll = 0.25;         // ... tried this often
 }  // namespace timing
 
 // Finds the reply in a receive buffer: every position holding the pattern's first character
@@ -65,6 +67,16 @@ public:
     // port was closed under us.
     bool lineLost() const { return m_lineLost; }
     void clearLineLost() { m_lineLost = false; }
+    // The port is gone: a write failed or the system reported the device vanished. No reply
+    // can come until the port is opened again.
+    bool portGone() const { return m_lineLost || m_transport.vanished(); }
+    // How to open the same port again (close, then open the same path with the same
+    // settings); true when it opened. Retry after a vanished port calls it.
+    void setReopen(std::function<bool()> reopen) { m_reopen = std::move(reopen); }
+    // Opens the port again, trying every timing::kReopenPoll seconds for up to
+    // timing::kReopenWait (a replugged adapter takes a moment to come back). True when the
+    // line is back.
+    bool ReopenPort();
 
     void Wait(double seconds) { m_clock.wait(seconds); }
     void StepProgress(int step) {
@@ -73,7 +85,8 @@ public:
 
     // Sends command (nothing when empty) and waits for a reply matching pattern. Returns the
     // reply, or after a time-out the user's choice: kRetrySentinel (after "$FPxx" and 0.5 s)
-    // or kCancelSentinel.
+    // or kCancelSentinel. A port that vanishes ends the wait at once with its own box; Retry
+    // then opens the port again before the "$FPxx".
     std::string SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
                              bool crOnly);
 
@@ -94,6 +107,7 @@ private:
     int m_languageOffset = 300;
     bool m_lineLost = false;
     std::function<void(int)> m_stepProgress;
+    std::function<bool()> m_reopen;
 };
 
 // The main window's progress bar as the block reads drive it: the value advances by the

@@ -2,6 +2,13 @@
 
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QThread>
+
+#include <memory>
+
+#ifndef _WIN32
+#include <poll.h>
+#endif
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -49,19 +56,42 @@ OpenError Classify(QSerialPort::SerialPortError error, const std::string& portNa
     }
 }
 
+// A descriptor whose device went away reports a hang-up (an unplugged USB adapter, a
+// pseudo-terminal whose other side closed): reads then return nothing and writes fail.
+bool HungUp([[maybe_unused]] QSerialPort& port) {
+#ifdef _WIN32
+    return false;
+#else
+    pollfd descriptor{port.handle(), POLLIN, 0};
+    if (::poll(&descriptor, 1, 0) < 0) return false;
+    return (descriptor.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#endif
+}
+
 }  // namespace
 
 struct QtSerialTransport::Impl {
     QSerialPort port;
+    bool vanished = false;
 
-    // Moves what the system has received into the port's buffer without waiting.
+    // Moves what the system has received into the port's buffer without waiting; beyond the
+    // receive buffer's size the oldest bytes go.
     void collect() {
         if (!port.isOpen()) return;
         port.waitForReadyRead(0);
         dropIfLineLost();
+        if (!port.isOpen()) return;
+        const qint64 excess = port.bytesAvailable() - static_cast<qint64>(kReceiveBufferSize);
+        if (excess > 0) port.skip(excess);
     }
+    // The system reports the device gone: the handle never works again, so it is closed and
+    // the loss remembered until the port is opened afresh.
     void dropIfLineLost() {
-        if (port.error() == QSerialPort::ResourceError) port.close();
+        if (!port.isOpen()) return;
+        if (port.error() == QSerialPort::ResourceError || HungUp(port)) {
+            vanished = true;
+            port.close();
+        }
     }
 };
 
@@ -72,6 +102,7 @@ QtSerialTransport::~QtSerialTransport() { close(); }
 OpenResult QtSerialTransport::open(const std::string& portName, const LineSettings& settings) {
     QSerialPort& port = m_impl->port;
     if (port.isOpen()) return {};
+    m_impl->vanished = false;
     port.setPortName(QString::fromStdString(portName));
     port.setReadBufferSize(0);
     if (!port.open(QIODevice::ReadWrite)) {
@@ -97,12 +128,16 @@ OpenResult QtSerialTransport::open(const std::string& portName, const LineSettin
 void QtSerialTransport::close() {
     if (m_impl->port.isOpen()) m_impl->port.close();
     m_impl->port.clearError();
+    m_impl->vanished = false;
 }
 
 bool QtSerialTransport::isOpen() const { return m_impl->port.isOpen(); }
 
+bool QtSerialTransport::vanished() const { return m_impl->vanished; }
+
 bool QtSerialTransport::write(std::string_view bytes) {
     QSerialPort& port = m_impl->port;
+    m_impl->dropIfLineLost();
     if (!port.isOpen()) return false;
     const auto size = static_cast<qint64>(bytes.size());
     if (port.write(bytes.data(), size) != size) {
@@ -136,6 +171,16 @@ std::size_t QtSerialTransport::bytesAvailable() {
     m_impl->collect();
     if (!m_impl->port.isOpen()) return 0;
     return static_cast<std::size_t>(m_impl->port.bytesAvailable());
+}
+
+void RunOnPortThreads(const std::vector<std::function<void()>>& jobs) {
+    std::vector<std::unique_ptr<QThread>> threads;
+    threads.reserve(jobs.size());
+    for (const std::function<void()>& job : jobs) {
+        threads.emplace_back(QThread::create(job));
+        threads.back()->start();
+    }
+    for (const std::unique_ptr<QThread>& thread : threads) thread->wait();
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +12,8 @@ namespace vantrel::link {
 
 // A real serial port (or a pseudo-terminal) through QSerialPort. Works without a running
 // event loop: every read first collects what the system has received. The process needs a
-// QCoreApplication (or QApplication) object while a port is open.
+// QCoreApplication (or QApplication) object while a port is open, and a port belongs to a
+// thread started by Qt (the main thread or a QThread: see RunOnPortThreads).
 class QtSerialTransport final : public Transport {
 public:
     QtSerialTransport();
@@ -26,11 +28,16 @@ public:
     std::string readAll() override;
     void discardInput() override;
     std::size_t bytesAvailable() override;
+    bool vanished() const override;
 
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
+
+// Runs every job on a thread of its own that can drive serial ports (a QThread, which has
+// the event dispatcher a port's notifiers need) and returns when all have ended.
+void RunOnPortThreads(const std::vector<std::function<void()>>& jobs);
 
 // The serial ports the system lists, in natural name order: device paths ("/dev/ttyS0")
 // on Unix, "COMn" names on Windows.

@@ -25,7 +25,9 @@ namespace vantrel::link {
 //
 // Failures to inject:
 //   line.failOpen("COM3", OpenError::PortInUse);  // opening that port fails (by name)
-//   line.pullCable();      // from now on writes fail and nothing more arrives
+//   line.pullCable();      // from now on writes fail, nothing more arrives, an open port has
+//                          // vanished and opening fails ...
+//   line.plugCable();      // ... until the cable goes back in
 //
 // The responder runs inside write(); what it returns is appended to the receive buffer
 // at once (the protocol then finds it after its 0.1 s pause).
@@ -42,6 +44,7 @@ public:
         m_cablePulled = true;
         m_received.clear();
     }
+    void plugCable() { m_cablePulled = false; }
 
     const std::string& written() const { return m_written; }
     const std::vector<std::string>& frames() const { return m_frames; }
@@ -58,6 +61,7 @@ public:
 
     OpenResult open(const std::string& port, const LineSettings& /*settings*/) override {
         if (m_open) return {};
+        if (m_cablePulled) return {OpenError::NoSuchPort, "scripted: cable pulled"};
         const auto failure = m_openFailures.find(port);
         if (failure != m_openFailures.end()) return {failure->second, "scripted failure"};
         m_open = true;
@@ -76,6 +80,7 @@ public:
     std::string readAll() override { return std::exchange(m_received, {}); }
     void discardInput() override { m_received.clear(); }
     std::size_t bytesAvailable() override { return m_received.size(); }
+    bool vanished() const override { return m_open && m_cablePulled; }
 
 private:
     std::string m_received;

@@ -36,4 +36,13 @@ bool ParseLineSettings(std::string_view text, LineSettings& settings) {
     return true;
 }
 
+void AppendBounded(std::string& buffer, std::string_view bytes) {
+    if (bytes.size() >= kReceiveBufferSize) {
+        buffer.assign(bytes.substr(bytes.size() - kReceiveBufferSize));
+        return;
+    }
+    buffer += bytes;
+    if (buffer.size() > kReceiveBufferSize) buffer.erase(0, buffer.size() - kReceiveBufferSize);
+}
+
 }  // namespace vantrel::link

@@ -49,6 +49,17 @@ public:
     // Drops everything received so far (bytes still on the wire arrive later).
     virtual void discardInput() = 0;
     virtual std::size_t bytesAvailable() = 0;
+    // True once the open port went away under us (adapter unplugged, cable of a USB line
+    // pulled): the system says so at once, no reply can come, and only opening the port
+    // again can bring the line back. Cleared by open() and close().
+    virtual bool vanished() const { return false; }
 };
+
+// The receive buffer of a serial line holds at most this many bytes; when more arrive
+// unread, the oldest are dropped, so the newest reply is always whole in it.
+inline constexpr std::size_t kReceiveBufferSize = 2048;
+
+// Appends bytes to a receive buffer and drops its oldest bytes beyond kReceiveBufferSize.
+void AppendBounded(std::string& buffer, std::string_view bytes);
 
 }  // namespace vantrel::link

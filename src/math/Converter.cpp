@@ -36,7 +36,7 @@ double RtdCurrentFactor(double ohms, const ConverterConstants& constants) {
 
 double SignalAtConverter(double sensorSignal, int inputCode, const ConverterConstants& constants) {
     if (input::UsesRtdCurrent(inputCode)) return sensorSignal * RtdCurrentFactor(sensorSignal, constants);
-    if (inputCode == input::Current) return sensorSignal * constants.InputGain46;
+    if (inputCode == input::CurrentCode) return sensorSignal * constants.InputGain46;
     return sensorSignal;
 }
 

@@ -4,7 +4,7 @@
 
 namespace vantrel::math {
 
-using resources::ParseNumber;
+using resources::ParseSingle;
 using resources::PlainTextSingle;
 using resources::ToSingle;
 
@@ -117,7 +117,7 @@ void PointsEditor::SetText(PointsPage page, int row, PointsBox box, std::string 
 void PointsEditor::LeaveValueBox(PointsPage page, int row, PointsBox box) {
     PointsRow& r = Row(page, row);
     std::string& text = box == PointsBox::Input ? r.input : r.physical;
-    if (const auto value = ParseNumber(text)) text = PlainTextSingle(ToSingle(*value));
+    if (const auto value = ParseSingle(text)) text = PlainTextSingle(*value);
 }
 
 std::optional<PointsRefusal> PointsEditor::ValidateSensor(std::array<float, device::kWorkingPoints>& physical,
@@ -125,12 +125,13 @@ std::optional<PointsRefusal> PointsEditor::ValidateSensor(std::array<float, devi
     const int count = userPoints_;
     for (int i = 0; i < count; ++i) {
         const auto& row = sensor_[static_cast<std::size_t>(i)];
-        const auto in = ParseNumber(row.input);
+        // The tables hold Singles: a value beyond one is no number.
+        const auto in = ParseSingle(row.input);
         if (!in) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::Sensor, PointsBox::Input, i};
-        const auto ph = ParseNumber(row.physical);
+        const auto ph = ParseSingle(row.physical);
         if (!ph) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::Sensor, PointsBox::Physical, i};
-        input[static_cast<std::size_t>(i)] = ToSingle(*in);
-        physical[static_cast<std::size_t>(i)] = ToSingle(*ph);
+        input[static_cast<std::size_t>(i)] = *in;
+        physical[static_cast<std::size_t>(i)] = *ph;
     }
     // Only the input column must rise: the physical column may fall or repeat.
     for (int i = 0; i + 1 < count; ++i) {
@@ -148,12 +149,12 @@ std::optional<PointsRefusal> PointsEditor::ValidateCjc(std::array<float, device:
     const int count = cjcPoints_;
     for (int i = 0; i < count; ++i) {
         const auto& row = cjc_[static_cast<std::size_t>(i)];
-        const auto ph = ParseNumber(row.physical);
+        const auto ph = ParseSingle(row.physical);
         if (!ph) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::ColdJunction, PointsBox::Physical, i};
-        const auto in = ParseNumber(row.input);
+        const auto in = ParseSingle(row.input);
         if (!in) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::ColdJunction, PointsBox::Input, i};
-        physical[static_cast<std::size_t>(i)] = ToSingle(*ph);
-        input[static_cast<std::size_t>(i)] = ToSingle(*in);
+        physical[static_cast<std::size_t>(i)] = *ph;
+        input[static_cast<std::size_t>(i)] = *in;
     }
     for (int i = 0; i + 1 < count; ++i) {
         for (int k : {i, i + 1}) {

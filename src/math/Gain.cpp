@@ -33,26 +33,16 @@ int GainForSpan(double s, int m) {
 
 }  // namespace
 
-bool BurnoutBitSet(int deviceFamily, int outputTypeIndex, bool burnoutDown) {
-    switch (deviceFamily) {
-    case 1:
-    case 2: return burnoutDown;
-    case 3: return !burnoutDown;
-    case 4: return outputTypeIndex == 1 ? burnoutDown : !burnoutDown;
-    default: return false;
-    }
-}
-
 int GainCode(const GainArgs& args) {
     int code = 0;
-    if (args.deviceFamily < 3 && args.firmwareVersion < 4)
+    if (args.fixedGain)
         code = 32;
     else if (input::IsPotentiometer(args.inputCode))
         code = 34;
     else
         code = GainForSpan(args.signalSpan, GainMultiplier(args.inputConfig));
     if (args.filterOn) code = kFilterGainCode;
-    if (BurnoutBitSet(args.deviceFamily, args.outputTypeIndex, args.burnoutDown)) code += kBurnoutBit;
+    if (args.burnoutBit) code += kBurnoutBit;
     return code;
 }
 

@@ -16,11 +16,9 @@ struct GainArgs {
     int inputCode = 0;
     int inputConfig = 0;
     double signalSpan = 0;      // S
-    int deviceFamily = 0;
-    int firmwareVersion = 0;    // second character of the version reply
+    bool fixedGain = false;     // older firmware of some families takes gain code 32 whatever the span
     bool filterOn = false;
-    bool burnoutDown = false;
-    int outputTypeIndex = 0;    // 0 current, 1 voltage
+    bool burnoutBit = false;    // bit 7, whose sense the family and output decide
 };
 
 inline constexpr int kBurnoutBit = 128;
@@ -28,10 +26,6 @@ inline constexpr int kFilterGainCode = 33;
 
 // The gain code, then the filter override, then the burn-out bit.
 int GainCode(const GainArgs& args);
-
-// True when bit 7 must be set: its sense depends on the family and, on family 4, on the
-// output type.
-bool BurnoutBitSet(int deviceFamily, int outputTypeIndex, bool burnoutDown);
 
 // True when the range is so narrow that the measurement would be noisy (2.6 x m > S) and
 // the user should confirm it. A potentiometer's signal is a ratio of at most 1, so the

@@ -50,13 +50,13 @@ int StandardConfig(int code, int wiring, bool internalCjc, double min, double ma
     if (input::IsThermocouple(code)) return internalCjc ? 1 : 7;
     if (input::IsPotentiometer(code)) return kPotentiometerConfigs[code - input::PotentiometerLow];
     switch (code) {
-    case input::Voltage: return VoltageConfig(min, max);
-    case input::Current: return 138;
+    case input::VoltageCode: return VoltageConfig(min, max);
+    case input::CurrentCode: return 138;
     case input::Pt1000:
     case input::Ni1000: return WiringConfig(wiring, 128);
     case input::Pt100: return WiringConfig(wiring, max <= 300 ? 0 : 64);
     case input::Ni100: return WiringConfig(wiring, 0);
-    case input::Resistance: return WiringConfig(wiring, max <= 212 ? 0 : (max <= 550 ? 64 : 128));
+    case input::ResistanceCode: return WiringConfig(wiring, max <= 212 ? 0 : (max <= 550 ? 64 : 128));
     case input::SpecialPlatinum: return 75;
     default: return 0;
     }
@@ -74,18 +74,18 @@ int VariantConfig(int code, int wiring, bool internalCjc, double min, double max
     case 31:
     case 32: return 5;
     case 33: return 133;
-    case input::Voltage: return VariantVoltageConfig(min, max);
+    case input::VoltageCode: return VariantVoltageConfig(min, max);
     case input::SpecialPlatinum: return 139;
     case input::Pt100:
     case input::Ni100: return WiringConfig(wiring, 0) + (max > 700 ? 128 : 0);
-    case input::Resistance: return WiringConfig(wiring, 0) + (max > 350 ? 128 : 0);
+    case input::ResistanceCode: return WiringConfig(wiring, 0) + (max > 350 ? 128 : 0);
     default: return StandardConfig(code, wiring, internalCjc, min, max);
     }
 }
 
 bool HasCustomRow(int code) {
-    return input::IsThermocouple(code) || input::IsPotentiometer(code) || code == input::Voltage ||
-           code == input::Current || code == input::Resistance;
+    return input::IsThermocouple(code) || input::IsPotentiometer(code) || code == input::VoltageCode ||
+           code == input::CurrentCode || code == input::ResistanceCode;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "math/PointsCsv.h"
 
 #include <charconv>
-#include <cmath>
 
 #include "resources/NumberFormat.h"
 
@@ -19,10 +18,11 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+// The editor keeps Singles: a value beyond one (or too large for a Double) is no number.
 std::optional<double> Number(std::string_view field) {
-    const auto value = resources::ParseNumber(Trim(field));
-    if (!value || !std::isfinite(*value)) return std::nullopt;
-    return value;
+    const auto value = resources::ParseSingle(Trim(field));
+    if (!value) return std::nullopt;
+    return resources::ParseNumber(Trim(field));
 }
 
 // The column separator of the whole file: ";" when it holds one (the decimal may then be a

@@ -1,5 +1,7 @@
 #include "math/Trips.h"
 
+#include <cmath>
+
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 
@@ -46,35 +48,43 @@ void TripsForm::Open(std::string rangeMinText, std::string rangeMaxText, std::st
 
 std::optional<TripsMessage> TripsForm::Recompute(int n) {
     const std::size_t i = Index(n);
-    const auto threshold = ParseNumber(threshold_[i]);
-    const auto percent = ParseNumber(hysteresis_[i]);
-    if (!threshold || !percent) {
-        const auto box = threshold ? TripsMessage::Box::Hysteresis : TripsMessage::Box::Threshold;
+    const auto refuse = [&](TripsMessage::Box box) {
         threshold_[i] = acceptedThreshold_[i];
         hysteresis_[i] = acceptedHysteresis_[i];
         return TripsMessage{kTextInvalidFormat, {}, box, n};
-    }
-    threshold_[i] = TripNumberText(*threshold);
-    hysteresis_[i] = TripNumberText(*percent);
-    acceptedThreshold_[i] = threshold_[i];
-    acceptedHysteresis_[i] = hysteresis_[i];
+    };
+    // The levels are stored as Singles: a threshold beyond one is no number.
+    const auto threshold = resources::ParseSingle(threshold_[i]);
+    if (!threshold) return refuse(TripsMessage::Box::Threshold);
+    const auto percent = ParseNumber(hysteresis_[i]);
+    if (!percent) return refuse(TripsMessage::Box::Hysteresis);
 
-    // The levels come from the boxes as now shown, one decimal.
+    // The levels come from the boxes as they will show, one decimal.
+    const std::string thresholdText = TripNumberText(*threshold);
+    const std::string hysteresisText = TripNumberText(*percent);
     const double min = ParseLeadingNumber(rangeMin_);
     const double max = ParseLeadingNumber(rangeMax_);
-    const double h = (max - min) / 100 * ParseLeadingNumber(hysteresis_[i]);
-    const double level = static_cast<double>(resources::ToSingle(ParseLeadingNumber(threshold_[i])));
-    const double high = isMaximum_[i] ? level : level + h;
-    const double low = isMaximum_[i] ? level - h : level;
-    working_.TripLevels[2 * i] = resources::ToSingle(high);
-    working_.TripLevels[2 * i + 1] = resources::ToSingle(low);
+    const double h = (max - min) / 100 * ParseLeadingNumber(hysteresisText);
+    const double level = static_cast<double>(resources::ToSingle(ParseLeadingNumber(thresholdText)));
+    const float high = resources::ToSingle(isMaximum_[i] ? level : level + h);
+    const float low = resources::ToSingle(isMaximum_[i] ? level - h : level);
+    // A hysteresis that carries a level beyond a Single is refused on its box.
+    if (!std::isfinite(high) || !std::isfinite(low)) return refuse(TripsMessage::Box::Hysteresis);
+    threshold_[i] = acceptedThreshold_[i] = thresholdText;
+    hysteresis_[i] = acceptedHysteresis_[i] = hysteresisText;
+    working_.TripLevels[2 * i] = high;
+    working_.TripLevels[2 * i + 1] = low;
     return std::nullopt;
 }
 
 std::optional<TripsMessage> TripsForm::Ok() {
     const auto seconds = ParseNumber(delay_);
     if (!seconds) return TripsMessage{kTextInvalidFormat, {}, TripsMessage::Box::Delay, 0};
-    const auto ticks = resources::RoundHalfEven(*seconds / kTripDelayStep);
+    // Compared before rounding, so that no delay is too large to round.
+    const double steps = *seconds / kTripDelayStep;
+    if (!(steps >= -0.5 && steps <= kMaxTripDelayTicks + 0.5))
+        return TripsMessage{0, TripDelayTooLongText(working_.LanguageOffset), TripsMessage::Box::Delay, 0};
+    const auto ticks = resources::RoundHalfEven(steps);
     if (ticks < 0 || ticks > kMaxTripDelayTicks)
         return TripsMessage{0, TripDelayTooLongText(working_.LanguageOffset), TripsMessage::Box::Delay, 0};
     working_.TripDelayTicks = static_cast<float>(ticks);

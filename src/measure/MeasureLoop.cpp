@@ -45,6 +45,15 @@ double DisplayValue(double value, const MeasureSetup& setup) {
     return value;
 }
 
+// The mark of a value without a defined result; the same in both languages.
+std::string Unknown() { return resources::Text(resources::text::kUnknownValue, 0); }
+
+// The unknown mark in place of the number of an output pattern ("##0.000  mA" gives "—  mA").
+std::string UnknownWithUnit(const std::string& outputPattern) {
+    const std::size_t unit = outputPattern.find(' ');
+    return Unknown() + (unit == std::string::npos ? std::string() : outputPattern.substr(unit));
+}
+
 int DecimalsOf(const std::string& pattern) {
     const std::size_t point = pattern.find('.');
     return point == std::string::npos ? 0 : static_cast<int>(pattern.size() - point - 1);
@@ -64,17 +73,23 @@ public:
         const double out = OutputValue(m_run.scale, m_filter.Step(FrameCodeTimes8(bytes)));
         const double change = std::fabs(out - m_displayedOutput);
         if (change >= m_filter.parameters().deadband && change < kDisplayLimit) m_displayedOutput = out;
-        r.output = m_displayedOutput;
-        r.outputIsVoltage = OutputIsVoltage(m_identity.DeviceFamily, m_run.outputType);
-        r.outputText = resources::Format(m_displayedOutput, OutputPattern(m_identity.DeviceFamily, m_run.outputType));
-        const bool reverse = (m_setup.flags & device::option::ReverseOutput) != 0;
-        const double value = ProcessValue(m_run.scale, m_displayedOutput, reverse);
-        r.range = IndicateRange(m_run.scale, value);
-        r.value = DisplayValue(value, m_setup);
+        const std::string outputPattern = OutputPattern(m_identity, m_run.outputType);
+        r.outputIsVoltage = OutputIsVoltage(m_identity, m_run.outputType);
         r.unit = m_setup.unit;
         const std::string pattern = ResolutionPattern(m_run.scale.span(), m_setup.unit);
-        r.valueText = resources::Format(r.value, pattern) + m_setup.unit;
         r.valueDecimals = DecimalsOf(pattern);
+        // Without a defined output (an output type without calibration) nothing below has one.
+        if (std::isfinite(out)) r.output = m_displayedOutput;
+        r.outputText = r.output ? resources::Format(*r.output, outputPattern) : UnknownWithUnit(outputPattern);
+        const bool reverse = (m_setup.flags & device::option::ReverseOutput) != 0;
+        if (r.output) {
+            const double value = ProcessValue(m_run.scale, *r.output, reverse);
+            if (std::isfinite(value)) {
+                r.range = IndicateRange(m_run.scale, value);
+                r.value = DisplayValue(value, m_setup);
+            }
+        }
+        r.valueText = (r.value ? resources::Format(*r.value, pattern) : Unknown()) + m_setup.unit;
         r.rangeBottom = DisplayValue(m_run.scale.rangeBottom, m_setup);
         r.rangeTop = DisplayValue(m_run.scale.rangeTop, m_setup);
         return r;

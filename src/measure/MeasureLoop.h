@@ -14,12 +14,14 @@
 namespace vantrel::measure {
 
 // One displayed frame.
+// A value whose computation has no defined result (no calibration for the output, a zero
+// span) stays unset and its text shows it as unknown, never as NaN or infinity.
 struct Reading {
     long frame = 0;
-    double output = 0;            // the displayed output value (mA or V)
+    std::optional<double> output; // the displayed output value (mA or V)
     std::string outputText;       // "12.000  mA"
     bool outputIsVoltage = false;
-    double value = 0;             // process value in the display unit
+    std::optional<double> value;  // process value in the display unit
     std::string valueText;        // value with the resolution pattern and the unit
     std::string unit;             // "  °C", "  °F", " %", "  mV", "  mA", "  Ohm"
     int valueDecimals = 0;        // decimals of the display resolution

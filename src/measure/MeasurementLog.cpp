@@ -132,10 +132,11 @@ TimeSource ClockAnchoredTimeSource(link::Clock& clock, Timestamp start) {
 
 std::string LogRow(const Reading& r, const Timestamp& time) {
     std::string row = IsoTime(time);
-    row += ',' + Fixed(r.output, kOutputDecimals);
+    // A value without a defined result leaves its field empty.
+    row += ',' + (r.output ? Fixed(*r.output, kOutputDecimals) : std::string());
     row += ',';
     row += r.outputIsVoltage ? "V" : "mA";
-    row += ',' + Fixed(r.value, r.valueDecimals);
+    row += ',' + (r.value ? Fixed(*r.value, r.valueDecimals) : std::string());
     row += ',' + Trimmed(r.unit);
     row += r.range.underRange == Lamp::Red ? ",1" : ",0";
     row += r.range.overRange == Lamp::Red ? ",1" : ",0";

@@ -39,7 +39,8 @@ inline constexpr const char* kLogHeader =
 
 // One CSV row (no line end) for a reading taken at the given time. Numbers always use '.';
 // the value has the display's resolution, the output three decimals; lamps are 0/1 for the
-// range and green/red/yellow for the trips (empty on a model without trips).
+// range and green/red/yellow for the trips (empty on a model without trips); an unknown
+// output or value is an empty field.
 std::string LogRow(const Reading& reading, const Timestamp& time);
 
 class MeasurementLog {

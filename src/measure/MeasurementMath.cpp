@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "device/Families.h"
 #include "device/MemoryMap.h"
 #include "resources/NumberFormat.h"
 
@@ -89,12 +90,12 @@ std::string ResolutionPattern(double span, const std::string& unitText) {
     return "##0.000";
 }
 
-bool OutputIsVoltage(int deviceFamily, int outputType) {
-    return (deviceFamily == 3 && outputType == 2) || (deviceFamily == 4 && outputType == 1);
+bool OutputIsVoltage(const device::Identity& identity, int outputType) {
+    return device::OutputOfCode(identity, outputType) == device::OutputKind::Voltage;
 }
 
-std::string OutputPattern(int deviceFamily, int outputType) {
-    return OutputIsVoltage(deviceFamily, outputType) ? "##0.000   V" : "##0.000  mA";
+std::string OutputPattern(const device::Identity& identity, int outputType) {
+    return OutputIsVoltage(identity, outputType) ? "##0.000   V" : "##0.000  mA";
 }
 
 }  // namespace vantrel::measure

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "device/OutputCalibration.h"
+#include "device/WorkingState.h"
 
 // Turning the transmitter's measurement frames into the output and process values shown at
 // the bench: frame decoding, the filter, the scales, the display formats and the lamps.
@@ -78,8 +79,8 @@ TripLamps DecodeTripLamps(std::uint8_t tripByte);
 // Display pattern of the process value: by span, fixed for percent.
 std::string ResolutionPattern(double span, const std::string& unitText);
 
-// Display pattern and unit of the output value for a family and output type.
-std::string OutputPattern(int deviceFamily, int outputType);
-bool OutputIsVoltage(int deviceFamily, int outputType);
+// Display pattern and unit of the output value for the transmitter and its output type.
+std::string OutputPattern(const device::Identity& identity, int outputType);
+bool OutputIsVoltage(const device::Identity& identity, int outputType);
 
 }  // namespace vantrel::measure

@@ -40,8 +40,10 @@ TrendReferences ReferencesFor(const Scale& scale, bool reverseOutput, const devi
     TrendReferences r;
     r.rangeBottom = scale.rangeBottom;
     r.rangeTop = scale.rangeTop;
-    r.outputAtBottom = reverseOutput ? scale.outputHigh : scale.outputLow;
-    r.outputAtTop = reverseOutput ? scale.outputLow : scale.outputHigh;
+    // Output ends without a defined value (no calibration for the output) stay unset.
+    const auto known = [](double v) { return std::isfinite(v) ? std::optional<double>(v) : std::nullopt; };
+    r.outputAtBottom = known(reverseOutput ? scale.outputHigh : scale.outputLow);
+    r.outputAtTop = known(reverseOutput ? scale.outputLow : scale.outputHigh);
     const auto [trip1, trip2] = TripThresholds(state);
     r.trip1 = trip1;
     r.trip2 = trip2;

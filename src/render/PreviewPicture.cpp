@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "render/PreviewPicture.h"
 
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -135,15 +135,12 @@ QImage PreviewImage(const device::PlanPreview& preview, int offset, QSize size) 
     return image;
 }
 
-bool SavePreviewPng(const device::PlanPreview& preview, int offset, const QString& path, QSize size) {
-    const QImage image = PreviewImage(preview, offset, size);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+QByteArray PreviewPng(const device::PlanPreview& preview, int offset, QSize size) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!PreviewImage(preview, offset, size).save(&buffer, "PNG")) return {};
+    return bytes;
 }
 
 }  // namespace vantrel::render

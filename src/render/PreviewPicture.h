@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
-#include <QString>
 
 #include "device/PlanPreview.h"
 #include "render/Chart.h"
@@ -21,9 +21,8 @@ ChartSpec PreviewChart(const device::PlanPreview& preview, int languageOffset, b
 // The chart with the largest error and the note under it, `size` pixels, light colours.
 QImage PreviewImage(const device::PlanPreview& preview, int languageOffset, QSize size = QSize(1000, 640));
 
-// Writes PreviewImage as a PNG file, replacing the file only once the picture is complete.
-// Needs a QGuiApplication (the offscreen platform will do). False when it cannot be written.
-bool SavePreviewPng(const device::PlanPreview& preview, int languageOffset, const QString& path,
-                    QSize size = QSize(1000, 640));
+// PreviewImage as the bytes of a PNG picture (empty when it cannot be encoded). Needs a
+// QGuiApplication (the offscreen platform will do).
+QByteArray PreviewPng(const device::PlanPreview& preview, int languageOffset, QSize size = QSize(1000, 640));
 
 }  // namespace vantrel::render

@@ -1,9 +1,9 @@
 #include "resources/NumberFormat.h"
 
+#include <algorithm>
 #include <atomic>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace vantrel::resources {
@@ -92,10 +92,13 @@ std::string GeneralText(double value, int significantDigits, char separator) {
     if (std::isinf(value)) return value < 0 ? "-Inf" : "Inf";
     const double magnitude = std::fabs(value);
     if (magnitude != 0.0 && (magnitude >= 1e15 || magnitude < 1e-5)) {
+        // "1.5E+20": the mantissa's trailing zeros dropped, at least two exponent digits.
         char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.*E", significantDigits - 1, value);
-        std::string text(buffer);
-        const std::size_t ePos = text.find('E');
+        const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                                             significantDigits - 1);
+        if (ec != std::errc()) return {};
+        const std::string text(buffer, end);
+        const std::size_t ePos = text.find('e');
         std::string mantissa = text.substr(0, ePos);
         if (mantissa.find('.') != std::string::npos) {
             while (mantissa.back() == '0') mantissa.pop_back();
@@ -103,7 +106,7 @@ std::string GeneralText(double value, int significantDigits, char separator) {
         }
         for (char& c : mantissa)
             if (c == '.') c = separator;
-        return mantissa + text.substr(ePos);
+        return mantissa + 'E' + text.substr(ePos + 1);
     }
     DecimalDigits d = ToDecimalDigits(magnitude, significantDigits);
     StripLeadingZeros(d.integer);
@@ -198,12 +201,37 @@ std::size_t ScanNumber(std::string_view text, std::string& normalised) {
     return i;
 }
 
-double ToDouble(const std::string& normalised) {
+// The decimal exponent of the leading digit of a normalised number ("123.4e5": 7), so that an
+// out-of-range conversion can tell a number too large from one too small.
+long long LeadingExponent(const std::string& normalised) {
+    const std::size_t ePos = normalised.find('e');
+    const std::string mantissa = normalised.substr(0, ePos);
+    long long exponent = 0;
+    if (ePos != std::string::npos) {
+        // An exponent of many digits saturates; it only has to say "far beyond" either way.
+        for (std::size_t i = ePos + 1; i < normalised.size(); ++i)
+            if (IsDigit(normalised[i])) exponent = std::min(exponent * 10 + (normalised[i] - '0'), 1000000000LL);
+        if (normalised.find('-', ePos) != std::string::npos) exponent = -exponent;
+    }
+    const std::size_t point = mantissa.find('.');
+    const std::size_t firstDigit = mantissa.find_first_of("123456789");
+    if (firstDigit == std::string::npos) return 0;
+    const std::size_t integerEnd = point == std::string::npos ? mantissa.size() : point;
+    const long long position = firstDigit < integerEnd ? static_cast<long long>(integerEnd - firstDigit) - 1
+                                                       : -static_cast<long long>(firstDigit - integerEnd);
+    return position + exponent;
+}
+
+// The value of a normalised number; empty when it is too large for a Double. A number too
+// small for a Double is 0 (with its sign): nothing a technician types means anything else.
+std::optional<double> ToDouble(const std::string& normalised) {
     const char* begin = normalised.data();
     if (*begin == '+') ++begin;
     double value = 0;
-    std::from_chars(begin, normalised.data() + normalised.size(), value);
-    return value;
+    const auto [end, ec] = std::from_chars(begin, normalised.data() + normalised.size(), value);
+    if (ec == std::errc()) return value;
+    if (ec != std::errc::result_out_of_range || LeadingExponent(normalised) > 0) return std::nullopt;
+    return *begin == '-' ? -0.0 : 0.0;
 }
 
 }  // namespace
@@ -241,12 +269,21 @@ std::optional<double> ParseNumber(std::string_view text) {
     return ToDouble(normalised);
 }
 
+std::optional<float> ParseSingle(std::string_view text) {
+    const std::optional<double> value = ParseNumber(text);
+    if (!value) return std::nullopt;
+    const float single = static_cast<float>(*value);
+    if (!std::isfinite(single)) return std::nullopt;
+    return single;
+}
+
 double ParseLeadingNumber(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return 0;
     std::string normalised;
     if (ScanNumber(text.substr(first), normalised) == 0) return 0;
-    return ToDouble(normalised);
+    if (const std::optional<double> value = ToDouble(normalised)) return *value;
+    return normalised.front() == '-' ? -HUGE_VAL : HUGE_VAL;
 }
 
 }  // namespace vantrel::resources

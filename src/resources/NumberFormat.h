@@ -41,9 +41,14 @@ float ToSingle(double value);
 
 // A whole text read as a number: optional blanks around it, an optional sign, digits with
 // at most one decimal separator ("," or "."), an optional exponent. Empty when it is not
-// a number.
+// a number or when it is too large for a Double (a number too small for one reads as 0).
 std::optional<double> ParseNumber(std::string_view text);
-// The leading number of a text (blanks before it allowed), 0 when it does not start with one.
+// The same for a value stored as a Single (range ends, trip levels, points): empty also when
+// the number is beyond what a Single holds, so it can never become infinity on the way.
+std::optional<float> ParseSingle(std::string_view text);
+// The leading number of a text (blanks before it allowed), 0 when it does not start with one;
+// infinity (with the number's sign) when it is too large for a Double, so that every range
+// check refuses it instead of reading 0.
 double ParseLeadingNumber(std::string_view text);
 
 }  // namespace vantrel::resources

@@ -65,6 +65,12 @@ inline constexpr int kTrendRangeLow = 2058;
 inline constexpr int kTrendRangeHigh = 2059;
 inline constexpr int kLoggingTo = 2060;
 inline constexpr int kTrendTime = 2061;
+// The line: a vanished port, programming that cannot be confirmed, a value without a
+// defined result.
+inline constexpr int kPortDisappeared = 2062;
+inline constexpr int kNotConfirmed = 2063;
+inline constexpr int kReadAgainQuestion = 2064;
+inline constexpr int kUnknownValue = 2065;
 // The desktop on Linux: a port the user may not open, ports plugged in and out, recent
 // files, where the help documents were looked for.
 inline constexpr int kPortNoPermission = 2200;
@@ -107,6 +113,19 @@ inline constexpr int kTripHighLevel = 2096;
 inline constexpr int kTripLowLevel = 2097;
 inline constexpr int kHysteresis = 2098;
 inline constexpr int kNoTransmitter = 2099;
+// Why a file could not be read or written (after the heading and the path), and the notice of
+// a save written in place.
+inline constexpr int kFileMissing = 2140;
+inline constexpr int kFilePermissionDenied = 2141;
+inline constexpr int kFileIsFolder = 2142;
+inline constexpr int kFileNotRegular = 2143;
+inline constexpr int kFileTooShort = 2144;
+inline constexpr int kFileTooLarge = 2145;
+inline constexpr int kFileWrongFormat = 2146;
+inline constexpr int kFileReadOnly = 2147;
+inline constexpr int kFileSystemError = 2148;
+inline constexpr int kFileSavedInPlace = 2149;
+inline constexpr int kFileDoesNotFitTransmitter = 2150;
 // The configuration check before a plan: why a configuration cannot be programmed.
 inline constexpr int kConfigurationNotProgrammable = 2160;
 inline constexpr int kMaximumBelowMinimum = 2161;

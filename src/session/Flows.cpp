@@ -32,9 +32,7 @@ bool OpenPort(Session& session) {
     if (session.transport.isOpen()) return true;
     // No port at all: the caller has said so (text 82); the window works without one.
     if (session.port.empty()) return false;
-    link::LineSettings settings;
-    link::ParseLineSettings(link::frames::kWorkSettings, settings);
-    const link::OpenResult result = session.transport.open(session.port, settings);
+    const link::OpenResult result = session.transport.open(session.port, WorkSettings());
     if (result.ok()) return true;
     if (result.error == link::OpenError::NoPermission) {
         // Says which port, and how to get the right to open it.

@@ -1,5 +1,6 @@
 #include "session/Operations.h"
 
+#include "device/Families.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 #include "session/Flows.h"
@@ -37,8 +38,7 @@ device::ProgramForm ProgramFormValues(const Session& session, const ui::InputEnc
     values.OutMax = RangeValue(form.CtlRangeOut.TextMaxP);
     values.OutMin = RangeValue(form.CtlRangeOut.TextMinP);
     values.OutputTypeIndex = form.Vuscite.selected;
-    values.OutputSelect = device::DeriveOutputSelect(session.state.identity.DeviceFamily, values.OutputTypeIndex,
-                                                     values.OutMin);
+    values.OutputSelect = device::OutputSelectCode(session.state.identity, values.OutputTypeIndex, values.OutMin);
     values.LinearVisible = form.Linear.visible;
     values.LinearTicked = form.Linear.checked;
     values.FilterTicked = form.SmChk.checked;

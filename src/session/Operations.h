@@ -29,6 +29,13 @@ struct ProgramOutcome {
         return result.status == device::ProgramStatus::Done && readBack && readBackDifferences.empty() &&
                (!verify || verify->Verified());
     }
+
+    // Writes went out but what the transmitter now holds is not known: the writes were cut
+    // short, or the read-back (or the verification) after them failed. A failure, never
+    // a success: the transmitter's configuration must be read again.
+    bool NotConfirmed() const {
+        return result.framesSent > 0 && (!readBack || (verify && !verify->completed));
+    }
 };
 
 struct ProgramOptions {

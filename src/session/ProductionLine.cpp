@@ -17,12 +17,13 @@ StationStatus StatusAfterProgramming(const ProgramOutcome& outcome) {
         case device::ProgramStatus::NoisyRangeRefused:
         case device::ProgramStatus::Refused: return StationStatus::Refused;
         case device::ProgramStatus::InvalidConfiguration: return StationStatus::FileDoesNotFit;
-        case device::ProgramStatus::Interrupted: return StationStatus::Interrupted;
+        case device::ProgramStatus::Interrupted:
+            return outcome.NotConfirmed() ? StationStatus::NotConfirmed : StationStatus::Interrupted;
         case device::ProgramStatus::NotWritten: return StationStatus::NotWritten;
     }
-    if (outcome.verify && !outcome.verify->Verified()) return StationStatus::VerifyFailed;
+    if (outcome.verify && !outcome.verify->mismatches.empty()) return StationStatus::VerifyFailed;
+    if (outcome.NotConfirmed()) return StationStatus::NotConfirmed;
     if (!outcome.readBackDifferences.empty()) return StationStatus::VerifyFailed;
-    if (!outcome.readBack) return StationStatus::NotReadBack;
     return StationStatus::Programmed;
 }
 
@@ -50,7 +51,7 @@ StationResult ProgramStation(const Station& station, const device::ConfigRecord&
                 options.verify = settings.verify;
                 const ProgramOutcome outcome = ProgramAndReadBack(s, quiet, s.form.par_pgm(), options);
                 result.programStatus = outcome.result.status;
-                result.writes = static_cast<int>(outcome.result.plan.sent.size());
+                result.writes = outcome.result.framesSent;
                 result.verify = outcome.verify;
                 result.status = StatusAfterProgramming(outcome);
             }
@@ -61,14 +62,21 @@ StationResult ProgramStation(const Station& station, const device::ConfigRecord&
     return result;
 }
 
-std::vector<StationResult> ProgramStations(const std::vector<Station>& stations, const device::ConfigRecord& record,
-                                           const StationSettings& settings) {
-    std::vector<StationResult> results(stations.size());
+void RunOnStandardThreads(const std::vector<std::function<void()>>& jobs) {
     std::vector<std::thread> threads;
-    threads.reserve(stations.size());
-    for (std::size_t i = 0; i < stations.size(); ++i)
-        threads.emplace_back([&, i] { results[i] = ProgramStation(stations[i], record, settings); });
+    threads.reserve(jobs.size());
+    for (const std::function<void()>& job : jobs) threads.emplace_back(job);
     for (std::thread& thread : threads) thread.join();
+}
+
+std::vector<StationResult> ProgramStations(const std::vector<Station>& stations, const device::ConfigRecord& record,
+                                           const StationSettings& settings, const ThreadRunner& runThreads) {
+    std::vector<StationResult> results(stations.size());
+    std::vector<std::function<void()>> jobs;
+    jobs.reserve(stations.size());
+    for (std::size_t i = 0; i < stations.size(); ++i)
+        jobs.emplace_back([&, i] { results[i] = ProgramStation(stations[i], record, settings); });
+    runThreads(jobs);
     return results;
 }
 
@@ -80,7 +88,7 @@ const char* StationStatusName(StationStatus status) {
         case StationStatus::Refused: return "refused";
         case StationStatus::NotWritten: return "not written";
         case StationStatus::Interrupted: return "interrupted";
-        case StationStatus::NotReadBack: return "written, read-back failed";
+        case StationStatus::NotConfirmed: return "written, not confirmed";
         case StationStatus::VerifyFailed: return "verify failed";
     }
     return "";

@@ -46,9 +46,9 @@ enum class StationStatus {
     FileDoesNotFit,  // the configuration holds choices the identified transmitter lacks
     Refused,         // noisy range refused, or the configuration cannot be programmed
     NotWritten,      // calibration read cancelled, or the transmitter changed
-    Interrupted,     // the line went away during the writes
-    NotReadBack,     // written, but the read-back failed
-    VerifyFailed,    // written, but a cell holds something else, or the check was cut short
+    Interrupted,     // the line went away before the first write
+    NotConfirmed,    // writes went out, but the writes were cut short or the read-back failed
+    VerifyFailed,    // written, but a cell holds something else
 };
 
 struct StationResult {
@@ -56,7 +56,7 @@ struct StationResult {
     StationStatus status = StationStatus::NotConnected;
     std::optional<device::SerialNumber> serial;
     device::ProgramStatus programStatus = device::ProgramStatus::NotWritten;
-    int writes = 0;
+    int writes = 0;  // "$W" frames sent
     std::optional<device::VerifyResult> verify;
     std::string messages;  // the message boxes the station answered, one per line
 };
@@ -66,9 +66,16 @@ struct StationResult {
 StationResult ProgramStation(const Station& station, const device::ConfigRecord& record,
                              const StationSettings& settings);
 
-// Every station on its own thread; the results in the order of the stations.
+// Runs every job on a thread of its own and returns when all have ended.
+using ThreadRunner = std::function<void(const std::vector<std::function<void()>>& jobs)>;
+// Plain standard threads: enough for stations whose lines need no event dispatcher.
+void RunOnStandardThreads(const std::vector<std::function<void()>>& jobs);
+
+// Every station on its own thread (serial ports want threads started by Qt: pass
+// link::RunOnPortThreads); the results in the order of the stations.
 std::vector<StationResult> ProgramStations(const std::vector<Station>& stations, const device::ConfigRecord& record,
-                                           const StationSettings& settings);
+                                           const StationSettings& settings,
+                                           const ThreadRunner& runThreads = RunOnStandardThreads);
 
 // "programmed", "not connected", ... (for result lines and logs).
 const char* StationStatusName(StationStatus status);

@@ -17,9 +17,7 @@ public:
 class NoFileStore final : public ui::ProgramFileStore {
 public:
     files::ReadResult Read(const std::filesystem::path&) override { return {}; }
-    files::FileError Write(const std::filesystem::path&, const device::ConfigRecord&) override {
-        return files::FileError::None;
-    }
+    files::WriteResult Write(const std::filesystem::path&, const device::ConfigRecord&) override { return {}; }
 };
 
 }  // namespace

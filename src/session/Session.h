@@ -29,6 +29,9 @@ public:
     virtual void ProgressChanged(const link::ProgressBarValue& /*progress*/) {}
 };
 
+// The line settings the programming window opens its port with ("9600,n,8,1").
+link::LineSettings WorkSettings();
+
 // One transmitter's session: the configuration record, the working state, the programming
 // form, the identity and the link. Nothing of it is global, so several sessions (several
 // ports) can run side by side.

@@ -78,8 +78,10 @@ CommandParser::Step CommandParser::parseOne(Command& command) {
         }
         if (letter == frames::kEndLetter) {
             const std::size_t cr = m_buffer.find(frames::kCr);
-            if (cr == std::string::npos) {
-                if (m_buffer.size() <= kMaxTextCommand) return Step::NeedMore;
+            if (cr == std::string::npos && m_buffer.size() <= kMaxTextCommand) return Step::NeedMore;
+            // A text longer than any command is noise whether its CR came in the same read or
+            // not, so the commands never depend on how the bytes were cut.
+            if (cr == std::string::npos || cr > kMaxTextCommand) {
                 drop(1);
                 return Step::Dropped;
             }

@@ -1,5 +1,7 @@
 #include "sim/DefaultProfile.h"
 
+#include "device/Families.h"
+
 #include <utility>
 
 namespace vantrel::sim {
@@ -65,7 +67,7 @@ device::ProgramForm DefaultProgramForm() {
     form.OutMax = 20;
     form.OutMin = 4;
     form.OutputTypeIndex = 0;  // current
-    form.OutputSelect = device::DeriveOutputSelect(kFamily, form.OutputTypeIndex, form.OutMin);
+    form.OutputSelect = device::OutputSelectCode(DefaultWorkingState().identity, form.OutputTypeIndex, form.OutMin);
     form.LinearVisible = true;
     form.LinearTicked = false;
     form.OutputDirect = true;

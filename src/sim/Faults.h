@@ -20,6 +20,10 @@ struct FaultSettings {
     int corruptWriteAddress = -1;        // a "$W" to this cell stores the byte inverted (a bad cell)
     int closeLineAfterFrames = -1;       // the cable is pulled after this many frames (in all)
     double replugAfterSeconds = -1;      // a pulled cable is plugged in again this much later
+    int silentAfterWrites = -1;          // after this many "$W" it takes and sends nothing more (unpowered)
+    double replyDelaySeconds = 0;        // replies leave this much later ...
+    int delayRepliesAfter = 0;           // ... counted from the reply after this many replies
+    int wrongIdentityAfterReplies = 0;   // reportedFamily/Model answer "$V" only after this many replies
 };
 
 }  // namespace vantrel::sim

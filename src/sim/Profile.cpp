@@ -2,17 +2,20 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <utility>
 #include <vector>
+
+#include "files/FileAccess.h"
+#include "files/SafeWrite.h"
 
 namespace vantrel::sim {
 
 namespace {
 
 // ---- A small JSON reader: enough for profiles, strict about syntax, bounded in depth. ----
+
+struct JsonMember;
 
 struct Json {
     enum class Kind { Null, Bool, Number, String, Array, Object };
@@ -21,14 +24,21 @@ struct Json {
     double number = 0;
     std::string text;
     std::vector<Json> items;
-    std::vector<std::pair<std::string, Json>> members;
+    std::vector<JsonMember> members;  // a pair<string, Json> here would need Json complete
 
-    const Json* member(std::string_view key) const {
-        for (const auto& [name, value] : members)
-            if (name == key) return &value;
-        return nullptr;
-    }
+    const Json* member(std::string_view key) const;
 };
+
+struct JsonMember {
+    std::string name;
+    Json value;
+};
+
+const Json* Json::member(std::string_view key) const {
+    for (const JsonMember& m : members)
+        if (m.name == key) return &m.value;
+    return nullptr;
+}
 
 class JsonReader {
 public:
@@ -99,7 +109,7 @@ private:
             skipSpace();
             Json member;
             if (!parseValue(member, depth + 1)) return false;
-            value.members.emplace_back(std::move(key), std::move(member));
+            value.members.push_back(JsonMember{std::move(key), std::move(member)});
             skipSpace();
             if (m_pos < m_text.size() && m_text[m_pos] == ',') {
                 ++m_pos;
@@ -207,10 +217,16 @@ private:
             if (m_pos < m_text.size() && (m_text[m_pos] == '+' || m_text[m_pos] == '-')) ++m_pos;
             if (!digits()) return fail("invalid number");
         }
-        const std::string literalText(m_text.substr(start, m_pos - start));
+        // from_chars reads JSON's number syntax whatever the process locale (strtod would stop
+        // at the "." under a locale with a decimal comma).
         value.kind = Json::Kind::Number;
-        value.number = std::strtod(literalText.c_str(), nullptr);
-        if (!std::isfinite(value.number)) return fail("number out of range");
+        const char* first = m_text.data() + start;
+        const auto [end, ec] = std::from_chars(first, m_text.data() + m_pos, value.number);
+        if (ec == std::errc::result_out_of_range) {
+            m_pos = start;
+            return fail("number out of range");
+        }
+        if (ec != std::errc() || end != m_text.data() + m_pos || !std::isfinite(value.number)) return fail("invalid number");
         return true;
     }
 
@@ -357,6 +373,10 @@ bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
                     ReadCount(f, "corruptWriteAddress", faults.corruptWriteAddress, error) &&
                     ReadCount(f, "closeLineAfterFrames", faults.closeLineAfterFrames, error) &&
                     ReadNumber(f, "replugAfterSeconds", faults.replugAfterSeconds, error) &&
+                    ReadCount(f, "silentAfterWrites", faults.silentAfterWrites, error) &&
+                    ReadNumber(f, "replyDelaySeconds", faults.replyDelaySeconds, error) &&
+                    ReadCount(f, "delayRepliesAfter", faults.delayRepliesAfter, error) &&
+                    ReadCount(f, "wrongIdentityAfterReplies", faults.wrongIdentityAfterReplies, error) &&
                     ReadByte(f, "reportedFamily", false, family, error) &&
                     ReadByte(f, "reportedModel", false, model, error);
     if (!ok) return false;
@@ -365,10 +385,11 @@ bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
     return true;
 }
 
+// The shortest text that reads back as the same value, "." whatever the process locale.
 std::string FormatNumber(double value) {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.10g", value);
-    return buffer;
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? std::string(buffer, end) : "0";
 }
 
 }  // namespace
@@ -397,16 +418,13 @@ ProfileResult ParseProfile(std::string_view text) {
     return result;
 }
 
-ProfileResult LoadProfile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return {std::nullopt, "cannot open the profile " + path};
-    // A profile is a few hundred bytes; anything far larger is not one.
-    constexpr std::streamsize kMaxProfileSize = 1 << 20;
-    std::string text(static_cast<std::size_t>(kMaxProfileSize) + 1, '\0');
-    file.read(text.data(), kMaxProfileSize + 1);
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    if (static_cast<std::streamsize>(text.size()) > kMaxProfileSize) return {std::nullopt, path + ": file too large for a profile"};
-    ProfileResult result = ParseProfile(text);
+ProfileResult LoadProfile(const std::string& path, int languageOffset) {
+    // A profile is a few kilobytes; a megabyte is far more than any holds.
+    constexpr std::size_t kMaxProfileSize = std::size_t{1} << 20;
+    const files::ReadBytes read = files::ReadRegularFile(path, kMaxProfileSize, true);
+    if (!read.ok()) return {std::nullopt, path + ": " + files::FileErrorText(read.problem, languageOffset)};
+    ProfileResult result =
+        ParseProfile(std::string_view(reinterpret_cast<const char*>(read.bytes.data()), read.bytes.size()));
     if (!result.profile) result.error = path + ": " + result.error;
     return result;
 }
@@ -439,22 +457,9 @@ std::string ProfileJson(const Profile& profile) {
     return out.str();
 }
 
-std::string SaveProfile(const std::string& path, const Profile& profile) {
-    const std::string temporary = path + ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) return "cannot write " + temporary;
-        file << ProfileJson(profile);
-        file.flush();
-        if (!file) {
-            std::remove(temporary.c_str());
-            return "cannot write " + temporary;
-        }
-    }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return "cannot replace " + path;
-    }
+std::string SaveProfile(const std::string& path, const Profile& profile, int languageOffset) {
+    const files::WriteResult written = files::SafeWrite(path, ProfileJson(profile));
+    if (!written.ok()) return path + ": " + files::FileErrorText(written.problem, languageOffset);
     return {};
 }
 

@@ -30,19 +30,23 @@ struct Profile {
     FaultSettings faults;
 };
 
+inline constexpr int kEnglishOffset = 300;
+
 struct ProfileResult {
     std::optional<Profile> profile;
     std::string error;  // what is wrong, for the user, when profile is empty
 };
 
 ProfileResult ParseProfile(std::string_view json);
-ProfileResult LoadProfile(const std::string& path);
+// Reads a profile from a regular file of at most 1 MiB; the error names the file and says why,
+// in the language of the offset where the reason is the file's rather than its content's.
+ProfileResult LoadProfile(const std::string& path, int languageOffset = kEnglishOffset);
 
 // Identity, memory and input as JSON (faults are not kept: they describe one run).
 std::string ProfileJson(const Profile& profile);
-// Writes through a temporary file and a rename, so a half-written profile never remains.
-// Returns an error text, empty on success.
-std::string SaveProfile(const std::string& path, const Profile& profile);
+// Writes through files::SafeWrite, so a half-written profile never remains. Returns an error
+// text naming the file and the reason, empty on success.
+std::string SaveProfile(const std::string& path, const Profile& profile, int languageOffset = kEnglishOffset);
 
 std::string ToHex(const Memory::Cells& cells);
 

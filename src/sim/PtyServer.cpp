@@ -29,6 +29,7 @@ std::string SystemError(const char* what) { return std::string(what) + ": " + st
 PtyServer::~PtyServer() {
     closeLine();
     if (m_slave >= 0) ::close(m_slave);
+    if (!m_link.empty()) ::unlink(m_link.c_str());
 }
 
 void PtyServer::closeLine() {
@@ -36,37 +37,50 @@ void PtyServer::closeLine() {
     m_master = -1;
 }
 
-std::unique_ptr<PtyServer> PtyServer::Open(std::string& error) {
-    std::unique_ptr<PtyServer> server(new PtyServer());
-    server->m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (server->m_master < 0) {
-        error = SystemError("posix_openpt");
-        return nullptr;
-    }
-    if (::grantpt(server->m_master) != 0 || ::unlockpt(server->m_master) != 0) {
-        error = SystemError("grantpt/unlockpt");
-        return nullptr;
-    }
-    const char* name = ::ptsname(server->m_master);
-    if (!name) {
-        error = SystemError("ptsname");
-        return nullptr;
-    }
-    server->m_path = name;
-    server->m_slave = ::open(name, O_RDWR | O_NOCTTY);
-    if (server->m_slave < 0) {
-        error = SystemError("open pseudo-terminal");
-        return nullptr;
-    }
+std::string PtyServer::openLine() {
+    closeLine();
+    if (m_slave >= 0) ::close(m_slave);
+    m_slave = -1;
+    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (m_master < 0) return SystemError("posix_openpt");
+    if (::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) return SystemError("grantpt/unlockpt");
+    const char* name = ::ptsname(m_master);
+    if (!name) return SystemError("ptsname");
+    m_path = name;
+    m_slave = ::open(name, O_RDWR | O_NOCTTY);
+    if (m_slave < 0) return SystemError("open pseudo-terminal");
     termios raw{};
-    if (::tcgetattr(server->m_slave, &raw) == 0) {
+    if (::tcgetattr(m_slave, &raw) == 0) {
         ::cfmakeraw(&raw);
         ::cfsetispeed(&raw, B9600);
         ::cfsetospeed(&raw, B9600);
-        ::tcsetattr(server->m_slave, TCSANOW, &raw);
+        ::tcsetattr(m_slave, TCSANOW, &raw);
     }
-    const int flags = ::fcntl(server->m_master, F_GETFL);
-    ::fcntl(server->m_master, F_SETFL, flags | O_NONBLOCK);
+    const int flags = ::fcntl(m_master, F_GETFL);
+    ::fcntl(m_master, F_SETFL, flags | O_NONBLOCK);
+    return {};
+}
+
+// The link is replaced in one step (a new link renamed over it), so a program never finds
+// the name missing.
+std::string PtyServer::relink() {
+    if (m_link.empty()) return {};
+    const std::string fresh = m_link + ".new";
+    ::unlink(fresh.c_str());
+    if (::symlink(m_path.c_str(), fresh.c_str()) != 0) return SystemError("symlink");
+    if (::rename(fresh.c_str(), m_link.c_str()) != 0) return SystemError("rename link");
+    return {};
+}
+
+std::string PtyServer::SetLink(const std::string& link) {
+    m_link = link;
+    return relink();
+}
+
+std::unique_ptr<PtyServer> PtyServer::Open(std::string& error) {
+    std::unique_ptr<PtyServer> server(new PtyServer());
+    error = server->openLine();
+    if (!error.empty()) return nullptr;
     return server;
 }
 
@@ -83,6 +97,14 @@ std::string PtyServer::Serve(Transmitter& transmitter, int stopFd) {
                 if (n > 0) unsent.erase(0, static_cast<std::size_t>(n));
             }
             if (transmitter.lineClosed()) closeLine();
+        } else {
+            transmitter.outputReady(now);  // a replug that is due happens now
+            if (!transmitter.lineClosed()) {
+                unsent.clear();
+                std::string error = openLine();
+                if (error.empty()) error = relink();
+                if (!error.empty()) return error;
+            }
         }
 
         const double next = transmitter.nextOutputTime();

@@ -4,18 +4,12 @@
 
 namespace vantrel::sim {
 
-namespace {
-
-// The receive buffer of the port (bytes beyond it are lost, as on a real port).
-constexpr std::size_t kReceiveBufferSize = 2048;
-
-}  // namespace
-
 // The line behaves as a USB adapter on the transmitter's side of the cable: while the cable
-// is out the port is gone, and a port that was open when it went stays unusable until it is
-// closed and opened again.
+// is out the port is gone (the system says so at once), and a port that was open when it
+// went stays unusable until it is closed and opened again.
 link::OpenResult SimTransport::open(const std::string& /*port*/, const link::LineSettings& /*settings*/) {
     if (m_open) return {};
+    m_vanished = false;
     m_transmitter.outputReady(m_clock.now());  // a replug that is due happens now
     if (m_transmitter.lineClosed()) return {link::OpenError::NoSuchPort, "the adapter is unplugged"};
     m_open = true;
@@ -24,20 +18,24 @@ link::OpenResult SimTransport::open(const std::string& /*port*/, const link::Lin
     return {};
 }
 
+void SimTransport::close() {
+    m_open = false;
+    m_vanished = false;
+}
+
 void SimTransport::collect() {
     if (!m_open) return;
-    m_received += m_transmitter.takeOutput(m_clock.now());
-    if (m_received.size() > kReceiveBufferSize) m_received.resize(kReceiveBufferSize);
+    link::AppendBounded(m_received, m_transmitter.takeOutput(m_clock.now()));
+    if (m_transmitter.lineClosed()) {
+        m_open = false;
+        m_vanished = true;
+        m_received.clear();
+    }
 }
 
 bool SimTransport::write(std::string_view bytes) {
-    if (!m_open) return false;
     collect();
-    if (m_transmitter.lineClosed()) {
-        m_open = false;
-        m_received.clear();
-        return false;
-    }
+    if (!m_open) return false;
     m_transmitter.receive(bytes, m_clock.now());
     return true;
 }

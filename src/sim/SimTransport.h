@@ -16,12 +16,13 @@ public:
     SimTransport(Transmitter& transmitter, link::Clock& clock) : m_transmitter(transmitter), m_clock(clock) {}
 
     link::OpenResult open(const std::string& port, const link::LineSettings& settings) override;
-    void close() override { m_open = false; }
+    void close() override;
     bool isOpen() const override { return m_open; }
     bool write(std::string_view bytes) override;
     std::string readAll() override;
     void discardInput() override;
     std::size_t bytesAvailable() override;
+    bool vanished() const override { return m_vanished; }
 
 private:
     // Moves what has reached the line into the receive buffer.
@@ -31,6 +32,7 @@ private:
     link::Clock& m_clock;
     std::string m_received;
     bool m_open = false;
+    bool m_vanished = false;
 };
 
 }  // namespace vantrel::sim

@@ -44,8 +44,9 @@ void Transmitter::plugCable() {
 
 void Transmitter::receive(std::string_view bytes, double now) {
     advanceTo(now);
-    if (m_lineClosed) return;
+    if (m_lineClosed || silent()) return;
     for (const Command& command : m_parser.feed(bytes)) {
+        if (silent()) return;
         ++m_commands;
         if (m_commandListener) m_commandListener(command);
         execute(command, now);
@@ -66,8 +67,10 @@ void Transmitter::execute(const Command& command, double now) {
             break;
         case Command::Kind::Version: {
             DeviceIdentity shown = m_identity;
-            if (m_faults.reportedFamily) shown.family = *m_faults.reportedFamily;
-            if (m_faults.reportedModel) shown.model = *m_faults.reportedModel;
+            if (m_repliesSent >= m_faults.wrongIdentityAfterReplies) {
+                if (m_faults.reportedFamily) shown.family = *m_faults.reportedFamily;
+                if (m_faults.reportedModel) shown.model = *m_faults.reportedModel;
+            }
             reply(shown.VersionReply(), now);
             break;
         }
@@ -75,6 +78,8 @@ void Transmitter::execute(const Command& command, double now) {
             if (m_programming) {
                 const bool corrupt = m_faults.corruptWriteAddress == static_cast<int>(command.address);
                 m_memory.write(command.address, corrupt ? static_cast<std::uint8_t>(~command.data) : command.data);
+                ++m_writes;
+                if (silent()) m_streaming = false;
             }
             break;
         case Command::Kind::ProgrammingMode:
@@ -104,6 +109,7 @@ void Transmitter::reply(const std::string& bytes, double now) {
         --m_faults.dropReplies;
         return;
     }
+    const bool late = m_faults.replyDelaySeconds > 0 && m_repliesSent >= m_faults.delayRepliesAfter;
     ++m_repliesSent;
     std::string text;
     if (m_faults.noiseInsteadOfReplies) {
@@ -112,7 +118,7 @@ void Transmitter::reply(const std::string& bytes, double now) {
         if (m_faults.noiseBeforeReplies) text = kNoise;
         text += bytes;
     }
-    queue(text, now + kReplyDelay);
+    queue(text, now + kReplyDelay + (late ? m_faults.replyDelaySeconds : 0));
 }
 
 void Transmitter::queue(const std::string& bytes, double start) {
@@ -149,7 +155,7 @@ void Transmitter::advanceTo(double now) {
         if (!m_pulledAt) m_pulledAt = now;
         if (now >= *m_pulledAt + m_faults.replugAfterSeconds) plugCable();
     }
-    if (!m_streaming || m_lineClosed || m_faults.noReply) return;
+    if (!m_streaming || m_lineClosed || m_faults.noReply || silent()) return;
     if (now - m_nextFrameAt > kMaxCatchUpFrames * kFramePeriod) {
         const double skipped = std::floor((now - m_nextFrameAt) / kFramePeriod) - kMaxCatchUpFrames;
         m_nextFrameAt += skipped * kFramePeriod;
@@ -194,7 +200,7 @@ std::size_t Transmitter::outputReady(double now) {
 double Transmitter::nextOutputTime() const {
     double next = std::numeric_limits<double>::infinity();
     if (!m_output.empty()) next = m_output.front().due;
-    if (m_streaming && !m_lineClosed && !m_faults.noReply) next = std::min(next, m_nextFrameAt);
+    if (m_streaming && !m_lineClosed && !m_faults.noReply && !silent()) next = std::min(next, m_nextFrameAt);
     return next;
 }
 

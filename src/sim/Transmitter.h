@@ -61,6 +61,9 @@ public:
     int framesSent() const { return m_framesSent; }
     int repliesSent() const { return m_repliesSent; }
     int commandsReceived() const { return m_commands; }
+    int writesTaken() const { return m_writes; }
+    // Fallen silent after the writes its fault allows: takes and sends nothing more.
+    bool silent() const { return m_faults.silentAfterWrites >= 0 && m_writes >= m_faults.silentAfterWrites; }
     const CommandParser& parser() const { return m_parser; }
 
     // The output code the programmed tables give for the present input (not clamped).
@@ -97,6 +100,7 @@ private:
     int m_framesSent = 0;
     int m_repliesSent = 0;
     int m_commands = 0;
+    int m_writes = 0;
 };
 
 }  // namespace vantrel::sim

@@ -200,6 +200,37 @@ TEST_F(MainWindowTest, ProgrammingAThermocoupleByClickingAndTyping_TheSummarySho
     for (const link::Message& m : env->dialogs().shown()) ADD_FAILURE() << "unexpected message " << m.text;
 }
 
+// The read-back after the writes fails: the transmitter's configuration is unknown. The
+// program says so and offers a fresh read; Yes runs the whole loading again.
+TEST_F(MainWindowTest, ProgrammingNotConfirmed_SaysTheConfigurationIsUnknown_YesReadsItAgain) {
+    Start();
+    Load();
+    ASSERT_TRUE(Has(Summary(), "Thermocouple Type K"));
+    sim::Transmitter& transmitter = env->transmitter();
+    int writes = 0;
+    transmitter.setCommandListener([&](const sim::Command& c) {
+        writes += c.kind == sim::Command::Kind::Write ? 1 : 0;
+        if (c.kind == sim::Command::Kind::EndProgramming && writes > 0) {
+            transmitter.faults().dropReplies = 1;  // the read-back's first reply, once
+            transmitter.faults().dropRepliesAfter = 0;
+            writes = -1000;
+        }
+    });
+    env->dialogs().answer(link::Answer::Cancel).answer(link::Answer::Yes);
+    QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+
+    const std::vector<link::Message>& shown = env->dialogs().shown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].textId, kNoReplyText);
+    EXPECT_EQ(shown[1].buttons, link::Buttons::YesNo);
+    EXPECT_EQ(shown[1].text, "Written but not confirmed: the transmitter's configuration is unknown.\n"
+                             "Read the transmitter's configuration again now?");
+    EXPECT_EQ(Seen("TentConn"), 2);  // Yes: the loading ran again
+    EXPECT_TRUE(Has(Summary(), "Thermocouple Type K")) << Summary();
+    EXPECT_TRUE(window->form().deviceConnected);
+}
+
 TEST_F(MainWindowTest, Measuring_ShowsTheSimulatedValue_AndStopEndsIt) {
     Start();
     Load();

@@ -6,6 +6,7 @@
 #include <regex>
 #include <sstream>
 
+#include "Fifo.h"
 #include "TempFolder.h"
 #include "CliRun.h"
 #include "JsonWrites.h"
@@ -106,11 +107,18 @@ TEST_F(DeviceCli, Measure_OneJsonObjectPerFrameWithLamps) {
     EXPECT_EQ(count, 3);
 }
 
-TEST_F(DeviceCli, MeasureModelNine_TripsAreNull) {
+TEST_F(DeviceCli, WhatTheTransmitterDoesNotHaveIsNull_ModelNineTrips_UncalibratedOutput) {
     const std::string profile = Profile("nine.json", [](sim::Profile& p) { p.identity.model = 9; });
     const CliRun run = RunCli({"--device", profile, "measure", "--frames", "1", "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("\"trip1\":null,\"trip2\":null"), std::string::npos) << run.out;
+
+    // Family 4 with output type 0: no calibration row, no output value.
+    const std::string typeZero = Profile("type0.json", [](sim::Profile& p) { p.memory.write(7, p.memory.read(7) & 252); });
+    const CliRun read = RunCli({"--device", typeZero, "read", "--json"});
+    EXPECT_NE(read.out.find("\"outputFirst\":null,\"outputSecond\":null"), std::string::npos) << read.out;
+    const CliRun frames = RunCli({"--device", typeZero, "measure", "--frames", "1", "--json"});
+    EXPECT_NE(frames.out.find("\"output\":null,\"outputUnit\":\"mA\",\"value\":null"), std::string::npos) << frames.out;
 }
 
 TEST_F(DeviceCli, Program_DryRunWritesEqualTheWritesThatLandInTheSavedDevice) {
@@ -147,6 +155,8 @@ TEST_F(DeviceCli, ExitCodes_UsageErrors) {
     EXPECT_EQ(RunCli({"--device", Default(), "program"}).exitCode, 2);
     EXPECT_EQ(RunCli({"--lang", "de", "--device", Default(), "identify"}).exitCode, 2);
     EXPECT_EQ(RunCli({"--retries", "-1", "--device", Default(), "identify"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"--retries", "1e999", "--device", Default(), "identify"}).exitCode, 2);  // not 0
+    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "1e999"}).exitCode, 2);
     EXPECT_EQ(RunCli({"--device"}).exitCode, 2);
 }
 
@@ -157,9 +167,29 @@ TEST_F(DeviceCli, ExitCodes_MalformedOrMissingProfileIsReported) {
     EXPECT_EQ(malformed.exitCode, 2);
     EXPECT_NE(malformed.err.find(bad), std::string::npos);
     EXPECT_TRUE(malformed.out.empty());
-    const CliRun missing = RunCli({"--device", (folder / "none.json").string(), "identify"});
+    const std::string none = (folder / "none.json").string();
+    const CliRun missing = RunCli({"--device", none, "identify"});
     EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_FALSE(missing.err.empty());
+    EXPECT_EQ(missing.err, "vantrel-cli: " + none + ": The file, or the folder holding it, does not exist.\n");
+    // A pipe is refused at once (it would block for ever), with its name and why.
+    const std::string pipe = (folder / "pipe.json").string();
+    FifoFeeder feeder(pipe, sim::ProfileJson(sim::MakeDefaultProfile()));
+    const CliRun piped = RunCli({"--device", pipe, "identify"});
+    EXPECT_EQ(piped.exitCode, 2);
+    EXPECT_NE(piped.err.find(pipe + ": It is not a regular file"), std::string::npos) << piped.err;
+}
+
+TEST_F(DeviceCli, ExitCodes_AnOutputFileThatCannotBeWrittenIs8AndNamesIt) {
+    const std::string unwritable = (folder / "no-such-folder" / "out.json").string();
+    const CliRun run = RunCli({"--device", Default(), "--save-device", unwritable, "identify"});
+    EXPECT_EQ(run.exitCode, cli::kExitOutputNotWritten);
+    EXPECT_NE(run.err.find("The file cannot be written:\n" + unwritable + "\nThe file, or the folder holding it, does "
+                           "not exist."),
+              std::string::npos)
+        << run.err;
+    // A failure of the command itself stays the more telling exit code.
+    const std::string deaf = Profile("deaf.json", [](sim::Profile& p) { p.faults.noReply = true; });
+    EXPECT_EQ(RunCli({"--device", deaf, "--retries", "0", "--save-device", unwritable, "identify"}).exitCode, 1);
 }
 
 TEST_F(DeviceCli, ExitCodes_SilentTransmitterIsACommunicationFailure) {
@@ -197,7 +227,7 @@ TEST_F(DeviceCli, ExitCodes_InvalidFileAndRefusedProgramming) {
     example.record.TcType = 2;
     example.record.InRangeMax = 100;
     const std::string noisy = (folder / "noisy.D70").string();
-    ASSERT_EQ(files::WriteProgramFile(noisy, example.record), files::FileError::None);
+    ASSERT_TRUE(files::WriteProgramFile(noisy, example.record).ok());
     const std::string saved = (folder / "saved.json").string();
     const CliRun refused = RunCli({"--device", Default(), "--save-device", saved, "program", noisy, "--json"});
     EXPECT_EQ(refused.exitCode, 3);
@@ -225,7 +255,7 @@ TEST_F(DeviceCli, ConfigurationsNoTransmitterTakes_ExitFourWithTheFieldNamedAndN
         EXPECT_TRUE(example.ok());
         change(example.record);
         const std::string path = (folder / name).string();
-        EXPECT_EQ(files::WriteProgramFile(path, example.record), files::FileError::None);
+        EXPECT_TRUE(files::WriteProgramFile(path, example.record).ok());
         return path;
     };
     const std::string files[] = {

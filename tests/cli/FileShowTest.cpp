@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
+#include "Fifo.h"
 #include "TempFolder.h"
 #include "CliRun.h"
 #include "cli/Cli.h"
@@ -49,16 +51,33 @@ TEST(FileShow, PlainTextListsTheFields) {
     EXPECT_NE(run.out.find("TripMode: 1\n"), std::string::npos);
 }
 
-TEST(FileShow, AnInvalidFileExitsWith4AndTheMessageInTheChosenLanguage) {
+TEST(FileShow, AFileThatCannotBeUsedExitsWith4NamingTheFileAndTheReason) {
     TempFolder folder;
     folder.Write("short.D70", std::vector<unsigned char>(100, 0));
-    CliRun run = RunCli({"file", "show", (folder / "short.D70").string()});
-    EXPECT_EQ(run.exitCode, 4);
-    EXPECT_EQ(run.err, "Invalid File Format\n");
-    EXPECT_TRUE(run.out.empty());
-    run = RunCli({"--lang", "it", "file", "show", (folder / "missing.D70").string(), "--json"});
-    EXPECT_EQ(run.exitCode, 4);
-    EXPECT_EQ(run.err, "Il formato del file specificato non è valido\n");
+    folder.Write("damaged.D70", std::vector<unsigned char>(671, 0xFF));
+    std::filesystem::create_directory(folder / "folder.D70");
+    FifoFeeder pipe(folder / "pipe.D70", std::string(671, '\0'));
+    const std::pair<const char*, const char*> cases[] = {
+        {"short.D70", "The file is too short for this format."},
+        {"damaged.D70", "The content is not in the expected format."},
+        {"missing.D70", "The file, or the folder holding it, does not exist."},
+        {"folder.D70", "It is a folder, not a file."},
+        {"pipe.D70", "It is not a regular file (a device, a pipe or a socket): it is not opened."},
+    };
+    for (const auto& [name, reason] : cases) {
+        const std::string path = (folder / name).string();
+        const CliRun run = RunCli({"file", "show", path});
+        EXPECT_EQ(run.exitCode, 4) << name;
+        EXPECT_EQ(run.err, "Invalid File Format\n" + path + "\n" + reason + "\n");
+        EXPECT_TRUE(run.out.empty());
+    }
+    // The same message for every command that reads a programming file, in the chosen language.
+    const std::string missing = (folder / "missing.D70").string();
+    const CliRun italian = RunCli({"--lang", "it", "program", missing, "--dry-run"});
+    EXPECT_EQ(italian.exitCode, 4);
+    EXPECT_EQ(italian.err, "Il formato del file specificato non è valido\n" + missing +
+                               "\nIl file, o la cartella che lo contiene, non esiste.\n");
+    EXPECT_EQ(RunCli({"compare", missing}).err, RunCli({"file", "show", missing}).err);
 }
 
 TEST(FileShow, UsageErrorsExitWith2) {

@@ -66,7 +66,7 @@ TEST_F(MeasureCsv, WithoutFrames_RunsUntilTheTransmitterFallsSilent_RowsIntact) 
 TEST_F(MeasureCsv, UnwritableFile_ClearMessageAndNothingSent) {
     const std::string bad = (folder / "missing" / "out.csv").string();
     const CliRun run = RunCli({"--device", Profile(), "measure", "--frames", "1", "--csv", bad});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.exitCode, cli::kExitOutputNotWritten);
     EXPECT_NE(run.err.find("The log file cannot be written: " + bad), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());
     const CliRun italian = RunCli({"--device", Profile(), "--lang", "it", "measure", "--csv", bad});
@@ -74,15 +74,17 @@ TEST_F(MeasureCsv, UnwritableFile_ClearMessageAndNothingSent) {
     EXPECT_EQ(RunCli({"--device", Profile(), "measure", "--csv"}).exitCode, 2);
 }
 
-// The cable comes out after 20 frames and goes back in 12 s later: with --retries the run
-// reconnects, goes on measuring and the log holds every frame of both stretches.
+// The cable comes out after 20 frames and goes back in 18 s later, after the Retry answers
+// (each opening the port again) have run out: with --retries the run reconnects, goes on
+// measuring, the log holds every frame of both stretches and the frame numbers go on.
 TEST_F(MeasureCsv, PulledCable_RetriesReconnectAndTheLogGoesOn) {
-    const std::string profile = Profile("{\"closeLineAfterFrames\": 20, \"replugAfterSeconds\": 12}");
+    const std::string profile = Profile("{\"closeLineAfterFrames\": 20, \"replugAfterSeconds\": 18}");
     const CliRun run = RunCli({"--device", profile, "--retries", "3", "measure", "--frames", "40", "--csv", Csv()});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.err.find("reconnecting"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("reconnected"), std::string::npos) << run.err;
     EXPECT_EQ(Lines(Csv()).size(), 41u);
+    EXPECT_NE(run.out.rfind("\n40  "), std::string::npos) << run.out;
 
     // Without retries the same pull ends the run, with the rows so far in the file.
     const CliRun once = RunCli({"--device", profile, "--retries", "0", "measure", "--frames", "40", "--csv", Csv()});

@@ -52,7 +52,7 @@ TEST_F(ProductionCli, Compare_SameConfiguration_ExitZero_ChangedFile_ExitFiveWit
     files::ReadResult file = files::ReadProgramFile(kExample);
     file.record.InRangeMax = 600;
     const std::string changed = (folder / "changed.D70").string();
-    ASSERT_EQ(files::WriteProgramFile(changed, file.record), files::FileError::None);
+    ASSERT_TRUE(files::WriteProgramFile(changed, file.record).ok());
     const CliRun different = RunCli({"--device", device, "compare", changed});
     EXPECT_EQ(different.exitCode, cli::kExitDifferent);
     EXPECT_EQ(Count(different.out, "\n* "), 1) << different.out;
@@ -107,6 +107,12 @@ TEST_F(ProductionCli, SeveralPorts_WorstExitCodeWins) {
                          "program", kExample, "--verify", "--json"});
     EXPECT_EQ(run.exitCode, cli::kExitVerifyFailed);
     EXPECT_NE(run.out.find("\"programmed\":0"), std::string::npos) << run.out;
+
+    // Transmitters that fall silent after 50 writes: written, not confirmed, as on one port.
+    const CliRun silent = RunCli({"--device", Profile("w.json", "{\"silentAfterWrites\":50}"), "--retries", "0", "--port",
+                                  "a", "--port", "b", "program", kExample, "--json"});
+    EXPECT_EQ(silent.exitCode, cli::kExitNotConfirmed);
+    EXPECT_EQ(Count(silent.out, "\"status\":\"written, not confirmed\""), 2) << silent.out;
 }
 
 TEST_F(ProductionCli, Report_ArgumentsChecked) {

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
 #include "ReadFixtures.h"
 #include "device/Describe.h"
+#include "device/Families.h"
 
 using namespace vantrel::device;
 using vantrel::test::ReadValuesOf;
@@ -124,8 +126,10 @@ TEST(Describe, BurnoutReadBack_MatchesWhatProgrammingEncodes) {
     for (const Case c : {Case{1, 0, 0}, Case{2, 0, 0}, Case{3, 0, 0}, Case{3, 1, 0}, Case{3, 2, 1}, Case{4, 2, 0},
                          Case{4, 1, 1}}) {
         for (const bool down : {false, true}) {
-            const std::uint8_t gain = ProgrammedBit(c.family, c.entry, down) ? 128 : 0;
-            EXPECT_EQ(BurnoutDownFromGainCode(gain, c.family, c.outputType), down)
+            const Identity identity{c.family, 9, 0, 0};
+            const bool bit = ProgrammedBit(c.family, c.entry, down);
+            EXPECT_EQ(BurnoutBitSet(identity, c.entry, down), bit) << "family " << c.family << " entry " << c.entry;
+            EXPECT_EQ(BurnoutDownFromGainCode(identity, bit ? 128 : 0, c.outputType), down)
                 << "family " << c.family << " output type " << c.outputType << " down " << down;
         }
     }
@@ -179,4 +183,16 @@ TEST(Describe, EqualRangeEnds_GiveZeroHysteresisInsteadOfNotANumber) {
     ReadValues v = ReadValuesOf(36, 0, 5, 5);
     v.tripValues = {0, 5, 5, 5, 5, 0, 0};
     EXPECT_EQ(Describe(v, Context(4, 10)).lines[8], "Soglia 1: 5.0 0.0 %- Max");
+}
+
+TEST(Describe, ValuesWithoutADefinedResult_ShowAsUnknownAndLeaveTheFormAlone) {
+    ReadValues v = ReadValuesOf(1, 0, 0, 1000);
+    v.outputFirst.reset();
+    v.outputSecond.reset();
+    v.tripValues = {0, std::nan(""), 950, 100, 50, 30, 0};
+    const Description d = Describe(v, Context(4, 10, 300));
+    EXPECT_EQ(d.lines[4], "Output Range: — to — mA");
+    EXPECT_EQ(d.lines[10], "Trip 1: — — %- Max");
+    EXPECT_TRUE(d.outputRangeMin.empty() && d.outputRangeMax.empty());
+    EXPECT_FALSE(d.trips);  // the working trips keep what they hold
 }

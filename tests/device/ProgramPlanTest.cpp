@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <set>
 
 #include "PlanFixtures.h"
+#include "device/Families.h"
 #include "device/ProgramPlan.h"
 #include "math/Breakpoints.h"
 #include "math/CustomPoints.h"
@@ -117,12 +119,15 @@ TEST(ProgramPlan, LinearProgramming_Has13FixedEntriesAnd18TableBytesPlus18ForCjc
 }
 
 TEST(ProgramPlan, FamiliesOneAndTwo_KeepCell7InTheListButDoNotSendIt) {
-    for (int family : {1, 2}) {
+    for (int family : {0, 1, 2, 3, 4}) {
+        const bool skipped = family == 1 || family == 2;
         const auto plan = MakeProgramPlan(Form(21, 0, 400, 1), Working(family, 9), SampleDevice(), kYes);
         ASSERT_EQ(plan.status, PlanStatus::Done);
         EXPECT_EQ(plan.writes[11].address, cell::OutputConfig);
-        EXPECT_EQ(plan.sent.size(), plan.writes.size() - 1);
-        for (const auto& w : plan.sent) EXPECT_NE(w.address, cell::OutputConfig);
+        EXPECT_EQ(plan.sent.size(), plan.writes.size() - (skipped ? 1 : 0)) << family;
+        EXPECT_EQ(std::count_if(plan.sent.begin(), plan.sent.end(),
+                                [](const auto& w) { return w.address == cell::OutputConfig; }),
+                  skipped ? 0 : 1) << family;
     }
 }
 
@@ -274,14 +279,22 @@ TEST(ProgramPlan, CustomCurveLoadedFromFile_ProgramsWithTheAddedPoint) {
     ExpectSoundList(plan, false);
 }
 
-TEST(OutputSelect, FollowsFamilyTypeAndOutputSign) {
-    EXPECT_EQ(DeriveOutputSelect(4, 0, 4), 2);
-    EXPECT_EQ(DeriveOutputSelect(4, 1, 0), 1);
-    EXPECT_EQ(DeriveOutputSelect(3, 1, -10), 2);
-    EXPECT_EQ(DeriveOutputSelect(3, 0, 0), 1);
-    EXPECT_EQ(DeriveOutputSelect(3, 0, -20), 0);
-    EXPECT_EQ(DeriveOutputSelect(1, 1, 4), 0);
-    EXPECT_EQ(DeriveOutputSelect(2, 0, 4), 0);
+// What programming writes into cell 7 reads back as the entry it was written for, on every
+// family, whatever side of 0 mA the output range starts.
+TEST(OutputSelect, TheCodeWrittenReadsBackAsTheChosenEntry) {
+    for (int family = 1; family <= 4; ++family) {
+        const Identity identity{family, 9, 0, 0};
+        const FamilyTraits* traits = FindFamily(identity);
+        ASSERT_TRUE(traits);
+        for (std::size_t entry = 0; entry < traits->outputs.size(); ++entry)
+            for (float outMin : {-5.0f, 0.0f, 4.0f}) {
+                const int code = OutputSelectCode(identity, static_cast<int>(entry), outMin);
+                EXPECT_EQ(OutputOfCode(identity, code), traits->outputs[entry].kind)
+                    << "family " << family << " entry " << entry << " from " << outMin;
+            }
+    }
+    EXPECT_EQ(OutputSelectCode({3, 9, 0, 0}, 0, -20), 0);  // family 3's current output below 0 mA
+    EXPECT_EQ(OutputSelectCode({3, 9, 0, 0}, 0, 0), 1);
 }
 
 namespace {

@@ -83,7 +83,9 @@ inline ProcessResult RunProcess(std::vector<std::string> args, double timeoutSec
 // A running vantrel-sim. The pseudo-terminal's path is its first line of output.
 class SimProcess {
 public:
-    SimProcess(const std::string& program, const std::string& profile, const std::string& dump, const std::string& log) {
+    // link: when not empty, the port is served under this fixed path (vantrel-sim --link).
+    SimProcess(const std::string& program, const std::string& profile, const std::string& dump, const std::string& log,
+               const std::string& link = "") {
         int out[2];
         if (::pipe(out) != 0) return;
         m_pid = ::fork();
@@ -95,6 +97,10 @@ public:
             if (!log.empty()) {
                 args.push_back("--log");
                 args.push_back(log);
+            }
+            if (!link.empty()) {
+                args.push_back("--link");
+                args.push_back(link);
             }
             std::vector<char*> argv = Argv(args);
             ::execv(argv[0], argv.data());

@@ -49,12 +49,13 @@ struct SimCli : ::testing::Test {
 };
 
 TEST_F(SimCli, IdentifyReadAndMeasureThroughThePseudoTerminal) {
-    SimProcess sim(VANTREL_SIM_PATH, WriteProfile(), Path("dump.json"), "");
+    SimProcess sim(VANTREL_SIM_PATH, WriteProfile(), Path("dump.json"), Path("commands.log"));
     ASSERT_FALSE(sim.path().empty());
 
     const ProcessResult identify = Cli({"--port", sim.path(), "identify", "--json"});
     ASSERT_EQ(identify.exitCode, 0) << identify.err;
     EXPECT_NE(identify.out.find("\"family\":4,\"model\":10,\"firmwareVersion\":1"), std::string::npos) << identify.out;
+    EXPECT_EQ(LinesOf(Path("commands.log")).back(), "$FPxx");  // identify leaves programming mode
 
     const ProcessResult read = Cli({"--port", sim.path(), "read", "--json"});
     ASSERT_EQ(read.exitCode, 0) << read.err;
@@ -127,15 +128,31 @@ TEST_F(SimCli, DroppedReply_RetryRestartsTheBlockAfterFpxxFromSmPr) {
     }();
 }
 
-TEST_F(SimCli, CablePulledMidProgramming_ExitsOneAndTheSimulatorStillDumps) {
+TEST_F(SimCli, CablePulledMidProgramming_NotConfirmedAndTheSimulatorStillDumps) {
     // About 60 commands read and identify; the line goes in the middle of the writes.
     SimProcess sim(VANTREL_SIM_PATH, WriteProfile(R"({"closeLineAfterCommands": 250})"), Path("dump.json"), "");
     ASSERT_FALSE(sim.path().empty());
     const ProcessResult program = Cli({"--port", sim.path(), "--retries", "0", "program", kExample, "--json"});
-    EXPECT_EQ(program.exitCode, 1) << program.out << program.err;
-    EXPECT_FALSE(program.err.empty());
+    EXPECT_EQ(program.exitCode, 7) << program.out << program.err;
+    EXPECT_NE(program.err.find("not confirmed"), std::string::npos) << program.err;
     EXPECT_EQ(sim.Stop(), 0);
     EXPECT_TRUE(sim::LoadProfile(Path("dump.json")).profile);
+}
+
+// The cable comes out in the middle of a read and goes back in a second later: the port is
+// seen gone at once, and one Retry opens it again under the same name and finishes the read.
+TEST_F(SimCli, CablePulledAndPluggedBackMidRead_OneRetryReopensThePort) {
+    SimProcess sim(VANTREL_SIM_PATH, WriteProfile(R"({"closeLineAfterCommands": 20, "replugAfterSeconds": 1})"),
+                   Path("dump.json"), "", Path("ttyVANTREL"));
+    ASSERT_EQ(sim.path(), Path("ttyVANTREL"));
+    const ProcessResult read = Cli({"--port", sim.path(), "read", "--json"});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_NE(read.out.find("\"inputCode\":1,"), std::string::npos);
+    EXPECT_NE(read.err.find("The serial port disappeared: check the cable and the adapter. [Retry]"), std::string::npos)
+        << read.err;
+    EXPECT_EQ(read.err.find("impossible communicate"), std::string::npos) << read.err;
+    EXPECT_EQ(read.err.find("[Retry]"), read.err.rfind("[Retry]"));  // a single Retry was enough
+    EXPECT_EQ(sim.Stop(), 0);
 }
 
 TEST_F(SimCli, PortThatDoesNotExist_ExitsOneWithAMessage) {

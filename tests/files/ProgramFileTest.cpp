@@ -6,8 +6,13 @@
 #include <limits>
 #include <random>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+
+#include "Fifo.h"
 #include "TempFolder.h"
 #include "files/ProgramFile.h"
 
@@ -53,7 +58,7 @@ device::ConfigRecord EveryFieldSet() {
 TEST(ProgramFile, RoundTripsEveryFieldBitForBit) {
     TempFolder folder;
     const device::ConfigRecord written = EveryFieldSet();
-    ASSERT_EQ(files::WriteProgramFile(folder / "a.D70", written), FileError::None);
+    ASSERT_TRUE(files::WriteProgramFile(folder / "a.D70", written).ok());
     EXPECT_EQ(std::filesystem::file_size(folder / "a.D70"), 671u);
     const files::ReadResult read = files::ReadProgramFile(folder / "a.D70");
     ASSERT_TRUE(read.ok());
@@ -148,18 +153,28 @@ TEST(ProgramFile, RandomGarbageNeverCrashesAndIsMostlyRefused) {
     EXPECT_GT(refusedCount, 495);
 }
 
-TEST(ProgramFile, MissingOrUnreadablePathsAreReported) {
+TEST(ProgramFile, AFileThatCannotBeReadIsRefusedWithItsReason) {
     TempFolder folder;
-    EXPECT_EQ(files::ReadProgramFile(folder / "none.D70").error, FileError::CannotOpen);
-    EXPECT_EQ(files::ReadProgramFile(folder.path()).error, FileError::CannotOpen);
-    EXPECT_EQ(files::WriteProgramFile(folder / "no-such-folder/a.D70", EveryFieldSet()), FileError::CannotWrite);
+    folder.Write("short.D70", std::vector<unsigned char>(670, 0));
+    std::filesystem::create_directory(folder / "folder.D70");
+    FifoFeeder pipe(folder / "pipe.D70", std::string(671, '\0'));
+    // Only the record is read from a huge (sparse) file.
+    ASSERT_TRUE(files::WriteProgramFile(folder / "huge.D70", EveryFieldSet()).ok());
+    std::filesystem::resize_file(folder / "huge.D70", std::uintmax_t{1} << 31);
+    const std::pair<const char*, FileError> cases[] = {
+        {"none.D70", FileError::Missing},        {"no-such-folder/a.D70", FileError::Missing},
+        {"short.D70", FileError::TooShort},      {"folder.D70", FileError::IsFolder},
+        {"pipe.D70", FileError::NotRegularFile}, {"huge.D70", FileError::None},
+    };
+    for (const auto& [name, error] : cases) EXPECT_EQ(files::ReadProgramFile(folder / name).error, error) << name;
+    EXPECT_EQ(files::ReadProgramFile(folder / "huge.D70").record, EveryFieldSet());
 }
 
 TEST(ProgramFile, SavingIntoALargerFileOverwritesOnlyTheRecord) {
     TempFolder folder;
     std::vector<unsigned char> larger(800, 0xAB);
     folder.Write("big.D70", larger);
-    ASSERT_EQ(files::WriteProgramFile(folder / "big.D70", EveryFieldSet()), FileError::None);
+    ASSERT_TRUE(files::WriteProgramFile(folder / "big.D70", EveryFieldSet()).ok());
     const auto content = folder.Read("big.D70");
     ASSERT_EQ(content.size(), 800u);
     const files::RecordBytes record = files::EncodeRecord(EveryFieldSet());
@@ -167,22 +182,24 @@ TEST(ProgramFile, SavingIntoALargerFileOverwritesOnlyTheRecord) {
     EXPECT_TRUE(std::all_of(content.begin() + 671, content.end(), [](unsigned char b) { return b == 0xAB; }));
 }
 
-TEST(ProgramFile, AFailedRenameLeavesNoTemporaryFileBehind) {
+TEST(ProgramFile, AFailedSaveLeavesTheOldFileWholeAndNoTemporaryFile) {
     TempFolder folder;
     std::filesystem::create_directory(folder / "taken.D70");
-    EXPECT_EQ(files::WriteProgramFile(folder / "taken.D70", EveryFieldSet()), FileError::CannotWrite);
+    EXPECT_EQ(files::WriteProgramFile(folder / "taken.D70", EveryFieldSet()).problem.error, FileError::IsFolder);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "taken.D70"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()), 1);
-}
 
-TEST(ProgramFile, AFailedSaveLeavesTheOldFileWhole) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    TempFolder folder;
-    ASSERT_EQ(files::WriteProgramFile(folder / "a.D70", EveryFieldSet()), FileError::None);
+    // A full disk, as the file-size limit makes it for this process (the superuser included).
+    ASSERT_TRUE(files::WriteProgramFile(folder / "a.D70", EveryFieldSet()).ok());
     const auto before = folder.Read("a.D70");
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    device::ConfigRecord other;
-    EXPECT_EQ(files::WriteProgramFile(folder / "a.D70", other), FileError::CannotWrite);
-    std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{100, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    const files::WriteResult written = files::WriteProgramFile(folder / "a.D70", device::ConfigRecord{});
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousSignal);
+    EXPECT_EQ(written.problem.systemError, EFBIG);
     EXPECT_EQ(folder.Read("a.D70"), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), std::filesystem::directory_iterator()), 2);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+
 #include "math/CustomPoints.h"
 #include "math/Trips.h"
 
@@ -252,4 +255,41 @@ TEST(TripsForm, NonNumericTextIsRefusedAndCancelRestoresEverything) {
     EXPECT_EQ(w.TripLevels, (std::array<float, 4>{80, 70, 30, 20}));
     EXPECT_EQ(w.TripDelayTicks, 7);
     EXPECT_EQ(w.TripFlags, 2);
+}
+
+TEST(Editors, NumbersBeyondWhatTheTablesHold_AreRefusedNotStoredAsZeroOrInfinity) {
+    WorkingState w = Working(10);
+    w.TripLevels = {80, 70, 30, 20};
+    TripsForm form(w);
+    form.Open("0", "100", "%");
+    using Box = TripsMessage::Box;
+    const std::tuple<const char*, const char*, Box> trips[] = {
+        {"1e39", "5", Box::Threshold}, {"1e400", "5", Box::Threshold}, {"50", "1e400", Box::Hysteresis},
+        {"50", "1e39", Box::Hysteresis}};  // the low level would be beyond a Single
+    for (const auto& [threshold, hysteresis, box] : trips) {
+        form.Threshold(1) = threshold;
+        form.Hysteresis(1) = hysteresis;
+        const auto refusal = form.Recompute(1);
+        ASSERT_TRUE(refusal.has_value()) << threshold << ' ' << hysteresis;
+        EXPECT_EQ(refusal->textId, 169);
+        EXPECT_EQ(refusal->box, box) << threshold << ' ' << hysteresis;
+        EXPECT_EQ(w.TripLevels, (std::array<float, 4>{80, 70, 30, 20}));
+    }
+    for (const char* delay : {"1e999", "1e300", "-1e300"}) {
+        form.Delay() = delay;
+        EXPECT_TRUE(form.Ok().has_value()) << delay;
+    }
+
+    PointsEditor editor(w, false, 0);
+    editor.Open();
+    ASSERT_FALSE(editor.EnterSensorCount("3").has_value());
+    Type(editor, PointsPage::Sensor, 0, "0", "0");
+    Type(editor, PointsPage::Sensor, 1, "1e39", "1");
+    Type(editor, PointsPage::Sensor, 2, "2e39", "2");
+    editor.LeaveValueBox(PointsPage::Sensor, 1, PointsBox::Input);
+    EXPECT_EQ(editor.SensorRow(1).input, "1e39");  // left for the check, never shown as "Inf"
+    const auto refusal = editor.Ok();
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->textId, 169);
+    EXPECT_EQ(refusal->row, 1);
 }

@@ -140,32 +140,23 @@ TEST(InputConfig, ThermocouplesPotentiometersCurrentAndCustomRows) {
 }
 
 TEST(GainCode, SpanBandsMultiplierFilterAndBurnout) {
-    GainArgs g{1, 1, 5, 3, 5, false, true, 0};
+    GainArgs g{1, 1, 5, false, false, false};
     EXPECT_EQ(GainCode(g), 40);
     g.inputConfig = 64 + 7;
     EXPECT_EQ(GainCode(g), 46);
     g.filterOn = true;
     EXPECT_EQ(GainCode(g), 33);
-    g.burnoutDown = false;  // family 3 sets bit 7 for burn-out up
+    g.burnoutBit = true;
     EXPECT_EQ(GainCode(g), 33 + 128);
-    g = {1, 1, 40, 3, 5, false, true, 0};
+    g = {1, 1, 40, false, false, false};
     EXPECT_EQ(GainCode(g), 32);
     g.signalSpan = 1;
     EXPECT_EQ(GainCode(g), 46);
     g.inputCode = 31;
     EXPECT_EQ(GainCode(g), 34);
-    g.deviceFamily = 2;
-    g.firmwareVersion = 3;
-    EXPECT_EQ(GainCode(g), 32 + 128);  // family 2, burn-out down
-}
-
-TEST(GainCode, BurnoutBitSenseByFamilyAndOutputType) {
-    EXPECT_TRUE(BurnoutBitSet(1, 0, true));
-    EXPECT_FALSE(BurnoutBitSet(2, 0, false));
-    EXPECT_TRUE(BurnoutBitSet(3, 1, false));
-    EXPECT_TRUE(BurnoutBitSet(4, 1, true));
-    EXPECT_FALSE(BurnoutBitSet(4, 0, true));
-    EXPECT_TRUE(BurnoutBitSet(4, 0, false));
+    g.fixedGain = true;
+    g.burnoutBit = true;
+    EXPECT_EQ(GainCode(g), 32 + 128);
 }
 
 TEST(NoiseLimit, NarrowSpansAskButPotentiometersNever) {

@@ -90,6 +90,8 @@ TEST(PointsCsv, BadFiles_NameTheLine) {
     EXPECT_EQ(ParsePointsCsv("").badLine, 1);
     EXPECT_EQ(ParsePointsCsv("a,b\nc,d\n").badLine, 2);                   // one header only
     EXPECT_EQ(ParsePointsCsv("x,y\n1,inf\n").badLine, 2);
+    EXPECT_EQ(ParsePointsCsv("x,y\n1,1e999\n").badLine, 2);                // beyond a Double: not 0
+    EXPECT_EQ(ParsePointsCsv("x,y\n1e39,1\n").badLine, 2);                 // beyond the editor's Singles
 }
 
 TEST(PointsCsv, ExportThenImport_GivesTheEditorTheSameTable) {

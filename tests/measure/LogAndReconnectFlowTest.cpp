@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "../files/TempFolder.h"
+#include "TempFolder.h"
 #include "SimBench.h"
 #include "measure/MeasurementLog.h"
 
@@ -68,9 +68,9 @@ TEST(MeasurementLogFlow, SilencedTransmitter_EveryRowShownBeforeIsInTheFileInOrd
         EXPECT_GT(row[0], previousTime) << "rows out of order at " << i;
         previousTime = row[0];
         const measure::Reading& shown = seen.readings[i - 1];
-        EXPECT_NEAR(std::stod(row[1]), shown.output, 0.0005) << i;
+        EXPECT_NEAR(std::stod(row[1]), shown.output.value(), 0.0005) << i;
         EXPECT_EQ(row[2], "mA");
-        EXPECT_NEAR(std::stod(row[3]), shown.value, 0.05) << i;
+        EXPECT_NEAR(std::stod(row[3]), shown.value.value(), 0.05) << i;
         EXPECT_EQ(row[4], "°C");
         EXPECT_EQ(row[5], "0");
         EXPECT_EQ(row[6], "0");
@@ -108,7 +108,7 @@ TEST(Reconnect, PulledCableThenReplugged_ConnectBringsTheSessionBack) {
     Collector second;
     EXPECT_EQ(MeasureInto(b, second, second, 10), measure::MeasureResult::Stopped);
     ASSERT_EQ(second.readings.size(), 10u);
-    EXPECT_NEAR(second.readings.back().value, 500, 1);
+    EXPECT_NEAR(second.readings.back().value.value(), 500, 1);
 }
 
 // A pulled cable that is noticed by a refused write keeps its dead port handle until the

@@ -6,6 +6,8 @@
 
 #include "SimBench.h"
 #include "link/Frames.h"
+#include "measure/MeasurementLog.h"
+#include "measure/Trend.h"
 
 namespace vantrel::test {
 namespace {
@@ -58,8 +60,8 @@ TEST(MeasureFlow, TypeK_0To1000_At500_Shows500AndTwelveMilliamps_StopSendsSm) {
     EXPECT_EQ(run.result, measure::MeasureResult::Stopped);
     ASSERT_EQ(run.collector.readings.size(), 10u);
     const measure::Reading& last = run.collector.readings.back();
-    EXPECT_NEAR(last.value, 500, 0.5);
-    EXPECT_NEAR(last.output, 12, 0.01);
+    EXPECT_NEAR(last.value.value(), 500, 0.5);
+    EXPECT_NEAR(last.output.value(), 12, 0.01);
     EXPECT_FALSE(last.outputIsVoltage);
     // A span of 1000 shows tenths.
     EXPECT_TRUE(last.valueText.ends_with("  °C")) << last.valueText;
@@ -90,8 +92,8 @@ TEST(MeasureFlow, Pt100ThreeWire_0To200_At100_ShowsTwelveMilliamps) {
     b.transmitter.setInput({sim::Quantity::Temperature, 100, 25});
     MeasureRun run = MeasureFrames(b, 5);
     ASSERT_EQ(run.result, measure::MeasureResult::Stopped);
-    EXPECT_NEAR(run.collector.readings.back().value, 100, 0.2);
-    EXPECT_NEAR(run.collector.readings.back().output, 12, 0.01);
+    EXPECT_NEAR(run.collector.readings.back().value.value(), 100, 0.2);
+    EXPECT_NEAR(run.collector.readings.back().output.value(), 12, 0.01);
 }
 
 TEST(MeasureFlow, VoltageOutput_0To10V_At500_ShowsFiveVolts) {
@@ -102,15 +104,15 @@ TEST(MeasureFlow, VoltageOutput_0To10V_At500_ShowsFiveVolts) {
     b.SetOutputRange("0", "10");
     ProgramForm(b);
     EXPECT_EQ(b.session.lastRead->values.outputType, 1);
-    EXPECT_NEAR(b.session.lastRead->values.outputFirst, 10, 0.005);
-    EXPECT_NEAR(b.session.lastRead->values.outputSecond, 0, 0.005);
+    EXPECT_NEAR(b.session.lastRead->values.outputFirst.value(), 10, 0.005);
+    EXPECT_NEAR(b.session.lastRead->values.outputSecond.value(), 0, 0.005);
     b.transmitter.setInput({sim::Quantity::Temperature, 500, 25});
     MeasureRun run = MeasureFrames(b, 5);
     ASSERT_EQ(run.result, measure::MeasureResult::Stopped);
     const measure::Reading& last = run.collector.readings.back();
     EXPECT_TRUE(last.outputIsVoltage);
-    EXPECT_NEAR(last.output, 5, 0.01);
-    EXPECT_NEAR(last.value, 500, 0.5);
+    EXPECT_NEAR(last.output.value(), 5, 0.01);
+    EXPECT_NEAR(last.value.value(), 500, 0.5);
     EXPECT_NE(last.outputText.find("V"), std::string::npos);
 }
 
@@ -184,6 +186,37 @@ TEST(MeasureFlow, SilentDuringTheCalibrationRead_OneBoxThenNotConnected) {
     EXPECT_EQ(b.dialogs.countShown(85), 1);
     EXPECT_EQ(b.recorder.Count("MI"), 0);
     EXPECT_FALSE(b.session.form.deviceConnected);
+}
+
+// Family 4 set to output type 0 has no calibration row: the output range and every measured
+// value have no defined result. They stay unset and show as unknown everywhere, never NaN.
+TEST(MeasureFlow, OutputWithoutCalibration_UnknownInSummaryDisplayLogAndTrend) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    profile.memory.write(7, profile.memory.read(7) & 252);
+    SimBench b(profile);
+    b.session.form.CtlRangeOut.TextMaxP = "20";
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_FALSE(b.session.lastRead->values.outputFirst);
+    EXPECT_FALSE(b.session.lastRead->values.outputSecond);
+    const std::string& summary = b.session.form.summaryText;
+    EXPECT_NE(summary.find("Output Range: — to — mA"), std::string::npos) << summary;
+    EXPECT_EQ(b.session.form.CtlRangeOut.TextMaxP, "20");  // the box keeps what it held
+
+    MeasureRun run = MeasureFrames(b, 3);
+    ASSERT_EQ(run.collector.readings.size(), 3u);
+    for (const measure::Reading& r : run.collector.readings) {
+        EXPECT_FALSE(r.output || r.value);
+        EXPECT_EQ(r.outputText, "—  mA");
+        EXPECT_EQ(r.valueText, "—  °C");
+        EXPECT_EQ(r.range.underRange, measure::Lamp::Grey);
+        EXPECT_EQ(r.range.overRange, measure::Lamp::Grey);
+        EXPECT_NE(measure::LogRow(r, {}).find(",,mA,,°C,0,0,"), std::string::npos) << measure::LogRow(r, {});
+    }
+    const measure::TrendReferences lines = measure::ReferencesFor(run.collector.scale, false, b.session.state);
+    EXPECT_FALSE(lines.outputAtBottom || lines.outputAtTop);
+    EXPECT_TRUE(lines.rangeTop);
+    for (const std::string& text : {summary, run.collector.readings[0].valueText})
+        EXPECT_EQ(text.find("NaN"), std::string::npos);
 }
 
 }  // namespace

@@ -86,9 +86,9 @@ TEST(DisplayPatterns, ResolutionFollowsTheSpanAndOutputTheFamily) {
     EXPECT_EQ(ResolutionPattern(50, "  mV"), "##0.00");
     EXPECT_EQ(ResolutionPattern(10, "  mA"), "##0.000");
     EXPECT_EQ(ResolutionPattern(1200, " %"), "##0.00");
-    EXPECT_EQ(OutputPattern(4, 1), "##0.000   V");
-    EXPECT_EQ(OutputPattern(4, 2), "##0.000  mA");
-    EXPECT_EQ(OutputPattern(3, 2), "##0.000   V");
-    EXPECT_EQ(OutputPattern(3, 1), "##0.000  mA");
-    EXPECT_EQ(OutputPattern(2, 1), "##0.000  mA");
+    EXPECT_EQ(OutputPattern({4, 10, 0, 0}, 1), "##0.000   V");
+    EXPECT_EQ(OutputPattern({4, 10, 0, 0}, 2), "##0.000  mA");
+    EXPECT_EQ(OutputPattern({3, 9, 0, 0}, 2), "##0.000   V");
+    EXPECT_EQ(OutputPattern({3, 9, 0, 0}, 1), "##0.000  mA");
+    EXPECT_EQ(OutputPattern({2, 9, 0, 0}, 1), "##0.000  mA");
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <string>
 
 #include "resources/NumberFormat.h"
 
@@ -15,6 +17,9 @@ TEST(Str, PutsASpaceBeforeNonNegativeNumbersAndKeepsSignificantDigits) {
     EXPECT_EQ(Str(1000.0 / 28), " 35.7142857142857");
     EXPECT_EQ(StrSingle(1000.0f / 28), " 35.71429");
     EXPECT_EQ(StrSingle(-328.0f), "-328");
+    // Exponent forms never take the C library's locale (a decimal comma under it_IT).
+    EXPECT_EQ(Str(1.5e20), " 1.5E+20");
+    EXPECT_EQ(PlainTextSingle(-2.5e-7f), "-2.5E-07");
 }
 
 TEST(PlainText, HasNoLeadingSpaceAndFollowsTheSeparator) {
@@ -101,6 +106,32 @@ TEST(ParseNumber, AcceptsCommaOrPointAndRefusesGarbage) {
     EXPECT_FALSE(ParseNumber("1,000.5"));
     EXPECT_FALSE(ParseNumber("-"));
     EXPECT_FALSE(ParseNumber("12abc"));
+}
+
+TEST(ParseNumber, OverflowIsRefusedEverywhereAndUnderflowReadsAsZero) {
+    const double inf = HUGE_VAL;
+    struct Case {
+        const char* text;
+        std::optional<double> number;
+        std::optional<float> single;  // ParseSingle: also refuses what a Single cannot hold
+        double leading;               // ParseLeadingNumber of the text followed by " mV"
+    };
+    const Case cases[] = {
+        {"1e400", std::nullopt, std::nullopt, inf},
+        {"-1e400", std::nullopt, std::nullopt, -inf},
+        {"0.00001e320", std::nullopt, std::nullopt, inf},
+        {"1e39", 1e39, std::nullopt, 1e39},
+        {"-3.5e38", -3.5e38, std::nullopt, -3.5e38},
+        {"3.4e38", 3.4e38, 3.4e38f, 3.4e38},
+        {"1e-400", 0.0, 0.0f, 0.0},
+        {"12345e-330", 0.0, 0.0f, 0.0},
+        {"2,5", 2.5, 2.5f, 2.5},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseNumber(c.text), c.number) << c.text;
+        EXPECT_EQ(ParseSingle(c.text), c.single) << c.text;
+        EXPECT_EQ(ParseLeadingNumber(std::string(c.text) + " mV"), c.leading) << c.text;
+    }
 }
 
 TEST(ParseLeadingNumber, ReadsTheNumberAtTheStartOrZero) {

@@ -169,8 +169,8 @@ TEST(ReadConfiguration, ModelNine_SkipsTripAndTrimCellsAndTakesNoAdjustment) {
     const device::ReadValues& v = b.session.lastRead->values;
     EXPECT_EQ(v.zeroAdjust, 0);
     EXPECT_EQ(v.spanAdjust, 0);
-    EXPECT_NEAR(v.outputSecond, 4, 0.01);
-    EXPECT_NEAR(v.outputFirst, 20, 0.01);
+    EXPECT_NEAR(v.outputSecond.value(), 4, 0.01);
+    EXPECT_NEAR(v.outputFirst.value(), 20, 0.01);
 }
 
 TEST(ReadConfiguration, CancelWhileReadingCellsSixToFifteen_NoDataInItalian) {
@@ -381,8 +381,8 @@ TEST(Programming, TransmitterWithoutTables_IsReadAndProgrammed) {
     const session::ProgramOutcome outcome = b.Program();
     ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
     ASSERT_TRUE(outcome.readBack);
-    EXPECT_NEAR(b.session.lastRead->values.outputFirst, 20, 0.005);
-    EXPECT_NEAR(b.session.lastRead->values.outputSecond, 4, 0.005);
+    EXPECT_NEAR(b.session.lastRead->values.outputFirst.value(), 20, 0.005);
+    EXPECT_NEAR(b.session.lastRead->values.outputSecond.value(), 4, 0.005);
 }
 
 TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
@@ -407,8 +407,8 @@ TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
         EXPECT_DOUBLE_EQ(v.spanAdjust, c.span / 10.0);
         const double first = c.reverse ? 4 : 20;
         const double second = c.reverse ? 20 : 4;
-        EXPECT_NEAR(v.outputFirst, first, 0.005) << c.zero << "/" << c.span;
-        EXPECT_NEAR(v.outputSecond, second, 0.005) << c.zero << "/" << c.span;
+        EXPECT_NEAR(v.outputFirst.value(), first, 0.005) << c.zero << "/" << c.span;
+        EXPECT_NEAR(v.outputSecond.value(), second, 0.005) << c.zero << "/" << c.span;
         EXPECT_EQ(b.session.form.zero.slider, c.zero);
         EXPECT_EQ(b.session.form.span.slider, c.span);
     }

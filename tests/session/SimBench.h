@@ -46,6 +46,7 @@ public:
     std::string readAll() override { return m_line.readAll(); }
     void discardInput() override { m_line.discardInput(); }
     std::size_t bytesAvailable() override { return m_line.bytesAvailable(); }
+    bool vanished() const override { return m_line.vanished(); }
 
     // Frames sent since the given index whose text starts with prefix.
     int Count(const std::string& prefix, std::size_t from = 0) const {

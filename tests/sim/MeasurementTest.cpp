@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "device/Families.h"
+
 #include "sim/DefaultProfile.h"
 #include "sim/Transmitter.h"
 
@@ -104,7 +106,7 @@ TEST(Measurement, VoltageInputToZeroTenVoltOutput) {
     form.OutputTypeIndex = 1;
     form.OutMin = 0;
     form.OutMax = 10;
-    form.OutputSelect = device::DeriveOutputSelect(4, form.OutputTypeIndex, form.OutMin);
+    form.OutputSelect = device::OutputSelectCode({4, 10, 0, 0}, form.OutputTypeIndex, form.OutMin);
     ASSERT_EQ(form.OutputSelect, 1);
     Programmed p = Program(form);
     EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Millivolts, 25, 25}), PlannedCode(p.plan, 0.5), 0.5);

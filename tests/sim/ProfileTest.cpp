@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "Fifo.h"
+#include "TempFolder.h"
 #include "sim/DefaultProfile.h"
 #include "sim/Profile.h"
 
@@ -52,7 +54,8 @@ TEST(Profile, MalformedProfilesAreRefusedWithAReason) {
         {Minimal(Hex('0'), R"(, "faults": {"noReply": 1})"), "true or false"},
         {std::string(10000, '['), "not valid JSON"},
         {R"({"family": 4, "model": 10, "memory": "\u00)", "not valid JSON"},
-        {R"({"family": 1e999, "model": 10})", "not valid JSON"},
+        {R"({"family": 1e999, "model": 10})", "number out of range"},
+        {Minimal(Hex('0'), R"(, "input": {"value": -1e400})"), "number out of range"},
     };
     for (const auto& [text, reason] : cases) {
         const ProfileResult r = ParseProfile(text);
@@ -63,26 +66,44 @@ TEST(Profile, MalformedProfilesAreRefusedWithAReason) {
 
 TEST(Profile, WrittenProfileReadsBackTheSame) {
     Profile profile = MakeDefaultProfile();
-    profile.input = {Quantity::Ohms, 138.5, 21};
-    const ProfileResult r = ParseProfile(ProfileJson(profile));
+    profile.input = {Quantity::Ohms, 500.75, 21.5};
+    const std::string json = ProfileJson(profile);
+    EXPECT_NE(json.find("\"value\": 500.75, \"coldJunction\": 21.5}"), std::string::npos) << json;
+    const ProfileResult r = ParseProfile(json);
     ASSERT_TRUE(r.profile) << r.error;
     EXPECT_EQ(r.profile->memory.cells(), profile.memory.cells());
     EXPECT_EQ(r.profile->input.quantity, Quantity::Ohms);
-    EXPECT_EQ(r.profile->input.value, 138.5);
+    EXPECT_EQ(r.profile->input.value, 500.75);
+    EXPECT_EQ(r.profile->input.coldJunction, 21.5);
 }
 
-TEST(Profile, SaveReplacesTheFileWholeAndLoadReportsMissingFiles) {
-    const auto dir = std::filesystem::temp_directory_path() / "vantrel_profile_test";
-    std::filesystem::create_directories(dir);
+TEST(Profile, SaveReplacesTheFileWholeAndLoadNamesTheFileAndTheReason) {
+    const TempFolder folder;
+    const std::filesystem::path& dir = folder.path();
     const std::string path = (dir / "out.json").string();
     EXPECT_EQ(SaveProfile(path, MakeDefaultProfile()), "");
-    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), std::filesystem::directory_iterator()), 1);
     EXPECT_TRUE(LoadProfile(path).profile);
-    EXPECT_NE(SaveProfile((dir / "no/such/dir/out.json").string(), MakeDefaultProfile()), "");
-    const ProfileResult missing = LoadProfile((dir / "missing.json").string());
-    EXPECT_FALSE(missing.profile);
-    EXPECT_NE(missing.error.find("cannot open"), std::string::npos);
-    std::filesystem::remove_all(dir);
+    EXPECT_NE(SaveProfile((dir / "no/such/dir/out.json").string(), MakeDefaultProfile()).find("no/such/dir"),
+              std::string::npos);
+
+    std::ofstream(dir / "huge.json") << std::string((1 << 20) + 1, ' ');
+    std::filesystem::create_directory(dir / "folder.json");
+    // A pipe is refused before it is opened (it would block for ever); fed here so that a
+    // reader that opens it gets a valid profile instead of hanging the test.
+    FifoFeeder pipe(dir / "pipe.json", ProfileJson(MakeDefaultProfile()));
+    const std::pair<const char*, const char*> cases[] = {
+        {"missing.json", "does not exist"},
+        {"huge.json", "too large"},
+        {"folder.json", "is a folder"},
+        {"pipe.json", "not a regular file"},
+    };
+    for (const auto& [name, reason] : cases) {
+        const ProfileResult loaded = LoadProfile((dir / name).string());
+        EXPECT_FALSE(loaded.profile) << name;
+        EXPECT_NE(loaded.error.find((dir / name).string()), std::string::npos) << loaded.error;
+        EXPECT_NE(loaded.error.find(reason), std::string::npos) << loaded.error;
+    }
 }
 
 // The shipped default profile must stay what programming writes for its configuration.

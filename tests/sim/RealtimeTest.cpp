@@ -14,6 +14,7 @@
 #include "link/Protocol.h"
 #include "link/QtSerialTransport.h"
 #include "link/ScriptedDialogs.h"
+#include "resources/StringTable.h"
 #include "sim/DefaultProfile.h"
 #include "sim/Profile.h"
 #include "sim/Transmitter.h"
@@ -147,7 +148,7 @@ TEST_F(Realtime, MissingPortAndMalformedProfileAreReported) {
     EXPECT_TRUE(sim.path().empty());  // nothing served
 }
 
-TEST_F(Realtime, CablePulledMidRead_EndsInTheRetryCancelBox) {
+TEST_F(Realtime, CablePulledMidRead_ThePortIsSeenGoneAtOnce) {
     // SM, PR and the first "$R" arrive; then the line is gone.
     SimProcess sim(WriteProfile(R"({"closeLineAfterCommands": 3})"), (dir / "dump.json").string());
     ASSERT_FALSE(sim.path().empty());
@@ -159,9 +160,12 @@ TEST_F(Realtime, CablePulledMidRead_EndsInTheRetryCancelBox) {
     link::QtSerialTransport second;
     const link::OpenResult busy = second.open(sim.path(), {});
     EXPECT_EQ(busy.error, link::OpenError::PortInUse) << busy.detail;
+    const double start = clock.now();
     const link::ByteResult r = protocol.ReadBlock(0, 3);
     EXPECT_TRUE(r.cancelled());
-    EXPECT_EQ(dialogs.countShown(85), 1);
+    EXPECT_EQ(dialogs.countShown(resources::text::kPortDisappeared), 1);
+    EXPECT_EQ(dialogs.countShown(85), 0);
+    EXPECT_LT(clock.now() - start, link::timing::kReplyTimeout);  // no time-out waited out
     EXPECT_EQ(sim.stop(), 0);
 }
 

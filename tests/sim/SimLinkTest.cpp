@@ -4,6 +4,7 @@
 #include "link/Frames.h"
 #include "link/Protocol.h"
 #include "link/ScriptedDialogs.h"
+#include "resources/StringTable.h"
 #include "sim/DefaultProfile.h"
 #include "sim/SimTransport.h"
 
@@ -108,15 +109,35 @@ TEST_F(SimLink, DroppedReply_RetryRestartsTheBlockFromStopAndProgram) {
     EXPECT_EQ(transmitter.commandsReceived() - before, 10);
 }
 
-TEST_F(SimLink, PulledCableMidProgramming_WritesFailAndTheNextReadEndsInTheBox) {
+// A pulled cable makes the port vanish: the next exchange (or connection test) says so at
+// once instead of waiting out its time-out, and Retry opens the same port again, waiting a
+// moment for an adapter that is being plugged back.
+TEST_F(SimLink, PulledCableMidProgramming_PortGoneAtOnce_RetryOpensItAgain) {
     transmitter.faults().closeLineAfterCommands = transmitter.commandsReceived() + 5;
+    transmitter.faults().replugAfterSeconds = 3;
+    protocol.setReopen([this] {
+        line.close();
+        return line.open("sim", {}).ok();
+    });
     protocol.Send(frames::kProgrammingMode);
     for (int a = 16; a < 40; ++a) Write(static_cast<std::uint8_t>(a), 0);
     EXPECT_TRUE(protocol.lineLost());
     EXPECT_EQ(transmitter.memory().read(16), 0);                        // written before the pull
     EXPECT_EQ(transmitter.memory().read(30), profile.memory.read(30));  // never arrived
+
+    const double start = clock.now();
+    EXPECT_EQ(link::Test_di_Connessione(protocol, {}), link::ConnectionOutcome::Cancelled);
     EXPECT_TRUE(protocol.ReadBlock(0, 2).cancelled());
-    EXPECT_EQ(dialogs.countShown(85), 1);
+    EXPECT_LT(clock.now() - start, link::timing::kReplyTimeout);
+    EXPECT_EQ(dialogs.countShown(resources::text::kPortDisappeared), 2);
+    EXPECT_EQ(dialogs.countShown(85), 0);
+
+    dialogs.answer(Answer::Retry);
+    const link::ByteResult cells = protocol.ReadBlock(0, 2);
+    ASSERT_FALSE(cells.cancelled());
+    EXPECT_EQ(cells[2], profile.memory.read(1));
+    EXPECT_EQ(dialogs.countShown(resources::text::kPortDisappeared), 3);
+    EXPECT_FALSE(protocol.portGone());
 }
 
 TEST_F(SimLink, MeasurementFramesCarryTheSimulatedInput) {

@@ -72,20 +72,24 @@ private:
 class MemoryStore : public ProgramFileStore {
 public:
     std::map<std::string, device::ConfigRecord> files;
-    files::FileError readError = files::FileError::None;
-    files::FileError writeError = files::FileError::None;
+    files::FileProblem readError;
+    files::WriteResult writeResult;  // what every write reports; the record is kept when it is ok
     files::ReadResult Read(const std::filesystem::path& path) override {
         files::ReadResult result;
         const auto found = files.find(path.string());
-        if (readError != files::FileError::None) result.error = readError;
-        else if (found == files.end()) result.error = files::FileError::CannotOpen;
-        else result.record = found->second;
+        if (readError.error != files::FileError::None) {
+            result.error = readError.error;
+            result.systemError = readError.systemError;
+        } else if (found == files.end()) {
+            result.error = files::FileError::Missing;
+        } else {
+            result.record = found->second;
+        }
         return result;
     }
-    files::FileError Write(const std::filesystem::path& path, const device::ConfigRecord& record) override {
-        if (writeError != files::FileError::None) return writeError;
-        files[path.string()] = record;
-        return files::FileError::None;
+    files::WriteResult Write(const std::filesystem::path& path, const device::ConfigRecord& record) override {
+        if (writeResult.ok()) files[path.string()] = record;
+        return writeResult;
     }
 };
 

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "Fakes.h"
+#include "resources/StringTable.h"
 
 using namespace vantrel;
 using namespace vantrel::ui;
@@ -199,7 +203,7 @@ TEST(ProgramFile, AskSaveChanges_ReturnsZeroSixSevenOrTwo) {
     EXPECT_FALSE(f.state.ConfigChanged);
 }
 
-TEST(ProgramFile, BadFiles_ShowText174AndChangeNothing) {
+TEST(ProgramFile, BadFiles_ShowText174WithThePathAndTheReasonAndChangeNothing) {
     FileFixture f;
     f.state.ConfigChanged = true;
     f.form.ChooseFamily(3);
@@ -214,10 +218,16 @@ TEST(ProgramFile, BadFiles_ShowText174AndChangeNothing) {
     f.store.files["/p/foreign.D70"] = foreign;
     f.fileDialogs.names = {"/p/foreign.D70"};
     EXPECT_FALSE(f.files.Open());
+    const std::string invalid = "Il formato del file specificato non è valido";
+    const std::string expected[] = {
+        invalid,
+        invalid + "\n/p/missing.D70\nIl file, o la cartella che lo contiene, non esiste.",
+        invalid + "\n/p/foreign.D70\nIl file contiene scelte che questo trasmettitore non offre.",
+    };
     ASSERT_EQ(f.dialogs.shown.size(), 3u);
-    for (const link::Message& m : f.dialogs.shown) {
-        EXPECT_EQ(m.text, "Il formato del file specificato non è valido");
-        EXPECT_EQ(m.icon, link::Icon::Exclamation);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(f.dialogs.shown[i].text, expected[i]);
+        EXPECT_EQ(f.dialogs.shown[i].icon, link::Icon::Exclamation);
     }
     EXPECT_EQ(f.form.Strumento.selected, 3);
     EXPECT_EQ(f.state.CurrentFile, "DfLt0000.D70");
@@ -226,13 +236,36 @@ TEST(ProgramFile, BadFiles_ShowText174AndChangeNothing) {
     f.fileDialogs.names = {};
     EXPECT_FALSE(f.files.Open());  // cancelled: no message
     EXPECT_EQ(f.dialogs.shown.size(), 3u);
+}
 
-    f.store.writeError = files::FileError::CannotWrite;
+TEST(ProgramFile, SaveProblems_AreToldWithThePathAndTheSystemsReason) {
+    FileFixture f;
+    f.state.ConfigChanged = true;
+    f.store.writeResult = files::WriteResult(files::FileError::SystemError, ENOSPC);
     f.fileDialogs.names = {"/ro/z.D70"};
     EXPECT_FALSE(f.files.Save());
-    EXPECT_EQ(f.dialogs.shown.size(), 4u);
+    ASSERT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(f.dialogs.shown[0].text, "Il file non può essere scritto:\n/ro/z.D70\nErrore del sistema: " +
+                                           std::string(std::strerror(ENOSPC)));
     EXPECT_EQ(f.state.CurrentFile, "DfLt0000.D70");
     EXPECT_TRUE(f.state.ConfigChanged);
+
+    // A range end a file cannot keep (beyond a Single) stops the save instead of storing infinity.
+    f.store.writeResult = {};
+    f.form.CtlRangeIn.TextMaxP = "1e39";
+    f.fileDialogs.names = {"/p/a.D70"};
+    EXPECT_FALSE(f.files.Save());
+    EXPECT_EQ(f.dialogs.shown.back().text, "Formato non valido: 1e39");
+    EXPECT_TRUE(f.store.files.empty());
+
+    // Saved in place: the save succeeds and says it was not atomic.
+    f.form.CtlRangeIn.TextMaxP = "100";
+    f.store.writeResult.atomic = false;
+    f.fileDialogs.names = {"/ro-folder/a.D70"};
+    EXPECT_TRUE(f.files.Save());
+    EXPECT_EQ(f.dialogs.shown.back().textId, resources::text::kFileSavedInPlace);
+    EXPECT_EQ(f.dialogs.shown.back().icon, link::Icon::Information);
+    EXPECT_FALSE(f.state.ConfigChanged);
 }
 
 TEST(FileTitle, TakesThePartAfterTheLastSeparatorAfterTheFirstCharacter) {
@@ -252,7 +285,7 @@ TEST(DiskProgramFileStore, WritesAndReadsBackTheRecord) {
     record.InRangeMax = 150.5f;
     record.TripMode = 2;
     DiskProgramFileStore store;
-    ASSERT_EQ(store.Write(path, record), files::FileError::None);
+    ASSERT_TRUE(store.Write(path, record).ok());
     const files::ReadResult read = store.Read(path);
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.record, record);

@@ -83,7 +83,7 @@ TEST(ProgramFormFamily, FamilyTwo_HasNoCurrentAndNarrowVoltageLimits) {
     f.form.ChooseFamily(kCurrent);  // not offered: nothing happens
     EXPECT_EQ(f.form.Strumento.selected, kThermocouple);
     f.form.ChooseFamily(kVoltage);
-    EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), "-100/ 700/2");
+    EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), "-100/ 700/ 2");
     EXPECT_EQ(f.form.TypePot.entries.back(), 204);
 }
 

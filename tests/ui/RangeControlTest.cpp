@@ -50,6 +50,19 @@ TEST(RangeControl, EmptyBoxes_BecomeZeroThenSpanMessageWithFocusOnMax) {
     EXPECT_TRUE(dialogs.shown[0].title.empty());
 }
 
+TEST(RangeControl, NumbersBeyondASingle_AreAnInvalidFormatAndStayAsTyped) {
+    for (const char* text : {"1e39", "-1e39", "1e400"}) {
+        ScriptedDialogs dialogs;
+        RangeControl range = TypeK("0", text);
+        const RangeVerdict verdict = range.Leave(dialogs);
+        EXPECT_EQ(verdict.lastMessage, 1) << text;
+        EXPECT_EQ(verdict.focus, RangeFocus::Max) << text;
+        EXPECT_EQ(range.TextMaxP, text);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text, "Formato non valido");
+    }
+}
+
 TEST(RangeControl, AboveLimit_AsksOkCancel_OkKeepsTheValue_CancelRefuses) {
     ScriptedDialogs dialogs;
     RangeControl range = TypeK("0", "1400");

@@ -40,8 +40,10 @@ TEST(SerialNumberWindow, FieldOutOfRange_ShowsItalianMessageAndRestoresOnlyThatF
         const char* bad;
         const char* good;
     };
+    // A number too large for a Double is refused, not read as 0.
     for (const Case c : {Case{SerialField::Customer, "256", "255"}, Case{SerialField::Order, "128", "0"},
-                         Case{SerialField::Progressive, "8001", "8000"}, Case{SerialField::Year, "4", "20"}}) {
+                         Case{SerialField::Progressive, "8001", "8000"}, Case{SerialField::Year, "4", "20"},
+                         Case{SerialField::Customer, "1e999", "0"}, Case{SerialField::Order, "-1e999", "0"}}) {
         window.FieldText(c.field) = c.bad;
         EXPECT_TRUE(window.LeaveField(c.field).has_value()) << c.bad;
         window.FieldText(c.field) = c.good;

@@ -131,9 +131,11 @@ TEST(PointsEditorMatching, ExportThenImport_RoundTripsAndBadFilesChangeNothing) 
     f.WriteFile("bad.csv", "input;physical\n100;0\n110;x\n");
     EXPECT_FALSE(f.dialog->ImportFrom(f.Path("bad.csv")));
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
-    EXPECT_EQ(f.dialogs.shown.back().text, "Invalid CSV file at line 3");
+    EXPECT_EQ(f.dialogs.shown.back().text, "Invalid CSV file at line 3\n" + f.Path("bad.csv").toStdString());
     EXPECT_FALSE(f.dialog->ImportFrom(f.Path("absent.csv")));
-    EXPECT_EQ(f.dialogs.shown.back().text.rfind("The file cannot be read:", 0), 0u);
+    EXPECT_EQ(f.dialogs.shown.back().text,
+              "The file cannot be read:\n" + f.Path("absent.csv").toStdString() +
+                  "\nThe file, or the folder holding it, does not exist.");
     EXPECT_EQ(f.Box(8, PointsBox::Input), before[1]);
 
     f.WriteFile("other.csv", "a,b\n1,10\n2,20\n3,30\n");

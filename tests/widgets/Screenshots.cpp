@@ -81,11 +81,13 @@ void ProgramWindows(int languageIndex) {
     reading.trips = measure::TripLamps{measure::Lamp::Green, measure::Lamp::Red};
     for (int second = 0; second <= 60; ++second) {
         now += 1000;
-        reading.value = 742 - 90 * std::cos(second / 9.0);
-        reading.output = 4 + 16 * reading.value / 1200;
-        reading.valueText = QString::number(reading.value, 'f', 0).toStdString() + "  °C";
-        reading.outputText = QString::number(reading.output, 'f', 3).toStdString() + "  mA";
-        reading.range.bar = reading.value;
+        const double value = 742 - 90 * std::cos(second / 9.0);
+        const double output = 4 + 16 * value / 1200;
+        reading.value = value;
+        reading.output = output;
+        reading.valueText = QString::number(value, 'f', 0).toStdString() + "  °C";
+        reading.outputText = QString::number(output, 'f', 3).toStdString() + "  mA";
+        reading.range.bar = value;
         window.Show(reading);
     }
     Save(window, QString("program-measure-%1").arg(lang).toUtf8().constData());

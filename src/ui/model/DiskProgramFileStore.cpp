@@ -6,7 +6,7 @@ files::ReadResult DiskProgramFileStore::Read(const std::filesystem::path& path) 
     return files::ReadProgramFile(path);
 }
 
-files::FileError DiskProgramFileStore::Write(const std::filesystem::path& path, const device::ConfigRecord& record) {
+files::WriteResult DiskProgramFileStore::Write(const std::filesystem::path& path, const device::ConfigRecord& record) {
     return files::WriteProgramFile(path, record);
 }
 

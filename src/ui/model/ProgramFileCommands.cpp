@@ -4,6 +4,7 @@
 
 #include "device/Identify.h"
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 #include "ui/model/ProgramForm.h"
 
 namespace vantrel::ui {
@@ -13,9 +14,14 @@ namespace {
 // A name of two characters or fewer cannot be a programming file.
 constexpr std::size_t kShortestName = 2;
 constexpr const char* kDefaultNamePrefix = "DfLt";
+constexpr int kInvalidFileTextId = 174;
+constexpr int kInvalidNumberTextId = 169;
 
-float ParseSingle(const std::string& text) {
-    return static_cast<float>(resources::ParseNumber(text).value_or(0));
+// A range box as the file keeps it; an empty box is 0, as the range control reads it.
+float ParseSingle(const std::string& text) { return resources::ParseSingle(text).value_or(0); }
+
+bool Storable(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos || resources::ParseSingle(text).has_value();
 }
 
 // A list without a selection is stored as -1, and such a record loads back as it was.
@@ -47,7 +53,27 @@ FileDialogRequest ProgramFileCommands::DialogRequest(int titleId, const char* fi
 
 void ProgramFileCommands::ShowInvalidFile() {
     form_.dialogs().Show(
-        link::TableMessage(174, form_.state().LanguageOffset, link::Buttons::Ok, link::Icon::Exclamation));
+        link::TableMessage(kInvalidFileTextId, form_.state().LanguageOffset, link::Buttons::Ok, link::Icon::Exclamation));
+}
+
+void ProgramFileCommands::ShowFileMessage(int headingId, const std::string& path, const std::string& reason,
+                                          link::Icon icon) {
+    link::Message message = link::TableMessage(headingId, form_.state().LanguageOffset, link::Buttons::Ok, icon);
+    message.text += '\n' + path + '\n' + reason;
+    form_.dialogs().Show(message);
+}
+
+bool ProgramFileCommands::RangeTextsStorable() {
+    for (const std::string* text : {&form_.CtlRangeIn.TextMaxP, &form_.CtlRangeIn.TextMinP,
+                                    &form_.CtlRangeOut.TextMaxP, &form_.CtlRangeOut.TextMinP}) {
+        if (Storable(*text)) continue;
+        link::Message message = link::TableMessage(kInvalidNumberTextId, form_.state().LanguageOffset,
+                                                   link::Buttons::Ok, link::Icon::Exclamation);
+        message.text += ": " + *text;
+        form_.dialogs().Show(message);
+        return false;
+    }
+    return true;
 }
 
 std::string ProgramFileCommands::WindowCaption() const {
@@ -83,8 +109,14 @@ bool ProgramFileCommands::Open() {
         return false;
     }
     const files::ReadResult result = store_.Read(name);
-    if (!result.ok() || !FitsLists(result.record)) {
-        ShowInvalidFile();
+    const int offset = form_.state().LanguageOffset;
+    if (!result.ok()) {
+        ShowFileMessage(kInvalidFileTextId, name, files::FileErrorText(result.problem(), offset), link::Icon::Exclamation);
+        return false;
+    }
+    if (!FitsLists(result.record)) {
+        ShowFileMessage(kInvalidFileTextId, name, resources::Text(resources::text::kFileDoesNotFitTransmitter, offset),
+                        link::Icon::Exclamation);
         return false;
     }
     form_.state().CurrentFile = name;
@@ -212,6 +244,10 @@ void ProgramFileCommands::FillRecord() {
 }
 
 bool ProgramFileCommands::Save() {
+    if (!RangeTextsStorable()) {
+        form_.Changed();
+        return false;
+    }
     FillRecord();
     device::WorkingState& s = form_.state();
     std::string name = s.CurrentFile;
@@ -223,10 +259,19 @@ bool ProgramFileCommands::Save() {
         form_.Changed();
         return false;
     }
-    if (store_.Write(name, form_.record()) != files::FileError::None) {
-        ShowInvalidFile();
+    const files::WriteResult written = store_.Write(name, form_.record());
+    const int offset = s.LanguageOffset;
+    if (!written.ok()) {
+        ShowFileMessage(resources::text::kFileNotWritten, name, files::FileErrorText(written.problem, offset),
+                        link::Icon::Exclamation);
         form_.Changed();
         return false;
+    }
+    if (!written.atomic) {
+        link::Message notice = link::TableMessage(resources::text::kFileSavedInPlace, offset, link::Buttons::Ok,
+                                                  link::Icon::Information);
+        notice.text += '\n' + name;
+        form_.dialogs().Show(notice);
     }
     s.CurrentFile = name;
     s.ConfigChanged = false;

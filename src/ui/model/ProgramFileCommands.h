@@ -34,14 +34,14 @@ class ProgramFileStore {
 public:
     virtual ~ProgramFileStore() = default;
     virtual files::ReadResult Read(const std::filesystem::path& path) = 0;
-    virtual files::FileError Write(const std::filesystem::path& path, const device::ConfigRecord& record) = 0;
+    virtual files::WriteResult Write(const std::filesystem::path& path, const device::ConfigRecord& record) = 0;
 };
 
 // The programming files on disk (files/ProgramFile).
 class DiskProgramFileStore : public ProgramFileStore {
 public:
     files::ReadResult Read(const std::filesystem::path& path) override;
-    files::FileError Write(const std::filesystem::path& path, const device::ConfigRecord& record) override;
+    files::WriteResult Write(const std::filesystem::path& path, const device::ConfigRecord& record) override;
 };
 
 // The part of a path after its last separator ('\' or '/'); the whole path when there is
@@ -56,11 +56,12 @@ public:
     ProgramFileCommands(ProgramForm& form, FileDialogs& fileDialogs, ProgramFileStore& store,
                         std::filesystem::path applicationFolder = {});
 
-    // Loads a file the user chooses; a damaged or unreadable file shows text 174 and
-    // changes nothing. Returns true when a file was loaded.
+    // Loads a file the user chooses; a damaged or unreadable file shows text 174, the path
+    // and the reason, and changes nothing. Returns true when a file was loaded.
     bool Open();
-    // True when the file was written; false when the name dialog was cancelled or the file
-    // could not be written (text 174).
+    // True when the file was written; false when the name dialog was cancelled, a range box
+    // holds no number a file can keep (text 169), or the file could not be written (text
+    // 2047, the path and the system's reason). A save written in place says so.
     bool Save();
     bool SaveAs();
     // 0 nothing to ask, 6 Yes (saved), 7 No, 2 Cancel (also Yes whose save did not happen).
@@ -76,6 +77,9 @@ public:
 
 private:
     void ShowInvalidFile();
+    void ShowFileMessage(int headingId, const std::string& path, const std::string& reason, link::Icon icon);
+    // Text 169 naming the first range box whose text a file cannot keep; false when there is one.
+    bool RangeTextsStorable();
     void SetCaption();
     FileDialogRequest DialogRequest(int titleId, const char* firstFilter, int options) const;
 

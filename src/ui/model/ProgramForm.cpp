@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 
+#include "device/Families.h"
 #include "device/Identify.h"
 #include "device/MemoryMap.h"
 #include "math/Units.h"
@@ -17,34 +20,6 @@ namespace {
 
 namespace pos = device::family;
 
-constexpr int kTypeB = 4;
-
-// Thermocouple types: limits and default range in °C.
-struct SensorRow {
-    float limitMin;
-    float limitMax;
-    float defaultMin;
-    float defaultMax;
-};
-
-constexpr std::array<SensorRow, 8> kTcRows = {{
-    {-200, 1370, 0, 1200},  // K
-    {-200, 1200, 0, 400},   // J
-    {-50, 1760, 0, 1600},   // S
-    {-50, 1760, 0, 1600},   // R
-    {400, 1820, 500, 1000}, // B
-    {-200, 1000, 0, 200},   // E
-    {-200, 400, 0, 100},    // T
-    {-200, 1300, 0, 200},   // N
-}};
-
-// RTD sensors; Ni100's default maximum stays inside its own 180 °C limit.
-constexpr std::array<SensorRow, 4> kRtdRows = {{
-    {-200, 850, 0, 200},  // Pt100
-    {-200, 200, 0, 100},  // Pt1000
-    {-60, 180, 0, 100},   // Ni100
-    {-60, 150, 0, 100},   // Ni1000
-}};
 
 constexpr const char* kTcMinimumSpan = " 100";
 constexpr const char* kRtdMinimumSpan = "50";
@@ -122,8 +97,8 @@ void ProgramForm::Load(const device::Identity& identity, Mode startMode) {
     Tipo.visible = Giunto.visible = Linear.visible = umis.visible = Label5.visible = true;
     BrkOnOff.visible = Label9.visible = true;
     InUnit = "°C";
-    InLimitMin = kTcRows[0].limitMin;
-    InLimitMax = kTcRows[0].limitMax;
+    InLimitMin = device::kThermocoupleLimits[0].min;
+    InLimitMax = device::kThermocoupleLimits[0].max;
     InMinSpan = kTcMinimumSpan;
     Tipo.selected = -1;
     ChooseTcType(0);  // the type handler has no loading guard: it applies the K row
@@ -219,8 +194,8 @@ void ProgramForm::ApplyFamilyRow(int position) {
 
     switch (position) {
     case pos::Thermocouple:
-        InLimitMin = ToDisplayUnit(-200);
-        InLimitMax = ToDisplayUnit(1370);
+        InLimitMin = ToDisplayUnit(device::kThermocoupleFamilyLimits.min);
+        InLimitMax = ToDisplayUnit(device::kThermocoupleFamilyLimits.max);
         InMinSpan = kTcMinimumSpan;
         labels(TextRef::Id(94), TextRef::Id(95));
         show({true, true, true, true, true, false, false, false});
@@ -228,14 +203,15 @@ void ProgramForm::ApplyFamilyRow(int position) {
         ChooseTcType(0);  // K, also when K was already selected
         break;
     case pos::Rtd:
-        InLimitMin = ToDisplayUnit(-200);
-        InLimitMax = ToDisplayUnit(850);
+        InLimitMin = ToDisplayUnit(device::kRtdFamilyLimits.min);
+        InLimitMax = ToDisplayUnit(device::kRtdFamilyLimits.max);
         InMinSpan = kRtdMinimumSpan;
         labels(TextRef::Id(94), TextRef::Id(95));
         show({true, true, false, false, true, true, true, false});
         ChooseRtdSensor(0);
         ChooseWiring(device::kThreeWiresIndex);
-        SendInputDefault(ToDisplayUnit(0), ToDisplayUnit(100));
+        SendInputDefault(ToDisplayUnit(device::kRtdFamilyLimits.defaultMin),
+                         ToDisplayUnit(device::kRtdFamilyLimits.defaultMax));
         break;
     case pos::Potentiometer:
         InLimitMin = 0;
@@ -247,21 +223,17 @@ void ProgramForm::ApplyFamilyRow(int position) {
         show({true, false, false, false, false, false, false, true});
         ChoosePotRange(0);
         break;
-    case pos::Voltage:
-        if (state_.identity.DeviceFamily == 2) {
-            InLimitMin = -100;
-            InLimitMax = 700;
-            InMinSpan = "2";
-        } else {
-            InLimitMin = -10000;
-            InLimitMax = 10000;
-            InMinSpan = " 2";
-        }
+    case pos::Voltage: {
+        const device::RangeLimits limits = *device::InputLimits(math::input::VoltageCode, state_.identity);
+        InLimitMin = limits.min;
+        InLimitMax = limits.max;
+        InMinSpan = resources::StrSingle(limits.minSpan);
         InUnit = "mV";
         labels(TextRef::Id(96), TextRef::Id(97));
-        SendInputDefault(0, 100);
+        SendInputDefault(limits.defaultMin, limits.defaultMax);
         show({true, false, false, false, false, false, false, false});
         break;
+    }
     case pos::Resistance:
         InLimitMin = 0;
         InLimitMax = 2000;
@@ -289,13 +261,13 @@ void ProgramForm::ApplyFamilyRow(int position) {
 }
 
 void ProgramForm::ChooseTcType(int index) {
-    if (!Tipo.Has(index) || index >= static_cast<int>(kTcRows.size())) return;
+    if (!Tipo.Has(index) || index >= static_cast<int>(device::kThermocoupleLimits.size())) return;
     Tipo.selected = index;
     Giunto.visible = true;
-    Giunto.enabled = index != kTypeB;  // type B needs no cold-junction compensation
-    const SensorRow& row = kTcRows[static_cast<std::size_t>(index)];
-    InLimitMin = ToDisplayUnit(row.limitMin);
-    InLimitMax = ToDisplayUnit(row.limitMax);
+    Giunto.enabled = index != device::kThermocoupleB;  // type B needs no cold-junction compensation
+    const device::RangeLimits& row = device::kThermocoupleLimits[static_cast<std::size_t>(index)];
+    InLimitMin = ToDisplayUnit(row.min);
+    InLimitMax = ToDisplayUnit(row.max);
     InMinSpan = kTcMinimumSpan;
     SendInputDefault(ToDisplayUnit(row.defaultMin), ToDisplayUnit(row.defaultMax));
     SendLimits();
@@ -303,12 +275,12 @@ void ProgramForm::ChooseTcType(int index) {
 }
 
 void ProgramForm::ChooseRtdSensor(int index) {
-    if (!pt.Has(index) || index >= static_cast<int>(kRtdRows.size())) return;
+    if (!pt.Has(index) || index >= static_cast<int>(device::kRtdLimits.size())) return;
     pt.selected = index;
     if (FormLoading) return;
-    const SensorRow& row = kRtdRows[static_cast<std::size_t>(index)];
-    InLimitMin = ToDisplayUnit(row.limitMin);
-    InLimitMax = ToDisplayUnit(row.limitMax);
+    const device::RangeLimits& row = device::kRtdLimits[static_cast<std::size_t>(index)];
+    InLimitMin = ToDisplayUnit(row.min);
+    InLimitMax = ToDisplayUnit(row.max);
     InMinSpan = kRtdMinimumSpan;
     SendInputDefault(ToDisplayUnit(row.defaultMin), ToDisplayUnit(row.defaultMax));
     SendLimits();
@@ -359,11 +331,15 @@ void ProgramForm::ToggleUnit() {
         InMinSpan = resources::PlainTextSingle(convert(static_cast<float>(ParseOrZero(InMinSpan))));
     if (encoding.inputCode < 25) measureUnit = unitText;
     InUnit = UnitCelsius ? "  °C" : "°F";
-    // A range box that does not hold a number is left for the range check to refuse.
-    if (const auto high = resources::ParseNumber(CtlRangeIn.TextMaxP))
-        CtlRangeIn.SetTextMax(convert(static_cast<float>(*high)));
-    if (const auto low = resources::ParseNumber(CtlRangeIn.TextMinP))
-        CtlRangeIn.SetTextMin(convert(static_cast<float>(*low)));
+    // A range box that does not hold a number a Single keeps, in either unit, is left for the
+    // range check to refuse.
+    const auto converted = [&](const std::string& text) -> std::optional<float> {
+        const auto value = resources::ParseSingle(text);
+        if (!value || !std::isfinite(convert(*value))) return std::nullopt;
+        return convert(*value);
+    };
+    if (const auto high = converted(CtlRangeIn.TextMaxP)) CtlRangeIn.SetTextMax(*high);
+    if (const auto low = converted(CtlRangeIn.TextMinP)) CtlRangeIn.SetTextMin(*low);
     SendLimits();
     Changed();
 }
@@ -515,23 +491,16 @@ InputEncoding ProgramForm::par_pgm() {
 void ProgramForm::ChooseOutputType(int index) {
     if (!Vuscite.Has(index)) return;
     Vuscite.selected = index;
-    const int family = state_.identity.DeviceFamily;
-    const bool voltage = index == 1;
+    const bool voltage = index == static_cast<int>(device::OutputKind::Voltage);
     CtlRangeOut.UnitM = voltage ? "V" : "mA";
     CtlRangeOut.LTMaxp = TextRef::Id(voltage ? 96 : 98);
     CtlRangeOut.LTMinp = TextRef::Id(voltage ? 97 : 99);
-    const auto range = [this](double low, double high, const char* limits) {
-        CtlRangeOut.SetTextMin(low);
-        CtlRangeOut.SetTextMax(high);
-        CtlRangeOut.SetSpanMin(limits);
-    };
-    if (!voltage) {
-        if (family == 4) range(4, 20, "0/20/4");
-        else if (family == 3) range(4, 20, "-20/20/8");
-        else if (family == 1 || family == 2) range(4, 20, "4/20/4");
-    } else {
-        if (family == 4) range(0, 10, "0/10/1");
-        else if (family == 3) range(0, 10, "-10/10/1");
+    // A family the table does not know changes only the unit and the captions.
+    if (const auto limits = device::OutputLimits(state_.identity, index)) {
+        CtlRangeOut.SetTextMin(limits->defaultMin);
+        CtlRangeOut.SetTextMax(limits->defaultMax);
+        CtlRangeOut.SetSpanMin(resources::PlainText(limits->min) + "/" + resources::PlainText(limits->max) + "/" +
+                               resources::PlainText(limits->minSpan));
     }
     Changed();
 }
@@ -746,8 +715,9 @@ void ProgramForm::ApplyDescription(const device::Description& d, const std::opti
     CtlRangeIn.TextMaxP = d.inputRangeMax;
 
     if (d.outputEntry) ChooseOutputType(*d.outputEntry);
-    CtlRangeOut.TextMinP = d.outputRangeMin;
-    CtlRangeOut.TextMaxP = d.outputRangeMax;
+    // An output range without a defined result leaves the boxes as they were.
+    if (!d.outputRangeMin.empty()) CtlRangeOut.TextMinP = d.outputRangeMin;
+    if (!d.outputRangeMax.empty()) CtlRangeOut.TextMaxP = d.outputRangeMax;
     if (OutputDirect != d.outputDirect) ToggleDirection();
     SetBurnout(d.burnoutDown);
     if (d.hideBurnout) BrkOnOff.visible = Label9.visible = false;

@@ -8,9 +8,7 @@ namespace vantrel::ui {
 namespace {
 
 // A limit that is not a number counts as 0, like a limit never written.
-float ParseLimit(std::string_view text) {
-    return static_cast<float>(resources::ParseNumber(text).value_or(0));
-}
+float ParseLimit(std::string_view text) { return resources::ParseSingle(text).value_or(0); }
 
 RangeVerdict Refuse(RangeFocus focus, RangeMessageCode code) {
     return {false, focus, static_cast<int>(code)};
@@ -63,18 +61,19 @@ link::Message RangeControl::MessageFor(RangeMessageCode code) const {
 RangeVerdict RangeControl::Leave(link::Dialogs& dialogs) {
     if (TextMaxP.empty()) TextMaxP = "0";
     if (TextMinP.empty()) TextMinP = "0";
-    const auto maxValue = resources::ParseNumber(TextMaxP);
+    // The ends are Singles: a number beyond one would become infinity, so it is no number here.
+    const auto maxValue = resources::ParseSingle(TextMaxP);
     if (!maxValue) {
         dialogs.Show(MessageFor(RangeMessageCode::InvalidFormat));
         return Refuse(RangeFocus::Max, RangeMessageCode::InvalidFormat);
     }
-    const auto minValue = resources::ParseNumber(TextMinP);
+    const auto minValue = resources::ParseSingle(TextMinP);
     if (!minValue) {
         dialogs.Show(MessageFor(RangeMessageCode::InvalidFormat));
         return Refuse(RangeFocus::Min, RangeMessageCode::InvalidFormat);
     }
-    const float high = static_cast<float>(*maxValue);
-    const float low = static_cast<float>(*minValue);
+    const float high = *maxValue;
+    const float low = *minValue;
     TextMaxP = resources::PlainTextSingle(high);
     TextMinP = resources::PlainTextSingle(low);
 

@@ -3,7 +3,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <QBuffer>
@@ -24,8 +23,7 @@ std::unique_ptr<QTextDocument> MakeReportDocument(const ui::ConfigReport& report
     return document;
 }
 
-std::string WriteReportPdf(const ui::ConfigReport& report, const std::string& path) {
-    // The PDF is built in memory first, then saved in one go.
+std::string ReportPdf(const ui::ConfigReport& report) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -39,11 +37,11 @@ std::string WriteReportPdf(const ui::ConfigReport& report, const std::string& pa
         const std::unique_ptr<QTextDocument> document = MakeReportDocument(report);
         document->print(&writer);
     }
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return file.errorString().toStdString();
-    if (file.write(buffer.data()) != buffer.data().size()) return file.errorString().toStdString();
-    if (!file.commit()) return file.errorString().toStdString();
-    return {};
+    return buffer.data().toStdString();
+}
+
+files::WriteResult WriteReportPdf(const ui::ConfigReport& report, const std::string& path) {
+    return files::SafeWrite(path, ReportPdf(report));
 }
 
 }  // namespace vantrel::print

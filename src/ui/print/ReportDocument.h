@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "files/SafeWrite.h"
 #include "ui/model/ConfigReport.h"
 
 class QTextDocument;
@@ -14,8 +15,11 @@ namespace vantrel::print {
 
 std::unique_ptr<QTextDocument> MakeReportDocument(const ui::ConfigReport& report);
 
-// Writes the report as a PDF through a temporary file and a rename, so a failed export never
-// leaves half a file under the name asked for. Returns an error text, empty on success.
-std::string WriteReportPdf(const ui::ConfigReport& report, const std::string& path);
+// The report as the bytes of a PDF document.
+std::string ReportPdf(const ui::ConfigReport& report);
+
+// Writes the report as a PDF through files::SafeWrite, so a failed export never leaves half a
+// file under the name asked for.
+files::WriteResult WriteReportPdf(const ui::ConfigReport& report, const std::string& path);
 
 }  // namespace vantrel::print

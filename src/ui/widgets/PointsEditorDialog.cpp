@@ -7,13 +7,11 @@
 #include <QChartView>
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLineSeries>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScatterSeries>
 #include <QSpinBox>
 #include <QCategoryAxis>
@@ -29,6 +27,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "files/FileAccess.h"
+#include "files/SafeWrite.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 
@@ -60,7 +60,7 @@ constexpr int kTextPointCount = 170;
 constexpr int kTextNotRising = 171;
 constexpr int kTextMax = 226;
 constexpr int kTextMin = 227;
-constexpr qint64 kLargestCsv = 1 << 20;  // a points table is a few hundred bytes
+constexpr std::size_t kLargestCsv = 1 << 20;  // a points table is a few hundred bytes
 
 // The Callendar-Van Dusen entry: R0 with A, B, C or with alpha, beta, delta, the range in °C
 // and the number of points. Values are read as the editor reads them ("," or ".").
@@ -542,15 +542,16 @@ bool PointsEditorDialog::PutPoints(const std::vector<math::CsvPoint>& points) {
 }
 
 bool PointsEditorDialog::ImportFrom(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kLargestCsv) {
-        ShowMessage(resources::Text(text::kFileNotRead, m_language) + " " + path.toStdString());
+    const std::string name = path.toStdString();
+    const files::ReadBytes file = files::ReadRegularFile(name, kLargestCsv, true);
+    if (!file.ok()) {
+        ShowMessage(files::FileProblemMessage(text::kFileNotRead, name, file.problem, m_language));
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    const math::CsvPoints read = math::ParsePointsCsv(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const math::CsvPoints read =
+        math::ParsePointsCsv(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
     if (!read.ok()) {
-        ShowMessage(resources::Text(text::kCsvInvalidLine, m_language) + resources::Str(read.badLine));
+        ShowMessage(resources::Text(text::kCsvInvalidLine, m_language) + resources::Str(read.badLine) + '\n' + name);
         return false;
     }
     return PutPoints(read.points);
@@ -563,13 +564,10 @@ bool PointsEditorDialog::ExportTo(const QString& path) {
         ShowRefusal(*refusal);
         return false;
     }
-    const std::string csv = math::WritePointsCsv(points);
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
-                         file.commit();
-    if (!written) {
-        ShowMessage(resources::Text(text::kFileNotWritten, m_language) + " " + path.toStdString());
+    const std::string name = path.toStdString();
+    const files::WriteResult written = files::SafeWrite(name, math::WritePointsCsv(points));
+    if (!written.ok()) {
+        ShowMessage(files::FileProblemMessage(text::kFileNotWritten, name, written.problem, m_language));
         return false;
     }
     return true;

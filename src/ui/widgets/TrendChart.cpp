@@ -137,7 +137,8 @@ void TrendChart::Add(const measure::Reading& reading, double unixSeconds) {
         m_outputUnit = outputUnit;
         RefreshLegend();
     }
-    m_model.Add({unixSeconds, reading.value, reading.output});
+    // A frame without a defined value leaves a gap rather than a point.
+    if (reading.value && reading.output) m_model.Add({unixSeconds, *reading.value, *reading.output});
     Redraw();
 }
 
