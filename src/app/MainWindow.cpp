@@ -35,6 +35,7 @@
 #include "app/Preferences.h"
 #include "app/Windows.h"
 #include "device/ConfigurationReader.h"
+#include "files/DefaultName.h"
 #include "history/Store.h"
 #include "link/Frames.h"
 #include "resources/StringTable.h"
@@ -65,7 +66,6 @@ constexpr int kDeviceReadingText = 218;
 constexpr int kCommunicationErrorTitle = 145;
 constexpr int kNotAvailableTextId = 0;  // a fixed text, the same in both languages
 constexpr const char* kNotAvailableText = "In questa versione non è disponibile";
-constexpr int kCancelAnswer = 2;
 constexpr int kNoPortText = 82;
 // How long a word about a port plugged in or out stays in the status bar.
 constexpr int kPortNewsMs = 15000;
@@ -73,18 +73,6 @@ constexpr const char* kHelpItalian = "MT_ITA_VANTREL30300.pdf";
 constexpr const char* kHelpEnglish = "MT_ENG_VANTREL30300.pdf";
 // The operation window's status indicator while the work runs.
 constexpr ui::Rgb kLightGreen{128, 255, 128};
-
-// Answers the open dialog once with a name given beforehand: a file named on the command
-// line goes through the same checks as one chosen in the dialog.
-class PresetFileDialogs final : public ui::FileDialogs {
-public:
-    explicit PresetFileDialogs(std::string name) : m_name(std::move(name)) {}
-    std::string OpenFileName(const ui::FileDialogRequest&) override { return std::exchange(m_name, {}); }
-    std::string SaveFileName(const ui::FileDialogRequest&) override { return {}; }
-
-private:
-    std::string m_name;
-};
 
 }  // namespace
 
@@ -302,7 +290,7 @@ void MainWindow::BuildToolBar() {
     key("stop", res::kIconStop, &MainWindow::ActionStop);
     key("txrx", res::kIconFullScreen, &MainWindow::ShowFullScreen);
     m_toolBar->addSeparator();
-    key("connect", res::kIconConnect, &MainWindow::LoadProgramWindow);
+    key("connect", res::kIconConnect, &MainWindow::Connect);
     key("Wiz", res::kIconWizard, &MainWindow::StartGuide);
     m_toolBar->addSeparator();
     key("exit", res::kIconExit, &MainWindow::FileExit);
@@ -475,11 +463,14 @@ void MainWindow::LoadProgramWindow() {
     emit loadFinished();
 }
 
+void MainWindow::Connect() {
+    if (deviceBusy() || !m_fileCommands->MayReplaceConfiguration()) return;
+    LoadProgramWindow();
+}
+
 bool MainWindow::OpenFile(const std::string& path) {
     if (deviceBusy()) return false;
-    PresetFileDialogs preset(path);
-    ui::ProgramFileCommands commands(form(), preset, *m_services.fileStore);
-    const bool opened = commands.Open();
+    const bool opened = m_fileCommands->OpenPath(path);
     if (opened) FileUsed();
     RefreshCommands();
     return opened;
@@ -528,7 +519,7 @@ void MainWindow::PortsChanged() {
     if (m_doors && m_doorsModel) {
         m_doorsModel->SetChoices(BuildPortChoices(
             m_services.ports, m_services.simulatorPort,
-            res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset)));
+            res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset())));
         m_doors->Refill();
     }
 }
@@ -733,7 +724,7 @@ void MainWindow::AskToReadAgain() {
     link::Message message = link::TableMessage(res::text::kNotConfirmed, offset, link::Buttons::YesNo,
                                                link::Icon::Question, kCommunicationErrorTitle);
     message.text += "\n" + res::Text(res::text::kReadAgainQuestion, offset);
-    if (m_services.dialogs->Show(message) == link::Answer::Yes) LoadProgramWindow();
+    if (m_services.dialogs->Show(message) == link::Answer::Yes) Connect();
 }
 
 void MainWindow::StopMeasurement() { m_stopRequested = true; }
@@ -772,12 +763,13 @@ void MainWindow::FileSaveAs() {
 }
 
 // The report describes the configuration on the form. It is headed as the connected
-// transmitter's when one is connected and no file has been opened or saved; otherwise as the
-// file's.
+// transmitter's while the form holds what was read from it (no file opened or saved since,
+// nothing edited); otherwise as the file's, marked "(modified)" once edited.
 ui::ConfigReport MainWindow::CurrentReport() {
     const device::WorkingState& s = m_session->state;
-    const bool neverSaved = s.CurrentFile.rfind("DfLt", 0) == 0 || s.CurrentFile.empty();
-    const bool fromTransmitter = m_session->connected() && m_session->lastRead && neverSaved;
+    const bool neverSaved = files::IsDefaultConfigName(ui::FileTitle(s.CurrentFile)) || s.CurrentFile.empty();
+    const bool fromTransmitter =
+        m_session->connected() && m_session->lastRead && neverSaved && !s.EditedSinceLoad;
     const QString date = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     return session::SessionReport(*m_session, fromTransmitter, date.toStdString());
 }
@@ -875,7 +867,7 @@ void MainWindow::FileExit() {
     close();
 }
 
-bool MainWindow::ExitAllowed() { return m_fileCommands->AskSaveChanges() != kCancelAnswer; }
+bool MainWindow::ExitAllowed() { return m_fileCommands->AskSaveChanges() != ui::ProgramFileCommands::kCancelled; }
 
 void MainWindow::EndApplication(bool writeSettings) {
     if (writeSettings) {
@@ -949,7 +941,7 @@ void MainWindow::ShowPorts() {
     m_doorsModel = nullptr;
     if (answer != QDialog::Accepted) return;
     const std::optional<std::string> port = model.Accept();
-    if (!port) return;
+    if (!port || !m_fileCommands->MayReplaceConfiguration()) return;
     m_session->transport.close();
     m_session->port = *port;
     // Remembered by its path (the by-id link of a USB adapter), not by its place in the list.
@@ -1021,7 +1013,7 @@ void MainWindow::ShowHelp() {
     const char* name = m_session->state.LanguageIndex() == 0 ? kHelpItalian : kHelpEnglish;
     const std::optional<std::filesystem::path> document = HelpDocument();
     if (!document) {
-        std::string where = "\n\n" + res::Text(res::text::kHelpLookedIn, m_session->state.LanguageOffset);
+        std::string where = "\n\n" + res::Text(res::text::kHelpLookedIn, m_session->state.LanguageOffset());
         for (const std::filesystem::path& folder : m_services.helpFolders) where += "\n" + folder.string();
         ShowMessage(res::text::kHelpNotFound, std::string("\n") + name + where, link::Buttons::Ok,
                     link::Icon::Exclamation);
@@ -1172,12 +1164,13 @@ void MainWindow::OpenHistory() {
 }
 
 bool MainWindow::RestoreConfiguration(const device::ConfigRecord& record) {
+    if (!m_fileCommands->MayReplaceConfiguration()) return false;
     if (!session::LoadRecord(*m_session, record)) {
         ShowMessage(res::text::kHistoryDoesNotFit, {}, link::Buttons::Ok, link::Icon::Exclamation);
         return false;
     }
-    // A restored configuration is no saved file: leaving asks about it.
-    m_session->state.ConfigChanged = true;
+    // A restored configuration is no saved file: leaving or replacing it asks about it.
+    m_session->state.MarkEdited();
     form().Changed();
     RefreshCommands();
     return true;

@@ -69,6 +69,8 @@ public:
     // with a transmitter, its configuration. Start-up, the "connect" key and a port change
     // run it.
     void LoadProgramWindow();
+    // "connect": asks about unsaved edits, then loads.
+    void Connect();
     // Opens a programming file as File > Open does, without the dialog (file manager start,
     // a recent file, a file dropped on the window).
     bool OpenFile(const std::string& path);

@@ -29,7 +29,12 @@ inline constexpr int kEnglishOffset = 300;
 // The shared working values that the programming form, the points editor, the trips form,
 // programming and the programming file work on. One per session.
 struct WorkingState {
+    // Not saved in a file (a new or read configuration, or an edited one): leaving asks.
     bool ConfigChanged = false;
+    // Edited by the user since it was opened, read, saved or programmed: anything that would
+    // replace it (open, connect, a port change, a read) asks first.
+    bool EditedSinceLoad = false;
+    void MarkEdited() { ConfigChanged = EditedSinceLoad = true; }
     std::string CurrentFile;
     // The one language of the session: English until the settings or the user say Italian.
     Language language = Language::English;

@@ -9,6 +9,7 @@
 #include "resources/StringTable.h"
 #include "session/Recording.h"
 #include "session/Records.h"
+#include "ui/model/ProgramFileCommands.h"
 
 namespace vantrel::session {
 
@@ -40,11 +41,11 @@ bool OpenPort(Session& session) {
     if (result.ok()) return true;
     if (result.error == link::OpenError::NoPermission) {
         // Says which port, and how to get the right to open it.
-        link::Message message = link::TableMessage(resources::text::kPortNoPermission, session.state.LanguageOffset,
+        link::Message message = link::TableMessage(resources::text::kPortNoPermission, session.state.LanguageOffset(),
                                                    link::Buttons::Ok, link::Icon::Exclamation,
                                                    resources::text::kPortNoPermissionTitle);
         message.text += " " + session.port + "\n\n" +
-                        resources::Text(resources::text::kPortNoPermissionFix, session.state.LanguageOffset);
+                        resources::Text(resources::text::kPortNoPermissionFix, session.state.LanguageOffset());
         session.protocol.dialogs().Show(message);
     } else if (result.error == link::OpenError::PortInUse) {
         ShowMessage(session, kPortInUseTextId, kPortSharingTitleId, link::Icon::Exclamation);
@@ -125,6 +126,8 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
     OperationScope scope(session, Operation::Read);
     ConnectAndIdentify(session, view);
     session.form.Load(session.state.identity, static_cast<ui::Mode>(session.modeIndex));
+    // The form now holds the transmitter's configuration (or the defaults): no file's.
+    ui::StartUnsavedConfiguration(session.state);
     if (!session.connected()) {
         // No transmitter, a cancelled test or identification, or a port that would not
         // open: device commands off, "connect" on, "not connected" and "no data" shown.

@@ -128,6 +128,8 @@ ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui:
             if (options.verify) outcome.verify = device::VerifyWrites(session.protocol, outcome.result.plan.sent);
             outcome.readBack = ReadAndDescribe(session, view);
             if (outcome.readBack) CheckReadBack(session, outcome);
+            // The transmitter confirmed holding the edits: a read would not lose them.
+            if (outcome.Confirmed()) session.state.EditedSinceLoad = false;
             break;
         case device::ProgramStatus::NotWritten:
         case device::ProgramStatus::Interrupted:

@@ -2,6 +2,7 @@
 
 #include "device/Identify.h"
 #include "device/ProgramPlan.h"
+#include "files/DefaultName.h"
 #include "files/ProgramFile.h"
 #include "resources/StringTable.h"
 #include "session/Operations.h"
@@ -42,6 +43,15 @@ std::optional<ui::ReportBreakpoints> PlanBreakpoints(Session& session, const dev
     return breakpoints;
 }
 
+// The file's title while the form holds what the file holds; once edited, "(modified)"
+// follows it (or stands alone for a configuration never saved).
+std::string ReportedFileName(const device::WorkingState& state) {
+    if (!state.EditedSinceLoad) return ui::FileTitle(state.CurrentFile);
+    const std::string modified = resources::Text(resources::text::kModified, state.LanguageOffset());
+    if (files::IsDefaultConfigName(ui::FileTitle(state.CurrentFile))) return modified;
+    return ui::FileTitle(state.CurrentFile) + " " + modified;
+}
+
 }  // namespace
 
 ui::ConfigReport SessionReport(Session& session, bool fromTransmitter, const std::string& date) {
@@ -50,7 +60,7 @@ ui::ConfigReport SessionReport(Session& session, bool fromTransmitter, const std
     input.languageOffset = session.state.LanguageOffset();
     input.identity = session.state.identity;
     input.fromTransmitter = fromTransmitter;
-    input.fileName = ui::FileTitle(session.state.CurrentFile);
+    input.fileName = ReportedFileName(session.state);
     if (fromTransmitter) input.serial = session.serial;
     input.date = date;
     input.breakpoints = PlanBreakpoints(session, input.record);

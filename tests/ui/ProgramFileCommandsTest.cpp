@@ -134,6 +134,7 @@ TEST(ProgramFile, PlainFileAfterCustom_TurnsCustomOff) {
     f.form.ClickCustom(true);
     ASSERT_TRUE(f.state.CustomActive);
     f.fileDialogs.names = {"/p/plain.D70"};
+    f.dialogs.answers = {link::Answer::No};  // discard the edit
     ASSERT_TRUE(f.files.Open());
     EXPECT_FALSE(f.form.customCurve().checked);
     EXPECT_FALSE(f.state.CustomActive);
@@ -207,6 +208,7 @@ TEST(ProgramFile, BadFiles_ShowText174WithThePathAndTheReasonAndChangeNothing) {
     FileFixture f;
     f.state.ConfigChanged = true;
     f.form.ChooseFamily(3);
+    f.state.EditedSinceLoad = false;  // nothing to ask: only the file's own messages are shown
 
     f.fileDialogs.names = {"ab"};
     EXPECT_FALSE(f.files.Open());
@@ -291,4 +293,43 @@ TEST(DiskProgramFileStore, WritesAndReadsBackTheRecord) {
     EXPECT_EQ(read.record, record);
     EXPECT_FALSE(store.Read(folder / "missing.D70").ok());
     std::filesystem::remove_all(folder);
+}
+
+// Opening over the user's edits asks first. Cancel keeps them (no file dialog); Discard
+// opens; Save writes them, then opens; a Save whose name dialog is cancelled opens nothing.
+TEST(ProgramFile, OpenOverEdits_AsksSaveDiscardOrCancel) {
+    struct Case {
+        link::Answer answer;
+        std::deque<std::string> names;
+        bool opened;
+        bool editSaved;
+    };
+    const Case cases[] = {
+        {link::Answer::Cancel, {"/p/other.D70"}, false, false},
+        {link::Answer::No, {"/p/other.D70"}, true, false},
+        {link::Answer::Yes, {"/p/edit.D70", "/p/other.D70"}, true, true},
+        {link::Answer::Yes, {"", "/p/other.D70"}, false, false},
+    };
+    FileFixture plain;
+    plain.fileDialogs.names = {"/p/other.D70"};
+    ASSERT_TRUE(plain.files.Save());  // a thermocouple file
+    for (const Case& c : cases) {
+        FileFixture f;
+        f.store = plain.store;
+        f.form.ChooseFamily(1);  // the edit: an RTD
+        f.dialogs.answers = {c.answer};
+        f.fileDialogs.names = c.names;
+        EXPECT_EQ(f.files.Open(), c.opened);
+        EXPECT_EQ(f.dialogs.shown.front().textId, 100);
+        EXPECT_EQ(f.store.files.count("/p/edit.D70"), c.editSaved ? 1u : 0u);
+        EXPECT_EQ(f.form.inputFamilies().selected, c.opened ? 0 : 1);
+        EXPECT_EQ(f.state.EditedSinceLoad, !c.opened && !c.editSaved);
+    }
+    // Nothing edited since the open: the next open asks nothing.
+    FileFixture f;
+    f.store = plain.store;
+    f.fileDialogs.names = {"/p/other.D70", "/p/other.D70"};
+    ASSERT_TRUE(f.files.Open());
+    ASSERT_TRUE(f.files.Open());
+    EXPECT_TRUE(f.dialogs.shown.empty());
 }

@@ -50,7 +50,7 @@ void PointsEditor::Open() {
 }
 
 bool PointsEditor::AcceptCountKey(char key) {
-    working_.ConfigChanged = true;
+    working_.MarkEdited();
     return key == '-' || (key >= '0' && key <= '9') || key == 8 || key == 13;
 }
 
@@ -100,7 +100,7 @@ PointsRow& PointsEditor::Row(PointsPage page, int row) {
 void PointsEditor::SetText(PointsPage page, int row, PointsBox box, std::string text) {
     PointsRow& r = Row(page, row);
     (box == PointsBox::Input ? r.input : r.physical) = std::move(text);
-    working_.ConfigChanged = true;
+    working_.MarkEdited();
 }
 
 void PointsEditor::LeaveValueBox(PointsPage page, int row, PointsBox box) {

@@ -1,9 +1,12 @@
 #include "ui/model/ProgramFileCommands.h"
 
+#include "files/DefaultName.h"
+
 #include <algorithm>
 
 #include "device/Families.h"
 #include "device/Identify.h"
+#include "files/DefaultName.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 #include "ui/model/ProgramForm.h"
@@ -14,7 +17,6 @@ namespace {
 
 // A name of two characters or fewer cannot be a programming file.
 constexpr std::size_t kShortestName = 2;
-constexpr const char* kDefaultNamePrefix = "DfLt";
 constexpr int kInvalidFileTextId = 174;
 constexpr int kInvalidNumberTextId = 169;
 constexpr int kPointCountTextId = 170;
@@ -112,8 +114,21 @@ std::optional<int> ProgramFileCommands::CurveCountProblem(const device::ConfigRe
 }
 
 bool ProgramFileCommands::Open() {
+    if (!MayReplaceConfiguration()) return false;
     FileDialogRequest request = DialogRequest(59, "(*.D70)|*.D70| ", 1024);
-    const std::string name = fileDialogs_.OpenFileName(request);
+    return Load(fileDialogs_.OpenFileName(request));
+}
+
+bool ProgramFileCommands::OpenPath(const std::string& name) {
+    return MayReplaceConfiguration() && Load(name);
+}
+
+bool ProgramFileCommands::MayReplaceConfiguration() {
+    if (!form_.state().EditedSinceLoad) return true;
+    return AskSaveChanges() != kCancelled;
+}
+
+bool ProgramFileCommands::Load(const std::string& name) {
     if (name.empty()) return false;
     if (name.size() <= kShortestName) {
         ShowInvalidFile();
@@ -140,7 +155,7 @@ bool ProgramFileCommands::Open() {
     form_.state().CurrentFile = name;
     form_.record() = result.record;
     PushRecord(result.record);
-    form_.state().ConfigChanged = false;
+    form_.state().ConfigChanged = form_.state().EditedSinceLoad = false;
     SetCaption();
     return true;
 }
@@ -204,6 +219,7 @@ void ProgramFileCommands::PushRecord(const device::ConfigRecord& r) {
         // A plain file must not be programmed with the previous custom curve.
         f.RestoreCustomBox(false);
     }
+    s.EditedSinceLoad = false;  // the form holds the record, nothing of the user's yet
     f.Changed();
 }
 
@@ -267,7 +283,7 @@ bool ProgramFileCommands::Save() {
     FillRecord();
     device::WorkingState& s = form_.state();
     std::string name = s.CurrentFile;
-    if (s.CurrentFile.rfind(kDefaultNamePrefix, 0) == 0 || s.ForceSaveAs) {
+    if (files::IsDefaultConfigName(s.CurrentFile) || s.ForceSaveAs) {
         s.ForceSaveAs = false;
         name = fileDialogs_.SaveFileName(DialogRequest(112, " (*.D70)|*.D70| ", 2));
     }
@@ -290,7 +306,7 @@ bool ProgramFileCommands::Save() {
         form_.dialogs().Show(notice);
     }
     s.CurrentFile = name;
-    s.ConfigChanged = false;
+    s.ConfigChanged = s.EditedSinceLoad = false;
     SetCaption();
     return true;
 }
@@ -302,7 +318,7 @@ bool ProgramFileCommands::SaveAs() {
 
 int ProgramFileCommands::AskSaveChanges() {
     const device::WorkingState& s = form_.state();
-    if (!s.ConfigChanged) return 0;
+    if (!s.ConfigChanged) return kNothingToAsk;
     link::Message message;
     message.textId = 100;
     message.titleId = 63;
@@ -311,8 +327,15 @@ int ProgramFileCommands::AskSaveChanges() {
     message.buttons = link::Buttons::YesNoCancel;
     message.icon = link::Icon::Question;
     const link::Answer answer = form_.dialogs().Show(message);
-    if (answer == link::Answer::Yes) return Save() ? 6 : 2;
-    return answer == link::Answer::No ? 7 : 2;
+    if (answer == link::Answer::Yes) return Save() ? kSaved : kCancelled;
+    return answer == link::Answer::No ? kDiscarded : kCancelled;
+}
+
+void StartUnsavedConfiguration(device::WorkingState& state) {
+    if (!files::IsDefaultConfigName(state.CurrentFile))
+        state.CurrentFile = files::DefaultConfigNameIn(std::filesystem::path(state.CurrentFile).parent_path());
+    state.ConfigChanged = true;
+    state.EditedSinceLoad = false;
 }
 
 }  // namespace vantrel::ui

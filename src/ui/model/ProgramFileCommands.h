@@ -5,6 +5,7 @@
 #include <string>
 
 #include "device/ConfigRecord.h"
+#include "device/WorkingState.h"
 #include "files/ProgramFile.h"
 #include "link/Dialogs.h"
 
@@ -60,12 +61,22 @@ public:
     // Loads a file the user chooses; a damaged or unreadable file shows text 174, the path
     // and the reason, and changes nothing. Returns true when a file was loaded.
     bool Open();
+    // Open without the dialog (a recent file, a dropped file, the command line).
+    bool OpenPath(const std::string& name);
+    // True when nothing edited would be lost, or the user saved or discarded it when asked
+    // (Save / Discard / Cancel); false on Cancel or a save that did not happen.
+    bool MayReplaceConfiguration();
     // True when the file was written; false when the name dialog was cancelled, a range box
     // holds no number a file can keep (text 169), or the file could not be written (text
     // 2047, the path and the system's reason). A save written in place says so.
     bool Save();
     bool SaveAs();
-    // 0 nothing to ask, 6 Yes (saved), 7 No, 2 Cancel (also Yes whose save did not happen).
+    // The answers of AskSaveChanges, numbered as the message box's buttons.
+    static constexpr int kNothingToAsk = 0;
+    static constexpr int kSaved = 6;
+    static constexpr int kDiscarded = 7;
+    static constexpr int kCancelled = 2;
+    // kNothingToAsk, kSaved, kDiscarded, or kCancelled (also Yes whose save did not happen).
     int AskSaveChanges();
 
     // The record as Save fills it from the form and the working state.
@@ -77,6 +88,7 @@ public:
     std::string WindowCaption() const;
 
 private:
+    bool Load(const std::string& name);
     void ShowInvalidFile();
     void ShowFileMessage(int headingId, const std::string& path, const std::string& reason, link::Icon icon);
     // The most points this model's editor takes, when the record's custom curve holds more.
@@ -91,5 +103,9 @@ private:
     ProgramFileStore& store_;
     std::filesystem::path applicationFolder_;
 };
+
+// After a read from the transmitter the configuration is a new, unsaved one: the window no
+// longer names the file opened before, and Save asks for a name.
+void StartUnsavedConfiguration(device::WorkingState& state);
 
 }  // namespace vantrel::ui

@@ -127,6 +127,7 @@ void ProgramForm::Load(const device::Identity& identity, Mode startMode) {
     loading_ = false;
     ChooseMode(startMode);
     commands_.toolGuide.enabled = true;
+    state_.EditedSinceLoad = false;  // the defaults replaced whatever was there
     Changed();
 }
 
@@ -171,6 +172,7 @@ void ProgramForm::ClearWorkingTables() {
 }
 
 void ProgramForm::ChooseFamily(int index) {
+    if (measuring_) return;
     if (!inputFamilies_.Has(index)) return;
     const bool changed = index != inputFamilies_.selected;
     inputFamilies_.selected = index;
@@ -184,7 +186,7 @@ void ProgramForm::ChooseFamily(int index) {
 
 void ProgramForm::ApplyFamilyRow(int position) {
     potRanges_.visible = false;
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
 
     struct Shown {
         bool burnout, linear, cjc, types, unit, rtd, wiring, potRange;
@@ -254,6 +256,7 @@ void ProgramForm::ApplyFamilyRow(int position) {
 }
 
 void ProgramForm::ChooseTcType(int index) {
+    if (measuring_) return;
     if (!thermocoupleTypes_.Has(index) || index >= static_cast<int>(device::kThermocoupleLimits.size())) return;
     thermocoupleTypes_.selected = index;
     internalCjc_.visible = true;
@@ -267,6 +270,7 @@ void ProgramForm::ChooseTcType(int index) {
 }
 
 void ProgramForm::ChooseRtdSensor(int index) {
+    if (measuring_) return;
     if (!rtdSensors_.Has(index) || index >= static_cast<int>(device::kRtdLimits.size())) return;
     rtdSensors_.selected = index;
     if (loading_) return;
@@ -279,12 +283,14 @@ void ProgramForm::ChooseRtdSensor(int index) {
 }
 
 void ProgramForm::ChooseWiring(int index) {
+    if (measuring_) return;
     if (!wirings_.Has(index)) return;
     wirings_.selected = index;
     Changed();
 }
 
 void ProgramForm::ChoosePotRange(int index) {
+    if (measuring_) return;
     if (!potRanges_.Has(index)) return;
     potRanges_.selected = index;
     if (loading_) return;
@@ -299,6 +305,7 @@ void ProgramForm::SetInternalCjc(bool checked) {
 }
 
 void ProgramForm::ClickInternalCjc(bool checked) {
+    if (measuring_) return;
     SetInternalCjc(checked);
     Changed();
 }
@@ -306,6 +313,7 @@ void ProgramForm::ClickInternalCjc(bool checked) {
 void ProgramForm::SetLinear(bool checked) { linearisation_.checked = checked; }
 
 void ProgramForm::ClickLinear(bool checked) {
+    if (measuring_) return;
     SetLinear(checked);
     Changed();
 }
@@ -320,7 +328,8 @@ void ProgramForm::ConvertTripLevels(bool toCelsius) {
 }
 
 void ProgramForm::ToggleUnit() {
-    state_.ConfigChanged = true;
+    if (measuring_) return;
+    state_.MarkEdited();
     const bool toCelsius = !celsius();
     temperatureUnit_ = toCelsius ? math::Unit::Celsius : math::Unit::Fahrenheit;
     const auto convert = toCelsius ? math::FahrenheitToCelsius : math::CelsiusToFahrenheit;
@@ -398,8 +407,9 @@ void ProgramForm::UnlockInputLists() {
 }
 
 void ProgramForm::ClickCustom(bool checked) {
+    if (measuring_) return;
     customCurve_.checked = checked;
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
     if (!checked) {
         UnlockInputLists();
         burnoutButton_.enabled = directionButton_.enabled = true;
@@ -448,19 +458,19 @@ bool ProgramForm::RestoreCustomCurve() {
 void ProgramForm::TypeInputRange(std::string min, std::string max) {
     inputRange_.TypeMin(std::move(min));
     inputRange_.TypeMax(std::move(max));
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
     Changed();
 }
 
 void ProgramForm::TypeInputMax(std::string text) {
     inputRange_.TypeMax(std::move(text));
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
     Changed();
 }
 
 void ProgramForm::TypeInputMin(std::string text) {
     inputRange_.TypeMin(std::move(text));
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
     Changed();
 }
 
@@ -545,6 +555,7 @@ InputEncoding ProgramForm::EncodeInput() {
 // ---- Output side ---------------------------------------------------------------------
 
 void ProgramForm::ChooseOutputType(int index) {
+    if (measuring_) return;
     if (!outputTypes_.Has(index)) return;
     outputTypes_.selected = index;
     const bool voltage = index == static_cast<int>(device::OutputKind::Voltage);
@@ -562,19 +573,19 @@ void ProgramForm::ChooseOutputType(int index) {
 void ProgramForm::TypeOutputRange(std::string min, std::string max) {
     outputRange_.TypeMin(std::move(min));
     outputRange_.TypeMax(std::move(max));
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
     Changed();
 }
 
 void ProgramForm::TypeOutputMax(std::string text) {
     outputRange_.TypeMax(std::move(text));
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
     Changed();
 }
 
 void ProgramForm::TypeOutputMin(std::string text) {
     outputRange_.TypeMin(std::move(text));
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
     Changed();
 }
 
@@ -601,19 +612,22 @@ void ProgramForm::SetDirection(bool direct) {
 }
 
 void ProgramForm::ToggleBurnout() {
-    state_.ConfigChanged = true;
+    if (measuring_) return;
+    state_.MarkEdited();
     burnoutDown_ = !burnoutDown_;
     burnoutLabel_.text = TextRef::Id(burnoutLabel_.text.id != 175 ? 175 : 176);
     Changed();
 }
 
 void ProgramForm::ToggleDirection() {
-    state_.ConfigChanged = true;
+    if (measuring_) return;
+    state_.MarkEdited();
     SetDirection(!outputDirect_);
     Changed();
 }
 
 void ProgramForm::ClickFilter(bool checked) {
+    if (measuring_) return;
     filter_.checked = checked;
     record_.FilterOn = device::ToFlag(checked);
     Changed();
@@ -632,7 +646,7 @@ void ProgramForm::SetAdjustText(AdjustWhich which, std::string text) {
     Adjustment& a = AdjustmentFor(which);
     a.text = std::move(text);
     a.textSelected = false;
-    state_.ConfigChanged = true;
+    state_.MarkEdited();
     Changed();
 }
 
@@ -662,6 +676,7 @@ void ProgramForm::AdjustEnter(AdjustWhich which) {
 }
 
 void ProgramForm::MoveSlider(AdjustWhich which, int position) {
+    if (measuring_) return;
     Adjustment& a = AdjustmentFor(which);
     a.slider = std::clamp(position, kSliderMin, kSliderMax);
     a.text = resources::PlainText(a.slider / 10.0);
@@ -669,7 +684,8 @@ void ProgramForm::MoveSlider(AdjustWhich which, int position) {
 }
 
 void ProgramForm::ClickTrips() {
-    state_.ConfigChanged = true;
+    if (measuring_) return;
+    state_.MarkEdited();
     Changed();
     host_.OpenTripsForm({T(144), inputRange_.minText(), inputRange_.maxText(), inputRange_.unit()});
     commands_.language.enabled = true;
@@ -684,6 +700,7 @@ void ProgramForm::ClickTrips() {
 }
 
 void ProgramForm::ChooseMode(Mode newMode) {
+    if (measuring_) return;
     mode_ = newMode;
     const bool measure = newMode == Mode::Measure;
     actionColour_ = measure ? kYellow : kCyan;
@@ -707,8 +724,10 @@ void ProgramForm::PressAction() {
         commands_.toolbarEnabled = false;
         commands_.toolDisplay.enabled = true;
         programmingOption_.enabled = false;
+        measuring_ = true;
         Changed();
         host_.RunMeasurement();
+        measuring_ = false;
         commands_.toolbarEnabled = true;
         unitButton_.enabled = programmingOption_.enabled = true;
         configurationFrame_.enabled = commands_.language.enabled = true;
@@ -813,6 +832,7 @@ void ProgramForm::OfferAction() {
 }
 
 void ProgramForm::ToggleOptionsPage() {
+    if (measuring_) return;
     const bool showOptions = !optionsPage_.visible;
     optionsPage_.visible = showOptions;
     measurementPage_.visible = stateLampFrame_.visible = !showOptions;
@@ -834,6 +854,7 @@ std::string ProgramForm::ApplyRead(const device::ReadValues& values, const std::
     summary_ = description.SummaryText();
     tripsNotice_ = TripsNotice::None;
     UpdateTripsNotice();
+    state_.EditedSinceLoad = false;  // the form holds what the transmitter holds
     Changed();
     return summary_;
 }

@@ -197,6 +197,7 @@ public:
     void PressAction();
     void PressStop();
     void SetDisplay(std::string text);
+    bool measuring() const { return measuring_; }
     // One live value: the status lamp and the display change together (one redraw).
     void ShowReading(Rgb stateLamp, std::string text);
 
@@ -336,6 +337,8 @@ private:
     std::string modelText_;
     std::string modelNames_;
     bool deviceConnected_ = false;
+    // A measurement runs: the configuration and its dialogs are out of reach.
+    bool measuring_ = false;
     double progressValue_ = 0;
     bool linkIndicatorsGrey_ = false;
     Rgb stateLamp_{255, 0, 0};
