@@ -40,11 +40,11 @@ bool OpenPort(Session& session) {
     if (result.ok()) return true;
     if (result.error == link::OpenError::NoPermission) {
         // Says which port, and how to get the right to open it.
-        link::Message message = link::TableMessage(resources::text::kPortNoPermission, session.state.LanguageOffset,
+        link::Message message = link::TableMessage(resources::text::kPortNoPermission, session.state.LanguageOffset(),
                                                    link::Buttons::Ok, link::Icon::Exclamation,
                                                    resources::text::kPortNoPermissionTitle);
         message.text += " " + session.port + "\n\n" +
-                        resources::Text(resources::text::kPortNoPermissionFix, session.state.LanguageOffset);
+                        resources::Text(resources::text::kPortNoPermissionFix, session.state.LanguageOffset());
         session.protocol.dialogs().Show(message);
     } else if (result.error == link::OpenError::PortInUse) {
         ShowMessage(session, kPortInUseTextId, kPortSharingTitleId, link::Icon::Exclamation);
