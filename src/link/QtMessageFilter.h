@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Qt's own debug, info and warning messages (a platform plugin's complaint, a serial-port
