@@ -13,6 +13,8 @@ namespace {
 constexpr int kConnectionAttemptText = 114;  // "Connection attempt"
 constexpr int kDeviceReadingText = 218;      // "Device reading..."
 
+TerminalProgress* g_shown = nullptr;  // the progress whose line is on the terminal now
+
 }  // namespace
 
 TerminalProgress::TerminalProgress(const Context& context)
@@ -29,9 +31,11 @@ void TerminalProgress::Step(const std::string& text) {
     m_err << '\r' << text << std::string(m_shown > width ? m_shown - width : 0, ' ') << '\r' << text;
     m_err.flush();
     m_shown = width;
+    g_shown = this;
 }
 
 void TerminalProgress::Clear() {
+    if (g_shown == this) g_shown = nullptr;
     if (!m_enabled || m_shown == 0) return;
     m_err << '\r' << std::string(m_shown, ' ') << '\r';
     m_err.flush();
@@ -52,6 +56,10 @@ void TerminalProgress::ProgressChanged(const link::ProgressBarValue&) {
     // The bar's value wraps at its end: a turning mark says the reading goes on.
     static constexpr char kMarks[] = {'|', '/', '-', '\\'};
     Step(resources::Text(kDeviceReadingText, m_languageOffset) + ' ' + kMarks[m_turns++ % 4]);
+}
+
+void ClearTerminalProgress() {
+    if (g_shown) g_shown->Clear();
 }
 
 }  // namespace vantrel::cli

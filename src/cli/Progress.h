@@ -40,4 +40,8 @@ private:
     int m_turns = 0;          // the spinner's position
 };
 
+// Clears the progress line shown now, if any, so that a message starts on a clean line (the
+// line comes back with the next step).
+void ClearTerminalProgress();
+
 }  // namespace vantrel::cli
