@@ -166,7 +166,7 @@ int RunApplication(int argc, char** argv) {
     device::WorkingState startState;
     const session::StartupResult startup = session::StartUp(places, startState, dialogFolder);
     QtTranslations qtTranslations;
-    qtTranslations.Apply(startState.LanguageIndex);
+    qtTranslations.Apply(startState.LanguageIndex());
 
     link::RealClock clock;
     link::QtSerialTransport serial;

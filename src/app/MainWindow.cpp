@@ -528,7 +528,7 @@ void MainWindow::PortsChanged() {
     if (m_doors && m_doorsModel) {
         m_doorsModel->SetChoices(BuildPortChoices(
             m_services.ports, m_services.simulatorPort,
-            res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset)));
+            res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset())));
         m_doors->Refill();
     }
 }
@@ -1021,7 +1021,7 @@ void MainWindow::ShowHelp() {
     const char* name = m_session->state.LanguageIndex() == 0 ? kHelpItalian : kHelpEnglish;
     const std::optional<std::filesystem::path> document = HelpDocument();
     if (!document) {
-        std::string where = "\n\n" + res::Text(res::text::kHelpLookedIn, m_session->state.LanguageOffset);
+        std::string where = "\n\n" + res::Text(res::text::kHelpLookedIn, m_session->state.LanguageOffset());
         for (const std::filesystem::path& folder : m_services.helpFolders) where += "\n" + folder.string();
         ShowMessage(res::text::kHelpNotFound, std::string("\n") + name + where, link::Buttons::Ok,
                     link::Icon::Exclamation);
