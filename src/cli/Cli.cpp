@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <string_view>
 #include <functional>
 #include <map>
 #include <ostream>
+#include <string_view>
 
 #include "cli/Commands.h"
 #include "files/AppFolder.h"

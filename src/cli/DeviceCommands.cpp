@@ -372,7 +372,7 @@ int Measure(Context& context) {
     if (const auto value = context.invocation.OptionValue("--frames")) {
         const auto parsed = resources::ParseNumber(*value);
         if (!parsed || *parsed < 1 || *parsed != static_cast<long>(*parsed)) {
-            context.err << "vantrel-cli: --frames takes a whole number of at least 1\n";
+            context.err << "vantrel-cli: --frames takes a whole number of at least 1; try 'vantrel-cli --help'\n";
             return kExitUsage;
         }
         frames = static_cast<long>(*parsed);
