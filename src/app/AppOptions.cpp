@@ -49,6 +49,8 @@ ParsedOptions ParseAppOptions(const std::vector<std::string>& args) {
         std::string value;
         if (arg == "-h" || arg == "--help") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (Matches(arg, "--port")) {
             if (!TakeValue(args, i, "--port", value, parsed.error)) return parsed;
             o.port = value;
@@ -74,7 +76,7 @@ ParsedOptions ParseAppOptions(const std::vector<std::string>& args) {
             if (i + 1 < args.size() && !IsOption(args[i + 1]) && EndsWithNoCase(args[i + 1], ".json"))
                 o.simulatorProfile = args[++i];
         } else if (IsOption(arg)) {
-            parsed.error = "unknown option " + arg;
+            parsed.error = "unknown option '" + arg.substr(0, arg.find('=')) + "'";
             return parsed;
         } else if (!o.fileToOpen) {
             o.fileToOpen = arg;
@@ -89,6 +91,7 @@ ParsedOptions ParseAppOptions(const std::vector<std::string>& args) {
 std::string UsageText() {
     return "Usage: vantrel [--port PATH|N] [--simulator [PROFILE.json]] [--app-dir DIR]\n"
            "               [--history postgresql://...|FILE.sqlite] [--no-history] [FILE.D70]\n"
+           "       vantrel --help | --version\n"
            "\n"
            "  --port PATH|N        the serial port: a device path, or the number of a port as the\n"
            "                       system lists them (1 = the first)\n"
@@ -101,5 +104,7 @@ std::string UsageText() {
            "  --no-history         record nothing\n"
            "  FILE.D70             a programming file to open once the window has loaded\n";
 }
+
+std::string VersionText() { return std::string("vantrel ") + VANTREL_VERSION + "\n"; }
 
 }  // namespace vantrel::app

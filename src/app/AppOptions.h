@@ -7,6 +7,7 @@
 // The desktop program's command line:
 //   vantrel [--port PATH|N] [--simulator [PROFILE.json]] [--app-dir DIR]
 //           [--history postgresql://...|FILE.sqlite] [--no-history] [FILE.D70]
+//   vantrel --help | --version
 // plus the hidden --screenshot-all DIR, which saves a picture of every window and ends.
 namespace vantrel::app {
 
@@ -20,6 +21,7 @@ struct AppOptions {
     std::optional<std::string> history;        // the history database; the saved choice when absent
     bool noHistory = false;                    // record nothing
     bool help = false;
+    bool version = false;
 };
 
 struct ParsedOptions {
@@ -32,6 +34,8 @@ struct ParsedOptions {
 ParsedOptions ParseAppOptions(const std::vector<std::string>& args);
 
 std::string UsageText();
+// "vantrel 3.3.0": the project's version, one for the three programs.
+std::string VersionText();
 
 // The name under which the built-in simulated transmitter is offered as a port.
 inline constexpr const char* kSimulatorPortName = "simulator";

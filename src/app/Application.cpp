@@ -23,6 +23,7 @@
 #include "app/Screenshots.h"
 #include "app/Windows.h"
 #include "files/AppFolder.h"
+#include "link/QtMessageFilter.h"
 #include "link/QtSerialTransport.h"
 #include "session/Startup.h"
 #include "sim/DefaultProfile.h"
@@ -119,7 +120,12 @@ int RunApplication(int argc, char** argv) {
             std::cout << UsageText();
             return 0;
         }
+        if (arg == "--version") {
+            std::cout << VersionText();
+            return 0;
+        }
     }
+    link::InstallQtMessageFilter();
     // Qt ends the process when it finds no display; say so plainly instead.
     if (!DisplayAvailable() && !NamesQtPlatform(raw)) {
         std::cerr << NoDisplayMessage();
@@ -133,7 +139,7 @@ int RunApplication(int argc, char** argv) {
     SetUpLook(application);
     const ParsedOptions parsed = ParseAppOptions(Arguments(QCoreApplication::arguments()));
     if (!parsed.ok()) {
-        std::cerr << "vantrel: " << parsed.error << "\n\n" << UsageText();
+        std::cerr << "vantrel: " << parsed.error << "; try 'vantrel --help'\n";
         return 2;
     }
     const AppOptions& options = parsed.options;

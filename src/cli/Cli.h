@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <iosfwd>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ struct GlobalOptions {
     std::optional<std::string> device;      // device profile for the built-in simulator
     std::optional<std::string> saveDevice;
     std::optional<std::string> appDir;
-    int languageIndex = 1;                  // messages in English unless --lang it
+    int languageIndex = 1;                  // --lang, else the user's locale (it: Italian), else English
     int retries = 2;                        // Retry answers after a time-out, then Cancel
     bool realtime = false;
     std::optional<std::string> history;     // where the history lives; the local SQLite file when absent
@@ -42,13 +43,19 @@ struct GlobalOptions {
 // The command words and their own options, global options removed.
 struct Invocation {
     GlobalOptions global;
-    std::vector<std::string> words;
+    std::vector<std::string> positionals;  // the command's words and arguments, in order
+    std::map<std::string, std::string> options;  // the command's options ("--frames" -> "10", "--json" -> "")
     bool HasFlag(const std::string& flag) const;
-    // The value after an option ("--frames 10"); empty when absent.
+    // The value of an option ("--frames 10" or "--frames=10"); empty when absent.
     std::optional<std::string> OptionValue(const std::string& option) const;
     // Words that are not options (and not option values).
-    std::vector<std::string> Positionals() const;
+    std::vector<std::string> Positionals() const { return positionals; }
 };
+
+// The messages' language when --lang is not given: Italian when the user's locale
+// (LC_ALL, else LC_MESSAGES, else LANG: the first one set) starts with "it", else English.
+// Returns the language index (0 Italian, 1 English).
+int LanguageFromEnvironment();
 
 // Lets a caller watch the built-in simulated transmitter of --device (tests: its command
 // log, its memory and mode when the command ends). Either function may be empty.
@@ -63,10 +70,17 @@ struct Context {
     std::ostream& out;
     std::ostream& err;
     const SimulatorWatch* simulatorWatch = nullptr;
+    bool terminal = false;  // the error stream is a terminal: long operations show their progress there
     int languageOffset() const;
 };
 
+// The programs' version (CMake's project version).
+const char* Version();
+
+// Runs one command line (without the program's name): kExitUsage with a one-line hint on the
+// error stream for an unknown option, an option without its value or a malformed value;
+// --help prints the usage on the output stream. errIsTerminal: see Context::terminal.
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-        const SimulatorWatch* simulatorWatch = nullptr);
+        const SimulatorWatch* simulatorWatch = nullptr, bool errIsTerminal = false);
 
 }  // namespace vantrel::cli

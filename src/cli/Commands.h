@@ -50,8 +50,13 @@ int HistoryDiff(Context& context);
 int HistoryExport(Context& context);
 int HistoryCheck(Context& context);
 
-// Prints the verification after a programming; returns kExitVerifyFailed when a cell
-// differs, kExitNotConfirmed when the check was cut short.
+// Prints the verification after a programming (with --json nothing: the program's document
+// holds it, WriteVerification); returns kExitVerifyFailed when a cell differs,
+// kExitNotConfirmed when the check was cut short.
 int PrintVerification(Context& context, const std::optional<device::VerifyResult>& verify);
+class JsonWriter;
+// The verification as a JSON object: verified, completed, cellsChecked, mismatches
+// ([address, expected, read] each).
+void WriteVerification(JsonWriter& json, const device::VerifyResult& verify);
 
 }  // namespace vantrel::cli

@@ -7,6 +7,7 @@
 #include "cli/PreviewOutput.h"
 #include "cli/JsonWriter.h"
 #include "cli/LiveMeasure.h"
+#include "cli/Progress.h"
 #include "device/Identify.h"
 #include "files/ProgramFile.h"
 #include "link/PortTable.h"
@@ -26,6 +27,8 @@ std::atomic<bool> g_interrupted{false};
 extern "C" void OnInterrupt(int) { g_interrupted = true; }
 
 bool Json(const Context& context) { return context.invocation.HasFlag("--json"); }
+
+constexpr int kProgrammingText = 104;  // "Programming"
 
 // Lines split at CR LF.
 std::vector<std::string> Lines(const std::string& text) {
@@ -228,7 +231,8 @@ int ProgramExitCode(const session::ProgramOutcome& outcome) {
 }
 
 // "writes" lists the frames sent, in order (with --dry-run the frames that would be sent);
-// "writesSent" says how many went out before a failure.
+// "writesSent" says how many went out before a failure; "verify", with --verify, the check
+// of every cell: one document for the whole command.
 void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const session::ProgramOutcome& outcome,
                       bool dryRun) {
     const device::ProgramResult& result = outcome.result;
@@ -250,7 +254,9 @@ void WriteProgramJson(Context& context, const ui::InputEncoding& encoding, const
     for (std::size_t i = 0; i < listed && i < plan.sent.size(); ++i)
         json.BeginArray().Value(static_cast<int>(plan.sent[i].address)).Value(static_cast<int>(plan.sent[i].value))
             .EndArray();
-    json.EndArray().EndObject();
+    json.EndArray();
+    if (outcome.verify) WriteVerification(json.Key("verify"), *outcome.verify);
+    json.EndObject();
     context.out << json.str() << '\n';
 }
 
@@ -278,8 +284,11 @@ int Program(Context& context) {
     const ui::InputEncoding encoding = s.form.EncodeInput();
     const bool dryRun = context.invocation.HasFlag("--dry-run");
     const session::ProgramOptions options{context.invocation.HasFlag("--verify")};
+    TerminalProgress progress(context);
+    if (!dryRun) progress.Step(resources::Text(kProgrammingText, context.languageOffset()));
     const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
-                                                   : session::ProgramAndReadBack(s, QuietView(), encoding, options);
+                                                   : session::ProgramAndReadBack(s, progress, encoding, options);
+    progress.Clear();
     const std::size_t planned = outcome.result.plan.sent.size();
     const auto sent = static_cast<std::size_t>(outcome.result.framesSent);
     if (Json(context)) {
@@ -363,7 +372,7 @@ int Measure(Context& context) {
     if (const auto value = context.invocation.OptionValue("--frames")) {
         const auto parsed = resources::ParseNumber(*value);
         if (!parsed || *parsed < 1 || *parsed != static_cast<long>(*parsed)) {
-            context.err << "vantrel-cli: --frames takes a whole number of at least 1\n";
+            context.err << "vantrel-cli: --frames takes a whole number of at least 1; try 'vantrel-cli --help'\n";
             return kExitUsage;
         }
         frames = static_cast<long>(*parsed);
@@ -376,9 +385,10 @@ int Measure(Context& context) {
     std::unique_ptr<measure::MeasurementLog> log;
     if (const int opened = OpenCsvLog(context, s.protocol.clock(), log); opened != kExitDone) return opened;
     g_interrupted = false;
-    if (LoadWithRetries(context, *device, QuietView(), [] { return g_interrupted.load(); }) !=
-        session::LoadOutcome::Connected)
-        return Finish(context, *device, kExitCommunication);
+    TerminalProgress progress(context);
+    const session::LoadOutcome loaded = LoadWithRetries(context, *device, progress, [] { return g_interrupted.load(); });
+    progress.Clear();
+    if (loaded != session::LoadOutcome::Connected) return Finish(context, *device, kExitCommunication);
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
     const auto restoreSignals = [] {

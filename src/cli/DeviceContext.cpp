@@ -4,6 +4,7 @@
 
 #include "cli/Commands.h"
 #include "cli/History.h"
+#include "cli/Progress.h"
 #include "link/PortTable.h"
 #include "link/QtSerialTransport.h"
 #include "resources/StringTable.h"
@@ -91,11 +92,12 @@ int Finish(Context& context, DeviceContext& device, int exitCode) {
 std::unique_ptr<DeviceContext> OpenDevice(Context& context, bool acceptNoisyRange, DeviceReach reach, int& exitCode) {
     auto device = DeviceContext::Create(context, acceptNoisyRange, exitCode);
     if (!device) return nullptr;
-    session::SessionView quiet;
+    TerminalProgress progress(context);
     session::Session& s = device->session();
     const bool reached = reach == DeviceReach::Identified
-                             ? session::ConnectAndIdentify(s, quiet)
-                             : session::LoadProgramWindow(s, quiet) == session::LoadOutcome::Connected;
+                             ? session::ConnectAndIdentify(s, progress)
+                             : session::LoadProgramWindow(s, progress) == session::LoadOutcome::Connected;
+    progress.Clear();
     if (reached) return device;
     context.err << resources::Text(resources::text::kNoTransmitter, context.languageOffset()) << '\n';
     exitCode = Finish(context, *device, kExitCommunication);

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "cli/Progress.h"
+
 namespace vantrel::cli {
 
 namespace {
@@ -20,6 +22,7 @@ link::Answer Refusal(link::Buttons buttons) {
 }  // namespace
 
 link::Answer HeadlessDialogs::Show(const link::Message& message) {
+    ClearTerminalProgress();
     m_err << "vantrel-cli: ";
     if (!message.title.empty()) m_err << message.title << ": ";
     m_err << message.text;

@@ -172,18 +172,20 @@ void PrintResults(Context& context, const std::vector<session::StationResult>& r
 
 }  // namespace
 
+void WriteVerification(JsonWriter& json, const device::VerifyResult& verify) {
+    json.BeginObject().Key("verified").Value(verify.Verified()).Key("completed").Value(verify.completed)
+        .Key("cellsChecked").Value(verify.cellsChecked).Key("mismatches").BeginArray();
+    for (const device::CellMismatch& m : verify.mismatches)
+        json.BeginArray().Value(static_cast<int>(m.address)).Value(static_cast<int>(m.expected))
+            .Value(static_cast<int>(m.read)).EndArray();
+    json.EndArray().EndObject();
+}
+
 int PrintVerification(Context& context, const std::optional<device::VerifyResult>& verify) {
     if (!verify) return kExitDone;
     const int o = context.languageOffset();
     if (Json(context)) {
-        JsonWriter json;
-        json.BeginObject().Key("verified").Value(verify->Verified()).Key("completed").Value(verify->completed)
-            .Key("cellsChecked").Value(verify->cellsChecked).Key("mismatches").BeginArray();
-        for (const device::CellMismatch& m : verify->mismatches)
-            json.BeginArray().Value(static_cast<int>(m.address)).Value(static_cast<int>(m.expected))
-                .Value(static_cast<int>(m.read)).EndArray();
-        json.EndArray().EndObject();
-        context.out << json.str() << '\n';
+        // The program's JSON document carries it (WriteVerification).
     } else if (!verify->completed) {
         context.out << resources::Text(txt::kVerifyIncomplete, o) << '\n';
     } else if (verify->mismatches.empty()) {

@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QGuiApplication>
 
@@ -9,6 +11,7 @@
 
 #include "cli/Cli.h"
 #include "cli/PreviewOutput.h"
+#include "link/QtMessageFilter.h"
 
 namespace {
 
@@ -26,6 +29,7 @@ void KeepNumbersInTheCLocale() { std::setlocale(LC_NUMERIC, "C"); }
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    vantrel::link::InstallQtMessageFilter();
     // The desktop program's names: both programs keep their history in the same data folder.
     QCoreApplication::setOrganizationName("Vantrel");
     QCoreApplication::setApplicationName("Vantrel");
@@ -33,10 +37,10 @@ int main(int argc, char** argv) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication application(argc, argv);
         KeepNumbersInTheCLocale();
-        return vantrel::cli::Run(args, std::cout, std::cerr);
+        return vantrel::cli::Run(args, std::cout, std::cerr, nullptr, isatty(STDERR_FILENO) == 1);
     }
     // Serial ports need a Qt application object; the tool runs no event loop.
     QCoreApplication application(argc, argv);
     KeepNumbersInTheCLocale();
-    return vantrel::cli::Run(args, std::cout, std::cerr);
+    return vantrel::cli::Run(args, std::cout, std::cerr, nullptr, isatty(STDERR_FILENO) == 1);
 }

@@ -2,12 +2,14 @@
 //
 //   vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt] [--link PATH]
 //   vantrel-sim --write-default-profile OUT.json   (regenerates profiles/default.json)
+//   vantrel-sim --help | --version
 //
 // Prints the pseudo-terminal's path as its first line, serves until SIGTERM or SIGINT, then
 // writes the transmitter's memory (as a device profile) to OUT.json. With --log every
 // command received is written to COMMANDS.txt, one a line ("SM", "PR", "$R 12", "$W 12 34").
 // With --link the port is PATH, a symbolic link that follows the terminal when a pulled
 // cable is plugged in again (the first line then prints PATH).
+#include <getopt.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -32,8 +34,64 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitOutputNotWritten = 8;
 
-void Usage() {
-    std::cerr << "usage: vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt] [--link PATH]\n";
+constexpr const char* kUsage =
+    "usage: vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt] [--link PATH]\n"
+    "       vantrel-sim --write-default-profile OUT.json\n"
+    "       vantrel-sim --help | --version\n";
+
+// A usage error: one line and where to look.
+int UsageError(const std::string& problem) {
+    std::cerr << "vantrel-sim: " << problem << "; try 'vantrel-sim --help'\n";
+    return kExitUsage;
+}
+
+struct SimOptions {
+    std::string profilePath;
+    std::string dumpPath;
+    std::string logPath;
+    std::string linkPath;
+    std::string defaultProfileOut;
+    bool help = false;
+    bool version = false;
+};
+
+// getopt_long's rules: "--name value" or "--name=value", options anywhere. Returns an empty
+// string, or what is wrong with the command line.
+std::string ParseOptions(int argc, char** argv, SimOptions& options) {
+    enum { kProfile = 1, kDump, kLog, kLink, kWriteDefault, kVersion };
+    static const option kLongOptions[] = {
+        {"profile", required_argument, nullptr, kProfile},
+        {"dump", required_argument, nullptr, kDump},
+        {"log", required_argument, nullptr, kLog},
+        {"link", required_argument, nullptr, kLink},
+        {"write-default-profile", required_argument, nullptr, kWriteDefault},
+        {"help", no_argument, nullptr, 'h'},
+        {"version", no_argument, nullptr, kVersion},
+        {nullptr, 0, nullptr, 0},
+    };
+    opterr = 0;  // the messages are ours, one line each
+    optind = 1;
+    for (;;) {
+        const int found = getopt_long(argc, argv, ":h", kLongOptions, nullptr);
+        if (found == -1) break;
+        // The argument getopt_long has just taken (without "=value").
+        std::string typed = optind > 0 && optind <= argc ? argv[optind - 1] : "";
+        typed = typed.substr(0, typed.find('='));
+        switch (found) {
+            case kProfile: options.profilePath = optarg; break;
+            case kDump: options.dumpPath = optarg; break;
+            case kLog: options.logPath = optarg; break;
+            case kLink: options.linkPath = optarg; break;
+            case kWriteDefault: options.defaultProfileOut = optarg; break;
+            case 'h': options.help = true; break;
+            case kVersion: options.version = true; break;
+            case ':': return "missing value after '" + typed + "'";
+            default:  // a short option is named by optopt; a long one is the argument taken
+                return "unknown option '" + (optopt != 0 ? std::string("-") + static_cast<char>(optopt) : typed) + "'";
+        }
+    }
+    if (optind < argc) return std::string("unexpected argument '") + argv[optind] + "'";
+    return {};
 }
 
 // SIGTERM and SIGINT are taken through a descriptor, so the server can sleep in poll.
@@ -49,32 +107,26 @@ int StopSignalDescriptor() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string profilePath;
-    std::string dumpPath;
-    std::string logPath;
-    std::string linkPath;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if ((arg == "--profile" || arg == "--dump" || arg == "--log" || arg == "--link") && i + 1 < argc) {
-            (arg == "--profile" ? profilePath : arg == "--dump" ? dumpPath : arg == "--log" ? logPath : linkPath) =
-                argv[++i];
-        } else if (arg == "--write-default-profile" && i + 1 < argc) {
-            const std::string error = vantrel::sim::SaveProfile(argv[++i], vantrel::sim::MakeDefaultProfile());
-            if (!error.empty()) std::cerr << "vantrel-sim: " << error << "\n";
-            return error.empty() ? kExitOk : kExitOutputNotWritten;
-        } else if (arg == "--help" || arg == "-h") {
-            Usage();
-            return kExitOk;
-        } else {
-            std::cerr << "vantrel-sim: unexpected argument " << arg << "\n";
-            Usage();
-            return kExitUsage;
-        }
+    SimOptions options;
+    if (const std::string problem = ParseOptions(argc, argv, options); !problem.empty()) return UsageError(problem);
+    if (options.help) {
+        std::cout << kUsage;
+        return kExitOk;
     }
-    if (profilePath.empty()) {
-        Usage();
-        return kExitUsage;
+    if (options.version) {
+        std::cout << "vantrel-sim " << VANTREL_VERSION << '\n';
+        return kExitOk;
     }
+    if (!options.defaultProfileOut.empty()) {
+        const std::string error = vantrel::sim::SaveProfile(options.defaultProfileOut, vantrel::sim::MakeDefaultProfile());
+        if (!error.empty()) std::cerr << "vantrel-sim: " << error << "\n";
+        return error.empty() ? kExitOk : kExitOutputNotWritten;
+    }
+    if (options.profilePath.empty()) return UsageError("--profile is needed");
+    const std::string& profilePath = options.profilePath;
+    const std::string& dumpPath = options.dumpPath;
+    const std::string& logPath = options.logPath;
+    const std::string& linkPath = options.linkPath;
 
     vantrel::sim::ProfileResult loaded = vantrel::sim::LoadProfile(profilePath);
     if (!loaded.profile) {

@@ -66,7 +66,7 @@ TEST(FileShow, AFileThatCannotBeUsedExitsWith4NamingTheFileAndTheReason) {
     };
     for (const auto& [name, reason] : cases) {
         const std::string path = (folder / name).string();
-        const CliRun run = RunCli({"file", "show", path});
+        const CliRun run = RunCli({"--lang", "en", "file", "show", path});
         EXPECT_EQ(run.exitCode, 4) << name;
         EXPECT_EQ(run.err, "Invalid File Format\n" + path + "\n" + reason + "\n");
         EXPECT_TRUE(run.out.empty());

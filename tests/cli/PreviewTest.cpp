@@ -50,7 +50,7 @@ struct PreviewCli : ::testing::Test {
 
 TEST_F(PreviewCli, TypeK_CsvHoldsTheCurveAndTheLargestErrorIsBelowOneDegree) {
     const std::string csv = (folder / "k.csv").string();
-    const CliRun run = RunCli({"--device", profile, "program", kExample, "--dry-run", "--preview", csv});
+    const CliRun run = RunCli({"--lang", "en", "--device", profile, "program", kExample, "--dry-run", "--preview", csv});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Largest error: "), std::string::npos);
     const std::string text = Read(csv);
@@ -90,7 +90,7 @@ TEST_F(PreviewCli, NoisyRange_IsDrawnAndExplainedWhileProgrammingIsRefused) {
 TEST_F(PreviewCli, BadTargets_AreRefusedBeforeAnythingRunsAndLeaveNoFile) {
     EXPECT_EQ(RunCli({"--device", profile, "program", kExample, "--dry-run", "--preview", "x.txt"}).exitCode, 2);
     const std::string missing = (folder / "no-such-folder" / "out.csv").string();
-    const CliRun run = RunCli({"--device", profile, "program", kExample, "--dry-run", "--preview", missing});
+    const CliRun run = RunCli({"--lang", "en", "--device", profile, "program", kExample, "--dry-run", "--preview", missing});
     EXPECT_EQ(run.exitCode, cli::kExitOutputNotWritten);
     EXPECT_NE(run.err.find("The file cannot be written:\n" + missing + "\nThe file, or the folder"), std::string::npos)
         << run.err;
@@ -115,7 +115,7 @@ TEST(PreviewCliArguments, OnlyAPngPreviewNeedsTheGuiApplication) {
 }
 
 TEST(DefaultDevice, NamesTheProfileThatShipsBesideThePrograms) {
-    const CliRun run = RunCli({"--device", "default", "program", kExample, "--dry-run", "--preview",
+    const CliRun run = RunCli({"--lang", "en", "--device", "default", "program", kExample, "--dry-run", "--preview",
                                (std::filesystem::temp_directory_path() / "vantrel-default-device.csv").string()});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("Largest error: "), std::string::npos) << run.out;

@@ -1,0 +1,47 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "cli/Cli.h"
+#include "session/Session.h"
+
+namespace vantrel::cli {
+
+// What a long operation is doing, on the error stream when it is a terminal and the output
+// is not JSON: one line that rewrites itself (carriage return) and is cleared when the step
+// ends, so nothing of it stays among the data. Silent otherwise.
+class TerminalProgress final : public session::SessionView {
+public:
+    explicit TerminalProgress(const Context& context);
+    ~TerminalProgress() override;
+    TerminalProgress(const TerminalProgress&) = delete;
+    TerminalProgress& operator=(const TerminalProgress&) = delete;
+
+    // A step of the command's own (the writes of a programming), shown until the next one.
+    void Step(const std::string& text);
+    // Clears the line.
+    void Clear();
+
+    void ConnectionSeriesStarted() override;
+    void ConnectionAttempt(int attempt) override;
+    void ConnectionSeriesEnded() override { Clear(); }
+    void ReadingStarted() override;
+    void ReadingEnded() override { Clear(); }
+    void ProgressChanged(const link::ProgressBarValue& progress) override;
+
+private:
+    std::ostream& m_err;
+    bool m_enabled;
+    int m_languageOffset;
+    std::size_t m_shown = 0;  // characters on the line now
+    int m_turns = 0;          // the spinner's position
+};
+
+// Clears the progress line shown now, if any, so that a message starts on a clean line (the
+// line comes back with the next step).
+void ClearTerminalProgress();
+
+}  // namespace vantrel::cli
