@@ -17,6 +17,7 @@
 #include "app/MainWindow.h"
 #include "app/RoutingTransport.h"
 #include "app/Screenshots.h"
+#include "app/StartupSequence.h"
 #include "app/Windows.h"
 #include "files/AppFolder.h"
 #include "link/QtSerialTransport.h"
@@ -92,8 +93,9 @@ bool ChooseHistory(const AppOptions& options, AppServices& services) {
 }
 
 void SetUpLook(QApplication& application) {
+    // No display name: the platform would add it to every title ("Vantrel — Vantrel", a
+    // message box's " — Vantrel"); the windows name themselves.
     QApplication::setApplicationName("Vantrel");
-    QApplication::setApplicationDisplayName("Vantrel");
     QApplication::setOrganizationName("Vantrel");
     // One look on every desktop: the form was laid out for it.
     if (QStyle* style = QStyleFactory::create("Fusion")) application.setStyle(style);
@@ -171,11 +173,6 @@ int RunApplication(int argc, char** argv) {
             return 2;
         }
     }
-    {
-        SplashWindow splash(startState.LanguageOffset, services.timings.splashMs, {});
-        splash.exec();
-    }
-
     services.ports = link::ProbePorts(serial, systemPorts, startup.settings.SavedPort);
     link::DescribePorts(services.ports, link::ListSystemPortInfos());
     // A port named on the command line was taken above; otherwise the simulator, else the
@@ -205,9 +202,7 @@ int RunApplication(int argc, char** argv) {
     MainWindow window(services, startup, startState);
     dialogs.SetParent(&window);
     fileDialogs = widgets::QtFileDialogs(&window);
-    window.show();
-    QTimer::singleShot(0, &window, [&window, &options] {
-        window.LoadProgramWindow();
+    StartMainWindow(window, startState.LanguageOffset, services.timings.splashMs, [&window, &options] {
         if (options.fileToOpen) window.OpenFile(*options.fileToOpen);
     });
     const int code = application.exec();
