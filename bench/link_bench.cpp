@@ -145,7 +145,7 @@ int main(int argc, char** argv) {
         s.form.Load(s.state.identity);
         Measure("read, pseudo-terminal", clock, line, [&] { return session::ReadAndDescribe(s, view); });
         Measure("program + read-back, pty", clock, line, [&] {
-            return session::ProgramAndReadBack(s, view, s.form.par_pgm()).result.status == device::ProgramStatus::Done;
+            return session::ProgramAndReadBack(s, view, s.form.EncodeInput()).result.status == device::ProgramStatus::Done;
         });
         if (!dialogs.shown().empty()) std::printf("  (%zu message boxes shown)\n", dialogs.shown().size());
         simulator.Stop();

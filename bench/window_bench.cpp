@@ -216,7 +216,7 @@ int main(int argc, char** argv) {
         QElapsedTimer sinceStart;
         const QMetaObject::Connection first =
             QObject::connect(window.programWindow(), &widgets::ProgramWindow::formChanged, [&] {
-                if (firstValueAt > 0 || window.form().display.empty()) return;
+                if (firstValueAt > 0 || window.form().display().empty()) return;
                 firstValueAt = static_cast<double>(sinceStart.nsecsElapsed()) / 1e9;
                 firstValueRatio = firstValueAt / (clock.pauses() - pausesAtStart);
                 QTimer::singleShot(static_cast<int>(measureSeconds * 1000), [&] { click("Command3"); });
@@ -242,10 +242,10 @@ int main(int argc, char** argv) {
 
     watch.Restart();  // from the first turn of the loop: the window is built by then
 #ifdef VANTREL_BENCH_STARTUP_SEQUENCE
-    app::StartMainWindow(window, startState.LanguageOffset, services.timings.splashMs, afterStartup);
+    app::StartMainWindow(window, startState.LanguageOffset(), services.timings.splashMs, afterStartup);
 #else
     {
-        app::SplashWindow splash(startState.LanguageOffset, services.timings.splashMs, {});
+        app::SplashWindow splash(startState.LanguageOffset(), services.timings.splashMs, {});
         splash.exec();
     }
     window.show();

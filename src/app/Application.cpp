@@ -181,7 +181,7 @@ int RunApplication(int argc, char** argv) {
         if (profile) {
             services.initialPort = kSimulatorPortName;
         } else if (!services.ports.anyOpened) {
-            ShowNoPortMessage(dialogs, startState.LanguageOffset);
+            ShowNoPortMessage(dialogs, startState.LanguageOffset());
             return 1;
         } else {
             services.initialPort = link::PortNameFor(services.ports.currentPort, systemPorts);
@@ -202,7 +202,7 @@ int RunApplication(int argc, char** argv) {
     MainWindow window(services, startup, startState);
     dialogs.SetParent(&window);
     fileDialogs = widgets::QtFileDialogs(&window);
-    StartMainWindow(window, startState.LanguageOffset, services.timings.splashMs, [&window, &options] {
+    StartMainWindow(window, startState.LanguageOffset(), services.timings.splashMs, [&window, &options] {
         if (options.fileToOpen) window.OpenFile(*options.fileToOpen);
     });
     const int code = application.exec();

@@ -212,7 +212,7 @@ widgets::LargeDisplayWindow* MainWindow::largeDisplay() const { return m_largeDi
 
 QProgressBar* MainWindow::progressBar() const { return m_operationBar->bar(); }
 
-QString MainWindow::T(int id) const { return Tr(id, m_session->state.LanguageOffset); }
+QString MainWindow::T(int id) const { return Tr(id, m_session->state.LanguageOffset()); }
 
 QAction* MainWindow::AddAction(const QString& name, int textId, int iconId, const QKeySequence& shortcut,
                                void (MainWindow::*slot)()) {
@@ -307,7 +307,7 @@ void MainWindow::BuildStatusBar() {
     m_operationBar = new widgets::OperationBar(this);
     m_operationBar->SetBusyPicture(
         res::ResourcePixmap(res::kPictureTransferReceive, QSize(30, 20), devicePixelRatioF()));
-    m_operationBar->SetLanguage(m_session->state.LanguageOffset);
+    m_operationBar->SetLanguage(m_session->state.LanguageOffset());
     connect(m_operationBar, &widgets::OperationBar::cancelClicked, this, &MainWindow::CancelOperation);
     statusBar()->addPermanentWidget(m_operationBar);
 }
@@ -344,13 +344,13 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
     if (QAction* history = menuItem("storico")) history->setText(T(res::text::kHistoryMenu));
     if (QAction* database = menuItem("archivio")) database->setText(T(res::text::kHistoryDatabaseMenu));
     RefreshLogging();
-    if (m_largeDisplay) m_largeDisplay->SetLanguage(m_session->state.LanguageOffset);
-    if (m_operationBar) m_operationBar->SetLanguage(m_session->state.LanguageOffset);
+    if (m_largeDisplay) m_largeDisplay->SetLanguage(m_session->state.LanguageOffset());
+    if (m_operationBar) m_operationBar->SetLanguage(m_session->state.LanguageOffset());
     if (m_statusLabel) m_statusLabel->clear();
 }
 
 void MainWindow::RefreshCaption() {
-    const std::string& caption = form().main.caption;
+    const std::string& caption = form().commands().caption;
     setWindowTitle(caption.empty() ? T(kProductNameText) : QString::fromStdString(caption));
 }
 
@@ -358,7 +358,7 @@ void MainWindow::RefreshCaption() {
 // starts a second exchange, or a modal window that would hold a running one up, is offered
 // while an exchange runs.
 void MainWindow::RefreshCommands() {
-    const ui::MainCommands& m = form().main;
+    const ui::MainCommands& m = form().commands();
     const bool idle = !deviceBusy();
     for (auto& [name, menuPtr] : m_menus) menuPtr->menuAction()->setEnabled(m.menusEnabled);
 
@@ -376,10 +376,10 @@ void MainWindow::RefreshCommands() {
     item("confronta", idle && m_session->connected());
     item("start", m.start.enabled && m.start.visible && idle);
     // Stop is offered only while something runs: it ends a measurement, cancels the rest.
-    item("stoppa", m.stoppa.enabled && !idle);
+    item("stoppa", m.stop.enabled && !idle);
     item("caratteri", idle);
     item("porte", idle);
-    item("lingua", m.lingua.enabled && idle);
+    item("lingua", m.language.enabled && idle);
     item("serial", idle, m_session->serialMenuVisible);
     item("storico", idle && m_history != nullptr);
     item("archivio", idle);
@@ -402,9 +402,9 @@ void MainWindow::RefreshCommands() {
     key("start", bar && m.toolStart.enabled && idle, m.toolStart.visible);
     key("stop", bar && m.toolStop.enabled && !idle, m.toolStop.visible);
     // Nothing measured, nothing to enlarge.
-    key("txrx", bar && m.toolTxRx.enabled && m_lastReading.has_value(), m.toolTxRx.visible);
+    key("txrx", bar && m.toolDisplay.enabled && m_lastReading.has_value(), m.toolDisplay.visible);
     key("connect", bar && m.toolConnect.enabled && idle, m.toolConnect.visible);
-    key("Wiz", bar && m.toolWiz.enabled && idle, m.toolWiz.visible);
+    key("Wiz", bar && m.toolGuide.enabled && idle, m.toolGuide.visible);
     key("exit", bar);
     RefreshCaption();
 }
@@ -434,7 +434,7 @@ void MainWindow::ObserveWindow(QWidget* window) {
 
 void MainWindow::ShowMessage(int textId, const std::string& literal, link::Buttons buttons, link::Icon icon,
                              int titleId) {
-    link::Message message = link::TableMessage(textId, m_session->state.LanguageOffset, buttons, icon, titleId);
+    link::Message message = link::TableMessage(textId, m_session->state.LanguageOffset(), buttons, icon, titleId);
     message.text = textId != 0 ? message.text + literal : literal;
     m_services.dialogs->Show(message);
 }
@@ -469,7 +469,7 @@ void MainWindow::ConnectionSeriesStarted() {
         m_connectionWindow->hide();
         m_connectionWindow->deleteLater();
     }
-    m_connectionWindow = new ConnectionTestWindow(m_session->state.LanguageOffset, this);
+    m_connectionWindow = new ConnectionTestWindow(m_session->state.LanguageOffset(), this);
     m_connectionWindow->setWindowModality(Qt::ApplicationModal);
     connect(m_connectionWindow, &ConnectionTestWindow::cancelClicked, this, &MainWindow::CancelOperation);
     ShowWhenSplashGone(m_connectionWindow);
@@ -514,7 +514,7 @@ void MainWindow::CancelOperation() {
         // Once the writes have begun a stop leaves a partial configuration: ask first. The
         // writes wait meanwhile (the question holds the pause they are in).
         m_cancelAsked = true;
-        const link::Message question = link::TableMessage(res::text::kStopWritingQuestion, m_session->state.LanguageOffset,
+        const link::Message question = link::TableMessage(res::text::kStopWritingQuestion, m_session->state.LanguageOffset(),
                                                           link::Buttons::YesNo, link::Icon::Question);
         const bool stop = m_services.dialogs->Show(question) == link::Answer::Yes;
         m_cancelAsked = false;
@@ -543,15 +543,14 @@ void MainWindow::WaitForDispatch() {
 
 void MainWindow::RunOperation(const std::function<void()>& work) {
     BusyScope busy(*this);
-    auto* window = new OperationWindow(m_session->state.LanguageOffset, m_services.timings.operationAnimationMs, this);
+    auto* window = new OperationWindow(m_session->state.LanguageOffset(), m_services.timings.operationAnimationMs, this);
     m_operationWindow = window;
     connect(window, &OperationWindow::cancelClicked, this, &MainWindow::CancelOperation);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
     ObserveWindow(window);
     WaitForDispatch();
-    form().stateLamp = kLightGreen;
-    form().Changed();
+    form().SetStateLamp(kLightGreen);
     work();
     // Whatever the outcome, the operation window goes: a window left open after a failed
     // run would keep the whole program blocked behind it.
@@ -571,9 +570,7 @@ void MainWindow::RunMeasurement() {
             session::Measure(*m_session, relay, [this] { return m_stopRequested; });
         // Stopped, or cancelled before the stream: the start is offered again as before.
         if (result == measure::MeasureResult::Stopped || result == measure::MeasureResult::Cancelled) {
-            form().Command1.enabled = true;
-            form().main.start.enabled = true;
-            form().main.toolStart.enabled = true;
+            form().OfferAction();
         }
         if (result != measure::MeasureResult::Stopped) m_program->Stopped();
     });
@@ -587,7 +584,7 @@ void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
     if (deviceBusy()) return;
     session::ProgramOutcome outcome;
     RunOperation([this, &encoding, &outcome] {
-        const session::ProgramOptions options{form().Verify.checked};
+        const session::ProgramOptions options{form().verifyBox().checked};
         outcome = session::ProgramAndReadBack(*m_session, *this, encoding, options);
     });
     form().Changed();
@@ -621,7 +618,7 @@ void MainWindow::ShowProgrammingEnd(const session::ProgramOutcome& outcome) {
 // and the new configuration, so the user is offered a fresh read (the whole loading, which
 // opens the port afresh) rather than being left with a summary that means nothing.
 void MainWindow::AskToReadAgain() {
-    const int offset = m_session->state.LanguageOffset;
+    const int offset = m_session->state.LanguageOffset();
     link::Message message = link::TableMessage(res::text::kNotConfirmed, offset, link::Buttons::YesNo,
                                                link::Icon::Question, kCommunicationErrorTitle);
     message.text += "\n" + res::Text(res::text::kReadAgainQuestion, offset);
@@ -640,11 +637,11 @@ void MainWindow::ShowPreview() {
     {
         BusyScope busy(*this);
         m_program->setEnabled(false);
-        outcome = session::PreviewProgramming(*m_session, form().par_pgm());
+        outcome = session::PreviewProgramming(*m_session, form().EncodeInput());
         m_program->setEnabled(true);
     }
     if (outcome.cancelled) return;
-    widgets::PreviewDialog dialog(outcome.preview, m_session->state.LanguageOffset, this);
+    widgets::PreviewDialog dialog(outcome.preview, m_session->state.LanguageOffset(), this);
     ObserveWindow(&dialog);
     dialog.exec();
 }
@@ -685,7 +682,7 @@ ui::ConfigReport MainWindow::CurrentReport() {
 bool MainWindow::ConfigurationReportable() {
     const auto problem = session::CheckFormConfiguration(*m_session);
     if (!problem) return true;
-    ShowMessage(0, device::ConfigProblemText(*problem, m_session->state.LanguageOffset), link::Buttons::Ok,
+    ShowMessage(0, device::ConfigProblemText(*problem, m_session->state.LanguageOffset()), link::Buttons::Ok,
                 link::Icon::Exclamation);
     return false;
 }
@@ -705,8 +702,8 @@ void MainWindow::FilePrint() {
 void MainWindow::FileExportPdf() {
     if (deviceBusy() || !ConfigurationReportable()) return;
     ui::FileDialogRequest request;
-    request.title = res::Text(res::text::kExportPdfMenu, m_session->state.LanguageOffset);
-    request.filter = res::Text(res::text::kPdfDocument, m_session->state.LanguageOffset) + " (*.pdf)|*.pdf|";
+    request.title = res::Text(res::text::kExportPdfMenu, m_session->state.LanguageOffset());
+    request.filter = res::Text(res::text::kPdfDocument, m_session->state.LanguageOffset()) + " (*.pdf)|*.pdf|";
     request.options = 2;
     request.defaultExtension = ".pdf";
     request.initialFolder = m_services.places.appFolder;
@@ -714,7 +711,7 @@ void MainWindow::FileExportPdf() {
     if (name.empty()) return;
     if (std::filesystem::path(name).extension().empty()) name += ".pdf";
     const files::WriteResult written = print::WriteReportPdf(CurrentReport(), name);
-    const int offset = m_session->state.LanguageOffset;
+    const int offset = m_session->state.LanguageOffset();
     if (!written.ok())
         ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + files::FileErrorText(written.problem, offset),
                     link::Buttons::Ok, link::Icon::Exclamation);
@@ -739,7 +736,7 @@ void MainWindow::CompareWithTransmitter() {
     form().Changed();
     AfterOperation();
     if (!comparison) return;
-    widgets::CompareDialog dialog(*comparison, m_session->state.LanguageOffset, this);
+    widgets::CompareDialog dialog(*comparison, m_session->state.LanguageOffset(), this);
     ObserveWindow(&dialog);
     dialog.exec();
 }
@@ -781,7 +778,7 @@ void MainWindow::EndApplication(bool writeSettings) {
         const files::WriteResult written = files::WriteSettings(m_services.places, m_settings);
         if (!written.ok())
             std::cerr << "vantrel: " << files::kSettingsFileName << ": "
-                      << files::FileErrorText(written.problem, m_session->state.LanguageOffset) << '\n';
+                      << files::FileErrorText(written.problem, m_session->state.LanguageOffset()) << '\n';
     }
     m_ending = true;
     if (m_largeDisplay) m_largeDisplay->close();
@@ -810,7 +807,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::ActionStart() {
     if (deviceBusy()) return;
     ui::ProgramForm& f = form();
-    if (!f.Command1.enabled || !f.Command1.visible) return;
+    if (!f.actionButton().enabled || !f.actionButton().visible) return;
     f.PressAction();
     RefreshCommands();
 }
@@ -838,9 +835,9 @@ void MainWindow::NotAvailable() {
 void MainWindow::ShowPorts() {
     if (deviceBusy()) return;
     PortChoiceModel model(BuildPortChoices(m_services.ports, m_services.simulatorPort,
-                                           res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset)),
+                                           res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset())),
                           m_session->port);
-    DoorsWindow window(model, m_session->state.LanguageOffset, this);
+    DoorsWindow window(model, m_session->state.LanguageOffset(), this);
     ObserveWindow(&window);
     if (window.exec() != QDialog::Accepted) return;
     const std::optional<std::string> port = model.Accept();
@@ -859,8 +856,8 @@ void MainWindow::ShowPorts() {
 }
 
 void MainWindow::ShowLanguage() {
-    if (deviceBusy() || !form().main.lingua.enabled) return;
-    LanguageWindow window(m_session->state.LanguageOffset, m_services.timings.languageAnimationMs, this);
+    if (deviceBusy() || !form().commands().language.enabled) return;
+    LanguageWindow window(m_session->state.LanguageOffset(), m_services.timings.languageAnimationMs, this);
     m_languageWindow = &window;
     connect(&window, &LanguageWindow::languageChosen, this, [this](int languageIndex) {
         ApplyTexts(ui::ChooseLanguage(form(), languageIndex));
@@ -880,7 +877,7 @@ void MainWindow::ShowSerialNumber() {
         BusyScope busy(*this);
         return session::ReadSerial(*m_session).has_value();
     };
-    widgets::SerialNumberDialog dialog(model, *m_services.dialogs, readSerial, m_session->state.LanguageOffset, this);
+    widgets::SerialNumberDialog dialog(model, *m_services.dialogs, readSerial, m_session->state.LanguageOffset(), this);
     ObserveWindow(&dialog);
     dialog.exec();
     RefreshCommands();
@@ -891,7 +888,7 @@ void MainWindow::ShowSerialNumber() {
 // there is nothing to show, and no empty panel opens.
 void MainWindow::ShowFullScreen() {
     if (!m_lastReading) return;
-    if (!m_largeDisplay) m_largeDisplay = new widgets::LargeDisplayWindow(m_session->state.LanguageOffset, this);
+    if (!m_largeDisplay) m_largeDisplay = new widgets::LargeDisplayWindow(m_session->state.LanguageOffset(), this);
     m_largeDisplay->Show(*m_lastReading);
     m_largeDisplay->SetStale(m_program->valueStale());
     m_largeDisplay->Open(true);
@@ -900,16 +897,13 @@ void MainWindow::ShowFullScreen() {
 
 // Windows > Programming/Measure: the input options and the measurement display swap places.
 void MainWindow::ToggleProgrammingMeasure() {
-    ui::ProgramForm& f = form();
-    const bool showOptions = !f.Ingr.visible;
-    f.Ingr.visible = showOptions;
-    f.frm_disp.visible = !showOptions;
-    f.Frame13.visible = !showOptions;
-    f.Changed();
+    // While a measurement runs the configuration stays out of reach.
+    if (m_measuring) return;
+    form().ToggleOptionsPage();
 }
 
 std::optional<std::filesystem::path> MainWindow::HelpDocument() const {
-    const char* name = m_session->state.LanguageIndex == 0 ? kHelpItalian : kHelpEnglish;
+    const char* name = m_session->state.LanguageIndex() == 0 ? kHelpItalian : kHelpEnglish;
     for (const std::filesystem::path& folder : m_services.helpFolders) {
         std::error_code error;
         const std::filesystem::path candidate = folder / name;
@@ -919,7 +913,7 @@ std::optional<std::filesystem::path> MainWindow::HelpDocument() const {
 }
 
 void MainWindow::ShowHelp() {
-    const char* name = m_session->state.LanguageIndex == 0 ? kHelpItalian : kHelpEnglish;
+    const char* name = m_session->state.LanguageIndex() == 0 ? kHelpItalian : kHelpEnglish;
     const std::optional<std::filesystem::path> document = HelpDocument();
     if (!document) {
         ShowMessage(res::text::kHelpNotFound, std::string("\n") + name, link::Buttons::Ok, link::Icon::Exclamation);
@@ -932,7 +926,7 @@ void MainWindow::ShowHelp() {
 }
 
 void MainWindow::ShowAbout() {
-    AboutWindow window(m_session->state.LanguageOffset, this);
+    AboutWindow window(m_session->state.LanguageOffset(), this);
     ObserveWindow(&window);
     window.exec();
 }
@@ -962,7 +956,7 @@ std::string SuggestedLogName(const measure::Timestamp& now) {
 }  // namespace
 
 void MainWindow::StartLogging() {
-    const int offset = m_session->state.LanguageOffset;
+    const int offset = m_session->state.LanguageOffset();
     ui::FileDialogRequest request;
     request.title = res::Text(res::text::kLogDialogTitle, offset);
     request.filter = res::Text(res::text::kLogFileFilter, offset);
@@ -1064,7 +1058,7 @@ void MainWindow::OpenHistory() {
     hooks.dialogs = m_services.dialogs;
     hooks.fileDialogs = m_services.fileDialogs;
     hooks.observeWindow = [this](QWidget* window) { ObserveWindow(window); };
-    widgets::HistoryWindow window(*store, m_session->state.LanguageOffset, hooks, this);
+    widgets::HistoryWindow window(*store, m_session->state.LanguageOffset(), hooks, this);
     ObserveWindow(&window);
     window.exec();
     RefreshCommands();
@@ -1116,8 +1110,8 @@ void MainWindow::ChooseHistoryDatabase() {
 }
 
 void MainWindow::StartGuide() {
-    if (deviceBusy() || !form().main.toolWiz.enabled) return;
-    form().guide.Start();
+    if (deviceBusy() || !form().commands().toolGuide.enabled) return;
+    form().guide().Start();
     RefreshCommands();
 }
 

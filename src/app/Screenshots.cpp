@@ -158,7 +158,7 @@ int SaveScreenshots(const std::filesystem::path& folder) {
         }
     };
     QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
-        if (window->form().display.empty() || readings < 0) return;
+        if (window->form().display().empty() || readings < 0) return;
         if (++readings == 12) {
             camera.Take(window.get(), "main-measuring");
             window->ShowFullScreen();
@@ -182,7 +182,7 @@ int SaveScreenshots(const std::filesystem::path& folder) {
         environment.transmitter().setInput({sim::Quantity::Temperature, 430, 23});
         const QMetaObject::Connection sweep =
             QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
-                if (window->form().display.empty() || shown < 0) return;
+                if (window->form().display().empty() || shown < 0) return;
                 const double t = ++shown * 0.1;
                 const double celsius = 430 + 400 * std::sin(t / 12) + 12 * std::sin(t * 1.3);
                 environment.transmitter().setInput({sim::Quantity::Temperature, celsius, 23});
@@ -205,18 +205,18 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     // button), two steps in: the input family.
     window->form().ChooseMode(ui::Mode::Programming);
     window->StartGuide();
-    window->form().guide.Next();
+    window->form().guide().Next();
     window->form().Changed();
     camera.Take(window.get(), "guided-mode");
-    window->form().guide.Cancel();
+    window->form().guide().Cancel();
     window->form().Changed();
 
     // The compare view: the form's range and filter changed against what the transmitter
     // holds, in both languages.
     window->form().ChooseMode(ui::Mode::Programming);
-    window->form().CtlRangeIn.TextMaxP = "800";
+    window->form().TypeInputMax("800");
     window->form().LeaveInputRange();
-    window->form().ClickFilter(!window->form().SmChk.checked);
+    window->form().ClickFilter(!window->form().filter().checked);
     window->form().Changed();
     photographDialog("compare-en");
     window->CompareWithTransmitter();

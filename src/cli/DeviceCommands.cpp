@@ -137,10 +137,10 @@ int Read(Context& context) {
             .Key("spanAdjust").Value(v.spanAdjust)
             .Key("tripValues").BeginArray();
         for (int i = 1; i <= 5; ++i) json.Value(v.tripValues[static_cast<std::size_t>(i)]);
-        json.EndArray().Key("summary").Value(s.form.summaryText).EndObject();
+        json.EndArray().Key("summary").Value(s.form.summary()).EndObject();
         context.out << json.str() << '\n';
     } else {
-        for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
+        for (const std::string& line : Lines(s.form.summary())) context.out << line << '\n';
     }
     return Finish(context, *device, kExitDone);
 }
@@ -269,7 +269,7 @@ int Program(Context& context) {
     ui::DiskProgramFileStore store;
     ui::ProgramFileCommands commands(s.form, dialog, store);
     if (!commands.Open()) return Finish(context, *device, kExitInvalidFile);
-    const ui::InputEncoding encoding = s.form.par_pgm();
+    const ui::InputEncoding encoding = s.form.EncodeInput();
     const bool dryRun = context.invocation.HasFlag("--dry-run");
     const session::ProgramOptions options{context.invocation.HasFlag("--verify")};
     const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
@@ -285,7 +285,7 @@ int Program(Context& context) {
         else context.out << sent << " writes";
         context.out << (outcome.NotConfirmed() ? ", not confirmed\n" : "\n");
         if (outcome.readBack)
-            for (const std::string& line : Lines(s.form.summaryText)) context.out << line << '\n';
+            for (const std::string& line : Lines(s.form.summary())) context.out << line << '\n';
     }
     if (outcome.NotConfirmed())
         context.err << "vantrel-cli: " << resources::Text(resources::text::kNotConfirmed, context.languageOffset())
@@ -323,7 +323,7 @@ public:
                 .Key("output").Value(r.output)
                 .Key("outputUnit").Value(r.outputIsVoltage ? "V" : "mA")
                 .Key("value").Value(r.value)
-                .Key("unit").Value(Trimmed(r.unit))
+                .Key("unit").Value(r.unit ? std::string(math::Symbol(*r.unit)) : std::string())
                 .Key("underRange").Value(r.range.underRange == measure::Lamp::Red)
                 .Key("overRange").Value(r.range.overRange == measure::Lamp::Red)
                 .Key("trip1");
@@ -346,10 +346,6 @@ public:
     bool Done() const { return m_interrupted.cancelled() || (m_framesWanted > 0 && m_shown >= m_framesWanted); }
 
 private:
-    static std::string Trimmed(const std::string& unit) {
-        const std::size_t first = unit.find_first_not_of(' ');
-        return first == std::string::npos ? std::string() : unit.substr(first);
-    }
     Context& m_context;
     long m_framesWanted;
     const link::CancelToken& m_interrupted;  // Ctrl-C or SIGTERM (see DeviceContext)

@@ -72,8 +72,8 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
     session::Session& s = *device->m_session;
     s.port = port;
     s.recorder = device->m_recorder.get();
-    s.state.LanguageIndex = options.languageIndex;
-    s.state.LanguageOffset = context.languageOffset();
+    s.state.SetLanguageIndex(options.languageIndex);
+    s.state.SetLanguageOffset(context.languageOffset());
     s.SyncProtocol();
     g_interruptToken = &s.cancel;
     std::signal(SIGINT, CancelOnSignal);

@@ -37,8 +37,8 @@ class OfflineSession {
 public:
     explicit OfflineSession(const Context& context) : m_dialogs(context.err, 0, true) {
         m_session = std::make_unique<session::Session>(m_transport, m_clock, m_dialogs, m_host);
-        m_session->state.LanguageIndex = context.invocation.global.languageIndex;
-        m_session->state.LanguageOffset = context.languageOffset();
+        m_session->state.SetLanguageIndex(context.invocation.global.languageIndex);
+        m_session->state.SetLanguageOffset(context.languageOffset());
         m_session->form.Load(m_session->state.identity, ui::Mode::Programming);
     }
     session::Session& session() { return *m_session; }

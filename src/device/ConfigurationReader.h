@@ -7,6 +7,7 @@
 #include "device/OutputCalibration.h"
 #include "device/SerialNumber.h"
 #include "device/WorkingState.h"
+#include "math/Units.h"
 #include "link/Protocol.h"
 
 // Reading a transmitter's configuration, cell block by cell block, and decoding it into the
@@ -40,6 +41,10 @@ struct ReadConfiguration {
     std::array<int, 4> tripWords{}; // trip 1 high, trip 1 low, trip 2 high, trip 2 low
     OutputCalibration calibration;
     OutputScale scale;
+    // The unit the configuration's range is shown in (°F when the user worked in °F).
+    std::optional<math::Unit> Unit() const {
+        return math::InputUnit(values.inputCode, (values.flags & option::Fahrenheit) != 0);
+    }
 };
 
 // The configuration read: serial number, cells 6..15, the trip and trim cells on the model

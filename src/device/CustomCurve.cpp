@@ -83,6 +83,8 @@ std::vector<Point> SensorPoints(const MemoryImage& c, const Layout& layout, cons
     const int inputCode = c[cell::InputCode];
     const int inputConfig = c[cell::InputConfig];
     const bool extraPoint = (c[cell::OptionFlags] & option::ExtraEndPoint) != 0;
+    // The range cells of a temperature typed in °F hold °C; the user's points were °F.
+    const bool fahrenheit = (c[cell::OptionFlags] & option::Fahrenheit) != 0 && math::input::IsTemperature(inputCode);
     const int lastUser = extraPoint ? layout.segments : layout.segments + 1;
     const DecodedRange range = DecodeRange(c[cell::RangeMaxHigh], c[cell::RangeMaxLow], c[cell::RangeMinHigh],
                                            c[cell::RangeMinLow]);
@@ -92,7 +94,8 @@ std::vector<Point> SensorPoints(const MemoryImage& c, const Layout& layout, cons
     std::vector<Point> points;
     for (int i = 1; i <= lastUser; ++i) {
         const double code = Entry(c, layout.starts.T3 + 3 * (i - 1));
-        const double physical = range.bottom + (code - codeAtMin) / (codeAtMax - codeAtMin) * (range.top - range.bottom);
+        double physical = range.bottom + (code - codeAtMin) / (codeAtMax - codeAtMin) * (range.top - range.bottom);
+        if (fahrenheit) physical = math::CelsiusToFahrenheit(static_cast<float>(physical));
         points.push_back({AsShown(physical), InputValue(BreakVolts(c, layout, i), inputCode, inputConfig, scale, k)});
     }
     return points;

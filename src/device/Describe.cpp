@@ -114,10 +114,15 @@ private:
             break;
         }
 
+        // A sensor code beyond the family's list is said to be unknown, with its number.
+        const bool listedSensor = row.sensor == Sensor::TcType || row.sensor == Sensor::RtdSensor ||
+                                  row.sensor == Sensor::PotRange;
+        if (listedSensor && sensorText.empty())
+            sensorText = "(" + T(resources::text::kUnknownInputCode) + resources::Str(v_.inputCode) + ")";
         std::string line = T(row.familyTextId);
         if (d_.custom)
             line += " (Custom) ";
-        else if (row.sensor == Sensor::TcType || row.sensor == Sensor::RtdSensor || row.sensor == Sensor::PotRange)
+        else if (listedSensor)
             line += " " + sensorText;
         // The wiring is named once, after the sensor (resistance has no other sensor text).
         if (row.sensor == Sensor::RtdSensor || row.sensor == Sensor::Wiring)

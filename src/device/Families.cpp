@@ -155,5 +155,8 @@ std::optional<RangeLimits> OutputLimits(const Identity& identity, int outputType
 
 int MaxSensorPoints(const Identity& identity) { return identity.DeviceModel == kModelWithTrips ? 27 : 29; }
 int MaxSegments(const Identity& identity) { return identity.DeviceModel == kModelWithTrips ? 26 : 28; }
+bool UsesVariantInputConfig(const Identity& identity) {
+    return identity.DeviceModel == kModelWithTrips && identity.FirmwareVersion == 5;
+}
 
 }  // namespace vantrel::device

@@ -113,6 +113,8 @@ std::optional<RangeLimits> OutputLimits(const Identity& identity, int outputType
 // cells); the others 29 (28 segments).
 int MaxSensorPoints(const Identity& identity);
 int MaxSegments(const Identity& identity);
+// The model with trips on firmware version 5 takes the variant input-configuration rows.
+bool UsesVariantInputConfig(const Identity& identity);
 inline constexpr int kMaxCjcPoints = 6;
 inline constexpr int kMinPoints = 2;
 

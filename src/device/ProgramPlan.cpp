@@ -48,7 +48,7 @@ bool AllEncodable(const std::vector<T>& values) {
 
 // Custom curves come from the editor or a file; their counts must fit the table layout.
 bool CustomTableFits(const WorkingState& working, int inputCode, int optionFlags) {
-    const int limit = working.HasTrips() ? math::kMaxSegmentsWithTrips : math::kMaxSegments;
+    const int limit = MaxSegments(working.identity);
     if (working.SegmentCount < 2 || working.SegmentCount > limit || working.SegmentCount % 2 != 0) return false;
     const bool cjcTable = (optionFlags & option::InternalCjc) != 0 && math::input::IsThermocouple(inputCode);
     return !cjcTable || (working.CjcSegmentCount >= 1 && working.CjcSegmentCount <= kWorkingPointsCjc - 2);
@@ -165,7 +165,7 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
     b.Append(cell::RangeMinLow, range->cell8);
 
     // 6. Input configuration.
-    math::InputConfigArgs configArgs{code, optionFlags, rangeMax, rangeMin, id.DeviceModel, id.FirmwareVersion, {}, {}};
+    math::InputConfigArgs configArgs{code, optionFlags, rangeMax, rangeMin, UsesVariantInputConfig(id), {}, {}};
     if (custom) {
         configArgs.customFirstInput = working.PtInput[0];
         configArgs.customLastInput = working.PtInput[static_cast<std::size_t>(working.SegmentCount)];
@@ -186,7 +186,7 @@ ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working
         points = math::CustomBreakpoints(working.PtPhysical, working.SegmentCount, working.PointExtra);
         plan.BreakSignal = math::CustomBreakpointSignals(working.PtInput, working.SegmentCount, code, constants);
     } else {
-        points = math::PlaceBreakpoints({code, rangeMin, rangeMax, form.LinearVisible, form.LinearTicked, id.DeviceModel});
+        points = math::PlaceBreakpoints({code, rangeMin, rangeMax, form.LinearVisible, form.LinearTicked, MaxSegments(id)});
         plan.BreakSignal = math::BreakpointSignals(points.temps, code, config.multiplier, constants);
     }
     // The configuration check leaves a range the placement can divide; the placement still

@@ -22,13 +22,22 @@ struct Identity {
 
 inline constexpr int kModelWithTrips = 10;
 
+enum class Language { Italian = 0, English = 1 };
+// The distance between an Italian text and its English twin in the string table.
+inline constexpr int kEnglishOffset = 300;
+
 // The shared working values that the programming form, the points editor, the trips form,
 // programming and the programming file work on. One per session.
 struct WorkingState {
     bool ConfigChanged = false;
     std::string CurrentFile;
-    int LanguageOffset = 300;
-    int LanguageIndex = 1;
+    // The one language of the session: English until the settings or the user say Italian.
+    Language language = Language::English;
+    int LanguageIndex() const { return static_cast<int>(language); }
+    // Every text is fetched at the language offset plus its Italian identifier.
+    int LanguageOffset() const { return language == Language::Italian ? 0 : kEnglishOffset; }
+    void SetLanguageIndex(int index) { language = index == 0 ? Language::Italian : Language::English; }
+    void SetLanguageOffset(int offset) { SetLanguageIndex(offset == 0 ? 0 : 1); }
     bool ForceSaveAs = false;
 
     bool CustomActive = false;

@@ -23,11 +23,9 @@ constexpr std::array<double, 11> kBandsE = {-270.01, -256.3, -241.5, -226.2, -20
 constexpr std::array<double, 10> kBandsN = {-270.01, -245.5, -222,   -198.01, -172.96,
                                             -146.6,  -118.65, -88.33, -53.52, -8.96};
 
-int SegmentLimit(int deviceModel) { return deviceModel == 10 ? kMaxSegmentsWithTrips : kMaxSegments; }
-
-int EvenAndLimited(int n, int deviceModel) {
+int EvenAndLimited(int n, int maxSegments) {
     if (n % 2 != 0) ++n;
-    return std::min(n, SegmentLimit(deviceModel));
+    return std::min(n, maxSegments);
 }
 
 // A segment count computed from a span, held to what a table can take before it becomes an
@@ -51,7 +49,7 @@ Breakpoints EqualSteps(const PlacementArgs& args, double step) {
     if (args.linearBoxVisible) {
         n = SegmentsFor((max - min) / step);
         if (n == 0) n = 1;
-        n = EvenAndLimited(n, args.deviceModel);
+        n = EvenAndLimited(n, args.maxSegments);
     }
     Breakpoints b;
     b.segments = n;
@@ -104,7 +102,7 @@ Breakpoints BandPlacement(const PlacementArgs& args, const Segmentation& seg, st
     // At least one segment must cover the rest of the range, or the table would stop short
     // of Max.
     n = std::max(n, j);
-    n = EvenAndLimited(n, args.deviceModel);
+    n = EvenAndLimited(n, args.maxSegments);
     const double last = b.temps.back();
     for (int i = j + 1; i <= n + 1; ++i) b.temps.push_back(ToSingle(last + (i - j) * r / (n - j + 1)));
     b.segments = n;

@@ -10,8 +10,8 @@
 // programming always kept them; breakpoint 1 is element 0.
 namespace vantrel::math {
 
+// The most segments any table takes (the model with trips takes fewer: the caller says).
 inline constexpr int kMaxSegments = 28;
-inline constexpr int kMaxSegmentsWithTrips = 26;  // model 10: the tables must end below cell 217
 
 // Step width (°C or input unit) and the band boundaries that make breakpoints denser where
 // a thermocouple curves most.
@@ -27,7 +27,7 @@ struct PlacementArgs {
     float rangeMax = 0;
     bool linearBoxVisible = true;
     bool linearTicked = false;   // linear programming: one segment plus an extra end point
-    int deviceModel = 0;
+    int maxSegments = kMaxSegments;  // what the transmitter's memory holds (device::MaxSegments)
 };
 
 struct Breakpoints {

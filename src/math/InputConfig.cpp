@@ -1,6 +1,7 @@
 #include "math/InputConfig.h"
 
 #include <array>
+#include <iterator>
 
 #include "math/InputCodes.h"
 
@@ -48,7 +49,10 @@ constexpr int kPotentiometerConfigs[] = {5, 69, 133};
 
 int StandardConfig(int code, int wiring, bool internalCjc, double min, double max) {
     if (input::IsThermocouple(code)) return internalCjc ? 1 : 7;
-    if (input::IsPotentiometer(code)) return kPotentiometerConfigs[code - input::PotentiometerLow];
+    if (input::IsPotentiometer(code)) {
+        const int range = input::SensorIndex(code);
+        return range < static_cast<int>(std::size(kPotentiometerConfigs)) ? kPotentiometerConfigs[range] : 0;
+    }
     switch (code) {
     case input::VoltageCode: return VoltageConfig(min, max);
     case input::CurrentCode: return 138;
@@ -77,8 +81,8 @@ int VariantConfig(int code, int wiring, bool internalCjc, double min, double max
     case input::VoltageCode: return VariantVoltageConfig(min, max);
     case input::SpecialPlatinum: return 139;
     case input::Pt100:
-    case input::Ni100: return WiringConfig(wiring, 0) + (max > 700 ? 128 : 0);
-    case input::ResistanceCode: return WiringConfig(wiring, 0) + (max > 350 ? 128 : 0);
+    case input::Ni100: return WiringConfig(wiring, max > 700 ? 128 : 0);
+    case input::ResistanceCode: return WiringConfig(wiring, max > 350 ? 128 : 0);
     default: return StandardConfig(code, wiring, internalCjc, min, max);
     }
 }
@@ -113,7 +117,7 @@ InputConfigChoice SelectInputConfig(const InputConfigArgs& args) {
         choice.forcedRangeMin = min;
         choice.forcedRangeMax = max;
     }
-    const bool variant = args.deviceModel == 10 && args.firmwareVersion == 5;
+    const bool variant = args.variantTable;
     choice.inputConfig = variant ? VariantConfig(code, wiring, internalCjc, min, max)
                                  : StandardConfig(code, wiring, internalCjc, min, max);
     return choice;

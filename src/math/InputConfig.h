@@ -15,8 +15,7 @@ struct InputConfigArgs {
     int optionFlags = 0;        // bit 0 internal compensation; bits 1..0 wiring for RTD/resistance
     double rangeMax = 0;        // in the units of the tables: °C, mV, ohm, mA or a 0..1 ratio
     double rangeMin = 0;
-    int deviceModel = 0;
-    int firmwareVersion = 0;    // second character of the version reply
+    bool variantTable = false;  // the variant rows some firmware takes (see device::UsesVariantInputConfig)
     // With custom points: the first and last input values of the point table. These replace
     // the range and select the custom decision table.
     std::optional<double> customFirstInput;
@@ -32,8 +31,8 @@ struct InputConfigChoice {
     std::optional<double> forcedRangeMax;
 };
 
-// The three decision tables: standard, the variant of model 10 with firmware version 5,
-// and the custom one (standard rows over the custom input span), which takes precedence.
+// The three decision tables: standard, the variant (model 10 with firmware version 5), and the
+// custom one (standard rows over the custom input span), which takes precedence.
 InputConfigChoice SelectInputConfig(const InputConfigArgs& args);
 
 }  // namespace vantrel::math

@@ -35,16 +35,16 @@ std::optional<RunScales> ReadRunScales(link::Protocol& protocol, const device::I
                      outputType};
 }
 
-bool IsPotentiometer(int inputCode) { return inputCode >= 31 && inputCode <= 35; }
-
 // The process value in the unit shown. A potentiometer's range is held as a fraction, so
 // it is shown in percent; a custom percent curve already carries its typed unit.
 double DisplayValue(double value, const MeasureSetup& setup) {
     const bool custom = (setup.flags & device::option::Custom) != 0;
-    if (setup.unit == " %" && IsPotentiometer(setup.inputCode) && !custom) return value * 100;
-    if (setup.unit == "  °F") return math::CelsiusToFahrenheit(static_cast<float>(value));
+    if (setup.unit == math::Unit::Percent && !custom) return value * 100;
+    if (setup.unit == math::Unit::Fahrenheit) return math::CelsiusToFahrenheit(static_cast<float>(value));
     return value;
 }
+
+std::string Suffix(const MeasureSetup& setup) { return setup.unit ? math::ValueSuffix(*setup.unit) : std::string(); }
 
 // The mark of a value without a defined result; the same in both languages.
 std::string Unknown() { return resources::Text(resources::text::kUnknownValue, 0); }
@@ -82,15 +82,14 @@ public:
         // Without a defined output (an output type without calibration) nothing below has one.
         if (std::isfinite(out)) r.output = m_displayedOutput;
         r.outputText = r.output ? resources::Format(*r.output, outputPattern) : UnknownWithUnit(outputPattern);
-        const bool reverse = (m_setup.flags & device::option::ReverseOutput) != 0;
         if (r.output) {
-            const double value = ProcessValue(m_run.scale, *r.output, reverse);
+            const double value = ProcessValue(m_run.scale, *r.output);
             if (std::isfinite(value)) {
                 r.range = IndicateRange(m_run.scale, value);
                 r.value = DisplayValue(value, m_setup);
             }
         }
-        r.valueText = (r.value ? resources::Format(*r.value, pattern) : Unknown()) + m_setup.unit;
+        r.valueText = (r.value ? resources::Format(*r.value, pattern) : Unknown()) + Suffix(m_setup);
         r.rangeBottom = DisplayValue(m_run.scale.rangeBottom, m_setup);
         r.rangeTop = DisplayValue(m_run.scale.rangeTop, m_setup);
         return r;

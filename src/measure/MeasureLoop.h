@@ -6,6 +6,7 @@
 
 #include "device/WorkingState.h"
 #include "link/Protocol.h"
+#include "math/Units.h"
 #include "measure/MeasurementMath.h"
 
 // The live measurement: checks that the identified transmitter is still there, reads its
@@ -23,7 +24,7 @@ struct Reading {
     bool outputIsVoltage = false;
     std::optional<double> value;  // process value in the display unit
     std::string valueText;        // value with the resolution pattern and the unit
-    std::string unit;             // "  °C", "  °F", " %", "  mV", "  mA", "  Ohm"
+    std::optional<math::Unit> unit;  // the unit of the value (the text after it in valueText)
     int valueDecimals = 0;        // decimals of the display resolution
     double rangeBottom = 0;       // the range ends in the display unit (for the trend's lines)
     double rangeTop = 0;
@@ -36,7 +37,7 @@ struct Reading {
 struct MeasureSetup {
     int flags = 0;            // option flags of the last read: reverse output, custom input
     int inputCode = 0;
-    std::string unit;         // unit text chosen when the configuration was described
+    std::optional<math::Unit> unit;  // the unit the described configuration shows its range in
 };
 
 class MeasureObserver {

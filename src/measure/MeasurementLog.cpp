@@ -82,11 +82,6 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-std::string Trimmed(const std::string& unit) {
-    const std::size_t first = unit.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : unit.substr(first);
-}
-
 const char* TripText(Lamp lamp) {
     switch (lamp) {
         case Lamp::Red: return "red";
@@ -139,7 +134,7 @@ std::string LogRow(const Reading& r, const Timestamp& time) {
     row += ',';
     row += r.outputIsVoltage ? "V" : "mA";
     row += ',' + (r.value ? Fixed(*r.value, r.valueDecimals) : std::string());
-    row += ',' + Trimmed(r.unit);
+    row += ',' + (r.unit ? std::string(math::Symbol(*r.unit)) : std::string());
     row += r.range.underRange == Lamp::Red ? ",1" : ",0";
     row += r.range.overRange == Lamp::Red ? ",1" : ",0";
     row += ',';

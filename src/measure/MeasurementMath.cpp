@@ -51,10 +51,8 @@ double OutputValue(const Scale& scale, double filteredTimes8) {
     return scale.outputLow + scale.slope * (filteredTimes8 / 8 - scale.firstCode);
 }
 
-double ProcessValue(const Scale& scale, double displayedOutput, bool reverseOutput) {
-    const double outputSpan = scale.outputHigh - scale.outputLow;
-    const double fraction = reverseOutput ? (scale.outputHigh - displayedOutput) / outputSpan
-                                          : (displayedOutput - scale.outputLow) / outputSpan;
+double ProcessValue(const Scale& scale, double displayedOutput) {
+    const double fraction = (displayedOutput - scale.outputLow) / (scale.outputHigh - scale.outputLow);
     return scale.rangeBottom + scale.span() * fraction;
 }
 
@@ -82,8 +80,8 @@ TripLamps DecodeTripLamps(std::uint8_t tripByte) {
     return {lamp(16, 1), lamp(32, 2)};
 }
 
-std::string ResolutionPattern(double span, const std::string& unitText) {
-    if (unitText == " %") return "##0.00";
+std::string ResolutionPattern(double span, std::optional<math::Unit> unit) {
+    if (unit == math::Unit::Percent) return "##0.00";
     if (span > 1000) return "##0";
     if (span > 100) return "##0.0";
     if (span > 10) return "##0.00";

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "device/OutputCalibration.h"
 #include "device/WorkingState.h"
+#include "math/Units.h"
 
 // Turning the transmitter's measurement frames into the output and process values shown at
 // the bench: frame decoding, the filter, the scales, the display formats and the lamps.
@@ -55,8 +57,9 @@ Scale ComputeScale(const device::OutputCalibration& c, double firstCode, double 
 double OutputValue(const Scale& scale, double filteredTimes8);
 
 // The process value (input units: °C, mV, mA, ohm, percent) that a displayed output value
-// stands for.
-double ProcessValue(const Scale& scale, double displayedOutput, bool reverseOutput);
+// stands for. The output ends of the scale were read from the table's first and last entries,
+// so they already carry the direction: a reverse output has its low end above its high one.
+double ProcessValue(const Scale& scale, double displayedOutput);
 
 enum class Lamp { Grey, Red, Green, Yellow };
 
@@ -77,7 +80,7 @@ struct TripLamps {
 TripLamps DecodeTripLamps(std::uint8_t tripByte);
 
 // Display pattern of the process value: by span, fixed for percent.
-std::string ResolutionPattern(double span, const std::string& unitText);
+std::string ResolutionPattern(double span, std::optional<math::Unit> unit);
 
 // Display pattern and unit of the output value for the transmitter and its output type.
 std::string OutputPattern(const device::Identity& identity, int outputType);

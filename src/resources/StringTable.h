@@ -128,6 +128,13 @@ inline constexpr int kReadBackInputCode = 2168;
 inline constexpr int kReadBackOptions = 2169;
 inline constexpr int kReadBackAsked = 2170;
 inline constexpr int kReadBackRead = 2171;
+// The programming form: trips that no longer fit, a trim out of its slider's reach, a code
+// no list holds, a report of an edited configuration.
+inline constexpr int kTripsOutsideRange = 2180;
+inline constexpr int kTripsInputChanged = 2181;
+inline constexpr int kTrimOutOfRange = 2182;
+inline constexpr int kUnknownInputCode = 2183;
+inline constexpr int kModified = 2184;
 // The history of operations (operation names 2240.., outcome names 2250..).
 inline constexpr int kHistoryMenu = 2200;
 inline constexpr int kHistoryDatabaseMenu = 2201;

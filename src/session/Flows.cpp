@@ -22,7 +22,7 @@ constexpr int kIncompatibleTextId = 205;
 
 void ShowMessage(Session& session, int textId, int titleId, link::Icon icon) {
     session.protocol.dialogs().Show(
-        link::TableMessage(textId, session.state.LanguageOffset, link::Buttons::Ok, icon, titleId));
+        link::TableMessage(textId, session.state.LanguageOffset(), link::Buttons::Ok, icon, titleId));
 }
 
 // A port that cannot be opened leaves the window usable without a transmitter.
@@ -80,7 +80,7 @@ void Identify(Session& session) {
 
 bool FailRead(Session& session, SessionView& view) {
     session.connectionResult = "errore";
-    session.form.Conf_Err_Comm();
+    session.form.EnterNotConnectedState();
     view.ReadingEnded();
     return false;
 }
@@ -141,12 +141,11 @@ void Describe(Session& session, SessionView& view, const DeviceRead& read, Opera
     session.serialMenuVisible = device::SerialMenuVisible(read.configuration.serial);
     session.form.SetSliders(read.configuration.zeroSlider, read.configuration.spanSlider);
     session.form.ApplyRead(read.configuration.values, read.curve);
-    session.form.stateLamp = {255, 0, 0};
-    session.form.Changed();
+    session.form.SetStateLamp({255, 0, 0});
     view.ReadingEnded();
     OperationRecord& record = scope.record();
     record.serial = read.configuration.serial;
-    record.summary = session.form.summaryText;
+    record.summary = session.form.summary();
     const files::RecordBytes bytes = files::EncodeRecord(FormRecord(session));
     record.configuration.assign(bytes.begin(), bytes.end());
     scope.SetOutcome(Outcome::Done);
@@ -219,7 +218,7 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
     if (!answered) {
         // No transmitter, a cancelled test or identification, or a port that would not
         // open: device commands off, "connect" on, "not connected" and "no data" shown.
-        session.form.Conf_Err_Comm();
+        session.form.EnterNotConnectedState();
         return LoadOutcome::NotConnected;
     }
     if (!read) {

@@ -29,7 +29,7 @@ double TrimPercent(const ui::Adjustment& adjustment) {
 
 void EnterNotConnectedState(Session& session) {
     session.connectionResult = "errore";
-    session.form.Conf_Err_Comm();
+    session.form.EnterNotConnectedState();
 }
 
 }  // namespace
@@ -39,21 +39,21 @@ device::ProgramForm ProgramFormValues(const Session& session, const ui::InputEnc
     device::ProgramForm values;
     values.InputCode = encoding.inputCode;
     values.OptionWord = encoding.optionFlags;
-    values.RangeMax = RangeValue(form.CtlRangeIn.TextMaxP);
-    values.RangeMin = RangeValue(form.CtlRangeIn.TextMinP);
-    values.OutMax = RangeValue(form.CtlRangeOut.TextMaxP);
-    values.OutMin = RangeValue(form.CtlRangeOut.TextMinP);
-    values.OutputTypeIndex = form.Vuscite.selected;
+    values.RangeMax = RangeValue(form.inputRange().maxText());
+    values.RangeMin = RangeValue(form.inputRange().minText());
+    values.OutMax = RangeValue(form.outputRange().maxText());
+    values.OutMin = RangeValue(form.outputRange().minText());
+    values.OutputTypeIndex = form.outputTypes().selected;
     values.OutputSelect = device::OutputSelectCode(session.state.identity, values.OutputTypeIndex, values.OutMin);
-    values.LinearVisible = form.Linear.visible;
-    values.LinearTicked = form.Linear.checked;
-    values.FilterTicked = form.SmChk.checked;
-    values.BurnoutDown = form.BurnoutDown;
-    values.OutputDirect = form.OutputDirect;
-    values.AdjMax = TrimPercent(form.zero);
-    values.AdjMin = TrimPercent(form.span);
-    values.ZeroSlider = form.zero.slider;
-    values.SpanSlider = form.span.slider;
+    values.LinearVisible = form.linearisation().visible;
+    values.LinearTicked = form.linearisation().checked;
+    values.FilterTicked = form.filter().checked;
+    values.BurnoutDown = form.burnoutDown();
+    values.OutputDirect = form.outputDirect();
+    values.AdjMax = TrimPercent(form.zeroTrim());
+    values.AdjMin = TrimPercent(form.spanTrim());
+    values.ZeroSlider = form.zeroTrim().slider;
+    values.SpanSlider = form.spanTrim().slider;
     return values;
 }
 
@@ -70,7 +70,7 @@ device::ProgramResult RunProgramDevice(Session& session, const ui::InputEncoding
 }  // namespace
 
 std::optional<device::ConfigProblem> CheckFormConfiguration(Session& session) {
-    return device::CheckConfiguration(ProgramFormValues(session, session.form.par_pgm()), session.state);
+    return device::CheckConfiguration(ProgramFormValues(session, session.form.EncodeInput()), session.state);
 }
 
 ProgramOutcome PlanOnly(Session& session, const ui::InputEncoding& encoding) {
@@ -92,7 +92,7 @@ void CheckReadBack(Session& session, ProgramOutcome& outcome) {
     if (outcome.readBackDifferences.empty()) return;
     link::Message message;
     message.textId = resources::text::kReadBackDiffers;
-    message.text = device::ReadBackDifferencesText(outcome.readBackDifferences, session.state.LanguageOffset);
+    message.text = device::ReadBackDifferencesText(outcome.readBackDifferences, session.state.LanguageOffset());
     message.buttons = link::Buttons::Ok;
     message.icon = link::Icon::Critical;
     session.protocol.dialogs().Show(message);
@@ -189,7 +189,9 @@ measure::MeasureResult Measure(Session& session, measure::MeasureObserver& obser
         setup.flags = session.lastRead->values.flags;
         setup.inputCode = session.lastRead->values.inputCode;
     }
-    setup.unit = session.form.measureUnit;
+    // The unit of what the transmitter holds, as its summary shows it; the form's own choice
+    // may have moved on since the read.
+    if (session.lastRead) setup.unit = session.lastRead->Unit();
     const measure::MeasureResult result =
         measure::MeasureLoop(session.protocol, session.state.identity, setup, relay, stopRequested);
     if (result == measure::MeasureResult::CommunicationError) EnterNotConnectedState(session);

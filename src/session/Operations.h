@@ -14,7 +14,7 @@
 namespace vantrel::session {
 
 // The programming form's values as programming reads them, for the input encoded by
-// par_pgm.
+// EncodeInput.
 device::ProgramForm ProgramFormValues(const Session& session, const ui::InputEncoding& encoding);
 
 struct ProgramOutcome {

@@ -35,7 +35,7 @@ PreviewOutcome PreviewProgramming(Session& session, const ui::InputEncoding& enc
     }
     const device::ProgramPlan plan = device::MakeProgramPlan(form, session.state, data, [] { return true; });
     outcome.preview = device::PreviewPlan(plan, encoding.inputCode, encoding.optionFlags, session.state,
-                                          session.state.LanguageOffset);
+                                          session.state.LanguageOffset());
     return outcome;
 }
 

@@ -40,8 +40,8 @@ StationResult ProgramStation(const Station& station, const device::ConfigRecord&
         ui::NoWindowsHost host;
         Session s(*link.transport, *link.clock, *link.dialogs, host);
         s.port = station.port;
-        s.state.LanguageIndex = settings.languageIndex;
-        s.state.LanguageOffset = resources::LanguageOffsetFor(settings.languageIndex);
+        s.state.SetLanguageIndex(settings.languageIndex);
+        s.state.SetLanguageOffset(resources::LanguageOffsetFor(settings.languageIndex));
         s.SyncProtocol();
         s.recorder = settings.recorder;
         SessionView quiet;
@@ -58,7 +58,7 @@ StationResult ProgramStation(const Station& station, const device::ConfigRecord&
             } else {
                 ProgramOptions options;
                 options.verify = settings.verify;
-                const ProgramOutcome outcome = ProgramAndReadBack(s, quiet, s.form.par_pgm(), options);
+                const ProgramOutcome outcome = ProgramAndReadBack(s, quiet, s.form.EncodeInput(), options);
                 result.programStatus = outcome.result.status;
                 result.writes = outcome.result.framesSent;
                 result.verify = outcome.verify;

@@ -48,8 +48,8 @@ std::optional<device::ConfigRecord> ReadDeviceRecord(Session& session) {
     ui::NoWindowsHost host;
     Session scratch(session.transport, session.protocol.clock(), session.protocol.dialogs(), host);
     scratch.port = session.port;
-    scratch.state.LanguageOffset = session.state.LanguageOffset;
-    scratch.state.LanguageIndex = session.state.LanguageIndex;
+    scratch.state.SetLanguageOffset(session.state.LanguageOffset());
+    scratch.state.SetLanguageIndex(session.state.LanguageIndex());
     scratch.state.identity = session.state.identity;
     scratch.connectionResult.clear();
     scratch.modeIndex = session.modeIndex;
@@ -66,7 +66,7 @@ std::optional<device::ConfigRecord> ReadDeviceRecord(Session& session) {
         // The transmitter stopped answering: the live session goes to the not-connected
         // state, as after any failed read.
         session.connectionResult = scratch.connectionResult;
-        session.form.Conf_Err_Comm();
+        session.form.EnterNotConnectedState();
         return std::nullopt;
     }
     return FormRecord(scratch);

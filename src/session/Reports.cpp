@@ -30,7 +30,7 @@ std::string TableUnit(int inputType) {
 // The plan on nominal calibration: the breakpoints depend on the sensor and the range, not
 // on the converter's calibration, so no transmitter read (and no question) is needed.
 std::optional<ui::ReportBreakpoints> PlanBreakpoints(Session& session, const device::ConfigRecord& record) {
-    const ui::InputEncoding encoding = session.form.par_pgm();
+    const ui::InputEncoding encoding = session.form.EncodeInput();
     device::ProgramDeviceData data;
     if (session.lastRead) data.Cell7 = static_cast<std::uint8_t>(session.lastRead->outputConfig);
     const device::ProgramPlan plan = device::MakeProgramPlan(ProgramFormValues(session, encoding), session.state,
@@ -49,7 +49,7 @@ std::optional<ui::ReportBreakpoints> PlanBreakpoints(Session& session, const dev
 ui::ConfigReport SessionReport(Session& session, bool fromTransmitter, const std::string& date) {
     ui::ReportInput input;
     input.record = FormRecord(session);
-    input.languageOffset = session.state.LanguageOffset;
+    input.languageOffset = session.state.LanguageOffset();
     input.identity = session.state.identity;
     input.fromTransmitter = fromTransmitter;
     input.fileName = ui::FileTitle(session.state.CurrentFile);
@@ -70,11 +70,11 @@ std::optional<ui::Comparison> CompareWithDevice(Session& session, const device::
         return std::nullopt;
     }
     ui::Comparison comparison =
-        ui::CompareConfigurations(*device, file, {session.state.LanguageOffset, session.state.identity});
+        ui::CompareConfigurations(*device, file, {session.state.LanguageOffset(), session.state.identity});
     OperationRecord& record = scope.record();
     const files::RecordBytes bytes = files::EncodeRecord(*device);
     record.configuration.assign(bytes.begin(), bytes.end());
-    const int o = session.state.LanguageOffset;
+    const int o = session.state.LanguageOffset();
     record.summary = comparison.Equal() ? resources::Text(resources::text::kCompareEqual, o)
                                         : resources::Text(resources::text::kCompareDifferent, o) + ' ' +
                                               std::to_string(comparison.DifferingCount());

@@ -31,7 +31,7 @@ void Session::NoteCellRead(int address, std::uint8_t value) {
 
 void Session::SyncProtocol() {
     protocol.setDeviceModel(state.identity.DeviceModel);
-    protocol.setLanguageOffset(state.LanguageOffset);
+    protocol.setLanguageOffset(state.LanguageOffset());
 }
 
 }  // namespace vantrel::session

@@ -8,8 +8,8 @@ namespace vantrel::session {
 StartupResult StartUp(const files::SettingsPlaces& places, device::WorkingState& state) {
     const std::optional<files::AppSettings> read = files::ReadSettings(places);
     StartupResult result{files::SettingsAtStart(read), read.has_value()};
-    state.LanguageIndex = result.settings.LanguageChoice;
-    state.LanguageOffset = resources::LanguageOffsetFor(state.LanguageIndex);
+    state.SetLanguageIndex(result.settings.LanguageChoice);
+    state.SetLanguageOffset(resources::LanguageOffsetFor(state.LanguageIndex()));
     state.ForceSaveAs = false;
     state.CurrentFile = files::DefaultConfigNameIn(places.appFolder);
     state.ConfigChanged = true;

@@ -13,9 +13,9 @@
 #include <QTest>
 
 #include "app/MainWindow.h"
+#include "resources/StringTable.h"
 #include "app/SimulatedEnvironment.h"
 #include "history/Store.h"
-#include "resources/StringTable.h"
 #include "ui/widgets/CompareDialog.h"
 #include "ui/widgets/HistoryWindow.h"
 #include "ui/widgets/ProgramWindow.h"
@@ -92,17 +92,23 @@ TEST(HistoryWindow, APastConfigurationIsRestoredFromTheHistoryAndProgrammed) {
     window->OpenHistory();
     EXPECT_GE(differing, 2);  // the thermocouple type and the range's top
     EXPECT_TRUE(Has(details, "Operation: read")) << details;
-    EXPECT_EQ(window->form().Tipo.selected, 0);
-    EXPECT_EQ(window->form().CtlRangeIn.TextMaxP, "1000");
+    EXPECT_EQ(window->form().thermocoupleTypes().selected, 0);
+    EXPECT_EQ(window->form().inputRange().maxText(), "1000");
 
     // The usual Program writes it into the transmitter again.
     QTest::mouseClick(qobject_cast<QRadioButton*>(child("Modo1")), Qt::LeftButton);
     QTest::mouseClick(qobject_cast<QPushButton*>(child("Command1")), Qt::LeftButton);
     EXPECT_TRUE(Has(summary(), "Thermocouple Type K")) << summary();
     EXPECT_TRUE(Has(summary(), "Input Range: 0 to 1000")) << summary();
+    // Only entry 2 was told that the profile's trips (800) lie outside 0..400.
+    const std::string tripsOutside = resources::Text(resources::text::kTripsOutsideRange, 300);
+    int tripsWarnings = 0;
     for (const link::Message& m : env.dialogs().shown()) {
-        if (m.textId != resources::text::kProgrammingDone) ADD_FAILURE() << "unexpected message " << m.text;
+        if (m.text == tripsOutside) ++tripsWarnings;
+        else if (m.textId == resources::text::kProgrammingDone) continue;
+        else ADD_FAILURE() << "unexpected message " << m.text;
     }
+    EXPECT_EQ(tripsWarnings, 1);
 
     window->historyRecorder()->Flush();
     std::string problem;

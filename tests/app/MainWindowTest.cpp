@@ -178,11 +178,11 @@ TEST_F(MainWindowTest, ProgrammingAThermocoupleByClickingAndTyping_TheSummarySho
     ASSERT_TRUE(Has(Summary(), "Thermocouple Type K"));
 
     QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
-    ASSERT_EQ(window->form().mode, ui::Mode::Programming);
+    ASSERT_EQ(window->form().mode(), ui::Mode::Programming);
     auto* tipo = Child<QComboBox>("Tipo");
     tipo->setFocus();
     QTest::keyClick(tipo, Qt::Key_Down);  // Type K -> Type J
-    ASSERT_EQ(window->form().Tipo.selected, 1);
+    ASSERT_EQ(window->form().thermocoupleTypes().selected, 1);
 
     widgets::RangeControlWidget* range = window->programWindow()->rangeIn();
     range->maxBox()->selectAll();
@@ -190,7 +190,7 @@ TEST_F(MainWindowTest, ProgrammingAThermocoupleByClickingAndTyping_TheSummarySho
     range->minBox()->selectAll();
     QTest::keyClicks(range->minBox(), "0");
     ASSERT_TRUE(range->Leave().accepted);
-    ASSERT_EQ(window->form().CtlRangeIn.TextMaxP, "400");
+    ASSERT_EQ(window->form().inputRange().maxText(), "400");
 
     QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_EQ(Seen("Video"), 1);
@@ -198,9 +198,18 @@ TEST_F(MainWindowTest, ProgrammingAThermocoupleByClickingAndTyping_TheSummarySho
     EXPECT_TRUE(Has(Summary(), "Input Range: 0 to 400")) << Summary();
     EXPECT_FALSE(window->deviceBusy());
     EXPECT_TRUE(window->menuItem("lingua")->isEnabled());
-    // The programming ends with its word, and nothing else is said.
-    ASSERT_EQ(env->dialogs().shown().size(), 1u);
-    EXPECT_EQ(env->dialogs().shown()[0].textId, resources::text::kProgrammingDone);
+    // The profile's trips (800) lie outside 0..400: said once before programming, nothing else.
+    const std::string tripsOutside = resources::Text(resources::text::kTripsOutsideRange, 300);
+    // The programming ends with its word.
+    int tripsWarnings = 0;
+    int doneWords = 0;
+    for (const link::Message& m : env->dialogs().shown()) {
+        if (m.text == tripsOutside) ++tripsWarnings;
+        else if (m.textId == resources::text::kProgrammingDone) ++doneWords;
+        else ADD_FAILURE() << "unexpected message " << m.text;
+    }
+    EXPECT_EQ(tripsWarnings, 1);
+    EXPECT_EQ(doneWords, 1);
 }
 
 // The read-back after the writes fails: the transmitter's configuration is unknown. The
@@ -231,18 +240,18 @@ TEST_F(MainWindowTest, ProgrammingNotConfirmed_SaysTheConfigurationIsUnknown_Yes
                              "Read the transmitter's configuration again now?");
     EXPECT_EQ(Seen("TentConn"), 2);  // Yes: the loading ran again
     EXPECT_TRUE(Has(Summary(), "Thermocouple Type K")) << Summary();
-    EXPECT_TRUE(window->form().deviceConnected);
+    EXPECT_TRUE(window->form().deviceConnected());
 }
 
 TEST_F(MainWindowTest, Measuring_ShowsTheSimulatedValue_AndStopEndsIt) {
     Start();
     Load();
-    ASSERT_EQ(window->form().mode, ui::Mode::Measure);
+    ASSERT_EQ(window->form().mode(), ui::Mode::Measure);
     std::string shown;
     bool operationWindowHidden = false;
     QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
-        if (!shown.empty() || window->form().display.empty()) return;
-        shown = window->form().display;
+        if (!shown.empty() || window->form().display().empty()) return;
+        shown = window->form().display();
         // The first value hides the operation window so that Stop can be reached.
         operationWindowHidden = true;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -263,7 +272,7 @@ TEST_F(MainWindowTest, Measuring_ShowsTheSimulatedValue_AndStopEndsIt) {
     EXPECT_EQ(Seen("Video"), 1);
     EXPECT_FALSE(env->transmitter().streaming());  // "SM" went out
     EXPECT_FALSE(window->deviceBusy());
-    EXPECT_TRUE(window->form().display.empty());
+    EXPECT_TRUE(window->form().display().empty());
     EXPECT_TRUE(Child<QPushButton>("Command1")->isEnabled());
     EXPECT_TRUE(window->toolKey("start")->isEnabled());
     EXPECT_TRUE(window->toolKey("connect")->isEnabled());
@@ -410,10 +419,10 @@ TEST_F(MainWindowTest, SmallCommands_HelpCalibrationPortsAndFullScreen) {
     EXPECT_EQ(Seen("TentConn"), 1);
 
     // Programming/Measure swaps the option frames and the measurement display.
-    const bool optionsVisible = window->form().Ingr.visible;
+    const bool optionsVisible = window->form().optionsPage().visible;
     window->menuItem("progmisura")->trigger();
-    EXPECT_NE(window->form().Ingr.visible, optionsVisible);
-    EXPECT_NE(window->form().frm_disp.visible, window->form().Ingr.visible);
+    EXPECT_NE(window->form().optionsPage().visible, optionsVisible);
+    EXPECT_NE(window->form().measurementPage().visible, window->form().optionsPage().visible);
 
     // Nothing measured: no enlarged display to open.
     onWindow = nullptr;
@@ -442,5 +451,5 @@ TEST_F(MainWindowTest, TheFormsTripsAndPointsWindows_OpenOverTheMainWindow) {
     closeNextModal();
     Child<QCheckBox>("Custom")->click();
     EXPECT_EQ(opened, (std::vector<QString>{"vantrel::widgets::TripsDialog", "vantrel::widgets::PointsEditorDialog"}));
-    EXPECT_FALSE(window->form().Custom.checked);  // the editor was cancelled
+    EXPECT_FALSE(window->form().customCurve().checked);  // the editor was cancelled
 }

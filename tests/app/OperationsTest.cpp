@@ -81,7 +81,7 @@ public:
     }
     Seen Look() const {
         return {Child<QPlainTextEdit>("summary")->toPlainText().toStdString(),
-                Child<QWidget>("txtMod")->property("text").toString().toStdString(), window->form().deviceConnected,
+                Child<QWidget>("txtMod")->property("text").toString().toStdString(), window->form().deviceConnected(),
                 window->toolKey("start")->isEnabled(), window->currentPort()};
     }
     // Presses Cancel when the simulator takes the n-th command of a kind from now on.
@@ -216,7 +216,7 @@ TEST_F(OperationsTest, CancelDuringTheWrites_AsksFirst_YesLeavesItWrittenNotConf
     ASSERT_EQ(shown.size(), 4u);
     EXPECT_EQ(shown[2].textId, resources::text::kStopWritingQuestion);
     EXPECT_EQ(shown[3].textId, resources::text::kNotConfirmed);
-    EXPECT_FALSE(window->form().deviceConnected);
+    EXPECT_FALSE(window->form().deviceConnected());
 }
 
 // One indicator per operation: it only moves forward, says the step in words and reaches
@@ -269,7 +269,7 @@ TEST_F(OperationsTest, EnlargedDisplay_ScalesWithItsWindow_GreysAStaleValue_Esca
     int readings = 0;
     std::vector<int> digits;
     QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
-        if (window->form().display.empty() || readings < 0) return;
+        if (window->form().display().empty() || readings < 0) return;
         if (++readings == 3) {
             EXPECT_TRUE(window->toolKey("stop")->isEnabled());
             EXPECT_TRUE(Child<QPushButton>("Command3")->isEnabled());

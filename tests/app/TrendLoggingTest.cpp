@@ -43,7 +43,7 @@ protected:
         int shown = 0;
         const auto connection =
             QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
-                if (window->form().display.empty() || shown < 0) return;
+                if (window->form().display().empty() || shown < 0) return;
                 if (++shown == 1 && during) during();
                 if (shown >= readings) {
                     shown = -1;

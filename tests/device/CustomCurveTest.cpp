@@ -2,7 +2,7 @@
 
 #include "device/CustomCurve.h"
 #include "device/ProgramPlan.h"
-#include "math/CustomPoints.h"
+#include "device/CustomTable.h"
 
 using namespace vantrel;
 using namespace vantrel::device;
@@ -80,7 +80,7 @@ WorkingState CustomWorking(const std::vector<Point>& sensor, const std::vector<P
         w.CjcPhysical[i] = static_cast<float>(cjc[i].physical);
         w.CjcInput[i] = static_cast<float>(cjc[i].input);
     }
-    EXPECT_TRUE(math::CompleteLoadedCurve(w, static_cast<int>(sensor.size()), cjc.empty() ? 2 : static_cast<int>(cjc.size())));
+    EXPECT_TRUE(device::CompleteLoadedCurve(w, static_cast<int>(sensor.size()), cjc.empty() ? 2 : static_cast<int>(cjc.size())));
     return w;
 }
 
@@ -103,6 +103,16 @@ TEST(CustomCurve, AThermocoupleCurveWithColdJunctionReadsBackAsTyped) {
     ASSERT_TRUE(curve);
     ExpectPointsNear(curve->sensor, sensor, 0.05, 0.002);  // the added fifth point is left out
     ExpectPointsNear(curve->cjc, cjc, 0.05, 0.002);
+
+    // Typed in °F, both tables come back in °F: the range cells hold °C, the points do not.
+    const std::vector<Point> sensorF = {{32, 0}, {212, 4.096}, {392, 8.138}, {572, 12.209}};
+    const std::vector<Point> cjcF = {{-4, -0.777}, {77, 1.0}, {158, 2.851}};
+    const Programmed f = Program(CustomWorking(sensorF, cjcF), 1,
+                                 option::InternalCjc | option::Custom | option::Fahrenheit, 32, 572);
+    const auto curveF = DecodeCustomCurve(f.cells, f.calibration);
+    ASSERT_TRUE(curveF);
+    ExpectPointsNear(curveF->sensor, sensorF, 0.1, 0.002);
+    ExpectPointsNear(curveF->cjc, cjcF, 0.1, 0.002);
 }
 
 TEST(CustomCurve, ResistanceAndPotentiometerInputsAreComputedBackThroughTheirStages) {

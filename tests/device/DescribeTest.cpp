@@ -143,13 +143,15 @@ TEST(Describe, WiringLines_RtdAndResistanceNameTheWiresOnce) {
     EXPECT_EQ(custom.lines[0], "Resistenza (Custom)  - 3 Fili");
     EXPECT_TRUE(custom.custom);
     EXPECT_EQ(Describe(ReadValuesOf(33, 32, 0, 1), Context(4, 10)).lines[0], "Potenziometro (Custom) ");
+    // A custom potentiometer's range holds the curve's physical column as typed, not a ratio.
+    EXPECT_EQ(Describe(ReadValuesOf(31, 32, 0, 100), Context(4, 10)).lines[1], "Campo Ingresso: 0 ÷ 100 %");
 }
 
 TEST(Describe, CodeBoundaries_TwentyIsThermocouple_ZeroAndAboveSixtyHaveNoInputLine) {
     const Description twenty = Describe(ReadValuesOf(20, 0, 0, 100), Context(4, 10));
     EXPECT_EQ(twenty.familyPosition, 0);
     EXPECT_EQ(twenty.tcType, 19);
-    EXPECT_EQ(twenty.lines[0], "Termocoppia ");
+    EXPECT_EQ(twenty.lines[0], "Termocoppia (codice d'ingresso sconosciuto: 20)");
     EXPECT_EQ(Describe(ReadValuesOf(21, 1, 0, 100), Context(4, 10)).familyPosition, 1);
 
     for (const int code : {0, 61}) {

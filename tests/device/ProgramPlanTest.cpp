@@ -10,7 +10,7 @@
 #include "device/Families.h"
 #include "device/ProgramPlan.h"
 #include "math/Breakpoints.h"
-#include "math/CustomPoints.h"
+#include "device/CustomTable.h"
 
 using namespace vantrel::device;
 
@@ -266,7 +266,7 @@ TEST(ProgramPlan, CustomCurveLoadedFromFile_ProgramsWithTheAddedPoint) {
     // Without the completing step the loaded counts do not fit a table.
     EXPECT_EQ(MakeProgramPlan(Form(1, 0, 400, 1 | 32), w, SampleDevice(), kYes).status,
               PlanStatus::InvalidCustomTable);
-    ASSERT_TRUE(vantrel::math::CompleteLoadedCurve(w, 4, 3));
+    ASSERT_TRUE(vantrel::device::CompleteLoadedCurve(w, 4, 3));
     const auto plan = MakeProgramPlan(Form(1, 0, 400, 1 | 32), w, SampleDevice(), kYes);
     ASSERT_EQ(plan.status, PlanStatus::Done);
     EXPECT_EQ(plan.SegmentCount, 4);
@@ -371,7 +371,7 @@ TEST(ConfigurationCheck, CustomCurves_CountsFiniteRisingAndEncodable) {
         WorkingState w = Working(4, 10);
         w.CustomActive = true;
         for (std::size_t i = 0; i < physical.size(); ++i) w.PtPhysical[i] = physical[i], w.PtInput[i] = input[i];
-        vantrel::math::CompleteLoadedCurve(w, static_cast<int>(physical.size()), 2);
+        vantrel::device::CompleteLoadedCurve(w, static_cast<int>(physical.size()), 2);
         return w;
     };
     const ProgramForm form = Form(36, 0, 100, 32);
@@ -391,7 +391,7 @@ TEST(Breakpoints, RangesThePlacementCannotDivide_GiveNoSegmentsInsteadOfOverflow
     using vantrel::math::PlaceBreakpoints;
     for (auto [min, max] : {std::pair{1000.0f, 0.0f}, {5.0f, 5.0f}, {-1e30f, 1e30f},
                             {0.0f, std::numeric_limits<float>::infinity()}}) {
-        const auto b = PlaceBreakpoints({1, min, max, true, false, 10});
+        const auto b = PlaceBreakpoints({1, min, max, true, false, 26});
         if (std::isfinite(max - min) && max > min) {
             EXPECT_EQ(b.segments, 26);  // held to the table, never a wrapped int
         } else {

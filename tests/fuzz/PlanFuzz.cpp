@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "FuzzCheck.h"
+#include "device/Families.h"
 #include "device/MemoryMap.h"
 #include "device/ProgramPlan.h"
 #include "math/Breakpoints.h"
@@ -115,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)device::Float24Encode(request.OutMax);
     const math::Breakpoints b = math::PlaceBreakpoints(
         {request.InputCode, request.RangeMin, request.RangeMax, request.LinearVisible, request.LinearTicked,
-         working.identity.DeviceModel});
+         device::MaxSegments(working.identity)});
     Require(b.segments == 0 || b.temps.size() == static_cast<std::size_t>(b.segments) + 1,
             "a placement has one point more than its segments");
     (void)math::CustomBreakpoints(working.PtPhysical, working.SegmentCount, working.PointExtra);

@@ -7,18 +7,18 @@
 
 #include "FuzzCheck.h"
 #include "device/WorkingState.h"
-#include "math/PointsCsv.h"
+#include "ui/model/PointsCsv.h"
 
 using namespace vantrel;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const math::CsvPoints read = math::ParsePointsCsv(std::string_view(reinterpret_cast<const char*>(data), size));
+    const ui::CsvPoints read = ui::ParsePointsCsv(std::string_view(reinterpret_cast<const char*>(data), size));
     Require(read.ok() != read.points.empty(), "a read file has points, a refused one names a line");
     if (!read.ok()) return 0;
-    for (const math::CsvPoint& p : read.points)
+    for (const ui::CsvPoint& p : read.points)
         Require(std::isfinite(static_cast<float>(p.input)) && std::isfinite(static_cast<float>(p.physical)),
                 "points are finite Singles");
-    const math::CsvPoints again = math::ParsePointsCsv(math::WritePointsCsv(read.points));
+    const ui::CsvPoints again = ui::ParsePointsCsv(ui::WritePointsCsv(read.points));
     Require(again.ok() && again.points.size() == read.points.size(), "exported points import again");
     for (std::size_t i = 0; i < read.points.size(); ++i)
         Require(again.points[i].input == read.points[i].input && again.points[i].physical == read.points[i].physical,
@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     device::WorkingState working;
     working.identity.DeviceModel = 10;
-    math::PointsEditor editor(working, false, 0);
+    ui::PointsEditor editor(working, false, 0);
     editor.Open();
-    if (!math::PutPointsInEditor(editor, read.points)) editor.Ok();
+    if (!ui::PutPointsInEditor(editor, read.points)) editor.Ok();
     return 0;
 }

@@ -12,8 +12,9 @@
 using namespace vantrel::math;
 
 namespace {
+// The model with trips (10) holds 26 segments, the others 28.
 Breakpoints Place(int code, float min, float max, int model = 9, bool linearVisible = true, bool linear = false) {
-    return PlaceBreakpoints({code, min, max, linearVisible, linear, model});
+    return PlaceBreakpoints({code, min, max, linearVisible, linear, model == 10 ? 26 : 28});
 }
 }  // namespace
 
@@ -104,37 +105,40 @@ TEST(Breakpoints, Signals_ShapeResistanceAndCurrentForTheConverter) {
 }
 
 TEST(InputConfig, VoltageRangesPickTheNarrowestBand) {
-    EXPECT_EQ(SelectInputConfig({36, 0, 10000, -10000, 9, 0, {}, {}}).inputConfig, 136);
-    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, 9, 0, {}, {}}).inputConfig, 7);
-    EXPECT_EQ(SelectInputConfig({36, 0, 800, -800, 9, 0, {}, {}}).inputConfig, 8);
+    EXPECT_EQ(SelectInputConfig({36, 0, 10000, -10000, false, {}, {}}).inputConfig, 136);
+    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, false, {}, {}}).inputConfig, 7);
+    EXPECT_EQ(SelectInputConfig({36, 0, 800, -800, false, {}, {}}).inputConfig, 8);
     // Model 10 with firmware 5 uses its own voltage rows.
-    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, 10, 5, {}, {}}).inputConfig, 6);
-    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, 10, 4, {}, {}}).inputConfig, 7);
+    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, true, {}, {}}).inputConfig, 6);
+    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, false, {}, {}}).inputConfig, 7);
 }
 
 TEST(InputConfig, ResistanceInputsByWiringAndRange) {
-    EXPECT_EQ(SelectInputConfig({21, 0, 300, 0, 9, 0, {}, {}}).inputConfig, 3);
-    EXPECT_EQ(SelectInputConfig({21, 1, 301, 0, 9, 0, {}, {}}).inputConfig, 66);
-    EXPECT_EQ(SelectInputConfig({21, 2, 850, 0, 10, 5, {}, {}}).inputConfig, 4 + 128);
-    const auto ni1000 = SelectInputConfig({24, 2, 100, 0, 9, 0, {}, {}});
+    EXPECT_EQ(SelectInputConfig({21, 0, 300, 0, false, {}, {}}).inputConfig, 3);
+    EXPECT_EQ(SelectInputConfig({21, 1, 301, 0, false, {}, {}}).inputConfig, 66);
+    EXPECT_EQ(SelectInputConfig({21, 2, 850, 0, true, {}, {}}).inputConfig, 4 + 128);
+    // A wiring field no wiring has gives no configuration in either table, range or not.
+    EXPECT_EQ(SelectInputConfig({21, 3, 850, 0, true, {}, {}}).inputConfig, 0);
+    EXPECT_EQ(SelectInputConfig({51, 3, 400, 0, true, {}, {}}).inputConfig, 0);
+    const auto ni1000 = SelectInputConfig({24, 2, 100, 0, false, {}, {}});
     EXPECT_EQ(ni1000.inputConfig, 132);
     EXPECT_EQ(ni1000.multiplier, 10);
-    EXPECT_EQ(SelectInputConfig({51, 1, 500, 0, 9, 0, {}, {}}).inputConfig, 66);
-    EXPECT_EQ(SelectInputConfig({51, 0, 600, 0, 9, 0, {}, {}}).inputConfig, 131);
+    EXPECT_EQ(SelectInputConfig({51, 1, 500, 0, false, {}, {}}).inputConfig, 66);
+    EXPECT_EQ(SelectInputConfig({51, 0, 600, 0, false, {}, {}}).inputConfig, 131);
 }
 
 TEST(InputConfig, ThermocouplesPotentiometersCurrentAndCustomRows) {
-    const auto tc = SelectInputConfig({3, 1, 1000, 0, 9, 0, {}, {}});
+    const auto tc = SelectInputConfig({3, 1, 1000, 0, false, {}, {}});
     EXPECT_EQ(tc.inputConfig, 1);
     EXPECT_TRUE(tc.cjcCompensation);
-    EXPECT_EQ(SelectInputConfig({3, 0, 1000, 0, 9, 0, {}, {}}).inputConfig, 7);
-    EXPECT_EQ(SelectInputConfig({32, 0, 1, 0, 9, 0, {}, {}}).inputConfig, 69);
-    EXPECT_EQ(SelectInputConfig({32, 0, 1, 0, 10, 5, {}, {}}).inputConfig, 5);
-    EXPECT_EQ(SelectInputConfig({46, 0, 20, 4, 9, 0, {}, {}}).inputConfig, 138);
+    EXPECT_EQ(SelectInputConfig({3, 0, 1000, 0, false, {}, {}}).inputConfig, 7);
+    EXPECT_EQ(SelectInputConfig({32, 0, 1, 0, false, {}, {}}).inputConfig, 69);
+    EXPECT_EQ(SelectInputConfig({32, 0, 1, 0, true, {}, {}}).inputConfig, 5);
+    EXPECT_EQ(SelectInputConfig({46, 0, 20, 4, false, {}, {}}).inputConfig, 138);
     // Custom: the input column decides, and only its rows exist.
-    EXPECT_EQ(SelectInputConfig({36, 0, 10, 0, 9, 0, -500.0, 500.0}).inputConfig, 134);
-    EXPECT_EQ(SelectInputConfig({21, 0, 100, 0, 9, 0, 80.0, 140.0}).inputConfig, 0);
-    const auto special = SelectInputConfig({56, 0, 100, 0, 9, 0, {}, {}});
+    EXPECT_EQ(SelectInputConfig({36, 0, 10, 0, false, -500.0, 500.0}).inputConfig, 134);
+    EXPECT_EQ(SelectInputConfig({21, 0, 100, 0, false, 80.0, 140.0}).inputConfig, 0);
+    const auto special = SelectInputConfig({56, 0, 100, 0, false, {}, {}});
     EXPECT_EQ(special.inputConfig, 75);
     EXPECT_EQ(special.forcedRangeMax, 800.0);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 
 #include "SimBench.h"
 #include "link/Frames.h"
@@ -78,6 +80,66 @@ TEST(MeasureFlow, TypeK_0To1000_At500_Shows500AndTwelveMilliamps_StopSendsSm) {
     EXPECT_TRUE(b.dialogs.shown().empty());
 }
 
+// The live value follows the input and unit the transmitter was programmed with, whatever
+// the output's direction and trims: the output ends read from the table already carry both.
+struct LiveCase {
+    const char* name;
+    std::function<void(SimBench&)> configure;
+    sim::SimulatedInput input;
+    double value;
+    math::Unit unit;
+    const char* suffix;
+};
+
+TEST(MeasureFlow, LiveValue_InTheProgrammedUnitAndDirection_WithTrims) {
+    const auto typeK = [](bool reverse, int zero, int span, bool fahrenheit) {
+        return [=](SimBench& b) {
+            b.ChooseThermocoupleK("0", "800");
+            if (fahrenheit) b.session.form.ToggleUnit();
+            if (reverse) b.session.form.ToggleDirection();
+            b.session.form.MoveSlider(ui::AdjustWhich::Zero, zero);
+            b.session.form.MoveSlider(ui::AdjustWhich::Span, span);
+        };
+    };
+    const auto linear = [](int family, const char* min, const char* max) {
+        return [=](SimBench& b) {
+            b.session.form.ChooseFamily(family);
+            b.SetInputRange(min, max);
+        };
+    };
+    const LiveCase cases[] = {
+        {"type K direct", typeK(false, 0, 0, false), {sim::Quantity::Temperature, 25, 25}, 25, math::Unit::Celsius, "  °C"},
+        {"type K reverse", typeK(true, 0, 0, false), {sim::Quantity::Temperature, 25, 25}, 25, math::Unit::Celsius, "  °C"},
+        {"type K direct, trims", typeK(false, 20, -10, false), {sim::Quantity::Temperature, 600, 25}, 600,
+         math::Unit::Celsius, "  °C"},
+        {"type K reverse, trims", typeK(true, -15, 30, false), {sim::Quantity::Temperature, 600, 25}, 600,
+         math::Unit::Celsius, "  °C"},
+        {"type K in °F", typeK(false, 0, 0, true), {sim::Quantity::Temperature, 25, 25}, 77, math::Unit::Fahrenheit,
+         "  °F"},
+        {"potentiometer", linear(device::family::Potentiometer, "0", "100"), {sim::Quantity::Fraction, 0.568, 25},
+         56.8, math::Unit::Percent, " %"},
+        {"voltage", linear(device::family::Voltage, "0", "500"), {sim::Quantity::Millivolts, 197.8, 25}, 197.8,
+         math::Unit::Millivolt, "  mV"},
+    };
+    for (const LiveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SimBench b;
+        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+        c.configure(b);
+        ProgramForm(b);
+        // What the form shows next no longer matters: the value follows the transmitter.
+        b.session.form.ChooseFamily(device::family::Current);
+        b.transmitter.setInput(c.input);
+        MeasureRun run = MeasureFrames(b, 30);
+        ASSERT_FALSE(run.collector.readings.empty());
+        const measure::Reading& last = run.collector.readings.back();
+        ASSERT_TRUE(last.value);
+        EXPECT_NEAR(*last.value, c.value, std::max(0.5, std::fabs(c.value) * 0.004));
+        EXPECT_EQ(last.unit, c.unit);
+        EXPECT_TRUE(last.valueText.ends_with(c.suffix)) << last.valueText;
+    }
+}
+
 TEST(MeasureFlow, Pt100ThreeWire_0To200_At100_ShowsTwelveMilliamps) {
     SimBench b;
     ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
@@ -88,7 +150,7 @@ TEST(MeasureFlow, Pt100ThreeWire_0To200_At100_ShowsTwelveMilliamps) {
     b.session.form.ChooseOutputType(0);
     b.SetOutputRange("4", "20");
     ProgramForm(b);
-    EXPECT_NE(b.session.form.summaryText.find("PT100"), std::string::npos) << b.session.form.summaryText;
+    EXPECT_NE(b.session.form.summary().find("PT100"), std::string::npos) << b.session.form.summary();
     b.transmitter.setInput({sim::Quantity::Temperature, 100, 25});
     MeasureRun run = MeasureFrames(b, 5);
     ASSERT_EQ(run.result, measure::MeasureResult::Stopped);
@@ -137,8 +199,8 @@ TEST(MeasureFlow, StreamFallsSilent_CancelEndsInTheNotConnectedState) {
     EXPECT_GE(run.collector.readings.size(), 1u);
     EXPECT_LE(run.collector.readings.size(), 3u);
     EXPECT_EQ(b.dialogs.countShown(85), 1);
-    EXPECT_FALSE(b.session.form.deviceConnected);
-    EXPECT_EQ(b.session.form.summaryText, "No Data");
+    EXPECT_FALSE(b.session.form.deviceConnected());
+    EXPECT_EQ(b.session.form.summary(), "No Data");
 }
 
 TEST(MeasureFlow, StreamFallsSilent_RetryRestartsTheStreamWithSmMi) {
@@ -185,7 +247,7 @@ TEST(MeasureFlow, SilentDuringTheCalibrationRead_OneBoxThenNotConnected) {
     EXPECT_EQ(run.result, measure::MeasureResult::CommunicationError);
     EXPECT_EQ(b.dialogs.countShown(85), 1);
     EXPECT_EQ(b.recorder.Count("MI"), 0);
-    EXPECT_FALSE(b.session.form.deviceConnected);
+    EXPECT_FALSE(b.session.form.deviceConnected());
 }
 
 // Family 4 set to output type 0 has no calibration row: the output range and every measured
@@ -194,13 +256,13 @@ TEST(MeasureFlow, OutputWithoutCalibration_UnknownInSummaryDisplayLogAndTrend) {
     sim::Profile profile = sim::MakeDefaultProfile();
     profile.memory.write(7, profile.memory.read(7) & 252);
     SimBench b(profile);
-    b.session.form.CtlRangeOut.TextMaxP = "20";
+    b.session.form.TypeOutputMax("20");
     ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
     EXPECT_FALSE(b.session.lastRead->values.outputFirst);
     EXPECT_FALSE(b.session.lastRead->values.outputSecond);
-    const std::string& summary = b.session.form.summaryText;
+    const std::string& summary = b.session.form.summary();
     EXPECT_NE(summary.find("Output Range: — to — mA"), std::string::npos) << summary;
-    EXPECT_EQ(b.session.form.CtlRangeOut.TextMaxP, "20");  // the box keeps what it held
+    EXPECT_EQ(b.session.form.outputRange().maxText(), "20");  // the box keeps what it held
 
     MeasureRun run = MeasureFrames(b, 3);
     ASSERT_EQ(run.collector.readings.size(), 3u);

@@ -36,7 +36,7 @@ Reading SampleReading() {
     r.output = 12.0004;
     r.value = 500.04;
     r.valueDecimals = 1;
-    r.unit = "  °C";
+    r.unit = vantrel::math::Unit::Celsius;
     r.trips = TripLamps{Lamp::Red, Lamp::Yellow};
     return r;
 }
@@ -79,7 +79,7 @@ TEST(LogRow, FieldsUnitsLampsAndResolution) {
     r.output = 0.5;
     r.value = -3.456;
     r.valueDecimals = 2;
-    r.unit = " %";
+    r.unit = vantrel::math::Unit::Percent;
     r.range.underRange = Lamp::Red;
     r.trips.reset();
     EXPECT_EQ(LogRow(r, {0, 0}), "1970-01-01T00:00:00.000+00:00,0.500,V,-3.46,%,1,0,,");

@@ -51,9 +51,8 @@ TEST(Scale, OutputAndProcessValuesFollowTheCalibrationAndDirection) {
     EXPECT_NEAR(scale.outputLow, 4, 1e-6);
     EXPECT_NEAR(scale.outputHigh, 20, 1e-6);
     EXPECT_NEAR(OutputValue(scale, 8 * 2100), 12, 1e-6);
-    EXPECT_NEAR(ProcessValue(scale, 12, false), 500, 1e-4);
-    EXPECT_NEAR(ProcessValue(scale, 16, false), 750, 1e-4);
-    EXPECT_NEAR(ProcessValue(scale, 16, true), 250, 1e-4);
+    EXPECT_NEAR(ProcessValue(scale, 12), 500, 1e-4);
+    EXPECT_NEAR(ProcessValue(scale, 16), 750, 1e-4);
 }
 
 TEST(Scale, RangeLampsAndBarFollowTheValueRelativeToTheBottom) {
@@ -81,11 +80,12 @@ TEST(TripLamps, DelayWinsOverActiveAndEachTripHasItsBits) {
 }
 
 TEST(DisplayPatterns, ResolutionFollowsTheSpanAndOutputTheFamily) {
-    EXPECT_EQ(ResolutionPattern(1200, "  °C"), "##0");
-    EXPECT_EQ(ResolutionPattern(1000, "  °C"), "##0.0");
-    EXPECT_EQ(ResolutionPattern(50, "  mV"), "##0.00");
-    EXPECT_EQ(ResolutionPattern(10, "  mA"), "##0.000");
-    EXPECT_EQ(ResolutionPattern(1200, " %"), "##0.00");
+    using vantrel::math::Unit;
+    EXPECT_EQ(ResolutionPattern(1200, Unit::Celsius), "##0");
+    EXPECT_EQ(ResolutionPattern(1000, Unit::Celsius), "##0.0");
+    EXPECT_EQ(ResolutionPattern(50, Unit::Millivolt), "##0.00");
+    EXPECT_EQ(ResolutionPattern(10, Unit::Milliamp), "##0.000");
+    EXPECT_EQ(ResolutionPattern(1200, Unit::Percent), "##0.00");
     EXPECT_EQ(OutputPattern({4, 10, 0, 0}, 1), "##0.000   V");
     EXPECT_EQ(OutputPattern({4, 10, 0, 0}, 2), "##0.000  mA");
     EXPECT_EQ(OutputPattern({3, 9, 0, 0}, 2), "##0.000   V");

@@ -7,7 +7,7 @@
 
 #include "SimBench.h"
 #include "link/Frames.h"
-#include "math/CustomPoints.h"
+#include "device/CustomTable.h"
 #include "resources/StringTable.h"
 
 namespace vantrel::test {
@@ -39,11 +39,11 @@ std::vector<device::WriteEntry> WritesSent(const RecordingTransport& recorder) {
 
 void ExpectNotConnectedState(const session::Session& s, int languageOffset = 300) {
     EXPECT_FALSE(s.connected());
-    EXPECT_FALSE(s.form.deviceConnected);
-    EXPECT_EQ(s.form.modelText, resources::Text(84, languageOffset));
-    EXPECT_FALSE(s.form.Command1.enabled);
-    EXPECT_FALSE(s.form.main.toolStart.enabled);
-    EXPECT_TRUE(s.form.main.toolConnect.enabled);
+    EXPECT_FALSE(s.form.deviceConnected());
+    EXPECT_EQ(s.form.modelText(), resources::Text(84, languageOffset));
+    EXPECT_FALSE(s.form.actionButton().enabled);
+    EXPECT_FALSE(s.form.commands().toolStart.enabled);
+    EXPECT_TRUE(s.form.commands().toolConnect.enabled);
 }
 
 // ---- Loading the programming window ---------------------------------------------------
@@ -55,10 +55,10 @@ TEST(LoadProgramWindow, Connected_DescribesTheTransmittersConfiguration) {
     ASSERT_TRUE(b.session.lastRead);
     EXPECT_EQ(b.session.lastRead->values.inputCode, 1);
     EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 1000);
-    EXPECT_NE(b.session.form.summaryText.find("Thermocouple Type K"), std::string::npos);
-    EXPECT_NE(b.session.form.summaryText.find("Output Range: 4 to 20 mA"), std::string::npos);
-    EXPECT_NE(b.session.form.modelText.find("( VerSW :  4/ 10/ 1/ 0 )"), std::string::npos);
-    EXPECT_TRUE(b.session.form.deviceConnected);
+    EXPECT_NE(b.session.form.summary().find("Thermocouple Type K"), std::string::npos);
+    EXPECT_NE(b.session.form.summary().find("Output Range: 4 to 20 mA"), std::string::npos);
+    EXPECT_NE(b.session.form.modelText().find("( VerSW :  4/ 10/ 1/ 0 )"), std::string::npos);
+    EXPECT_TRUE(b.session.form.deviceConnected());
     // The read ends the exchange: the transmitter leaves programming mode.
     EXPECT_EQ(b.recorder.sent.back(), frames::kEndProgramming);
     EXPECT_FALSE(b.transmitter.programmingMode());
@@ -80,12 +80,12 @@ TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnectedWithFam
     EXPECT_EQ(b.recorder.Count("$V"), 0);
     EXPECT_EQ(b.session.connectionResult, "errore");
     ExpectNotConnectedState(b.session, 0);
-    EXPECT_EQ(b.session.form.modelText, "Dispositivo non connesso");
-    EXPECT_EQ(b.session.form.summaryText, "Dati non pervenuti");
+    EXPECT_EQ(b.session.form.modelText(), "Dispositivo non connesso");
+    EXPECT_EQ(b.session.form.summary(), "Dati non pervenuti");
     EXPECT_FALSE(b.session.lastRead);
     const device::Identification four = device::Identify(device::Identity{});
-    EXPECT_EQ(b.session.form.Strumento.entries, four.lists.inputFamilies);
-    EXPECT_EQ(b.session.form.Vuscite.entries, four.lists.outputTypes);
+    EXPECT_EQ(b.session.form.inputFamilies().entries, four.lists.inputFamilies);
+    EXPECT_EQ(b.session.form.outputTypes().entries, four.lists.outputTypes);
     EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
     EXPECT_EQ(b.session.state.identity.DeviceModel, 10);
 }
@@ -97,7 +97,7 @@ TEST(LoadProgramWindow, ConnectAfterAFailedLoad_RunsTheWholeRoadAgain) {
     EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
     b.transmitter.faults().noReply = false;  // the transmitter is plugged in
     EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
-    EXPECT_TRUE(b.session.form.deviceConnected);
+    EXPECT_TRUE(b.session.form.deviceConnected());
     EXPECT_TRUE(b.session.lastRead);
 }
 
@@ -172,7 +172,7 @@ TEST(ReadConfiguration, CancelWhileReadingCellsSixToFifteen_NoDataInItalian) {
     EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
     EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
     EXPECT_EQ(ReadAddresses(b.recorder).back(), 6);
-    EXPECT_EQ(b.session.form.summaryText, "Dati non pervenuti");
+    EXPECT_EQ(b.session.form.summary(), "Dati non pervenuti");
     ExpectNotConnectedState(b.session, 0);
     EXPECT_FALSE(b.session.lastRead);
 }
@@ -237,8 +237,8 @@ TEST(Programming, TypeK_MemoryHoldsExactlyThePlansBytes_ThenReadsBack) {
     EXPECT_EQ(b.recorder.sent[afterWrites + 1], frames::kEndProgramming);
     EXPECT_TRUE(outcome.readBack);
     EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 500);
-    EXPECT_NE(b.session.form.summaryText.find("0 to 500"), std::string::npos);
-    EXPECT_NE(b.session.form.summaryText.find("Output Range: 4 to 20 mA"), std::string::npos);
+    EXPECT_NE(b.session.form.summary().find("0 to 500"), std::string::npos);
+    EXPECT_NE(b.session.form.summary().find("Output Range: 4 to 20 mA"), std::string::npos);
     EXPECT_TRUE(b.dialogs.shown().empty());
 }
 
@@ -277,7 +277,7 @@ TEST(Programming, NoisyRangeRefused_StatusThreeNothingWrittenNothingSentAfterThe
     EXPECT_EQ(b.recorder.sent.back().rfind("$R", 0), 0u);  // the last calibration read
     EXPECT_FALSE(outcome.readBack);
     EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
-    EXPECT_TRUE(b.session.form.deviceConnected);  // a refusal is not a link failure
+    EXPECT_TRUE(b.session.form.deviceConnected());  // a refusal is not a link failure
 }
 
 TEST(Programming, NoisyRangeAccepted_ProgramsAsIfNotAsked) {
@@ -400,8 +400,8 @@ TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
         const double second = c.reverse ? 20 : 4;
         EXPECT_NEAR(v.outputFirst.value(), first, 0.005) << c.zero << "/" << c.span;
         EXPECT_NEAR(v.outputSecond.value(), second, 0.005) << c.zero << "/" << c.span;
-        EXPECT_EQ(b.session.form.zero.slider, c.zero);
-        EXPECT_EQ(b.session.form.span.slider, c.span);
+        EXPECT_EQ(b.session.form.zeroTrim().slider, c.zero);
+        EXPECT_EQ(b.session.form.spanTrim().slider, c.span);
     }
 }
 
@@ -424,13 +424,13 @@ TEST(Programming, CustomCurve_ReadBackRestoresTheUsersPointsInTheWorkingTables) 
     }
     s.CjcPhysical = {-20, 25, 70, 0, 0, 0, 0};
     s.CjcInput = {-0.777f, 1.0f, 2.851f, 0, 0, 0, 0};
-    ASSERT_TRUE(math::CompleteLoadedCurve(s, 4, 3));
+    ASSERT_TRUE(device::CompleteLoadedCurve(s, 4, 3));
     b.session.form.RestoreCustomBox(true);
 
     const session::ProgramOutcome outcome = b.Program();
     ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
     ASSERT_TRUE(outcome.readBack);
-    EXPECT_NE(b.session.form.summaryText.find("(Custom)"), std::string::npos);
+    EXPECT_NE(b.session.form.summary().find("(Custom)"), std::string::npos);
     // Four points typed: five working points with the added one, as after the editor's OK.
     EXPECT_EQ(s.SensorPoints, 5);
     EXPECT_TRUE(s.PointExtra);

@@ -91,7 +91,7 @@ const Case kCases[] = {
          LoadAndChoose(b);
          b.transmitter.faults().corruptWriteAddress = 17;
          b.session.recorder = &r;
-         session::ProgramAndReadBack(b.session, b.view, b.session.form.par_pgm(), {true});
+         session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true});
      },
      Operation::ProgramVerified, Outcome::VerifyFailed},
     {"Program_CablePulledDuringTheWrites",

@@ -30,7 +30,7 @@ device::ConfigRecord ExampleRecord() {
 session::ProgramOutcome ProgramRecord(SimBench& b, const device::ConfigRecord& record, bool verify) {
     EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
     EXPECT_TRUE(session::LoadRecord(b.session, record));
-    return session::ProgramAndReadBack(b.session, b.view, b.session.form.par_pgm(), {verify});
+    return session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {verify});
 }
 
 std::vector<ui::RecordField> DifferingFields(const ui::Comparison& comparison) {
@@ -125,7 +125,7 @@ TEST(VerifiedProgramming, TransmitterSilentDuringCheck_ReportedIncompleteNotVeri
         if (frame.rfind("$FPxx", 0) == 0) b.transmitter.faults().noReply = true;
     };
     const session::ProgramOutcome outcome =
-        session::ProgramAndReadBack(b.session, b.view, b.session.form.par_pgm(), {true});
+        session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true});
     ASSERT_TRUE(outcome.verify);
     EXPECT_FALSE(outcome.verify->completed);
     EXPECT_FALSE(outcome.verify->Verified());
@@ -168,7 +168,7 @@ TEST(Compare, ReadDoesNotTouchTheForm_UserEditsKept) {
     ProgramRecord(b, ExampleRecord(), false);
     b.SetInputRange("0", "700");
     ASSERT_TRUE(session::CompareWithDevice(b.session, ExampleRecord()));
-    EXPECT_EQ(b.session.form.CtlRangeIn.TextMaxP, "700");
+    EXPECT_EQ(b.session.form.inputRange().maxText(), "700");
 }
 
 TEST(Compare, OtherInputFamily_SensorRowsMarkedWhereOnlyOneSideHasThem) {

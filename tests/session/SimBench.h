@@ -72,8 +72,8 @@ struct SimBench {
         transmitter.setInput(profile.input);
         transmitter.faults() = profile.faults;
         session.port = "sim";
-        session.state.LanguageOffset = languageOffset;
-        session.state.LanguageIndex = languageOffset == 0 ? 0 : 1;
+        session.state.SetLanguageOffset(languageOffset);
+        session.state.SetLanguageIndex(languageOffset == 0 ? 0 : 1);
         session.SyncProtocol();
     }
 
@@ -86,23 +86,23 @@ struct SimBench {
     void ChooseThermocouple(int typeIndex, const std::string& min, const std::string& max) {
         session.form.ChooseFamily(device::family::Thermocouple);
         session.form.ChooseTcType(typeIndex);
-        session.form.SetGiunto(true);
+        session.form.SetInternalCjc(true);
         SetInputRange(min, max);
         session.form.ChooseOutputType(0);
         SetOutputRange("4", "20");
     }
     void SetInputRange(const std::string& min, const std::string& max) {
-        session.form.CtlRangeIn.TextMinP = min;
-        session.form.CtlRangeIn.TextMaxP = max;
+        session.form.TypeInputMin(min);
+        session.form.TypeInputMax(max);
         session.form.LeaveInputRange();
     }
     void SetOutputRange(const std::string& min, const std::string& max) {
-        session.form.CtlRangeOut.TextMinP = min;
-        session.form.CtlRangeOut.TextMaxP = max;
+        session.form.TypeOutputMin(min);
+        session.form.TypeOutputMax(max);
         session.form.LeaveOutputRange();
     }
 
-    session::ProgramOutcome Program() { return session::ProgramAndReadBack(session, view, session.form.par_pgm()); }
+    session::ProgramOutcome Program() { return session::ProgramAndReadBack(session, view, session.form.EncodeInput()); }
 
     // The transmitter's memory cell.
     int Cell(int address) const { return transmitter.memory().read(static_cast<std::uint8_t>(address)); }

@@ -10,8 +10,8 @@ TEST(Startup, AFirstStartIsEnglishWithADefaultNameAndAChangedConfiguration) {
     device::WorkingState state;
     const auto result = session::StartUp({app.path(), {}}, state);
     EXPECT_FALSE(result.settingsFound);
-    EXPECT_EQ(state.LanguageIndex, 1);
-    EXPECT_EQ(state.LanguageOffset, 300);
+    EXPECT_EQ(state.LanguageIndex(), 1);
+    EXPECT_EQ(state.LanguageOffset(), 300);
     EXPECT_EQ(state.CurrentFile, "DfLt0000.D70");
     EXPECT_TRUE(state.ConfigChanged);
     EXPECT_FALSE(state.ForceSaveAs);
@@ -26,6 +26,6 @@ TEST(Startup, ItalianSettingsAndExistingDefaultFilesAreHonoured) {
     EXPECT_TRUE(result.settingsFound);
     EXPECT_EQ(result.settings.SavedPort, 2);
     EXPECT_EQ(result.settings.ModeIndex, 0);
-    EXPECT_EQ(state.LanguageOffset, 0);
+    EXPECT_EQ(state.LanguageOffset(), 0);
     EXPECT_EQ(state.CurrentFile, "DfLt0008.D70");
 }

@@ -102,8 +102,8 @@ struct FormFixture {
     ProgramForm form{state, record, host, dialogs};
 
     explicit FormFixture(int family = 4, int model = 10) {
-        state.LanguageOffset = 0;
-        state.LanguageIndex = 0;
+        state.SetLanguageOffset(0);
+        state.SetLanguageIndex(0);
         form.Load({family, model, 0, 0});
         state.ConfigChanged = false;
     }

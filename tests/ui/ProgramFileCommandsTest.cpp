@@ -32,8 +32,8 @@ void Configure(FileFixture& f) {
     f.form.MoveSlider(AdjustWhich::Zero, 12);
     f.form.MoveSlider(AdjustWhich::Span, -7);
     f.form.ChooseOutputType(1);
-    f.form.CtlRangeOut.TextMinP = "1";
-    f.form.CtlRangeOut.TextMaxP = "9";
+    f.form.TypeOutputMin("1");
+    f.form.TypeOutputMax("9");
     f.form.ToggleBurnout();
     f.form.ToggleDirection();
     f.form.ClickFilter(true);
@@ -50,8 +50,8 @@ void Configure(FileFixture& f) {
     }
     f.state.CjcPhysical = {0, 40, 0, 0, 0, 0, 0};
     f.state.CjcInput = {1, 2, 0, 0, 0, 0, 0};
-    f.form.CtlRangeIn.TextMinP = "10";
-    f.form.CtlRangeIn.TextMaxP = "250,5";
+    f.form.TypeInputMin("10");
+    f.form.TypeInputMax("250,5");
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ TEST(ProgramFile, SaveThenOpen_RestoresEveryField) {
     EXPECT_FLOAT_EQ(saved.Trip1High, 150);
     EXPECT_EQ(saved.TripMode, 1);
     EXPECT_FALSE(f.state.ConfigChanged);
-    EXPECT_EQ(f.form.main.caption, "Vantrel  ( rtd.D70 )");
+    EXPECT_EQ(f.form.commands().caption, "Vantrel  ( rtd.D70 )");
 
     // Start over, then open: the form and working state come back, nothing else needed.
     FileFixture g;
@@ -93,14 +93,14 @@ TEST(ProgramFile, SaveThenOpen_RestoresEveryField) {
     device::ConfigRecord reread = g.record;
     reread.LangOffset = saved.LangOffset;
     EXPECT_EQ(reread, saved);
-    EXPECT_EQ(g.form.fili.selected, 2);  // four wires, not the family's three
-    EXPECT_FALSE(g.form.UnitCelsius);
-    EXPECT_EQ(g.form.Label5.text.id, 109);
-    EXPECT_EQ(g.form.CtlRangeIn.UnitM, "°F");
-    EXPECT_EQ(g.form.Label9.text.id, 175);
-    EXPECT_EQ(g.form.Label15.text.id, 178);
-    EXPECT_EQ(g.form.zero.text, "1.2");
-    EXPECT_TRUE(g.form.Custom.checked);
+    EXPECT_EQ(g.form.wirings().selected, 2);  // four wires, not the family's three
+    EXPECT_FALSE(g.form.celsius());
+    EXPECT_EQ(g.form.unitLabel().text.id, 109);
+    EXPECT_EQ(g.form.inputRange().unit(), "°F");
+    EXPECT_EQ(g.form.burnoutLabel().text.id, 175);
+    EXPECT_EQ(g.form.directionLabel().text.id, 178);
+    EXPECT_EQ(g.form.zeroTrim().text, "1.2");
+    EXPECT_TRUE(g.form.customCurve().checked);
     EXPECT_TRUE(g.host.editorRequests.empty());
     EXPECT_EQ(g.state.SegmentCount, 4);  // the added point of the even table is stored
     EXPECT_EQ(g.state.SensorPoints, 5);
@@ -123,8 +123,8 @@ TEST(ProgramFile, ResistanceFile_KeepsItsWiring) {
     g.store = f.store;
     g.fileDialogs.names = {"/home/u/r.D70"};
     ASSERT_TRUE(g.files.Open());
-    EXPECT_EQ(g.form.fili.selected, 0);
-    EXPECT_EQ(g.form.par_pgm().optionFlags & 3, 0);
+    EXPECT_EQ(g.form.wirings().selected, 0);
+    EXPECT_EQ(g.form.EncodeInput().optionFlags & 3, 0);
 }
 
 TEST(ProgramFile, PlainFileAfterCustom_TurnsCustomOff) {
@@ -135,7 +135,7 @@ TEST(ProgramFile, PlainFileAfterCustom_TurnsCustomOff) {
     ASSERT_TRUE(f.state.CustomActive);
     f.fileDialogs.names = {"/p/plain.D70"};
     ASSERT_TRUE(f.files.Open());
-    EXPECT_FALSE(f.form.Custom.checked);
+    EXPECT_FALSE(f.form.customCurve().checked);
     EXPECT_FALSE(f.state.CustomActive);
 }
 
@@ -164,7 +164,7 @@ TEST(ProgramFile, DefaultName_AlwaysAsks_FullPathStartingDfLtOnlyInTheTitleDoesN
     f.state.ConfigChanged = true;
     ASSERT_TRUE(f.files.Save());
     EXPECT_EQ(f.fileDialogs.saved.size(), 1u);  // saved over the same path without asking
-    EXPECT_EQ(f.form.main.caption, "Vantrel  ( DfLt0003.D70 )");
+    EXPECT_EQ(f.form.commands().caption, "Vantrel  ( DfLt0003.D70 )");
 }
 
 TEST(ProgramFile, SaveAsCancelled_ClearsForceSaveAsAndKeepsChanged) {
@@ -229,7 +229,7 @@ TEST(ProgramFile, BadFiles_ShowText174WithThePathAndTheReasonAndChangeNothing) {
         EXPECT_EQ(f.dialogs.shown[i].text, expected[i]);
         EXPECT_EQ(f.dialogs.shown[i].icon, link::Icon::Exclamation);
     }
-    EXPECT_EQ(f.form.Strumento.selected, 3);
+    EXPECT_EQ(f.form.inputFamilies().selected, 3);
     EXPECT_EQ(f.state.CurrentFile, "DfLt0000.D70");
     EXPECT_TRUE(f.state.ConfigChanged);
 
@@ -252,14 +252,14 @@ TEST(ProgramFile, SaveProblems_AreToldWithThePathAndTheSystemsReason) {
 
     // A range end a file cannot keep (beyond a Single) stops the save instead of storing infinity.
     f.store.writeResult = {};
-    f.form.CtlRangeIn.TextMaxP = "1e39";
+    f.form.TypeInputMax("1e39");
     f.fileDialogs.names = {"/p/a.D70"};
     EXPECT_FALSE(f.files.Save());
     EXPECT_EQ(f.dialogs.shown.back().text, "Formato non valido: 1e39");
     EXPECT_TRUE(f.store.files.empty());
 
     // Saved in place: the save succeeds and says it was not atomic.
-    f.form.CtlRangeIn.TextMaxP = "100";
+    f.form.TypeInputMax("100");
     f.store.writeResult.atomic = false;
     f.fileDialogs.names = {"/ro-folder/a.D70"};
     EXPECT_TRUE(f.files.Save());

@@ -13,22 +13,22 @@ constexpr int kThermocouple = 0, kRtd = 1, kPotentiometer = 2, kVoltage = 3, kRe
 TEST(ProgramFormLoad, StartsWithTypeKInCelsiusAndRange0To200) {
     FormFixture f;
     const ProgramForm& form = f.form;
-    EXPECT_EQ(form.Strumento.selected, kThermocouple);
-    EXPECT_EQ(form.Tipo.selected, 0);
-    EXPECT_EQ(form.fili.selected, 1);
-    EXPECT_FALSE(form.pt.visible);
-    EXPECT_FALSE(form.fili.visible);
-    EXPECT_EQ(form.CtlRangeIn.SpanMin(), "-200/ 1370/ 100");
-    EXPECT_EQ(form.CtlRangeIn.UnitM, "°C");
-    EXPECT_EQ(form.CtlRangeIn.TextMinP, "0");
-    EXPECT_EQ(form.CtlRangeIn.TextMaxP, "200");
-    EXPECT_EQ(form.CtlRangeIn.LTMaxp.id, 94);
-    EXPECT_EQ(form.Giunto.caption.id, 91);
-    EXPECT_EQ(form.Label9.text.id, 176);
-    EXPECT_EQ(form.Label15.text.id, 177);
-    EXPECT_FALSE(form.FormLoading);
-    EXPECT_TRUE(form.main.toolWiz.enabled);
-    EXPECT_EQ(form.CtlRangeOut.SpanMin(), "0/20/4");  // family 4 current output
+    EXPECT_EQ(form.inputFamilies().selected, kThermocouple);
+    EXPECT_EQ(form.thermocoupleTypes().selected, 0);
+    EXPECT_EQ(form.wirings().selected, 1);
+    EXPECT_FALSE(form.rtdSensors().visible);
+    EXPECT_FALSE(form.wirings().visible);
+    EXPECT_EQ(form.inputRange().LimitsText(), "-200/1370/100");
+    EXPECT_EQ(form.inputRange().unit(), "°C");
+    EXPECT_EQ(form.inputRange().minText(), "0");
+    EXPECT_EQ(form.inputRange().maxText(), "200");
+    EXPECT_EQ(form.inputRange().maxCaption().id, 94);
+    EXPECT_EQ(form.internalCjc().caption.id, 91);
+    EXPECT_EQ(form.burnoutLabel().text.id, 176);
+    EXPECT_EQ(form.directionLabel().text.id, 177);
+    EXPECT_FALSE(form.loading());
+    EXPECT_TRUE(form.commands().toolGuide.enabled);
+    EXPECT_EQ(form.outputRange().LimitsText(), "0/20/4");  // family 4 current output
 }
 
 TEST(ProgramFormFamily, ThermocoupleTwice_KeepsTypeKWithItsDefaultRange) {
@@ -36,9 +36,9 @@ TEST(ProgramFormFamily, ThermocoupleTwice_KeepsTypeKWithItsDefaultRange) {
     f.form.ChooseTcType(1);
     f.form.ChooseFamily(kThermocouple);
     f.form.ChooseFamily(kThermocouple);
-    EXPECT_EQ(f.form.Tipo.selected, 0);
-    EXPECT_EQ(f.form.CtlRangeIn.TextMinP, "0");
-    EXPECT_EQ(f.form.CtlRangeIn.TextMaxP, "1200");
+    EXPECT_EQ(f.form.thermocoupleTypes().selected, 0);
+    EXPECT_EQ(f.form.inputRange().minText(), "0");
+    EXPECT_EQ(f.form.inputRange().maxText(), "1200");
     EXPECT_TRUE(f.state.ConfigChanged);
 }
 
@@ -46,45 +46,45 @@ TEST(ProgramFormFamily, EachFamily_SetsLimitsUnitDefaultsAndVisibility) {
     FormFixture f;
     ProgramForm& form = f.form;
     form.ChooseFamily(kRtd);
-    EXPECT_EQ(form.pt.selected, 0);
-    EXPECT_EQ(form.fili.selected, 1);
-    EXPECT_EQ(form.CtlRangeIn.TextMaxP, "100");  // the family default replaces Pt100's 200
-    EXPECT_EQ(form.CtlRangeIn.SpanMin(), "-200/ 850/50");
-    EXPECT_TRUE(form.pt.visible);
-    EXPECT_FALSE(form.Giunto.visible);
+    EXPECT_EQ(form.rtdSensors().selected, 0);
+    EXPECT_EQ(form.wirings().selected, 1);
+    EXPECT_EQ(form.inputRange().maxText(), "100");  // the family default replaces Pt100's 200
+    EXPECT_EQ(form.inputRange().LimitsText(), "-200/850/50");
+    EXPECT_TRUE(form.rtdSensors().visible);
+    EXPECT_FALSE(form.internalCjc().visible);
 
     form.ChooseFamily(kPotentiometer);
-    EXPECT_EQ(form.CtlRangeIn.SpanMin(), " 0/ 100/10");
-    EXPECT_EQ(form.CtlRangeIn.UnitM, "%");
-    EXPECT_EQ(form.CtlRangeIn.LTMaxp.literal, "% Max");
-    EXPECT_TRUE(form.TypePot.visible);
-    EXPECT_FALSE(form.umis.visible);
+    EXPECT_EQ(form.inputRange().LimitsText(), "0/100/10");
+    EXPECT_EQ(form.inputRange().unit(), "%");
+    EXPECT_EQ(form.inputRange().maxCaption().literal, "% Max");
+    EXPECT_TRUE(form.potRanges().visible);
+    EXPECT_FALSE(form.unitButton().visible);
 
     form.ChooseFamily(kResistance);
-    EXPECT_EQ(form.CtlRangeIn.SpanMin(), " 0/ 2000/10");
-    EXPECT_EQ(form.fili.selected, 1);
-    EXPECT_TRUE(form.fili.visible);
-    EXPECT_FALSE(form.TypePot.visible);
+    EXPECT_EQ(form.inputRange().LimitsText(), "0/2000/10");
+    EXPECT_EQ(form.wirings().selected, 1);
+    EXPECT_TRUE(form.wirings().visible);
+    EXPECT_FALSE(form.potRanges().visible);
 
     form.ChooseFamily(kCurrent);
-    EXPECT_EQ(form.CtlRangeIn.SpanMin(), "-10/ 24/2");
-    EXPECT_EQ(form.CtlRangeIn.TextMaxP, "20");
-    EXPECT_FALSE(form.BrkOnOff.visible);
+    EXPECT_EQ(form.inputRange().LimitsText(), "-10/24/2");
+    EXPECT_EQ(form.inputRange().maxText(), "20");
+    EXPECT_FALSE(form.burnoutButton().visible);
 
     form.ChooseFamily(kVoltage);
-    EXPECT_EQ(form.CtlRangeIn.SpanMin(), "-10000/ 10000/ 2");
-    EXPECT_EQ(form.CtlRangeIn.UnitM, "mV");
-    EXPECT_TRUE(form.BrkOnOff.visible);
+    EXPECT_EQ(form.inputRange().LimitsText(), "-10000/10000/2");
+    EXPECT_EQ(form.inputRange().unit(), "mV");
+    EXPECT_TRUE(form.burnoutButton().visible);
 }
 
 TEST(ProgramFormFamily, FamilyTwo_HasNoCurrentAndNarrowVoltageLimits) {
     FormFixture f(2, 9);
-    EXPECT_EQ(f.form.Strumento.Count(), 5);
+    EXPECT_EQ(f.form.inputFamilies().Count(), 5);
     f.form.ChooseFamily(kCurrent);  // not offered: nothing happens
-    EXPECT_EQ(f.form.Strumento.selected, kThermocouple);
+    EXPECT_EQ(f.form.inputFamilies().selected, kThermocouple);
     f.form.ChooseFamily(kVoltage);
-    EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), "-100/ 700/ 2");
-    EXPECT_EQ(f.form.TypePot.entries.back(), 204);
+    EXPECT_EQ(f.form.inputRange().LimitsText(), "-100/700/2");
+    EXPECT_EQ(f.form.potRanges().entries.back(), 204);
 }
 
 TEST(ProgramFormFamily, ChoosingAFamily_ClearsTheWorkingPointsTables) {
@@ -96,24 +96,14 @@ TEST(ProgramFormFamily, ChoosingAFamily_ClearsTheWorkingPointsTables) {
     EXPECT_EQ(f.state.CjcInput[5], 0);
 }
 
-TEST(ProgramFormFamily, WhileLoading_FamilySensorAndPotHandlersDoNothing) {
-    FormFixture f;
-    f.form.FormLoading = true;
-    f.form.ChooseFamily(kVoltage);
-    EXPECT_EQ(f.form.CtlRangeIn.UnitM, "°C");
-    EXPECT_FALSE(f.state.ConfigChanged);
-    f.form.ChooseTcType(1);  // the type handler has no loading guard
-    EXPECT_EQ(f.form.CtlRangeIn.TextMaxP, "400");
-}
-
 TEST(ProgramFormSensor, TypeB_DisablesCompensation_OtherTypesEnableIt) {
     FormFixture f;
     f.form.ChooseTcType(4);
-    EXPECT_FALSE(f.form.Giunto.enabled);
-    EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), " 400/ 1820/ 100");
-    EXPECT_EQ(f.form.CtlRangeIn.TextMinP, "500");
+    EXPECT_FALSE(f.form.internalCjc().enabled);
+    EXPECT_EQ(f.form.inputRange().LimitsText(), "400/1820/100");
+    EXPECT_EQ(f.form.inputRange().minText(), "500");
     f.form.ChooseTcType(7);
-    EXPECT_TRUE(f.form.Giunto.enabled);
+    EXPECT_TRUE(f.form.internalCjc().enabled);
     EXPECT_FALSE(f.state.ConfigChanged);  // type choices do not mark a change themselves
 }
 
@@ -121,44 +111,44 @@ TEST(ProgramFormSensor, Ni100Default_StaysWithinItsLimits) {
     FormFixture f;
     f.form.ChooseFamily(kRtd);
     f.form.ChooseRtdSensor(2);
-    EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), "-60/ 180/50");
-    EXPECT_LE(std::stof(f.form.CtlRangeIn.TextMaxP), 180);
-    EXPECT_TRUE(f.form.CtlRangeIn.Leave(f.dialogs).accepted);
+    EXPECT_EQ(f.form.inputRange().LimitsText(), "-60/180/50");
+    EXPECT_LE(std::stof(f.form.inputRange().maxText()), 180);
+    EXPECT_TRUE(f.form.LeaveInputRange().accepted);
 }
 
 TEST(ProgramFormUnit, FahrenheitTypeK_GivesConvertedLimitsAndDefaultButSameSpanText) {
     FormFixture f;
     f.form.ToggleUnit();
     EXPECT_TRUE(f.state.ConfigChanged);
-    EXPECT_EQ(f.form.Label5.text.id, 109);
+    EXPECT_EQ(f.form.unitLabel().text.id, 109);
     f.form.ChooseTcType(0);
-    EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), "-328/ 2498/ 100");
-    EXPECT_EQ(f.form.CtlRangeIn.TextMinP, "32");
-    EXPECT_EQ(f.form.CtlRangeIn.TextMaxP, "2192");
-    EXPECT_EQ(f.form.CtlRangeIn.UnitM, "°F");
+    EXPECT_EQ(f.form.inputRange().LimitsText(), "-328/2498/100");
+    EXPECT_EQ(f.form.inputRange().minText(), "32");
+    EXPECT_EQ(f.form.inputRange().maxText(), "2192");
+    EXPECT_EQ(f.form.inputRange().unit(), "°F");
 }
 
 TEST(ProgramFormUnit, TogglingTwiceOnRtd_RestoresLimitsRangeAndSpan) {
     FormFixture f;
     f.form.ChooseFamily(kRtd);
-    const std::string spanMin = f.form.CtlRangeIn.SpanMin();
+    const std::string spanMin = f.form.inputRange().LimitsText();
     f.form.ToggleUnit();
-    EXPECT_EQ(f.form.InMinSpan, "122");
-    EXPECT_EQ(f.form.CtlRangeIn.TextMaxP, "212");
+    EXPECT_FLOAT_EQ(f.form.inputLimits().minSpan, 90);  // a span converts by the factor only
+    EXPECT_EQ(f.form.inputRange().maxText(), "212");
     f.form.ToggleUnit();
-    EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), spanMin);
-    EXPECT_EQ(f.form.CtlRangeIn.TextMinP, "0");
-    EXPECT_EQ(f.form.CtlRangeIn.TextMaxP, "100");
-    EXPECT_EQ(f.form.CtlRangeIn.UnitM, "  °C");
+    EXPECT_EQ(f.form.inputRange().LimitsText(), spanMin);
+    EXPECT_EQ(f.form.inputRange().minText(), "0");
+    EXPECT_EQ(f.form.inputRange().maxText(), "100");
+    EXPECT_EQ(f.form.inputRange().unit(), "°C");
 }
 
 TEST(ProgramFormEncoding, ThermocoupleJInternalLinearFahrenheit_IsCode2Flags11) {
     FormFixture f;
     f.form.ChooseTcType(1);
-    f.form.ClickGiunto(true);
+    f.form.ClickInternalCjc(true);
     f.form.ClickLinear(true);
     f.form.ToggleUnit();
-    const InputEncoding e = f.form.par_pgm();
+    const InputEncoding e = f.form.EncodeInput();
     EXPECT_EQ(e.inputCode, 2);
     EXPECT_EQ(e.optionFlags, 11 + 128);  // direct output, burn-out high
 }
@@ -169,7 +159,7 @@ TEST(ProgramFormEncoding, Ni1000FourWiresLinear_IsCode24Flags6) {
     f.form.ChooseRtdSensor(3);
     f.form.ChooseWiring(2);
     f.form.ClickLinear(true);
-    const InputEncoding e = f.form.par_pgm();
+    const InputEncoding e = f.form.EncodeInput();
     EXPECT_EQ(e.inputCode, 24);
     EXPECT_EQ(e.optionFlags & 63, 6);
 }
@@ -179,7 +169,7 @@ TEST(ProgramFormEncoding, CustomResistance_IsCode51Flags32PlusWiring) {
     f.form.ChooseFamily(kResistance);
     f.form.ChooseWiring(2);
     f.form.ClickCustom(true);
-    const InputEncoding e = f.form.par_pgm();
+    const InputEncoding e = f.form.EncodeInput();
     EXPECT_EQ(e.inputCode, 51);
     EXPECT_EQ(e.optionFlags & 63, 32 + 2);
     EXPECT_TRUE(f.state.CustomActive);
@@ -190,19 +180,19 @@ TEST(ProgramFormEncoding, PotentiometerInFahrenheit_CarriesNoFahrenheitBit) {
     f.form.ToggleUnit();
     f.form.ChooseFamily(kPotentiometer);
     f.form.ChoosePotRange(2);
-    const InputEncoding e = f.form.par_pgm();
+    const InputEncoding e = f.form.EncodeInput();
     EXPECT_EQ(e.inputCode, 33);
     EXPECT_EQ(e.optionFlags & 8, 0);
 }
 
 TEST(ProgramFormEncoding, OutputBits_FollowDirectionAndBurnout) {
     FormFixture f;
-    EXPECT_EQ(f.form.par_pgm().optionFlags & 192, 128);  // direct, burn-out high
+    EXPECT_EQ(f.form.EncodeInput().optionFlags & 192, 128);  // direct, burn-out high
     f.form.ToggleDirection();
     f.form.ToggleBurnout();
-    EXPECT_EQ(f.form.par_pgm().optionFlags & 192, 64 + 128);  // reverse, burn-out low
+    EXPECT_EQ(f.form.EncodeInput().optionFlags & 192, 64 + 128);  // reverse, burn-out low
     f.form.ToggleBurnout();
-    EXPECT_EQ(f.form.par_pgm().optionFlags & 192, 64);
+    EXPECT_EQ(f.form.EncodeInput().optionFlags & 192, 64);
 }
 
 TEST(ProgramFormCustom, ThermocoupleWithInternalCjc_EditorGetsColdJunctionPageAndLongTitle) {
@@ -217,10 +207,10 @@ TEST(ProgramFormCustom, ThermocoupleWithInternalCjc_EditorGetsColdJunctionPageAn
     EXPECT_EQ(r.coldJunctionTitle, "Compensazione Giunto");
     EXPECT_EQ(r.cancelCaption, "Annulla");
     // Accepted: family and sensor lists locked, wiring free, range from the curve.
-    EXPECT_FALSE(f.form.Strumento.enabled);
-    EXPECT_FALSE(f.form.Tipo.enabled);
-    EXPECT_TRUE(f.form.fili.enabled);
-    EXPECT_EQ(f.form.CtlRangeIn.TextMaxP, "100");
+    EXPECT_FALSE(f.form.inputFamilies().enabled);
+    EXPECT_FALSE(f.form.thermocoupleTypes().enabled);
+    EXPECT_TRUE(f.form.wirings().enabled);
+    EXPECT_EQ(f.form.inputRange().maxText(), "100");
     EXPECT_TRUE(f.state.ConfigChanged);
 }
 
@@ -240,8 +230,8 @@ TEST(ProgramFormCustom, EditorCancelled_ClearsTheBoxAndCustomActive) {
     FormFixture f;
     f.host.editorResult.accepted = false;
     f.form.ClickCustom(true);
-    EXPECT_FALSE(f.form.Custom.checked);
+    EXPECT_FALSE(f.form.customCurve().checked);
     EXPECT_FALSE(f.state.CustomActive);
-    EXPECT_TRUE(f.form.Strumento.enabled);
-    EXPECT_TRUE(f.form.main.lingua.enabled);
+    EXPECT_TRUE(f.form.inputFamilies().enabled);
+    EXPECT_TRUE(f.form.commands().language.enabled);
 }

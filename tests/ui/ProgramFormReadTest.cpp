@@ -10,12 +10,12 @@ using vantrel::test::ReadValuesOf;
 
 TEST(ProgramFormIdentity, FillsListsModelTextAndTripsVisibility) {
     FormFixture f(4, 10);
-    EXPECT_TRUE(f.form.Soglie.visible);
-    EXPECT_EQ(f.form.modelText, "KRV 8690 XB\r\nKRV 8736 / KRV 8748\r\n( VerSW :  4/ 10/ 0/ 0 )");
+    EXPECT_TRUE(f.form.tripsButton().visible);
+    EXPECT_EQ(f.form.modelText(), "KRV 8690 XB\r\nKRV 8736 / KRV 8748\r\n( VerSW :  4/ 10/ 0/ 0 )");
     f.form.ApplyIdentity({3, 10, 0, 0});
-    EXPECT_FALSE(f.form.Frame7.visible);
+    EXPECT_FALSE(f.form.tripsFrame().visible);
     f.form.ApplyIdentity({3, 10, 0, 0});
-    EXPECT_EQ(f.form.modelText, "KRV8690\r\n( VerSW :  3/ 10/ 0/ 0 )");  // the name once
+    EXPECT_EQ(f.form.modelText(), "KRV8690\r\n( VerSW :  3/ 10/ 0/ 0 )");  // the name once
 }
 
 TEST(ProgramFormIdentity, RefillKeepsSelectionsThatStillExist) {
@@ -23,34 +23,34 @@ TEST(ProgramFormIdentity, RefillKeepsSelectionsThatStillExist) {
     f.form.ChooseFamily(5);
     f.form.ChooseOutputType(1);
     f.form.ApplyIdentity({2, 9, 0, 0});
-    EXPECT_EQ(f.form.Strumento.selected, 0);  // no current on family 2
-    EXPECT_EQ(f.form.Vuscite.selected, 0);
+    EXPECT_EQ(f.form.inputFamilies().selected, 0);  // no current on family 2
+    EXPECT_EQ(f.form.outputTypes().selected, 0);
     f.form.ApplyIdentity({9, 9, 0, 0});
-    EXPECT_EQ(f.form.Strumento.Count(), 0);
-    EXPECT_EQ(f.form.Strumento.selected, -1);
+    EXPECT_EQ(f.form.inputFamilies().Count(), 0);
+    EXPECT_EQ(f.form.inputFamilies().selected, -1);
 }
 
 TEST(ProgramFormRead, FahrenheitThermocouple_SetsUnitCompensationLinearAndRange) {
     FormFixture f;
     const std::string summary = f.form.ApplyRead(ReadValuesOf(1, 11, 0, 1200));
     EXPECT_EQ(summary.substr(0, 55), "Termocoppia Tipo K\r\nCJC : Interno\r\nLinearizzazione ON\r\n");
-    EXPECT_EQ(f.form.summaryText, summary);
-    EXPECT_FALSE(f.form.UnitCelsius);
-    EXPECT_EQ(f.form.Label5.text.id, 109);
-    EXPECT_TRUE(f.form.Giunto.checked);
-    EXPECT_EQ(f.form.Giunto.caption.id, 91);
-    EXPECT_TRUE(f.form.Linear.checked);
-    EXPECT_EQ(f.form.CtlRangeIn.TextMinP, "32");
-    EXPECT_EQ(f.form.CtlRangeIn.TextMaxP, "2192");
-    EXPECT_EQ(f.form.CtlRangeIn.SpanMin(), "-328/ 2498/ 100");
-    EXPECT_TRUE(f.form.BurnoutDown);  // family 4 current output with bit 7 clear
-    ASSERT_TRUE(f.form.lastRead);
+    EXPECT_EQ(f.form.summary(), summary);
+    EXPECT_FALSE(f.form.celsius());
+    EXPECT_EQ(f.form.unitLabel().text.id, 109);
+    EXPECT_TRUE(f.form.internalCjc().checked);
+    EXPECT_EQ(f.form.internalCjc().caption.id, 91);
+    EXPECT_TRUE(f.form.linearisation().checked);
+    EXPECT_EQ(f.form.inputRange().minText(), "32");
+    EXPECT_EQ(f.form.inputRange().maxText(), "2192");
+    EXPECT_EQ(f.form.inputRange().LimitsText(), "-328/2498/100");
+    EXPECT_TRUE(f.form.burnoutDown());  // family 4 current output with bit 7 clear
+    ASSERT_TRUE(f.form.lastRead());
     // A Celsius read afterwards toggles the unit back once.
     f.form.ApplyRead(ReadValuesOf(2, 0, 0, 400));
-    EXPECT_TRUE(f.form.UnitCelsius);
-    EXPECT_EQ(f.form.Tipo.selected, 1);
-    EXPECT_FALSE(f.form.Giunto.checked);
-    EXPECT_EQ(f.form.Giunto.caption.id, 92);
+    EXPECT_TRUE(f.form.celsius());
+    EXPECT_EQ(f.form.thermocoupleTypes().selected, 1);
+    EXPECT_FALSE(f.form.internalCjc().checked);
+    EXPECT_EQ(f.form.internalCjc().caption.id, 92);
 }
 
 TEST(ProgramFormRead, RtdWiringTripsAndSliders_LandInFormAndWorkingState) {
@@ -61,15 +61,15 @@ TEST(ProgramFormRead, RtdWiringTripsAndSliders_LandInFormAndWorkingState) {
     v.zeroAdjust = 1.5;
     v.spanAdjust = -0.2;
     f.form.ApplyRead(v);
-    EXPECT_EQ(f.form.Strumento.selected, 1);
-    EXPECT_EQ(f.form.pt.selected, 2);
-    EXPECT_EQ(f.form.fili.selected, 2);
-    EXPECT_TRUE(f.form.Linear.checked);
+    EXPECT_EQ(f.form.inputFamilies().selected, 1);
+    EXPECT_EQ(f.form.rtdSensors().selected, 2);
+    EXPECT_EQ(f.form.wirings().selected, 2);
+    EXPECT_TRUE(f.form.linearisation().checked);
     EXPECT_EQ(f.state.TripLevels, (std::array<float, 4>{100, 90, 50, 40}));
     EXPECT_EQ(f.state.TripFlags, 3);
     EXPECT_FLOAT_EQ(f.state.TripDelayTicks, 20);
-    EXPECT_EQ(f.form.zero.slider, 15);
-    EXPECT_EQ(f.form.span.slider, -2);
+    EXPECT_EQ(f.form.zeroTrim().slider, 15);
+    EXPECT_EQ(f.form.spanTrim().slider, -2);
 }
 
 TEST(ProgramFormRead, ReverseOutputFamilyThreeVoltage_SelectsSecondEntryAndTogglesDirectionOnce) {
@@ -78,12 +78,12 @@ TEST(ProgramFormRead, ReverseOutputFamilyThreeVoltage_SelectsSecondEntryAndToggl
     v.outputFirst = 10;
     v.outputSecond = 0;
     f.form.ApplyRead(v);
-    EXPECT_EQ(f.form.Vuscite.selected, 1);
-    EXPECT_EQ(f.form.CtlRangeOut.TextMinP, "10");
-    EXPECT_EQ(f.form.CtlRangeOut.TextMaxP, "0");
-    EXPECT_FALSE(f.form.OutputDirect);
-    EXPECT_EQ(f.form.Label15.text.id, 178);
-    EXPECT_FALSE(f.form.BrkOnOff.visible);  // 750 mV: burn-out cannot follow
+    EXPECT_EQ(f.form.outputTypes().selected, 1);
+    EXPECT_EQ(f.form.outputRange().minText(), "10");
+    EXPECT_EQ(f.form.outputRange().maxText(), "0");
+    EXPECT_FALSE(f.form.outputDirect());
+    EXPECT_EQ(f.form.directionLabel().text.id, 178);
+    EXPECT_FALSE(f.form.burnoutButton().visible);  // 750 mV: burn-out cannot follow
 }
 
 TEST(ProgramFormRead, CustomConfiguration_RestoresTablesWithoutOpeningTheEditor) {
@@ -93,20 +93,20 @@ TEST(ProgramFormRead, CustomConfiguration_RestoresTablesWithoutOpeningTheEditor)
     tables.cjc = {{0, 0.5}, {40, 0.9}};
     f.form.ApplyRead(ReadValuesOf(36, 32, 0, 100), tables);
     EXPECT_TRUE(f.host.editorRequests.empty());
-    EXPECT_TRUE(f.form.Custom.checked);
+    EXPECT_TRUE(f.form.customCurve().checked);
     EXPECT_TRUE(f.state.CustomActive);
     EXPECT_EQ(f.state.SensorPoints, 3);
     EXPECT_EQ(f.state.CjcPoints, 2);
     EXPECT_EQ(f.state.SegmentCount, 2);
     EXPECT_FLOAT_EQ(f.state.PtInput[0], 0.123f);  // kept as shown with three decimals
     EXPECT_FLOAT_EQ(f.state.PtPhysical[2], 100);
-    EXPECT_FALSE(f.form.Strumento.enabled);
+    EXPECT_FALSE(f.form.inputFamilies().enabled);
 
     // A plain configuration read afterwards drops the custom state.
     f.form.ApplyRead(ReadValuesOf(36, 0, 0, 100));
-    EXPECT_FALSE(f.form.Custom.checked);
+    EXPECT_FALSE(f.form.customCurve().checked);
     EXPECT_FALSE(f.state.CustomActive);
-    EXPECT_TRUE(f.form.Strumento.enabled);
+    EXPECT_TRUE(f.form.inputFamilies().enabled);
 }
 
 TEST(ProgramFormRead, RenderSummary_UsesKeptValuesAndSliderAdjustments_FormUntouched) {
@@ -120,5 +120,5 @@ TEST(ProgramFormRead, RenderSummary_UsesKeptValuesAndSliderAdjustments_FormUntou
     EXPECT_NE(summary.find("Reg. Zero: 1.2%\r\n"), std::string::npos);
     EXPECT_NE(summary.find("Filtro: ON\r\n"), std::string::npos);
     EXPECT_NE(summary.find("Allarme sensore: Alto\r\n"), std::string::npos);
-    EXPECT_EQ(f.form.Strumento.selected, 5);
+    EXPECT_EQ(f.form.inputFamilies().selected, 5);
 }

@@ -18,8 +18,8 @@
 #include "ui/widgets/TripsDialog.h"
 
 using namespace vantrel;
-using math::PointsBox;
-using math::PointsPage;
+using ui::PointsBox;
+using ui::PointsPage;
 using widgets::test::ScriptedDialogs;
 using widgets::test::TypeInto;
 
@@ -40,13 +40,13 @@ ui::PointsEditorRequest SensorRequest(bool coldJunction = false) {
 struct EditorFixture {
     device::WorkingState working;
     ScriptedDialogs dialogs;
-    std::unique_ptr<math::PointsEditor> editor;
+    std::unique_ptr<ui::PointsEditor> editor;
     std::unique_ptr<widgets::PointsEditorDialog> dialog;
 
     explicit EditorFixture(bool coldJunction = false, int model = 10) {
-        working.LanguageOffset = 0;
+        working.SetLanguageOffset(0);
         working.identity.DeviceModel = model;
-        editor = std::make_unique<math::PointsEditor>(working, coldJunction, coldJunction ? 1 : 0);
+        editor = std::make_unique<ui::PointsEditor>(working, coldJunction, coldJunction ? 1 : 0);
         editor->Open();
         dialog = std::make_unique<widgets::PointsEditorDialog>(*editor, SensorRequest(coldJunction), dialogs, 0);
         dialog->show();
@@ -170,11 +170,11 @@ namespace {
 struct TripsFixture {
     device::WorkingState working;
     ScriptedDialogs dialogs;
-    math::TripsForm form{working};
+    ui::TripsForm form{working};
     std::unique_ptr<widgets::TripsDialog> dialog;
 
     TripsFixture() {
-        working.LanguageOffset = 0;
+        working.SetLanguageOffset(0);
         form.Open("0", "200", "°C");
         dialog = std::make_unique<widgets::TripsDialog>(form, working, ui::TripsFormRequest{"Annulla", "0", "200", "°C"},
                                                         dialogs);

@@ -21,8 +21,8 @@
 #include "ui/widgets/ProgramWindow.h"
 
 using namespace vantrel;
-using math::PointsBox;
-using math::PointsPage;
+using ui::PointsBox;
+using ui::PointsPage;
 using widgets::test::ScriptedDialogs;
 using widgets::test::TypeKPreview;
 
@@ -31,14 +31,14 @@ namespace {
 struct MatchingFixture {
     device::WorkingState working;
     ScriptedDialogs dialogs;
-    std::unique_ptr<math::PointsEditor> editor;
+    std::unique_ptr<ui::PointsEditor> editor;
     std::unique_ptr<widgets::PointsEditorDialog> dialog;
     QTemporaryDir folder;
 
     MatchingFixture() {
-        working.LanguageOffset = 300;
+        working.SetLanguageOffset(300);
         working.identity.DeviceModel = 9;
-        editor = std::make_unique<math::PointsEditor>(working, false, 0);
+        editor = std::make_unique<ui::PointsEditor>(working, false, 0);
         editor->Open();
         ui::PointsEditorRequest request;
         request.encoding = {51, 0};

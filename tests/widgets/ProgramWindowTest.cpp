@@ -48,10 +48,10 @@ TEST(ProgramWindow, ChoosingAFamily_UpdatesTheInputRangeControl) {
     auto* family = f.Get<QComboBox>("Strumento");
     family->setFocus();
     QTest::keyClick(family, Qt::Key_Down);  // Termocoppia -> RTD
-    EXPECT_EQ(f.form.Strumento.selected, 1);
+    EXPECT_EQ(f.form.inputFamilies().selected, 1);
     EXPECT_EQ(f.window.rangeIn()->maxBox()->text(), "100");
     EXPECT_EQ(f.window.rangeIn()->minBox()->text(), "0");
-    EXPECT_EQ(f.form.CtlRangeIn.LimitMax(), 850.0f);
+    EXPECT_EQ(f.form.inputRange().LimitMax(), 850.0f);
     EXPECT_TRUE(f.Get<QComboBox>("pt")->isVisible());
     EXPECT_TRUE(f.Get<QComboBox>("fili")->isVisible());
     EXPECT_FALSE(f.Get<QCheckBox>("Giunto")->isVisible());
@@ -82,7 +82,7 @@ TEST(ProgramWindow, AdjustmentBox_FiltersKeysAndMovesTheSliderOnEnter) {
     EXPECT_EQ(box->text(), "2,5");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(f.Get<QSlider>("Slider3")->value(), 25);
-    EXPECT_EQ(f.form.zero.slider, 25);
+    EXPECT_EQ(f.form.zeroTrim().slider, 25);
     EXPECT_EQ(box->selectedText(), box->text());
 
     box->selectAll();
@@ -142,7 +142,7 @@ TEST(ProgramWindow, LeavingTheInputRange_ChecksItThroughTheForm) {
 TEST(ProgramWindow, GuidedMode_PanelAndMarkersFollowNext) {
     WindowFixture f;
     f.Programming();
-    f.form.guide.Start();
+    f.form.guide().Start();
     auto* panel = f.Get<QWidget>("OperGuid");
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(f.Get<QWidget>("SelWiz0")->isVisible());
@@ -150,7 +150,7 @@ TEST(ProgramWindow, GuidedMode_PanelAndMarkersFollowNext) {
     EXPECT_TRUE(f.Get<QWidget>("Modo1")->hasFocus());
 
     QTest::mouseClick(f.Get<QPushButton>("cmdOK"), Qt::LeftButton);
-    EXPECT_EQ(f.form.guide.WizardStep, 1);
+    EXPECT_EQ(f.form.guide().step, 1);
     EXPECT_FALSE(f.Get<QWidget>("SelWiz0")->isVisible());
     EXPECT_TRUE(f.Get<QWidget>("SelWiz1")->isVisible());
     EXPECT_EQ(f.Get<QLabel>("Txtmess")->text().toStdString(), resources::Text(188, 0));
@@ -165,9 +165,9 @@ TEST(ProgramWindow, GuidedMode_PanelAndMarkersFollowNext) {
 
     // Blinking alternates the marker between blue and grey.
     auto* marker = static_cast<widgets::Lamp*>(f.Get<QWidget>("SelWiz1"));
-    f.form.guide.Blink();
+    f.form.guide().Blink();
     EXPECT_EQ(marker->colour(), QColor(0, 0, 255));
-    f.form.guide.Blink();
+    f.form.guide().Blink();
     EXPECT_EQ(marker->colour(), QColor(192, 192, 192));
 
     QTest::mouseClick(f.Get<QPushButton>("CmdAnnulla"), Qt::LeftButton);
@@ -182,15 +182,15 @@ TEST(ProgramWindow, GuidedMode_PanelAndMarkersFollowNext) {
 TEST(ProgramWindow, GuidePanel_StaysInsideAndLeavesTheStepsControlVisible) {
     WindowFixture f;
     f.Programming();
-    f.form.guide.Start();
+    f.form.guide().Start();
     auto* panel = f.Get<QWidget>("OperGuid");
     const auto rectIn = [&](const QWidget* w) { return QRect(w->mapTo(&f.window, QPoint(0, 0)), w->size()); };
-    for (int guard = 0; f.form.guide.running && guard < 20; ++guard) {
-        const int step = f.form.guide.WizardStep;
+    for (int guard = 0; f.form.guide().running && guard < 20; ++guard) {
+        const int step = f.form.guide().step;
         SCOPED_TRACE(step);
         const QRect placed = panel->geometry();
         EXPECT_TRUE(f.window.rect().contains(placed));
-        const QWidget* target = f.window.GuideTargetWidget(f.form.guide.focus);
+        const QWidget* target = f.window.GuideTargetWidget(f.form.guide().focus);
         if (target && target->isVisible()) {
             EXPECT_FALSE(placed.intersects(rectIn(target)));
         }
@@ -212,20 +212,20 @@ TEST(ProgramWindow, GuidePanel_StaysInsideAndLeavesTheStepsControlVisible) {
         }
         QTest::mouseClick(f.Get<QPushButton>("cmdOK"), Qt::LeftButton);
     }
-    EXPECT_FALSE(f.form.guide.running);
+    EXPECT_FALSE(f.form.guide().running);
 }
 
 TEST(ProgramWindow, GuidedModeInMeasure_JumpsToTheActionButton) {
     WindowFixture f;
-    f.form.guide.Start();
+    f.form.guide().Start();
     QTest::mouseClick(f.Get<QPushButton>("cmdOK"), Qt::LeftButton);
-    EXPECT_EQ(f.form.guide.WizardStep, 13);
+    EXPECT_EQ(f.form.guide().step, 13);
     EXPECT_TRUE(f.Get<QWidget>("SelWiz13")->isVisible());
     EXPECT_EQ(f.Get<QPushButton>("cmdOK")->text().toStdString(), resources::Text(199, 0));
     EXPECT_EQ(f.Get<QLabel>("Txtmess")->text().toStdString(), resources::Text(198, 0));
     QTest::mouseClick(f.Get<QPushButton>("cmdOK"), Qt::LeftButton);
     EXPECT_FALSE(f.Get<QWidget>("OperGuid")->isVisible());
-    EXPECT_FALSE(f.form.guide.running);
+    EXPECT_FALSE(f.form.guide().running);
 }
 
 TEST(ProgramWindow, LanguageSwitch_RedrawsEveryTextFromTheForm) {
@@ -256,7 +256,7 @@ TEST(ProgramWindow, Measurement_ShowsValueLampsAndClickOpensTheLargeDisplay) {
     f.window.Show(reading);
     EXPECT_EQ(f.Get<QLabel>("display")->text(), "250  °C");
     EXPECT_EQ(static_cast<widgets::Lamp*>(f.Get<QWidget>("Label20"))->colour(), QColor(255, 0, 0));
-    EXPECT_TRUE(f.form.main.fullscreen.enabled);
+    EXPECT_TRUE(f.form.commands().fullscreen.enabled);
     QTest::mouseClick(f.Get<QLabel>("display"), Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
 }

@@ -19,7 +19,6 @@ namespace {
 // A window with the range control and one other box to move the focus to.
 struct RangeWindow {
     ui::RangeControl model;
-    int language = 0;
     ScriptedDialogs dialogs;
     QWidget window;
     RangeControlWidget* range = new RangeControlWidget(&window);
@@ -27,16 +26,18 @@ struct RangeWindow {
 
     RangeWindow() {
         // Type K thermocouple in °C.
-        model.SetSpanMin(" -200/ 1370/ 100");
-        model.UnitM = "°C";
-        model.Titolo = ui::TextRef::Id(208);
-        model.LTMaxp = ui::TextRef::Id(94);
-        model.LTMinp = ui::TextRef::Id(95);
+        model.SetLimits(-200, 1370, 100);
+        model.SetUnit("°C");
+        model.SetTitle(ui::TextRef::Id(208));
+        model.SetCaptions(ui::TextRef::Id(94), ui::TextRef::Id(95));
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(range);
         layout->addWidget(elsewhere);
-        range->Bind(&model, &language);
-        range->SetDialogs(&dialogs);
+        range->Bind(&model);
+        range->SetTypeHandler([this](bool max, std::string text) {
+            max ? model.TypeMax(std::move(text)) : model.TypeMin(std::move(text));
+        });
+        range->SetLeaveHandler([this] { return model.Leave(dialogs); });
         window.show();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -54,7 +55,7 @@ TEST(RangeControlWidget, MovingBetweenItsBoxes_DoesNotCheck) {
     TypeInto(w.range->minBox(), "0");
     TypeInto(w.range->maxBox(), "60");
     EXPECT_TRUE(w.dialogs.shown.empty());
-    EXPECT_EQ(w.model.TextMaxP, "60");  // typing writes through to the model
+    EXPECT_EQ(w.model.maxText(), "60");  // typing writes through to the model
 }
 
 TEST(RangeControlWidget, SpanTooSmall_ShowsOkMessageAndSelectsMaximum) {
@@ -73,7 +74,7 @@ TEST(RangeControlWidget, SpanTooSmall_ShowsOkMessageAndSelectsMaximum) {
 
 TEST(RangeControlWidget, SpanTooSmallInEnglish_ShowsTheNoiseText) {
     RangeWindow w;
-    w.model.Language = 300;
+    w.model.SetLanguage(300);
     TypeInto(w.range->maxBox(), "50");
     TypeInto(w.range->minBox(), "0");
     w.LeaveControl();
@@ -136,9 +137,9 @@ TEST(RangeControlWidget, AcceptedRange_IsRewrittenInStandardForm) {
 
 TEST(RangeControlWidget, Refresh_ShowsCaptionsUnitsAndEnabledState) {
     RangeWindow w;
-    w.language = 300;
-    w.model.UnitM = "  °F";
-    w.model.Enabled = false;
+    w.model.SetLanguage(300);
+    w.model.SetUnit("°F");
+    w.model.SetEnabled(false);
     w.range->Refresh();
     EXPECT_EQ(w.range->titleLabel()->text().toStdString(), resources::Text(208, 300));
     EXPECT_FALSE(w.range->isEnabled());

@@ -13,8 +13,8 @@
 #include <cstdio>
 
 #include "WidgetFixture.h"
-#include "math/CustomPoints.h"
-#include "math/Trips.h"
+#include "ui/model/PointsEditor.h"
+#include "ui/model/TripsForm.h"
 #include "ui/model/Language.h"
 #include "ui/model/SerialNumberWindow.h"
 #include "device/PlanPreview.h"
@@ -76,7 +76,7 @@ void ProgramWindows(int languageIndex) {
     scale.outputHigh = 20;
     window.Started(scale);
     measure::Reading reading;
-    reading.unit = "  °C";
+    reading.unit = math::Unit::Celsius;
     reading.rangeTop = 1200;
     reading.trips = measure::TripLamps{measure::Lamp::Green, measure::Lamp::Red};
     for (int second = 0; second <= 60; ++second) {
@@ -97,11 +97,11 @@ void ProgramWindows(int languageIndex) {
     f.form.ChooseMode(ui::Mode::Programming);
     Save(window, QString("program-programming-%1").arg(lang).toUtf8().constData());
 
-    f.form.guide.Start();
-    for (int i = 0; i < 7; ++i) f.form.guide.Next();  // the input range step
-    f.form.guide.Blink();
+    f.form.guide().Start();
+    for (int i = 0; i < 7; ++i) f.form.guide().Next();  // the input range step
+    f.form.guide().Blink();
     Save(window, QString("program-guided-%1").arg(lang).toUtf8().constData());
-    f.form.guide.Cancel();
+    f.form.guide().Cancel();
 
     f.form.ChooseFamily(1);  // RTD: other lists, no compensation
     Save(window, QString("program-rtd-%1").arg(lang).toUtf8().constData());
@@ -109,7 +109,7 @@ void ProgramWindows(int languageIndex) {
 
 void PointsEditor(int languageOffset) {
     device::WorkingState working;
-    working.LanguageOffset = languageOffset;
+    working.SetLanguageOffset(languageOffset);
     // Four user points and the added fifth one.
     const float input[] = {0.0f, 4.096f, 8.138f, 12.209f, 12.514f};
     const float physical[] = {0, 100, 200, 300, 307.5f};
@@ -134,7 +134,7 @@ void PointsEditor(int languageOffset) {
     request.coldJunctionPage = true;
     request.coldJunctionTitle = resources::Text(165, languageOffset);
     request.cancelCaption = resources::Text(144, languageOffset);
-    math::PointsEditor editor(working, true, request.encoding.optionFlags);
+    ui::PointsEditor editor(working, true, request.encoding.optionFlags);
     editor.Open();
     widgets::test::ScriptedDialogs dialogs;
     widgets::PointsEditorDialog dialog(editor, request, dialogs, languageOffset);
@@ -158,7 +158,7 @@ void Preview(int languageOffset) {
 // Callendar-Van Dusen coefficients.
 void PointsEditorGenerated(int languageOffset) {
     device::WorkingState working;
-    working.LanguageOffset = languageOffset;
+    working.SetLanguageOffset(languageOffset);
     working.identity.DeviceModel = 9;
     ui::PointsEditorRequest request;
     request.encoding = {51, 0};
@@ -166,7 +166,7 @@ void PointsEditorGenerated(int languageOffset) {
     request.inputUnit = "Ohm";
     request.physicalUnit = "Temp";
     request.cancelCaption = resources::Text(144, languageOffset);
-    math::PointsEditor editor(working, false, 0);
+    ui::PointsEditor editor(working, false, 0);
     editor.Open();
     widgets::test::ScriptedDialogs dialogs;
     widgets::PointsEditorDialog dialog(editor, request, dialogs, languageOffset);
@@ -176,11 +176,11 @@ void PointsEditorGenerated(int languageOffset) {
 
 void Trips(int languageOffset) {
     device::WorkingState working;
-    working.LanguageOffset = languageOffset;
+    working.SetLanguageOffset(languageOffset);
     working.TripLevels = {900, 880, 110, 100};
     working.TripFlags = 1;  // trip 2 is a minimum trip
     working.TripDelayTicks = 10;
-    math::TripsForm form(working);
+    ui::TripsForm form(working);
     form.Open("0", "1200", "°C");
     widgets::test::ScriptedDialogs dialogs;
     widgets::TripsDialog dialog(form, working, {resources::Text(144, languageOffset), "0", "1200", "°C"}, dialogs);

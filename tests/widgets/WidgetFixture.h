@@ -44,8 +44,8 @@ struct FormFixture {
     ui::ProgramForm form{state, record, host, dialogs};
 
     explicit FormFixture(int family = 4, int model = 10, int languageOffset = 0) {
-        state.LanguageOffset = languageOffset;
-        state.LanguageIndex = languageOffset == 0 ? 0 : 1;
+        state.SetLanguageOffset(languageOffset);
+        state.SetLanguageIndex(languageOffset == 0 ? 0 : 1);
         form.Load({family, model, 0, 0});
         state.ConfigChanged = false;
     }

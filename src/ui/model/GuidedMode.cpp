@@ -2,11 +2,12 @@
 
 #include "ui/model/ProgramForm.h"
 
+#include "device/Identify.h"
+
 namespace vantrel::ui {
 
 namespace {
 
-constexpr int kTypeB = 4;
 constexpr int kLastStep = kGuideSteps - 1;
 constexpr Rgb kGrey{192, 192, 192};
 constexpr Rgb kBlue{0, 0, 255};
@@ -21,69 +22,69 @@ struct StepRow {
 
 // Step 13's hint depends on the mode; its row holds the programming one.
 constexpr std::array<StepRow, kGuideSteps> kSteps = {{
-    {187, "", GuideTarget::Modo, 120, 4200},
-    {188, "", GuideTarget::Strumento, 1980, 2520},
-    {193, "", GuideTarget::umis, 3500, 4500},
-    {189, "", GuideTarget::Giunto, 3000, 4500},
-    {191, "", GuideTarget::Linear, 2500, 4500},
-    {190, "", GuideTarget::Custom, 2000, 4500},
-    {0, "Filter", GuideTarget::SmChk, 2000, 4500},
-    {196, "", GuideTarget::CtlRangeIn, 3500, 2500},
-    {216, "", GuideTarget::Vuscite, 1920, 1800},
-    {195, "", GuideTarget::ExitVers, 1920, 4000},
-    {194, "", GuideTarget::BrkOnOff, 1920, 4000},
-    {217, "", GuideTarget::CtlRangeOut, 3500, 1800},
-    {192, "", GuideTarget::AdjMax, 3500, 4000},
-    {197, "", GuideTarget::Command1, 1200, 4020},
+    {187, "", GuideTarget::MeasureOption, 120, 4200},
+    {188, "", GuideTarget::InputFamilies, 1980, 2520},
+    {193, "", GuideTarget::UnitButton, 3500, 4500},
+    {189, "", GuideTarget::InternalCjc, 3000, 4500},
+    {191, "", GuideTarget::Linearisation, 2500, 4500},
+    {190, "", GuideTarget::CustomCurve, 2000, 4500},
+    {0, "Filter", GuideTarget::Filter, 2000, 4500},
+    {196, "", GuideTarget::InputRange, 3500, 2500},
+    {216, "", GuideTarget::OutputTypes, 1920, 1800},
+    {195, "", GuideTarget::DirectionButton, 1920, 4000},
+    {194, "", GuideTarget::BurnoutButton, 1920, 4000},
+    {217, "", GuideTarget::OutputRange, 3500, 1800},
+    {192, "", GuideTarget::ZeroTrim, 3500, 4000},
+    {197, "", GuideTarget::ActionButton, 1200, 4020},
 }};
 
 }  // namespace
 
 void GuidedMode::SetControlsEnabled(bool enabled) {
-    form_.modeFrame.enabled = enabled;
-    form_.inputFrame.enabled = enabled;
+    form_.modeFrame_.enabled = enabled;
+    form_.inputFrame_.enabled = enabled;
     // Type B has no compensation choice, whatever guided mode does with the box.
-    form_.Giunto.enabled = enabled && form_.Tipo.selected != kTypeB;
-    form_.Custom.enabled = enabled;
-    form_.Linear.enabled = enabled;
-    form_.Ranges.enabled = enabled;
-    form_.CtlRangeIn.Enabled = enabled;
-    form_.CtlRangeOut.Enabled = enabled;
-    form_.VusciteF.enabled = enabled;
+    form_.internalCjc_.enabled = enabled && form_.thermocoupleTypes_.selected != device::kThermocoupleB;
+    form_.customCurve_.enabled = enabled;
+    form_.linearisation_.enabled = enabled;
+    form_.trimsFrame_.enabled = enabled;
+    form_.inputRange_.SetEnabled(enabled);
+    form_.outputRange_.SetEnabled(enabled);
+    form_.outputTypeFrame_.enabled = enabled;
 }
 
-void GuidedMode::EnableStepControl(int step) {
-    switch (step) {
-    case 0: form_.modeFrame.enabled = true; break;
-    case 1: form_.inputFrame.enabled = true; break;
-    case 3: form_.Giunto.enabled = form_.Tipo.selected != kTypeB; break;
-    case 4: form_.Linear.enabled = true; break;
-    case 5: form_.Custom.enabled = true; break;
-    case 6: form_.SmChk.enabled = true; break;
-    case 7: form_.CtlRangeIn.Enabled = true; break;
-    case 8: form_.VusciteF.enabled = true; break;
-    case 11: form_.CtlRangeOut.Enabled = true; break;
-    case 12: form_.Ranges.enabled = true; break;
+void GuidedMode::EnableStepControl(int stepToEnable) {
+    switch (stepToEnable) {
+    case 0: form_.modeFrame_.enabled = true; break;
+    case 1: form_.inputFrame_.enabled = true; break;
+    case 3: form_.internalCjc_.enabled = form_.thermocoupleTypes_.selected != device::kThermocoupleB; break;
+    case 4: form_.linearisation_.enabled = true; break;
+    case 5: form_.customCurve_.enabled = true; break;
+    case 6: form_.filter_.enabled = true; break;
+    case 7: form_.inputRange_.SetEnabled(true); break;
+    case 8: form_.outputTypeFrame_.enabled = true; break;
+    case 11: form_.outputRange_.SetEnabled(true); break;
+    case 12: form_.trimsFrame_.enabled = true; break;
     default: break;
     }
 }
 
-void GuidedMode::SetUp(int step) {
-    WizardStep = step;
+void GuidedMode::SetUp(int newStep) {
+    step = newStep;
     timerIntervalMs = 500;
-    BlinkPhase = 1;
-    SelWiz[static_cast<std::size_t>(step)].visible = true;
+    blinkPhase = 1;
+    markers[static_cast<std::size_t>(step)].visible = true;
     const StepRow& row = kSteps[static_cast<std::size_t>(step)];
     EnableStepControl(step);
     timerRunning = true;
     if (step == kLastStep)
-        hint = TextRef::Id(form_.mode == Mode::Measure ? 198 : 197);
+        hint = TextRef::Id(form_.mode_ == Mode::Measure ? 198 : 197);
     else
         hint = row.hintId != 0 ? TextRef::Id(row.hintId) : TextRef::Literal(row.literal);
     panelTop = row.top;
     panelLeft = row.left;
     focus = row.focus;
-    if (step == kLastStep && !form_.Command1.enabled) focus = GuideTarget::None;
+    if (step == kLastStep && !form_.actionButton_.enabled) focus = GuideTarget::None;
     panelVisible = true;
     if (step == 0) {
         cancelCaption = TextRef::Id(200);
@@ -93,8 +94,8 @@ void GuidedMode::SetUp(int step) {
 }
 
 void GuidedMode::Leave() {
-    form_.main.toolbarEnabled = true;
-    form_.main.menusEnabled = true;
+    form_.commands_.toolbarEnabled = true;
+    form_.commands_.menusEnabled = true;
     SetControlsEnabled(true);
     running = false;
     focus = GuideTarget::None;
@@ -102,9 +103,9 @@ void GuidedMode::Leave() {
 
 void GuidedMode::Start() {
     SetControlsEnabled(false);
-    form_.main.toolbarEnabled = false;
-    form_.main.menusEnabled = false;
-    for (GuideMarker& marker : SelWiz) marker = GuideMarker{};
+    form_.commands_.toolbarEnabled = false;
+    form_.commands_.menusEnabled = false;
+    for (GuideMarker& marker : markers) marker = GuideMarker{};
     running = true;
     SetUp(0);
     form_.Changed();
@@ -112,63 +113,63 @@ void GuidedMode::Start() {
 
 void GuidedMode::Next() {
     if (!running) return;
-    SelWiz[static_cast<std::size_t>(WizardStep)].visible = true;
-    ++WizardStep;
-    if (WizardStep == kGuideSteps) {
+    markers[static_cast<std::size_t>(step)].visible = true;
+    ++step;
+    if (step == kGuideSteps) {
         Leave();
         timerRunning = false;
-        SelWiz[kLastStep].visible = false;
+        markers[kLastStep].visible = false;
         panelVisible = false;
-        WizardStep = 0;
+        step = 0;
         form_.Changed();
         return;
     }
-    if (WizardStep == 1) {
-        SelWiz[0].visible = false;
-        if (form_.mode == Mode::Measure) WizardStep = kLastStep;
+    if (step == 1) {
+        markers[0].visible = false;
+        if (form_.mode_ == Mode::Measure) step = kLastStep;
     }
     const int family = form_.FamilyPosition();
-    const bool thermocouple = family == 0;
-    const bool rtd = family == 1;
-    if (WizardStep == 3 && !thermocouple) {
-        SelWiz[2].visible = false;
-        WizardStep = 4;
+    const bool thermocouple = family == device::family::Thermocouple;
+    const bool rtd = family == device::family::Rtd;
+    if (step == 3 && !thermocouple) {
+        markers[2].visible = false;
+        step = 4;
     }
-    if (WizardStep == 4 && !thermocouple && !rtd) {
-        SelWiz[3].visible = false;
-        WizardStep = 5;
+    if (step == 4 && !thermocouple && !rtd) {
+        markers[3].visible = false;
+        step = 5;
     }
-    if (WizardStep == 2 && !thermocouple && !rtd) {
-        SelWiz[1].visible = false;
-        WizardStep = 5;
+    if (step == 2 && !thermocouple && !rtd) {
+        markers[1].visible = false;
+        step = 5;
     }
-    SetUp(WizardStep);
-    SelWiz[static_cast<std::size_t>(WizardStep - 1)].visible = false;
+    SetUp(step);
+    markers[static_cast<std::size_t>(step - 1)].visible = false;
     form_.Changed();
 }
 
 void GuidedMode::Cancel() {
     panelVisible = false;
     timerRunning = false;
-    SelWiz[static_cast<std::size_t>(WizardStep)].visible = false;
-    WizardStep = 0;
+    markers[static_cast<std::size_t>(step)].visible = false;
+    step = 0;
     Leave();
     form_.Changed();
 }
 
 void GuidedMode::Blink() {
-    GuideMarker& marker = SelWiz[static_cast<std::size_t>(WizardStep)];
+    GuideMarker& marker = markers[static_cast<std::size_t>(step)];
     marker.colour = kGrey;
-    if (BlinkPhase == 1) marker.colour = kBlue;
-    BlinkPhase = -BlinkPhase;
+    if (blinkPhase == 1) marker.colour = kBlue;
+    blinkPhase = -blinkPhase;
     form_.Changed();
 }
 
 void GuidedMode::StopForAction() {
     panelVisible = false;
-    SelWiz[static_cast<std::size_t>(WizardStep)].visible = false;
+    markers[static_cast<std::size_t>(step)].visible = false;
     timerRunning = false;
-    WizardStep = 0;
+    step = 0;
     Leave();
 }
 

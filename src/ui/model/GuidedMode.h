@@ -10,8 +10,8 @@ class ProgramForm;
 
 // Controls a guided step points at and puts the focus on.
 enum class GuideTarget {
-    None, Modo, Strumento, umis, Giunto, Linear, Custom, SmChk, CtlRangeIn, Vuscite, ExitVers,
-    BrkOnOff, CtlRangeOut, AdjMax, Command1
+    None, MeasureOption, InputFamilies, UnitButton, InternalCjc, Linearisation, CustomCurve, Filter, InputRange,
+    OutputTypes, DirectionButton, BurnoutButton, OutputRange, ZeroTrim, ActionButton
 };
 
 struct Rgb {
@@ -35,8 +35,8 @@ class GuidedMode {
 public:
     explicit GuidedMode(ProgramForm& form) : form_(form) {}
 
-    int WizardStep = 0;  // 0 also when not running
-    int BlinkPhase = 1;
+    int step = 0;  // 0 also when not running
+    int blinkPhase = 1;
     bool running = false;
     bool panelVisible = false;
     bool timerRunning = false;
@@ -47,20 +47,20 @@ public:
     int panelTop = 0;
     int panelLeft = 0;
     GuideTarget focus = GuideTarget::None;
-    std::array<GuideMarker, kGuideSteps> SelWiz{};
+    std::array<GuideMarker, kGuideSteps> markers{};
 
-    // The "Wiz" key: everything the walk enables step by step is disabled, then step 0.
+    // The guide key: everything the walk enables step by step is disabled, then step 0.
     void Start();
-    void Next();    // cmdOK
-    void Cancel();  // CmdAnnulla
-    void Blink();   // WizTime tick
+    void Next();    // the panel's Next button
+    void Cancel();  // the panel's Cancel button
+    void Blink();   // the blink timer
     // Ends the walk from the action button: panel and marker hidden, timer stopped.
     void StopForAction();
 
 private:
-    void SetUp(int step);
+    void SetUp(int newStep);
     void Leave();
-    void EnableStepControl(int step);
+    void EnableStepControl(int stepToEnable);
     void SetControlsEnabled(bool enabled);
 
     ProgramForm& form_;

@@ -14,9 +14,6 @@ public:
     void Add(std::string target, int id, const std::string& suffix = {}) {
         list_.push_back({std::move(target), resources::Text(id, offset_) + suffix, id});
     }
-    void Add(std::string target, const TextRef& ref) {
-        list_.push_back({std::move(target), ref.Render(offset_), ref.id});
-    }
     std::vector<TextAssignment> Take() { return std::move(list_); }
 
 private:
@@ -43,74 +40,21 @@ void ToolbarAndMenus(Assignments& a) {
     for (const auto& [target, id] : menus) a.Add(target, id);
 }
 
-void ProgramLabels(Assignments& a, const ProgramForm& form) {
-    a.Add("Program.OutputOptions", 229);
-    a.Add("Program.Output", 207);
-    a.Add("Program.Label16", 211);
-    a.Add("Program.Trips", 221);
-    a.Add("Program.Trip1", 223, " 1");
-    a.Add("Program.Trip2", 223, " 2");
-    a.Add("Program.Input", 232);
-    a.Add("Program.CtlRangeOut.Titolo", 215);
-    a.Add("Program.CtlRangeIn.Titolo", 208);
-    // The compensation caption and the range captions follow the current choice.
-    a.Add("Program.Giunto", form.Giunto.caption);
-    a.Add("Program.Linear", 102);
-    a.Add("Program.SmChk", 228);
-    a.Add("Program.Modo0", 103);
-    a.Add("Program.Modo1", 104);
-    a.Add("Program.CtlRangeIn.LTMaxp", form.CtlRangeIn.LTMaxp);
-    a.Add("Program.CtlRangeIn.LTMinp", form.CtlRangeIn.LTMinp);
-    a.Add("Program.CommActivity", 86);
-    a.Add("Program.InputType", 88);
-    a.Add("Program.InputOptions", 107);
-    a.Add("Program.OutputAdjustments", 159);
-    a.Add("Program.ModeLabel", 158);
-    a.Add("Program.OutputOptions2", 229);
-    a.Add("Program.Input2", 232);
-    a.Add("Program.Output2", 207);
-    a.Add("Program.Trips2", 221);
-    a.Add("Program.Trip1b", 223, " 1");
-    a.Add("Program.Trip2b", 223, " 2");
-    a.Add("Program.ProgrammingInfo", 105);
-}
-
 }  // namespace
 
 std::vector<TextAssignment> ApplyLanguage(ProgramForm& form) {
-    const int offset = form.LanguageOffset();
-    Assignments a(offset);
-    a.Add("Program.Caption", 143);
+    Assignments a(form.LanguageOffset());
     ToolbarAndMenus(a);
-    ProgramLabels(a, form);
-    a.Add("Program.Label5", form.Label5.text);
-    a.Add("Program.DeviceLabel", 172);
+    a.Add("Menu.guida", 81);
     a.Add("Language.Caption", 73);
     a.Add("Language.Exit", 63);
-    a.Add("LargeDisplay.Exit", 63);
-    a.Add("LargeDisplay.MeasureLabel", 103);
-    a.Add("Program.Label15", form.OutputDirect ? 177 : 178);
-    a.Add("Program.Command1.ToolTip", form.mode == Mode::Measure ? 103 : 104);
-    a.Add("Menu.guida", 81);
-    a.Add("Program.Label9", form.BurnoutDown ? 175 : 176);
-    a.Add("Program.TripsLabel", 221);
-
-    form.CtlRangeIn.Language = offset;
-    form.CtlRangeOut.Language = offset;
-    form.FormLoading = false;
-    if (form.deviceConnected) {
-        form.RenderSummary();
-    } else {
-        form.modelText = form.T(84);
-        form.summaryText = form.T(115);
-    }
-    form.Changed();
+    // The programming window renders its own captions from the form at each refresh.
+    form.ApplyLanguage();
     return a.Take();
 }
 
 std::vector<TextAssignment> ChooseLanguage(ProgramForm& form, int languageIndex) {
-    form.state().LanguageIndex = languageIndex;
-    form.state().LanguageOffset = resources::LanguageOffsetFor(languageIndex);
+    form.state().SetLanguageIndex(languageIndex);
     form.state().ConfigChanged = true;
     return ApplyLanguage(form);
 }

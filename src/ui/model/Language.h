@@ -7,8 +7,9 @@ namespace vantrel::ui {
 
 class ProgramForm;
 
-// One text to put on one control. Targets are "<window>.<control>[.<property>]" with the
-// windows' own control names where they have one (see Language.cpp for the full list).
+// One text to put on one control of the main window or the Language window: "Toolbar.<key>.ToolTip",
+// "Menu.<item>", "Language.Caption", "Language.Exit". The programming window renders its own
+// captions from the form.
 struct TextAssignment {
     std::string target;
     std::string text;
@@ -16,9 +17,9 @@ struct TextAssignment {
     friend bool operator==(const TextAssignment&, const TextAssignment&) = default;
 };
 
-// Re-applies every language-dependent text in the order the windows take them, sets both
-// range controls' language, clears FormLoading and re-renders the summary (or shows the
-// not-connected texts). The GUI applies the returned assignments in order.
+// The texts of the main window's toolbar and menus and of the Language window, in the order
+// the windows take them; the form applies its own (see ProgramForm::ApplyLanguage). The GUI
+// applies the returned assignments in order.
 std::vector<TextAssignment> ApplyLanguage(ProgramForm& form);
 
 // The Language window's buttons: 0 Italian, 1 English. Marks the configuration changed.

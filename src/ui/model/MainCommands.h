@@ -15,20 +15,20 @@ struct CommandState {
 struct MainCommands {
     // Menu items.
     CommandState start;       // Action > Start
-    CommandState stoppa;      // Action > Stop
-    CommandState lingua;      // Options > Language
+    CommandState stop;        // Action > Stop
+    CommandState language;    // Options > Language
     CommandState fullscreen;  // Display measure > Full screen
-    // Menus guided mode disables and leaving it enables again: f, opzioni, azioni, visual,
-    // finestre, help.
+    // The menus guided mode disables and leaving it enables again: File, Options, Action,
+    // Display measure, Windows, Help.
     bool menusEnabled = true;
 
     // Toolbar: the whole bar and the keys the form addresses one by one.
     bool toolbarEnabled = true;
     CommandState toolStart;    // "start"
     CommandState toolStop;     // "stop"
-    CommandState toolTxRx;     // "txrx"
+    CommandState toolDisplay;  // "txrx": the enlarged display
     CommandState toolConnect;  // "connect"
-    CommandState toolWiz{false, true};  // "Wiz": enabled once the programming window has loaded
+    CommandState toolGuide{false, true};  // "Wiz": guided mode, enabled once the programming window has loaded
 
     bool busyPictureVisible = false;
     bool progressTimerRunning = false;

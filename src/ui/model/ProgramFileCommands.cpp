@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "device/Families.h"
 #include "device/Identify.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
@@ -16,6 +17,7 @@ constexpr std::size_t kShortestName = 2;
 constexpr const char* kDefaultNamePrefix = "DfLt";
 constexpr int kInvalidFileTextId = 174;
 constexpr int kInvalidNumberTextId = 169;
+constexpr int kPointCountTextId = 170;
 
 // A range box as the file keeps it; an empty box is 0, as the range control reads it.
 float ParseSingle(const std::string& text) { return resources::ParseSingle(text).value_or(0); }
@@ -53,21 +55,21 @@ FileDialogRequest ProgramFileCommands::DialogRequest(int titleId, const char* fi
 
 void ProgramFileCommands::ShowInvalidFile() {
     form_.dialogs().Show(
-        link::TableMessage(kInvalidFileTextId, form_.state().LanguageOffset, link::Buttons::Ok, link::Icon::Exclamation));
+        link::TableMessage(kInvalidFileTextId, form_.state().LanguageOffset(), link::Buttons::Ok, link::Icon::Exclamation));
 }
 
 void ProgramFileCommands::ShowFileMessage(int headingId, const std::string& path, const std::string& reason,
                                           link::Icon icon) {
-    link::Message message = link::TableMessage(headingId, form_.state().LanguageOffset, link::Buttons::Ok, icon);
+    link::Message message = link::TableMessage(headingId, form_.state().LanguageOffset(), link::Buttons::Ok, icon);
     message.text += '\n' + path + '\n' + reason;
     form_.dialogs().Show(message);
 }
 
 bool ProgramFileCommands::RangeTextsStorable() {
-    for (const std::string* text : {&form_.CtlRangeIn.TextMaxP, &form_.CtlRangeIn.TextMinP,
-                                    &form_.CtlRangeOut.TextMaxP, &form_.CtlRangeOut.TextMinP}) {
+    for (const std::string* text : {&form_.inputRange().maxText(), &form_.inputRange().minText(),
+                                    &form_.outputRange().maxText(), &form_.outputRange().minText()}) {
         if (Storable(*text)) continue;
-        link::Message message = link::TableMessage(kInvalidNumberTextId, form_.state().LanguageOffset,
+        link::Message message = link::TableMessage(kInvalidNumberTextId, form_.state().LanguageOffset(),
                                                    link::Buttons::Ok, link::Icon::Exclamation);
         message.text += ": " + *text;
         form_.dialogs().Show(message);
@@ -80,24 +82,33 @@ std::string ProgramFileCommands::WindowCaption() const {
     return form_.T(180) + "  ( " + FileTitle(form_.state().CurrentFile) + " )";
 }
 
-void ProgramFileCommands::SetCaption() {
-    form_.main.caption = WindowCaption();
-    form_.Changed();
-}
+void ProgramFileCommands::SetCaption() { form_.SetCaption(WindowCaption()); }
 
 bool ProgramFileCommands::FitsLists(const device::ConfigRecord& r) const {
     namespace pos = device::family;
-    if (!InList(form_.Strumento, r.InputType)) return false;
-    if (r.InputType == pos::Thermocouple && !InList(form_.Tipo, r.TcType)) return false;
-    if (r.InputType == pos::Rtd && (!InList(form_.pt, r.RtdSensor) || !InList(form_.fili, r.Wires))) return false;
-    if (r.InputType == pos::Resistance && !InList(form_.fili, r.Wires)) return false;
-    if (r.InputType == pos::Potentiometer && !InList(form_.TypePot, r.PotRange)) return false;
-    if (!InList(form_.Vuscite, device::FromFlag(r.OutputType) ? 1 : 0)) return false;
+    if (!InList(form_.inputFamilies(), r.InputType)) return false;
+    if (r.InputType == pos::Thermocouple && !InList(form_.thermocoupleTypes(), r.TcType)) return false;
+    if (r.InputType == pos::Rtd && (!InList(form_.rtdSensors(), r.RtdSensor) || !InList(form_.wirings(), r.Wires)))
+        return false;
+    if (r.InputType == pos::Resistance && !InList(form_.wirings(), r.Wires)) return false;
+    if (r.InputType == pos::Potentiometer && !InList(form_.potRanges(), r.PotRange)) return false;
+    if (!InList(form_.outputTypes(), device::FromFlag(r.OutputType) ? 1 : 0)) return false;
     if (device::FromFlag(r.CustomOn) &&
         (r.PointCount < 0 || r.PointCount > device::kRecordPoints || r.PointCountCjc < 0 ||
          r.PointCountCjc > device::kRecordPointsCjc))
         return false;
     return true;
+}
+
+std::optional<int> ProgramFileCommands::CurveCountProblem(const device::ConfigRecord& r) const {
+    if (!device::FromFlag(r.CustomOn)) return std::nullopt;
+    const int most = device::MaxSensorPoints(form_.state().identity);
+    if (r.PointCount < device::kMinPoints || r.PointCount > most) return most;
+    // Without a cold-junction page the editor keeps its count at 2, whatever the file holds.
+    const bool cjcPage = r.InputType == device::family::Thermocouple && r.CjcInternal != 0;
+    if (cjcPage && (r.PointCountCjc < device::kMinPoints || r.PointCountCjc > device::kMaxCjcPoints))
+        return device::kMaxCjcPoints;
+    return std::nullopt;
 }
 
 bool ProgramFileCommands::Open() {
@@ -109,13 +120,20 @@ bool ProgramFileCommands::Open() {
         return false;
     }
     const files::ReadResult result = store_.Read(name);
-    const int offset = form_.state().LanguageOffset;
+    const int offset = form_.state().LanguageOffset();
     if (!result.ok()) {
         ShowFileMessage(kInvalidFileTextId, name, files::FileErrorText(result.problem(), offset), link::Icon::Exclamation);
         return false;
     }
     if (!FitsLists(result.record)) {
         ShowFileMessage(kInvalidFileTextId, name, resources::Text(resources::text::kFileDoesNotFitTransmitter, offset),
+                        link::Icon::Exclamation);
+        return false;
+    }
+    // A curve with more points than this model's editor takes would program something else:
+    // it is refused with the editor's own message, and nothing changes.
+    if (const auto most = CurveCountProblem(result.record)) {
+        ShowFileMessage(kInvalidFileTextId, name, form_.T(kPointCountTextId) + resources::Str(*most),
                         link::Icon::Exclamation);
         return false;
     }
@@ -137,14 +155,14 @@ void ProgramFileCommands::PushRecord(const device::ConfigRecord& r) {
     switch (r.InputType) {
     case pos::Thermocouple:
         f.ChooseTcType(r.TcType);
-        f.SetGiunto(r.CjcInternal != 0);
-        f.Linear.checked = r.LinearOn != 0;
+        f.SetInternalCjc(r.CjcInternal != 0);
+        f.SetLinear(r.LinearOn != 0);
         f.SetUnit(FromFlag(r.UnitCelsius));
         break;
     case pos::Rtd:
         f.ChooseRtdSensor(r.RtdSensor);
         f.ChooseWiring(r.Wires);
-        f.Linear.checked = r.LinearOn != 0;
+        f.SetLinear(r.LinearOn != 0);
         f.SetUnit(FromFlag(r.UnitCelsius));
         break;
     case pos::Potentiometer: f.ChoosePotRange(r.PotRange); break;
@@ -153,11 +171,9 @@ void ProgramFileCommands::PushRecord(const device::ConfigRecord& r) {
     }
     f.MoveSlider(AdjustWhich::Zero, r.ZeroAdjust);
     f.MoveSlider(AdjustWhich::Span, r.SpanAdjust);
-    f.CtlRangeIn.SetTextMax(r.InRangeMax);
-    f.CtlRangeIn.SetTextMin(r.InRangeMin);
+    f.SetInputRangeValues(r.InRangeMin, r.InRangeMax);
     f.ChooseOutputType(FromFlag(r.OutputType) ? 1 : 0);
-    f.CtlRangeOut.SetTextMax(r.OutRangeMax);
-    f.CtlRangeOut.SetTextMin(r.OutRangeMin);
+    f.SetOutputRangeValues(r.OutRangeMin, r.OutRangeMax);
     f.SetBurnout(FromFlag(r.BurnoutDown));
     f.SetDirection(FromFlag(r.OutputDirect));
     f.ClickFilter(FromFlag(r.FilterOn));
@@ -184,7 +200,7 @@ void ProgramFileCommands::PushRecord(const device::ConfigRecord& r) {
             s.CjcInput[k] = static_cast<float>(r.PointsCjc[k].input);
         }
         f.RestoreCustomCurve();
-    } else if (f.Custom.checked || s.CustomActive) {
+    } else if (f.customCurve().checked || s.CustomActive) {
         // A plain file must not be programmed with the previous custom curve.
         f.RestoreCustomBox(false);
     }
@@ -198,20 +214,20 @@ void ProgramFileCommands::FillRecord() {
     const device::WorkingState& s = f.state();
     device::ConfigRecord& r = form_.record();
 
-    r.InputType = Index(f.Strumento);
-    r.TcType = Index(f.Tipo);
-    r.RtdSensor = Index(f.pt);
-    r.Wires = Index(f.fili);
-    r.PotRange = Index(f.TypePot);
+    r.InputType = Index(f.inputFamilies());
+    r.TcType = Index(f.thermocoupleTypes());
+    r.RtdSensor = Index(f.rtdSensors());
+    r.Wires = Index(f.wirings());
+    r.PotRange = Index(f.potRanges());
     r.Spare1 = r.Spare2 = r.Spare3 = 0;
-    r.InRangeMax = ParseSingle(f.CtlRangeIn.TextMaxP);
-    r.InRangeMin = ParseSingle(f.CtlRangeIn.TextMinP);
-    r.CjcInternal = ToTick(f.Giunto.checked);
-    r.LinearOn = ToTick(f.Linear.checked);
-    r.LangOffset = static_cast<std::int16_t>(s.LanguageOffset);
-    r.UnitCelsius = ToFlag(f.UnitCelsius);
-    r.ZeroAdjust = static_cast<std::int16_t>(f.zero.slider);
-    r.SpanAdjust = static_cast<std::int16_t>(f.span.slider);
+    r.InRangeMax = ParseSingle(f.inputRange().maxText());
+    r.InRangeMin = ParseSingle(f.inputRange().minText());
+    r.CjcInternal = ToTick(f.internalCjc().checked);
+    r.LinearOn = ToTick(f.linearisation().checked);
+    r.LangOffset = static_cast<std::int16_t>(s.LanguageOffset());
+    r.UnitCelsius = ToFlag(f.celsius());
+    r.ZeroAdjust = static_cast<std::int16_t>(f.zeroTrim().slider);
+    r.SpanAdjust = static_cast<std::int16_t>(f.spanTrim().slider);
     r.CustomOn = ToFlag(s.CustomActive);
     if (s.CustomActive) {
         const int count = std::clamp(s.SensorPoints - (s.PointExtra ? 1 : 0), 0, device::kRecordPoints);
@@ -227,12 +243,12 @@ void ProgramFileCommands::FillRecord() {
             r.PointsCjc[k] = {s.CjcPhysical[k], s.CjcInput[k]};
         }
     }
-    r.BurnoutDown = ToFlag(f.BurnoutDown);
-    r.OutputDirect = ToFlag(f.OutputDirect);
-    r.OutRangeMax = ParseSingle(f.CtlRangeOut.TextMaxP);
-    r.OutRangeMin = ParseSingle(f.CtlRangeOut.TextMinP);
-    r.OutputType = ToFlag(f.Vuscite.selected == 1);
-    r.FilterOn = ToFlag(f.SmChk.checked);
+    r.BurnoutDown = ToFlag(f.burnoutDown());
+    r.OutputDirect = ToFlag(f.outputDirect());
+    r.OutRangeMax = ParseSingle(f.outputRange().maxText());
+    r.OutRangeMin = ParseSingle(f.outputRange().minText());
+    r.OutputType = ToFlag(f.outputTypes().selected == 1);
+    r.FilterOn = ToFlag(f.filter().checked);
     if (s.HasTrips()) {
         r.Trip1High = s.TripLevels[0];
         r.Trip1Low = s.TripLevels[1];
@@ -260,7 +276,7 @@ bool ProgramFileCommands::Save() {
         return false;
     }
     const files::WriteResult written = store_.Write(name, form_.record());
-    const int offset = s.LanguageOffset;
+    const int offset = s.LanguageOffset();
     if (!written.ok()) {
         ShowFileMessage(resources::text::kFileNotWritten, name, files::FileErrorText(written.problem, offset),
                         link::Icon::Exclamation);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "device/ConfigRecord.h"
@@ -49,8 +50,8 @@ public:
 std::string FileTitle(const std::string& path);
 
 // Open, Save, Save As and the question about unsaved changes, over the programming form,
-// the working state and the configuration record. The window caption lands in
-// form.main.caption.
+// the working state and the configuration record. The window caption lands in the form's
+// commands().caption.
 class ProgramFileCommands {
 public:
     ProgramFileCommands(ProgramForm& form, FileDialogs& fileDialogs, ProgramFileStore& store,
@@ -78,6 +79,8 @@ public:
 private:
     void ShowInvalidFile();
     void ShowFileMessage(int headingId, const std::string& path, const std::string& reason, link::Icon icon);
+    // The most points this model's editor takes, when the record's custom curve holds more.
+    std::optional<int> CurveCountProblem(const device::ConfigRecord& record) const;
     // Text 169 naming the first range box whose text a file cannot keep; false when there is one.
     bool RangeTextsStorable();
     void SetCaption();

@@ -1,16 +1,13 @@
 #include "ui/model/ProgramForm.h"
 
-#include "math/CustomPoints.h"
-
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <optional>
 
-#include "device/Families.h"
+#include "device/CustomTable.h"
 #include "device/Identify.h"
 #include "device/MemoryMap.h"
-#include "math/Units.h"
+#include "math/InputCodes.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 
@@ -19,15 +16,16 @@ namespace vantrel::ui {
 namespace {
 
 namespace pos = device::family;
+using math::input::Family;
 
-
-constexpr const char* kTcMinimumSpan = " 100";
-constexpr const char* kRtdMinimumSpan = "50";
 constexpr double kBurnoutVoltageMax = 700;
 constexpr double kBurnoutVoltageSpan = 800;
+constexpr double kTrimLimitPercent = kSliderMax / 10.0;
 constexpr Rgb kYellow{255, 255, 0};
 constexpr Rgb kCyan{0, 255, 255};
 constexpr Rgb kRed{255, 0, 0};
+constexpr int kCelsiusLabel = 108;
+constexpr int kFahrenheitLabel = 109;
 
 void Refill(ChoiceList& list, const std::vector<int>& entries) {
     const int previous = list.selected;
@@ -42,20 +40,26 @@ int SelectedOrZero(const ChoiceList& list) { return std::max(list.selected, 0); 
 
 double ParseOrZero(const std::string& text) { return resources::ParseNumber(text).value_or(0); }
 
+// The form's family positions are those of the families table's input list.
+std::optional<Family> FamilyAt(int position) {
+    if (position < 0 || position > static_cast<int>(Family::Current)) return std::nullopt;
+    return static_cast<Family>(position);
+}
+
 }  // namespace
 
 ProgramForm::ProgramForm(device::WorkingState& state, device::ConfigRecord& record, FormHost& host,
                          link::Dialogs& dialogs)
     : state_(state), record_(record), host_(host), dialogs_(dialogs) {
-    Giunto.caption = TextRef::Id(91);
-    Linear.caption = TextRef::Id(102);
-    SmChk.caption = TextRef::Id(228);
-    Verify.caption = TextRef::Id(resources::text::kVerifyOption);
-    Label5.text = TextRef::Id(108);
-    Label9.text = TextRef::Id(176);
-    Label15.text = TextRef::Id(177);
-    CtlRangeIn.Titolo = TextRef::Id(208);
-    CtlRangeOut.Titolo = TextRef::Id(215);
+    internalCjc_.caption = TextRef::Id(91);
+    linearisation_.caption = TextRef::Id(102);
+    filter_.caption = TextRef::Id(228);
+    verifyBox_.caption = TextRef::Id(resources::text::kVerifyOption);
+    unitLabel_.text = TextRef::Id(kCelsiusLabel);
+    burnoutLabel_.text = TextRef::Id(176);
+    directionLabel_.text = TextRef::Id(177);
+    inputRange_.SetTitle(TextRef::Id(208));
+    outputRange_.SetTitle(TextRef::Id(215));
 }
 
 void ProgramForm::Changed() {
@@ -68,269 +72,267 @@ void ProgramForm::Changed() {
 void ProgramForm::ApplyIdentity(const device::Identity& identity) {
     state_.identity = identity;
     const device::Identification id = device::Identify(identity);
-    Refill(Strumento, id.lists.inputFamilies);
-    Refill(Tipo, id.lists.tcTypes);
-    Refill(pt, id.lists.rtdSensors);
-    Refill(fili, id.lists.wirings);
-    Refill(TypePot, id.lists.potRanges);
-    Refill(Vuscite, id.lists.outputTypes);
-    modelNames = id.modelNames;
-    if (id.tripsVisible) Soglie.visible = Frame7.visible = *id.tripsVisible;
-    modelText = device::IdentityLine(modelNames, identity);
+    Refill(inputFamilies_, id.lists.inputFamilies);
+    Refill(thermocoupleTypes_, id.lists.tcTypes);
+    Refill(rtdSensors_, id.lists.rtdSensors);
+    Refill(wirings_, id.lists.wirings);
+    Refill(potRanges_, id.lists.potRanges);
+    Refill(outputTypes_, id.lists.outputTypes);
+    modelNames_ = id.modelNames;
+    if (id.tripsVisible) tripsButton_.visible = tripsFrame_.visible = *id.tripsVisible;
+    modelText_ = device::IdentityLine(modelNames_, identity);
     Changed();
 }
 
 void ProgramForm::Load(const device::Identity& identity, Mode startMode) {
-    FormLoading = true;
+    loading_ = true;
     ApplyIdentity(identity);
-    guide.WizardStep = 0;
-    UnitCelsius = true;
-    BurnoutDown = false;
-    OutputDirect = true;
+    guide_.step = 0;
+    temperatureUnit_ = math::Unit::Celsius;
+    unitLabel_.text = TextRef::Id(kCelsiusLabel);
+    burnoutDown_ = false;
+    outputDirect_ = true;
 
-    // Input side: a type K thermocouple in °C.
-    Strumento.selected = Strumento.Count() > 0 ? 0 : -1;
-    TypePot.selected = TypePot.Count() > 0 ? 0 : -1;
-    pt.selected = pt.Count() > 0 ? 0 : -1;
-    fili.selected = fili.Has(device::kThreeWiresIndex) ? device::kThreeWiresIndex : -1;
-    pt.visible = fili.visible = TypePot.visible = false;
-    Tipo.visible = Giunto.visible = Linear.visible = umis.visible = Label5.visible = true;
-    BrkOnOff.visible = Label9.visible = true;
-    InUnit = "°C";
-    InLimitMin = device::kThermocoupleLimits[0].min;
-    InLimitMax = device::kThermocoupleLimits[0].max;
-    InMinSpan = kTcMinimumSpan;
-    Tipo.selected = -1;
+    // Input side: a type K thermocouple in °C, no custom curve (neither the box nor the flag
+    // that programming and Save read).
+    inputFamilies_.selected = inputFamilies_.Count() > 0 ? 0 : -1;
+    potRanges_.selected = potRanges_.Count() > 0 ? 0 : -1;
+    rtdSensors_.selected = rtdSensors_.Count() > 0 ? 0 : -1;
+    wirings_.selected = wirings_.Has(device::kThreeWiresIndex) ? device::kThreeWiresIndex : -1;
+    rtdSensors_.visible = wirings_.visible = potRanges_.visible = false;
+    thermocoupleTypes_.visible = internalCjc_.visible = linearisation_.visible = true;
+    unitButton_.visible = unitLabel_.visible = true;
+    burnoutButton_.visible = burnoutLabel_.visible = true;
+    customCurve_.checked = false;
+    state_.CustomActive = false;
+    UnlockInputLists();
+    thermocoupleTypes_.selected = -1;
     ChooseTcType(0);  // the type handler has no loading guard: it applies the K row
-    CtlRangeIn.Titolo = TextRef::Id(208);
-    CtlRangeIn.LTMaxp = TextRef::Id(94);
-    CtlRangeIn.LTMinp = TextRef::Id(95);
-    SendLimits();
+    inputRange_.SetCaptions(TextRef::Id(94), TextRef::Id(95));
     SendInputDefault(0, 200);
-    SetGiunto(true);
-    Linear.checked = false;
-    Linear.caption = TextRef::Id(102);
-    Custom.checked = false;
-    Label5.text = TextRef::Id(108);
-    SmChk.checked = false;
+    SetInternalCjc(true);
+    linearisation_.checked = false;
+    filter_.checked = false;
     record_.FilterOn = device::kFlagFalse;
 
     // Output side.
-    Label9.text = TextRef::Id(176);
-    Label15.text = TextRef::Id(177);
-    CtlRangeOut.Titolo = TextRef::Id(215);
-    Vuscite.selected = -1;
+    burnoutLabel_.text = TextRef::Id(176);
+    directionLabel_.text = TextRef::Id(177);
+    outputTypes_.selected = -1;
     ChooseOutputType(0);
-    zero = Adjustment{};
-    span = Adjustment{};
+    zeroTrim_ = Adjustment{};
+    spanTrim_ = Adjustment{};
+    tripsNotice_ = TripsNotice::None;
 
-    FormLoading = false;
+    loading_ = false;
     ChooseMode(startMode);
-    main.toolWiz.enabled = true;
+    commands_.toolGuide.enabled = true;
     Changed();
 }
 
 // ---- Input side ----------------------------------------------------------------------
 
-float ProgramForm::ToDisplayUnit(float celsius) {
-    if (!UnitCelsius) {
-        InUnit = "°F";
-        return math::CelsiusToFahrenheit(celsius);
-    }
-    InUnit = "°C";
-    return celsius;
+float ProgramForm::ToDisplayUnit(float degreesCelsius) const {
+    return celsius() ? degreesCelsius : math::CelsiusToFahrenheit(degreesCelsius);
+}
+
+// Limits of a temperature arrive in °C and are shown in the form's unit; the smallest span of
+// a thermocouple stays the number it is in either unit (as the range entry always offered
+// it), an RTD's converts by the factor alone.
+void ProgramForm::SetInputLimits(const device::RangeLimits& limits, bool temperature) {
+    inputLimits_ = limits;
+    if (!temperature) return;
+    inputUnit_ = temperatureUnit_;
+    inputLimits_.min = ToDisplayUnit(limits.min);
+    inputLimits_.max = ToDisplayUnit(limits.max);
+    if (FamilyPosition() == pos::Rtd && !celsius()) inputLimits_.minSpan = math::CelsiusSpanToFahrenheit(limits.minSpan);
 }
 
 void ProgramForm::SendLimits() {
-    CtlRangeIn.SetSpanMin(resources::StrSingle(InLimitMin) + "/" + resources::StrSingle(InLimitMax) + "/" +
-                          InMinSpan);
-    CtlRangeIn.UnitM = InUnit;
+    inputRange_.SetLimits(inputLimits_.min, inputLimits_.max, inputLimits_.minSpan);
 }
 
 void ProgramForm::SendInputDefault(float low, float high) {
-    CtlRangeIn.SetTextMax(high);
-    CtlRangeIn.SetTextMin(low);
+    inputRange_.SetTextMax(high);
+    inputRange_.SetTextMin(low);
 }
 
 void ProgramForm::ClearWorkingTables() {
-    for (int i = 0; i <= 28; ++i) {
+    // The editor's rows (29 sensor points, 6 cold-junction points); the last entries of the
+    // working tables are never the user's.
+    for (int i = 0; i < device::kWorkingPoints - 1; ++i) {
         state_.PtPhysical[static_cast<std::size_t>(i)] = 0;
         state_.PtInput[static_cast<std::size_t>(i)] = 0;
     }
-    for (int i = 0; i <= 5; ++i) {
+    for (int i = 0; i < device::kWorkingPointsCjc - 1; ++i) {
         state_.CjcPhysical[static_cast<std::size_t>(i)] = 0;
         state_.CjcInput[static_cast<std::size_t>(i)] = 0;
     }
 }
 
 void ProgramForm::ChooseFamily(int index) {
-    if (!Strumento.Has(index)) return;
-    Strumento.selected = index;
-    if (!FormLoading) ApplyFamilyRow(index);
+    if (!inputFamilies_.Has(index)) return;
+    const bool changed = index != inputFamilies_.selected;
+    inputFamilies_.selected = index;
+    if (!loading_) {
+        ApplyFamilyRow(index);
+        // Levels set for another kind of input mean nothing for this one.
+        if (changed && state_.HasTrips()) tripsNotice_ = TripsNotice::InputChanged;
+    }
     Changed();
 }
 
 void ProgramForm::ApplyFamilyRow(int position) {
-    TypePot.visible = false;
+    potRanges_.visible = false;
     state_.ConfigChanged = true;
 
     struct Shown {
-        bool burnout, linear, giunto, tipo, unit, rtd, wiring, potRange;
+        bool burnout, linear, cjc, types, unit, rtd, wiring, potRange;
     };
     const auto show = [this](Shown s) {
-        BrkOnOff.visible = Label9.visible = s.burnout;
-        Linear.visible = s.linear;
-        Giunto.visible = s.giunto;
-        Tipo.visible = s.tipo;
-        umis.visible = Label5.visible = s.unit;
-        pt.visible = s.rtd;
-        fili.visible = s.wiring;
-        TypePot.visible = s.potRange;
+        burnoutButton_.visible = burnoutLabel_.visible = s.burnout;
+        linearisation_.visible = s.linear;
+        internalCjc_.visible = s.cjc;
+        thermocoupleTypes_.visible = s.types;
+        unitButton_.visible = unitLabel_.visible = s.unit;
+        rtdSensors_.visible = s.rtd;
+        wirings_.visible = s.wiring;
+        potRanges_.visible = s.potRange;
     };
-    const auto labels = [this](TextRef max, TextRef min) {
-        CtlRangeIn.LTMaxp = std::move(max);
-        CtlRangeIn.LTMinp = std::move(min);
+    const auto linearFamily = [this](Family family) {
+        const device::RangeLimits limits = *device::InputLimits(math::input::FirstCode(family), state_.identity);
+        SetInputLimits(limits, false);
+        inputUnit_ = math::InputUnit(math::input::FirstCode(family), false);
+        SendInputDefault(limits.defaultMin, limits.defaultMax);
     };
 
-    switch (position) {
-    case pos::Thermocouple:
-        InLimitMin = ToDisplayUnit(device::kThermocoupleFamilyLimits.min);
-        InLimitMax = ToDisplayUnit(device::kThermocoupleFamilyLimits.max);
-        InMinSpan = kTcMinimumSpan;
-        labels(TextRef::Id(94), TextRef::Id(95));
+    switch (FamilyAt(position).value_or(Family::TemperatureDifference)) {
+    case Family::Thermocouple:
+        SetInputLimits(device::kThermocoupleFamilyLimits, true);
+        inputRange_.SetCaptions(TextRef::Id(94), TextRef::Id(95));
         show({true, true, true, true, true, false, false, false});
-        Tipo.selected = -1;
+        thermocoupleTypes_.selected = -1;
         ChooseTcType(0);  // K, also when K was already selected
         break;
-    case pos::Rtd:
-        InLimitMin = ToDisplayUnit(device::kRtdFamilyLimits.min);
-        InLimitMax = ToDisplayUnit(device::kRtdFamilyLimits.max);
-        InMinSpan = kRtdMinimumSpan;
-        labels(TextRef::Id(94), TextRef::Id(95));
+    case Family::Rtd:
+        SetInputLimits(device::kRtdFamilyLimits, true);
+        inputRange_.SetCaptions(TextRef::Id(94), TextRef::Id(95));
         show({true, true, false, false, true, true, true, false});
         ChooseRtdSensor(0);
         ChooseWiring(device::kThreeWiresIndex);
         SendInputDefault(ToDisplayUnit(device::kRtdFamilyLimits.defaultMin),
                          ToDisplayUnit(device::kRtdFamilyLimits.defaultMax));
         break;
-    case pos::Potentiometer:
-        InLimitMin = 0;
-        InLimitMax = 100;
-        InMinSpan = "10";
-        InUnit = "%";
-        labels(TextRef::Literal("% Max"), TextRef::Literal("% Min"));
-        SendInputDefault(0, 100);
+    case Family::Potentiometer:
+        linearFamily(Family::Potentiometer);
+        inputRange_.SetCaptions(TextRef::Literal("% Max"), TextRef::Literal("% Min"));
         show({true, false, false, false, false, false, false, true});
         ChoosePotRange(0);
         break;
-    case pos::Voltage: {
-        const device::RangeLimits limits = *device::InputLimits(math::input::VoltageCode, state_.identity);
-        InLimitMin = limits.min;
-        InLimitMax = limits.max;
-        InMinSpan = resources::StrSingle(limits.minSpan);
-        InUnit = "mV";
-        labels(TextRef::Id(96), TextRef::Id(97));
-        SendInputDefault(limits.defaultMin, limits.defaultMax);
+    case Family::Voltage:
+        linearFamily(Family::Voltage);
+        inputRange_.SetCaptions(TextRef::Id(96), TextRef::Id(97));
         show({true, false, false, false, false, false, false, false});
         break;
-    }
-    case pos::Resistance:
-        InLimitMin = 0;
-        InLimitMax = 2000;
-        InMinSpan = "10";
-        InUnit = "Ohm";
-        labels(TextRef::Literal("Ohm Max"), TextRef::Literal("Ohm Min"));
-        SendInputDefault(0, 100);
+    case Family::Resistance:
+        linearFamily(Family::Resistance);
+        inputRange_.SetCaptions(TextRef::Literal("Ohm Max"), TextRef::Literal("Ohm Min"));
         show({true, false, false, false, false, false, true, false});
         ChooseWiring(device::kThreeWiresIndex);
         break;
-    case pos::Current:
-        InLimitMin = -10;
-        InLimitMax = 24;
-        InMinSpan = "2";
-        InUnit = "mA";
-        labels(TextRef::Id(98), TextRef::Id(99));
-        SendInputDefault(0, 20);
+    case Family::Current:
+        linearFamily(Family::Current);
+        inputRange_.SetCaptions(TextRef::Id(98), TextRef::Id(99));
         show({false, false, false, false, false, false, false, false});
         break;
-    default:
+    case Family::TemperatureDifference:
         break;
     }
+    inputRange_.SetUnit(inputUnit_ ? std::string(math::Symbol(*inputUnit_)) : std::string());
     SendLimits();
     ClearWorkingTables();
 }
 
 void ProgramForm::ChooseTcType(int index) {
-    if (!Tipo.Has(index) || index >= static_cast<int>(device::kThermocoupleLimits.size())) return;
-    Tipo.selected = index;
-    Giunto.visible = true;
-    Giunto.enabled = index != device::kThermocoupleB;  // type B needs no cold-junction compensation
+    if (!thermocoupleTypes_.Has(index) || index >= static_cast<int>(device::kThermocoupleLimits.size())) return;
+    thermocoupleTypes_.selected = index;
+    internalCjc_.visible = true;
+    internalCjc_.enabled = index != device::kThermocoupleB;  // type B needs no cold-junction compensation
     const device::RangeLimits& row = device::kThermocoupleLimits[static_cast<std::size_t>(index)];
-    InLimitMin = ToDisplayUnit(row.min);
-    InLimitMax = ToDisplayUnit(row.max);
-    InMinSpan = kTcMinimumSpan;
+    SetInputLimits(row, true);
+    inputRange_.SetUnit(std::string(math::Symbol(temperatureUnit_)));
     SendInputDefault(ToDisplayUnit(row.defaultMin), ToDisplayUnit(row.defaultMax));
     SendLimits();
     Changed();
 }
 
 void ProgramForm::ChooseRtdSensor(int index) {
-    if (!pt.Has(index) || index >= static_cast<int>(device::kRtdLimits.size())) return;
-    pt.selected = index;
-    if (FormLoading) return;
+    if (!rtdSensors_.Has(index) || index >= static_cast<int>(device::kRtdLimits.size())) return;
+    rtdSensors_.selected = index;
+    if (loading_) return;
     const device::RangeLimits& row = device::kRtdLimits[static_cast<std::size_t>(index)];
-    InLimitMin = ToDisplayUnit(row.min);
-    InLimitMax = ToDisplayUnit(row.max);
-    InMinSpan = kRtdMinimumSpan;
+    SetInputLimits(row, true);
+    inputRange_.SetUnit(std::string(math::Symbol(temperatureUnit_)));
     SendInputDefault(ToDisplayUnit(row.defaultMin), ToDisplayUnit(row.defaultMax));
     SendLimits();
     Changed();
 }
 
 void ProgramForm::ChooseWiring(int index) {
-    if (!fili.Has(index)) return;
-    fili.selected = index;
+    if (!wirings_.Has(index)) return;
+    wirings_.selected = index;
     Changed();
 }
 
 void ProgramForm::ChoosePotRange(int index) {
-    if (!TypePot.Has(index)) return;
-    TypePot.selected = index;
-    if (FormLoading) return;
-    InLimitMin = 0;
-    InLimitMax = 100;
-    InMinSpan = "10";
+    if (!potRanges_.Has(index)) return;
+    potRanges_.selected = index;
+    if (loading_) return;
+    SetInputLimits(*device::InputLimits(math::input::PotentiometerLow, state_.identity), false);
     SendLimits();
     Changed();
 }
 
-void ProgramForm::SetGiunto(bool checked) {
-    Giunto.checked = checked;
-    Giunto.caption = TextRef::Id(checked ? 91 : 92);
+void ProgramForm::SetInternalCjc(bool checked) {
+    internalCjc_.checked = checked;
+    internalCjc_.caption = TextRef::Id(checked ? 91 : 92);
 }
 
-void ProgramForm::ClickGiunto(bool checked) {
-    SetGiunto(checked);
+void ProgramForm::ClickInternalCjc(bool checked) {
+    SetInternalCjc(checked);
     Changed();
 }
+
+void ProgramForm::SetLinear(bool checked) { linearisation_.checked = checked; }
 
 void ProgramForm::ClickLinear(bool checked) {
-    Linear.checked = checked;
+    SetLinear(checked);
     Changed();
+}
+
+// Trip levels are typed in the unit of the range; they follow it like the range ends.
+void ProgramForm::ConvertTripLevels(bool toCelsius) {
+    if (!state_.HasTrips()) return;
+    for (float& level : state_.TripLevels) {
+        const float converted = toCelsius ? math::FahrenheitToCelsius(level) : math::CelsiusToFahrenheit(level);
+        if (std::isfinite(converted)) level = converted;
+    }
 }
 
 void ProgramForm::ToggleUnit() {
     state_.ConfigChanged = true;
-    UnitCelsius = !UnitCelsius;
-    const auto convert = UnitCelsius ? math::FahrenheitToCelsius : math::CelsiusToFahrenheit;
-    const char* unitText = UnitCelsius ? "  °C" : "  °F";
-    Label5.text = TextRef::Id(UnitCelsius ? 108 : 109);
-    InLimitMax = convert(InLimitMax);
-    InLimitMin = convert(InLimitMin);
+    const bool toCelsius = !celsius();
+    temperatureUnit_ = toCelsius ? math::Unit::Celsius : math::Unit::Fahrenheit;
+    const auto convert = toCelsius ? math::FahrenheitToCelsius : math::CelsiusToFahrenheit;
+    unitLabel_.text = TextRef::Id(toCelsius ? kCelsiusLabel : kFahrenheitLabel);
+    inputLimits_.max = convert(inputLimits_.max);
+    inputLimits_.min = convert(inputLimits_.min);
+    // A span converts by the factor alone: 50 °C is 90 °F wide, not 122.
     if (FamilyPosition() == pos::Rtd)
-        InMinSpan = resources::PlainTextSingle(convert(static_cast<float>(ParseOrZero(InMinSpan))));
-    if (encoding.inputCode < 25) measureUnit = unitText;
-    InUnit = UnitCelsius ? "  °C" : "°F";
+        inputLimits_.minSpan = toCelsius ? math::FahrenheitSpanToCelsius(inputLimits_.minSpan)
+                                         : math::CelsiusSpanToFahrenheit(inputLimits_.minSpan);
+    inputUnit_ = temperatureUnit_;
+    inputRange_.SetUnit(std::string(math::Symbol(temperatureUnit_)));
     // A range box that does not hold a number a Single keeps, in either unit, is left for the
     // range check to refuse.
     const auto converted = [&](const std::string& text) -> std::optional<float> {
@@ -338,77 +340,84 @@ void ProgramForm::ToggleUnit() {
         if (!value || !std::isfinite(convert(*value))) return std::nullopt;
         return convert(*value);
     };
-    if (const auto high = converted(CtlRangeIn.TextMaxP)) CtlRangeIn.SetTextMax(*high);
-    if (const auto low = converted(CtlRangeIn.TextMinP)) CtlRangeIn.SetTextMin(*low);
+    if (const auto high = converted(inputRange_.maxText())) inputRange_.SetTextMax(*high);
+    if (const auto low = converted(inputRange_.minText())) inputRange_.SetTextMin(*low);
+    ConvertTripLevels(toCelsius);
     SendLimits();
+    UpdateTripsNotice();
     Changed();
 }
 
-void ProgramForm::SetUnit(bool celsius) {
-    if (UnitCelsius != celsius) ToggleUnit();
+void ProgramForm::SetUnit(bool inCelsius) {
+    if (celsius() != inCelsius) ToggleUnit();
 }
 
 PointsEditorRequest ProgramForm::PrepareEditor() const {
     PointsEditorRequest request;
-    request.encoding = encoding;
-    const int code = encoding.inputCode;
-    const bool thermocouple = code >= 1 && code <= 20;
-    const bool internalCjc = thermocouple && (encoding.optionFlags & device::option::InternalCjc) != 0;
-    int familyId = 0;
+    request.encoding = encoding_;
+    const int code = encoding_.inputCode;
+    const auto family = math::input::FamilyOf(code);
+    const bool thermocouple = family == Family::Thermocouple;
+    const bool internalCjc = thermocouple && (encoding_.optionFlags & device::option::InternalCjc) != 0;
     bool withWiring = false;
-    if (thermocouple) {
-        request.inputUnit = "mV", request.physicalUnit = "Temp", familyId = device::textid::Thermocouple;
-    } else if (code >= 21 && code <= 24) {
-        request.inputUnit = "Ohm", request.physicalUnit = "Temp", familyId = device::textid::Rtd;
+    switch (family.value_or(Family::TemperatureDifference)) {
+    case Family::Thermocouple: request.inputUnit = "mV", request.physicalUnit = "Temp"; break;
+    case Family::Rtd:
+        request.inputUnit = "Ohm", request.physicalUnit = "Temp";
         withWiring = true;
-    } else if (code >= 31 && code <= 33) {
-        request.inputUnit = "%", request.physicalUnit = "% Lin.", familyId = device::textid::Potentiometer;
-    } else if (code == 36) {
-        request.inputUnit = "mV", request.physicalUnit = "mV Lin.", familyId = device::textid::Voltage;
-    } else if (code >= 46 && code <= 50) {
-        request.inputUnit = "mA", request.physicalUnit = "mA Lin.", familyId = device::textid::Current;
-    } else if (code == 51) {
-        request.inputUnit = "Ohm", request.physicalUnit = "Ohm Lin.", familyId = device::textid::Resistance;
+        break;
+    case Family::Potentiometer: request.inputUnit = "%", request.physicalUnit = "% Lin."; break;
+    case Family::Voltage: request.inputUnit = "mV", request.physicalUnit = "mV Lin."; break;
+    case Family::Current: request.inputUnit = "mA", request.physicalUnit = "mA Lin."; break;
+    case Family::Resistance:
+        request.inputUnit = "Ohm", request.physicalUnit = "Ohm Lin.";
         withWiring = true;
+        break;
+    case Family::TemperatureDifference: break;
     }
     request.title = " (Custom) ";
-    if (familyId != 0) request.title += T(familyId);
-    if (withWiring && fili.Has(fili.selected)) request.title += " - " + T(fili.SelectedTextId());
+    if (family && *family != Family::TemperatureDifference) request.title += T(device::FamilyTextId(*family));
+    if (withWiring && wirings_.Has(wirings_.selected)) request.title += " - " + T(wirings_.SelectedTextId());
     if (internalCjc) request.title += " " + T(209);
-    request.coldJunctionPage = internalCjc && Giunto.enabled;
+    request.coldJunctionPage = internalCjc && internalCjc_.enabled;
     request.coldJunctionTitle = T(165);
     request.cancelCaption = T(144);
     return request;
 }
 
+// An accepted curve belongs to the input it was entered for: the lists that would change the
+// input stay locked while it is in force; the wiring may still change.
 void ProgramForm::ApplyCurveAcceptedState() {
-    main.lingua.enabled = true;
-    fili.enabled = true;
-    Strumento.enabled = Tipo.enabled = pt.enabled = false;
+    commands_.language.enabled = true;
+    wirings_.enabled = true;
+    inputFamilies_.enabled = thermocoupleTypes_.enabled = rtdSensors_.enabled = false;
+}
+
+void ProgramForm::UnlockInputLists() {
+    inputFamilies_.enabled = thermocoupleTypes_.enabled = rtdSensors_.enabled = wirings_.enabled = true;
 }
 
 void ProgramForm::ClickCustom(bool checked) {
-    Custom.checked = checked;
+    customCurve_.checked = checked;
     state_.ConfigChanged = true;
     if (!checked) {
-        Strumento.enabled = Tipo.enabled = pt.enabled = fili.enabled = true;
-        BrkOnOff.enabled = ExitVers.enabled = true;
-        par_pgm();  // CustomActive follows the box, so a file saved now is not marked custom
+        UnlockInputLists();
+        burnoutButton_.enabled = directionButton_.enabled = true;
+        EncodeInput();  // CustomActive follows the box, so a file saved now is not marked custom
         Changed();
         return;
     }
-    par_pgm();
-    ExitVers.enabled = true;
+    EncodeInput();
+    directionButton_.enabled = true;
     Changed();
     if (!editorAllowed_) return;
     const PointsEditorResult result = host_.OpenPointsEditor(PrepareEditor());
     if (result.accepted) {
         ApplyCurveAcceptedState();
-        CtlRangeIn.TextMinP = result.rangeMin;
-        CtlRangeIn.TextMaxP = result.rangeMax;
+        inputRange_.SetTexts(result.rangeMin, result.rangeMax);
     } else {
         ClickCustom(false);
-        main.lingua.enabled = true;
+        commands_.language.enabled = true;
     }
     Changed();
 }
@@ -421,128 +430,197 @@ void ProgramForm::RestoreCustomBox(bool checked) {
     Changed();
 }
 
-void ProgramForm::RestoreCustomCurve() {
+bool ProgramForm::RestoreCustomCurve() {
+    // The file holds the user's points only: run the editor's storing steps (the added point
+    // of an even table, the segment counts) so programming right after is correct. Without a
+    // cold-junction page the editor keeps a count of 2, whatever the file says.
+    const InputEncoding e = EncodeInput();
+    const bool cjcPage = math::input::IsThermocouple(e.inputCode) && (e.optionFlags & device::option::InternalCjc) != 0;
+    const int cjcPoints = cjcPage ? state_.CjcPoints : device::kMinPoints;
+    if (!device::CompleteLoadedCurve(state_, state_.SensorPoints - (state_.PointExtra ? 1 : 0), cjcPoints)) {
+        RestoreCustomBox(false);
+        return false;
+    }
     RestoreCustomBox(true);
-    // The file holds the user's points only: run the editor's storing steps (the added
-    // point of an even table, the segment counts) so programming right after is correct.
-    math::CompleteLoadedCurve(state_, state_.SensorPoints - (state_.PointExtra ? 1 : 0), state_.CjcPoints);
-    Changed();
+    return true;
 }
 
-void ProgramForm::InputRangeWorked() {
+void ProgramForm::TypeInputRange(std::string min, std::string max) {
+    inputRange_.TypeMin(std::move(min));
+    inputRange_.TypeMax(std::move(max));
     state_.ConfigChanged = true;
     Changed();
 }
 
+void ProgramForm::TypeInputMax(std::string text) {
+    inputRange_.TypeMax(std::move(text));
+    state_.ConfigChanged = true;
+    Changed();
+}
+
+void ProgramForm::TypeInputMin(std::string text) {
+    inputRange_.TypeMin(std::move(text));
+    state_.ConfigChanged = true;
+    Changed();
+}
+
+void ProgramForm::SetInputRangeTexts(std::string min, std::string max) {
+    inputRange_.SetTexts(std::move(min), std::move(max));
+    UpdateTripsNotice();
+    Changed();
+}
+
+void ProgramForm::SetInputRangeValues(double min, double max) {
+    inputRange_.SetTextMin(min);
+    inputRange_.SetTextMax(max);
+    UpdateTripsNotice();
+    Changed();
+}
+
 void ProgramForm::ApplyBurnoutAvailability() {
-    BrkOnOff.visible = Label9.visible = true;
+    burnoutButton_.visible = burnoutLabel_.visible = true;
     if (FamilyPosition() != pos::Voltage) return;
-    const double high = ParseOrZero(CtlRangeIn.TextMaxP);
-    const double low = ParseOrZero(CtlRangeIn.TextMinP);
-    if (high > kBurnoutVoltageMax || high - low > kBurnoutVoltageSpan) BrkOnOff.visible = Label9.visible = false;
+    const double high = ParseOrZero(inputRange_.maxText());
+    const double low = ParseOrZero(inputRange_.minText());
+    if (high > kBurnoutVoltageMax || high - low > kBurnoutVoltageSpan)
+        burnoutButton_.visible = burnoutLabel_.visible = false;
 }
 
 RangeVerdict ProgramForm::LeaveInputRange() {
-    const RangeVerdict verdict = CtlRangeIn.Leave(dialogs_);
+    const RangeVerdict verdict = inputRange_.Leave(dialogs_);
     ApplyBurnoutAvailability();
+    UpdateTripsNotice();
     Changed();
     return verdict;
 }
 
-InputEncoding ProgramForm::par_pgm() {
+// A level outside the range is not programmed (the transmitter keeps its words); the user is
+// told beside the trips and again before programming. A change of input is said until the
+// trips form has been opened.
+void ProgramForm::UpdateTripsNotice() {
+    if (!state_.HasTrips() || tripsNotice_ == TripsNotice::InputChanged) return;
+    const auto low = resources::ParseSingle(inputRange_.minText());
+    const auto high = resources::ParseSingle(inputRange_.maxText());
+    tripsNotice_ = TripsNotice::None;
+    if (!low || !high) return;
+    for (float level : state_.TripLevels)
+        if (level < *low || level > *high) tripsNotice_ = TripsNotice::OutsideRange;
+}
+
+InputEncoding ProgramForm::EncodeInput() {
     namespace opt = device::option;
     InputEncoding e;
     state_.CustomActive = false;
-    if (Custom.checked) {
+    if (customCurve_.checked) {
         state_.CustomActive = true;
         e.optionFlags += opt::Custom;
     }
-    const int position = FamilyPosition();
-    switch (position) {
-    case pos::Thermocouple:
-        e.inputCode = SelectedOrZero(Tipo) + 1;
-        if (Giunto.checked) e.optionFlags += opt::InternalCjc;
-        if (Linear.checked) e.optionFlags += opt::LinearTc;
-        break;
-    case pos::Rtd:
-        e.inputCode = SelectedOrZero(pt) + 21;
-        e.optionFlags = (e.optionFlags & ~7) + SelectedOrZero(fili);
-        if (Linear.checked) e.optionFlags += opt::LinearRtd;
-        break;
-    case pos::Potentiometer: e.inputCode = SelectedOrZero(TypePot) + 31; break;
-    case pos::Voltage: e.inputCode = 36; break;
-    case pos::Resistance:
-        e.optionFlags = (e.optionFlags & ~7) + SelectedOrZero(fili);
-        e.inputCode = 51;
-        break;
-    case pos::Current: e.inputCode = 46; break;
-    default: break;
+    const std::optional<Family> family = FamilyAt(FamilyPosition());
+    if (family) {
+        e.inputCode = math::input::FirstCode(*family);
+        switch (*family) {
+        case Family::Thermocouple:
+            e.inputCode += SelectedOrZero(thermocoupleTypes_);
+            if (internalCjc_.checked) e.optionFlags += opt::InternalCjc;
+            if (linearisation_.checked) e.optionFlags += opt::LinearTc;
+            break;
+        case Family::Rtd:
+            e.inputCode += SelectedOrZero(rtdSensors_);
+            e.optionFlags = (e.optionFlags & ~7) + SelectedOrZero(wirings_);
+            if (linearisation_.checked) e.optionFlags += opt::LinearRtd;
+            break;
+        case Family::Potentiometer: e.inputCode += SelectedOrZero(potRanges_); break;
+        case Family::Resistance: e.optionFlags = (e.optionFlags & ~7) + SelectedOrZero(wirings_); break;
+        default: break;
+        }
+        // Only temperatures have a unit to convert; a potentiometer works in percent.
+        if (math::input::IsTemperature(e.inputCode) && !celsius()) e.optionFlags += opt::Fahrenheit;
     }
-    // Only temperatures have a unit to convert; a potentiometer works in percent.
-    if ((position == pos::Thermocouple || position == pos::Rtd) && !UnitCelsius) e.optionFlags += opt::Fahrenheit;
-    if (!OutputDirect) e.optionFlags += opt::ReverseOutput;
-    if ((OutputDirect && !BurnoutDown) || (!OutputDirect && BurnoutDown)) e.optionFlags += opt::BurnoutUpward;
-    encoding = e;
+    if (!outputDirect_) e.optionFlags += opt::ReverseOutput;
+    if (outputDirect_ != burnoutDown_) e.optionFlags += opt::BurnoutUpward;
+    encoding_ = e;
     return e;
 }
 
 // ---- Output side ---------------------------------------------------------------------
 
 void ProgramForm::ChooseOutputType(int index) {
-    if (!Vuscite.Has(index)) return;
-    Vuscite.selected = index;
+    if (!outputTypes_.Has(index)) return;
+    outputTypes_.selected = index;
     const bool voltage = index == static_cast<int>(device::OutputKind::Voltage);
-    CtlRangeOut.UnitM = voltage ? "V" : "mA";
-    CtlRangeOut.LTMaxp = TextRef::Id(voltage ? 96 : 98);
-    CtlRangeOut.LTMinp = TextRef::Id(voltage ? 97 : 99);
+    outputRange_.SetUnit(std::string(math::Symbol(voltage ? math::Unit::Volt : math::Unit::Milliamp)));
+    outputRange_.SetCaptions(TextRef::Id(voltage ? 96 : 98), TextRef::Id(voltage ? 97 : 99));
     // A family the table does not know changes only the unit and the captions.
     if (const auto limits = device::OutputLimits(state_.identity, index)) {
-        CtlRangeOut.SetTextMin(limits->defaultMin);
-        CtlRangeOut.SetTextMax(limits->defaultMax);
-        CtlRangeOut.SetSpanMin(resources::PlainText(limits->min) + "/" + resources::PlainText(limits->max) + "/" +
-                               resources::PlainText(limits->minSpan));
+        outputRange_.SetTextMin(limits->defaultMin);
+        outputRange_.SetTextMax(limits->defaultMax);
+        outputRange_.SetLimits(limits->min, limits->max, limits->minSpan);
     }
     Changed();
 }
 
-void ProgramForm::OutputRangeWorked() {
+void ProgramForm::TypeOutputRange(std::string min, std::string max) {
+    outputRange_.TypeMin(std::move(min));
+    outputRange_.TypeMax(std::move(max));
     state_.ConfigChanged = true;
     Changed();
 }
 
+void ProgramForm::TypeOutputMax(std::string text) {
+    outputRange_.TypeMax(std::move(text));
+    state_.ConfigChanged = true;
+    Changed();
+}
+
+void ProgramForm::TypeOutputMin(std::string text) {
+    outputRange_.TypeMin(std::move(text));
+    state_.ConfigChanged = true;
+    Changed();
+}
+
+void ProgramForm::SetOutputRangeValues(double min, double max) {
+    outputRange_.SetTextMin(min);
+    outputRange_.SetTextMax(max);
+    Changed();
+}
+
 RangeVerdict ProgramForm::LeaveOutputRange() {
-    const RangeVerdict verdict = CtlRangeOut.Leave(dialogs_);
+    const RangeVerdict verdict = outputRange_.Leave(dialogs_);
     Changed();
     return verdict;
 }
 
 void ProgramForm::SetBurnout(bool down) {
-    BurnoutDown = down;
-    Label9.text = TextRef::Id(down ? 175 : 176);
+    burnoutDown_ = down;
+    burnoutLabel_.text = TextRef::Id(down ? 175 : 176);
 }
 
 void ProgramForm::SetDirection(bool direct) {
-    OutputDirect = direct;
-    Label15.text = TextRef::Id(direct ? 177 : 178);
+    outputDirect_ = direct;
+    directionLabel_.text = TextRef::Id(direct ? 177 : 178);
 }
 
 void ProgramForm::ToggleBurnout() {
     state_.ConfigChanged = true;
-    BurnoutDown = !BurnoutDown;
-    Label9.text = TextRef::Id(Label9.text.id != 175 ? 175 : 176);
+    burnoutDown_ = !burnoutDown_;
+    burnoutLabel_.text = TextRef::Id(burnoutLabel_.text.id != 175 ? 175 : 176);
     Changed();
 }
 
 void ProgramForm::ToggleDirection() {
     state_.ConfigChanged = true;
-    OutputDirect = !OutputDirect;
-    Label15.text = TextRef::Id(OutputDirect ? 177 : 178);
+    SetDirection(!outputDirect_);
     Changed();
 }
 
 void ProgramForm::ClickFilter(bool checked) {
-    SmChk.checked = checked;
+    filter_.checked = checked;
     record_.FilterOn = device::ToFlag(checked);
+    Changed();
+}
+
+void ProgramForm::ClickVerify(bool checked) {
+    verifyBox_.checked = checked;
     Changed();
 }
 
@@ -554,17 +632,25 @@ void ProgramForm::SetAdjustText(AdjustWhich which, std::string text) {
     Adjustment& a = AdjustmentFor(which);
     a.text = std::move(text);
     a.textSelected = false;
+    state_.ConfigChanged = true;
     Changed();
 }
 
 void ProgramForm::AdjustFocusLost(AdjustWhich which) {
     Adjustment& a = AdjustmentFor(which);
     if (a.text.empty()) a.text = "0";
-    // Text that is no number, or beyond ±5 %, leaves the slider where it is.
     const auto value = resources::ParseNumber(a.text);
-    if (value && *value * 10 >= kSliderMin && *value * 10 <= kSliderMax) {
+    if (value && std::fabs(*value) <= kTrimLimitPercent) {
         const int position = static_cast<int>(resources::RoundHalfEven(*value * 10));
-        if (position != a.slider) MoveSlider(which, position);
+        MoveSlider(which, position);
+    } else {
+        // The box never shows a trim other than the one saved and programmed.
+        link::Message message = link::TableMessage(resources::text::kTrimOutOfRange, LanguageOffset(),
+                                                   link::Buttons::Ok, link::Icon::Exclamation);
+        message.text += " " + a.text;
+        dialogs_.Show(message);
+        a.text = resources::PlainText(a.slider / 10.0);
+        a.textSelected = true;
     }
     Changed();
 }
@@ -585,95 +671,116 @@ void ProgramForm::MoveSlider(AdjustWhich which, int position) {
 void ProgramForm::ClickTrips() {
     state_.ConfigChanged = true;
     Changed();
-    host_.OpenTripsForm({T(144), CtlRangeIn.TextMinP, CtlRangeIn.TextMaxP, CtlRangeIn.UnitM});
-    main.lingua.enabled = true;
-    Strumento.enabled = Tipo.enabled = pt.enabled = fili.enabled = true;
+    host_.OpenTripsForm({T(144), inputRange_.minText(), inputRange_.maxText(), inputRange_.unit()});
+    commands_.language.enabled = true;
+    // A custom curve in force keeps the input lists locked.
+    if (state_.CustomActive)
+        ApplyCurveAcceptedState();
+    else
+        UnlockInputLists();
+    tripsNotice_ = TripsNotice::None;
+    UpdateTripsNotice();
     Changed();
 }
 
 void ProgramForm::ChooseMode(Mode newMode) {
-    mode = newMode;
+    mode_ = newMode;
     const bool measure = newMode == Mode::Measure;
-    Command1Colour = measure ? kYellow : kCyan;
-    Command3.visible = measure;
-    main.toolStop.visible = measure;
-    Command1ToolTip = TextRef::Id(measure ? 103 : 104);
-    Frame13.visible = frm_disp.visible = measure;
-    Ingr.visible = !measure;
+    actionColour_ = measure ? kYellow : kCyan;
+    stopButton_.visible = measure;
+    commands_.toolStop.visible = measure;
+    actionToolTip_ = TextRef::Id(measure ? 103 : 104);
+    stateLampFrame_.visible = measurementPage_.visible = measure;
+    optionsPage_.visible = !measure;
     Changed();
 }
 
 void ProgramForm::PressAction() {
-    guide.StopForAction();
-    main.toolWiz.enabled = false;
-    if (mode == Mode::Measure) {
-        umis.enabled = Command1.enabled = Command3.enabled = false;
-        main.start.enabled = main.stoppa.enabled = false;
-        main.toolbarEnabled = false;
-        main.toolTxRx.enabled = true;
-        ModoProgram.enabled = false;
+    guide_.StopForAction();
+    commands_.toolGuide.enabled = false;
+    if (mode_ == Mode::Measure) {
+        // Nothing of the configuration changes while the stream runs.
+        unitButton_.enabled = actionButton_.enabled = stopButton_.enabled = false;
+        configurationFrame_.enabled = false;
+        commands_.start.enabled = commands_.stop.enabled = false;
+        commands_.language.enabled = false;
+        commands_.toolbarEnabled = false;
+        commands_.toolDisplay.enabled = true;
+        programmingOption_.enabled = false;
         Changed();
         host_.RunMeasurement();
-        main.toolbarEnabled = true;
-        umis.enabled = ModoProgram.enabled = true;
+        commands_.toolbarEnabled = true;
+        unitButton_.enabled = programmingOption_.enabled = true;
+        configurationFrame_.enabled = commands_.language.enabled = true;
         ChooseMode(Mode::Measure);
         SetDisplay({});
     } else {
-        const InputEncoding e = par_pgm();
-        cont_tot.enabled = false;
-        main.stoppa.enabled = main.lingua.enabled = false;
+        const InputEncoding e = EncodeInput();
+        if (tripsNotice_ != TripsNotice::None) {
+            dialogs_.Show(link::TableMessage(tripsNotice_ == TripsNotice::OutsideRange
+                                                 ? resources::text::kTripsOutsideRange
+                                                 : resources::text::kTripsInputChanged,
+                                             LanguageOffset(), link::Buttons::Ok, link::Icon::Exclamation));
+        }
+        configurationFrame_.enabled = false;
+        commands_.stop.enabled = commands_.language.enabled = false;
         Changed();
         host_.RunProgramming(e);
-        main.lingua.enabled = cont_tot.enabled = main.stoppa.enabled = main.start.enabled = true;
+        commands_.language.enabled = configurationFrame_.enabled = commands_.stop.enabled = commands_.start.enabled =
+            true;
     }
-    stateLamp = kRed;
-    main.toolWiz.enabled = true;
+    stateLamp_ = kRed;
+    commands_.toolGuide.enabled = true;
     Changed();
 }
 
 void ProgramForm::PressStop() { host_.StopMeasurement(); }
 
+void ProgramForm::ShowReading(Rgb stateLamp, std::string text) {
+    stateLamp_ = stateLamp;
+    SetDisplay(std::move(text));
+}
+
 void ProgramForm::SetDisplay(std::string text) {
-    display = std::move(text);
-    if (display.empty()) {
-        main.fullscreen.enabled = false;
+    display_ = std::move(text);
+    if (display_.empty()) {
+        commands_.fullscreen.enabled = false;
     } else {
-        main.toolTxRx.enabled = main.fullscreen.enabled = true;
-        if (!Command3.enabled) {
-            Command3.enabled = true;
-            main.stoppa.enabled = true;
-            main.toolbarEnabled = true;
-            main.toolStart.enabled = false;
+        commands_.toolDisplay.enabled = commands_.fullscreen.enabled = true;
+        if (!stopButton_.enabled) {
+            stopButton_.enabled = true;
+            commands_.stop.enabled = true;
+            commands_.toolbarEnabled = true;
+            commands_.toolStart.enabled = false;
         }
     }
     Changed();
 }
 
-std::string ProgramForm::Conf_Err_Comm() {
-    progressValue = 0.00001;
-    linkIndicatorsGrey = true;
-    deviceConnected = false;
-    modelText = T(84);
-    Command1.enabled = Command3.enabled = false;
-    main.toolStart.enabled = main.toolStop.enabled = false;
-    main.toolConnect.enabled = true;
-    main.start.enabled = main.stoppa.enabled = false;
-    summaryText = T(115);
-    main.busyPictureVisible = false;
-    main.progressTimerRunning = false;
+void ProgramForm::EnterNotConnectedState() {
+    progressValue_ = 0.00001;
+    linkIndicatorsGrey_ = true;
+    deviceConnected_ = false;
+    modelText_ = T(84);
+    actionButton_.enabled = stopButton_.enabled = false;
+    commands_.toolStart.enabled = commands_.toolStop.enabled = false;
+    commands_.toolConnect.enabled = true;
+    commands_.start.enabled = commands_.stop.enabled = false;
+    summary_ = T(115);
+    commands_.busyPictureVisible = false;
+    commands_.progressTimerRunning = false;
     Changed();
-    return "Ok";
 }
 
 // The connection test's verdict also decides which device commands are offered: after a
 // failed test (or a failed read) a later successful one must give them back.
 void ProgramForm::SetConnected(bool connected) {
-    deviceConnected = connected;
-    if (connected) linkIndicatorsGrey = false;
-    Command1.enabled = Command3.enabled = connected;
-    main.start.enabled = main.stoppa.enabled = connected;
-    main.toolStart.enabled = main.toolStop.enabled = connected;
-    main.toolConnect.enabled = true;
+    deviceConnected_ = connected;
+    if (connected) linkIndicatorsGrey_ = false;
+    actionButton_.enabled = stopButton_.enabled = connected;
+    commands_.start.enabled = commands_.stop.enabled = connected;
+    commands_.toolStart.enabled = commands_.toolStop.enabled = connected;
+    commands_.toolConnect.enabled = true;
     Changed();
 }
 
@@ -682,46 +789,82 @@ void ProgramForm::SetSliders(int zeroPosition, int spanPosition) {
     MoveSlider(AdjustWhich::Span, spanPosition);
 }
 
+void ProgramForm::SetStateLamp(Rgb colour) {
+    stateLamp_ = colour;
+    Changed();
+}
+
+void ProgramForm::SetBusy(bool busy) {
+    commands_.busyPictureVisible = busy;
+    commands_.progressTimerRunning = busy;
+    Changed();
+}
+
+void ProgramForm::SetCaption(std::string caption) {
+    commands_.caption = std::move(caption);
+    Changed();
+}
+
+void ProgramForm::OfferAction() {
+    actionButton_.enabled = true;
+    commands_.start.enabled = true;
+    commands_.toolStart.enabled = true;
+    Changed();
+}
+
+void ProgramForm::ToggleOptionsPage() {
+    const bool showOptions = !optionsPage_.visible;
+    optionsPage_.visible = showOptions;
+    measurementPage_.visible = stateLampFrame_.visible = !showOptions;
+    Changed();
+}
+
 // ---- Reading back --------------------------------------------------------------------
 
 std::string ProgramForm::ApplyRead(const device::ReadValues& values, const std::optional<CustomTables>& tables) {
-    lastRead = values;
-    const device::DescribeContext context{state_.identity, LanguageOffset(), SelectedOrZero(Vuscite)};
+    lastRead_ = values;
+    const device::DescribeContext context{state_.identity, LanguageOffset(), SelectedOrZero(outputTypes_)};
     const device::Description description = device::Describe(values, context);
-    encoding = {values.inputCode, values.flags};
+    encoding_ = {values.inputCode, values.flags};
     ApplyDescription(description, tables);
     if (state_.HasTrips()) {
         MoveSlider(AdjustWhich::Zero, static_cast<int>(resources::RoundHalfEven(values.zeroAdjust * 10)));
         MoveSlider(AdjustWhich::Span, static_cast<int>(resources::RoundHalfEven(values.spanAdjust * 10)));
     }
-    summaryText = description.SummaryText();
+    summary_ = description.SummaryText();
+    tripsNotice_ = TripsNotice::None;
+    UpdateTripsNotice();
     Changed();
-    return summaryText;
+    return summary_;
 }
 
 void ProgramForm::ApplyDescription(const device::Description& d, const std::optional<CustomTables>& tables) {
     ApplyIdentity(state_.identity);
     if (d.familyPosition) {
-        ChooseFamily(*d.familyPosition);
+        // A sensor code beyond the family's list leaves the selection as it is (the summary
+        // says the code is unknown); choosing the same family again would reset it to K.
+        const bool sensorListed = (!d.tcType || thermocoupleTypes_.Has(*d.tcType)) &&
+                                  (!d.rtdSensor || rtdSensors_.Has(*d.rtdSensor)) &&
+                                  (!d.potRange || potRanges_.Has(*d.potRange));
+        if (sensorListed || FamilyPosition() != *d.familyPosition) ChooseFamily(*d.familyPosition);
         if (d.tcType) ChooseTcType(*d.tcType);
         if (d.rtdSensor) ChooseRtdSensor(*d.rtdSensor);
         if (d.potRange) ChoosePotRange(*d.potRange);
         if (d.wiring) ChooseWiring(*d.wiring);
     }
-    if (d.cjcInternal) SetGiunto(*d.cjcInternal);
-    if (d.linearOn) Linear.checked = *d.linearOn;
+    if (d.cjcInternal) SetInternalCjc(*d.cjcInternal);
+    if (d.linearOn) SetLinear(*d.linearOn);
     if (d.fahrenheit) SetUnit(!*d.fahrenheit);
-    CtlRangeIn.TextMinP = d.inputRangeMin;
-    CtlRangeIn.TextMaxP = d.inputRangeMax;
+    inputRange_.SetTexts(d.inputRangeMin, d.inputRangeMax);
 
     if (d.outputEntry) ChooseOutputType(*d.outputEntry);
     // An output range without a defined result leaves the boxes as they were.
-    if (!d.outputRangeMin.empty()) CtlRangeOut.TextMinP = d.outputRangeMin;
-    if (!d.outputRangeMax.empty()) CtlRangeOut.TextMaxP = d.outputRangeMax;
-    if (OutputDirect != d.outputDirect) ToggleDirection();
+    if (!d.outputRangeMin.empty() && !d.outputRangeMax.empty())
+        outputRange_.SetTexts(d.outputRangeMin, d.outputRangeMax);
+    if (outputDirect_ != d.outputDirect) ToggleDirection();
     SetBurnout(d.burnoutDown);
-    if (d.hideBurnout) BrkOnOff.visible = Label9.visible = false;
-    SmChk.checked = d.filterOn;
+    if (d.hideBurnout) burnoutButton_.visible = burnoutLabel_.visible = false;
+    filter_.checked = d.filterOn;
     record_.FilterOn = device::ToFlag(d.filterOn);
 
     if (d.trips) {
@@ -756,18 +899,33 @@ void ProgramForm::StoreTables(const CustomTables& tables) {
     // The user's points only came back: the editor's storing steps add the end point of an
     // even table and set the segment counts. Without a cold-junction page the editor keeps
     // a count of 2.
-    math::CompleteLoadedCurve(state_, sensorPoints, tables.cjc.empty() ? 2 : cjcPoints);
+    device::CompleteLoadedCurve(state_, sensorPoints, tables.cjc.empty() ? device::kMinPoints : cjcPoints);
 }
 
 std::string ProgramForm::RenderSummary() {
-    if (!lastRead) return summaryText;
-    device::ReadValues values = *lastRead;
-    values.zeroAdjust = zero.slider / 10.0;
-    values.spanAdjust = span.slider / 10.0;
-    const device::DescribeContext context{state_.identity, LanguageOffset(), SelectedOrZero(Vuscite)};
-    summaryText = device::Describe(values, context).SummaryText();
+    if (!lastRead_) return summary_;
+    device::ReadValues values = *lastRead_;
+    values.zeroAdjust = zeroTrim_.slider / 10.0;
+    values.spanAdjust = spanTrim_.slider / 10.0;
+    const device::DescribeContext context{state_.identity, LanguageOffset(), SelectedOrZero(outputTypes_)};
+    summary_ = device::Describe(values, context).SummaryText();
     Changed();
-    return summaryText;
+    return summary_;
+}
+
+// ---- Language ------------------------------------------------------------------------
+
+void ProgramForm::ApplyLanguage() {
+    inputRange_.SetLanguage(LanguageOffset());
+    outputRange_.SetLanguage(LanguageOffset());
+    loading_ = false;
+    if (deviceConnected_) {
+        RenderSummary();
+    } else {
+        modelText_ = T(84);
+        summary_ = T(115);
+    }
+    Changed();
 }
 
 }  // namespace vantrel::ui

@@ -7,30 +7,22 @@ namespace vantrel::ui {
 
 namespace {
 
-// A limit that is not a number counts as 0, like a limit never written.
-float ParseLimit(std::string_view text) { return resources::ParseSingle(text).value_or(0); }
-
 RangeVerdict Refuse(RangeFocus focus, RangeMessageCode code) {
     return {false, focus, static_cast<int>(code)};
 }
 
 }  // namespace
 
-void RangeControl::SetSpanMin(std::string text) {
-    spanMinText_ = std::move(text);
-    const std::string_view all = spanMinText_;
-    const std::size_t first = all.find('/');
-    const std::size_t second = first == std::string_view::npos ? first : all.find('/', first + 1);
-    limitMin_ = ParseLimit(all.substr(0, first));
-    limitMax_ = first == std::string_view::npos ? 0 : ParseLimit(all.substr(first + 1, second - first - 1));
-    minimumSpan_ = second == std::string_view::npos ? 0 : ParseLimit(all.substr(second + 1));
+std::string RangeControl::LimitsText() const {
+    return resources::PlainTextSingle(limits_.min) + "/" + resources::PlainTextSingle(limits_.max) + "/" +
+           resources::PlainTextSingle(limits_.minSpan);
 }
 
-void RangeControl::SetTextMax(double value) { TextMaxP = resources::PlainTextSingle(static_cast<float>(value)); }
-void RangeControl::SetTextMin(double value) { TextMinP = resources::PlainTextSingle(static_cast<float>(value)); }
+void RangeControl::SetTextMax(double value) { maxText_ = resources::PlainTextSingle(static_cast<float>(value)); }
+void RangeControl::SetTextMin(double value) { minText_ = resources::PlainTextSingle(static_cast<float>(value)); }
 
 link::Message RangeControl::MessageFor(RangeMessageCode code) const {
-    const bool italian = Language == 0;
+    const bool italian = languageOffset_ == 0;
     link::Message message;
     message.icon = link::Icon::Exclamation;
     message.buttons = link::Buttons::Ok;
@@ -59,40 +51,40 @@ link::Message RangeControl::MessageFor(RangeMessageCode code) const {
 }
 
 RangeVerdict RangeControl::Leave(link::Dialogs& dialogs) {
-    if (TextMaxP.empty()) TextMaxP = "0";
-    if (TextMinP.empty()) TextMinP = "0";
+    if (maxText_.empty()) maxText_ = "0";
+    if (minText_.empty()) minText_ = "0";
     // The ends are Singles: a number beyond one would become infinity, so it is no number here.
-    const auto maxValue = resources::ParseSingle(TextMaxP);
+    const auto maxValue = resources::ParseSingle(maxText_);
     if (!maxValue) {
         dialogs.Show(MessageFor(RangeMessageCode::InvalidFormat));
         return Refuse(RangeFocus::Max, RangeMessageCode::InvalidFormat);
     }
-    const auto minValue = resources::ParseSingle(TextMinP);
+    const auto minValue = resources::ParseSingle(minText_);
     if (!minValue) {
         dialogs.Show(MessageFor(RangeMessageCode::InvalidFormat));
         return Refuse(RangeFocus::Min, RangeMessageCode::InvalidFormat);
     }
     const float high = *maxValue;
     const float low = *minValue;
-    TextMaxP = resources::PlainTextSingle(high);
-    TextMinP = resources::PlainTextSingle(low);
+    maxText_ = resources::PlainTextSingle(high);
+    minText_ = resources::PlainTextSingle(low);
 
     RangeVerdict verdict;
     if (high < low) {
         dialogs.Show(MessageFor(RangeMessageCode::MaxBelowMin));
         return Refuse(RangeFocus::Max, RangeMessageCode::MaxBelowMin);
     }
-    if (high > limitMax_) {
+    if (high > limits_.max) {
         verdict.lastMessage = static_cast<int>(RangeMessageCode::OutOfRange);
         if (dialogs.Show(MessageFor(RangeMessageCode::OutOfRange)) == link::Answer::Cancel)
             return Refuse(RangeFocus::Max, RangeMessageCode::OutOfRange);
     }
-    if (low < limitMin_) {
+    if (low < limits_.min) {
         verdict.lastMessage = static_cast<int>(RangeMessageCode::OutOfRange);
         if (dialogs.Show(MessageFor(RangeMessageCode::OutOfRange)) == link::Answer::Cancel)
             return Refuse(RangeFocus::Min, RangeMessageCode::OutOfRange);
     }
-    if (static_cast<float>(high - low) < minimumSpan_) {
+    if (static_cast<float>(high - low) < limits_.minSpan) {
         dialogs.Show(MessageFor(RangeMessageCode::SpanTooSmall));
         return Refuse(RangeFocus::Max, RangeMessageCode::SpanTooSmall);
     }

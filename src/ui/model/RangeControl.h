@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "device/Families.h"
 #include "link/Dialogs.h"
 #include "ui/model/TextRef.h"
 
@@ -21,29 +22,46 @@ struct RangeVerdict {
     int lastMessage = 0;  // code of the last message shown, 0 when none
 };
 
-// The range entry control (CtlRange): a minimum and a maximum with hidden limits, checked
-// when the focus leaves the control. Properties carry the names the host sets them by.
+// The range entry control: a minimum and a maximum typed by the user, with hidden limits
+// (lowest minimum, highest maximum, smallest span) checked when the focus leaves the control.
+// Its host sets the captions, unit and limits; the user types the two texts.
 class RangeControl {
 public:
-    // Enabled, Language, UnitM, TextMinP, TextMaxP, LTMinp, LTMaxp, SpanMin, Titolo.
-    bool Enabled = true;
-    int Language = 0;  // 0 Italian messages, anything else English
-    std::string UnitM;
-    std::string TextMinP;
-    std::string TextMaxP;
-    TextRef LTMinp;
-    TextRef LTMaxp;
-    TextRef Titolo;
+    bool enabled() const { return enabled_; }
+    int languageOffset() const { return languageOffset_; }
+    const std::string& unit() const { return unit_; }
+    const std::string& minText() const { return minText_; }
+    const std::string& maxText() const { return maxText_; }
+    const TextRef& minCaption() const { return minCaption_; }
+    const TextRef& maxCaption() const { return maxCaption_; }
+    const TextRef& title() const { return title_; }
+    float LimitMin() const { return limits_.min; }
+    float LimitMax() const { return limits_.max; }
+    float MinimumSpan() const { return limits_.minSpan; }
+    // The limits as "minimum/maximum/smallest span" ("-200/1370/100").
+    std::string LimitsText() const;
 
-    // Writing SpanMin stores the text and parses "limit min/limit max/minimum span".
-    void SetSpanMin(std::string text);
-    const std::string& SpanMin() const { return spanMinText_; }
-    void SetTextMax(double value);  // a number in the standard number-to-text form
+    // Set by the host.
+    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    void SetLanguage(int languageOffset) { languageOffset_ = languageOffset; }
+    void SetUnit(std::string unit) { unit_ = std::move(unit); }
+    void SetCaptions(TextRef max, TextRef min) {
+        maxCaption_ = std::move(max);
+        minCaption_ = std::move(min);
+    }
+    void SetTitle(TextRef title) { title_ = std::move(title); }
+    void SetLimits(float min, float max, float minSpan) { limits_ = {min, max, minSpan, 0, 0}; }
+    // A number in the standard number-to-text form; texts as they stand. Neither validates.
+    void SetTextMax(double value);
     void SetTextMin(double value);
+    void SetTexts(std::string min, std::string max) {
+        minText_ = std::move(min);
+        maxText_ = std::move(max);
+    }
 
-    float LimitMin() const { return limitMin_; }
-    float LimitMax() const { return limitMax_; }
-    float MinimumSpan() const { return minimumSpan_; }
+    // The user types in a box.
+    void TypeMax(std::string text) { maxText_ = std::move(text); }
+    void TypeMin(std::string text) { minText_ = std::move(text); }
 
     // The check run when the focus leaves the control; messages go through the dialogs.
     RangeVerdict Leave(link::Dialogs& dialogs);
@@ -52,10 +70,15 @@ public:
     link::Message MessageFor(RangeMessageCode code) const;
 
 private:
-    std::string spanMinText_;
-    float limitMin_ = 0;
-    float limitMax_ = 0;
-    float minimumSpan_ = 0;
+    bool enabled_ = true;
+    int languageOffset_ = 0;  // 0 Italian messages, anything else English
+    std::string unit_;
+    std::string minText_;
+    std::string maxText_;
+    TextRef minCaption_;
+    TextRef maxCaption_;
+    TextRef title_;
+    device::RangeLimits limits_;
 };
 
 }  // namespace vantrel::ui

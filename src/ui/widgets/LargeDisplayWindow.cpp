@@ -7,7 +7,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <string_view>
 
+#include "math/Units.h"
 #include "resources/StringTable.h"
 #include "ui/widgets/Lamp.h"
 
@@ -129,9 +131,9 @@ void LargeDisplayWindow::SetLanguage(int languageOffset) {
 void LargeDisplayWindow::Show(const measure::Reading& reading) {
     // The reading's text is the number, then its unit; the display sets the unit apart.
     QString number = QString::fromStdString(reading.valueText);
-    const QString unit = QString::fromStdString(reading.unit).trimmed();
-    if (!reading.unit.empty() && number.endsWith(QString::fromStdString(reading.unit)))
-        number.chop(static_cast<qsizetype>(QString::fromStdString(reading.unit).size()));
+    const std::string_view symbol = reading.unit ? math::Symbol(*reading.unit) : std::string_view();
+    const QString unit = QString::fromUtf8(symbol.data(), static_cast<qsizetype>(symbol.size()));
+    if (!unit.isEmpty() && number.endsWith(unit)) number.chop(unit.size());
     number = number.trimmed();
     if (m_value->text() != number) m_value->setText(number);
     if (m_unit->text() != unit) {

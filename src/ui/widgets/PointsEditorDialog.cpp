@@ -34,8 +34,8 @@
 
 namespace vantrel::widgets {
 
-using math::PointsBox;
-using math::PointsPage;
+using ui::PointsBox;
+using ui::PointsPage;
 
 namespace {
 
@@ -90,7 +90,7 @@ public:
         m_to = box("cvdTo", QStringLiteral("400"));
         m_count = new QSpinBox(this);
         m_count->setObjectName("cvdCount");
-        m_count->setRange(math::kMinPoints, maxPoints);
+        m_count->setRange(device::kMinPoints, maxPoints);
         m_count->setValue(std::min(maxPoints, 21));
         auto* choice = new QHBoxLayout;
         choice->addWidget(m_abc);
@@ -174,14 +174,14 @@ private:
 
 ui::PointsEditorResult PointsEditorDialog::Run(device::WorkingState& working, const ui::PointsEditorRequest& request,
                                                link::Dialogs& dialogs, QWidget* parent) {
-    math::PointsEditor editor(working, request.coldJunctionPage, request.encoding.optionFlags);
+    ui::PointsEditor editor(working, request.coldJunctionPage, request.encoding.optionFlags);
     editor.Open();
-    PointsEditorDialog dialog(editor, request, dialogs, working.LanguageOffset, parent);
+    PointsEditorDialog dialog(editor, request, dialogs, working.LanguageOffset(), parent);
     dialog.exec();
     return dialog.Result();
 }
 
-PointsEditorDialog::PointsEditorDialog(math::PointsEditor& editor, const ui::PointsEditorRequest& request,
+PointsEditorDialog::PointsEditorDialog(ui::PointsEditor& editor, const ui::PointsEditorRequest& request,
                                        link::Dialogs& dialogs, int languageOffset, QWidget* parent)
     : QDialog(parent), m_editor(editor), m_dialogs(dialogs), m_language(languageOffset) {
     setObjectName("PointsEditor");
@@ -204,7 +204,7 @@ PointsEditorDialog::PointsEditorDialog(math::PointsEditor& editor, const ui::Poi
         const bool fahrenheit = (request.encoding.optionFlags & kFahrenheitFlag) != 0;
         const QString cjcHeader = fahrenheit ? QStringLiteral("Temp.IN -4/158°F") : QStringLiteral("Temp.IN -20/70°C");
         m_cjcHeader = cjcHeader;
-        m_tabs->addTab(BuildPage(m_cjc, PointsPage::ColdJunction, math::kMaxCjcPoints, cjcHeader),
+        m_tabs->addTab(BuildPage(m_cjc, PointsPage::ColdJunction, device::kMaxCjcPoints, cjcHeader),
                        QString::fromStdString(request.coldJunctionTitle));
     }
     // Column headers of the input values name the unit the transmitter measures.
@@ -270,7 +270,7 @@ QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, c
     connect(page.count, &QLineEdit::textEdited, this, [this, which, rows](const QString& typed) {
         bool whole = false;
         const int count = typed.trimmed().toInt(&whole);
-        if (whole && count >= math::kMinPoints && count <= rows && QString::number(count) == typed.trimmed())
+        if (whole && count >= device::kMinPoints && count <= rows && QString::number(count) == typed.trimmed())
             EnterCount(which);
     });
     countLabel->setBuddy(page.count);
@@ -396,7 +396,7 @@ bool PointsEditorDialog::EnterCount(PointsPage which) {
     return true;
 }
 
-void PointsEditorDialog::ShowRefusal(const math::PointsRefusal& refusal) {
+void PointsEditorDialog::ShowRefusal(const ui::PointsRefusal& refusal) {
     m_refusing = true;
     link::Message message;
     message.textId = refusal.textId;
@@ -555,8 +555,8 @@ void PointsEditorDialog::ShowMessage(const std::string& text) {
     m_dialogs.Show(message);
 }
 
-bool PointsEditorDialog::PutPoints(const std::vector<math::CsvPoint>& points) {
-    if (const auto refusal = math::PutPointsInEditor(m_editor, points)) {
+bool PointsEditorDialog::PutPoints(const std::vector<ui::CsvPoint>& points) {
+    if (const auto refusal = ui::PutPointsInEditor(m_editor, points)) {
         ShowRefusal(*refusal);
         return false;
     }
@@ -572,8 +572,8 @@ bool PointsEditorDialog::ImportFrom(const QString& path) {
         ShowMessage(files::FileProblemMessage(text::kFileNotRead, name, file.problem, m_language));
         return false;
     }
-    const math::CsvPoints read =
-        math::ParsePointsCsv(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+    const ui::CsvPoints read =
+        ui::ParsePointsCsv(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
     if (!read.ok()) {
         ShowMessage(resources::Text(text::kCsvInvalidLine, m_language) + resources::Str(read.badLine) + '\n' + name);
         return false;
@@ -583,13 +583,13 @@ bool PointsEditorDialog::ImportFrom(const QString& path) {
 
 bool PointsEditorDialog::ExportTo(const QString& path) {
     if (!EnterCount(PointsPage::Sensor)) return false;
-    std::vector<math::CsvPoint> points;
-    if (const auto refusal = math::EditorPoints(m_editor, points)) {
+    std::vector<ui::CsvPoint> points;
+    if (const auto refusal = ui::EditorPoints(m_editor, points)) {
         ShowRefusal(*refusal);
         return false;
     }
     const std::string name = path.toStdString();
-    const files::WriteResult written = files::SafeWrite(name, math::WritePointsCsv(points));
+    const files::WriteResult written = files::SafeWrite(name, ui::WritePointsCsv(points));
     if (!written.ok()) {
         ShowMessage(files::FileProblemMessage(text::kFileNotWritten, name, written.problem, m_language));
         return false;
@@ -612,7 +612,7 @@ bool PointsEditorDialog::Generate(const math::CvdCoefficients& coefficients, dou
             ShowMessage(resources::Text(kTextOutOfRange, m_language));
             return false;
     }
-    std::vector<math::CsvPoint> points;
+    std::vector<ui::CsvPoint> points;
     for (const math::CvdPoint& p : curve.points) points.push_back({p.input, p.physical});
     return PutPoints(points);
 }

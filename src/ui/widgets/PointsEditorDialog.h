@@ -8,8 +8,8 @@
 #include "device/WorkingState.h"
 #include "link/Dialogs.h"
 #include "math/CallendarVanDusen.h"
-#include "math/CustomPoints.h"
-#include "math/PointsCsv.h"
+#include "ui/model/PointsEditor.h"
+#include "ui/model/PointsCsv.h"
 #include "ui/model/FormHost.h"
 
 class QChartView;
@@ -25,7 +25,7 @@ namespace vantrel::widgets {
 
 // The points editor: a sensor page and, for thermocouples with internal compensation, a
 // cold-junction page, each with a count box and one row (input, physical) per point, over
-// math::PointsEditor. Refusals are shown through the dialogs; the offending box is selected
+// ui::PointsEditor. Refusals are shown through the dialogs; the offending box is selected
 // and focused and the editor stays open.
 //
 // The programming form's host opens it from OpenPointsEditor:
@@ -39,15 +39,15 @@ public:
                                       link::Dialogs& dialogs, QWidget* parent = nullptr);
 
     // The editor over a model that has been opened (PointsEditor::Open) by the caller.
-    PointsEditorDialog(math::PointsEditor& editor, const ui::PointsEditorRequest& request, link::Dialogs& dialogs,
+    PointsEditorDialog(ui::PointsEditor& editor, const ui::PointsEditorRequest& request, link::Dialogs& dialogs,
                        int languageOffset, QWidget* parent = nullptr);
 
     ui::PointsEditorResult Result() const;
 
     // Widgets, for tests and the screenshot program.
-    QLineEdit* countBox(math::PointsPage page) const;
-    QLineEdit* valueBox(math::PointsPage page, int row, math::PointsBox box) const;
-    QLabel* rowLabel(math::PointsPage page, int row) const;
+    QLineEdit* countBox(ui::PointsPage page) const;
+    QLineEdit* valueBox(ui::PointsPage page, int row, ui::PointsBox box) const;
+    QLabel* rowLabel(ui::PointsPage page, int row) const;
     QTabWidget* pages() const { return m_tabs; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
@@ -88,21 +88,21 @@ private:
         std::vector<QLabel*> secondHeaders;  // over the rows from 16 on
     };
 
-    QWidget* BuildPage(Page& page, math::PointsPage which, int rows, const QString& physicalHeader);
+    QWidget* BuildPage(Page& page, ui::PointsPage which, int rows, const QString& physicalHeader);
     void RefreshRows();
-    bool EnterCount(math::PointsPage which);
-    void ShowRefusal(const math::PointsRefusal& refusal);
+    bool EnterCount(ui::PointsPage which);
+    void ShowRefusal(const ui::PointsRefusal& refusal);
     void ShowMessage(const std::string& text);
     QWidget* BuildMatching();
     // Plots the points of the page on show.
     void RefreshPlot();
     bool ShowingColdJunction() const;
-    bool PutPoints(const std::vector<math::CsvPoint>& points);
+    bool PutPoints(const std::vector<ui::CsvPoint>& points);
     void AskAndGenerate();
-    Page& PageOf(math::PointsPage which) { return which == math::PointsPage::Sensor ? m_sensor : m_cjc; }
-    const Page& PageOf(math::PointsPage which) const { return which == math::PointsPage::Sensor ? m_sensor : m_cjc; }
+    Page& PageOf(ui::PointsPage which) { return which == ui::PointsPage::Sensor ? m_sensor : m_cjc; }
+    const Page& PageOf(ui::PointsPage which) const { return which == ui::PointsPage::Sensor ? m_sensor : m_cjc; }
 
-    math::PointsEditor& m_editor;
+    ui::PointsEditor& m_editor;
     link::Dialogs& m_dialogs;
     int m_language;
     bool m_accepted = false;

@@ -82,10 +82,10 @@ QGroupBox* Group(QWidget* parent, const char* name) {
 
 // The step each marker belongs to points at this control.
 constexpr std::array<GuideTarget, ui::kGuideSteps> kMarkerTargets = {
-    GuideTarget::Modo,      GuideTarget::Strumento, GuideTarget::umis,     GuideTarget::Giunto,
-    GuideTarget::Linear,    GuideTarget::Custom,    GuideTarget::SmChk,    GuideTarget::CtlRangeIn,
-    GuideTarget::Vuscite,   GuideTarget::ExitVers,  GuideTarget::BrkOnOff, GuideTarget::CtlRangeOut,
-    GuideTarget::AdjMax,    GuideTarget::Command1,
+    GuideTarget::MeasureOption,      GuideTarget::InputFamilies, GuideTarget::UnitButton,     GuideTarget::InternalCjc,
+    GuideTarget::Linearisation,    GuideTarget::CustomCurve,    GuideTarget::Filter,    GuideTarget::InputRange,
+    GuideTarget::OutputTypes,   GuideTarget::DirectionButton,  GuideTarget::BurnoutButton, GuideTarget::OutputRange,
+    GuideTarget::ZeroTrim,    GuideTarget::ActionButton,
 };
 
 }  // namespace
@@ -250,7 +250,7 @@ QWidget* ProgramWindow::BuildInput() {
     layout->addLayout(unitRow);
 
     m_rangeIn = Named(new RangeControlWidget(m_inputBox), "CtlRangeIn");
-    m_rangeIn->Bind(&m_form.CtlRangeIn, &m_form.state().LanguageOffset);
+    m_rangeIn->Bind(&m_form.inputRange());
     layout->addSpacing(4);
     layout->addWidget(m_rangeIn);
     layout->addStretch();
@@ -274,7 +274,7 @@ QWidget* ProgramWindow::BuildOutput() {
     layout->addWidget(m_vuscitef);
 
     m_rangeOut = Named(new RangeControlWidget(m_outputBox), "CtlRangeOut");
-    m_rangeOut->Bind(&m_form.CtlRangeOut, &m_form.state().LanguageOffset);
+    m_rangeOut->Bind(&m_form.outputRange());
     layout->addWidget(m_rangeOut);
 
     m_optionsBox = Group(m_outputBox, "OutputOptions");
@@ -518,26 +518,25 @@ void ProgramWindow::Connect() {
     connect(m_pt, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseRtdSensor(i); }));
     connect(m_fili, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseWiring(i); }));
     connect(m_typePot, &QComboBox::activated, this, guarded([this](int i) { m_form.ChoosePotRange(i); }));
-    connect(m_giunto, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickGiunto(on); }));
+    connect(m_giunto, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickInternalCjc(on); }));
     connect(m_linear, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickLinear(on); }));
     connect(m_custom, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickCustom(on); }));
     connect(m_umis, &QPushButton::clicked, this, guarded([this] { m_form.ToggleUnit(); }));
 
     m_rangeIn->SetLeaveHandler([this] { return m_form.LeaveInputRange(); });
     m_rangeOut->SetLeaveHandler([this] { return m_form.LeaveOutputRange(); });
-    m_rangeIn->SetDialogs(&m_dialogs);
-    m_rangeOut->SetDialogs(&m_dialogs);
-    connect(m_rangeIn, &RangeControlWidget::worked, this, [this] { m_form.InputRangeWorked(); });
-    connect(m_rangeOut, &RangeControlWidget::worked, this, [this] { m_form.OutputRangeWorked(); });
+    m_rangeIn->SetTypeHandler([this](bool max, std::string text) {
+        max ? m_form.TypeInputMax(std::move(text)) : m_form.TypeInputMin(std::move(text));
+    });
+    m_rangeOut->SetTypeHandler([this](bool max, std::string text) {
+        max ? m_form.TypeOutputMax(std::move(text)) : m_form.TypeOutputMin(std::move(text));
+    });
 
     connect(m_vuscite, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseOutputType(i); }));
     connect(m_brkOnOff, &QPushButton::clicked, this, guarded([this] { m_form.ToggleBurnout(); }));
     connect(m_exitVers, &QPushButton::clicked, this, guarded([this] { m_form.ToggleDirection(); }));
     connect(m_smChk, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickFilter(on); }));
-    connect(m_verify, &QCheckBox::clicked, this, guarded([this](bool on) {
-        m_form.Verify.checked = on;
-        m_form.Changed();
-    }));
+    connect(m_verify, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickVerify(on); }));
     connect(m_adjMax, &QLineEdit::textEdited, this,
             [this](const QString& t) { m_form.SetAdjustText(AdjustWhich::Zero, t.toStdString()); });
     connect(m_adjMin, &QLineEdit::textEdited, this,
@@ -553,9 +552,9 @@ void ProgramWindow::Connect() {
     connect(m_command3, &QPushButton::clicked, this, guarded([this] { m_form.PressStop(); }));
     connect(m_logButton, &QPushButton::clicked, this, &ProgramWindow::loggingClicked);
 
-    connect(m_cmdOK, &QPushButton::clicked, this, [this] { m_form.guide.Next(); });
-    connect(m_cmdAnnulla, &QPushButton::clicked, this, [this] { m_form.guide.Cancel(); });
-    connect(m_wizTime, &QTimer::timeout, this, [this] { m_form.guide.Blink(); });
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] { m_form.guide().Next(); });
+    connect(m_cmdAnnulla, &QPushButton::clicked, this, [this] { m_form.guide().Cancel(); });
+    connect(m_wizTime, &QTimer::timeout, this, [this] { m_form.guide().Blink(); });
 }
 
 // ---- Refreshing --------------------------------------------------------------------
@@ -600,21 +599,21 @@ void ProgramWindow::RefreshTexts() {
     m_devicePanel->setTitle(T(172));
     SetText(m_commLabel, T(86));
     SetText(m_soglie, T(221) + QStringLiteral("…"));
-    SetText(m_smChk, R(m_form.SmChk.caption));
-    SetText(m_verify, R(m_form.Verify.caption));
-    SetText(m_linear, R(m_form.Linear.caption));
-    SetText(m_giunto, R(m_form.Giunto.caption));
+    SetText(m_smChk, R(m_form.filter().caption));
+    SetText(m_verify, R(m_form.verifyBox().caption));
+    SetText(m_linear, R(m_form.linearisation().caption));
+    SetText(m_giunto, R(m_form.internalCjc().caption));
     SetText(m_modo0, T(103));
     SetText(m_modo1, T(104));
     SetText(m_measureTitle, T(103));
     SetText(m_tripLampLabel1, T(223) + " 1");
     SetText(m_tripLampLabel2, T(223) + " 2");
-    m_trend->SetLanguage(m_form.state().LanguageOffset);
+    m_trend->SetLanguage(m_form.state().LanguageOffset());
     SetLogging(m_logging, m_logPath);
     m_display->setToolTip(T(162));
-    m_umis->setToolTip(R(m_form.Label5.text));
-    m_brkOnOff->setToolTip(R(m_form.Label9.text));
-    m_exitVers->setToolTip(R(m_form.Label15.text));
+    m_umis->setToolTip(R(m_form.unitLabel().text));
+    m_brkOnOff->setToolTip(R(m_form.burnoutLabel().text));
+    m_exitVers->setToolTip(R(m_form.directionLabel().text));
     m_label19->setToolTip(QStringLiteral("▼"));
     m_label20->setToolTip(QStringLiteral("▲"));
     m_rangeIn->Refresh();
@@ -647,53 +646,53 @@ void RefreshCheck(QCheckBox* box, const ui::CheckBox& model) {
 
 void ProgramWindow::RefreshInput() {
     const int offset = m_form.LanguageOffset();
-    m_inputFrame->setEnabled(m_form.inputFrame.enabled);
-    RefreshList(m_strumento, m_form.Strumento, offset);
-    RefreshList(m_tipo, m_form.Tipo, offset);
-    RefreshList(m_pt, m_form.pt, offset);
-    RefreshList(m_fili, m_form.fili, offset);
-    RefreshList(m_typePot, m_form.TypePot, offset);
-    RefreshCheck(m_giunto, m_form.Giunto);
-    RefreshCheck(m_linear, m_form.Linear);
-    RefreshCheck(m_custom, m_form.Custom);
-    SetShown(m_umis, m_form.umis.visible);
-    m_umis->setEnabled(m_form.umis.enabled);
-    SetText(m_label5, R(m_form.Label5.text));
-    SetShown(m_label5, m_form.Label5.visible);
+    m_inputFrame->setEnabled(m_form.inputFrame().enabled);
+    RefreshList(m_strumento, m_form.inputFamilies(), offset);
+    RefreshList(m_tipo, m_form.thermocoupleTypes(), offset);
+    RefreshList(m_pt, m_form.rtdSensors(), offset);
+    RefreshList(m_fili, m_form.wirings(), offset);
+    RefreshList(m_typePot, m_form.potRanges(), offset);
+    RefreshCheck(m_giunto, m_form.internalCjc());
+    RefreshCheck(m_linear, m_form.linearisation());
+    RefreshCheck(m_custom, m_form.customCurve());
+    SetShown(m_umis, m_form.unitButton().visible);
+    m_umis->setEnabled(m_form.unitButton().enabled);
+    SetText(m_label5, R(m_form.unitLabel().text));
+    SetShown(m_label5, m_form.unitLabel().visible);
     // Options that the family does not have leave no empty heading behind.
-    SetShown(m_inputOptionsLabel, m_form.Giunto.visible || m_form.Linear.visible || m_form.Custom.visible ||
-                                      m_form.umis.visible);
+    SetShown(m_inputOptionsLabel, m_form.internalCjc().visible || m_form.linearisation().visible || m_form.customCurve().visible ||
+                                      m_form.unitButton().visible);
 }
 
 void ProgramWindow::RefreshOutput() {
     const int offset = m_form.LanguageOffset();
-    m_vuscitef->setEnabled(m_form.VusciteF.enabled);
-    RefreshList(m_vuscite, m_form.Vuscite, offset);
-    SetShown(m_brkOnOff, m_form.BrkOnOff.visible);
-    m_brkOnOff->setEnabled(m_form.BrkOnOff.enabled);
-    SetText(m_label9, R(m_form.Label9.text));
-    SetShown(m_label9, m_form.Label9.visible);
-    SetShown(m_exitVers, m_form.ExitVers.visible);
-    m_exitVers->setEnabled(m_form.ExitVers.enabled);
-    SetText(m_label15, R(m_form.Label15.text));
-    RefreshCheck(m_smChk, m_form.SmChk);
-    RefreshCheck(m_verify, m_form.Verify);
-    SetShown(m_verify, m_form.mode == ui::Mode::Programming);
+    m_vuscitef->setEnabled(m_form.outputTypeFrame().enabled);
+    RefreshList(m_vuscite, m_form.outputTypes(), offset);
+    SetShown(m_brkOnOff, m_form.burnoutButton().visible);
+    m_brkOnOff->setEnabled(m_form.burnoutButton().enabled);
+    SetText(m_label9, R(m_form.burnoutLabel().text));
+    SetShown(m_label9, m_form.burnoutLabel().visible);
+    SetShown(m_exitVers, m_form.directionButton().visible);
+    m_exitVers->setEnabled(m_form.directionButton().enabled);
+    SetText(m_label15, R(m_form.directionLabel().text));
+    RefreshCheck(m_smChk, m_form.filter());
+    RefreshCheck(m_verify, m_form.verifyBox());
+    SetShown(m_verify, m_form.mode() == ui::Mode::Programming);
 
-    m_ranges->setEnabled(m_form.Ranges.enabled);
+    m_ranges->setEnabled(m_form.trimsFrame().enabled);
     const auto adjustment = [](QLineEdit* box, QSlider* slider, const ui::Adjustment& a) {
         SetText(box, QString::fromStdString(a.text));
         if (a.textSelected && box->hasFocus() && box->selectedText() != box->text()) box->selectAll();
         if (slider->value() != a.slider) slider->setValue(a.slider);
     };
-    adjustment(m_adjMax, m_slider3, m_form.zero);
-    adjustment(m_adjMin, m_slider4, m_form.span);
+    adjustment(m_adjMax, m_slider3, m_form.zeroTrim());
+    adjustment(m_adjMin, m_slider4, m_form.spanTrim());
 
-    SetShown(m_frame7, m_form.Frame7.visible);
-    SetShown(m_soglie, m_form.Soglie.visible);
-    m_soglie->setEnabled(m_form.Soglie.enabled);
+    SetShown(m_frame7, m_form.tripsFrame().visible);
+    SetShown(m_soglie, m_form.tripsButton().visible);
+    m_soglie->setEnabled(m_form.tripsButton().enabled);
     const auto& levels = m_form.state().TripLevels;
-    const QString unit = QString::fromStdString(m_form.CtlRangeIn.UnitM).trimmed();
+    const QString unit = QString::fromStdString(m_form.inputRange().unit()).trimmed();
     // The same resolution as the summary's trip lines.
     const auto tripText = [&](int trip) {
         const std::size_t i = trip == 1 ? 0 : 1;
@@ -707,17 +706,17 @@ void ProgramWindow::RefreshOutput() {
 }
 
 void ProgramWindow::RefreshMode() {
-    const bool measure = m_form.mode == ui::Mode::Measure;
-    m_cont->setEnabled(m_form.cont_tot.enabled);
-    m_modeBox->setEnabled(m_form.modeFrame.enabled);
+    const bool measure = m_form.mode() == ui::Mode::Measure;
+    m_cont->setEnabled(m_form.configurationFrame().enabled);
+    m_modeBox->setEnabled(m_form.modeFrame().enabled);
     if (m_modo0->isChecked() != measure) m_modo0->setChecked(measure);
     if (m_modo1->isChecked() == measure) m_modo1->setChecked(!measure);
-    m_modo0->setEnabled(m_form.ModoMeasure.enabled);
-    m_modo1->setEnabled(m_form.ModoProgram.enabled);
+    m_modo0->setEnabled(m_form.measureOption().enabled);
+    m_modo1->setEnabled(m_form.programmingOption().enabled);
 
-    SetText(m_command1, (measure ? QStringLiteral("▶  ") : QStringLiteral("⇪  ")) + R(m_form.Command1ToolTip));
-    m_command1->setToolTip(R(m_form.Command1ToolTip));
-    const QColor colour = ToQColor(m_form.Command1Colour);
+    SetText(m_command1, (measure ? QStringLiteral("▶  ") : QStringLiteral("⇪  ")) + R(m_form.actionToolTip()));
+    m_command1->setToolTip(R(m_form.actionToolTip()));
+    const QColor colour = ToQColor(m_form.actionColour());
     const QString style = QString(
                               "QPushButton#Command1 { background: %1; color: #111; font-weight: bold; border: 1px solid "
                               "%2; border-radius: 6px; padding: 6px 14px; }"
@@ -726,21 +725,21 @@ void ProgramWindow::RefreshMode() {
                               "QPushButton#Command1:disabled { background: #e4e4e4; color: #8a8a8a; border-color: #c8c8c8; }")
                               .arg(colour.name(), colour.darker(150).name(), colour.lighter(115).name());
     if (m_command1->styleSheet() != style) m_command1->setStyleSheet(style);
-    m_command1->setEnabled(m_form.Command1.enabled);
-    m_preview->setEnabled(m_form.Command1.enabled);
-    SetShown(m_command1, m_form.Command1.visible);
+    m_command1->setEnabled(m_form.actionButton().enabled);
+    m_preview->setEnabled(m_form.actionButton().enabled);
+    SetShown(m_command1, m_form.actionButton().visible);
     const QString stopStyle = QString(
         "QPushButton#Command3 { background: #ffff00; color: #111; font-weight: bold; border: 1px solid #a6a600;"
         " border-radius: 6px; padding: 6px 14px; }"
         "QPushButton#Command3:disabled { background: #e4e4e4; color: #8a8a8a; border-color: #c8c8c8; }");
     if (m_command3->styleSheet() != stopStyle) m_command3->setStyleSheet(stopStyle);
-    m_command3->setEnabled(m_form.Command3.enabled && m_operationRunning);
-    SetShown(m_command3, m_form.Command3.visible);
+    m_command3->setEnabled(m_form.stopButton().enabled && m_operationRunning);
+    SetShown(m_command3, m_form.stopButton().visible);
 
     // Until loading chooses a mode the form model holds both pages visible; here they stack,
     // so only the page of the current mode is shown.
-    bool measurePage = m_form.Frame13.visible || m_form.frm_disp.visible;
-    bool optionsPage = m_form.Ingr.visible;
+    bool measurePage = m_form.stateLampFrame().visible || m_form.measurementPage().visible;
+    bool optionsPage = m_form.optionsPage().visible;
     if (measurePage && optionsPage) {
         measurePage = measure;
         optionsPage = !measure;
@@ -749,37 +748,37 @@ void ProgramWindow::RefreshMode() {
     // would grow to hold them both.
     if (!optionsPage) SetShown(m_ingr, false);
     if (!measurePage) SetShown(m_measurePage, false);
-    SetShown(m_frame13, m_form.Frame13.visible);
-    SetShown(m_frmDisp, m_form.frm_disp.visible);
+    SetShown(m_frame13, m_form.stateLampFrame().visible);
+    SetShown(m_frmDisp, m_form.measurementPage().visible);
     SetShown(m_ingr, optionsPage);
     SetShown(m_measurePage, measurePage);
-    m_stateLamp->SetColour(ToQColor(m_form.stateLamp));
-    SetShown(m_tripLamps, m_form.Frame7.visible);
+    m_stateLamp->SetColour(ToQColor(m_form.stateLamp()));
+    SetShown(m_tripLamps, m_form.tripsFrame().visible);
 
-    const QString display = QString::fromStdString(m_form.display);
+    const QString display = QString::fromStdString(m_form.display());
     SetText(m_display, display.isEmpty() ? QStringLiteral("– – –") : display);
     if (display.isEmpty()) SetText(m_outputValue, QString());
 
-    QString model = QString::fromStdString(m_form.modelText);
+    QString model = QString::fromStdString(m_form.modelText());
     model.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     SetText(m_txtMod, model.trimmed());
-    const QString summary = QString::fromStdString(m_form.summaryText);
+    const QString summary = QString::fromStdString(m_form.summary());
     if (m_summary->toPlainText() != summary) m_summary->setPlainText(summary);
-    const bool linkUp = m_form.deviceConnected && !m_form.linkIndicatorsGrey;
+    const bool linkUp = m_form.deviceConnected() && !m_form.linkIndicatorsGrey();
     m_txLamp->SetColour(linkUp ? QColor(0, 200, 0) : kLampGrey);
     m_rxLamp->SetColour(linkUp ? QColor(0, 200, 0) : kLampGrey);
-    m_progress->setValue(static_cast<int>(std::lround(std::clamp(m_form.progressValue, 0.0, 100.0))));
+    m_progress->setValue(static_cast<int>(std::lround(std::clamp(m_form.progressValue(), 0.0, 100.0))));
 }
 
 void ProgramWindow::RefreshGuide() {
-    const ui::GuidedMode& guide = m_form.guide;
+    const ui::GuidedMode& guide = m_form.guide();
     SetText(m_txtmess, R(guide.hint));
     SetText(m_cmdOK, R(guide.okCaption));
     SetText(m_cmdAnnulla, R(guide.cancelCaption));
     m_operGuid->setVisible(guide.panelVisible);
     if (guide.panelVisible) m_operGuid->raise();
     for (int i = 0; i < ui::kGuideSteps; ++i) {
-        const ui::GuideMarker& model = guide.SelWiz[static_cast<std::size_t>(i)];
+        const ui::GuideMarker& model = guide.markers[static_cast<std::size_t>(i)];
         auto* marker = static_cast<Lamp*>(m_selWiz[static_cast<std::size_t>(i)]);
         marker->SetColour(ToQColor(model.colour));
         marker->setVisible(model.visible);
@@ -797,28 +796,28 @@ void ProgramWindow::RefreshGuide() {
         m_focusedStep = -1;
         return;
     }
-    if (m_focusedStep == guide.WizardStep) return;
-    m_focusedStep = guide.WizardStep;
+    if (m_focusedStep == guide.step) return;
+    m_focusedStep = guide.step;
     if (QWidget* target = GuideTargetWidget(guide.focus); target && target->isEnabled() && target->isVisible())
         target->setFocus(Qt::OtherFocusReason);
 }
 
 QWidget* ProgramWindow::GuideTargetWidget(GuideTarget target) const {
     switch (target) {
-    case GuideTarget::Modo: return m_form.mode == ui::Mode::Measure ? m_modo0 : m_modo1;
-    case GuideTarget::Strumento: return m_strumento;
-    case GuideTarget::umis: return m_umis;
-    case GuideTarget::Giunto: return m_giunto;
-    case GuideTarget::Linear: return m_linear;
-    case GuideTarget::Custom: return m_custom;
-    case GuideTarget::SmChk: return m_smChk;
-    case GuideTarget::CtlRangeIn: return m_rangeIn->maxBox();
-    case GuideTarget::Vuscite: return m_vuscite;
-    case GuideTarget::ExitVers: return m_exitVers;
-    case GuideTarget::BrkOnOff: return m_brkOnOff;
-    case GuideTarget::CtlRangeOut: return m_rangeOut->maxBox();
-    case GuideTarget::AdjMax: return m_adjMax;
-    case GuideTarget::Command1: return m_command1;
+    case GuideTarget::MeasureOption: return m_form.mode() == ui::Mode::Measure ? m_modo0 : m_modo1;
+    case GuideTarget::InputFamilies: return m_strumento;
+    case GuideTarget::UnitButton: return m_umis;
+    case GuideTarget::InternalCjc: return m_giunto;
+    case GuideTarget::Linearisation: return m_linear;
+    case GuideTarget::CustomCurve: return m_custom;
+    case GuideTarget::Filter: return m_smChk;
+    case GuideTarget::InputRange: return m_rangeIn->maxBox();
+    case GuideTarget::OutputTypes: return m_vuscite;
+    case GuideTarget::DirectionButton: return m_exitVers;
+    case GuideTarget::BurnoutButton: return m_brkOnOff;
+    case GuideTarget::OutputRange: return m_rangeOut->maxBox();
+    case GuideTarget::ZeroTrim: return m_adjMax;
+    case GuideTarget::ActionButton: return m_command1;
     case GuideTarget::None: break;
     }
     return nullptr;
@@ -828,8 +827,8 @@ void ProgramWindow::PlaceGuide() {
     if (layout()) layout()->activate();
     const auto anchor = [this](GuideTarget target) -> QWidget* {
         // The markers and the panel stand beside the whole range control, not one box.
-        if (target == GuideTarget::CtlRangeIn) return m_rangeIn;
-        if (target == GuideTarget::CtlRangeOut) return m_rangeOut;
+        if (target == GuideTarget::InputRange) return m_rangeIn;
+        if (target == GuideTarget::OutputRange) return m_rangeOut;
         return GuideTargetWidget(target);
     };
     for (int i = 0; i < ui::kGuideSteps; ++i) {
@@ -842,7 +841,7 @@ void ProgramWindow::PlaceGuide() {
         marker->move(x, y);
     }
     if (!m_operGuid->isVisibleTo(this)) return;
-    QWidget* target = anchor(kMarkerTargets[static_cast<std::size_t>(m_form.guide.WizardStep)]);
+    QWidget* target = anchor(kMarkerTargets[static_cast<std::size_t>(m_form.guide().step)]);
     const QRect placed = target && target->isVisibleTo(this) ? GuideRectBeside(target) : QRect();
     if (placed.isNull()) {
         SizeGuideTo(kGuideWidths[0]);
@@ -926,7 +925,7 @@ void ProgramWindow::SetLogging(bool active, const QString& path) {
 void ProgramWindow::SetOperationRunning(bool running) {
     if (running == m_operationRunning) return;
     m_operationRunning = running;
-    m_command3->setEnabled(m_form.Command3.enabled && m_operationRunning);
+    m_command3->setEnabled(m_form.stopButton().enabled && m_operationRunning);
 }
 
 void ProgramWindow::RestyleDisplay() {
@@ -949,7 +948,7 @@ void ProgramWindow::RefreshStaleness() {
 }
 
 void ProgramWindow::Started(const measure::Scale& scale) {
-    m_trend->Start(measure::ReferencesFor(scale, !m_form.OutputDirect, m_form.state()));
+    m_trend->Start(measure::ReferencesFor(scale, !m_form.outputDirect(), m_form.state()));
     m_barSpan = std::fabs(scale.span());
     m_bar->setValue(0);
     m_label19->SetColour(kLampGrey);
@@ -957,7 +956,6 @@ void ProgramWindow::Started(const measure::Scale& scale) {
 }
 
 void ProgramWindow::Show(const measure::Reading& reading) {
-    m_form.stateLamp = reading.statusRed ? ui::Rgb{255, 0, 0} : ui::Rgb{0, 255, 0};
     SetText(m_outputValue, QString::fromStdString(reading.outputText));
     m_label19->SetColour(LampColour(reading.range.underRange));
     m_label20->SetColour(LampColour(reading.range.overRange));
@@ -972,7 +970,7 @@ void ProgramWindow::Show(const measure::Reading& reading) {
     m_measuring = true;
     if (!m_staleTimer->isActive()) m_staleTimer->start();
     RefreshStaleness();
-    m_form.SetDisplay(reading.valueText);
+    m_form.ShowReading(reading.statusRed ? ui::Rgb{255, 0, 0} : ui::Rgb{0, 255, 0}, reading.valueText);
 }
 
 void ProgramWindow::Stopped() {
@@ -990,7 +988,7 @@ void ProgramWindow::Stopped() {
 
 bool ProgramWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_display && event->type() == QEvent::MouseButtonRelease) {
-        if (!m_form.display.empty()) emit displayClicked();
+        if (!m_form.display().empty()) emit displayClicked();
         return false;
     }
     auto* box = qobject_cast<QLineEdit*>(watched);

@@ -37,7 +37,7 @@ class TrendChart;
 // redraws itself from the form whenever the form reports a change.
 //
 // The window takes the form's change listener (ProgramForm::SetChangeListener) for its
-// lifetime: connect to formChanged() to follow the form (menus and toolbar in form.main).
+// lifetime: connect to formChanged() to follow the form (menus and toolbar in form.commands()).
 // Its texts are rendered from the form's language offset, so after ui::ChooseLanguage /
 // ui::ApplyLanguage (which report a change) it is already in the new language.
 //

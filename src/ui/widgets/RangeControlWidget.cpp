@@ -71,30 +71,27 @@ RangeControlWidget::RangeControlWidget(QWidget* parent) : QFrame(parent) {
     connect(qApp, &QApplication::focusChanged, this, &RangeControlWidget::OnFocusChanged);
 }
 
-void RangeControlWidget::Bind(ui::RangeControl* model, const int* languageOffset) {
+void RangeControlWidget::Bind(const ui::RangeControl* model) {
     m_model = model;
-    m_language = languageOffset;
     Refresh();
 }
 
 void RangeControlWidget::Refresh() {
     if (!m_model) return;
-    const int offset = m_language ? *m_language : 0;
-    SetTextIfChanged(m_title, QString::fromStdString(m_model->Titolo.Render(offset)));
-    SetTextIfChanged(m_maxCaption, QString::fromStdString(m_model->LTMaxp.Render(offset)));
-    SetTextIfChanged(m_minCaption, QString::fromStdString(m_model->LTMinp.Render(offset)));
-    // The input side hands over units with leading spaces ("  °C"); the label aligns itself.
-    const QString unit = QString::fromStdString(m_model->UnitM).trimmed();
+    const int offset = m_model->languageOffset();
+    SetTextIfChanged(m_title, QString::fromStdString(m_model->title().Render(offset)));
+    SetTextIfChanged(m_maxCaption, QString::fromStdString(m_model->maxCaption().Render(offset)));
+    SetTextIfChanged(m_minCaption, QString::fromStdString(m_model->minCaption().Render(offset)));
+    const QString unit = QString::fromStdString(m_model->unit());
     SetTextIfChanged(m_maxUnit, unit);
     SetTextIfChanged(m_minUnit, unit);
-    SetTextIfChanged(m_max, QString::fromStdString(m_model->TextMaxP));
-    SetTextIfChanged(m_min, QString::fromStdString(m_model->TextMinP));
-    if (isEnabled() != m_model->Enabled) setEnabled(m_model->Enabled);
+    SetTextIfChanged(m_max, QString::fromStdString(m_model->maxText()));
+    SetTextIfChanged(m_min, QString::fromStdString(m_model->minText()));
+    if (isEnabled() != m_model->enabled()) setEnabled(m_model->enabled());
 }
 
 void RangeControlWidget::OnEdited(QLineEdit* box, const QString& text) {
-    if (!m_model) return;
-    (box == m_max ? m_model->TextMaxP : m_model->TextMinP) = text.toStdString();
+    if (m_typeHandler) m_typeHandler(box == m_max, text.toStdString());
     emit worked();
 }
 
@@ -116,8 +113,6 @@ ui::RangeVerdict RangeControlWidget::Leave() {
     m_checking = true;
     if (m_leaveHandler)
         verdict = m_leaveHandler();
-    else if (m_dialogs)
-        verdict = m_model->Leave(*m_dialogs);
     else
         verdict.accepted = true;
     Refresh();

@@ -12,15 +12,15 @@ class QLineEdit;
 
 namespace vantrel::widgets {
 
-// The range entry control (CtlRange): a title, a maximum and a minimum box with their
-// captions and units, checked when the focus leaves the whole control (moving between its
-// two boxes is not leaving it). The values live in a ui::RangeControl; this widget shows
-// them and writes what the user types back into it.
+// The range entry control: a title, a maximum and a minimum box with their captions and
+// units, checked when the focus leaves the whole control (moving between its two boxes is not
+// leaving it). The values live in a ui::RangeControl; this widget shows them and hands what
+// the user types to its owner, which changes the model.
 //
 //   RangeControlWidget range;
-//   range.Bind(&form.CtlRangeIn, &form.state().LanguageOffset);
-//   range.SetLeaveHandler([&] { return form.LeaveInputRange(); });  // default: model Leave(dialogs)
-//   connect(&range, &RangeControlWidget::worked, ...);              // the user typed
+//   range.Bind(&form.inputRange());
+//   range.SetTypeHandler([&](bool max, std::string text) { ... form.TypeInputMax(text) ... });
+//   range.SetLeaveHandler([&] { return form.LeaveInputRange(); });
 //
 // After a refusal the box named by the verdict gets the focus with its whole text selected.
 // Clicking in a box selects its whole text.
@@ -29,12 +29,12 @@ class RangeControlWidget : public QFrame {
 public:
     explicit RangeControlWidget(QWidget* parent = nullptr);
 
-    // The model shown and edited; `languageOffset` renders the captions (0 Italian, 300
-    // English). Both must outlive the widget. Refresh() is called here.
-    void Bind(ui::RangeControl* model, const int* languageOffset);
-    // The dialogs the default leave check shows its messages through.
-    void SetDialogs(link::Dialogs* dialogs) { m_dialogs = dialogs; }
-    // What runs when the focus leaves the control. The default runs the model's check.
+    // The model shown; its language renders the captions. It must outlive the widget.
+    // Refresh() is called here.
+    void Bind(const ui::RangeControl* model);
+    // What runs when the user types in a box (true: the maximum).
+    void SetTypeHandler(std::function<void(bool max, std::string text)> handler) { m_typeHandler = std::move(handler); }
+    // What runs when the focus leaves the control; without one the range is accepted.
     void SetLeaveHandler(std::function<ui::RangeVerdict()> handler) { m_leaveHandler = std::move(handler); }
 
     // Re-reads every property from the model (texts are only replaced when they differ, so
@@ -43,8 +43,8 @@ public:
     // Runs the leave check now, as if the focus had left the control; returns its verdict.
     ui::RangeVerdict Leave();
 
-    QLineEdit* maxBox() const { return m_max; }  // TextMax
-    QLineEdit* minBox() const { return m_min; }  // TextMin
+    QLineEdit* maxBox() const { return m_max; }
+    QLineEdit* minBox() const { return m_min; }
     QLabel* titleLabel() const { return m_title; }
 
 signals:
@@ -59,9 +59,8 @@ private:
     void OnEdited(QLineEdit* box, const QString& text);
     bool Contains(const QWidget* widget) const;
 
-    ui::RangeControl* m_model = nullptr;
-    const int* m_language = nullptr;
-    link::Dialogs* m_dialogs = nullptr;
+    const ui::RangeControl* m_model = nullptr;
+    std::function<void(bool, std::string)> m_typeHandler;
     std::function<ui::RangeVerdict()> m_leaveHandler;
     bool m_checking = false;
     QLabel* m_title = nullptr;

@@ -28,8 +28,6 @@ constexpr double kShortestSpanSeconds = 60;
 
 QString Tr(int id, int offset) { return QString::fromStdString(resources::Text(id, offset)); }
 
-QString Trimmed(const std::string& unit) { return QString::fromStdString(unit).trimmed(); }
-
 QLineSeries* MakeSeries(QChart* chart, const QColor& colour, qreal width, Qt::PenStyle style, const char* name) {
     auto* series = new QLineSeries(chart);
     series->setObjectName(name);
@@ -102,7 +100,9 @@ void TrendChart::SetLanguage(int languageOffset) {
 
 void TrendChart::RefreshLegend() {
     const int o = m_languageOffset;
-    const QString valueUnit = Trimmed(m_valueUnit);
+    const QString valueUnit = m_valueUnit ? QString::fromUtf8(math::Symbol(*m_valueUnit).data(),
+                                                              static_cast<int>(math::Symbol(*m_valueUnit).size()))
+                                          : QString();
     const QString outputUnit = QString::fromStdString(m_outputUnit);
     m_chart->setTitle(Tr(text::kTrendTitle, o));
     m_value->setName(Tr(kMeasureText, o) + (valueUnit.isEmpty() ? QString() : " (" + valueUnit + ")"));

@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
+
+#include "math/Units.h"
 
 #include "measure/MeasureLoop.h"
 #include "measure/Trend.h"
@@ -53,7 +56,7 @@ private:
 
     measure::TrendModel m_model;
     int m_languageOffset = 300;
-    std::string m_valueUnit;
+    std::optional<math::Unit> m_valueUnit;
     std::string m_outputUnit = "mA";
 
     QChartView* m_view = nullptr;

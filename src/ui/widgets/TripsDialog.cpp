@@ -124,15 +124,15 @@ private:
 
 bool TripsDialog::Run(device::WorkingState& working, const ui::TripsFormRequest& request, link::Dialogs& dialogs,
                       QWidget* parent) {
-    math::TripsForm form(working);
+    ui::TripsForm form(working);
     form.Open(request.rangeMin, request.rangeMax, request.unit);
     TripsDialog dialog(form, working, request, dialogs, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
-TripsDialog::TripsDialog(math::TripsForm& form, const device::WorkingState& working,
+TripsDialog::TripsDialog(ui::TripsForm& form, const device::WorkingState& working,
                          const ui::TripsFormRequest& request, link::Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_form(form), m_working(working), m_dialogs(dialogs), m_language(working.LanguageOffset) {
+    : QDialog(parent), m_form(form), m_working(working), m_dialogs(dialogs), m_language(working.LanguageOffset()) {
     setObjectName("Trips");
     setWindowTitle(Text(222, m_language));
 
@@ -280,7 +280,7 @@ void TripsDialog::Recompute(int trip) {
     m_trip[i].diagram->SetLevels(m_working.TripLevels[2 * i], m_working.TripLevels[2 * i + 1], m_form.IsMaximum(trip));
 }
 
-void TripsDialog::ShowMessage(const math::TripsMessage& message) {
+void TripsDialog::ShowMessage(const ui::TripsMessage& message) {
     m_messageOpen = true;
     link::Message box;
     box.textId = message.textId;
@@ -289,8 +289,8 @@ void TripsDialog::ShowMessage(const math::TripsMessage& message) {
     box.icon = link::Icon::Exclamation;
     m_dialogs.Show(box);
     QLineEdit* focus = m_delay;
-    if (message.box == math::TripsMessage::Box::Threshold) focus = thresholdBox(message.trip);
-    if (message.box == math::TripsMessage::Box::Hysteresis) focus = hysteresisBox(message.trip);
+    if (message.box == ui::TripsMessage::Box::Threshold) focus = thresholdBox(message.trip);
+    if (message.box == ui::TripsMessage::Box::Hysteresis) focus = hysteresisBox(message.trip);
     focus->setFocus(Qt::OtherFocusReason);
     focus->selectAll();
     m_messageOpen = false;

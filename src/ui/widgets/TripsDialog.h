@@ -4,7 +4,7 @@
 
 #include "device/WorkingState.h"
 #include "link/Dialogs.h"
-#include "math/Trips.h"
+#include "ui/model/TripsForm.h"
 #include "ui/model/FormHost.h"
 
 class QLineEdit;
@@ -15,7 +15,7 @@ namespace vantrel::widgets {
 
 class TripDiagram;
 
-// The trips form over math::TripsForm: per trip a Max/Min choice, a threshold and a
+// The trips form over ui::TripsForm: per trip a Max/Min choice, a threshold and a
 // hysteresis box and a small switching diagram; the input range it works on; the common
 // delay. Levels are recomputed when a trip's box loses the focus or an option is clicked.
 //
@@ -30,7 +30,7 @@ public:
 
     // The form over a model already opened (TripsForm::Open) by the caller.
     // `working` holds the levels the diagrams draw.
-    TripsDialog(math::TripsForm& form, const device::WorkingState& working, const ui::TripsFormRequest& request,
+    TripsDialog(ui::TripsForm& form, const device::WorkingState& working, const ui::TripsFormRequest& request,
                 link::Dialogs& dialogs, QWidget* parent = nullptr);
 
     QLineEdit* thresholdBox(int trip) const { return m_trip[Index(trip)].threshold; }
@@ -60,10 +60,10 @@ private:
     };
     static std::size_t Index(int trip) { return trip == 2 ? 1 : 0; }
     QWidget* BuildTrip(int trip);
-    void ShowMessage(const math::TripsMessage& message);
+    void ShowMessage(const ui::TripsMessage& message);
     void LoadBoxes(int trip);
 
-    math::TripsForm& m_form;
+    ui::TripsForm& m_form;
     const device::WorkingState& m_working;
     link::Dialogs& m_dialogs;
     int m_language;

@@ -1,8 +1,9 @@
-#include "math/CustomPoints.h"
+#include "ui/model/PointsEditor.h"
 
+#include "device/CustomTable.h"
 #include "resources/NumberFormat.h"
 
-namespace vantrel::math {
+namespace vantrel::ui {
 
 using resources::ParseSingle;
 using resources::PlainTextSingle;
@@ -15,23 +16,11 @@ constexpr int kTextPointCount = 170;
 constexpr int kTextNotRising = 171;
 constexpr int kTextOutOfRange = 152;
 
-// The added point continues the last segment by a fortieth of the table's span.
-template <typename Table>
-void StoreAddedPoint(Table& physical, Table& input, int k) {
-    const auto at = [](const Table& t, int i) { return static_cast<double>(t[static_cast<std::size_t>(i)]); };
-    physical[static_cast<std::size_t>(k)] = ToSingle(at(physical, k - 1) + (at(physical, k - 1) - at(physical, 0)) / 40);
-    input[static_cast<std::size_t>(k)] = ToSingle(at(input, k - 1) + (at(input, k - 1) - at(input, 0)) / 40);
-}
-
 }  // namespace
-
-int MaxSensorPoints(int deviceModel) {
-    return deviceModel == device::kModelWithTrips ? kMaxPointsWithTrips : kMaxPointsOther;
-}
 
 PointsEditor::PointsEditor(device::WorkingState& working, bool coldJunctionPage, int optionFlags)
     : working_(working), coldJunctionPage_(coldJunctionPage), optionFlags_(optionFlags),
-      maxPoints_(MaxSensorPoints(working.identity.DeviceModel)) {}
+      maxPoints_(device::MaxSensorPoints(working.identity)) {}
 
 void PointsEditor::Open() {
     bool empty = true;
@@ -43,9 +32,9 @@ void PointsEditor::Open() {
         cjcPoints_ = 2;
     } else {
         userPoints_ = working_.SensorPoints - (working_.PointExtra ? 1 : 0);
-        if (userPoints_ < kMinPoints || userPoints_ > maxPoints_) userPoints_ = kMinPoints;
+        if (userPoints_ < device::kMinPoints || userPoints_ > maxPoints_) userPoints_ = device::kMinPoints;
         cjcPoints_ = working_.CjcPoints;
-        if (cjcPoints_ < kMinPoints || cjcPoints_ > kMaxCjcPoints) cjcPoints_ = kMinPoints;
+        if (cjcPoints_ < device::kMinPoints || cjcPoints_ > device::kMaxCjcPoints) cjcPoints_ = device::kMinPoints;
         for (int i = 0; i < userPoints_; ++i) {
             sensor_[static_cast<std::size_t>(i)] = {PlainTextSingle(working_.PtInput[static_cast<std::size_t>(i)]),
                                                     PlainTextSingle(working_.PtPhysical[static_cast<std::size_t>(i)])};
@@ -67,7 +56,7 @@ bool PointsEditor::AcceptCountKey(char key) {
 
 std::optional<PointsRefusal> PointsEditor::CheckCount(std::string_view text, int most, PointsPage page, int& count) {
     const double value = text.empty() ? 0.0 : resources::ParseLeadingNumber(text);
-    if (value < kMinPoints || value > most)
+    if (value < device::kMinPoints || value > most)
         return PointsRefusal{kTextPointCount, resources::Str(most), page, PointsBox::Count, 0};
     count = static_cast<int>(value);
     return std::nullopt;
@@ -99,7 +88,7 @@ std::optional<PointsRefusal> PointsEditor::EnterCjcCount(std::string_view text) 
     }
     cjcCountText_ = text.empty() ? "0" : std::string(text);
     int count = 0;
-    if (auto refusal = CheckCount(cjcCountText_, kMaxCjcPoints, PointsPage::ColdJunction, count)) return refusal;
+    if (auto refusal = CheckCount(cjcCountText_, device::kMaxCjcPoints, PointsPage::ColdJunction, count)) return refusal;
     cjcPoints_ = count;
     return std::nullopt;
 }
@@ -122,21 +111,20 @@ void PointsEditor::LeaveValueBox(PointsPage page, int row, PointsBox box) {
 
 std::optional<PointsRefusal> PointsEditor::ValidateSensor(std::array<float, device::kWorkingPoints>& physical,
                                                           std::array<float, device::kWorkingPoints>& input) const {
-    const int count = userPoints_;
-    for (int i = 0; i < count; ++i) {
-        const auto& row = sensor_[static_cast<std::size_t>(i)];
+    // Row by row, so the first fault in row order is the one reported: a row that does not
+    // rise above the one before is said before a later row that holds no number.
+    for (int i = 0; i < userPoints_; ++i) {
+        const auto k = static_cast<std::size_t>(i);
         // The tables hold Singles: a value beyond one is no number.
-        const auto in = ParseSingle(row.input);
+        const auto in = ParseSingle(sensor_[k].input);
         if (!in) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::Sensor, PointsBox::Input, i};
-        const auto ph = ParseSingle(row.physical);
+        input[k] = *in;
+        // Only the input column must rise: the physical column may fall or repeat.
+        if (i > 0 && !(input[k] - input[k - 1] > 0.0f))
+            return PointsRefusal{kTextNotRising, {}, PointsPage::Sensor, PointsBox::Input, i - 1};
+        const auto ph = ParseSingle(sensor_[k].physical);
         if (!ph) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::Sensor, PointsBox::Physical, i};
-        input[static_cast<std::size_t>(i)] = *in;
-        physical[static_cast<std::size_t>(i)] = *ph;
-    }
-    // Only the input column must rise: the physical column may fall or repeat.
-    for (int i = 0; i + 1 < count; ++i) {
-        if (!(input[static_cast<std::size_t>(i + 1)] - input[static_cast<std::size_t>(i)] > 0.0f))
-            return PointsRefusal{kTextNotRising, {}, PointsPage::Sensor, PointsBox::Input, i};
+        physical[k] = *ph;
     }
     return std::nullopt;
 }
@@ -192,7 +180,7 @@ std::optional<PointsRefusal> PointsEditor::Ok() {
         working_.PtInput[static_cast<std::size_t>(i)] = input[static_cast<std::size_t>(i)];
     }
     if (coldJunctionPage_) {
-        for (int i = 0; i < kMaxCjcPoints; ++i) {
+        for (int i = 0; i < device::kMaxCjcPoints; ++i) {
             working_.CjcPhysical[static_cast<std::size_t>(i)] = cjcPhysical[static_cast<std::size_t>(i)];
             working_.CjcInput[static_cast<std::size_t>(i)] = cjcInput[static_cast<std::size_t>(i)];
         }
@@ -202,7 +190,7 @@ std::optional<PointsRefusal> PointsEditor::Ok() {
     working_.CjcPoints = cjcPoints_;
     if (pointExtra_) {
         const int k = sensorPoints_ - 1;
-        StoreAddedPoint(working_.PtPhysical, working_.PtInput, k);
+        device::StoreAddedPoint(working_.PtPhysical, working_.PtInput, k);
         sensor_[static_cast<std::size_t>(k)] = {PlainTextSingle(working_.PtInput[static_cast<std::size_t>(k)]),
                                                 PlainTextSingle(working_.PtPhysical[static_cast<std::size_t>(k)])};
     }
@@ -211,20 +199,4 @@ std::optional<PointsRefusal> PointsEditor::Ok() {
     return std::nullopt;
 }
 
-bool CompleteLoadedCurve(device::WorkingState& working, int pointCount, int cjcPointCount) {
-    const int most = MaxSensorPoints(working.identity.DeviceModel);
-    if (pointCount < kMinPoints || pointCount > most || cjcPointCount < kMinPoints || cjcPointCount > kMaxCjcPoints)
-        return false;
-    working.SensorPoints = pointCount;
-    working.PointExtra = pointCount % 2 == 0;
-    if (working.PointExtra) {
-        working.SensorPoints = pointCount + 1;
-        StoreAddedPoint(working.PtPhysical, working.PtInput, pointCount);
-    }
-    working.SegmentCount = working.SensorPoints - 1;
-    working.CjcPoints = cjcPointCount;
-    working.CjcSegmentCount = cjcPointCount - 1;
-    return true;
-}
-
-}  // namespace vantrel::math
+}  // namespace vantrel::ui

@@ -1,10 +1,10 @@
-#include "math/PointsCsv.h"
+#include "ui/model/PointsCsv.h"
 
 #include <charconv>
 
 #include "resources/NumberFormat.h"
 
-namespace vantrel::math {
+namespace vantrel::ui {
 
 namespace {
 
@@ -103,7 +103,7 @@ std::optional<PointsRefusal> EditorPoints(const PointsEditor& editor, std::vecto
 
 std::optional<PointsRefusal> PutPointsInEditor(PointsEditor& editor, const std::vector<CsvPoint>& points) {
     const auto count = static_cast<int>(points.size());
-    if (count < kMinPoints || count > editor.MaxPoints())
+    if (count < device::kMinPoints || count > editor.MaxPoints())
         return PointsRefusal{kTextPointCount, resources::Str(editor.MaxPoints()), PointsPage::Sensor, PointsBox::Count, 0};
     if (auto refusal = editor.EnterSensorCount(std::to_string(count))) return refusal;
     for (int row = 0; row < editor.MaxPoints(); ++row) {
@@ -120,4 +120,4 @@ std::optional<PointsRefusal> PutPointsInEditor(PointsEditor& editor, const std::
     return std::nullopt;
 }
 
-}  // namespace vantrel::math
+}  // namespace vantrel::ui

@@ -5,13 +5,13 @@
 #include <string_view>
 #include <vector>
 
-#include "math/CustomPoints.h"
+#include "ui/model/PointsEditor.h"
 
 // The points editor's sensor table as a CSV file: a header line, then one point per line,
 // input value then physical value. Import takes "," or ";" between the columns (the first
 // data line decides) and a decimal "." or ","; export writes "," and ".", which every
 // spreadsheet reads.
-namespace vantrel::math {
+namespace vantrel::ui {
 
 struct CsvPoint {
     double input = 0;
@@ -41,4 +41,4 @@ std::optional<PointsRefusal> EditorPoints(const PointsEditor& editor, std::vecto
 // typed values are, when the editor's OK validates the table.
 std::optional<PointsRefusal> PutPointsInEditor(PointsEditor& editor, const std::vector<CsvPoint>& points);
 
-}  // namespace vantrel::math
+}  // namespace vantrel::ui

@@ -1,11 +1,11 @@
-#include "math/Trips.h"
+#include "ui/model/TripsForm.h"
 
 #include <cmath>
 
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 
-namespace vantrel::math {
+namespace vantrel::ui {
 
 using resources::ParseLeadingNumber;
 using resources::ParseNumber;
@@ -83,10 +83,10 @@ std::optional<TripsMessage> TripsForm::Ok() {
     // Compared before rounding, so that no delay is too large to round.
     const double steps = *seconds / kTripDelayStep;
     if (!(steps >= -0.5 && steps <= kMaxTripDelayTicks + 0.5))
-        return TripsMessage{0, TripDelayTooLongText(working_.LanguageOffset), TripsMessage::Box::Delay, 0};
+        return TripsMessage{0, TripDelayTooLongText(working_.LanguageOffset()), TripsMessage::Box::Delay, 0};
     const auto ticks = resources::RoundHalfEven(steps);
     if (ticks < 0 || ticks > kMaxTripDelayTicks)
-        return TripsMessage{0, TripDelayTooLongText(working_.LanguageOffset), TripsMessage::Box::Delay, 0};
+        return TripsMessage{0, TripDelayTooLongText(working_.LanguageOffset()), TripsMessage::Box::Delay, 0};
     working_.TripDelayTicks = static_cast<float>(ticks);
     std::uint8_t flags = working_.TripFlags & static_cast<std::uint8_t>(~3u);
     for (std::size_t i = 0; i < 2; ++i)
@@ -101,4 +101,4 @@ void TripsForm::Cancel() {
     working_.TripFlags = savedFlags_;
 }
 
-}  // namespace vantrel::math
+}  // namespace vantrel::ui

@@ -3,10 +3,13 @@
 #include <array>
 #include <tuple>
 
-#include "math/CustomPoints.h"
-#include "math/Trips.h"
+#include "ui/model/PointsEditor.h"
+#include "device/CustomTable.h"
+#include "ui/model/TripsForm.h"
 
 using namespace vantrel::math;
+using namespace vantrel::ui;
+using vantrel::device::CompleteLoadedCurve;
 using vantrel::device::WorkingState;
 
 namespace {
@@ -104,6 +107,15 @@ TEST(PointsEditor, Validation_RefusesAndStoresNothing) {
     EXPECT_EQ(refusal->box, PointsBox::Input);
     Type(e, PointsPage::Sensor, 1, "abc", "3");
     EXPECT_EQ(e.Ok()->textId, 169);
+    // The first fault in row order wins: rows 0..1 do not rise before row 2 holds no number.
+    ASSERT_FALSE(e.EnterSensorCount("3"));
+    Type(e, PointsPage::Sensor, 1, "0.5", "3");
+    Type(e, PointsPage::Sensor, 2, "abc", "4");
+    refusal = e.Ok();
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->textId, 171);
+    EXPECT_EQ(refusal->row, 0);
+    ASSERT_FALSE(e.EnterSensorCount("2"));
     // Physical values may fall; the cold-junction page is checked next.
     Type(e, PointsPage::Sensor, 1, "2", "3");
     Type(e, PointsPage::ColdJunction, 0, "0", "10");

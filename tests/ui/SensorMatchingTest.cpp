@@ -3,10 +3,13 @@
 #include <cmath>
 
 #include "math/CallendarVanDusen.h"
-#include "math/PointsCsv.h"
+#include "device/CustomTable.h"
+#include "ui/model/PointsCsv.h"
 #include "math/SensorCurves.h"
 
 using namespace vantrel::math;
+using namespace vantrel::ui;
+using vantrel::device::CompleteLoadedCurve;
 using vantrel::device::WorkingState;
 
 namespace {

@@ -11,7 +11,7 @@
 // trip with a threshold and a hysteresis in percent of the input span, and a common delay.
 // It turns them into two switching levels per trip, a delay count and the mode bits of the
 // working state.
-namespace vantrel::math {
+namespace vantrel::ui {
 
 inline constexpr double kTripDelayStep = 0.05;  // seconds per delay count
 inline constexpr int kMaxTripDelayTicks = 255;  // the delay cell holds one byte
@@ -79,4 +79,4 @@ private:
 // "#.0": one decimal, no digit before the separator when the whole part is 0.
 std::string TripNumberText(double value);
 
-}  // namespace vantrel::math
+}  // namespace vantrel::ui

@@ -5,20 +5,13 @@
 #include <string>
 #include <string_view>
 
+#include "device/Families.h"
 #include "device/WorkingState.h"
 
 // The points editor's model: custom linearisation by a table of (input, physical) points,
 // with an optional cold-junction table for thermocouples with internal compensation. The
 // window binds its boxes to the texts held here and shows the refusals it returns.
-namespace vantrel::math {
-
-inline constexpr int kMinPoints = 2;
-inline constexpr int kMaxCjcPoints = 6;
-inline constexpr int kMaxPointsWithTrips = 27;
-inline constexpr int kMaxPointsOther = 29;
-
-// Largest number of sensor points the user may enter on a transmitter model.
-int MaxSensorPoints(int deviceModel);
+namespace vantrel::ui {
 
 enum class PointsPage { Sensor, ColdJunction };
 enum class PointsBox { Count, Input, Physical };
@@ -111,10 +104,4 @@ private:
     int cjcPoints_ = 2;
 };
 
-// A custom curve loaded from a programming file holds the user's points only. Runs the
-// editor's odd rule and its storing of the added point and segment counts, so that
-// programming right after a load is correct. The tables must already hold the loaded
-// points. False (and nothing changed) when a count is outside what the editor accepts.
-bool CompleteLoadedCurve(device::WorkingState& working, int pointCount, int cjcPointCount);
-
-}  // namespace vantrel::math
+}  // namespace vantrel::ui
