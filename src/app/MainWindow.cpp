@@ -123,7 +123,7 @@ private:
 };
 
 // Passes every reading to the programming window and the enlarged display; the first value
-// shown hides the operation window, so the stop button can be reached.
+// shown hides the operation window and the progress indicator, so the stop button can be reached.
 class MainWindow::MeasureRelay final : public measure::MeasureObserver {
 public:
     explicit MeasureRelay(MainWindow& window) : m_window(window) {}
@@ -133,6 +133,9 @@ public:
     void Show(const measure::Reading& reading) override {
         if (!reading.valueText.empty() && m_window.m_operationWindow && m_window.m_operationWindow->isVisible())
             m_window.m_operationWindow->hide();
+        // The start has ended with the first value: the stream runs until Stop, with no
+        // progress of its own to show.
+        if (!m_window.m_operationBar->isHidden()) m_window.m_operationBar->End();
         m_window.m_lastReading = reading;
         m_window.LogReading(reading);
         m_window.m_program->Show(reading);

@@ -271,6 +271,7 @@ TEST_F(OperationsTest, EnlargedDisplay_ScalesWithItsWindow_GreysAStaleValue_Esca
     QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
         if (window->form().display().empty() || readings < 0) return;
         if (++readings == 3) {
+            EXPECT_FALSE(window->operationBar()->isVisible());  // the start is over
             EXPECT_TRUE(window->toolKey("stop")->isEnabled());
             EXPECT_TRUE(Child<QPushButton>("Command3")->isEnabled());
             window->toolKey("txrx")->trigger();
