@@ -171,10 +171,18 @@ void TrendChart::SetExtent(QValueAxis* axis, const measure::AxisExtent& extent) 
     const double step = measure::NiceTickStep(extent.high - extent.low, 7);
     const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 6);
     axis->setReverse(extent.reversed);
-    axis->setRange(extent.low, extent.high);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setTickInterval(step);
+    // The axis lays its ticks out after each change: the order keeps the ticks in between no
+    // more than before or after (a wide range on a fine interval would make the axis build
+    // hundreds of thousands of ticks and hold the window for seconds).
+    if (step >= axis->tickInterval()) {
+        axis->setTickInterval(step);
+        axis->setRange(extent.low, extent.high);
+    } else {
+        axis->setRange(extent.low, extent.high);
+        axis->setTickInterval(step);
+    }
     axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
 }
 
