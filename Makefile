@@ -7,11 +7,16 @@ JOBS      ?= $(shell nproc)
 SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
-	qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev \
+	qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev qt6-translations-l10n \
 	libqt6sql6-sqlite libqt6sql6-psql postgresql \
-	libgtest-dev libgmock-dev xvfb xauth locales clang libclang-rt-14-dev
+	libgtest-dev libgmock-dev xvfb xauth locales clang libclang-rt-14-dev \
+	lintian desktop-file-utils appstream
 
-.PHONY: deps configure build run test test-asan fuzz clean
+NOGUI_DIR ?= build-nogui
+# The tests of the command-line tool, the simulator and what they draw and keep on disk.
+NOGUI_TESTS := test_cli test_sim test_sim_realtime test_e2e test_render test_files
+
+.PHONY: deps configure build run test test-asan fuzz test-nogui package package-check clean
 
 deps:
 	@missing=$$(for p in $(DEB_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -48,5 +53,20 @@ test-asan: deps
 fuzz: deps
 	JOBS=$(JOBS) ./scripts/fuzz.sh
 
+# The command-line tool and the simulator without the desktop program (no Qt Widgets, no
+# Qt Charts): what a headless production machine builds. Only their tests run here.
+test-nogui: deps
+	cmake -S . -B $(NOGUI_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_BUILD_GUI=OFF
+	cmake --build $(NOGUI_DIR) -j $(JOBS) --target vantrel-cli vantrel-sim $(NOGUI_TESTS)
+	cd $(NOGUI_DIR) && ctest --output-on-failure -j $(JOBS) -L 'unit|flow|realtime'
+
+# The Debian packages (build/vantrel-cli_*.deb, build/vantrel_*.deb).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# The packages built and checked: lintian, desktop-file-validate, appstreamcli, file lists.
+package-check: build
+	./scripts/check-package.sh $(BUILD_DIR)
+
 clean:
-	rm -rf $(BUILD_DIR) $(SAN_DIR) build-fuzz
+	rm -rf $(BUILD_DIR) $(SAN_DIR) build-fuzz $(NOGUI_DIR)

@@ -4,7 +4,6 @@
 # command-line tool (read the transmitter, then five measurement frames).
 set -euo pipefail
 build=${1:-build}
-here=$(cd "$(dirname "$0")/.." && pwd)
 bin="$build/bin"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
@@ -14,10 +13,9 @@ fi
 echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): the desktop application needs one."
 echo "Running the command-line session against the simulated transmitter instead."
 echo
-profile="$bin/profiles/default.json"
-[ -f "$profile" ] || profile="$here/src/sim/profiles/default.json"
-echo "\$ vantrel-cli --device $profile read"
-"$bin/vantrel-cli" --device "$profile" read
+# "default": the profile beside the programs (build/bin/profiles/default.json).
+echo "\$ vantrel-cli --device default read"
+"$bin/vantrel-cli" --device default read
 echo
-echo "\$ vantrel-cli --device $profile measure --frames 5"
-exec "$bin/vantrel-cli" --device "$profile" measure --frames 5
+echo "\$ vantrel-cli --device default measure --frames 5"
+exec "$bin/vantrel-cli" --device default measure --frames 5

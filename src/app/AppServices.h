@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/PortWatcher.h"
 #include "files/Settings.h"
 #include "history/Recorder.h"
 #include "link/Clock.h"
@@ -25,7 +26,10 @@ struct AppTimings {
     int dispatchMs = 100;           // operation window: from showing to starting the work
     int operationAnimationMs = 300;
     int languageAnimationMs = 500;
+    int portPollMs = 2000;          // how often the system's port list is looked at; 0: never
 };
+
+class Preferences;
 
 // Everything the main window works with and does not own. The program builds the real ones
 // (serial ports or the simulator on the real clock, Qt's message boxes and file dialogs);
@@ -41,9 +45,16 @@ struct AppServices {
     std::function<void(link::EventPump)> installEventPump;
 
     files::SettingsPlaces places;
-    link::PortTable ports;            // the probe's result
+    Preferences* preferences = nullptr;  // geometry, recent files, last folder, the port's path
+    // The system's serial ports, listed without opening any; none when empty.
+    PortLister listPorts;
+    link::PortTable ports;            // the listed ports, numbered 1..16
     std::string simulatorPort;        // the simulator's port name; empty without one
-    std::string initialPort;          // the current port at start
+    std::string initialPort;          // the current port at start; empty: no port at all
+    // Where file dialogs start when no folder was used yet.
+    std::filesystem::path documentsFolder;
+    // Qt's own texts (standard buttons, file dialogs) in the language: 0 Italian, 1 English.
+    std::function<void(int languageIndex)> setQtLanguage;
 
     // Where the help documents are looked for, in order.
     std::vector<std::filesystem::path> helpFolders;

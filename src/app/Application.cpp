@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <QTimer>
 #include <QUrl>
@@ -15,6 +16,9 @@
 #include "app/AppOptions.h"
 #include "app/DisplayCheck.h"
 #include "app/MainWindow.h"
+#include "app/PortWatcher.h"
+#include "app/Preferences.h"
+#include "app/QtTranslations.h"
 #include "app/RoutingTransport.h"
 #include "app/Screenshots.h"
 #include "app/StartupSequence.h"
@@ -31,8 +35,6 @@
 namespace vantrel::app {
 
 namespace {
-
-constexpr int kNoPortTextId = 82;
 
 std::vector<std::string> Arguments(int argc, char** argv) {
     std::vector<std::string> args;
@@ -57,8 +59,11 @@ std::optional<sim::Profile> SimulatorProfile(const AppOptions& options) {
     return loaded.profile;
 }
 
-void ShowNoPortMessage(link::Dialogs& dialogs, int languageOffset) {
-    dialogs.Show(link::TableMessage(kNoPortTextId, languageOffset, link::Buttons::Ok, link::Icon::None));
+// The user's configuration folder for Vantrel ($XDG_CONFIG_HOME/vantrel, ~/.config/vantrel).
+std::filesystem::path UserConfigFolder() {
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty()) return files::UserSettingsFolder();
+    return std::filesystem::path(config.toStdString()) / "vantrel";
 }
 
 // The history connection chosen in Options is kept beside the user's settings (the settings
@@ -142,9 +147,22 @@ int RunApplication(int argc, char** argv) {
         if (!profile) return 2;
     }
 
-    const files::SettingsPlaces places{files::ResolveAppFolder(options.appDir), files::UserSettingsFolder()};
+    // A build tree keeps its settings beside the program; an installed program in the user's
+    // configuration folder (never in PREFIX/bin, which every user would read).
+    const files::ProgramPlaces program = files::ThisProgram();
+    const std::filesystem::path appFolder = files::ResolveAppFolder(options.appDir, program);
+    const files::SettingsPlaces places = files::SettingsPlacesFor(appFolder, UserConfigFolder());
+    Preferences preferences(files::PreferencesFile(places));
+    // File dialogs start in the last folder used, else the application folder of a build
+    // tree, else the user's documents; new configurations are named after that folder's files.
+    const std::filesystem::path documents =
+        appFolder.empty() ? std::filesystem::path(DocumentsFolder().toStdString()) : appFolder;
+    const std::filesystem::path dialogFolder =
+        preferences.startFolder(QString::fromStdString(documents.string())).toStdString();
     device::WorkingState startState;
-    const session::StartupResult startup = session::StartUp(places, startState);
+    const session::StartupResult startup = session::StartUp(places, startState, dialogFolder);
+    QtTranslations qtTranslations;
+    qtTranslations.Apply(startState.LanguageIndex());
 
     link::RealClock clock;
     link::QtSerialTransport serial;
@@ -164,6 +182,10 @@ int RunApplication(int argc, char** argv) {
     AppServices services;
     services.places = places;
     if (!ChooseHistory(options, services)) return 2;
+    services.preferences = &preferences;
+    services.documentsFolder = documents;
+    services.setQtLanguage = [&qtTranslations](int languageIndex) { qtTranslations.Apply(languageIndex); };
+    services.listPorts = SystemPorts;
     const std::vector<std::string> systemPorts = link::ListSystemPorts();
     if (options.port) {
         services.initialPort = link::ResolvePortName(*options.port, systemPorts);
@@ -173,18 +195,16 @@ int RunApplication(int argc, char** argv) {
             return 2;
         }
     }
-    services.ports = link::ProbePorts(serial, systemPorts, startup.settings.SavedPort);
-    link::DescribePorts(services.ports, link::ListSystemPortInfos());
-    // A port named on the command line was taken above; otherwise the simulator, else the
-    // probe's choice, and without any port at all the program ends.
+    // The ports the system lists, none of them opened: the one remembered by its path, else
+    // the saved number, else the first. A port named on the command line was taken above;
+    // otherwise the simulator. Without any port the window loads without a transmitter
+    // (text 82) and "connect" looks for ports again.
+    services.ports = ListedPortTable(SystemPorts(), preferences.portPath().toStdString(), startup.settings.SavedPort);
     if (!options.port) {
         if (profile) {
             services.initialPort = kSimulatorPortName;
-        } else if (!services.ports.anyOpened) {
-            ShowNoPortMessage(dialogs, startState.LanguageOffset());
-            return 1;
-        } else {
-            services.initialPort = link::PortNameFor(services.ports.currentPort, systemPorts);
+        } else if (const link::PortEntry* current = services.ports.find(services.ports.currentPort)) {
+            services.initialPort = current->name;
         }
     }
 
@@ -195,13 +215,16 @@ int RunApplication(int argc, char** argv) {
     services.fileStore = &fileStore;
     services.installEventPump = [&clock](link::EventPump pump) { clock.setEventPump(std::move(pump)); };
     if (profile) services.simulatorPort = kSimulatorPortName;
-    services.helpFolders = {files::ExecutableFolder(), places.appFolder, std::filesystem::current_path()};
+    services.helpFolders = files::HelpFolders(program);
     services.openDocument = [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     services.beep = [] { QApplication::beep(); };
 
     MainWindow window(services, startup, startState);
     dialogs.SetParent(&window);
     fileDialogs = widgets::QtFileDialogs(&window);
+    fileDialogs.SetFolderMemory(
+        [&preferences, documents] { return preferences.startFolder(QString::fromStdString(documents.string())); },
+        [&preferences](const QString& folder) { preferences.setLastFolder(folder); });
     StartMainWindow(window, startState.LanguageOffset(), services.timings.splashMs, [&window, &options] {
         if (options.fileToOpen) window.OpenFile(*options.fileToOpen);
     });

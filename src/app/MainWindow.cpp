@@ -5,7 +5,12 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -26,6 +31,8 @@
 
 #include "app/EventPump.h"
 #include "app/PortChoice.h"
+#include "app/PortWatcher.h"
+#include "app/Preferences.h"
 #include "app/Windows.h"
 #include "device/ConfigurationReader.h"
 #include "history/Store.h"
@@ -60,6 +67,9 @@ constexpr int kCommunicationErrorTitle = 145;
 constexpr int kNotAvailableTextId = 0;  // a fixed text, the same in both languages
 constexpr const char* kNotAvailableText = "In questa versione non è disponibile";
 constexpr int kCancelAnswer = 2;
+constexpr int kNoPortText = 82;
+// How long a word about a port plugged in or out stays in the status bar.
+constexpr int kPortNewsMs = 15000;
 constexpr const char* kHelpItalian = "MT_ITA_VANTREL30300.pdf";
 constexpr const char* kHelpEnglish = "MT_ENG_VANTREL30300.pdf";
 // The operation window's status indicator while the work runs.
@@ -162,8 +172,9 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
     m_session->port = m_services.initialPort;
     m_session->SyncProtocol();
     StartRecorder();
+    // No folder: the file dialogs start in the last folder used (or the documents folder).
     m_fileCommands = std::make_unique<ui::ProgramFileCommands>(m_session->form, *m_services.fileDialogs,
-                                                               *m_services.fileStore, m_services.places.appFolder);
+                                                               *m_services.fileStore);
     // While an operation runs its Cancel and Stop buttons must answer at once, also while a
     // reply is awaited: the commands that would start a second exchange are disabled then.
     if (m_services.installEventPump)
@@ -194,10 +205,28 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
     });
     m_session->progress.SetListener([this](const link::ProgressMeter& meter) { FollowProgress(meter); });
 
+    if (m_services.listPorts) {
+        m_portWatcher = new PortWatcher(m_services.listPorts, m_services.timings.portPollMs, this);
+        connect(m_portWatcher, &PortWatcher::changed, this, &MainWindow::PortsChanged);
+    }
+    setAcceptDrops(true);
+
     ApplyTexts(ui::ApplyLanguage(m_session->form));
     RefreshCaption();
     RefreshCommands();
-    resize(1280, 820);
+    RestoreWindowGeometry();
+}
+
+QSize MainWindow::DefaultSize() { return {1280, 680}; }
+
+// The geometry of the last run; else the default size, never more than the screen offers.
+void MainWindow::RestoreWindowGeometry() {
+    if (m_services.preferences && !m_services.preferences->geometry().isEmpty() &&
+        restoreGeometry(m_services.preferences->geometry()))
+        return;
+    QSize size = DefaultSize();
+    if (const QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size());
+    resize(size);
 }
 
 MainWindow::~MainWindow() {
@@ -266,6 +295,10 @@ void MainWindow::BuildMenus() {
         m_menus[name] = m;
     };
     add("f", 58, {"apri", "salva", "salvacome", "-", "stampa", "esportapdf", "-", "esci"});
+    m_recentMenu = new QMenu(T(res::text::kRecentFiles), this);
+    m_recentMenu->setObjectName("recenti");
+    menu("f")->insertMenu(m_items.at("salva"), m_recentMenu);
+    RefreshRecentFiles();
     add("azioni", 64, {"start", "stoppa", "-", "registra", "-", "confronta"});
     add("opzioni", 67, {"caratteri", "porte", "lingua", "-", "serial", "-", "storico", "archivio"});
     add("visual", 76, {"fullscreen"});
@@ -346,6 +379,7 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
     if (QAction* compare = menuItem("confronta")) compare->setText(T(res::text::kCompareMenu));
     if (QAction* history = menuItem("storico")) history->setText(T(res::text::kHistoryMenu));
     if (QAction* database = menuItem("archivio")) database->setText(T(res::text::kHistoryDatabaseMenu));
+    RefreshRecentFiles();
     RefreshLogging();
     if (m_largeDisplay) m_largeDisplay->SetLanguage(m_session->state.LanguageOffset());
     if (m_operationBar) m_operationBar->SetLanguage(m_session->state.LanguageOffset());
@@ -371,6 +405,7 @@ void MainWindow::RefreshCommands() {
         action->setVisible(visible);
     };
     item("apri", idle);
+    if (m_recentMenu) m_recentMenu->setEnabled(idle && !m_recentMenu->actions().isEmpty());
     item("salva", idle);
     item("salvacome", idle);
     item("esci", true);
@@ -446,6 +481,7 @@ void MainWindow::ShowMessage(int textId, const std::string& literal, link::Butto
 
 void MainWindow::LoadProgramWindow() {
     if (deviceBusy()) return;
+    FindPortBeforeLoad();
     BusyScope busy(*this);
     // A new load starts from a closed line, so a replugged adapter is opened afresh.
     if (m_session->transport.isOpen()) m_session->transport.close();
@@ -460,10 +496,150 @@ void MainWindow::LoadProgramWindow() {
 bool MainWindow::OpenFile(const std::string& path) {
     if (deviceBusy()) return false;
     PresetFileDialogs preset(path);
-    ui::ProgramFileCommands commands(form(), preset, *m_services.fileStore, m_services.places.appFolder);
+    ui::ProgramFileCommands commands(form(), preset, *m_services.fileStore);
     const bool opened = commands.Open();
+    if (opened) FileUsed();
     RefreshCommands();
     return opened;
+}
+
+// ---- Ports plugged in and out ------------------------------------------------------------
+
+void MainWindow::RefreshPortTable() {
+    if (!m_portWatcher) return;
+    const std::string& current = m_session->port;
+    const std::string remembered = !current.empty() && current != m_services.simulatorPort
+                                       ? current
+                                       : (m_services.preferences ? m_services.preferences->portPath().toStdString()
+                                                                 : std::string());
+    m_services.ports = ListedPortTable(m_portWatcher->ports(), remembered, m_settings.SavedPort);
+}
+
+namespace {
+
+bool Listed(const link::PortTable& table, const std::string& name) {
+    for (const link::PortEntry& entry : table.entries)
+        if (entry.exists && entry.name == name) return true;
+    return false;
+}
+
+}  // namespace
+
+void MainWindow::PortsChanged() {
+    const std::string current = m_session->port;
+    const bool wasListed = Listed(m_services.ports, current);
+    RefreshPortTable();
+    if (!current.empty() && current != m_services.simulatorPort && wasListed && !Listed(m_services.ports, current)) {
+        // The adapter of the current port was pulled: said at once, in the status bar, and in
+        // a message unless an exchange runs (it reports the lost line itself).
+        statusBar()->showMessage(T(res::text::kPortVanished) + " " + QString::fromStdString(current), kPortNewsMs);
+        if (!deviceBusy())
+            ShowMessage(res::text::kPortVanished, "\n" + current, link::Buttons::Ok, link::Icon::Exclamation);
+    } else if (current.empty()) {
+        if (const link::PortEntry* entry = m_services.ports.find(m_services.ports.currentPort)) {
+            // The first port of a machine that had none: "connect" will use it.
+            m_session->port = entry->name;
+            statusBar()->showMessage(T(res::text::kPortAppeared) + " " + QString::fromStdString(entry->name),
+                                     kPortNewsMs);
+        }
+    }
+    if (m_doors && m_doorsModel) {
+        m_doorsModel->SetChoices(BuildPortChoices(
+            m_services.ports, m_services.simulatorPort,
+            res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset())));
+        m_doors->Refill();
+    }
+}
+
+void MainWindow::FindPortBeforeLoad() {
+    if (!m_session->port.empty()) return;
+    if (m_portWatcher) {
+        m_portWatcher->Poll();
+        RefreshPortTable();
+        if (m_session->port.empty())
+            if (const link::PortEntry* entry = m_services.ports.find(m_services.ports.currentPort))
+                m_session->port = entry->name;
+    }
+    if (!m_session->port.empty()) {
+        statusBar()->clearMessage();
+        return;
+    }
+    // No port at all: said as ever (text 82), and the window stays, without a transmitter.
+    ShowMessage(kNoPortText, {}, link::Buttons::Ok, link::Icon::None);
+    statusBar()->showMessage(T(res::text::kNoPortWorkOffline));
+}
+
+// ---- Recent files, dropped files, the window's geometry ------------------------------------
+
+void MainWindow::FileUsed() {
+    Preferences* preferences = m_services.preferences;
+    if (!preferences) return;
+    const QFileInfo file(QString::fromStdString(m_session->state.CurrentFile));
+    preferences->addRecentFile(file.absoluteFilePath());
+    preferences->setLastFolder(file.absolutePath());
+    RefreshRecentFiles();
+}
+
+void MainWindow::RefreshRecentFiles() {
+    if (!m_recentMenu) return;
+    m_recentMenu->setTitle(T(res::text::kRecentFiles));
+    m_recentMenu->clear();
+    const QStringList files = m_services.preferences ? m_services.preferences->recentFiles() : QStringList();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString& path = files[i];
+        // "&1 name.D70" opens with Alt+1; the whole path in the tooltip and the status bar.
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        action->setToolTip(path);
+        action->setStatusTip(path);
+        connect(action, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    if (!files.isEmpty()) {
+        m_recentMenu->addSeparator();
+        QAction* clear = m_recentMenu->addAction(T(res::text::kClearRecentFiles));
+        clear->setObjectName("clearRecent");
+        connect(clear, &QAction::triggered, this, [this] {
+            Preferences* preferences = m_services.preferences;
+            for (const QString& path : preferences->recentFiles()) preferences->removeRecentFile(path);
+            RefreshRecentFiles();
+        });
+    }
+    m_recentMenu->setEnabled(!files.isEmpty() && !deviceBusy());
+}
+
+void MainWindow::OpenRecent(const QString& path) {
+    if (deviceBusy()) return;
+    if (!QFileInfo(path).isFile()) {
+        ShowMessage(res::text::kFileGone, "\n" + path.toStdString(), link::Buttons::Ok, link::Icon::Exclamation);
+        m_services.preferences->removeRecentFile(path);
+        RefreshRecentFiles();
+        return;
+    }
+    OpenFile(path.toStdString());
+}
+
+namespace {
+
+// The programming file of a drag: one local file ending in .D70 (any case).
+QString DroppedProgrammingFile(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().front();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    return path.endsWith(QStringLiteral(".d70"), Qt::CaseInsensitive) ? path : QString();
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!deviceBusy() && !DroppedProgrammingFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedProgrammingFile(event->mimeData());
+    if (path.isEmpty() || deviceBusy()) return;
+    event->acceptProposedAction();
+    // Opened once the drop has ended: the file manager is not kept waiting on a message box.
+    QTimer::singleShot(0, this, [this, path] { OpenFile(path.toStdString()); });
 }
 
 void MainWindow::ConnectionSeriesStarted() {
@@ -653,19 +829,19 @@ void MainWindow::ShowPreview() {
 
 void MainWindow::FileOpen() {
     if (deviceBusy()) return;
-    m_fileCommands->Open();
+    if (m_fileCommands->Open()) FileUsed();
     RefreshCommands();
 }
 
 void MainWindow::FileSave() {
     if (deviceBusy()) return;
-    m_fileCommands->Save();
+    if (m_fileCommands->Save()) FileUsed();
     RefreshCommands();
 }
 
 void MainWindow::FileSaveAs() {
     if (deviceBusy()) return;
-    m_fileCommands->SaveAs();
+    if (m_fileCommands->SaveAs()) FileUsed();
     RefreshCommands();
 }
 
@@ -709,7 +885,6 @@ void MainWindow::FileExportPdf() {
     request.filter = res::Text(res::text::kPdfDocument, m_session->state.LanguageOffset()) + " (*.pdf)|*.pdf|";
     request.options = 2;
     request.defaultExtension = ".pdf";
-    request.initialFolder = m_services.places.appFolder;
     std::string name = m_services.fileDialogs->SaveFileName(request);
     if (name.empty()) return;
     if (std::filesystem::path(name).extension().empty()) name += ".pdf";
@@ -783,6 +958,10 @@ void MainWindow::EndApplication(bool writeSettings) {
             std::cerr << "vantrel: " << files::kSettingsFileName << ": "
                       << files::FileErrorText(written.problem, m_session->state.LanguageOffset()) << '\n';
     }
+    if (m_services.preferences) {
+        m_services.preferences->setGeometry(saveGeometry());
+        m_services.preferences->sync();
+    }
     m_ending = true;
     if (m_largeDisplay) m_largeDisplay->close();
     QCoreApplication::quit();
@@ -837,18 +1016,28 @@ void MainWindow::NotAvailable() {
 
 void MainWindow::ShowPorts() {
     if (deviceBusy()) return;
+    if (m_portWatcher) m_portWatcher->Poll();
     PortChoiceModel model(BuildPortChoices(m_services.ports, m_services.simulatorPort,
                                            res::Text(res::text::kSimulatorPort, m_session->state.LanguageOffset())),
                           m_session->port);
     DoorsWindow window(model, m_session->state.LanguageOffset(), this);
+    m_doors = &window;
+    m_doorsModel = &model;
     ObserveWindow(&window);
-    if (window.exec() != QDialog::Accepted) return;
+    const int answer = window.exec();
+    m_doors = nullptr;
+    m_doorsModel = nullptr;
+    if (answer != QDialog::Accepted) return;
     const std::optional<std::string> port = model.Accept();
     if (!port) return;
     const std::string previous = m_session->port;
     const bool wasOpen = m_session->transport.isOpen();
     m_session->transport.close();
     m_session->port = *port;
+    // Remembered by its path (the by-id link of a USB adapter), not by its place in the list.
+    if (m_services.preferences && *port != m_services.simulatorPort)
+        m_services.preferences->setPortPath(QString::fromStdString(
+            RememberedPath(m_portWatcher ? m_portWatcher->ports() : std::vector<ListedPort>{}, *port)));
     LoadProgramWindow();
     // A cancelled change of port goes back to the port the form belongs to.
     if (m_session->cancel.cancelled() && *port != previous) {
@@ -863,6 +1052,7 @@ void MainWindow::ShowLanguage() {
     LanguageWindow window(m_session->state.LanguageOffset(), m_services.timings.languageAnimationMs, this);
     m_languageWindow = &window;
     connect(&window, &LanguageWindow::languageChosen, this, [this](int languageIndex) {
+        if (m_services.setQtLanguage) m_services.setQtLanguage(languageIndex);
         ApplyTexts(ui::ChooseLanguage(form(), languageIndex));
         m_settings.LanguageChoice = static_cast<std::int16_t>(languageIndex);
         m_session->SyncProtocol();
@@ -919,7 +1109,10 @@ void MainWindow::ShowHelp() {
     const char* name = m_session->state.LanguageIndex() == 0 ? kHelpItalian : kHelpEnglish;
     const std::optional<std::filesystem::path> document = HelpDocument();
     if (!document) {
-        ShowMessage(res::text::kHelpNotFound, std::string("\n") + name, link::Buttons::Ok, link::Icon::Exclamation);
+        std::string where = "\n\n" + res::Text(res::text::kHelpLookedIn, m_session->state.LanguageOffset());
+        for (const std::filesystem::path& folder : m_services.helpFolders) where += "\n" + folder.string();
+        ShowMessage(res::text::kHelpNotFound, std::string("\n") + name + where, link::Buttons::Ok,
+                    link::Icon::Exclamation);
         return;
     }
     const QString path = QString::fromStdString(document->string());
@@ -966,7 +1159,6 @@ void MainWindow::StartLogging() {
     request.options = 2;  // ask before replacing a file
     request.fileName = SuggestedLogName(m_timeSource());
     request.defaultExtension = ".csv";
-    request.initialFolder = m_services.places.appFolder;
     const std::string path = m_services.fileDialogs->SaveFileName(request);
     if (path.empty()) return;
     measure::MeasurementLog::OpenResult opened = measure::MeasurementLog::Open(path, m_timeSource);

@@ -38,6 +38,9 @@ class ProgramWindow;
 
 namespace vantrel::app {
 
+class DoorsWindow;
+class PortChoiceModel;
+class PortWatcher;
 class ConnectionTestWindow;
 class LanguageWindow;
 class OperationWindow;
@@ -68,8 +71,17 @@ public:
     // with a transmitter, its configuration. Start-up, the "connect" key and a port change
     // run it.
     void LoadProgramWindow();
-    // Opens a programming file as File > Open does, without the dialog (file manager start).
+    // Opens a programming file as File > Open does, without the dialog (file manager start,
+    // a recent file, a file dropped on the window).
     bool OpenFile(const std::string& path);
+
+    // The system's port list changed (an adapter plugged in or out): the port list follows,
+    // a current port that vanished is said at once.
+    void PortsChanged();
+    PortWatcher* portWatcher() const { return m_portWatcher; }
+    QMenu* recentFilesMenu() const { return m_recentMenu; }
+    // A size that fits a 1366x768 laptop screen (the panel and the title bar included).
+    static QSize DefaultSize();
 
     // Commands, as the menus and the toolbar run them.
     void FileOpen();
@@ -147,6 +159,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // ui::FormHost
@@ -197,6 +211,14 @@ private:
     // user chose to let programming finish.
     bool StopForExit();
     QString T(int id) const;
+    // Before a load: without a port at all, the system's list is looked at again; still none
+    // gives text 82 and a load without a transmitter.
+    void FindPortBeforeLoad();
+    void RefreshPortTable();
+    void FileUsed();
+    void RefreshRecentFiles();
+    void OpenRecent(const QString& path);
+    void RestoreWindowGeometry();
 
     AppServices m_services;
     files::AppSettings m_settings;
@@ -221,6 +243,10 @@ private:
     QPointer<QDialog> m_splash;
     // The last reading of the running measurement (none: nothing measured).
     std::optional<measure::Reading> m_lastReading;
+    QPointer<DoorsWindow> m_doors;
+    PortChoiceModel* m_doorsModel = nullptr;
+    PortWatcher* m_portWatcher = nullptr;
+    QMenu* m_recentMenu = nullptr;
     std::function<void(QWidget*)> m_windowObserver;
 
     // The measurement log and the clock-anchored wall time shared by the log and the trend.

@@ -35,6 +35,8 @@ public:
 
     // Choosing an entry makes its port current.
     void Choose(int index);
+    // A new list (ports plugged in or out); the current port stays what it was.
+    void SetChoices(PortChoices choices) { m_choices = std::move(choices); }
     // OK: the port to reload with, or nothing when the port did not change (OK then acts as
     // Cancel).
     std::optional<std::string> Accept() const;

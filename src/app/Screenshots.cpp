@@ -1,7 +1,9 @@
 #include "app/Screenshots.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -11,6 +13,7 @@
 #include <iostream>
 
 #include "app/MainWindow.h"
+#include "app/PortWatcher.h"
 #include "app/SimulatedEnvironment.h"
 #include "app/Windows.h"
 #include "ui/widgets/HistoryWindow.h"
@@ -44,6 +47,36 @@ private:
 };
 
 // Lets a freshly shown window settle (layout, first paint) before it is photographed.
+ListedPort ExamplePort(const std::string& name, const std::string& byId, const std::string& description) {
+    ListedPort port;
+    port.info.name = name;
+    port.info.description = description;
+    port.byIdPath = byId;
+    return port;
+}
+
+// Fusion's colours as dark desktop themes give them.
+QPalette DarkPalette() {
+    QPalette p;
+    const QColor window(0x35, 0x35, 0x35);
+    const QColor text(0xf0, 0xf0, 0xf0);
+    p.setColor(QPalette::Window, window);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+    p.setColor(QPalette::AlternateBase, QColor(0x42, 0x42, 0x42));
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Button, window);
+    p.setColor(QPalette::ButtonText, text);
+    p.setColor(QPalette::ToolTipBase, QColor(0x20, 0x20, 0x20));
+    p.setColor(QPalette::ToolTipText, text);
+    p.setColor(QPalette::Highlight, QColor(0x2a, 0x82, 0xda));
+    p.setColor(QPalette::HighlightedText, Qt::black);
+    p.setColor(QPalette::Link, QColor(0x6e, 0xa8, 0xff));
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+    return p;
+}
+
 void Settle(QWidget* window) {
     window->adjustSize();
     QApplication::processEvents();
@@ -135,7 +168,16 @@ int SaveScreenshots(const std::filesystem::path& folder) {
     photographProgramming("main-programming-italian");
     chooseLanguage("LanguageEnglish");
 
-    photographDialog("ports");
+    // The port window with ports as a Linux machine lists them: a built-in port and a USB
+    // adapter with its stable name.
+    const std::string byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KX3ZQ-if00-port0";
+    environment.systemPorts() = {ExamplePort("/dev/ttyS0", {}, "ttyS0"),
+                                 ExamplePort("/dev/ttyUSB0", byId, "FT232R USB UART (FTDI)")};
+    window->portWatcher()->Poll();
+    photographDialog("ports", [](QWidget* shown) {
+        // The USB adapter shown as the choice, with its description and stable name.
+        if (auto* list = shown->findChild<QComboBox*>("doorsList")) list->setCurrentIndex(1);
+    });
     window->ShowPorts();
     photographDialog("serial-number");
     window->ShowSerialNumber();
@@ -234,6 +276,37 @@ int SaveScreenshots(const std::filesystem::path& folder) {
 
     window->form().state().ConfigChanged = false;
     window->FileExit();
+    window.reset();
+
+    // A laptop without any serial port: text 82 answered, the form usable without a transmitter.
+    {
+        SimulatedSetup noPort = setup;
+        noPort.simulatorAsPort = false;
+        SimulatedEnvironment offline(noPort);
+        std::unique_ptr<MainWindow> main = offline.MakeMainWindow();
+        main->show();
+        main->LoadProgramWindow();
+        main->form().ChooseMode(ui::Mode::Programming);
+        camera.Take(main.get(), "no-port");
+        main->form().state().ConfigChanged = false;
+    }
+
+    // A dark desktop theme.
+    {
+        const QPalette before = QApplication::palette();
+        QApplication::setPalette(DarkPalette());
+        SimulatedEnvironment dark(setup);
+        std::unique_ptr<MainWindow> main = dark.MakeMainWindow();
+        main->resize(1280, 800);
+        main->show();
+        main->LoadProgramWindow();
+        camera.Take(main.get(), "dark-measure");
+        main->form().ChooseMode(ui::Mode::Programming);
+        camera.Take(main.get(), "dark-programming");
+        main->form().state().ConfigChanged = false;
+        main.reset();
+        QApplication::setPalette(before);
+    }
     return camera.failed() ? 1 : 0;
 }
 

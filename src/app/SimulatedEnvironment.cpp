@@ -23,7 +23,8 @@ SimulatedEnvironment::SimulatedEnvironment(SimulatedSetup setup)
     : m_transmitter(MakeTransmitter(setup)),
       m_simulatorLine(m_transmitter, m_clock),
       m_line(m_serial, &m_simulatorLine, kSimulatorPortName),
-      m_dialogs(setup.fallbackAnswer) {
+      m_dialogs(setup.fallbackAnswer),
+      m_preferences(setup.appFolder / "vantrel.conf") {
     m_services.transport = &m_line;
     m_services.clock = &m_clock;
     m_services.dialogs = &m_dialogs;
@@ -31,15 +32,19 @@ SimulatedEnvironment::SimulatedEnvironment(SimulatedSetup setup)
     m_services.fileStore = &m_store;
     m_services.installEventPump = [this](link::EventPump pump) { m_clock.setEventPump(std::move(pump)); };
     m_services.places = files::SettingsPlaces{setup.appFolder, {}};
-    m_services.simulatorPort = kSimulatorPortName;
-    m_services.initialPort = kSimulatorPortName;
+    m_services.preferences = &m_preferences;
+    m_services.listPorts = [this] { return m_systemPorts; };
+    if (setup.simulatorAsPort) {
+        m_services.simulatorPort = kSimulatorPortName;
+        m_services.initialPort = kSimulatorPortName;
+    }
     m_services.helpFolders = {setup.appFolder};
     m_services.openDocument = [this](const QString& path) {
         m_opened.push_back(path);
         return true;
     };
     m_services.beep = [this] { ++m_beeps; };
-    m_services.timings = AppTimings{0, 0, 300, 500};
+    m_services.timings = AppTimings{0, 0, 300, 500, 0};
     if (setup.historyFile) {
         history::Connection connection;
         connection.file = *setup.historyFile;

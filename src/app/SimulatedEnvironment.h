@@ -8,6 +8,7 @@
 
 #include "app/AppServices.h"
 #include "app/EventPump.h"
+#include "app/Preferences.h"
 #include "app/RoutingTransport.h"
 #include "device/WorkingState.h"
 #include "link/Clock.h"
@@ -50,6 +51,9 @@ struct SimulatedSetup {
     std::filesystem::path appFolder;          // settings and new names; must exist
     std::optional<sim::Profile> profile;      // the default transmitter when empty
     bool transmitterAnswers = true;           // false: nothing answers on the line
+    // false: a machine without any serial port (the simulator is not offered either); the
+    // test lists ports through systemPorts(), the simulator under its port name.
+    bool simulatorAsPort = true;
     link::Answer fallbackAnswer = link::Answer::Cancel;
     // An SQLite file the history goes to (its spool beside it); no history when empty.
     std::optional<std::filesystem::path> historyFile;
@@ -74,6 +78,10 @@ public:
     link::VirtualClock& virtualClock() { return m_virtualClock; }
     link::ScriptedDialogs& dialogs() { return m_dialogs; }
     QueuedFileDialogs& fileDialogs() { return m_fileDialogs; }
+    Preferences& preferences() { return m_preferences; }
+    // What the system lists as serial ports (nothing at first); the main window's port
+    // watcher reads it when polled.
+    std::vector<ListedPort>& systemPorts() { return m_systemPorts; }
     AppServices& services() { return m_services; }
     const files::SettingsPlaces& places() const { return m_services.places; }
     std::vector<QString>& openedDocuments() { return m_opened; }
@@ -89,6 +97,8 @@ private:
     link::ScriptedDialogs m_dialogs;
     QueuedFileDialogs m_fileDialogs;
     ui::DiskProgramFileStore m_store;
+    Preferences m_preferences;
+    std::vector<ListedPort> m_systemPorts;
     AppServices m_services;
     std::vector<QString> m_opened;
     int m_beeps = 0;

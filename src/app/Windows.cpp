@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QSignalBlocker>
 #include <QDialogButtonBox>
 #include <QFont>
 #include <QFrame>
@@ -15,8 +16,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "resources/StringTable.h"
 #include "resources/icons/ResourceIcons.h"
+#include "ui/widgets/Palette.h"
 
 namespace vantrel::app {
 
@@ -79,8 +83,11 @@ SplashWindow::SplashWindow(int languageOffset, int closeAfterMs, std::function<v
     setObjectName("Splash");
     setWindowTitle(Tr(kAppTitleText, languageOffset));
     setAutoFillBackground(true);
+    // The splash keeps its light look on every desktop, its texts dark on it.
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(250, 251, 253));
+    palette.setColor(QPalette::WindowText, QColor(0x1d, 0x27, 0x33));
+    palette.setColor(QPalette::Text, QColor(0x1d, 0x27, 0x33));
     setPalette(palette);
 
     auto* frame = new QFrame(this);
@@ -239,8 +246,7 @@ DoorsWindow::DoorsWindow(PortChoiceModel& model, int languageOffset, QWidget* pa
     auto* frameLayout = new QVBoxLayout(frame);
     m_list = new QComboBox(frame);
     m_list->setObjectName("doorsList");
-    for (const PortListEntry& entry : model.entries()) m_list->addItem(QString::fromStdString(entry.text));
-    m_list->setCurrentIndex(model.currentIndex());
+    Refill();
     connect(m_list, &QComboBox::currentIndexChanged, this, [this](int index) { m_model.Choose(index); });
     frameLayout->addWidget(m_list);
 
@@ -281,7 +287,22 @@ DoorsWindow::DoorsWindow(PortChoiceModel& model, int languageOffset, QWidget* pa
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
     layout->addLayout(buttons);
-    setMinimumWidth(380);
+    // The window grows with its port list (a minimum width of its own would stop that).
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
+}
+
+void DoorsWindow::Refill() {
+    const QSignalBlocker quiet(m_list);
+    m_list->clear();
+    // Wide enough for the device path, the description and the stable name of each port.
+    int widest = 0;
+    for (const PortListEntry& entry : m_model.entries()) {
+        const QString text = QString::fromStdString(entry.text);
+        m_list->addItem(text);
+        widest = std::max(widest, m_list->fontMetrics().horizontalAdvance(text));
+    }
+    m_list->setMinimumWidth(std::clamp(widest + 48, 340, 900));
+    m_list->setCurrentIndex(m_model.currentIndex());
 }
 
 void DoorsWindow::accept() { QDialog::accept(); }
@@ -339,7 +360,8 @@ OperationWindow::OperationWindow(int languageOffset, int animationMs, QWidget* p
     enabled->setObjectName("VideoCommunication");
     auto* warning = TextLabel(Tr(kDoNotUnplugText, languageOffset), 0, false, this);
     warning->setObjectName("VideoWarning");
-    warning->setStyleSheet("color: #a33a00;");
+    const QColor warningColour = widgets::ForPalette(this, QColor(0xa3, 0x3a, 0x00), QColor(0xff, 0xb0, 0x70));
+    warning->setStyleSheet(QStringLiteral("color: %1;").arg(warningColour.name()));
     texts->addWidget(enabled);
     texts->addWidget(warning);
     layout->addLayout(texts, 1);

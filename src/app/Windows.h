@@ -78,6 +78,8 @@ public:
     QComboBox* portList() const { return m_list; }
     QPushButton* okButton() const { return m_ok; }
     QPushButton* cancelButton() const { return m_cancel; }
+    // Fills the list again from the model (its ports changed).
+    void Refill();
 
     void accept() override;
     void reject() override;

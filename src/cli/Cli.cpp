@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/Commands.h"
+#include "files/AppFolder.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 
@@ -18,7 +19,7 @@ namespace {
 const std::vector<std::string> kValueOptions = {"--frames", "--preview", "--out", "--csv", "--serial", "--since"};
 
 const char* kUsage =
-    "usage: vantrel-cli [--port PATH | --device PROFILE.json] [--save-device OUT.json]\n"
+    "usage: vantrel-cli [--port PATH | --device PROFILE.json|default] [--save-device OUT.json]\n"
     "                   [--lang it|en] [--retries N] [--realtime] [--app-dir DIR]\n"
     "                   [--history postgresql://...|FILE.sqlite] [--no-history] COMMAND ...\n"
     "  ports     [--json]\n"
@@ -64,6 +65,15 @@ bool ParseArguments(const std::vector<std::string>& args, Invocation& invocation
             if (!g.port) g.port = port;
         } else if (a == "--device") {
             if (!value(g.device)) return false;
+            // "default": the profile that ships with the programs (build tree or share/vantrel).
+            if (*g.device == "default") {
+                const std::filesystem::path profile = files::DefaultProfileFile();
+                if (profile.empty()) {
+                    problem = "--device default: profiles/default.json is not installed";
+                    return false;
+                }
+                g.device = profile.string();
+            }
         } else if (a == "--save-device") {
             if (!value(g.saveDevice)) return false;
         } else if (a == "--app-dir") {

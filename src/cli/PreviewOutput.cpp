@@ -9,7 +9,7 @@
 
 #include "cli/Commands.h"
 #include "device/PlanPreview.h"
-#include "ui/widgets/PreviewDialog.h"
+#include "render/PreviewPicture.h"
 
 namespace vantrel::cli {
 
@@ -55,7 +55,7 @@ int WritePreviewIfAsked(Context& context, const device::ProgramResult& result, i
         return exitCode;
     }
     const std::string content = EndsWith(*target, ".png")
-                                    ? widgets::PreviewPng(preview, offset).toStdString()
+                                    ? render::PreviewPng(preview, offset).toStdString()
                                     : device::PreviewCsv(preview);
     if (content.empty()) return ReportOutputProblem(context, *target, {files::FileError::SystemError, EIO});
     if (const int written = WriteOutputFile(context, *target, content); written != kExitDone)

@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <clocale>
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("Vantrel");
     if (NeedsGui(args)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication application(argc, argv);
+        QGuiApplication application(argc, argv);
         KeepNumbersInTheCLocale();
         return vantrel::cli::Run(args, std::cout, std::cerr);
     }

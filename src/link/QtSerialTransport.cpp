@@ -10,6 +10,12 @@
 #include <poll.h>
 #endif
 
+#ifndef _WIN32
+#include <unistd.h>
+
+#include <cerrno>
+#endif
+
 #include "link/PortTable.h"
 
 namespace vantrel::link {
@@ -28,7 +34,18 @@ QSerialPort::Parity ToQtParity(char parity) {
     }
 }
 
-OpenError Classify(QSerialPort::SerialPortError error) {
+// A device node the user may not read and write (on Linux: not in the "dialout" group) is a
+// matter of permissions, not of another program holding the port.
+bool AccessDenied([[maybe_unused]] const std::string& portName) {
+#ifdef _WIN32
+    return false;
+#else
+    return ::access(portName.c_str(), R_OK | W_OK) != 0 && errno == EACCES;
+#endif
+}
+
+OpenError Classify(QSerialPort::SerialPortError error, const std::string& portName) {
+    if (error == QSerialPort::PermissionError && AccessDenied(portName)) return OpenError::NoPermission;
     switch (error) {
         case QSerialPort::NoError: return OpenError::None;
         case QSerialPort::DeviceNotFoundError: return OpenError::NoSuchPort;
@@ -89,7 +106,7 @@ OpenResult QtSerialTransport::open(const std::string& portName, const LineSettin
     port.setPortName(QString::fromStdString(portName));
     port.setReadBufferSize(0);
     if (!port.open(QIODevice::ReadWrite)) {
-        OpenResult result{Classify(port.error()), port.errorString().toStdString()};
+        OpenResult result{Classify(port.error(), portName), port.errorString().toStdString()};
         if (result.error == OpenError::None) result.error = OpenError::Other;
         port.clearError();
         return result;

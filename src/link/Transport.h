@@ -22,6 +22,7 @@ enum class OpenError {
     None,
     NoSuchPort,  // the port cannot be addressed
     PortInUse,   // another program holds it
+    NoPermission,  // the user may not open it (not in the group that owns the device)
     Other,
 };
 

@@ -50,16 +50,6 @@ TrendReferences ReferencesFor(const Scale& scale, bool reverseOutput, const devi
     return r;
 }
 
-double NiceTickStep(double span, int ticks) {
-    span = std::fabs(span);
-    if (!(span > 0) || !std::isfinite(span) || ticks < 1) return 1;
-    const double raw = span / ticks;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (const double factor : {1.0, 2.0, 5.0})
-        if (raw <= factor * power * (1 + 1e-9)) return factor * power;
-    return 10 * power;
-}
-
 TrendModel::TrendModel(double windowSeconds, std::size_t capacity)
     : m_window(windowSeconds), m_ring(std::max<std::size_t>(capacity, 2)) {}
 

@@ -48,9 +48,6 @@ struct AxisExtent {
     bool reversed = false;  // high values at the bottom
 };
 
-// A tick step of 1, 2 or 5 times a power of ten that cuts a span into about `ticks` parts.
-double NiceTickStep(double span, int ticks = 5);
-
 // The switching level of each trip of the model with trips: the high level of a maximum
 // trip, the low level of a minimum trip. Nothing on a model without trips.
 std::pair<std::optional<double>, std::optional<double>> TripThresholds(const device::WorkingState& state);

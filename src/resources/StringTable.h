@@ -71,6 +71,18 @@ inline constexpr int kPortDisappeared = 2062;
 inline constexpr int kNotConfirmed = 2063;
 inline constexpr int kReadAgainQuestion = 2064;
 inline constexpr int kUnknownValue = 2065;
+// The desktop on Linux: a port the user may not open, ports plugged in and out, recent
+// files, where the help documents were looked for.
+inline constexpr int kPortNoPermission = 2190;
+inline constexpr int kPortNoPermissionTitle = 2191;
+inline constexpr int kPortNoPermissionFix = 2192;
+inline constexpr int kPortVanished = 2193;
+inline constexpr int kPortAppeared = 2194;
+inline constexpr int kRecentFiles = 2195;
+inline constexpr int kClearRecentFiles = 2196;
+inline constexpr int kFileGone = 2197;
+inline constexpr int kHelpLookedIn = 2198;
+inline constexpr int kNoPortWorkOffline = 2199;
 // Configuration report, compare, verified programming.
 inline constexpr int kReportTitle = 2070;
 inline constexpr int kReportSource = 2071;

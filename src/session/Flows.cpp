@@ -6,6 +6,7 @@
 #include "link/ConnectionTest.h"
 #include "link/Frames.h"
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 #include "session/Recording.h"
 #include "session/Records.h"
 #include "session/Running.h"
@@ -34,12 +35,23 @@ bool OpenPort(Session& session) {
         session.protocol.clearLineLost();
     }
     if (session.transport.isOpen()) return true;
+    // No port at all: the caller has said so (text 82); the window works without one.
+    if (session.port.empty()) return false;
     const link::OpenResult result = session.transport.open(session.port, WorkSettings());
     if (result.ok()) return true;
-    if (result.error == link::OpenError::PortInUse)
+    if (result.error == link::OpenError::NoPermission) {
+        // Says which port, and how to get the right to open it.
+        link::Message message = link::TableMessage(resources::text::kPortNoPermission, session.state.LanguageOffset(),
+                                                   link::Buttons::Ok, link::Icon::Exclamation,
+                                                   resources::text::kPortNoPermissionTitle);
+        message.text += " " + session.port + "\n\n" +
+                        resources::Text(resources::text::kPortNoPermissionFix, session.state.LanguageOffset());
+        session.protocol.dialogs().Show(message);
+    } else if (result.error == link::OpenError::PortInUse) {
         ShowMessage(session, kPortInUseTextId, kPortSharingTitleId, link::Icon::Exclamation);
-    else
+    } else {
         ShowMessage(session, kNoReplyTextId, kCommunicationErrorTitleId, link::Icon::Critical);
+    }
     return false;
 }
 

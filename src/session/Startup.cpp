@@ -5,13 +5,14 @@
 
 namespace vantrel::session {
 
-StartupResult StartUp(const files::SettingsPlaces& places, device::WorkingState& state) {
+StartupResult StartUp(const files::SettingsPlaces& places, device::WorkingState& state,
+                      const std::filesystem::path& namesFolder) {
     const std::optional<files::AppSettings> read = files::ReadSettings(places);
     StartupResult result{files::SettingsAtStart(read), read.has_value()};
     state.SetLanguageIndex(result.settings.LanguageChoice);
     state.SetLanguageOffset(resources::LanguageOffsetFor(state.LanguageIndex()));
     state.ForceSaveAs = false;
-    state.CurrentFile = files::DefaultConfigNameIn(places.appFolder);
+    state.CurrentFile = files::DefaultConfigNameIn(namesFolder.empty() ? places.appFolder : namesFolder);
     state.ConfigChanged = true;
     return result;
 }

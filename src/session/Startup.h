@@ -15,7 +15,9 @@ struct StartupResult {
 };
 
 // Reads the settings, sets the language index and offset, names the new configuration after
-// the application folder's "DfLt" files and marks it changed (it has never been saved).
-StartupResult StartUp(const files::SettingsPlaces& places, device::WorkingState& state);
+// the "DfLt" files of `namesFolder` (the application folder when empty) and marks it changed
+// (it has never been saved).
+StartupResult StartUp(const files::SettingsPlaces& places, device::WorkingState& state,
+                      const std::filesystem::path& namesFolder = {});
 
 }  // namespace vantrel::session

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "app/PortChoice.h"
+#include "app/PortWatcher.h"
 #include "app/RoutingTransport.h"
 #include "link/ScriptedTransport.h"
 
@@ -82,4 +86,58 @@ TEST(RoutingTransport, TheSimulatorsNameGoesToTheSimulator_AnyOtherToTheSerialPo
     EXPECT_EQ(withoutSimulator.open("simulator", settings).error, link::OpenError::NoSuchPort);
     EXPECT_FALSE(withoutSimulator.isOpen());
     EXPECT_FALSE(withoutSimulator.write("x"));
+}
+
+namespace {
+
+ListedPort Port(const std::string& name, const std::string& byId = {}, const std::string& description = {}) {
+    ListedPort port;
+    port.info.name = name;
+    port.info.description = description;
+    port.byIdPath = byId;
+    return port;
+}
+
+}  // namespace
+
+TEST(ListedPorts, NumberedInNameOrder_TheCurrentOneByItsPathThenTheSavedNumberThenTheFirst) {
+    const std::vector<ListedPort> ports = {
+        Port("/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_A1-if00-port0", "FT232R USB UART"),
+        Port("/dev/ttyS10"), Port("/dev/ttyS2")};
+    struct Case {
+        std::string remembered;
+        int savedPort;
+        int current;
+    };
+    for (const Case& c : std::vector<Case>{{"/dev/serial/by-id/usb-FTDI_A1-if00-port0", 2, 3},
+                                           {"/dev/ttyS10", 0, 2},
+                                           {"/dev/ttyACM0", 2, 2},  // gone: the saved number
+                                           {"", 9, 1},              // a number no port has: the first
+                                           {"", 0, 1}}) {
+        const link::PortTable table = ListedPortTable(ports, c.remembered, c.savedPort);
+        EXPECT_EQ(table.currentPort, c.current) << c.remembered << " " << c.savedPort;
+        ASSERT_EQ(table.entries.size(), 16u);
+        EXPECT_EQ(table.entries[0].name, "/dev/ttyS2");
+        EXPECT_EQ(table.entries[2].description, "FT232R USB UART   usb-FTDI_A1-if00-port0");
+        EXPECT_FALSE(table.entries[3].exists);
+        EXPECT_TRUE(table.anyOpened);
+    }
+    EXPECT_FALSE(ListedPortTable({}, "", 3).anyOpened);
+    EXPECT_EQ(ListedPortTable({}, "", 3).currentPort, 0);
+    EXPECT_EQ(RememberedPath(ports, "/dev/ttyUSB0"), "/dev/serial/by-id/usb-FTDI_A1-if00-port0");
+    EXPECT_EQ(RememberedPath(ports, "/dev/ttyS2"), "/dev/ttyS2");
+}
+
+TEST(ListedPorts, StableNamesFollowTheLinksOfTheByIdFolder) {
+    const std::filesystem::path root = std::filesystem::temp_directory_path() / "vantrel-by-id-test";
+    std::filesystem::remove_all(root);
+    std::filesystem::create_directories(root / "by-id");
+    std::ofstream(root / "ttyUSB7").put('x');
+    std::filesystem::create_symlink("../ttyUSB7", root / "by-id" / "usb-Prolific_X-if00-port0");
+    const auto names = StableNames(root / "by-id");
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(names.begin()->first, (root / "ttyUSB7").string());
+    EXPECT_EQ(names.begin()->second, (root / "by-id" / "usb-Prolific_X-if00-port0").string());
+    EXPECT_TRUE(StableNames(root / "missing").empty());
+    std::filesystem::remove_all(root);
 }

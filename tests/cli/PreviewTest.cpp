@@ -113,3 +113,11 @@ TEST(PreviewCliArguments, OnlyAPngPreviewNeedsTheGuiApplication) {
     EXPECT_FALSE(cli::NeedsGuiApplication({"program", "a.D70", "--preview"}));
     EXPECT_FALSE(cli::NeedsGuiApplication({"read", "png"}));
 }
+
+TEST(DefaultDevice, NamesTheProfileThatShipsBesideThePrograms) {
+    const CliRun run = RunCli({"--device", "default", "program", kExample, "--dry-run", "--preview",
+                               (std::filesystem::temp_directory_path() / "vantrel-default-device.csv").string()});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("Largest error: "), std::string::npos) << run.out;
+    std::filesystem::remove(std::filesystem::temp_directory_path() / "vantrel-default-device.csv");
+}

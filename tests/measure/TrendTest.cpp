@@ -144,13 +144,5 @@ TEST(TrendReferences, FromTheScaleAndTheTripsOfTheWorkingState) {
     EXPECT_FALSE(r.trip2);
 }
 
-TEST(NiceTickStep, OneTwoOrFiveTimesAPowerOfTen) {
-    EXPECT_DOUBLE_EQ(NiceTickStep(1000), 200);
-    EXPECT_DOUBLE_EQ(NiceTickStep(1100), 500);
-    EXPECT_DOUBLE_EQ(NiceTickStep(16), 5);
-    EXPECT_DOUBLE_EQ(NiceTickStep(0.05), 0.01);
-    EXPECT_DOUBLE_EQ(NiceTickStep(0), 1);
-}
-
 }  // namespace
 }  // namespace vantrel::measure

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 #include "SimBench.h"
 #include "link/Frames.h"
@@ -101,13 +102,21 @@ TEST(LoadProgramWindow, ConnectAfterAFailedLoad_RunsTheWholeRoadAgain) {
     EXPECT_TRUE(b.session.lastRead);
 }
 
-TEST(LoadProgramWindow, PortMissingOrBusy_MessageAndNotConnectedWithoutTouchingTheLine) {
-    for (const link::OpenError error : {link::OpenError::NoSuchPort, link::OpenError::PortInUse}) {
+TEST(LoadProgramWindow, PortMissingBusyOrForbidden_MessageAndNotConnectedWithoutTouchingTheLine) {
+    const std::map<link::OpenError, int> messages = {
+        {link::OpenError::NoSuchPort, kNoReplyText},
+        {link::OpenError::PortInUse, 160},
+        {link::OpenError::NoPermission, resources::text::kPortNoPermission}};
+    for (const auto& [error, textId] : messages) {
         SimBench b;
         b.recorder.openFailure = link::OpenResult{error, "refused"};
         EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
         ASSERT_EQ(b.dialogs.shown().size(), 1u);
-        EXPECT_EQ(b.dialogs.shown()[0].textId, error == link::OpenError::PortInUse ? 160 : kNoReplyText);
+        EXPECT_EQ(b.dialogs.shown()[0].textId, textId);
+        // A port the user may not open names the port and the way to the permission.
+        if (error == link::OpenError::NoPermission) {
+            EXPECT_NE(b.dialogs.shown()[0].text.find("dialout"), std::string::npos) << b.dialogs.shown()[0].text;
+        }
         EXPECT_TRUE(b.recorder.sent.empty());
         ExpectNotConnectedState(b.session);
     }

@@ -16,6 +16,7 @@
 
 #include "WidgetFixture.h"
 #include "device/PlanPreview.h"
+#include "ui/widgets/ChartWidget.h"
 #include "ui/widgets/PointsEditorDialog.h"
 #include "ui/widgets/PreviewDialog.h"
 #include "ui/widgets/ProgramWindow.h"
@@ -71,11 +72,12 @@ TEST(PreviewDialog, TypeK_StatesTheLargestErrorAndDrawsThreeCurves) {
     EXPECT_TRUE(panel->largestErrorLabel()->isVisible());
     EXPECT_TRUE(panel->largestErrorLabel()->text().startsWith("Largest error: -0."));
     EXPECT_FALSE(panel->noteLabel()->isVisible());
-    const auto series = panel->chartView()->chart()->series();
-    ASSERT_EQ(series.size(), 4);  // sensor curve, table, breakpoints, error
-    EXPECT_EQ(series[0]->name(), "Sensor curve");
-    EXPECT_EQ(qobject_cast<QXYSeries*>(series[2])->count(), 29);
-    EXPECT_EQ(qobject_cast<QXYSeries*>(series[3])->count(), static_cast<int>(preview.curve.samples.size()));
+    const auto& lines = panel->chart()->spec().lines;
+    ASSERT_EQ(lines.size(), 4u);  // sensor curve, table, breakpoints, error
+    EXPECT_EQ(lines[0].name, "Sensor curve");
+    EXPECT_EQ(lines[2].points.size(), 29);
+    EXPECT_EQ(lines[3].points.size(), static_cast<qsizetype>(preview.curve.samples.size()));
+    EXPECT_TRUE(lines[3].rightAxis);
 }
 
 TEST(PreviewDialog, NarrowRangeAndRefusal_ShowTheReason) {
@@ -91,11 +93,6 @@ TEST(PreviewDialog, NarrowRangeAndRefusal_ShowTheReason) {
     none.show();
     EXPECT_FALSE(none.panel()->largestErrorLabel()->isVisible());
     EXPECT_EQ(none.panel()->noteLabel()->text(), QString::fromStdString(refused.note));
-}
-
-TEST(PreviewDialog, Png_IsAPictureOfTheAskedSize) {
-    const QByteArray png = widgets::PreviewPng(TypeKPreview(1000), 300, QSize(800, 500));
-    EXPECT_EQ(QImage::fromData(png, "PNG").size(), QSize(800, 500));
 }
 
 TEST(ProgramWindow, PreviewButton_AsksForThePreview) {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "resources/StringTable.h"
+#include "ui/widgets/Palette.h"
 
 namespace vantrel::widgets {
 
@@ -76,10 +77,12 @@ CompareDialog::CompareDialog(const ui::Comparison& comparison, int o, QWidget* p
     m_verdict->setObjectName("CompareVerdict");
     if (comparison.Equal()) {
         m_verdict->setText(T(txt::kCompareEqual, o));
-        m_verdict->setStyleSheet("color: #1d6b2a; font-weight: bold;");
+        m_verdict->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;")
+                                     .arg(ForPalette(this, QColor(0x1d, 0x6b, 0x2a), QColor(0x7f, 0xd8, 0x8f)).name()));
     } else {
         m_verdict->setText(T(txt::kCompareDifferent, o) + ' ' + QString::number(comparison.DifferingCount()));
-        m_verdict->setStyleSheet("color: #96140a; font-weight: bold;");
+        m_verdict->setStyleSheet(QStringLiteral("color: %1; font-weight: bold;")
+                                     .arg(ForPalette(this, QColor(0x96, 0x14, 0x0a), QColor(0xff, 0x8a, 0x80)).name()));
     }
     layout->addWidget(m_verdict);
 

@@ -1,5 +1,5 @@
 #include "ui/widgets/PointsEditorDialog.h"
-#include "ui/widgets/PreviewDialog.h"
+#include "ui/widgets/ChartAxes.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -452,13 +452,15 @@ QWidget* PointsEditorDialog::BuildMatching() {
     auto* panel = new QWidget(this);
     panel->setObjectName("SensorMatching");
     auto* chart = new QChart;
+    FollowPalette(chart, this);  // before the series: a theme sets their colours
+    const bool dark = chart->theme() == QChart::ChartThemeDark;
     chart->legend()->hide();
     chart->setMargins(QMargins(2, 2, 2, 2));
     m_plotLine = new QLineSeries;
-    m_plotLine->setPen(QPen(QColor(0x2f, 0x6f, 0xd6), 2));
+    m_plotLine->setPen(QPen(dark ? QColor(0x6e, 0xa8, 0xff) : QColor(0x2f, 0x6f, 0xd6), 2));
     m_plotPoints = new QScatterSeries;
     m_plotPoints->setMarkerSize(7);
-    m_plotPoints->setColor(QColor(0xe0, 0x7b, 0x00));
+    m_plotPoints->setColor(dark ? QColor(0xff, 0xa6, 0x4d) : QColor(0xe0, 0x7b, 0x00));
     chart->addSeries(m_plotLine);
     chart->addSeries(m_plotPoints);
     m_plotX = RoundAxis();

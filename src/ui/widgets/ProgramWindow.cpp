@@ -25,10 +25,12 @@
 
 #include "device/Describe.h"
 #include "measure/Trend.h"
+#include "render/Chart.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
 
 #include "ui/widgets/Lamp.h"
+#include "ui/widgets/Palette.h"
 #include "ui/widgets/RangeControlWidget.h"
 #include "ui/widgets/TrendChart.h"
 
@@ -716,22 +718,29 @@ void ProgramWindow::RefreshMode() {
 
     SetText(m_command1, (measure ? QStringLiteral("▶  ") : QStringLiteral("⇪  ")) + R(m_form.actionToolTip()));
     m_command1->setToolTip(R(m_form.actionToolTip()));
-    const QColor colour = ToQColor(m_form.actionColour());
+    // The signal colours stay, but on a dark theme they are deepened and carry light text.
+    const bool dark = render::IsDark(palette());
+    const ButtonColours action = ActionButtonColours(ToQColor(m_form.actionColour()), dark);
     const QString style = QString(
-                              "QPushButton#Command1 { background: %1; color: #111; font-weight: bold; border: 1px solid "
-                              "%2; border-radius: 6px; padding: 6px 14px; }"
-                              "QPushButton#Command1:hover { background: %3; }"
+                              "QPushButton#Command1 { background: %1; color: %2; font-weight: bold; border: 1px solid "
+                              "%3; border-radius: 6px; padding: 6px 14px; }"
+                              "QPushButton#Command1:hover { background: %4; }"
                               "QPushButton#Command1:focus { border: 2px solid #2f6fd6; }"
-                              "QPushButton#Command1:disabled { background: #e4e4e4; color: #8a8a8a; border-color: #c8c8c8; }")
-                              .arg(colour.name(), colour.darker(150).name(), colour.lighter(115).name());
+                              "QPushButton#Command1:disabled { background: %5; color: %6; border-color: %5; }")
+                              .arg(action.background.name(), action.text.name(), action.border.name(),
+                                   action.hover.name(), action.disabledBackground.name(), action.disabledText.name());
     if (m_command1->styleSheet() != style) m_command1->setStyleSheet(style);
     m_command1->setEnabled(m_form.actionButton().enabled);
-    m_preview->setEnabled(m_form.actionButton().enabled);
+    // Without a transmitter nothing can be exchanged, and the preview uses nominal values.
+    m_preview->setEnabled(m_form.actionButton().enabled || !m_form.deviceConnected());
     SetShown(m_command1, m_form.actionButton().visible);
-    const QString stopStyle = QString(
-        "QPushButton#Command3 { background: #ffff00; color: #111; font-weight: bold; border: 1px solid #a6a600;"
-        " border-radius: 6px; padding: 6px 14px; }"
-        "QPushButton#Command3:disabled { background: #e4e4e4; color: #8a8a8a; border-color: #c8c8c8; }");
+    const ButtonColours stop = ActionButtonColours(QColor(255, 255, 0), dark);
+    const QString stopStyle =
+        QString("QPushButton#Command3 { background: %1; color: %2; font-weight: bold; border: 1px solid %3;"
+                " border-radius: 6px; padding: 6px 14px; }"
+                "QPushButton#Command3:disabled { background: %4; color: %5; border-color: %4; }")
+            .arg(stop.background.name(), stop.text.name(), stop.border.name(), stop.disabledBackground.name(),
+                 stop.disabledText.name());
     if (m_command3->styleSheet() != stopStyle) m_command3->setStyleSheet(stopStyle);
     m_command3->setEnabled(m_form.stopButton().enabled && m_operationRunning);
     SetShown(m_command3, m_form.stopButton().visible);

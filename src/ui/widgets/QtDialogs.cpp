@@ -87,16 +87,25 @@ QStringList ConvertFileFilter(const std::string& filter) {
     return out;
 }
 
-std::string QtFileDialogs::OpenFileName(const ui::FileDialogRequest& request) {
-    const QString name = QFileDialog::getOpenFileName(
-        ParentOr(m_parent), QString::fromStdString(request.title),
-        QString::fromStdString(request.initialFolder.string()), ConvertFileFilter(request.filter).join(";;"));
+QString QtFileDialogs::StartFolder(const ui::FileDialogRequest& request) const {
+    if (!request.initialFolder.empty() || !m_startFolder) return QString::fromStdString(request.initialFolder.string());
+    return m_startFolder();
+}
+
+std::string QtFileDialogs::Chosen(const QString& name) const {
+    if (!name.isEmpty() && m_folderChosen) m_folderChosen(QFileInfo(name).absolutePath());
     return name.toStdString();
 }
 
+std::string QtFileDialogs::OpenFileName(const ui::FileDialogRequest& request) {
+    const QString name =
+        QFileDialog::getOpenFileName(ParentOr(m_parent), QString::fromStdString(request.title), StartFolder(request),
+                                     ConvertFileFilter(request.filter).join(";;"));
+    return Chosen(name);
+}
+
 std::string QtFileDialogs::SaveFileName(const ui::FileDialogRequest& request) {
-    QFileDialog dialog(ParentOr(m_parent), QString::fromStdString(request.title),
-                       QString::fromStdString(request.initialFolder.string()));
+    QFileDialog dialog(ParentOr(m_parent), QString::fromStdString(request.title), StartFolder(request));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(ConvertFileFilter(request.filter));
     const QString extension = FirstExtension(request.filter);
@@ -105,7 +114,7 @@ std::string QtFileDialogs::SaveFileName(const ui::FileDialogRequest& request) {
     // Option 2 asks before an existing file is replaced; without it the dialog does not ask.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, (request.options & 2) == 0);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front().toStdString();
+    return Chosen(dialog.selectedFiles().front());
 }
 
 }  // namespace vantrel::widgets

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "link/Dialogs.h"
 #include "ui/model/ProgramFileCommands.h"
 
@@ -24,14 +26,25 @@ private:
 
 // Open and save dialogs with QFileDialog. Save dialogs ask before replacing a file when the
 // request's options carry 2; the default extension is added to a name typed without one.
+// A request without a folder starts where `startFolder` says (the last folder used), and the
+// folder of every chosen file is handed to `folderChosen`.
 class QtFileDialogs final : public ui::FileDialogs {
 public:
     explicit QtFileDialogs(QWidget* parent = nullptr) : m_parent(parent) {}
+    void SetFolderMemory(std::function<QString()> startFolder, std::function<void(const QString&)> folderChosen) {
+        m_startFolder = std::move(startFolder);
+        m_folderChosen = std::move(folderChosen);
+    }
     std::string OpenFileName(const ui::FileDialogRequest& request) override;
     std::string SaveFileName(const ui::FileDialogRequest& request) override;
 
 private:
+    QString StartFolder(const ui::FileDialogRequest& request) const;
+    std::string Chosen(const QString& name) const;
+
     QWidget* m_parent;
+    std::function<QString()> m_startFolder;
+    std::function<void(const QString&)> m_folderChosen;
 };
 
 // "desc|pattern|desc|pattern|" -> {"desc (pattern)", ...}; several patterns in one entry

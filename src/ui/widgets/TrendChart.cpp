@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "resources/StringTable.h"
+#include "ui/widgets/ChartAxes.h"
 
 namespace vantrel::widgets {
 
@@ -46,6 +47,8 @@ qint64 Milliseconds(double unixSeconds) { return static_cast<qint64>(std::llroun
 TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     setObjectName("trend");
     m_chart = new QChart();
+    FollowPalette(m_chart, this);  // before the series: a theme sets their colours
+    const bool dark = m_chart->theme() == QChart::ChartThemeDark;
     m_chart->setMargins(QMargins(4, 4, 4, 4));
     m_chart->setBackgroundRoundness(6);
     m_chart->legend()->setAlignment(Qt::AlignBottom);
@@ -53,14 +56,15 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     small.setPointSizeF(small.pointSizeF() * 0.9);
     m_chart->legend()->setFont(small);
 
-    m_rangeLow = MakeSeries(m_chart, QColor(120, 120, 120), 1.2, Qt::DashLine, "trendRangeLow");
-    m_rangeHigh = MakeSeries(m_chart, QColor(120, 120, 120), 1.2, Qt::DashLine, "trendRangeHigh");
-    m_trip1 = MakeSeries(m_chart, QColor(230, 140, 0), 1.4, Qt::DotLine, "trendTrip1");
-    m_trip2 = MakeSeries(m_chart, QColor(200, 30, 60), 1.4, Qt::DotLine, "trendTrip2");
+    const QColor rangeColour = dark ? QColor(160, 160, 160) : QColor(120, 120, 120);
+    m_rangeLow = MakeSeries(m_chart, rangeColour, 1.2, Qt::DashLine, "trendRangeLow");
+    m_rangeHigh = MakeSeries(m_chart, rangeColour, 1.2, Qt::DashLine, "trendRangeHigh");
+    m_trip1 = MakeSeries(m_chart, dark ? QColor(255, 170, 60) : QColor(230, 140, 0), 1.4, Qt::DotLine, "trendTrip1");
+    m_trip2 = MakeSeries(m_chart, dark ? QColor(255, 100, 120) : QColor(200, 30, 60), 1.4, Qt::DotLine, "trendTrip2");
     // The axes are lined up, so a sound output runs right under the value: a wide pale band
     // beneath the value's line shows it, and shows where the two part.
     m_output = MakeSeries(m_chart, QColor(40, 170, 80, 110), 7, Qt::SolidLine, "trendOutput");
-    m_value = MakeSeries(m_chart, QColor(20, 90, 200), 2.2, Qt::SolidLine, "trendValue");
+    m_value = MakeSeries(m_chart, dark ? QColor(110, 168, 255) : QColor(20, 90, 200), 2.2, Qt::SolidLine, "trendValue");
 
     m_timeAxis = new QDateTimeAxis(m_chart);
     m_timeAxis->setFormat("HH:mm:ss");
@@ -70,7 +74,7 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     m_valueAxis->setLabelsFont(small);
     m_outputAxis = new QValueAxis(m_chart);
     m_outputAxis->setLabelsFont(small);
-    m_outputAxis->setLabelsColor(QColor(40, 150, 80));
+    m_outputAxis->setLabelsColor(dark ? QColor(90, 200, 120) : QColor(40, 150, 80));
     m_outputAxis->setGridLineVisible(false);
     m_chart->addAxis(m_timeAxis, Qt::AlignBottom);
     m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
@@ -168,22 +172,8 @@ QLineSeries* TrendChart::Stretch(std::vector<QLineSeries*>& stretches, QLineSeri
 // Ticks at round numbers (anchored at 0) inside the exact extent, so the two axes stay lined
 // up and no room is lost to rounding the ends.
 void TrendChart::SetExtent(QValueAxis* axis, const measure::AxisExtent& extent) {
-    const double step = measure::NiceTickStep(extent.high - extent.low, 7);
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 6);
     axis->setReverse(extent.reversed);
-    axis->setTickType(QValueAxis::TicksDynamic);
-    axis->setTickAnchor(0);
-    // The axis lays its ticks out after each change: the order keeps the ticks in between no
-    // more than before or after (a wide range on a fine interval would make the axis build
-    // hundreds of thousands of ticks and hold the window for seconds).
-    if (step >= axis->tickInterval()) {
-        axis->setTickInterval(step);
-        axis->setRange(extent.low, extent.high);
-    } else {
-        axis->setRange(extent.low, extent.high);
-        axis->setTickInterval(step);
-    }
-    axis->setLabelFormat(QStringLiteral("%.") + QString::number(decimals) + QStringLiteral("f"));
+    SetInnerTicks(axis, extent.low, extent.high, 7);
 }
 
 void TrendChart::Redraw() {

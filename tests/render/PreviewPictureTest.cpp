@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The preview chart drawn without any window: what the command-line tool saves.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+
+#include <cstdlib>
+
+#include "device/PlanPreview.h"
+#include "device/ProgramPlan.h"
+#include "render/PreviewPicture.h"
+
+namespace vantrel::render {
+namespace {
+
+device::PlanPreview TypeK() {
+    device::WorkingState working;
+    working.identity = {3, 9, 5, 1};
+    device::ProgramForm form;
+    form.InputCode = 1;
+    form.OptionWord = 1;
+    form.RangeMax = 1000;
+    form.OutMin = 4;
+    form.OutMax = 20;
+    form.LinearVisible = true;
+    const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
+    return device::PreviewPlan(plan, 1, 1, working, 300);
+}
+
+// Pixels close to a colour (the lines are drawn antialiased).
+int PixelsOf(const QImage& image, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count += std::abs(qRed(p) - qRed(colour)) + std::abs(qGreen(p) - qGreen(colour)) +
+                             std::abs(qBlue(p) - qBlue(colour)) < 40 ? 1 : 0;
+        }
+    return count;
+}
+
+class PreviewPicture : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_render";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication application(argc, argv);
+    }
+};
+
+TEST_F(PreviewPicture, TheChartHasItsFourLinesOnTheirAxes) {
+    const ChartSpec spec = PreviewChart(TypeK(), 300);
+    ASSERT_EQ(spec.lines.size(), 4u);
+    EXPECT_EQ(spec.lines[0].name, "Sensor curve");
+    EXPECT_FALSE(spec.lines[2].inLegend);  // the breakpoints share the table's legend entry
+    EXPECT_TRUE(spec.lines[3].rightAxis);
+    ASSERT_TRUE(spec.right);
+    EXPECT_DOUBLE_EQ(spec.right->ticks.low, -spec.right->ticks.high);  // the error axis is centred on zero
+    // Dark colours are lighter, so the lines stay visible on a dark background.
+    EXPECT_GT(PreviewChart(TypeK(), 300, true).lines[0].colour.lightnessF(), spec.lines[0].colour.lightnessF());
+}
+
+TEST_F(PreviewPicture, Png_IsAPictureOfTheAskedSizeWithTheCurves) {
+    const QImage image = QImage::fromData(PreviewPng(TypeK(), 300, QSize(800, 500)), "PNG");
+    ASSERT_EQ(image.size(), QSize(800, 500));
+    EXPECT_GT(PixelsOf(image.convertToFormat(QImage::Format_RGB32), qRgb(0xc0, 0x25, 0x25)), 500);  // the error curve
+}
+
+}  // namespace
+}  // namespace vantrel::render
