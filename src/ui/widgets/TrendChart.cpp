@@ -89,7 +89,7 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     m_view = new QChartView(m_chart, this);
     m_view->setObjectName("trendView");
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumHeight(220);
+    m_view->setMinimumHeight(200);  // both pages of the form fit the first window size
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
