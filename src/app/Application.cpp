@@ -21,6 +21,7 @@
 #include "app/QtTranslations.h"
 #include "app/RoutingTransport.h"
 #include "app/Screenshots.h"
+#include "app/StartupSequence.h"
 #include "app/Windows.h"
 #include "files/AppFolder.h"
 #include "link/QtMessageFilter.h"
@@ -98,8 +99,9 @@ bool ChooseHistory(const AppOptions& options, AppServices& services) {
 }
 
 void SetUpLook(QApplication& application) {
+    // No display name: the platform would add it to every title ("Vantrel — Vantrel", a
+    // message box's " — Vantrel"); the windows name themselves.
     QApplication::setApplicationName("Vantrel");
-    QApplication::setApplicationDisplayName("Vantrel");
     QApplication::setOrganizationName("Vantrel");
     // One look on every desktop: the form was laid out for it.
     if (QStyle* style = QStyleFactory::create("Fusion")) application.setStyle(style);
@@ -199,11 +201,6 @@ int RunApplication(int argc, char** argv) {
             return 2;
         }
     }
-    {
-        SplashWindow splash(startState.LanguageOffset(), services.timings.splashMs, {});
-        splash.exec();
-    }
-
     // The ports the system lists, none of them opened: the one remembered by its path, else
     // the saved number, else the first. A port named on the command line was taken above;
     // otherwise the simulator. Without any port the window loads without a transmitter
@@ -234,9 +231,7 @@ int RunApplication(int argc, char** argv) {
     fileDialogs.SetFolderMemory(
         [&preferences, documents] { return preferences.startFolder(QString::fromStdString(documents.string())); },
         [&preferences](const QString& folder) { preferences.setLastFolder(folder); });
-    window.show();
-    QTimer::singleShot(0, &window, [&window, &options] {
-        window.LoadProgramWindow();
+    StartMainWindow(window, startState.LanguageOffset(), services.timings.splashMs, [&window, &options] {
         if (options.fileToOpen) window.OpenFile(*options.fileToOpen);
     });
     const int code = application.exec();

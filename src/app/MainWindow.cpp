@@ -47,6 +47,8 @@
 #include "ui/print/ReportDocument.h"
 #include "ui/widgets/CompareDialog.h"
 #include "ui/widgets/HistoryWindow.h"
+#include "ui/widgets/LargeDisplayWindow.h"
+#include "ui/widgets/OperationBar.h"
 #include "session/Preview.h"
 #include "ui/model/SerialNumberWindow.h"
 #include "ui/widgets/PointsEditorDialog.h"
@@ -62,7 +64,6 @@ namespace {
 namespace res = vantrel::resources;
 
 constexpr int kProductNameText = 180;
-constexpr int kDeviceReadingText = 218;
 constexpr int kCommunicationErrorTitle = 145;
 constexpr int kNotAvailableTextId = 0;  // a fixed text, the same in both languages
 constexpr const char* kNotAvailableText = "In questa versione non è disponibile";
@@ -79,14 +80,26 @@ constexpr ui::Rgb kLightGreen{128, 255, 128};
 // Counts the exchanges in progress; while one runs the commands that would start another
 // one (or open a modal window that would hold the exchange up) are disabled. A close or exit
 // asked for meanwhile is carried out when the last exchange ends.
+// The outermost scope is the operation: a fresh stop request, the progress indicator, and
+// the stop button offered; when it ends, a word in the status bar if it was cancelled.
 class MainWindow::BusyScope {
 public:
     explicit BusyScope(MainWindow& window) : m_window(window) {
-        ++m_window.m_busy;
+        if (m_window.m_busy++ == 0) {
+            m_window.m_session->cancel.Reset();
+            m_window.m_operationBar->End();
+            m_window.m_statusLabel->clear();
+            m_window.m_program->SetOperationRunning(true);
+        }
         m_window.RefreshCommands();
     }
     ~BusyScope() {
-        --m_window.m_busy;
+        if (--m_window.m_busy == 0) {
+            m_window.m_operationBar->End();
+            m_window.m_program->SetOperationRunning(false);
+            if (m_window.m_session->cancel.cancelled())
+                m_window.m_statusLabel->setText(m_window.T(res::text::kOperationCancelled));
+        }
         m_window.RefreshCommands();
         if (m_window.m_busy == 0 && m_window.m_pending != Pending::None) {
             const Pending pending = std::exchange(m_window.m_pending, Pending::None);
@@ -108,7 +121,7 @@ private:
 };
 
 // Passes every reading to the programming window and the enlarged display; the first value
-// shown hides the operation window, so the stop button can be reached.
+// shown hides the operation window and the progress indicator, so the stop button can be reached.
 class MainWindow::MeasureRelay final : public measure::MeasureObserver {
 public:
     explicit MeasureRelay(MainWindow& window) : m_window(window) {}
@@ -118,12 +131,13 @@ public:
     void Show(const measure::Reading& reading) override {
         if (!reading.valueText.empty() && m_window.m_operationWindow && m_window.m_operationWindow->isVisible())
             m_window.m_operationWindow->hide();
+        // The start has ended with the first value: the stream runs until Stop, with no
+        // progress of its own to show.
+        if (!m_window.m_operationBar->isHidden()) m_window.m_operationBar->End();
+        m_window.m_lastReading = reading;
         m_window.LogReading(reading);
         m_window.m_program->Show(reading);
-        ui::ProgramForm& form = m_window.form();
-        if (form.display() != reading.valueText) form.SetDisplay(reading.valueText);
-        if (m_window.m_largeDisplay && m_window.m_largeDisplay->isVisible())
-            m_window.m_largeDisplay->SetValue(QString::fromStdString(reading.valueText));
+        if (m_window.m_largeDisplay && m_window.m_largeDisplay->isVisible()) m_window.m_largeDisplay->Show(reading);
     }
 
     void Stopped() override { m_window.m_program->Stopped(); }
@@ -149,7 +163,10 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
     // No folder: the file dialogs start in the last folder used (or the documents folder).
     m_fileCommands = std::make_unique<ui::ProgramFileCommands>(m_session->form, *m_services.fileDialogs,
                                                                *m_services.fileStore);
-    if (m_services.installEventPump) m_services.installEventPump(PumpEvents);
+    // While an operation runs its Cancel and Stop buttons must answer at once, also while a
+    // reply is awaited: the commands that would start a second exchange are disabled then.
+    if (m_services.installEventPump)
+        m_services.installEventPump([this](bool acceptInput) { PumpEvents(acceptInput || deviceBusy()); });
 
     setWindowIcon(res::ResourceIcon(res::kIconApplication));
     m_program = new widgets::ProgramWindow(m_session->form, *m_services.dialogs);
@@ -171,6 +188,10 @@ MainWindow::MainWindow(AppServices services, const session::StartupResult& start
     connect(m_program, &widgets::ProgramWindow::displayClicked, this, &MainWindow::ShowFullScreen);
     connect(m_program, &widgets::ProgramWindow::loggingClicked, this, &MainWindow::ToggleLogging);
     connect(m_program, &widgets::ProgramWindow::previewRequested, this, &MainWindow::ShowPreview);
+    connect(m_program, &widgets::ProgramWindow::staleChanged, this, [this](bool stale) {
+        if (m_largeDisplay) m_largeDisplay->SetStale(stale);
+    });
+    m_session->progress.SetListener([this](const link::ProgressMeter& meter) { FollowProgress(meter); });
 
     if (m_services.listPorts) {
         m_portWatcher = new PortWatcher(m_services.listPorts, m_services.timings.portPollMs, this);
@@ -207,7 +228,9 @@ ui::ProgramForm& MainWindow::form() { return m_session->form; }
 
 const std::string& MainWindow::currentPort() const { return m_session->port; }
 
-LargeDisplayWindow* MainWindow::largeDisplay() const { return m_largeDisplay.data(); }
+widgets::LargeDisplayWindow* MainWindow::largeDisplay() const { return m_largeDisplay.data(); }
+
+QProgressBar* MainWindow::progressBar() const { return m_operationBar->bar(); }
 
 QString MainWindow::T(int id) const { return Tr(id, m_session->state.LanguageOffset()); }
 
@@ -296,25 +319,21 @@ void MainWindow::BuildToolBar() {
     key("exit", res::kIconExit, &MainWindow::FileExit);
 }
 
+// The status text and the history note on the left; the running operation's progress on
+// the right, in its own places (a permanent widget: a hint shown in the bar never hides it).
 void MainWindow::BuildStatusBar() {
-    m_busyPicture = new QLabel(this);
-    m_busyPicture->setObjectName("BusyPicture");
-    m_busyPicture->setPixmap(res::ResourcePixmap(res::kPictureTransferReceive, QSize(30, 20), devicePixelRatioF()));
     m_statusLabel = new QLabel(this);
     m_statusLabel->setObjectName("StatusLabel");
-    m_progress = new QProgressBar(this);
-    m_progress->setObjectName("ProgressBar");
-    m_progress->setTextVisible(false);
-    m_progress->setFixedWidth(220);
-    m_progress->setMaximumHeight(14);
-    statusBar()->addWidget(m_busyPicture);
     statusBar()->addWidget(m_statusLabel, 1);
     m_historyNote = new QLabel(this);
     m_historyNote->setObjectName("HistoryNote");
     statusBar()->addWidget(m_historyNote);
-    statusBar()->addPermanentWidget(m_progress);
-    m_busyPicture->hide();
-    m_progress->hide();
+    m_operationBar = new widgets::OperationBar(this);
+    m_operationBar->SetBusyPicture(
+        res::ResourcePixmap(res::kPictureTransferReceive, QSize(30, 20), devicePixelRatioF()));
+    m_operationBar->SetLanguage(m_session->state.LanguageOffset());
+    connect(m_operationBar, &widgets::OperationBar::cancelClicked, this, &MainWindow::CancelOperation);
+    statusBar()->addPermanentWidget(m_operationBar);
 }
 
 // ---- Texts and command states ----------------------------------------------------------
@@ -350,8 +369,9 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
     if (QAction* database = menuItem("archivio")) database->setText(T(res::text::kHistoryDatabaseMenu));
     RefreshRecentFiles();
     RefreshLogging();
-    if (m_largeDisplay) m_largeDisplay->SetTexts(T(103), T(103), T(63));
-    if (m_statusLabel && !m_statusLabel->text().isEmpty()) m_statusLabel->setText(T(kDeviceReadingText));
+    if (m_largeDisplay) m_largeDisplay->SetLanguage(m_session->state.LanguageOffset());
+    if (m_operationBar) m_operationBar->SetLanguage(m_session->state.LanguageOffset());
+    if (m_statusLabel) m_statusLabel->clear();
 }
 
 void MainWindow::RefreshCaption() {
@@ -381,14 +401,15 @@ void MainWindow::RefreshCommands() {
     item("esportapdf", idle);
     item("confronta", idle && m_session->connected());
     item("start", m.start.enabled && m.start.visible && idle);
-    item("stoppa", m.stop.enabled);
+    // Stop is offered only while something runs: it ends a measurement, cancels the rest.
+    item("stoppa", m.stop.enabled && !idle);
     item("caratteri", idle);
     item("porte", idle);
     item("lingua", m.language.enabled && idle);
     item("serial", idle, m_session->serialMenuVisible);
     item("storico", idle && m_history != nullptr);
     item("archivio", idle);
-    item("fullscreen", m.fullscreen.enabled);
+    item("fullscreen", m.fullscreen.enabled && m_lastReading.has_value());
     item("taratura", idle);
     item("progmisura", true);
     item("guida", true);
@@ -405,15 +426,12 @@ void MainWindow::RefreshCommands() {
     key("apri", bar && idle);
     key("salva", bar && idle);
     key("start", bar && m.toolStart.enabled && idle, m.toolStart.visible);
-    key("stop", bar && m.toolStop.enabled, m.toolStop.visible);
-    key("txrx", bar && m.toolDisplay.enabled, m.toolDisplay.visible);
+    key("stop", bar && m.toolStop.enabled && !idle, m.toolStop.visible);
+    // Nothing measured, nothing to enlarge.
+    key("txrx", bar && m.toolDisplay.enabled && m_lastReading.has_value(), m.toolDisplay.visible);
     key("connect", bar && m.toolConnect.enabled && idle, m.toolConnect.visible);
     key("Wiz", bar && m.toolGuide.enabled && idle, m.toolGuide.visible);
     key("exit", bar);
-
-    m_busyPicture->setVisible(m.busyPictureVisible);
-    m_progress->setVisible(m.busyPictureVisible);
-    if (!m.busyPictureVisible) m_statusLabel->clear();
     RefreshCaption();
 }
 
@@ -623,8 +641,26 @@ void MainWindow::ConnectionSeriesStarted() {
     }
     m_connectionWindow = new ConnectionTestWindow(m_session->state.LanguageOffset(), this);
     m_connectionWindow->setWindowModality(Qt::ApplicationModal);
-    m_connectionWindow->show();
-    ObserveWindow(m_connectionWindow);
+    connect(m_connectionWindow, &ConnectionTestWindow::cancelClicked, this, &MainWindow::CancelOperation);
+    ShowWhenSplashGone(m_connectionWindow);
+}
+
+void MainWindow::SetSplash(QDialog* splash) { m_splash = splash; }
+
+// Start-up loads while the splash is up: a window the loading opens meanwhile comes when the
+// splash has gone, so the splash stays on top for its time.
+void MainWindow::ShowWhenSplashGone(QWidget* window) {
+    if (!m_splash || !m_splash->isVisible()) {
+        window->show();
+        ObserveWindow(window);
+        return;
+    }
+    QPointer<QWidget> guarded(window);
+    connect(m_splash, &QDialog::finished, window, [this, guarded] {
+        if (!guarded) return;
+        guarded->show();
+        ObserveWindow(guarded);
+    });
 }
 
 void MainWindow::ConnectionAttempt(int attempt) {
@@ -638,22 +674,24 @@ void MainWindow::ConnectionSeriesEnded() {
     m_connectionWindow = nullptr;
 }
 
-void MainWindow::ReadingStarted() {
-    m_statusLabel->setText(T(kDeviceReadingText));
-    const link::ProgressBarValue start;
-    m_progress->setRange(0, static_cast<int>(start.maximum));
-    m_progress->setValue(0);
-    form().SetBusy(true);
-    RefreshCommands();
+void MainWindow::FollowProgress(const link::ProgressMeter& meter) {
+    if (deviceBusy()) m_operationBar->Follow(meter);
 }
 
-void MainWindow::ProgressChanged(const link::ProgressBarValue& progress) {
-    m_progress->setValue(static_cast<int>(progress.value));
-}
-
-void MainWindow::ReadingEnded() {
-    form().SetBusy(false);
-    RefreshCommands();
+void MainWindow::CancelOperation() {
+    if (!deviceBusy() || m_cancelAsked || m_session->cancel.cancelled()) return;
+    if (m_session->cancel.writesStarted()) {
+        // Once the writes have begun a stop leaves a partial configuration: ask first. The
+        // writes wait meanwhile (the question holds the pause they are in).
+        m_cancelAsked = true;
+        const link::Message question = link::TableMessage(res::text::kStopWritingQuestion, m_session->state.LanguageOffset(),
+                                                          link::Buttons::YesNo, link::Icon::Question);
+        const bool stop = m_services.dialogs->Show(question) == link::Answer::Yes;
+        m_cancelAsked = false;
+        if (!stop) return;
+    }
+    m_session->cancel.Cancel();
+    m_operationBar->cancelButton()->setEnabled(false);
 }
 
 // ---- The form's windows ----------------------------------------------------------------
@@ -677,6 +715,7 @@ void MainWindow::RunOperation(const std::function<void()>& work) {
     BusyScope busy(*this);
     auto* window = new OperationWindow(m_session->state.LanguageOffset(), m_services.timings.operationAnimationMs, this);
     m_operationWindow = window;
+    connect(window, &OperationWindow::cancelClicked, this, &MainWindow::CancelOperation);
     window->setWindowModality(Qt::ApplicationModal);
     window->show();
     ObserveWindow(window);
@@ -691,29 +730,58 @@ void MainWindow::RunOperation(const std::function<void()>& work) {
 }
 
 void MainWindow::RunMeasurement() {
+    if (deviceBusy()) return;
     m_stopRequested = false;
     m_measuring = true;
+    m_lastReading.reset();
     RunOperation([this] {
         MeasureRelay relay(*this);
         const measure::MeasureResult result =
             session::Measure(*m_session, relay, [this] { return m_stopRequested; });
-        if (result == measure::MeasureResult::Stopped) form().OfferAction();
+        // Stopped, or cancelled before the stream: the start is offered again as before.
+        if (result == measure::MeasureResult::Stopped || result == measure::MeasureResult::Cancelled) {
+            form().OfferAction();
+        }
+        if (result != measure::MeasureResult::Stopped) m_program->Stopped();
     });
     m_measuring = false;
-    if (m_largeDisplay) m_largeDisplay->SetValue(QString());
+    m_lastReading.reset();
+    if (m_largeDisplay) m_largeDisplay->Clear();
     form().Changed();
 }
 
 void MainWindow::RunProgramming(const ui::InputEncoding& encoding) {
+    if (deviceBusy()) return;
     session::ProgramOutcome outcome;
     RunOperation([this, &encoding, &outcome] {
         const session::ProgramOptions options{form().verifyBox().checked};
         outcome = session::ProgramAndReadBack(*m_session, *this, encoding, options);
     });
     form().Changed();
-    if (outcome.verify) ShowVerification(*outcome.verify);
+    ShowProgrammingEnd(outcome);
     AfterOperation();
     if (outcome.NotConfirmed()) AskToReadAgain();
+}
+
+// Programming always ends with a word: done, the verification's result, not done (nothing
+// written), or (below, through AskToReadAgain) written but not confirmed. A refusal or a
+// differing read-back has said so in its own box already.
+void MainWindow::ShowProgrammingEnd(const session::ProgramOutcome& outcome) {
+    if (outcome.verify) ShowVerification(*outcome.verify);
+    if (outcome.NotConfirmed()) return;
+    switch (outcome.result.status) {
+        case device::ProgramStatus::Done:
+            if (!outcome.verify && outcome.Confirmed())
+                ShowMessage(res::text::kProgrammingDone, {}, link::Buttons::Ok, link::Icon::Information);
+            break;
+        case device::ProgramStatus::NotWritten:
+        case device::ProgramStatus::NoisyRangeRefused:
+        case device::ProgramStatus::Interrupted:
+            ShowMessage(res::text::kProgrammingNotDone, {}, link::Buttons::Ok, link::Icon::Exclamation);
+            break;
+        case device::ProgramStatus::Refused:
+        case device::ProgramStatus::InvalidConfiguration: break;
+    }
 }
 
 // Writes went out but nothing confirmed them: the transmitter may hold any mix of the old
@@ -727,7 +795,11 @@ void MainWindow::AskToReadAgain() {
     if (m_services.dialogs->Show(message) == link::Answer::Yes) Connect();
 }
 
-void MainWindow::StopMeasurement() { m_stopRequested = true; }
+void MainWindow::StopMeasurement() {
+    m_stopRequested = true;
+    // Before the first value the stream has not started: stopping is cancelling the start.
+    if (m_measuring && !m_lastReading) CancelOperation();
+}
 
 void MainWindow::ShowPreview() {
     if (deviceBusy()) return;
@@ -738,7 +810,9 @@ void MainWindow::ShowPreview() {
         outcome = session::PreviewProgramming(*m_session, form().EncodeInput());
         m_program->setEnabled(true);
     }
+    if (outcome.cancelled) return;
     widgets::PreviewDialog dialog(outcome.preview, m_session->state.LanguageOffset(), this);
+    ObserveWindow(&dialog);
     dialog.exec();
 }
 
@@ -858,8 +932,7 @@ void MainWindow::ShowVerification(const device::VerifyResult& verify) {
 // (only closing the window through its frame writes them).
 void MainWindow::FileExit() {
     if (deviceBusy()) {
-        m_pending = Pending::Exit;
-        m_stopRequested = true;
+        if (StopForExit()) m_pending = Pending::Exit;
         return;
     }
     if (!ExitAllowed()) return;
@@ -892,10 +965,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     if (deviceBusy()) {
-        // Closing in the middle of an exchange: stop the measurement, close when it ends.
+        // Closing in the middle of an exchange: stop it, close when it has ended.
         event->ignore();
-        m_pending = Pending::Close;
-        m_stopRequested = true;
+        if (StopForExit()) m_pending = Pending::Close;
         return;
     }
     if (!ExitAllowed()) {
@@ -914,10 +986,18 @@ void MainWindow::ActionStart() {
     RefreshCommands();
 }
 
+bool MainWindow::StopForExit() {
+    m_stopRequested = true;
+    CancelOperation();
+    return m_session->cancel.cancelled() || m_measuring;
+}
+
 void MainWindow::ActionStop() {
-    ui::ProgramForm& f = form();
-    if (!f.stopButton().enabled && !m_measuring) return;
-    f.PressStop();
+    if (!deviceBusy()) return;
+    if (m_measuring)
+        form().PressStop();
+    else
+        CancelOperation();
 }
 
 // Characters and Calibration are not part of this version.
@@ -942,6 +1022,8 @@ void MainWindow::ShowPorts() {
     if (answer != QDialog::Accepted) return;
     const std::optional<std::string> port = model.Accept();
     if (!port || !m_fileCommands->MayReplaceConfiguration()) return;
+    const std::string previous = m_session->port;
+    const bool wasOpen = m_session->transport.isOpen();
     m_session->transport.close();
     m_session->port = *port;
     // Remembered by its path (the by-id link of a USB adapter), not by its place in the list.
@@ -949,6 +1031,12 @@ void MainWindow::ShowPorts() {
         m_services.preferences->setPortPath(QString::fromStdString(
             RememberedPath(m_portWatcher ? m_portWatcher->ports() : std::vector<ListedPort>{}, *port)));
     LoadProgramWindow();
+    // A cancelled change of port goes back to the port the form belongs to.
+    if (m_session->cancel.cancelled() && *port != previous) {
+        m_session->transport.close();
+        m_session->port = previous;
+        if (wasOpen) m_session->transport.open(previous, session::WorkSettings());
+    }
 }
 
 void MainWindow::ShowLanguage() {
@@ -981,14 +1069,14 @@ void MainWindow::ShowSerialNumber() {
     AfterOperation();
 }
 
+// The enlarged display of the running measurement, filling the screen; with nothing measured
+// there is nothing to show, and no empty panel opens.
 void MainWindow::ShowFullScreen() {
-    if (!m_largeDisplay) {
-        m_largeDisplay = new LargeDisplayWindow(m_session->state.LanguageOffset(), this);
-        m_largeDisplay->SetTexts(T(103), T(103), T(63));
-    }
-    m_largeDisplay->SetValue(QString::fromStdString(form().display()));
-    m_largeDisplay->show();
-    m_largeDisplay->raise();
+    if (!m_lastReading) return;
+    if (!m_largeDisplay) m_largeDisplay = new widgets::LargeDisplayWindow(m_session->state.LanguageOffset(), this);
+    m_largeDisplay->Show(*m_lastReading);
+    m_largeDisplay->SetStale(m_program->valueStale());
+    m_largeDisplay->Open(true);
     ObserveWindow(m_largeDisplay);
 }
 

@@ -15,6 +15,7 @@
 #include "device/VerifyWrites.h"
 #include "measure/MeasureLoop.h"
 #include "measure/MeasurementLog.h"
+#include "session/Operations.h"
 #include "session/Session.h"
 #include "session/Startup.h"
 #include "ui/model/ConfigReport.h"
@@ -30,8 +31,10 @@ class QScrollArea;
 class QToolBar;
 
 namespace vantrel::widgets {
+class LargeDisplayWindow;
+class OperationBar;
 class ProgramWindow;
-}
+}  // namespace vantrel::widgets
 
 namespace vantrel::app {
 
@@ -39,7 +42,6 @@ class DoorsWindow;
 class PortChoiceModel;
 class PortWatcher;
 class ConnectionTestWindow;
-class LargeDisplayWindow;
 class LanguageWindow;
 class OperationWindow;
 
@@ -92,7 +94,12 @@ public:
     void CompareWithTransmitter();
     void FileExit();
     void ActionStart();
+    // The Stop key and menu item: ends a running measurement, stops any other operation.
     void ActionStop();
+    // The Cancel button of the running operation (status bar, connection test and operation
+    // windows): stops it at the next pause of the protocol. Once programming has begun to
+    // write, asks first, since the transmitter would keep a partial configuration.
+    void CancelOperation();
     void NotAvailable();
     void ShowPorts();
     void ShowLanguage();
@@ -129,8 +136,13 @@ public:
     QAction* menuItem(const QString& name) const;
     QMenu* menu(const QString& name) const;
     QLabel* statusLabel() const { return m_statusLabel; }
-    QProgressBar* progressBar() const { return m_progress; }
-    LargeDisplayWindow* largeDisplay() const;
+    // The running operation's progress: step, bar, time left and Cancel.
+    widgets::OperationBar* operationBar() const { return m_operationBar; }
+    QProgressBar* progressBar() const;
+    widgets::LargeDisplayWindow* largeDisplay() const;
+    // The splash shown over the window at start-up: windows the loading opens meanwhile
+    // (the connection test) wait until it has closed.
+    void SetSplash(QDialog* splash);
     const files::AppSettings& settings() const { return m_settings; }
     const std::string& currentPort() const;
     // True while an exchange with the transmitter runs (loading, measuring, programming).
@@ -164,9 +176,6 @@ private:
     void ConnectionSeriesStarted() override;
     void ConnectionAttempt(int attempt) override;
     void ConnectionSeriesEnded() override;
-    void ReadingStarted() override;
-    void ReadingEnded() override;
-    void ProgressChanged(const link::ProgressBarValue& progress) override;
 
     class MeasureRelay;
     class BusyScope;
@@ -197,6 +206,12 @@ private:
     void NoteLastSeen();
     void StartRecorder();
     void EndApplication(bool writeSettings);
+    void FollowProgress(const link::ProgressMeter& meter);
+    void ShowProgrammingEnd(const session::ProgramOutcome& outcome);
+    void ShowWhenSplashGone(QWidget* window);
+    // Ends the operation in progress on the way out (Exit, closing the window); false when the
+    // user chose to let programming finish.
+    bool StopForExit();
     QString T(int id) const;
     // Before a load: without a port at all, the system's list is looked at again; still none
     // gives text 82 and a load without a transmitter.
@@ -220,14 +235,16 @@ private:
     std::map<QString, QMenu*> m_menus;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusLabel = nullptr;
-    QLabel* m_busyPicture = nullptr;
-    QProgressBar* m_progress = nullptr;
+    widgets::OperationBar* m_operationBar = nullptr;
     QLabel* m_historyNote = nullptr;
 
     QPointer<ConnectionTestWindow> m_connectionWindow;
     QPointer<OperationWindow> m_operationWindow;
     QPointer<LanguageWindow> m_languageWindow;
-    QPointer<LargeDisplayWindow> m_largeDisplay;
+    QPointer<widgets::LargeDisplayWindow> m_largeDisplay;
+    QPointer<QDialog> m_splash;
+    // The last reading of the running measurement (none: nothing measured).
+    std::optional<measure::Reading> m_lastReading;
     QPointer<DoorsWindow> m_doors;
     PortChoiceModel* m_doorsModel = nullptr;
     PortWatcher* m_portWatcher = nullptr;
@@ -239,6 +256,7 @@ private:
     measure::TimeSource m_timeSource;
 
     int m_busy = 0;
+    bool m_cancelAsked = false;  // the question before stopping the writes is up
     bool m_stopRequested = false;
     bool m_measuring = false;
     enum class Pending { None, Exit, Close };

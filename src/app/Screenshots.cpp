@@ -17,6 +17,7 @@
 #include "app/SimulatedEnvironment.h"
 #include "app/Windows.h"
 #include "ui/widgets/HistoryWindow.h"
+#include "ui/widgets/LargeDisplayWindow.h"
 #include "ui/widgets/ProgramWindow.h"
 
 namespace vantrel::app {
@@ -190,9 +191,12 @@ int SaveScreenshots(const std::filesystem::path& folder) {
         if (shown->objectName() == "Video") {
             Settle(shown);
             camera.Take(shown, "operation");
-        } else if (shown->objectName() == "only_display") {
-            Settle(shown);
-            camera.Take(shown, "enlarged-display");
+        } else if (auto* display = qobject_cast<widgets::LargeDisplayWindow*>(shown)) {
+            // As a window: a full screen picture would be as large as the screen.
+            display->Open(false);
+            display->resize(900, 420);
+            QApplication::processEvents();
+            camera.Take(display, "enlarged-display");
         }
     };
     QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {

@@ -6,11 +6,11 @@
 #include <QDialogButtonBox>
 #include <QFont>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -23,6 +23,8 @@
 #include "ui/widgets/Palette.h"
 
 namespace vantrel::app {
+
+QString Tr(int italianId, int languageOffset);
 
 namespace {
 
@@ -40,7 +42,6 @@ constexpr int kCancelText = 144;
 constexpr int kConnectionTestText = 114;
 constexpr int kCommunicationEnabledText = 146;
 constexpr int kDoNotUnplugText = 147;
-constexpr int kMeasureText = 103;
 constexpr int kAppTitleText = 180;
 
 QLabel* PictureLabel(int id, QSize size, QWidget* parent) {
@@ -48,6 +49,14 @@ QLabel* PictureLabel(int id, QSize size, QWidget* parent) {
     label->setPixmap(res::ResourcePixmap(id, size, parent ? parent->devicePixelRatioF() : 1.0));
     label->setAlignment(Qt::AlignCenter);
     return label;
+}
+
+// The Cancel button of the windows shown while an operation runs: it stops the operation.
+QPushButton* CancelButton(const char* name, int languageOffset, QWidget* parent) {
+    auto* button = new QPushButton(Tr(kCancelText, languageOffset), parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
 }
 
 QLabel* TextLabel(const QString& text, int pointDelta, bool bold, QWidget* parent) {
@@ -241,14 +250,28 @@ DoorsWindow::DoorsWindow(PortChoiceModel& model, int languageOffset, QWidget* pa
     connect(m_list, &QComboBox::currentIndexChanged, this, [this](int index) { m_model.Choose(index); });
     frameLayout->addWidget(m_list);
 
-    auto* settings = new QPlainTextEdit(frame);
+    // The line settings as a table: each text is "name   :   value", padded for a fixed font;
+    // split at the colon, the names and the values stand in aligned columns in any font.
+    auto* settings = new QFrame(frame);
     settings->setObjectName("doorsSettings");
-    settings->setReadOnly(true);
-    settings->setFocusPolicy(Qt::NoFocus);
-    QString text;
-    for (int id : {53, 54, 55, 56}) text += Tr(id, languageOffset) + "\r\n";
-    settings->setPlainText(text.trimmed());
-    settings->setFixedHeight(settings->fontMetrics().lineSpacing() * 4 + 16);
+    settings->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(settings);
+    grid->setContentsMargins(10, 6, 10, 6);
+    grid->setHorizontalSpacing(16);
+    grid->setVerticalSpacing(3);
+    int row = 0;
+    for (int id : {53, 54, 55, 56}) {
+        const QString text = Tr(id, languageOffset);
+        const qsizetype colon = text.indexOf(':');
+        auto* name = new QLabel(text.left(colon).trimmed(), settings);
+        auto* value = new QLabel(colon < 0 ? QString() : text.mid(colon + 1).trimmed(), settings);
+        value->setObjectName(QStringLiteral("doorsSetting%1").arg(row));
+        grid->addWidget(name, row, 0);
+        grid->addWidget(new QLabel(QStringLiteral(":"), settings), row, 1);
+        grid->addWidget(value, row, 2);
+        ++row;
+    }
+    grid->setColumnStretch(2, 1);
     frameLayout->addWidget(settings);
     layout->addWidget(frame);
 
@@ -307,6 +330,9 @@ ConnectionTestWindow::ConnectionTestWindow(int languageOffset, QWidget* parent)
     m_attempt->setObjectName("N_Tent");
     m_attempt->setMinimumWidth(48);
     layout->addWidget(m_attempt);
+    m_cancel = CancelButton("TentConnCancel", languageOffset, this);
+    connect(m_cancel, &QPushButton::clicked, this, &ConnectionTestWindow::cancelClicked);
+    layout->addWidget(m_cancel);
     SetAttempt(1);
     setMinimumWidth(340);
 }
@@ -339,6 +365,9 @@ OperationWindow::OperationWindow(int languageOffset, int animationMs, QWidget* p
     texts->addWidget(enabled);
     texts->addWidget(warning);
     layout->addLayout(texts, 1);
+    m_cancel = CancelButton("VideoCancel", languageOffset, this);
+    connect(m_cancel, &QPushButton::clicked, this, &OperationWindow::cancelClicked);
+    layout->addWidget(m_cancel, 0, Qt::AlignBottom);
     ShowFrame();
 
     m_timer = new QTimer(this);
@@ -376,46 +405,6 @@ void OperationWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-// ---- Enlarged display ------------------------------------------------------------------
-
-LargeDisplayWindow::LargeDisplayWindow(int languageOffset, QWidget* parent) : QDialog(parent) {
-    setObjectName("only_display");
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 18, 24, 16);
-    layout->setSpacing(10);
-    m_caption = TextLabel(QString(), 4, true, this);
-    m_caption->setObjectName("only_displayCaption");
-    m_caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    layout->addWidget(m_caption);
-    m_value = new QLabel(this);
-    m_value->setObjectName("only_displayValue");
-    m_value->setAlignment(Qt::AlignCenter);
-    m_value->setMinimumSize(560, 180);
-    m_value->setStyleSheet(
-        "QLabel { background: #0f1b2b; color: #7dffa8; border-radius: 8px; padding: 12px;"
-        " font-family: 'DejaVu Sans Mono', monospace; font-size: 72px; font-weight: bold; }");
-    layout->addWidget(m_value, 1);
-    m_exit = new QPushButton(this);
-    m_exit->setObjectName("only_displayExit");
-    connect(m_exit, &QPushButton::clicked, this, &QDialog::accept);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(m_exit);
-    layout->addLayout(bottom);
-    SetTexts(Tr(kMeasureText, languageOffset), Tr(kMeasureText, languageOffset), Tr(kExitText, languageOffset));
-}
-
-// The display pads the value and its unit with blanks for its narrow label; here one blank
-// between them reads better.
-void LargeDisplayWindow::SetValue(const QString& text) { m_value->setText(text.simplified()); }
-QString LargeDisplayWindow::value() const { return m_value->text(); }
-
-void LargeDisplayWindow::SetTexts(const QString& caption, const QString& measureLabel, const QString& exitText) {
-    setWindowTitle(caption);
-    m_caption->setText(measureLabel);
-    m_exit->setText(exitText);
 }
 
 }  // namespace vantrel::app

@@ -9,13 +9,12 @@
 
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class QToolButton;
 
 // The small windows of the desktop program: splash, about, language, port selection,
-// connection test, operation window and the enlarged measurement display. Texts come from
+// connection test and operation window. Texts come from
 // the string table in the language of the offset they are given.
 namespace vantrel::app {
 
@@ -100,9 +99,15 @@ public:
     explicit ConnectionTestWindow(int languageOffset, QWidget* parent = nullptr);
     void SetAttempt(int attempt);
     QString attemptText() const;
+    QPushButton* cancelButton() const { return m_cancel; }
+
+signals:
+    // Cancel: the operation the test belongs to stops.
+    void cancelClicked();
 
 private:
     QLabel* m_attempt = nullptr;
+    QPushButton* m_cancel = nullptr;
 };
 
 // The operation window `Video`: "communication enabled", the warning not to unplug the
@@ -114,6 +119,11 @@ public:
     int frame() const { return m_frame; }
     // Closes the window once the operation is over; the user cannot close it before.
     void Finish();
+    QPushButton* cancelButton() const { return m_cancel; }
+
+signals:
+    // Cancel: the operation stops (the main window asks first once programming writes).
+    void cancelClicked();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -122,25 +132,10 @@ protected:
 private:
     void ShowFrame();
     QLabel* m_picture = nullptr;
+    QPushButton* m_cancel = nullptr;
     QTimer* m_timer = nullptr;
     int m_frame = 0;
     bool m_finished = false;
-};
-
-// The enlarged measurement display `only_display`: the process value in large type and an
-// exit button.
-class LargeDisplayWindow : public QDialog {
-    Q_OBJECT
-public:
-    explicit LargeDisplayWindow(int languageOffset, QWidget* parent = nullptr);
-    void SetValue(const QString& text);
-    QString value() const;
-    void SetTexts(const QString& caption, const QString& measureLabel, const QString& exitText);
-
-private:
-    QLabel* m_caption = nullptr;
-    QLabel* m_value = nullptr;
-    QPushButton* m_exit = nullptr;
 };
 
 QString Tr(int italianId, int languageOffset);

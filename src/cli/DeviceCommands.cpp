@@ -1,5 +1,3 @@
-#include <atomic>
-#include <csignal>
 #include <ostream>
 
 #include "cli/Commands.h"
@@ -21,10 +19,6 @@
 namespace vantrel::cli {
 
 namespace {
-
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void OnInterrupt(int) { g_interrupted = true; }
 
 bool Json(const Context& context) { return context.invocation.HasFlag("--json"); }
 
@@ -284,7 +278,7 @@ int Program(Context& context) {
     const ui::InputEncoding encoding = s.form.EncodeInput();
     const bool dryRun = context.invocation.HasFlag("--dry-run");
     const session::ProgramOptions options{context.invocation.HasFlag("--verify")};
-    TerminalProgress progress(context);
+    TerminalProgress progress(context, s.progress);
     if (!dryRun) progress.Step(resources::Text(kProgrammingText, context.languageOffset()));
     const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
                                                    : session::ProgramAndReadBack(s, progress, encoding, options);
@@ -327,7 +321,8 @@ const char* LampName(measure::Lamp lamp) {
 
 class FramePrinter final : public measure::MeasureObserver {
 public:
-    FramePrinter(Context& context, long frames) : m_context(context), m_framesWanted(frames) {}
+    FramePrinter(Context& context, long frames, const link::CancelToken& interrupted)
+        : m_context(context), m_framesWanted(frames), m_interrupted(interrupted) {}
     void Show(const measure::Reading& r) override {
         ++m_shown;
         if (Json(m_context)) {
@@ -357,11 +352,12 @@ public:
         }
         m_context.out.flush();
     }
-    bool Done() const { return g_interrupted || (m_framesWanted > 0 && m_shown >= m_framesWanted); }
+    bool Done() const { return m_interrupted.cancelled() || (m_framesWanted > 0 && m_shown >= m_framesWanted); }
 
 private:
     Context& m_context;
     long m_framesWanted;
+    const link::CancelToken& m_interrupted;  // Ctrl-C or SIGTERM (see DeviceContext)
     long m_shown = 0;
 };
 
@@ -384,22 +380,16 @@ int Measure(Context& context) {
     // The log file is checked before the line is touched: a bad path fails at once.
     std::unique_ptr<measure::MeasurementLog> log;
     if (const int opened = OpenCsvLog(context, s.protocol.clock(), log); opened != kExitDone) return opened;
-    g_interrupted = false;
-    TerminalProgress progress(context);
-    const session::LoadOutcome loaded = LoadWithRetries(context, *device, progress, [] { return g_interrupted.load(); });
+    TerminalProgress progress(context, s.progress);
+    const session::LoadOutcome loaded =
+        LoadWithRetries(context, *device, progress, [&s] { return s.cancel.cancelled(); });
     progress.Clear();
     if (loaded != session::LoadOutcome::Connected) return Finish(context, *device, kExitCommunication);
-    std::signal(SIGINT, OnInterrupt);
-    std::signal(SIGTERM, OnInterrupt);
-    const auto restoreSignals = [] {
-        std::signal(SIGINT, SIG_DFL);
-        std::signal(SIGTERM, SIG_DFL);
-    };
-    FramePrinter printer(context, frames);
+    // Ctrl-C or SIGTERM ends the stream as a stop (exit 0): every row is logged by then.
+    FramePrinter printer(context, frames, s.cancel);
     measure::LoggingObserver observer(printer, log.get());
     const auto done = [&] { return printer.Done() || (log && log->failed()); };
     const measure::MeasureResult result = MeasureWithReconnect(context, *device, QuietView(), observer, done);
-    restoreSignals();
     if (!ReportCsvLog(context, log.get())) return Finish(context, *device, kExitOutputNotWritten);
     return Finish(context, *device, result == measure::MeasureResult::Stopped ? kExitDone : kExitCommunication);
 }

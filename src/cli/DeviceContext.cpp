@@ -1,5 +1,7 @@
 #include "cli/DeviceContext.h"
 
+#include <atomic>
+#include <csignal>
 #include <ostream>
 
 #include "cli/Commands.h"
@@ -12,6 +14,18 @@
 #include "sim/SimTransport.h"
 
 namespace vantrel::cli {
+
+namespace {
+
+// Ctrl-C and SIGTERM cancel the operation in progress: it stops at the protocol's next pause
+// and leaves the transmitter in working mode, instead of the process dying mid-exchange.
+std::atomic<link::CancelToken*> g_interruptToken{nullptr};
+
+extern "C" void CancelOnSignal(int) {
+    if (link::CancelToken* token = g_interruptToken.load()) token->Cancel();
+}
+
+}  // namespace
 
 std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acceptNoisyRange, int& exitCode) {
     const GlobalOptions& options = context.invocation.global;
@@ -62,10 +76,18 @@ std::unique_ptr<DeviceContext> DeviceContext::Create(Context& context, bool acce
     s.state.SetLanguageIndex(options.languageIndex);
     s.state.SetLanguageOffset(context.languageOffset());
     s.SyncProtocol();
+    g_interruptToken = &s.cancel;
+    std::signal(SIGINT, CancelOnSignal);
+    std::signal(SIGTERM, CancelOnSignal);
     return device;
 }
 
 DeviceContext::~DeviceContext() {
+    if (m_session && g_interruptToken.load() == &m_session->cancel) {
+        std::signal(SIGINT, SIG_DFL);
+        std::signal(SIGTERM, SIG_DFL);
+        g_interruptToken = nullptr;
+    }
     if (m_session) m_session->transport.close();
     if (m_transmitter && m_watch && m_watch->ended) m_watch->ended(*m_transmitter);
     if (m_recorder) FinishRecording(*m_err, m_languageOffset, *m_recorder);
@@ -85,6 +107,10 @@ int DeviceContext::SaveDevice(Context& context) {
 }
 
 int Finish(Context& context, DeviceContext& device, int exitCode) {
+    // A stop that was not the normal end of the command (a measurement's is) is said once.
+    if (exitCode != kExitDone && device.session().cancel.cancelled())
+        context.err << "vantrel-cli: " << resources::Text(resources::text::kOperationCancelled, context.languageOffset())
+                    << '\n';
     const int saved = device.SaveDevice(context);
     return exitCode == kExitDone ? saved : exitCode;
 }
@@ -92,14 +118,14 @@ int Finish(Context& context, DeviceContext& device, int exitCode) {
 std::unique_ptr<DeviceContext> OpenDevice(Context& context, bool acceptNoisyRange, DeviceReach reach, int& exitCode) {
     auto device = DeviceContext::Create(context, acceptNoisyRange, exitCode);
     if (!device) return nullptr;
-    TerminalProgress progress(context);
     session::Session& s = device->session();
+    TerminalProgress progress(context, s.progress);
     const bool reached = reach == DeviceReach::Identified
                              ? session::ConnectAndIdentify(s, progress)
                              : session::LoadProgramWindow(s, progress) == session::LoadOutcome::Connected;
     progress.Clear();
     if (reached) return device;
-    context.err << resources::Text(resources::text::kNoTransmitter, context.languageOffset()) << '\n';
+    if (!s.cancel.cancelled()) context.err << resources::Text(resources::text::kNoTransmitter, context.languageOffset()) << '\n';
     exitCode = Finish(context, *device, kExitCommunication);
     return nullptr;
 }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Progress.h"
 
+#include <cmath>
+#include <cstdio>
 #include <ostream>
 
 #include "resources/StringTable.h"
@@ -17,12 +19,27 @@ TerminalProgress* g_shown = nullptr;  // the progress whose line is on the termi
 
 }  // namespace
 
-TerminalProgress::TerminalProgress(const Context& context)
+TerminalProgress::TerminalProgress(const Context& context, link::ProgressMeter& meter)
     : m_err(context.err),
+      m_meter(meter),
       m_enabled(context.terminal && !context.invocation.HasFlag("--json")),
-      m_languageOffset(context.languageOffset()) {}
+      m_languageOffset(context.languageOffset()) {
+    if (m_enabled) m_meter.SetListener([this](const link::ProgressMeter& m) { Show(m); });
+}
 
-TerminalProgress::~TerminalProgress() { Clear(); }
+TerminalProgress::~TerminalProgress() {
+    if (m_enabled) m_meter.SetListener({});
+    Clear();
+}
+
+void TerminalProgress::Show(const link::ProgressMeter& meter) {
+    if (!meter.running()) return;
+    char figures[48];
+    std::snprintf(figures, sizeof figures, "  %3d %%  %.0f s", static_cast<int>(meter.share() * 100),
+                  std::ceil(meter.remainingSeconds()));
+    Step(resources::Text(resources::text::kFirstStepText + static_cast<int>(meter.step()), m_languageOffset) +
+         figures);
+}
 
 void TerminalProgress::Step(const std::string& text) {
     if (!m_enabled) return;
@@ -51,12 +68,6 @@ void TerminalProgress::ConnectionAttempt(int attempt) {
 }
 
 void TerminalProgress::ReadingStarted() { Step(resources::Text(kDeviceReadingText, m_languageOffset)); }
-
-void TerminalProgress::ProgressChanged(const link::ProgressBarValue&) {
-    // The bar's value wraps at its end: a turning mark says the reading goes on.
-    static constexpr char kMarks[] = {'|', '/', '-', '\\'};
-    Step(resources::Text(kDeviceReadingText, m_languageOffset) + ' ' + kMarks[m_turns++ % 4]);
-}
 
 void ClearTerminalProgress() {
     if (g_shown) g_shown->Clear();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/Cli.h"
+#include "link/Progress.h"
 #include "session/Session.h"
 
 namespace vantrel::cli {
@@ -15,7 +16,8 @@ namespace vantrel::cli {
 // ends, so nothing of it stays among the data. Silent otherwise.
 class TerminalProgress final : public session::SessionView {
 public:
-    explicit TerminalProgress(const Context& context);
+    // Follows the session's progress meter: the step in words, the share done, the time left.
+    TerminalProgress(const Context& context, link::ProgressMeter& meter);
     ~TerminalProgress() override;
     TerminalProgress(const TerminalProgress&) = delete;
     TerminalProgress& operator=(const TerminalProgress&) = delete;
@@ -30,10 +32,12 @@ public:
     void ConnectionSeriesEnded() override { Clear(); }
     void ReadingStarted() override;
     void ReadingEnded() override { Clear(); }
-    void ProgressChanged(const link::ProgressBarValue& progress) override;
 
 private:
+    void Show(const link::ProgressMeter& meter);
+
     std::ostream& m_err;
+    link::ProgressMeter& m_meter;
     bool m_enabled;
     int m_languageOffset;
     std::size_t m_shown = 0;  // characters on the line now

@@ -61,6 +61,7 @@ int SignedWord(std::uint8_t low, std::uint8_t high) { return static_cast<std::in
 }  // namespace
 
 std::optional<SerialNumber> ReadSerialNumber(link::Protocol& protocol) {
+    protocol.EnterStep(link::Step::ReadingSerialNumber);
     SerialCells cells;
     const auto customer = ReadCell(protocol, cell::CustomerId);
     if (!customer) return std::nullopt;
@@ -76,6 +77,7 @@ std::optional<SerialNumber> ReadSerialNumber(link::Protocol& protocol) {
 }
 
 std::optional<OutputCalibration> ReadOutputCalibration(link::Protocol& protocol, int deviceFamily, int outputType) {
+    protocol.EnterStep(link::Step::ReadingOutputCalibration);
     OutputCalibration c;
     const auto word254 = ReadWordOver16(protocol, cell::CalWord254);
     if (!word254) return std::nullopt;
@@ -104,6 +106,7 @@ std::optional<OutputCalibration> ReadOutputCalibration(link::Protocol& protocol,
 }
 
 std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol) {
+    protocol.EnterStep(link::Step::ReadingOutputScale);
     const auto starts = Read(protocol, cell::OutputTableStart, 2);
     if (!starts) return std::nullopt;
     const int t3 = (*starts)[1];
@@ -132,6 +135,7 @@ std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol) {
 namespace {
 
 bool ReadTripsAndTrims(link::Protocol& protocol, ReadConfiguration& r) {
+    protocol.EnterStep(link::Step::ReadingTripsAndTrims);
     const auto trips = Read(protocol, cell::Trip2HighCode, 9);  // cells 219..227
     if (!trips) return false;
     const auto at = [&](int address) { return (*trips)[static_cast<std::size_t>(address - cell::Trip2HighCode + 1)]; };
@@ -175,6 +179,7 @@ std::optional<ReadConfiguration> ReadConfigurationFromDevice(link::Protocol& pro
     const auto serial = ReadSerialNumber(protocol);
     if (!serial) return std::nullopt;
     r.serial = *serial;
+    protocol.EnterStep(link::Step::ReadingSettings);
     // Read as the transmitter expects; the bytes are not used, but a Cancel still ends the read.
     if (!Read(protocol, cell::CjcSensorStart, 2)) return std::nullopt;
 
@@ -205,6 +210,41 @@ std::optional<ReadConfiguration> ReadConfigurationFromDevice(link::Protocol& pro
     DecodeOutputRange(r);
     if (hasTrips) DecodeTripLevels(r);
     return r;
+}
+
+// The pauses of each read step, block by block as the routines above read them.
+namespace {
+
+using link::pauses::Block;
+
+double SerialNumberPauses() { return Block(1) + Block(1) + Block(2); }
+double SettingsPauses() { return Block(2) + Block(10); }
+double TripsAndTrimsPauses() { return Block(9) + Block(2); }
+
+}  // namespace
+
+double OutputCalibrationPauses(int deviceFamily) {
+    const FamilyTraits* traits = FindFamily({deviceFamily, 0, 0, 0});
+    const double words = Block(2) + Block(2);
+    if (traits == nullptr) return words;
+    return words + (traits->calibrationInRows ? 3 * Block(1) : 2 * Block(2));
+}
+
+double OutputScalePauses() { return Block(2) + Block(3) + Block(1) + Block(3) + Block(6) + Block(2); }
+
+double CustomCurvePauses() {
+    return Block(cell::RangeMaxHigh) + Block(cell::FactoryCalibration - cell::TablesStart) +
+           Block(cell::FactoryCalibrationSize);
+}
+
+link::StepPlan ReadPlan(const Identity& identity) {
+    link::StepPlan plan{{link::Step::ReadingSerialNumber, SerialNumberPauses()},
+                        {link::Step::ReadingSettings, SettingsPauses()}};
+    if (identity.DeviceModel == kModelWithTrips) plan.push_back({link::Step::ReadingTripsAndTrims, TripsAndTrimsPauses()});
+    plan.push_back({link::Step::ReadingOutputCalibration, OutputCalibrationPauses(identity.DeviceFamily)});
+    // The closing "$FPxx" is the last pause of the read.
+    plan.push_back({link::Step::ReadingOutputScale, OutputScalePauses() + link::pauses::Closing()});
+    return plan;
 }
 
 }  // namespace vantrel::device

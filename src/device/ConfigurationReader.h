@@ -53,4 +53,14 @@ struct ReadConfiguration {
 // transmitter in programming mode: the caller ends it with "$FPxx".
 std::optional<ReadConfiguration> ReadConfigurationFromDevice(link::Protocol& protocol, const Identity& identity);
 
+// The protocol's pauses of the reads above, for the progress shown: the configuration read
+// of an identified transmitter step by step (its closing "$FPxx" included; a custom curve,
+// found only while reading, adds ReadingCustomCurve), the output calibration of a family
+// (an output type with a calibration row), the output scale, and the custom curve at its
+// largest.
+link::StepPlan ReadPlan(const Identity& identity);
+double OutputCalibrationPauses(int deviceFamily);
+double OutputScalePauses();
+double CustomCurvePauses();
+
 }  // namespace vantrel::device

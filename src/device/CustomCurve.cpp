@@ -155,6 +155,7 @@ std::optional<CustomCurve> DecodeCustomCurve(const MemoryImage& cells, const Out
 }
 
 CustomCurveRead ReadCustomCurve(link::Protocol& protocol, const OutputCalibration& calibration) {
+    protocol.EnterStep(link::Step::ReadingCustomCurve);
     MemoryImage cells{};
     if (!ReadInto(protocol, cells, cell::CjcSensorStart, cell::RangeMaxHigh)) return {true, {}};  // cells 1..15
     const auto layout = LayoutOf(cells);

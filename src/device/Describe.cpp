@@ -206,7 +206,7 @@ private:
         const double span = v_.rangeBottom - v_.rangeTop;
         const double hysteresis = span == 0 ? 0 : std::fabs(100 * (low - high) / span);
         const double level = ToDisplay(minimum ? low : high);
-        return T(223) + " " + std::to_string(trip) + ": " + Finite(level, kTripPattern) + " " +
+        return T(223) + " " + std::to_string(trip) + ": " + TripLevelText(level) + " " +
                Finite(hysteresis, kHysteresisPattern) + " %" + (minimum ? "- Min" : "- Max");
     }
 
@@ -250,6 +250,10 @@ double CelsiusToFahrenheitForDisplay(double celsius) {
 
 Description Describe(const ReadValues& values, const DescribeContext& context) {
     return Renderer(values, context).Run();
+}
+
+std::string TripLevelText(double level) {
+    return std::isfinite(level) ? resources::Format(level, kTripPattern) : resources::Text(resources::text::kUnknownValue, 0);
 }
 
 }  // namespace vantrel::device

@@ -88,4 +88,7 @@ Description Describe(const ReadValues& values, const DescribeContext& context);
 // The display form of a temperature read in °C when the user works in °F.
 double CelsiusToFahrenheitForDisplay(double celsius);
 
+// A trip level with the summary's resolution ("800.103"); the unknown mark when undefined.
+std::string TripLevelText(double level);
+
 }  // namespace vantrel::device

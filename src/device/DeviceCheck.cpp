@@ -16,6 +16,7 @@ bool AskCheckAgain(link::Protocol& protocol) {
 }  // namespace
 
 DeviceCheck CheckSameDevice(link::Protocol& protocol, const Identity& identity) {
+    protocol.EnterStep(link::Step::CheckingDevice);
     for (;;) {
         const link::ByteResult version = protocol.ReadVersion();
         if (version.cancelled()) return DeviceCheck::Failed;

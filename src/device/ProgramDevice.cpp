@@ -37,6 +37,7 @@ bool ReadCalibration(link::Protocol& protocol, const WorkingState& working, int 
     const auto output = ReadOutputCalibration(protocol, working.identity.DeviceFamily, outputSelect & 3);
     if (!output) return false;
     data.Converter = ToConverterCalibration(*output);
+    protocol.EnterStep(link::Step::ReadingFactoryCalibration);
     const link::ByteResult block = protocol.ReadBlock(cell::FactoryCalibration, cell::FactoryCalibrationSize);
     if (block.cancelled()) return false;
     std::array<std::uint8_t, cell::FactoryCalibrationSize> cells{};
@@ -77,6 +78,16 @@ std::optional<ProgramDeviceData> ReadProgrammingData(link::Protocol& protocol, c
     data.PreviousTripWords = previousTripWords;
     if (!ReadCalibration(protocol, working, form.OutputSelect, data)) return std::nullopt;
     return data;
+}
+
+double WritePauses(std::size_t writes) {
+    return kAfterCommand + static_cast<double>(writes) * kAfterWrite + 2 * kAfterCommand;
+}
+
+link::StepPlan ProgrammingDataPlan(const Identity& identity) {
+    return {{link::Step::CheckingDevice, link::pauses::Version()},
+            {link::Step::ReadingOutputCalibration, OutputCalibrationPauses(identity.DeviceFamily)},
+            {link::Step::ReadingFactoryCalibration, link::pauses::Block(cell::FactoryCalibrationSize)}};
 }
 
 std::string WriteFrame(const WriteEntry& entry) {
@@ -120,16 +131,24 @@ ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& workin
         return result;
     }
 
+    protocol.EnterStep(link::Step::Writing);
+    protocol.ResizeStep(link::Step::Writing, WritePauses(result.plan.sent.size()));
     protocol.clearLineLost();
     protocol.Send(link::frames::kProgrammingMode);
     protocol.Wait(kAfterCommand);
     for (const WriteEntry& entry : result.plan.sent) {
+        // A stop before the first write leaves the transmitter as it was; after it, with a
+        // partial configuration (the caller asked the user first).
+        if (protocol.cancelRequested()) {
+            result.status = result.framesSent == 0 ? ProgramStatus::NotWritten : ProgramStatus::Interrupted;
+            return result;
+        }
         if (!protocol.Send(WriteFrame(entry))) {
             result.status = ProgramStatus::Interrupted;
             ShowLinkLost(protocol);
             return result;
         }
-        ++result.framesSent;
+        if (++result.framesSent == 1) protocol.NoteWritesStarted();
         protocol.Wait(kAfterWrite);
     }
     protocol.Send(link::frames::kEndProgramming);

@@ -18,7 +18,7 @@ enum class ProgramStatus {
     NotWritten = 1,         // a read was cancelled, the transmitter changed, or nothing answers
     NoisyRangeRefused = 3,  // the user said No to the noisy-range question
     Refused = 4,            // the configuration cannot be programmed (see the plan's status)
-    Interrupted = 5,        // the line went away during the writes
+    Interrupted = 5,        // the line went away, or the user stopped, during the writes
     InvalidConfiguration = 6,  // the configuration check refused it before anything was sent
 };
 
@@ -33,7 +33,8 @@ struct ProgramResult {
 // output selection, trims...). lastCell7: cell 7 as last read. previousTripWords: the trip
 // words as last read, kept when a trip level lies outside the range. With writeCells false
 // everything up to the writes happens (device check, calibration reads, plan, noise
-// question) and the transmitter is left unchanged: a dry run.
+// question) and the transmitter is left unchanged: a dry run. A cancel (the protocol's
+// token) ends it with NotWritten before the first write, Interrupted after it.
 ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const ProgramForm& form,
                             std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords,
                             bool writeCells = true);
@@ -47,5 +48,11 @@ std::optional<ProgramDeviceData> ReadProgrammingData(link::Protocol& protocol, c
 
 // The "$W" frame of one write: "$W", the address twice, the data byte, CR.
 std::string WriteFrame(const WriteEntry& entry);
+
+// The protocol's pauses, for the progress shown: the writes ("PR", a pause after each "$W",
+// the two closing "$FPxx"), and the steps before them (device check, output and factory
+// calibration reads).
+double WritePauses(std::size_t writes);
+link::StepPlan ProgrammingDataPlan(const Identity& identity);
 
 }  // namespace vantrel::device

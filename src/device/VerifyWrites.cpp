@@ -30,7 +30,15 @@ std::vector<WriteEntry> ExpectedCells(const std::vector<WriteEntry>& sent) {
     return cells;
 }
 
+double VerifyPauses(const std::vector<WriteEntry>& sent) {
+    double seconds = link::pauses::Closing();
+    for (const std::vector<WriteEntry>& run : ConsecutiveRuns(ExpectedCells(sent)))
+        seconds += link::pauses::Block(static_cast<int>(run.size()));
+    return seconds;
+}
+
 VerifyResult VerifyWrites(link::Protocol& protocol, const std::vector<WriteEntry>& sent) {
+    protocol.EnterStep(link::Step::VerifyingWrites);
     VerifyResult result;
     for (const std::vector<WriteEntry>& run : ConsecutiveRuns(ExpectedCells(sent))) {
         const link::ByteResult block = protocol.ReadBlock(run.front().address, static_cast<int>(run.size()));

@@ -31,5 +31,7 @@ std::vector<WriteEntry> ExpectedCells(const std::vector<WriteEntry>& sent);
 // Reads back every cell of the write list (contiguous cells in one block read) and compares.
 // Ends the exchange with "$FPxx".
 VerifyResult VerifyWrites(link::Protocol& protocol, const std::vector<WriteEntry>& sent);
+// The protocol's pauses of VerifyWrites for that write list.
+double VerifyPauses(const std::vector<WriteEntry>& sent);
 
 }  // namespace vantrel::device

@@ -15,12 +15,22 @@ void RealClock::pump(bool acceptInput) {
     if (m_pump) m_pump(acceptInput);
 }
 
+void Clock::waitUnlessCancelled(double seconds, const CancelToken& token) {
+    for (double left = seconds; left > 0 && !token.cancelled(); left -= kCancelSlice)
+        wait(std::min(left, kCancelSlice));
+}
+
 void RealClock::wait(double seconds) {
+    static const CancelToken never;
+    waitUnlessCancelled(seconds, never);
+}
+
+void RealClock::waitUnlessCancelled(double seconds, const CancelToken& token) {
     const double deadline = now() + seconds;
     for (;;) {
         pump(true);
         const double remaining = deadline - now();
-        if (remaining <= 0) return;
+        if (remaining <= 0 || token.cancelled()) return;
         std::this_thread::sleep_for(std::chrono::duration<double>(std::min(remaining, kPollSeconds)));
     }
 }

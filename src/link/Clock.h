@@ -3,6 +3,8 @@
 #include <chrono>
 #include <functional>
 
+#include "link/Cancel.h"
+
 namespace vantrel::link {
 
 // Time as the protocol sees it. Two kinds of pause exist:
@@ -16,6 +18,10 @@ public:
     virtual double now() = 0;
     virtual void wait(double seconds) = 0;
     virtual void replyPause() = 0;
+    // wait() that ends early once `token` is cancelled: a Cancel is answered within a slice
+    // of kCancelSlice seconds (the real clock checks on every pass of its polling).
+    virtual void waitUnlessCancelled(double seconds, const CancelToken& token);
+    static constexpr double kCancelSlice = 0.05;
 };
 
 // What the user interface does during a pause. acceptInput is true during wait() and false
@@ -36,6 +42,7 @@ public:
     double now() override;
     void wait(double seconds) override;
     void replyPause() override;
+    void waitUnlessCancelled(double seconds, const CancelToken& token) override;
 
 private:
     void pump(bool acceptInput);
@@ -55,6 +62,10 @@ public:
     double now() override { return m_now; }
     void wait(double seconds) override;
     void replyPause() override { m_now += kReplyStep; }
+    // Simulated time passes at once: a cancel can only come before the wait.
+    void waitUnlessCancelled(double seconds, const CancelToken& token) override {
+        if (!token.cancelled()) wait(seconds);
+    }
     void advance(double seconds) { wait(seconds); }
     // Number of wait() calls with acceptInput (user interface turns) so far.
     int waits() const { return m_waits; }

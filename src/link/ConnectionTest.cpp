@@ -40,13 +40,14 @@ ConnectionOutcome Test_di_Connessione(Protocol& protocol, const std::function<vo
         }
         if (transport.bytesAvailable() >= 1) break;
         // A vanished port will not answer: no point in waiting out the five seconds.
-        if (timedOut || protocol.portGone()) break;
-        clock.wait(RealClock::kPollSeconds);
+        if (timedOut || protocol.portGone() || protocol.cancelRequested()) break;
+        protocol.Wait(RealClock::kPollSeconds);
         timedOut = clock.now() - start >= connection::kTimeoutSeconds;
     }
 
     transport.discardInput();
     protocol.Send(frames::kStopStream);
+    if (protocol.cancelRequested()) return ConnectionOutcome::Cancelled;
     const bool gone = protocol.portGone();
     if (!timedOut && !gone) return ConnectionOutcome::Connected;
 
@@ -59,6 +60,7 @@ ConnectionOutcome Test_di_Connessione(Protocol& protocol, const std::function<vo
 
 ConnectionOutcome TestConnectionUntilDecided(Protocol& protocol, const std::function<void()>& onSeries,
                                              const std::function<void(int attempt)>& onAttempt) {
+    protocol.EnterStep(Step::TestingConnection);
     for (;;) {
         if (onSeries) onSeries();
         const ConnectionOutcome outcome = Test_di_Connessione(protocol, onAttempt);

@@ -44,10 +44,26 @@ bool Protocol::Send(std::string_view frame) {
     return written;
 }
 
+void Protocol::Wait(double seconds) {
+    if (cancelRequested()) return;
+    if (m_cancel != nullptr)
+        m_clock.waitUnlessCancelled(seconds, *m_cancel);
+    else
+        m_clock.wait(seconds);
+    if (m_meter) m_meter->Advance(seconds);
+}
+
+void Protocol::ReturnToWorkingMode() {
+    Send(frames::kStopStream);
+    m_clock.wait(timing::kAfterSend);
+    Send(frames::kEndProgramming);
+}
+
 bool Protocol::ReopenPort() {
     if (!m_reopen) return false;
     const double until = m_clock.now() + timing::kReopenWait;
     for (;;) {
+        if (cancelRequested()) return false;
         if (m_reopen()) {
             m_lineLost = false;
             return true;
@@ -69,6 +85,7 @@ bool Protocol::RetryOrCancel() {
 
 std::string Protocol::SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
                                    bool crOnly) {
+    if (cancelRequested()) return std::string(kCancelSentinel);
     const bool crOnlyEnding = crOnly && m_deviceModel == frames::kCrOnlyModel;
     const double start = m_clock.now();
     Send(command);
@@ -87,14 +104,13 @@ std::string Protocol::SendAndMatch(std::string_view command, std::string_view pa
         }
         if (m_clock.now() - start > timeoutSeconds) break;
         m_clock.replyPause();
+        if (cancelRequested()) return std::string(kCancelSentinel);
     }
 
-    if (RetryOrCancel()) {
-        Send(frames::kEndProgramming);
-        Wait(timing::kAfterRecovery);
-        return std::string(kRetrySentinel);
-    }
-    return std::string(kCancelSentinel);
+    if (cancelRequested() || !RetryOrCancel()) return std::string(kCancelSentinel);
+    Send(frames::kEndProgramming);
+    Wait(timing::kAfterRecovery);
+    return std::string(kRetrySentinel);
 }
 
 ByteResult Protocol::ReadBlock(int start, int count) {
@@ -104,6 +120,10 @@ ByteResult Protocol::ReadBlock(int start, int count) {
     const int first = start;
     const int last = std::min({start + count - 1, 255, first + 254});
     for (;;) {
+        if (cancelRequested()) {
+            result.bytes[0] = 1;
+            return result;
+        }
         Send(frames::kStopStream);
         Wait(timing::kAfterSend);
         Send(frames::kProgrammingMode);
@@ -127,7 +147,6 @@ ByteResult Protocol::ReadBlock(int start, int count) {
             const auto value = static_cast<std::uint8_t>(reply[frames::kByteReplyDataPos]);
             result.bytes[static_cast<std::size_t>(address - first + 1)] = value;
             if (m_cellObserver) m_cellObserver(address, value);
-            StepProgress(1);
         }
         if (!restart) return result;
     }
@@ -136,6 +155,10 @@ ByteResult Protocol::ReadBlock(int start, int count) {
 ByteResult Protocol::ReadVersion() {
     ByteResult result;
     for (;;) {
+        if (cancelRequested()) {
+            result.bytes[0] = 1;
+            return result;
+        }
         Send(frames::kStopStream);
         Wait(timing::kAfterVersionCommand);
         Send(frames::kProgrammingMode);

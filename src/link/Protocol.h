@@ -7,8 +7,10 @@
 #include <string>
 #include <string_view>
 
+#include "link/Cancel.h"
 #include "link/Clock.h"
 #include "link/Dialogs.h"
+#include "link/Progress.h"
 #include "link/Transport.h"
 
 namespace vantrel::link {
@@ -53,8 +55,6 @@ public:
     int deviceModel() const { return m_deviceModel; }
     // Language of the Retry/Cancel box (0 Italian, 300 English).
     void setLanguageOffset(int offset) { m_languageOffset = offset; }
-    // Called with step 1 after every byte that ReadBlock reads.
-    void setStepProgress(std::function<void(int step)> stepProgress) { m_stepProgress = std::move(stepProgress); }
     // Called with every cell that ReadBlock reads (the history keeps what was read).
     void setCellObserver(std::function<void(int address, std::uint8_t value)> observer) {
         m_cellObserver = std::move(observer);
@@ -64,6 +64,12 @@ public:
     Clock& clock() { return m_clock; }
     Dialogs& dialogs() { return m_dialogs; }
     int languageOffset() const { return m_languageOffset; }
+
+    // The protocol's pauses in the active step get a new length (the step is added when
+    // the plan has none): what the operation just learnt, such as the number of writes.
+    void ResizeStep(Step step, double seconds) {
+        if (m_meter) m_meter->Resize(step, seconds);
+    }
 
     // Writes a frame. Returns false (and remembers it) when the line refused the bytes.
     bool Send(std::string_view frame);
@@ -82,14 +88,32 @@ public:
     // line is back.
     bool ReopenPort();
 
-    void Wait(double seconds) { m_clock.wait(seconds); }
-    void StepProgress(int step) {
-        if (m_stepProgress) m_stepProgress(step);
+    // The operation's stop request and progress (either may be absent). A cancelled token
+    // ends every pause and reply wait at once: the reading routines then return with the
+    // error flag set, as after Cancel in the Retry/Cancel box, without showing the box.
+    void setCancelToken(CancelToken* token) { m_cancel = token; }
+    void setProgressMeter(ProgressMeter* meter) { m_meter = meter; }
+    bool cancelRequested() const { return m_cancel != nullptr && m_cancel->cancelled(); }
+    // The operation has come to `step` (for the progress shown).
+    void EnterStep(Step step) {
+        if (m_meter) m_meter->Enter(step);
     }
+    // The first "$W" is about to go out: from now on a stop leaves a partial configuration.
+    void NoteWritesStarted() {
+        if (m_cancel) m_cancel->MarkWritesStarted();
+    }
+    // After a cancelled operation: "SM" stops a stream, "$FPxx" ends programming mode, so the
+    // transmitter is back in working mode whatever the operation had started. The pause
+    // between them is kept, cancel or not.
+    void ReturnToWorkingMode();
+
+    // A pause between commands: the user interface keeps running. Ends at once when the
+    // operation is cancelled.
+    void Wait(double seconds);
 
     // Sends command (nothing when empty) and waits for a reply matching pattern. Returns the
     // reply, or after a time-out the user's choice: kRetrySentinel (after "$FPxx" and 0.5 s)
-    // or kCancelSentinel. A port that vanishes ends the wait at once with its own box; Retry
+    // or kCancelSentinel. A cancelled operation gets kCancelSentinel at once (nothing sent). A port that vanishes ends the wait at once with its own box; Retry
     // then opens the port again before the "$FPxx".
     std::string SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
                              bool crOnly);
@@ -110,21 +134,10 @@ private:
     int m_deviceModel = 10;
     int m_languageOffset = 300;
     bool m_lineLost = false;
-    std::function<void(int)> m_stepProgress;
     std::function<bool()> m_reopen;
+    CancelToken* m_cancel = nullptr;
+    ProgressMeter* m_meter = nullptr;
     std::function<void(int, std::uint8_t)> m_cellObserver;
-};
-
-// The main window's progress bar as the block reads drive it: the value advances by the
-// step and restarts at 1 when it would reach the maximum.
-struct ProgressBarValue {
-    double minimum = 0.0001;
-    double maximum = 26;
-    double value = 0.0001;
-    void Step(int step) {
-        if (value + step >= maximum) value = 1;
-        else value += step;
-    }
 };
 
 }  // namespace vantrel::link

@@ -22,6 +22,7 @@ struct RunScales {
 };
 
 std::optional<RunScales> ReadRunScales(link::Protocol& protocol, const device::Identity& identity) {
+    protocol.EnterStep(link::Step::ReadingOutputCalibration);
     const link::ByteResult cell7 = protocol.ReadBlock(device::cell::OutputConfig, 1);
     if (cell7.cancelled()) return std::nullopt;
     const int outputType = cell7[1] & 3;
@@ -106,13 +107,17 @@ private:
 
 MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& identity, const MeasureSetup& setup,
                           MeasureObserver& observer, const std::function<bool()>& stopRequested) {
+    const auto failed = [&protocol] {
+        return protocol.cancelRequested() ? MeasureResult::Cancelled : MeasureResult::CommunicationError;
+    };
     switch (device::CheckSameDevice(protocol, identity)) {
         case device::DeviceCheck::Same: break;
         case device::DeviceCheck::Changed: return MeasureResult::DeviceChanged;
-        case device::DeviceCheck::Failed: return MeasureResult::CommunicationError;
+        case device::DeviceCheck::Failed: return failed();
     }
     const auto run = ReadRunScales(protocol, identity);
-    if (!run) return MeasureResult::CommunicationError;
+    if (!run) return failed();
+    protocol.EnterStep(link::Step::StartingStream);
     protocol.Send(link::frames::kEndProgramming);
     protocol.Wait(0.1);
 
@@ -128,6 +133,8 @@ MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& iden
         // frame is awaited.
         if (frameNumber > 1 && stopRequested && stopRequested()) break;
         const link::ByteResult frame = protocol.ReadMeasurementFrame();
+        // A cancel while streaming is a stop: the stream ends as after the stop button.
+        if (frame.cancelled() && protocol.cancelRequested()) break;
         if (frame.cancelled()) return MeasureResult::CommunicationError;
         const Reading reading = interpreter.Interpret(frame, frameNumber);
         if (stopRequested && stopRequested()) break;
@@ -137,6 +144,14 @@ MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& iden
     protocol.Wait(0.1);
     observer.Stopped();
     return MeasureResult::Stopped;
+}
+
+link::StepPlan MeasureStartPlan(const device::Identity& identity) {
+    using link::pauses::Block;
+    return {{link::Step::CheckingDevice, link::pauses::Version()},
+            {link::Step::ReadingOutputCalibration,
+             Block(1) + device::OutputCalibrationPauses(identity.DeviceFamily) + device::OutputScalePauses()},
+            {link::Step::StartingStream, 3 * link::timing::kAfterSend}};
 }
 
 }  // namespace vantrel::measure

@@ -54,11 +54,19 @@ enum class MeasureResult {
     Stopped = 1,              // the user stopped it
     CommunicationError = -1,  // a read or a frame was cancelled: not-connected state
     DeviceChanged = 0,        // a different transmitter answered and the user cancelled
+    Cancelled = 2,            // stopped before the stream started (the protocol's token)
 };
 
 // Runs until stopRequested() returns true (checked after every frame, as the stop button is
 // handled while the loop yields) or the communication fails.
+// A cancel (the protocol's token) before the stream starts gives Cancelled, with the
+// transmitter left as the read left it (the caller returns it to working mode); while
+// streaming it is a stop.
 MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& identity, const MeasureSetup& setup,
                           MeasureObserver& observer, const std::function<bool()>& stopRequested);
+
+// The protocol's pauses from the start to the first frame (device check, calibration and
+// scale reads, "$FPxx", "SM", "MI"), for the progress shown.
+link::StepPlan MeasureStartPlan(const device::Identity& identity);
 
 }  // namespace vantrel::measure

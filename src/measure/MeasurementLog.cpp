@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "measure/Trend.h"
+
 namespace vantrel::measure {
 
 namespace {
@@ -179,8 +181,18 @@ bool MeasurementLog::WriteLine(const std::string& line) {
     return false;
 }
 
+std::string GapRow(const Timestamp& time) { return IsoTime(time) + ",,,,,,,,"; }
+
 bool MeasurementLog::Append(const Reading& reading) {
-    if (!WriteLine(LogRow(reading, m_time ? m_time() : SystemNow()))) return false;
+    const Timestamp now = m_time ? m_time() : SystemNow();
+    // The stream was interrupted (or stopped and started again) since the last row: a row
+    // with the time and nothing else says so, and breaks a plotted line there.
+    if (m_lastRow && static_cast<double>(now.unixMilliseconds - *m_lastRow) > kGapSeconds * 1000) {
+        if (!WriteLine(GapRow(now))) return false;
+        ++m_rows;
+    }
+    if (!WriteLine(LogRow(reading, now))) return false;
+    m_lastRow = now.unixMilliseconds;
     ++m_rows;
     return true;
 }

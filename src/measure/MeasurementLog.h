@@ -4,6 +4,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/Clock.h"
@@ -42,6 +43,9 @@ inline constexpr const char* kLogHeader =
 // range and green/red/yellow for the trips (empty on a model without trips); an unknown
 // output or value is an empty field.
 std::string LogRow(const Reading& reading, const Timestamp& time);
+// The row that marks an interruption of the stream: the time of the first reading after it
+// and every other field empty.
+std::string GapRow(const Timestamp& time);
 
 class MeasurementLog {
 public:
@@ -56,7 +60,8 @@ public:
     MeasurementLog(const MeasurementLog&) = delete;
     MeasurementLog& operator=(const MeasurementLog&) = delete;
 
-    // Writes one row and flushes it. After a failed write (disk full, medium removed) the
+    // Writes one row and flushes it; a reading more than kGapSeconds after the previous row
+    // is preceded by a gap row. After a failed write (disk full, medium removed) the
     // partial row is cut off again, the log stops writing and error() says why.
     bool Append(const Reading& reading);
 
@@ -74,6 +79,7 @@ private:
     std::ofstream m_file;
     std::uintmax_t m_goodSize = 0;  // bytes of whole lines written so far
     long m_rows = 0;
+    std::optional<std::int64_t> m_lastRow;  // time of the last reading written (ms)
     std::string m_error;
 };
 

@@ -56,6 +56,7 @@ TrendModel::TrendModel(double windowSeconds, std::size_t capacity)
 void TrendModel::Clear() {
     m_head = 0;
     m_count = 0;
+    m_gapPending = false;
 }
 
 const TrendSample& TrendModel::At(std::size_t index) const { return m_ring[(m_head + index) % m_ring.size()]; }
@@ -72,11 +73,14 @@ void TrendModel::DropOlderThan(double time) {
 void TrendModel::Add(const TrendSample& sample) {
     if (!std::isfinite(sample.time)) return;
     if (m_count > 0 && sample.time < newest().time) Clear();
+    TrendSample added = sample;
+    added.afterGap = m_count > 0 && (m_gapPending || sample.time - newest().time > kGapSeconds);
+    m_gapPending = false;
     if (m_count == m_ring.size()) {
         m_head = (m_head + 1) % m_ring.size();
         --m_count;
     }
-    m_ring[(m_head + m_count) % m_ring.size()] = sample;
+    m_ring[(m_head + m_count) % m_ring.size()] = added;
     ++m_count;
     DropOlderThan(sample.time - m_window);
 }
@@ -102,13 +106,19 @@ std::vector<TrendSample> TrendModel::Decimated(std::size_t maxPoints) const {
         std::size_t lowest = i;
         std::size_t highest = i;
         std::size_t j = i;
+        bool gap = false;
         for (; j < m_count && (last || At(j).time < end); ++j) {
             if (At(j).value < At(lowest).value) lowest = j;
             if (At(j).value > At(highest).value) highest = j;
+            gap = gap || At(j).afterGap;
         }
         if (j == i) continue;  // an empty bucket (a gap in the stream)
         out.push_back(At(std::min(lowest, highest)));
-        if (lowest != highest) out.push_back(At(std::max(lowest, highest)));
+        out.back().afterGap = gap;
+        if (lowest != highest) {
+            out.push_back(At(std::max(lowest, highest)));
+            out.back().afterGap = false;
+        }
         i = j;
     }
     return out;

@@ -12,10 +12,18 @@
 // ends and the trip levels as reference lines, thinned out for drawing.
 namespace vantrel::measure {
 
+// Readings further apart than this belong to separate stretches: the stream was interrupted
+// (a Retry box, a pulled cable) or stopped and started again. The trend breaks its line there
+// and the CSV log marks it.
+inline constexpr double kGapSeconds = 1.0;
+// A value older than this is stale: the displays grey it rather than show it as current.
+inline constexpr double kStaleSeconds = 2.0;
+
 struct TrendSample {
     double time = 0;    // seconds (any origin; the chart uses wall-clock seconds)
     double value = 0;   // process value in the display unit
     double output = 0;  // mA or V
+    bool afterGap = false;  // the line does not join this sample to the one before
 };
 
 struct TrendReferences {
@@ -55,7 +63,10 @@ public:
     // Adds a sample; samples that left the window behind the newest one are dropped, and so is
     // the oldest one when the ring is full. A sample older than the newest starts afresh (a
     // clock that went back belongs to another run).
+    // A sample more than kGapSeconds after the newest one starts a new stretch.
     void Add(const TrendSample& sample);
+    // The next sample starts a new stretch (a frame without a defined value came between).
+    void MarkGap() { m_gapPending = m_count > 0; }
     void Clear();
 
     std::size_t size() const { return m_count; }
@@ -67,7 +78,8 @@ public:
     // The samples in the window, oldest first.
     std::vector<TrendSample> Samples() const;
     // At most maxPoints samples for drawing: the window is cut into equal time buckets and
-    // each keeps its lowest and highest value in time order, so a short spike still shows.
+    // each keeps its lowest and highest value in time order, so a short spike still shows;
+    // a bucket holding the start of a stretch starts one too.
     std::vector<TrendSample> Decimated(std::size_t maxPoints) const;
 
     void SetReferences(const TrendReferences& references) { m_references = references; }
@@ -88,6 +100,7 @@ private:
     std::vector<TrendSample> m_ring;
     std::size_t m_head = 0;  // index of the oldest sample
     std::size_t m_count = 0;
+    bool m_gapPending = false;
     TrendReferences m_references;
 };
 

@@ -197,6 +197,16 @@ inline constexpr int kHistoryHash = 2259;
 inline constexpr int kHistoryDoesNotFit = 2260;
 inline constexpr int kHistoryDatabaseTitle = 2261;
 inline constexpr int kHistoryLimited = 2262;
+// Long operations: the text of each step (in the order of link::Step), the time left
+// ("about" N "s left"), the question before stopping a programming whose writes have begun,
+// and the closing words.
+inline constexpr int kFirstStepText = 2270;
+inline constexpr int kTimeLeftBefore = 2284;
+inline constexpr int kTimeLeftAfter = 2285;
+inline constexpr int kStopWritingQuestion = 2286;
+inline constexpr int kOperationCancelled = 2287;
+inline constexpr int kProgrammingDone = 2288;
+inline constexpr int kProgrammingNotDone = 2289;
 }  // namespace text
 
 // The text of an identifier (language offset already added by the caller), UTF-8.

@@ -9,6 +9,7 @@
 #include "resources/StringTable.h"
 #include "session/Recording.h"
 #include "session/Records.h"
+#include "session/Running.h"
 #include "ui/model/ProgramFileCommands.h"
 
 namespace vantrel::session {
@@ -55,6 +56,8 @@ bool OpenPort(Session& session) {
     return false;
 }
 
+// The connection test's verdict goes into the connection result; the form is left to the
+// caller, so a cancelled load can leave it untouched.
 void RunConnectionTest(Session& session, SessionView& view) {
     session.connectionResult = "Riprova";
     if (session.testAtStart) {
@@ -65,13 +68,13 @@ void RunConnectionTest(Session& session, SessionView& view) {
         session.connectionResult = std::string(link::ConnectionResultText(outcome));
     }
     session.testAtStart = true;
-    session.form.SetConnected(session.connected());
 }
 
 // Reads "$V" when connected; the identity defaults otherwise.
 void Identify(Session& session) {
     device::Identity identity;  // family 4, model 10, firmware 0/0
     if (session.connected()) {
+        session.protocol.EnterStep(link::Step::Identifying);
         const link::ByteResult version = session.protocol.ReadVersion();
         if (version.cancelled()) {
             session.connectionResult = "Annulla";
@@ -95,21 +98,18 @@ bool FailRead(Session& session, SessionView& view) {
     return false;
 }
 
-}  // namespace
-
-bool ConnectAndIdentify(Session& session, SessionView& view) {
-    OperationScope scope(session, Operation::Identify);
+// Opens the port, tests the connection and identifies, without touching the form. True when
+// the port opened.
+bool ConnectAndIdentifyOnLine(Session& session, SessionView& view, OperationScope& scope) {
     scope.record().identity.reset();
     // Whatever answers now may be another transmitter.
     session.knownMemory = {};
     session.SyncProtocol();
     const bool opened = OpenPort(session);
-    if (opened) {
+    if (opened)
         RunConnectionTest(session, view);
-    } else {
+    else
         session.connectionResult = "errore";
-        session.form.SetConnected(false);
-    }
     Identify(session);
     if (session.connected()) {
         const device::Identity& identity = session.state.identity;
@@ -119,73 +119,160 @@ bool ConnectAndIdentify(Session& session, SessionView& view) {
     } else {
         scope.SetOutcome(opened ? FailureOutcome(session) : Outcome::CommunicationFailed);
     }
+    return opened;
+}
+
+// Everything a configuration read brings, before it is described.
+struct DeviceRead {
+    device::ReadConfiguration configuration;
+    std::optional<device::CustomCurve> curve;
+};
+
+// The line half of a read: the configuration, the custom curve when there is one, then
+// "$FPxx". Empty when it was cancelled or nothing answered; nothing of the session changes.
+std::optional<DeviceRead> ReadFromDevice(Session& session, SessionView& view) {
+    session.SyncProtocol();
+    view.ReadingStarted();
+    auto read = device::ReadConfigurationFromDevice(session.protocol, session.state.identity);
+    if (!read) return std::nullopt;
+    DeviceRead result{*read, std::nullopt};
+    if (read->values.flags & device::option::Custom) {
+        session.progress.Resize(link::Step::ReadingCustomCurve, device::CustomCurvePauses());
+        const device::CustomCurveRead custom = device::ReadCustomCurve(session.protocol, read->calibration);
+        if (custom.cancelled) return std::nullopt;
+        result.curve = custom.curve;
+    }
+    session.protocol.Send(link::frames::kEndProgramming);
+    session.protocol.Wait(0.1);
+    return result;
+}
+
+// The form half: the read described into the form, the summary and the record.
+void Describe(Session& session, SessionView& view, const DeviceRead& read, OperationScope& scope) {
+    session.lastRead = read.configuration;
+    session.serial = read.configuration.serial;
+    session.serialMenuVisible = device::SerialMenuVisible(read.configuration.serial);
+    session.form.SetSliders(read.configuration.zeroSlider, read.configuration.spanSlider);
+    session.form.ApplyRead(read.configuration.values, read.curve);
+    session.form.SetStateLamp({255, 0, 0});
+    view.ReadingEnded();
+    OperationRecord& record = scope.record();
+    record.serial = read.configuration.serial;
+    record.summary = session.form.summary();
+    const files::RecordBytes bytes = files::EncodeRecord(FormRecord(session));
+    record.configuration.assign(bytes.begin(), bytes.end());
+    scope.SetOutcome(Outcome::Done);
+}
+
+// What a load changes in the session besides the form: put back when it is cancelled.
+struct LinkState {
+    std::string connectionResult;
+    device::Identity identity;
+    MemoryImage knownMemory;
+
+    static LinkState Of(const Session& session) {
+        return {session.connectionResult, session.state.identity, session.knownMemory};
+    }
+    void RestoreInto(Session& session) const {
+        session.connectionResult = connectionResult;
+        session.state.identity = identity;
+        session.knownMemory = knownMemory;
+        session.SyncProtocol();
+    }
+};
+
+}  // namespace
+
+bool ConnectAndIdentify(Session& session, SessionView& view) {
+    OperationScope scope(session, Operation::Identify);
+    link::StepPlan plan = LoadPlan(session.state.identity);
+    plan.resize(2);  // the connection test and the identification
+    RunScope run(session, plan);
+    ConnectAndIdentifyOnLine(session, view, scope);
+    session.form.SetConnected(session.connected());
     return session.connected();
 }
 
 LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
     OperationScope scope(session, Operation::Read);
-    ConnectAndIdentify(session, view);
+    RunScope run(session, LoadPlan(session.state.identity));
+    const LinkState before = LinkState::Of(session);
+    const auto cancelled = [&] {
+        if (!session.protocol.cancelRequested()) return false;
+        scope.SetOutcome(Outcome::Cancelled);
+        view.ReadingEnded();
+        return true;
+    };
+    // The line first, the form after: a cancel anywhere on the line leaves the form as it was.
+    std::optional<DeviceRead> read;
+    {
+        OperationScope identify(session, Operation::Identify);
+        ConnectAndIdentifyOnLine(session, view, identify);
+    }
+    if (session.connected()) {
+        if (run.outermost()) session.progress.SetRemaining(device::ReadPlan(session.state.identity));
+        read = ReadFromDevice(session, view);
+    }
+    if (cancelled()) {
+        if (session.formLoaded) {
+            before.RestoreInto(session);
+            session.form.Changed();
+            return session.connected() ? LoadOutcome::Connected : LoadOutcome::NotConnected;
+        }
+        // Nothing to go back to: the window comes up without a transmitter.
+        session.connectionResult = "Annulla";
+        session.state.identity = {};
+        session.SyncProtocol();
+    }
+    const bool answered = session.connected();
+    session.form.SetConnected(answered);
     session.form.Load(session.state.identity, static_cast<ui::Mode>(session.modeIndex));
+    session.formLoaded = true;
     // The form now holds the transmitter's configuration (or the defaults): no file's.
     ui::StartUnsavedConfiguration(session.state);
-    if (!session.connected()) {
+    if (!answered) {
         // No transmitter, a cancelled test or identification, or a port that would not
         // open: device commands off, "connect" on, "not connected" and "no data" shown.
         session.form.EnterNotConnectedState();
         return LoadOutcome::NotConnected;
     }
-    return ReadAndDescribe(session, view) ? LoadOutcome::Connected : LoadOutcome::NotConnected;
+    if (!read) {
+        scope.SetFailed();
+        FailRead(session, view);
+        return LoadOutcome::NotConnected;
+    }
+    Describe(session, view, *read, scope);
+    return LoadOutcome::Connected;
 }
 
 bool ReadAndDescribe(Session& session, SessionView& view) {
     OperationScope scope(session, Operation::Read);
-    session.SyncProtocol();
-    session.progress = link::ProgressBarValue{};
-    session.protocol.setStepProgress([&](int step) {
-        session.progress.Step(step);
-        view.ProgressChanged(session.progress);
-    });
-    view.ReadingStarted();
-    const auto read = device::ReadConfigurationFromDevice(session.protocol, session.state.identity);
-    session.protocol.setStepProgress({});
+    RunScope run(session, device::ReadPlan(session.state.identity));
+    const std::optional<DeviceRead> read = ReadFromDevice(session, view);
     if (!read) {
         scope.SetFailed();
+        // A cancelled read leaves the form to the caller; a failed one is the not-connected state.
+        if (session.protocol.cancelRequested()) {
+            view.ReadingEnded();
+            return false;
+        }
         return FailRead(session, view);
     }
-    session.lastRead = *read;
-    session.serial = read->serial;
-    session.serialMenuVisible = device::SerialMenuVisible(read->serial);
-    session.form.SetSliders(read->zeroSlider, read->spanSlider);
-    std::optional<device::CustomCurve> curve;
-    if (read->values.flags & device::option::Custom) {
-        const device::CustomCurveRead custom = device::ReadCustomCurve(session.protocol, read->calibration);
-        if (custom.cancelled) {
-            scope.SetFailed();
-            return FailRead(session, view);
-        }
-        curve = custom.curve;
-    }
-    session.form.ApplyRead(read->values, curve);
-    session.protocol.Send(link::frames::kEndProgramming);
-    session.protocol.Wait(0.1);
-    session.form.SetStateLamp({255, 0, 0});
-    view.ReadingEnded();
-    OperationRecord& record = scope.record();
-    record.serial = read->serial;
-    record.summary = session.form.summary();
-    const files::RecordBytes bytes = files::EncodeRecord(FormRecord(session));
-    record.configuration.assign(bytes.begin(), bytes.end());
-    scope.SetOutcome(Outcome::Done);
+    Describe(session, view, *read, scope);
     return true;
 }
 
 std::optional<device::SerialNumber> ReadSerial(Session& session) {
     OperationScope scope(session, Operation::SerialRead);
+    RunScope run(session, SerialPlan());
     session.SyncProtocol();
     const std::optional<device::SerialNumber> serial = device::ReadSerialNumber(session.protocol);
-    // Leave the transmitter's programming mode that the block reads entered.
-    session.protocol.Send(link::frames::kEndProgramming);
-    session.protocol.Wait(0.1);
+    // Leave the transmitter's programming mode that the block reads entered (after a
+    // cancel the run scope does).
+    if (!session.protocol.cancelRequested()) {
+        session.protocol.Send(link::frames::kEndProgramming);
+        session.protocol.Wait(0.1);
+    }
     if (!serial) {
         scope.SetFailed();
         return std::nullopt;

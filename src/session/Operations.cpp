@@ -9,6 +9,7 @@
 #include "session/Flows.h"
 #include "session/Recording.h"
 #include "session/Records.h"
+#include "session/Running.h"
 
 namespace vantrel::session {
 
@@ -73,9 +74,11 @@ std::optional<device::ConfigProblem> CheckFormConfiguration(Session& session) {
 }
 
 ProgramOutcome PlanOnly(Session& session, const ui::InputEncoding& encoding) {
+    RunScope run(session, PreviewPlan(session.state.identity));
     ProgramOutcome outcome;
     outcome.result = RunProgramDevice(session, encoding, false);
-    if (outcome.result.status == device::ProgramStatus::NotWritten) EnterNotConnectedState(session);
+    if (outcome.result.status == device::ProgramStatus::NotWritten && !session.protocol.cancelRequested())
+        EnterNotConnectedState(session);
     return outcome;
 }
 
@@ -116,6 +119,7 @@ Outcome ProgrammingOutcome(const ProgramOutcome& outcome, bool lineLost) {
 ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui::InputEncoding& encoding,
                                   const ProgramOptions& options) {
     OperationScope scope(session, options.verify ? Operation::ProgramVerified : Operation::Program);
+    RunScope run(session, ProgramPlan(session, encoding, options.verify));
     // What is programmed, as Save would write it; the read-back below describes it anew.
     const files::RecordBytes programmed = files::EncodeRecord(FormRecord(session));
     scope.record().memoryBefore.Merge(session.knownMemory);
@@ -124,14 +128,20 @@ ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui:
     scope.CellsAfterWrites();
     switch (outcome.result.status) {
         case device::ProgramStatus::Done:
+            session.protocol.EnterStep(link::Step::WaitingForRestart);
             session.protocol.Wait(kBeforeReadBack);
             if (options.verify) outcome.verify = device::VerifyWrites(session.protocol, outcome.result.plan.sent);
             outcome.readBack = ReadAndDescribe(session, view);
             if (outcome.readBack) CheckReadBack(session, outcome);
+            // Stopped after the writes: what the transmitter holds is unknown.
+            else if (session.protocol.cancelRequested()) EnterNotConnectedState(session);
             // The transmitter confirmed holding the edits: a read would not lose them.
             if (outcome.Confirmed()) session.state.EditedSinceLoad = false;
             break;
         case device::ProgramStatus::NotWritten:
+            // Stopped before the first write: the transmitter and the form are as they were.
+            if (!session.protocol.cancelRequested()) EnterNotConnectedState(session);
+            break;
         case device::ProgramStatus::Interrupted:
             EnterNotConnectedState(session);
             break;
@@ -150,8 +160,31 @@ ProgramOutcome ProgramAndReadBack(Session& session, SessionView& view, const ui:
     return outcome;
 }
 
+namespace {
+
+// The start of a measurement is the operation the progress follows: it ends with the first
+// value shown.
+class FirstValueRelay final : public measure::MeasureObserver {
+public:
+    FirstValueRelay(Session& session, measure::MeasureObserver& observer) : m_session(session), m_observer(observer) {}
+    void Started(const measure::Scale& scale) override { m_observer.Started(scale); }
+    void Show(const measure::Reading& reading) override {
+        m_session.progress.Finish();
+        m_observer.Show(reading);
+    }
+    void Stopped() override { m_observer.Stopped(); }
+
+private:
+    Session& m_session;
+    measure::MeasureObserver& m_observer;
+};
+
+}  // namespace
+
 measure::MeasureResult Measure(Session& session, measure::MeasureObserver& observer,
                                const std::function<bool()>& stopRequested) {
+    RunScope run(session, measure::MeasureStartPlan(session.state.identity));
+    FirstValueRelay relay(session, observer);
     session.SyncProtocol();
     measure::MeasureSetup setup;
     if (session.lastRead) {
@@ -162,7 +195,7 @@ measure::MeasureResult Measure(Session& session, measure::MeasureObserver& obser
     // may have moved on since the read.
     if (session.lastRead) setup.unit = session.lastRead->Unit();
     const measure::MeasureResult result =
-        measure::MeasureLoop(session.protocol, session.state.identity, setup, observer, stopRequested);
+        measure::MeasureLoop(session.protocol, session.state.identity, setup, relay, stopRequested);
     if (result == measure::MeasureResult::CommunicationError) EnterNotConnectedState(session);
     return result;
 }

@@ -3,6 +3,7 @@
 #include "device/ProgramDevice.h"
 #include "link/Frames.h"
 #include "session/Operations.h"
+#include "session/Running.h"
 
 namespace vantrel::session {
 
@@ -17,6 +18,7 @@ PreviewOutcome PreviewProgramming(Session& session, const ui::InputEncoding& enc
     const device::ProgramForm form = ProgramFormValues(session, encoding);
     device::ProgramDeviceData data;
     if (session.connected()) {
+        RunScope run(session, PreviewPlan(session.state.identity));
         session.SyncProtocol();
         const std::uint8_t lastCell7 =
             session.lastRead ? static_cast<std::uint8_t>(session.lastRead->outputConfig) : 0;
@@ -26,6 +28,9 @@ PreviewOutcome PreviewProgramming(Session& session, const ui::InputEncoding& enc
             outcome.calibrationRead = true;
             session.protocol.Send(link::frames::kEndProgramming);
             session.protocol.Wait(kAfterCommand);
+        } else if (session.protocol.cancelRequested()) {
+            outcome.cancelled = true;
+            return outcome;
         }
     }
     const device::ProgramPlan plan = device::MakeProgramPlan(form, session.state, data, [] { return true; });

@@ -10,6 +10,7 @@ namespace vantrel::session {
 struct PreviewOutcome {
     device::PlanPreview preview;
     bool calibrationRead = false;  // computed with the transmitter's own calibration
+    bool cancelled = false;        // the calibration read was stopped: no preview
 };
 
 // Connected: the device check and calibration reads that programming makes, then "$FPxx"

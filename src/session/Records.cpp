@@ -54,10 +54,15 @@ std::optional<device::ConfigRecord> ReadDeviceRecord(Session& session) {
     scratch.connectionResult.clear();
     scratch.modeIndex = session.modeIndex;
     scratch.form.Load(scratch.state.identity, static_cast<ui::Mode>(scratch.modeIndex));
-    // The cells read are the live session's: its operation (a comparison) keeps them.
+    // The cells read are the live session's: its operation (a comparison) keeps them, and
+    // so are its stop request and progress.
     scratch.protocol.setCellObserver([&session](int address, std::uint8_t value) { session.NoteCellRead(address, value); });
+    scratch.protocol.setCancelToken(&session.cancel);
+    scratch.protocol.setProgressMeter(&session.progress);
     SessionView quiet;
     if (!ReadAndDescribe(scratch, quiet)) {
+        // Stopped by the user: the live session stays as it was.
+        if (session.protocol.cancelRequested()) return std::nullopt;
         // The transmitter stopped answering: the live session goes to the not-connected
         // state, as after any failed read.
         session.connectionResult = scratch.connectionResult;

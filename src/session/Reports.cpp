@@ -1,5 +1,6 @@
 #include "session/Reports.h"
 
+#include "device/ConfigurationReader.h"
 #include "device/Identify.h"
 #include "device/ProgramPlan.h"
 #include "files/DefaultName.h"
@@ -8,6 +9,7 @@
 #include "session/Operations.h"
 #include "session/Recording.h"
 #include "session/Records.h"
+#include "session/Running.h"
 #include "ui/model/ProgramFileCommands.h"
 
 namespace vantrel::session {
@@ -69,6 +71,7 @@ ui::ConfigReport SessionReport(Session& session, bool fromTransmitter, const std
 
 std::optional<ui::Comparison> CompareWithDevice(Session& session, const device::ConfigRecord& file) {
     OperationScope scope(session, Operation::Compare);
+    RunScope run(session, device::ReadPlan(session.state.identity));
     const bool wasConnected = session.connected();
     const std::optional<device::ConfigRecord> device = ReadDeviceRecord(session);
     if (!device) {

@@ -14,6 +14,8 @@ Session::Session(link::Transport& transport_, link::Clock& clock, link::Dialogs&
         return transport.open(port, WorkSettings()).ok();
     });
     protocol.setCellObserver([this](int address, std::uint8_t value) { NoteCellRead(address, value); });
+    protocol.setCancelToken(&cancel);
+    protocol.setProgressMeter(&progress);
 }
 
 link::LineSettings WorkSettings() {

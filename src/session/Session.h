@@ -16,9 +16,9 @@
 
 namespace vantrel::session {
 
-// What the windows show while a flow runs: the connection-test window, the main window's
-// status label and progress bar. The desktop program draws them; the command-line tool and
-// the tests need none of it.
+// What the windows show while a flow runs: the connection-test window and the main window's
+// status label (the progress itself is the session's ProgressMeter). The desktop program
+// draws them; the command-line tool and the tests need none of it.
 class SessionView {
 public:
     virtual ~SessionView() = default;
@@ -27,7 +27,6 @@ public:
     virtual void ConnectionSeriesEnded() {}
     virtual void ReadingStarted() {}
     virtual void ReadingEnded() {}
-    virtual void ProgressChanged(const link::ProgressBarValue& /*progress*/) {}
 };
 
 // The line settings the programming window opens its port with ("9600,n,8,1").
@@ -55,7 +54,14 @@ public:
     std::optional<device::ReadConfiguration> lastRead;
     device::SerialNumber serial;
     bool serialMenuVisible = true;
-    link::ProgressBarValue progress;
+    // The form has been loaded once: a cancelled load leaves it as it was (before the first
+    // load there is nothing to go back to, so a cancel then is a load without transmitter).
+    bool formLoaded = false;
+
+    // The running operation's stop request and progress; the protocol checks and moves them.
+    // Whoever starts an operation resets the token (the desktop program before each one).
+    link::CancelToken cancel;
+    link::ProgressMeter progress;
 
     // Every operation is handed to the recorder when it ends (the history); none by default.
     OperationRecorder* recorder = nullptr;

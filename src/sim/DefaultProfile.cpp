@@ -109,7 +109,9 @@ Profile MakeDefaultProfile() {
     const device::ProgramPlan plan = device::MakeProgramPlan(DefaultProgramForm(), DefaultWorkingState(),
                                                              ReadBeforeProgramming(profile.memory), [] { return true; });
     ApplyPlan(plan, profile.memory);
-    profile.input = {Quantity::Temperature, 25, 25};
+    // A process that lives: a slow swing of 20 °C over two minutes with a little noise, so the
+    // trend, the lamps and the bar move in a demonstration.
+    profile.input = {Quantity::Temperature, 25, 25, 20, 120, 0.2};
     return profile;
 }
 

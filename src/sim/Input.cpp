@@ -1,5 +1,9 @@
 #include "sim/Input.h"
 
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
 #include "device/ProgramPlan.h"
 #include "math/Converter.h"
 #include "math/InputCodes.h"
@@ -45,7 +49,24 @@ std::optional<double> TerminalSignal(const SimulatedInput& in, int code, bool in
     return *hot - *cold;
 }
 
+// A number in [-1, 1] that looks random and is the same for the same frame on every run.
+double FrameNoise(long frame) {
+    std::uint64_t x = static_cast<std::uint64_t>(frame) * 0x9E3779B97F4A7C15ull + 0x632BE59BD9B4E019ull;
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
+    x ^= x >> 31;
+    return static_cast<double>(x >> 11) / static_cast<double>(1ull << 52) - 1.0;
+}
+
 }  // namespace
+
+SimulatedInput InputAt(const SimulatedInput& input, double seconds, long frame) {
+    SimulatedInput at = input;
+    if (input.drift != 0 && input.driftPeriod > 0)
+        at.value += input.drift * std::sin(2 * std::numbers::pi * seconds / input.driftPeriod);
+    if (input.noise != 0) at.value += input.noise * FrameNoise(frame);
+    return at;
+}
 
 std::optional<double> InputConverterValue(const SimulatedInput& in, const Memory& memory,
                                           const std::optional<ProgrammedTables>& tables) {

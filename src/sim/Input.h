@@ -21,7 +21,16 @@ struct SimulatedInput {
     Quantity quantity = Quantity::Temperature;
     double value = 25;
     double coldJunction = 25;  // °C at the terminals, for thermocouples
+    // A live process: the value swings by `drift` (its own unit) around `value` over
+    // `driftPeriod` seconds from the start of the measurement stream, with up to `noise`
+    // either way on each frame (the same on every run: the noise follows the frame count).
+    double drift = 0;
+    double driftPeriod = 120;
+    double noise = 0;
 };
+
+// The input as it stands `seconds` into a measurement stream, at its `frame`-th frame.
+SimulatedInput InputAt(const SimulatedInput& input, double seconds, long frame);
 
 // The value at the input converter that the firmware maps through its breakpoint table,
 // cold-junction compensation included: the input stage follows the input code, input

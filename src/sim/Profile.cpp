@@ -348,8 +348,17 @@ bool ReadInput(const Json& object, SimulatedInput& input, std::string& error) {
             return false;
         }
     }
-    return ReadNumber(*value, "value", input.value, error) &&
-           ReadNumber(*value, "coldJunction", input.coldJunction, error);
+    if (!ReadNumber(*value, "value", input.value, error) ||
+        !ReadNumber(*value, "coldJunction", input.coldJunction, error) ||
+        !ReadNumber(*value, "drift", input.drift, error) || !ReadNumber(*value, "driftPeriod", input.driftPeriod, error) ||
+        !ReadNumber(*value, "noise", input.noise, error))
+        return false;
+    if (!std::isfinite(input.drift) || !std::isfinite(input.noise) || !(input.driftPeriod > 0) ||
+        !std::isfinite(input.driftPeriod)) {
+        error = "\"input\": \"drift\" and \"noise\" must be numbers and \"driftPeriod\" a number of seconds above 0";
+        return false;
+    }
+    return true;
 }
 
 bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
@@ -452,7 +461,9 @@ std::string ProfileJson(const Profile& profile) {
         << "  \"firmwareRelease\": " << int(profile.identity.firmwareRelease) << ",\n"
         << "  \"memory\": \"" << ToHex(profile.memory.cells()) << "\",\n"
         << "  \"input\": {\"quantity\": \"" << quantity << "\", \"value\": " << FormatNumber(profile.input.value)
-        << ", \"coldJunction\": " << FormatNumber(profile.input.coldJunction) << "}\n"
+        << ", \"coldJunction\": " << FormatNumber(profile.input.coldJunction)
+        << ", \"drift\": " << FormatNumber(profile.input.drift) << ", \"driftPeriod\": "
+        << FormatNumber(profile.input.driftPeriod) << ", \"noise\": " << FormatNumber(profile.input.noise) << "}\n"
         << "}\n";
     return out.str();
 }

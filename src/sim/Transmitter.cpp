@@ -93,6 +93,7 @@ void Transmitter::execute(const Command& command, double now) {
                 m_streaming = true;
                 m_trips.reset();
                 m_nextFrameAt = now + kReplyDelay;
+                m_streamStartedAt = now;
             }
             break;
         case Command::Kind::StopStream:
@@ -131,16 +132,19 @@ void Transmitter::queue(const std::string& bytes, double start) {
     while (m_output.size() > kMaxQueuedBytes) m_output.pop_front();
 }
 
-std::optional<double> Transmitter::OutputCode() const {
+std::optional<double> Transmitter::OutputCode() const { return OutputCodeOf(m_input); }
+
+std::optional<double> Transmitter::OutputCodeOf(const SimulatedInput& input) const {
     const auto tables = ReadProgrammedTables(m_memory);
     if (!tables) return std::nullopt;
-    const auto converter = InputConverterValue(m_input, m_memory, tables);
+    const auto converter = InputConverterValue(input, m_memory, tables);
     if (!converter) return std::nullopt;
     return tables->breakpoints(*converter);
 }
 
 std::string Transmitter::nextFrame(double at) {
-    const double code = std::clamp(OutputCode().value_or(0.0), 0.0, kMaxOutputCode);
+    const SimulatedInput input = InputAt(m_input, at - m_streamStartedAt, m_framesSent);
+    const double code = std::clamp(OutputCodeOf(input).value_or(0.0), 0.0, kMaxOutputCode);
     const device::Float24Bytes encoded = device::Float24Encode(code);
     frames::FrameFields fields;
     fields.wordHigh = encoded[1];

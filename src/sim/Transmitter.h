@@ -66,8 +66,10 @@ public:
     bool silent() const { return m_faults.silentAfterWrites >= 0 && m_writes >= m_faults.silentAfterWrites; }
     const CommandParser& parser() const { return m_parser; }
 
-    // The output code the programmed tables give for the present input (not clamped).
+    // The output code the programmed tables give for the present input (not clamped); with
+    // an input that drifts, as it stands `seconds` into the stream at its `frame`-th frame.
     std::optional<double> OutputCode() const;
+    std::optional<double> OutputCodeOf(const SimulatedInput& input) const;
 
 private:
     void advanceTo(double now);
@@ -97,6 +99,7 @@ private:
     bool m_lineClosed = false;
     std::optional<double> m_pulledAt;  // when the cable came out (first seen), for replugAfterSeconds
     double m_nextFrameAt = 0;
+    double m_streamStartedAt = 0;
     int m_framesSent = 0;
     int m_repliesSent = 0;
     int m_commands = 0;

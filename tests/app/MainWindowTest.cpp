@@ -25,6 +25,7 @@
 #include "app/Windows.h"
 #include "files/Settings.h"
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 #include "ui/widgets/ProgramWindow.h"
 #include "ui/widgets/RangeControlWidget.h"
 
@@ -199,12 +200,16 @@ TEST_F(MainWindowTest, ProgrammingAThermocoupleByClickingAndTyping_TheSummarySho
     EXPECT_TRUE(window->menuItem("lingua")->isEnabled());
     // The profile's trips (800) lie outside 0..400: said once before programming, nothing else.
     const std::string tripsOutside = resources::Text(resources::text::kTripsOutsideRange, 300);
+    // The programming ends with its word.
     int tripsWarnings = 0;
+    int doneWords = 0;
     for (const link::Message& m : env->dialogs().shown()) {
         if (m.text == tripsOutside) ++tripsWarnings;
+        else if (m.textId == resources::text::kProgrammingDone) ++doneWords;
         else ADD_FAILURE() << "unexpected message " << m.text;
     }
     EXPECT_EQ(tripsWarnings, 1);
+    EXPECT_EQ(doneWords, 1);
 }
 
 // The read-back after the writes fails: the transmitter's configuration is unknown. The
@@ -419,10 +424,11 @@ TEST_F(MainWindowTest, SmallCommands_HelpCalibrationPortsAndFullScreen) {
     EXPECT_NE(window->form().optionsPage().visible, optionsVisible);
     EXPECT_NE(window->form().measurementPage().visible, window->form().optionsPage().visible);
 
+    // Nothing measured: no enlarged display to open.
     onWindow = nullptr;
-    window->toolKey("txrx")->trigger();
-    ASSERT_NE(window->largeDisplay(), nullptr);
-    EXPECT_TRUE(window->largeDisplay()->isVisible());
+    EXPECT_FALSE(window->toolKey("txrx")->isEnabled());
+    window->ShowFullScreen();
+    EXPECT_EQ(window->largeDisplay(), nullptr);
 }
 
 TEST_F(MainWindowTest, TheFormsTripsAndPointsWindows_OpenOverTheMainWindow) {

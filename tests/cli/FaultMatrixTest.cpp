@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <csignal>
 #include <fstream>
 #include <functional>
 #include <regex>
@@ -43,6 +44,7 @@ struct Outcome {
     std::string out, err;
     sim::Memory::Cells memory{};
     bool programmingMode = false;
+    bool streaming = false;
     int writesTaken = 0;
     std::vector<std::pair<Kind, Stage>> log;  // every command taken, with the counts before it
 };
@@ -56,6 +58,7 @@ struct Row {
     std::array<const char*, kColumns> expected;
     const char* failureText;  // on stderr of every cell that fails with code 1
     const char* successText;  // on stderr of every cell that succeeds; "" = stderr empty
+    bool interrupt = false;   // Ctrl-C when the stage starts, instead of a fault
 };
 
 std::string Json(const std::string& text) { return "{" + text + "}"; }
@@ -78,7 +81,8 @@ struct FaultMatrix : ::testing::Test {
         }
     }
 
-    Outcome Run(Column column, const std::string& faults, int retries) {
+    // interruptAt: the number of commands after which SIGINT comes (-1: none).
+    Outcome Run(Column column, const std::string& faults, int retries, int interruptAt = -1) {
         std::string json = sim::ProfileJson(sim::MakeDefaultProfile());
         if (!faults.empty()) json.insert(json.rfind('}'), ",\"faults\":" + faults);
         const std::string profile = (folder / "profile.json").string();
@@ -86,14 +90,16 @@ struct FaultMatrix : ::testing::Test {
 
         Outcome o;
         cli::SimulatorWatch watch;
-        watch.started = [&o](sim::Transmitter& t) {
-            t.setCommandListener([&o, &t](const sim::Command& c) {
+        watch.started = [&o, interruptAt](sim::Transmitter& t) {
+            t.setCommandListener([&o, &t, interruptAt](const sim::Command& c) {
                 o.log.push_back({c.kind, {t.commandsReceived() - 1, t.repliesSent(), t.framesSent(), t.writesTaken()}});
+                if (t.commandsReceived() - 1 == interruptAt) std::raise(SIGINT);
             });
         };
         watch.ended = [&o](const sim::Transmitter& t) {
             o.memory = t.memory().cells();
             o.programmingMode = t.programmingMode();
+            o.streaming = t.streaming();
             o.writesTaken = t.writesTaken();
         };
         std::vector<std::string> args = {"--device", profile, "--retries", std::to_string(retries)};
@@ -155,6 +161,7 @@ TEST_F(FaultMatrix, EveryFaultAtEveryStage_OutcomeMessageAndMemory) {
     const std::string notConfirmed = resources::Text(resources::text::kNotConfirmed, 300);
     const std::string disappeared = resources::Text(resources::text::kPortDisappeared, 300);
     const std::string noAnswer = resources::Text(85, 300);
+    const std::string cancelled = resources::Text(resources::text::kOperationCancelled, 300);
     const auto drop = [](const Stage& s, Column) { return Json("\"dropReplies\":1," + Field("dropRepliesAfter", s.replies)); };
     const auto pull = [](const Stage& s, Column) { return Json(Field("closeLineAfterCommands", s.commands + 1)); };
     const Row rows[] = {
@@ -180,13 +187,17 @@ TEST_F(FaultMatrix, EveryFaultAtEveryStage_OutcomeMessageAndMemory) {
         {"cable pulled, back after 1 s", [](const Stage& s, Column) {
              return Json(Field("closeLineAfterCommands", s.commands + 1) + ",\"replugAfterSeconds\":1"); }, 2,
          {"0", "0", "0p", "7x", "0p", "0", "0"}, "", disappeared.c_str()},
+        // Ctrl-C stops the command at once and leaves the transmitter in working mode;
+        // once writes went out, "written, not confirmed".
+        {"Ctrl-C", [](const Stage&, Column) { return std::string(); }, 2, {"1", "1", "1u", "7x", "7p", "1", "1"},
+         cancelled.c_str(), "", true},
     };
 
     for (const Row& row : rows) {
         for (int c = 0; c < kColumns; ++c) {
             const auto column = static_cast<Column>(c);
             const std::string faults = row.faults(stages[column], column);
-            const Outcome o = Run(column, faults, row.retries);
+            const Outcome o = Run(column, faults, row.retries, row.interrupt ? stages[column].commands : -1);
             SCOPED_TRACE(std::string(row.fault) + " / " + kColumnNames[column] + " " + faults + "\n" + o.err);
             const std::string expected = row.expected[column];
             const int exit = expected[0] - '0';
@@ -211,7 +222,10 @@ TEST_F(FaultMatrix, EveryFaultAtEveryStage_OutcomeMessageAndMemory) {
                 EXPECT_TRUE(Has(o.out, "\"writesSent\":" + std::to_string(listed.size()))) << o.out;
                 EXPECT_EQ(Has(o.out, "\"confirmed\":true"), exit == 0);
             }
-            if (exit == 0) { EXPECT_FALSE(o.programmingMode); }  // every command ends its exchange
+            if (exit == 0 || row.interrupt) {  // every command ends its exchange
+                EXPECT_FALSE(o.programmingMode);
+                EXPECT_FALSE(o.streaming);
+            }
             if (exit == 7) { EXPECT_TRUE(Has(o.err, notConfirmed)); }
             if (exit == 1) { EXPECT_TRUE(Has(o.err, row.failureText)); }
             if (exit == 0 && *row.successText) { EXPECT_TRUE(Has(o.err, row.successText)); }

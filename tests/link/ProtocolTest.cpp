@@ -129,12 +129,34 @@ TEST_F(ProtocolFixture, ReadBlock_Retry_RestartsWholeBlockAfterStopAndProgram) {
     EXPECT_NEAR(clock.now(), 0.2 + 0.2 + 4.0 + 0.5 + 1.0 + 0.2 + 0.3, 0.02);
 }
 
-TEST_F(ProtocolFixture, ReadBlock_ProgressStepsOncePerByte) {
+TEST_F(ProtocolFixture, ReadBlock_TakesExactlyThePlannedPauses) {
     AnswerReads();
-    int steps = 0;
-    protocol.setStepProgress([&steps](int step) { steps += step; });
+    ProgressMeter meter;
+    meter.Start({{Step::ReadingSettings, pauses::Block(10)}, {Step::ReadingOutputScale, 1.0}});
+    protocol.setProgressMeter(&meter);
     protocol.ReadBlock(6, 10);
-    EXPECT_EQ(steps, 10);
+    EXPECT_NEAR(meter.remainingSeconds(), 1.0, 1e-9);
+}
+
+// A cancel ends a pause, a reply wait and a read at once, with the error flag and without the
+// Retry/Cancel box; ReturnToWorkingMode then leaves programming mode and any stream.
+TEST_F(ProtocolFixture, Cancel_EndsTheReadAtOnceWithoutTheBox) {
+    CancelToken token;
+    protocol.setCancelToken(&token);
+    line.respond([&](std::string_view frame) -> std::string {
+        if (frame == frames::ReadFrame(8)) token.Cancel();  // never answered
+        return frame.starts_with("$R") && frame != frames::ReadFrame(8) ? ByteFor(frame[2]) : std::string();
+    });
+    const double start = clock.now();
+    EXPECT_TRUE(protocol.ReadBlock(6, 10).cancelled());
+    EXPECT_LT(clock.now() - start, 0.2 + 3 * 0.1 + 0.01);  // no 4 s time-out
+    EXPECT_TRUE(dialogs.shown().empty());
+    EXPECT_TRUE(protocol.ReadVersion().cancelled());
+    const std::size_t sent = line.frames().size();
+    protocol.ReturnToWorkingMode();
+    const std::vector<std::string> closing{"SM\r", "$FPxx\r"};
+    EXPECT_EQ(std::vector<std::string>(line.frames().begin() + static_cast<std::ptrdiff_t>(sent), line.frames().end()),
+              closing);
 }
 
 TEST_F(ProtocolFixture, ReadBlock_StaysInsideTheMemory) {
@@ -219,14 +241,47 @@ TEST_F(ProtocolFixture, ReadMeasurementFrame_Retry_RestartsTheStream) {
     EXPECT_GT(clock.now() - start, 5.0);  // the frame time-out is 5 s
 }
 
-TEST(ProgressBarValue, WrapsToOneWhenReachingTheMaximum) {
-    ProgressBarValue bar;
-    bar.maximum = 3;
-    bar.value = 1;
-    bar.Step(1);
-    EXPECT_EQ(bar.value, 2);
-    bar.Step(1);
-    EXPECT_EQ(bar.value, 1);
+// The share shown grows with every pause and every step, never goes back when the plan grows
+// or a step overruns, and is 1 only after Finish.
+TEST(ProgressMeter, ShareIsMonotonicAndWholeOnlyAtTheEnd) {
+    struct Event {
+        enum Kind { Advance, Enter, Resize, Finish } kind;
+        Step step;
+        double seconds;
+        double remaining;  // expected afterwards
+    };
+    const std::vector<Event> events{
+        {Event::Advance, Step::TestingConnection, 0.5, 3.5},
+        {Event::Advance, Step::TestingConnection, 1.0, 3.0},  // overruns its 1 s: holds
+        {Event::Enter, Step::ReadingSettings, 0, 2.0},        // skips Identifying
+        {Event::Resize, Step::ReadingCustomCurve, 4.0, 6.0},  // a custom curve found: added at the end
+        {Event::Advance, Step::ReadingSettings, 1.5, 4.5},
+        {Event::Enter, Step::ReadingCustomCurve, 0, 4.0},
+        {Event::Advance, Step::ReadingCustomCurve, 4.0, 0.0},
+        {Event::Finish, Step::ReadingCustomCurve, 0, 0.0},
+    };
+    ProgressMeter meter;
+    std::vector<double> shares;
+    meter.SetListener([&shares](const ProgressMeter& m) { shares.push_back(m.share()); });
+    meter.Start({{Step::TestingConnection, 1.0}, {Step::Identifying, 1.0}, {Step::ReadingSettings, 2.0}});
+    for (const Event& e : events) {
+        switch (e.kind) {
+            case Event::Advance: meter.Advance(e.seconds); break;
+            case Event::Enter: meter.Enter(e.step); break;
+            case Event::Resize: meter.Resize(e.step, e.seconds); break;
+            case Event::Finish: meter.Finish(); break;
+        }
+        EXPECT_NEAR(meter.remainingSeconds(), e.remaining, 1e-9) << static_cast<int>(e.kind);
+        if (e.kind != Event::Finish) {
+            EXPECT_LT(meter.share(), 1.0);
+        }
+        if (e.kind == Event::Advance || e.kind == Event::Enter) {
+            EXPECT_EQ(meter.step(), e.step);
+        }
+    }
+    EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
+    EXPECT_EQ(shares.back(), 1.0);
+    EXPECT_FALSE(meter.running());
 }
 
 TEST(LineSettings, ParsesBothSpellingsAndRefusesGarbage) {

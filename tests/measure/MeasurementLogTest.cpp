@@ -106,6 +106,22 @@ TEST(MeasurementLog, HeaderThenOneFlushedRowPerAppend_ReadableWhileTheLogIsOpen)
     EXPECT_EQ(opened.log->rows(), 3);
 }
 
+// An interrupted stream (kGapSeconds without a row) is marked by a row with the time alone.
+TEST(MeasurementLog, AnInterruptionIsMarkedByARowWithTheTimeAlone) {
+    TempFolder folder;
+    const std::filesystem::path path = folder / "log.csv";
+    const std::int64_t times[] = {0, 100, 5100, 5200};
+    auto opened = MeasurementLog::Open(path.string(), [&times, n = 0]() mutable { return Timestamp{times[n++], 0}; });
+    ASSERT_TRUE(opened.log) << opened.error;
+    for (int i = 0; i < 4; ++i) ASSERT_TRUE(opened.log->Append(SampleReading()));
+    const std::vector<std::string> lines = FileLines(path);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[3], GapRow({5100, 0}));
+    EXPECT_EQ(lines[3], "1970-01-01T00:00:05.100+00:00,,,,,,,,");
+    EXPECT_EQ(lines[4].substr(0, 29), "1970-01-01T00:00:05.100+00:00");
+    EXPECT_EQ(opened.log->rows(), 5);
+}
+
 TEST(MeasurementLog, ReopeningEmptiesTheFile_AFolderThatIsMissingIsAClearRefusal) {
     TempFolder folder;
     const std::filesystem::path path = folder / "log.csv";

@@ -73,6 +73,20 @@ TEST(TrendModel, DecimationAcrossAGapInTheStream) {
     EXPECT_DOUBLE_EQ(drawn.back().value, 499);
     EXPECT_TRUE(std::none_of(drawn.begin(), drawn.end(),
                              [](const TrendSample& s) { return s.time > 50 && s.time < 200; }));
+    // The line breaks once, at the first sample drawn after the silence.
+    const auto gaps = std::count_if(drawn.begin(), drawn.end(), [](const TrendSample& s) { return s.afterGap; });
+    EXPECT_EQ(gaps, 1);
+    EXPECT_GE(std::find_if(drawn.begin(), drawn.end(), [](const TrendSample& s) { return s.afterGap; })->time, 200);
+
+    // A frame without a defined value between two samples breaks the line too.
+    TrendModel marked;
+    marked.Add({0, 1, 4});
+    marked.MarkGap();
+    marked.Add({0.1, 2, 5});
+    marked.Add({0.2, 3, 6});
+    const std::vector<TrendSample> samples = marked.Samples();
+    EXPECT_EQ((std::vector<bool>{samples[0].afterGap, samples[1].afterGap, samples[2].afterGap}),
+              (std::vector<bool>{false, true, false}));
 }
 
 TEST(TrendModel, ValueAxisCoversSamplesAndReferences_OutputAxisLinesUp) {

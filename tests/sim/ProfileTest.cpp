@@ -56,6 +56,7 @@ TEST(Profile, MalformedProfilesAreRefusedWithAReason) {
         {R"({"family": 4, "model": 10, "memory": "\u00)", "not valid JSON"},
         {R"({"family": 1e999, "model": 10})", "number out of range"},
         {Minimal(Hex('0'), R"(, "input": {"value": -1e400})"), "number out of range"},
+        {Minimal(Hex('0'), R"(, "input": {"driftPeriod": 0})"), "driftPeriod"},
     };
     for (const auto& [text, reason] : cases) {
         const ProfileResult r = ParseProfile(text);
@@ -66,15 +67,19 @@ TEST(Profile, MalformedProfilesAreRefusedWithAReason) {
 
 TEST(Profile, WrittenProfileReadsBackTheSame) {
     Profile profile = MakeDefaultProfile();
-    profile.input = {Quantity::Ohms, 500.75, 21.5};
+    profile.input = {Quantity::Ohms, 500.75, 21.5, 3.5, 60, 0.25};
     const std::string json = ProfileJson(profile);
-    EXPECT_NE(json.find("\"value\": 500.75, \"coldJunction\": 21.5}"), std::string::npos) << json;
+    EXPECT_NE(json.find("\"value\": 500.75, \"coldJunction\": 21.5, \"drift\": 3.5, \"driftPeriod\": 60, \"noise\": 0.25}"),
+              std::string::npos) << json;
     const ProfileResult r = ParseProfile(json);
     ASSERT_TRUE(r.profile) << r.error;
     EXPECT_EQ(r.profile->memory.cells(), profile.memory.cells());
     EXPECT_EQ(r.profile->input.quantity, Quantity::Ohms);
     EXPECT_EQ(r.profile->input.value, 500.75);
     EXPECT_EQ(r.profile->input.coldJunction, 21.5);
+    EXPECT_EQ(r.profile->input.drift, 3.5);
+    EXPECT_EQ(r.profile->input.driftPeriod, 60);
+    EXPECT_EQ(r.profile->input.noise, 0.25);
 }
 
 TEST(Profile, SaveReplacesTheFileWholeAndLoadNamesTheFileAndTheReason) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QChartView>
 #include <QLabel>
+#include <QXYSeries>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -126,6 +129,32 @@ TEST(PointsEditorDialog, ColdJunctionOutOfRange_BringsItsPageToTheFront) {
     EXPECT_EQ(f.dialogs.shown[0].textId, 152);
     EXPECT_EQ(f.dialog->pages()->currentIndex(), 1);
     EXPECT_TRUE(cjcPhysical->hasFocus());
+}
+
+// A click selects the count and a count typed is taken at once (its rows appear without
+// Enter); the plot shows the points of the page on show, cold junction included.
+TEST(PointsEditorDialog, CountTakenAsTyped_ThePlotFollowsThePageOnShow) {
+    EditorFixture f(true);
+    f.dialog->pages()->setCurrentIndex(1);
+    QLineEdit* count = f.dialog->countBox(PointsPage::ColdJunction);
+    QTest::mouseClick(count, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(count->selectedText(), count->text());
+    QTest::keyClicks(count, "3");
+    ASSERT_TRUE(f.dialog->valueBox(PointsPage::ColdJunction, 2, PointsBox::Input)->isVisible());
+    const double cjc[3][2] = {{-0.8, -20}, {0, 0}, {1.6, 40}};
+    for (int row = 0; row < 3; ++row) {
+        TypeInto(f.dialog->valueBox(PointsPage::ColdJunction, row, PointsBox::Input), QString::number(cjc[row][0]));
+        TypeInto(f.dialog->valueBox(PointsPage::ColdJunction, row, PointsBox::Physical), QString::number(cjc[row][1]));
+    }
+    const auto plotted = [&f] {
+        const auto series = f.dialog->findChild<QChartView*>("PointsPlot")->chart()->series();
+        return static_cast<QXYSeries*>(series.back())->points();
+    };
+    ASSERT_EQ(plotted().size(), 3);
+    EXPECT_EQ(plotted()[2], QPointF(1.6, 40));
+    f.dialog->pages()->setCurrentIndex(0);
+    EXPECT_TRUE(plotted().isEmpty());  // the sensor page holds no points yet
 }
 
 TEST(PointsEditorDialog, ArrowKeysMoveBetweenRows_ValueIsRewrittenOnLeaving) {

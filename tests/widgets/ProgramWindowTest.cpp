@@ -177,7 +177,8 @@ TEST(ProgramWindow, GuidedMode_PanelAndMarkersFollowNext) {
 }
 
 // The floating guide panel must never hide what the step is about: its control, its marker,
-// and on the range steps (where the column has room below) no control at all.
+// the labels the steps change (unit, output type, burn-out, direction, zero and span), and on
+// the range steps (where the column has room below) no control at all.
 TEST(ProgramWindow, GuidePanel_StaysInsideAndLeavesTheStepsControlVisible) {
     WindowFixture f;
     f.Programming();
@@ -194,6 +195,12 @@ TEST(ProgramWindow, GuidePanel_StaysInsideAndLeavesTheStepsControlVisible) {
             EXPECT_FALSE(placed.intersects(rectIn(target)));
         }
         EXPECT_FALSE(placed.intersects(f.Get<QWidget>(QString("SelWiz%1").arg(step).toUtf8().constData())->geometry()));
+        for (const char* name : {"Label5", "Label16", "Vuscite", "Label9", "Label15", "Ranges"}) {
+            const QWidget* label = f.Get<QWidget>(name);
+            if (label->isVisible()) {
+                EXPECT_FALSE(placed.intersects(rectIn(label))) << name;
+            }
+        }
         if (step == 7 || step == 11) {
             for (const QWidget* w : f.window.findChildren<QWidget*>()) {
                 const bool control = qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||

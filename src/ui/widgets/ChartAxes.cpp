@@ -29,10 +29,18 @@ void SetRoundRange(QCategoryAxis* axis, double low, double high, bool symmetric)
 
 void SetInnerTicks(QValueAxis* axis, double low, double high, int intervals) {
     const render::AxisTicks ticks = render::InnerTicks(low, high, intervals);
-    axis->setRange(low, high);
     axis->setTickType(QValueAxis::TicksDynamic);
     axis->setTickAnchor(0);
-    axis->setTickInterval(ticks.step);
+    // The axis lays its ticks out after each change: in this order the ticks in between are no
+    // more than before or after (a wide new range on the old fine interval would make the axis
+    // build hundreds of thousands of ticks and hold the window for seconds).
+    if (ticks.step >= axis->tickInterval()) {
+        axis->setTickInterval(ticks.step);
+        axis->setRange(low, high);
+    } else {
+        axis->setRange(low, high);
+        axis->setTickInterval(ticks.step);
+    }
     axis->setLabelFormat(QStringLiteral("%.") + QString::number(ticks.decimals) + QStringLiteral("f"));
 }
 

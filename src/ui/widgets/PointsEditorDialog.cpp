@@ -198,9 +198,12 @@ PointsEditorDialog::PointsEditorDialog(ui::PointsEditor& editor, const ui::Point
     const QString inputHeader = QString::fromStdString(request.inputUnit);
     m_tabs = new QTabWidget(this);
     m_tabs->addTab(BuildPage(m_sensor, PointsPage::Sensor, m_editor.MaxPoints(), physicalHeader), Text(164, m_language));
+    m_inputHeader = inputHeader;
+    m_physicalHeader = physicalHeader;
     if (m_editor.HasColdJunctionPage()) {
         const bool fahrenheit = (request.encoding.optionFlags & kFahrenheitFlag) != 0;
         const QString cjcHeader = fahrenheit ? QStringLiteral("Temp.IN -4/158°F") : QStringLiteral("Temp.IN -20/70°C");
+        m_cjcHeader = cjcHeader;
         m_tabs->addTab(BuildPage(m_cjc, PointsPage::ColdJunction, device::kMaxCjcPoints, cjcHeader),
                        QString::fromStdString(request.coldJunctionTitle));
     }
@@ -230,9 +233,18 @@ PointsEditorDialog::PointsEditorDialog(ui::PointsEditor& editor, const ui::Point
     auto* body = new QHBoxLayout;
     body->addWidget(m_tabs, 1);
     body->addWidget(BuildMatching());
-    m_plotX->setTitleText(inputHeader);
-    m_plotY->setTitleText(physicalHeader);
     layout->addLayout(body);
+    // Leaving a page takes the count typed there (the tabs take no focus, so no focus-out
+    // would), and the plot follows the page.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] {
+        for (PointsPage which : {PointsPage::Sensor, PointsPage::ColdJunction}) {
+            const Page& page = PageOf(which);
+            if (page.widget && page.count->text().toStdString() !=
+                                   (which == PointsPage::Sensor ? m_editor.SensorCountText() : m_editor.CjcCountText()))
+                EnterCount(which);
+        }
+        RefreshPlot();
+    });
     layout->addLayout(buttons);
 
     connect(m_ok, &QPushButton::clicked, this, &PointsEditorDialog::accept);
@@ -254,6 +266,13 @@ QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, c
     page.count->setFixedWidth(60);
     page.count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     page.count->installEventFilter(this);
+    // A whole count the page can hold is taken as soon as it is typed: its rows appear at once.
+    connect(page.count, &QLineEdit::textEdited, this, [this, which, rows](const QString& typed) {
+        bool whole = false;
+        const int count = typed.trimmed().toInt(&whole);
+        if (whole && count >= device::kMinPoints && count <= rows && QString::number(count) == typed.trimmed())
+            EnterCount(which);
+    });
     countLabel->setBuddy(page.count);
     auto* countRow = new QHBoxLayout;
     countRow->addWidget(countLabel);
@@ -300,10 +319,8 @@ QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, c
         };
         connect(row.input, &QLineEdit::textEdited, this, edited(PointsBox::Input));
         connect(row.physical, &QLineEdit::textEdited, this, edited(PointsBox::Physical));
-        if (which == PointsPage::Sensor) {
-            connect(row.input, &QLineEdit::textChanged, this, [this] { RefreshPlot(); });
-            connect(row.physical, &QLineEdit::textChanged, this, [this] { RefreshPlot(); });
-        }
+        connect(row.input, &QLineEdit::textChanged, this, [this] { RefreshPlot(); });
+        connect(row.physical, &QLineEdit::textChanged, this, [this] { RefreshPlot(); });
     }
     // Tab goes along a row, then to the next row.
     QWidget* previous = page.count;
@@ -493,11 +510,20 @@ QWidget* PointsEditorDialog::BuildMatching() {
     return panel;
 }
 
+bool PointsEditorDialog::ShowingColdJunction() const {
+    return m_cjc.widget && m_tabs && m_tabs->currentWidget() == m_cjc.widget;
+}
+
 void PointsEditorDialog::RefreshPlot() {
     if (!m_plotLine || m_refreshingRows) return;
+    const bool cjc = ShowingColdJunction();
+    m_plotX->setTitleText(m_inputHeader);
+    m_plotY->setTitleText(cjc ? m_cjcHeader : m_physicalHeader);
+    const Page& page = cjc ? m_cjc : m_sensor;
+    const int shown = cjc ? m_editor.CjcPoints() : m_editor.UserPoints();
     QList<QPointF> points;
-    for (int i = 0; i < m_editor.UserPoints() && i < static_cast<int>(m_sensor.rows.size()); ++i) {
-        const Row& row = m_sensor.rows[static_cast<std::size_t>(i)];
+    for (int i = 0; i < shown && i < static_cast<int>(page.rows.size()); ++i) {
+        const Row& row = page.rows[static_cast<std::size_t>(i)];
         const auto x = resources::ParseNumber(row.input->text().toStdString());
         const auto y = resources::ParseNumber(row.physical->text().toStdString());
         if (x && y) points.append(QPointF(*x, *y));
@@ -647,6 +673,9 @@ bool PointsEditorDialog::eventFilter(QObject* watched, QEvent* event) {
             } else if (event->type() == QEvent::FocusOut) {
                 // Cancel closes without looking at what was typed.
                 if (QApplication::focusWidget() != m_cancel && !m_refusing) EnterCount(which);
+            } else if (event->type() == QEvent::MouseButtonPress) {
+                // A click selects the count, so that what is typed replaces it.
+                QTimer::singleShot(0, box, [box] { box->selectAll(); });
             }
             return QDialog::eventFilter(watched, event);
         }

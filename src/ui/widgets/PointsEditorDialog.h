@@ -94,7 +94,9 @@ private:
     void ShowRefusal(const ui::PointsRefusal& refusal);
     void ShowMessage(const std::string& text);
     QWidget* BuildMatching();
+    // Plots the points of the page on show.
     void RefreshPlot();
+    bool ShowingColdJunction() const;
     bool PutPoints(const std::vector<ui::CsvPoint>& points);
     void AskAndGenerate();
     Page& PageOf(ui::PointsPage which) { return which == ui::PointsPage::Sensor ? m_sensor : m_cjc; }
@@ -118,6 +120,10 @@ private:
     QScatterSeries* m_plotPoints = nullptr;
     QCategoryAxis* m_plotX = nullptr;
     QCategoryAxis* m_plotY = nullptr;
+    // The plot's axis titles for each page (the cold-junction page plots its own points).
+    QString m_inputHeader;
+    QString m_physicalHeader;
+    QString m_cjcHeader;
     FileChooser m_chooseFile;
     bool m_refreshingRows = false;
 };

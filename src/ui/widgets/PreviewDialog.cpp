@@ -44,9 +44,13 @@ PreviewPanel::PreviewPanel(const device::PlanPreview& preview, int offset, QWidg
     m_largest->setVisible(preview.available);
     m_note->setText(Q(preview.note));
     m_note->setVisible(!preview.note.empty());
+    // A refused plan has nothing to draw: no empty axes whose titles would run into each
+    // other, only the reason.
+    m_chart->setVisible(preview.available);
     layout->addWidget(m_chart, 1);
     layout->addWidget(m_largest);
     layout->addWidget(m_note);
+    if (!preview.available) layout->addStretch(1);
 }
 
 PreviewDialog::PreviewDialog(const device::PlanPreview& preview, int offset, QWidget* parent) : QDialog(parent) {
@@ -60,7 +64,7 @@ PreviewDialog::PreviewDialog(const device::PlanPreview& preview, int offset, QWi
     close->setObjectName("PreviewClose");
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
-    resize(960, 680);
+    resize(preview.available ? QSize(960, 680) : QSize(620, 220));
 }
 
 }  // namespace vantrel::widgets

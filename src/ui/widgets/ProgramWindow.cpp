@@ -23,6 +23,8 @@
 #include <limits>
 #include <type_traits>
 
+#include "device/Describe.h"
+#include "measure/Trend.h"
 #include "render/Chart.h"
 #include "resources/NumberFormat.h"
 #include "resources/StringTable.h"
@@ -50,20 +52,9 @@ bool IsControl(const QWidget* w) {
 // The guide panel's widths: roomy first, narrow where the roomy one would cover controls.
 constexpr int kGuideWidths[] = {290, 220};
 
-constexpr QColor kLampGrey(224, 224, 224);
 constexpr int kBarSteps = 1000;
 
 QColor ToQColor(const ui::Rgb& c) { return QColor(c.r, c.g, c.b); }
-
-QColor LampColour(measure::Lamp lamp) {
-    switch (lamp) {
-    case measure::Lamp::Red: return QColor(255, 0, 0);
-    case measure::Lamp::Green: return QColor(0, 200, 0);
-    case measure::Lamp::Yellow: return QColor(255, 255, 0);
-    case measure::Lamp::Grey: break;
-    }
-    return kLampGrey;
-}
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -381,8 +372,7 @@ QWidget* ProgramWindow::BuildMeasurePage() {
     big.setPointSize(54);
     big.setBold(true);
     m_display->setFont(big);
-    m_display->setStyleSheet(
-        "QLabel#display { background: #1f2a33; color: #8ef0a4; border-radius: 8px; padding: 8px 22px; }");
+    RestyleDisplay();
     m_display->installEventFilter(this);
     disp->addWidget(m_display);
 
@@ -507,6 +497,9 @@ void ProgramWindow::BuildGuide() {
         marker->hide();
         m_selWiz[static_cast<std::size_t>(i)] = marker;
     }
+    m_staleTimer = new QTimer(this);
+    m_staleTimer->setInterval(250);
+    connect(m_staleTimer, &QTimer::timeout, this, &ProgramWindow::RefreshStaleness);
     m_wizTime = new QTimer(this);
     m_wizTime->setObjectName("WizTime");
 }
@@ -702,12 +695,13 @@ void ProgramWindow::RefreshOutput() {
     m_soglie->setEnabled(m_form.tripsButton().enabled);
     const auto& levels = m_form.state().TripLevels;
     const QString unit = QString::fromStdString(m_form.inputRange().unit()).trimmed();
+    // The same resolution as the summary's trip lines.
     const auto tripText = [&](int trip) {
         const std::size_t i = trip == 1 ? 0 : 1;
         return T(223) + QString(" %1:  ↑ %2  ↓ %3 %4")
                             .arg(trip)
-                            .arg(QString::fromStdString(resources::PlainTextSingle(levels[2 * i])),
-                                 QString::fromStdString(resources::PlainTextSingle(levels[2 * i + 1])), unit);
+                            .arg(QString::fromStdString(device::TripLevelText(levels[2 * i])),
+                                 QString::fromStdString(device::TripLevelText(levels[2 * i + 1])), unit);
     };
     SetText(m_trip1, tripText(1));
     SetText(m_trip2, tripText(2));
@@ -748,7 +742,7 @@ void ProgramWindow::RefreshMode() {
             .arg(stop.background.name(), stop.text.name(), stop.border.name(), stop.disabledBackground.name(),
                  stop.disabledText.name());
     if (m_command3->styleSheet() != stopStyle) m_command3->setStyleSheet(stopStyle);
-    m_command3->setEnabled(m_form.stopButton().enabled);
+    m_command3->setEnabled(m_form.stopButton().enabled && m_operationRunning);
     SetShown(m_command3, m_form.stopButton().visible);
 
     // Until loading chooses a mode the form model holds both pages visible; here they stack,
@@ -890,6 +884,11 @@ QRect ProgramWindow::GuideRectBeside(QWidget* target) {
         for (const QPoint& at : places) {
             const QRect candidate(at, s);
             if (!inside.contains(candidate)) continue;
+            const auto hides = [&](const QWidget* w) {
+                return w->isVisibleTo(this) && candidate.intersects(QRect(w->mapTo(this, QPoint(0, 0)), w->size()));
+            };
+            const std::vector<QWidget*> keep = GuideKeepClear();
+            if (std::any_of(keep.begin(), keep.end(), hides)) continue;
             const int covered = CoveredArea(candidate);
             if (covered < bestCovered) {
                 best = candidate;
@@ -898,6 +897,12 @@ QRect ProgramWindow::GuideRectBeside(QWidget* target) {
         }
     }
     return best;
+}
+
+// The steps change the unit label, the output type and its range, the burn-out and direction
+// labels and the zero and span adjustments: the user must see them change.
+std::vector<QWidget*> ProgramWindow::GuideKeepClear() const {
+    return {m_label5, m_label16, m_vuscite, m_label9, m_label15, m_ranges};
 }
 
 // How much of the form's visible controls (and the step markers) a panel at rect would hide.
@@ -926,6 +931,31 @@ void ProgramWindow::SetLogging(bool active, const QString& path) {
     SetText(m_logLabel, active ? T(resources::text::kLoggingTo) + " " + path : QString());
 }
 
+void ProgramWindow::SetOperationRunning(bool running) {
+    if (running == m_operationRunning) return;
+    m_operationRunning = running;
+    m_command3->setEnabled(m_form.stopButton().enabled && m_operationRunning);
+}
+
+void ProgramWindow::RestyleDisplay() {
+    m_display->setStyleSheet(QStringLiteral("QLabel#display { background: #1f2a33; color: %1; border-radius: 8px;"
+                                            " padding: 8px 22px; }")
+                                 .arg(m_stale ? QStringLiteral("#6b7784") : QStringLiteral("#8ef0a4")));
+}
+
+double ProgramWindow::NowSeconds() const {
+    const measure::Timestamp now = m_timeSource ? m_timeSource() : measure::SystemNow();
+    return static_cast<double>(now.unixMilliseconds) / 1000.0;
+}
+
+void ProgramWindow::RefreshStaleness() {
+    const bool stale = m_measuring && NowSeconds() - m_lastReadingTime > measure::kStaleSeconds;
+    if (stale == m_stale) return;
+    m_stale = stale;
+    RestyleDisplay();
+    emit staleChanged(stale);
+}
+
 void ProgramWindow::Started(const measure::Scale& scale) {
     m_trend->Start(measure::ReferencesFor(scale, !m_form.outputDirect(), m_form.state()));
     m_barSpan = std::fabs(scale.span());
@@ -944,12 +974,18 @@ void ProgramWindow::Show(const measure::Reading& reading) {
         m_tripLamp1->SetColour(LampColour(reading.trips->trip1));
         m_tripLamp2->SetColour(LampColour(reading.trips->trip2));
     }
-    const measure::Timestamp now = m_timeSource ? m_timeSource() : measure::SystemNow();
-    m_trend->Add(reading, static_cast<double>(now.unixMilliseconds) / 1000.0);
+    m_lastReadingTime = NowSeconds();
+    m_trend->Add(reading, m_lastReadingTime);
+    m_measuring = true;
+    if (!m_staleTimer->isActive()) m_staleTimer->start();
+    RefreshStaleness();
     m_form.ShowReading(reading.statusRed ? ui::Rgb{255, 0, 0} : ui::Rgb{0, 255, 0}, reading.valueText);
 }
 
 void ProgramWindow::Stopped() {
+    m_measuring = false;
+    m_staleTimer->stop();
+    RefreshStaleness();
     m_bar->setValue(0);
     m_label19->SetColour(kLampGrey);
     m_label20->SetColour(kLampGrey);

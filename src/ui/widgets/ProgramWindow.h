@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 #include <optional>
 
 #include "link/Dialogs.h"
@@ -68,6 +69,12 @@ public:
 
     // Where the trend takes the time of each reading from (the system clock by default).
     void SetTimeSource(measure::TimeSource source) { m_timeSource = std::move(source); }
+    // An operation runs: the stop button is offered only then.
+    void SetOperationRunning(bool running);
+    // Greys the value when the last reading is older than measure::kStaleSeconds (run by a
+    // timer while measuring; tests call it after moving the clock).
+    void RefreshStaleness();
+    bool valueStale() const { return m_stale; }
     // The logging button's caption and the file it names: "Start logging..." when off,
     // "Stop logging" with "Logging to: FILE" while on.
     void SetLogging(bool active, const QString& path = {});
@@ -84,6 +91,7 @@ signals:
     void displayClicked();  // the measurement display was clicked while it shows a value
     void loggingClicked();  // the logging button: start or stop logging
     void previewRequested();  // the Preview button beside the summary: show the linearisation preview
+    void staleChanged(bool stale);  // the shown value became stale, or fresh again
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,6 +116,10 @@ private:
     QSize SizeGuideTo(int panelWidth);
     QRect GuideRectBeside(QWidget* target);
     int CoveredArea(const QRect& panel) const;
+    // The labels whose texts guided steps change: the panel never stands over them.
+    std::vector<QWidget*> GuideKeepClear() const;
+    void RestyleDisplay();
+    double NowSeconds() const;
     QString T(int id) const;
     QString R(const ui::TextRef& ref) const;
 
@@ -199,6 +211,11 @@ private:
     bool m_logging = false;
     QString m_logPath;
     measure::TimeSource m_timeSource;
+    bool m_operationRunning = false;
+    bool m_measuring = false;
+    bool m_stale = false;
+    double m_lastReadingTime = 0;  // seconds, from the time source
+    QTimer* m_staleTimer = nullptr;
 
     // Summary
     QGroupBox* m_summaryBox = nullptr;

@@ -89,7 +89,7 @@ TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
     m_view = new QChartView(m_chart, this);
     m_view->setObjectName("trendView");
     m_view->setRenderHint(QPainter::Antialiasing);
-    m_view->setMinimumHeight(220);
+    m_view->setMinimumHeight(200);  // both pages of the form fit the first window size
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
@@ -138,7 +138,10 @@ void TrendChart::Add(const measure::Reading& reading, double unixSeconds) {
         RefreshLegend();
     }
     // A frame without a defined value leaves a gap rather than a point.
-    if (reading.value && reading.output) m_model.Add({unixSeconds, *reading.value, *reading.output});
+    if (reading.value && reading.output)
+        m_model.Add({unixSeconds, *reading.value, *reading.output});
+    else
+        m_model.MarkGap();
     Redraw();
 }
 
@@ -149,6 +152,21 @@ void TrendChart::SetReference(QLineSeries* series, const std::optional<double>& 
     if (!shown) return;
     series->replace(QList<QPointF>{{static_cast<qreal>(Milliseconds(from)), *level},
                                    {static_cast<qreal>(Milliseconds(to)), *level}});
+}
+
+QLineSeries* TrendChart::Stretch(std::vector<QLineSeries*>& stretches, QLineSeries* first, QValueAxis* axis,
+                                 std::size_t index) {
+    if (index == 0) return first;
+    while (stretches.size() < index) {
+        auto* series = new QLineSeries(m_chart);
+        series->setPen(first->pen());
+        m_chart->addSeries(series);
+        series->attachAxis(m_timeAxis);
+        series->attachAxis(axis);
+        for (QLegendMarker* marker : m_chart->legend()->markers(series)) marker->setVisible(false);
+        stretches.push_back(series);
+    }
+    return stretches[index - 1];
 }
 
 // Ticks at round numbers (anchored at 0) inside the exact extent, so the two axes stay lined
@@ -164,17 +182,24 @@ void TrendChart::Redraw() {
     const double from = samples.empty() ? now : samples.front().time;
     const double to = std::max(now, from + kShortestSpanSeconds);
 
-    QList<QPointF> values;
-    QList<QPointF> outputs;
-    values.reserve(static_cast<qsizetype>(samples.size()));
-    outputs.reserve(static_cast<qsizetype>(samples.size()));
+    // One line per stretch between gaps.
+    std::vector<QList<QPointF>> values(1);
+    std::vector<QList<QPointF>> outputs(1);
     for (const measure::TrendSample& s : samples) {
+        if (s.afterGap && !values.back().isEmpty()) {
+            values.emplace_back();
+            outputs.emplace_back();
+        }
         const auto x = static_cast<qreal>(Milliseconds(s.time));
-        values.append({x, s.value});
-        outputs.append({x, s.output});
+        values.back().append({x, s.value});
+        outputs.back().append({x, s.output});
     }
-    m_value->replace(values);
-    m_output->replace(outputs);
+    const std::size_t stretches = std::max({values.size(), m_valueStretches.size() + 1});
+    for (std::size_t i = 0; i < stretches; ++i) {
+        const bool used = i < values.size();
+        Stretch(m_valueStretches, m_value, m_valueAxis, i)->replace(used ? values[i] : QList<QPointF>());
+        Stretch(m_outputStretches, m_output, m_outputAxis, i)->replace(used ? outputs[i] : QList<QPointF>());
+    }
 
     const measure::TrendReferences& r = m_model.references();
     SetReference(m_rangeLow, r.rangeBottom, from, to);

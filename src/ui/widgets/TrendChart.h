@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 #include "math/Units.h"
 
@@ -37,7 +38,8 @@ public:
     // A new run: the history goes and the reference lines are those of the run
     // (measure::ReferencesFor).
     void Start(const measure::TrendReferences& references);
-    // One shown reading at `unixSeconds` (wall clock).
+    // One shown reading at `unixSeconds` (wall clock). An interruption (measure::kGapSeconds
+    // without readings, or a reading without a defined value) breaks the line.
     void Add(const measure::Reading& reading, double unixSeconds);
 
     const measure::TrendModel& model() const { return m_model; }
@@ -47,6 +49,9 @@ private:
     void Redraw();
     void RefreshLegend();
     void SetReference(QLineSeries* series, const std::optional<double>& level, double from, double to);
+    // The series that draws stretch `index` of a trace (0: the trace's own, with its legend
+    // entry; later stretches get series of the same look without one).
+    QLineSeries* Stretch(std::vector<QLineSeries*>& stretches, QLineSeries* first, QValueAxis* axis, std::size_t index);
     static void SetExtent(QValueAxis* axis, const measure::AxisExtent& extent);
 
     measure::TrendModel m_model;
@@ -65,6 +70,9 @@ private:
     QLineSeries* m_rangeHigh = nullptr;
     QLineSeries* m_trip1 = nullptr;
     QLineSeries* m_trip2 = nullptr;
+    // The stretches after a gap, beyond the first of each trace.
+    std::vector<QLineSeries*> m_valueStretches;
+    std::vector<QLineSeries*> m_outputStretches;
 };
 
 }  // namespace vantrel::widgets

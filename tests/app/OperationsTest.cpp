@@ -1,0 +1,311 @@
+// The long operations of the desktop program as the technician follows and stops them: the
+// real main window offscreen, the in-process simulator on the virtual clock. Cancel is
+// pressed when the simulator takes a chosen command, so every case is exact.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+#include "app/MainWindow.h"
+#include "app/SimulatedEnvironment.h"
+#include "app/Windows.h"
+#include "resources/StringTable.h"
+#include "ui/widgets/Lamp.h"
+#include "ui/widgets/LargeDisplayWindow.h"
+#include "ui/widgets/OperationBar.h"
+#include "ui/widgets/ProgramWindow.h"
+
+using namespace vantrel;
+using namespace vantrel::app;
+using Kind = sim::Command::Kind;
+
+namespace {
+
+constexpr const char* kFakePort = "/dev/ttyFAKE0";
+
+// What the technician sees of the form, and whether the transmitter is back at work.
+struct Seen {
+    std::string summary;
+    std::string model;
+    bool connected = false;
+    bool startOffered = false;
+    std::string port;
+    friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Seen& s) {
+    return out << "{" << s.model << " | " << s.summary.substr(0, 40) << " | connected " << s.connected << " | start "
+               << s.startOffered << " | " << s.port << "}";
+}
+
+class OperationsTest : public ::testing::Test {
+public:
+    void Start(bool fakePortFirst = false) {
+        SimulatedSetup setup;
+        setup.appFolder = folder.path().toStdString();
+        env = std::make_unique<SimulatedEnvironment>(setup);
+        if (fakePortFirst) {
+            env->services().ports.entries = {link::PortEntry{1, kFakePort, "Fake", true, false, true}};
+            env->services().ports.currentPort = 1;
+            env->services().initialPort = kFakePort;
+        }
+        window = env->MakeMainWindow();
+        window->SetWindowObserver([this](QWidget* shown) {
+            opened.push_back(shown->objectName());
+            if (const std::function<void(QWidget*)> handler = onWindow) handler(shown);
+        });
+        window->show();
+    }
+    void TearDown() override {
+        window.reset();
+        env.reset();
+    }
+
+    template <class T>
+    T* Child(const char* name) const {
+        T* child = window->programWindow()->findChild<T*>(name);
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    Seen Look() const {
+        return {Child<QPlainTextEdit>("summary")->toPlainText().toStdString(),
+                Child<QWidget>("txtMod")->property("text").toString().toStdString(), window->form().deviceConnected(),
+                window->toolKey("start")->isEnabled(), window->currentPort()};
+    }
+    // Presses Cancel when the simulator takes the n-th command of a kind from now on.
+    void CancelAt(Kind kind, int n) {
+        env->transmitter().setCommandListener([this, kind, n, count = 0](const sim::Command& c) mutable {
+            if (c.kind == kind && ++count == n) window->operationBar()->cancelButton()->click();
+        });
+    }
+    bool Working() { return !env->transmitter().streaming() && !env->transmitter().programmingMode(); }
+
+    QTemporaryDir folder;
+    std::unique_ptr<SimulatedEnvironment> env;
+    std::unique_ptr<MainWindow> window;
+    std::vector<QString> opened;
+    std::function<void(QWidget*)> onWindow;
+};
+
+}  // namespace
+
+// Cancel during every long operation: the operation stops within a pass of the protocol, the
+// transmitter is back in working mode with nothing written, and the form is as it was.
+TEST_F(OperationsTest, CancelDuringEachLongOperation_LeavesTheFormAndTheTransmitterAsTheyWere) {
+    struct Row {
+        const char* operation;
+        bool fakePortFirst;
+        bool programmingMode;  // the form in programming mode before the operation
+        std::function<void(OperationsTest&)> run;
+        Kind cancelAt;
+        int nth;
+        const char* windowNotOpened;  // the window the operation would have ended in
+    };
+    const auto click = [](const char* name) {
+        return [name](OperationsTest& t) { QTest::mouseClick(t.Child<QAbstractButton>(name), Qt::LeftButton); };
+    };
+    const Row rows[] = {
+        {"connect key, connection test", false, false,
+         [](OperationsTest& t) { t.window->toolKey("connect")->trigger(); }, Kind::StartStream, 1, ""},
+        {"connect key, read", false, false, [](OperationsTest& t) { t.window->toolKey("connect")->trigger(); },
+         Kind::Read, 9, ""},
+        {"port change", true, false,
+         [](OperationsTest& t) {
+             t.onWindow = [&t](QWidget* shown) {
+                 t.onWindow = nullptr;
+                 shown->findChild<QComboBox*>("doorsList")->setCurrentIndex(1);  // the simulator
+                 static_cast<QDialog*>(shown)->accept();
+             };
+             t.window->ShowPorts();
+         },
+         Kind::Read, 3, ""},
+        {"start of a measurement", false, false, click("Command1"), Kind::Read, 4, ""},
+        {"compare", false, false, [](OperationsTest& t) { t.window->CompareWithTransmitter(); }, Kind::Read, 5,
+         "Compare"},
+        {"preview's calibration read", false, true, [](OperationsTest& t) { t.window->ShowPreview(); }, Kind::Read, 2,
+         "PreviewDialog"},
+        {"serial-number read", false, false,
+         [](OperationsTest& t) {
+             t.onWindow = [&t](QWidget* shown) {
+                 t.onWindow = nullptr;
+                 shown->findChild<QPushButton*>("cmd_leggiserial")->click();
+                 static_cast<QDialog*>(shown)->accept();
+             };
+             t.window->ShowSerialNumber();
+         },
+         Kind::Read, 2, ""},
+        {"programming, before the writes", false, true, click("Command1"), Kind::Read, 3, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.operation);
+        Start(row.fakePortFirst);
+        window->LoadProgramWindow();
+        if (row.programmingMode) QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
+        const Seen before = Look();
+        // A window the operation should not have reached is noted and closed.
+        onWindow = [](QWidget* shown) {
+            if (auto* dialog = qobject_cast<QDialog*>(shown)) dialog->reject();
+        };
+        const sim::Memory::Cells memory = env->transmitter().memory().cells();
+        const std::size_t saidBefore = env->dialogs().shown().size();
+        opened.clear();
+        CancelAt(row.cancelAt, row.nth);
+        row.run(*this);
+        env->transmitter().setCommandListener({});
+
+        EXPECT_TRUE(Working());
+        EXPECT_EQ(env->transmitter().memory().cells(), memory);
+        EXPECT_EQ(Look(), before);
+        EXPECT_FALSE(window->deviceBusy());
+        EXPECT_FALSE(window->operationBar()->isVisible());
+        EXPECT_EQ(window->statusLabel()->text().toStdString(), resources::Text(resources::text::kOperationCancelled, 300));
+        EXPECT_EQ(std::count(opened.begin(), opened.end(), QString(row.windowNotOpened)), 0);
+        // Nothing was said but "nothing written" after a stopped programming.
+        for (std::size_t i = saidBefore; i < env->dialogs().shown().size(); ++i)
+            EXPECT_EQ(env->dialogs().shown()[i].textId, resources::text::kProgrammingNotDone)
+                << env->dialogs().shown()[i].text;
+        TearDown();
+    }
+}
+
+// At start-up there is no form to go back to: a cancelled loading leaves the window without
+// a transmitter, as a cancelled connection test does.
+TEST_F(OperationsTest, CancelAtStartUp_LeavesTheWindowWithoutATransmitter) {
+    Start();
+    CancelAt(Kind::Read, 5);
+    window->LoadProgramWindow();
+    EXPECT_TRUE(Working());
+    EXPECT_EQ(Look().model, "Device not connected");
+    EXPECT_FALSE(window->toolKey("start")->isEnabled());
+    EXPECT_TRUE(window->toolKey("connect")->isEnabled());
+    EXPECT_TRUE(window->toolKey("Wiz")->isEnabled());
+}
+
+// Once the first "$W" has gone out Cancel asks first: No lets the programming finish, Yes
+// stops it, and the transmitter's configuration is then unknown (written, not confirmed).
+TEST_F(OperationsTest, CancelDuringTheWrites_AsksFirst_YesLeavesItWrittenNotConfirmed) {
+    Start();
+    window->LoadProgramWindow();
+    QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
+    env->dialogs().answer(link::Answer::No);
+    CancelAt(Kind::Write, 10);
+    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+    std::vector<int> said;
+    for (const link::Message& m : env->dialogs().shown()) said.push_back(m.textId);
+    EXPECT_EQ(said, (std::vector<int>{resources::text::kStopWritingQuestion, resources::text::kProgrammingDone}));
+    const int all = env->transmitter().writesTaken();
+
+    env->dialogs().answer(link::Answer::Yes).answer(link::Answer::No);  // stop; do not read again
+    CancelAt(Kind::Write, 10);
+    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_TRUE(Working());
+    EXPECT_EQ(env->transmitter().writesTaken(), all + 10);
+    const std::vector<link::Message>& shown = env->dialogs().shown();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[2].textId, resources::text::kStopWritingQuestion);
+    EXPECT_EQ(shown[3].textId, resources::text::kNotConfirmed);
+    EXPECT_FALSE(window->form().deviceConnected());
+}
+
+// One indicator per operation: it only moves forward, says the step in words and reaches
+// 100 % only when the operation has ended; the time left comes down from the line's pauses.
+TEST_F(OperationsTest, Progress_MovesForwardInWordsAndIsWholeOnlyAtTheEnd) {
+    Start();
+    for (const bool programming : {false, true}) {
+        SCOPED_TRACE(programming ? "programming" : "loading");
+        std::vector<int> values;
+        std::vector<QString> steps;
+        std::vector<int> secondsLeft;
+        widgets::OperationBar* bar = window->operationBar();
+        const QMetaObject::Connection followed = QObject::connect(bar->bar(), &QProgressBar::valueChanged, [&](int v) {
+            if (!bar->isVisible()) return;
+            values.push_back(v);
+            if (steps.empty() || steps.back() != bar->stepLabel()->text()) steps.push_back(bar->stepLabel()->text());
+            secondsLeft.push_back(bar->timeLabel()->text().split(' ').value(1).toInt());
+        });
+        if (programming) {
+            QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
+            QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+        } else {
+            window->LoadProgramWindow();
+        }
+        QObject::disconnect(followed);
+        ASSERT_GT(values.size(), 20u);
+        EXPECT_TRUE(std::is_sorted(values.begin(), values.end()));
+        EXPECT_EQ(values.back(), widgets::OperationBar::kBarSteps);
+        EXPECT_LT(values[values.size() - 2], widgets::OperationBar::kBarSteps);
+        EXPECT_TRUE(std::is_sorted(secondsLeft.rbegin(), secondsLeft.rend()));
+        EXPECT_NE(std::find(steps.begin(), steps.end(), "reading the output calibration"), steps.end());
+        EXPECT_NE(std::find(steps.begin(), steps.end(), programming ? "writing the configuration" : "testing the connection"),
+                  steps.end());
+        EXPECT_FALSE(bar->isVisible());
+    }
+}
+
+// The enlarged display: nothing to open before a value; then a full-screen window whose digits
+// grow with it, with unit and lamps; a value older than 2 s greyed; Escape leaves it. Stop is
+// offered only while something runs.
+TEST_F(OperationsTest, EnlargedDisplay_ScalesWithItsWindow_GreysAStaleValue_EscapeLeaves) {
+    Start();
+    window->LoadProgramWindow();
+    EXPECT_FALSE(window->toolKey("txrx")->isEnabled());
+    EXPECT_FALSE(window->toolKey("stop")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>("Command3")->isEnabled());
+    window->ShowFullScreen();
+    EXPECT_EQ(window->largeDisplay(), nullptr);
+
+    int readings = 0;
+    std::vector<int> digits;
+    QObject::connect(window->programWindow(), &widgets::ProgramWindow::formChanged, window.get(), [&] {
+        if (window->form().display().empty() || readings < 0) return;
+        if (++readings == 3) {
+            EXPECT_FALSE(window->operationBar()->isVisible());  // the start is over
+            EXPECT_TRUE(window->toolKey("stop")->isEnabled());
+            EXPECT_TRUE(Child<QPushButton>("Command3")->isEnabled());
+            window->toolKey("txrx")->trigger();
+            widgets::LargeDisplayWindow* display = window->largeDisplay();
+            ASSERT_NE(display, nullptr);
+            EXPECT_TRUE(display->isFullScreen());
+            EXPECT_EQ(display->unit(), "°C");
+            EXPECT_NEAR(display->value().toDouble(), 25, 1);
+            EXPECT_TRUE(display->tripLamp(1)->isVisible());
+            display->Open(false);
+            for (const QSize size : {QSize(400, 240), QSize(900, 420), QSize(1600, 900)}) {
+                display->resize(size);
+                QApplication::processEvents();
+                digits.push_back(display->digitPixelSize());
+            }
+            // No frame for more than two seconds: the value is greyed, not frozen.
+            env->virtualClock().advance(2.5);
+            window->programWindow()->RefreshStaleness();
+            EXPECT_TRUE(display->stale());
+        }
+        if (readings == 4) {
+            EXPECT_FALSE(window->largeDisplay()->stale());
+        }
+        if (readings == 5) {
+            QTest::keyClick(window->largeDisplay(), Qt::Key_Escape);
+            EXPECT_FALSE(window->largeDisplay()->isVisible());
+            readings = -1;
+            QTest::mouseClick(Child<QPushButton>("Command3"), Qt::LeftButton);
+        }
+    });
+    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+    ASSERT_EQ(digits.size(), 3u);
+    EXPECT_TRUE(digits[0] < digits[1] && digits[1] < digits[2]) << digits[0] << " " << digits[1] << " " << digits[2];
+    EXPECT_GE(digits[2], 200);  // about 5 cm on a common monitor: readable from three metres
+    EXPECT_FALSE(window->toolKey("stop")->isEnabled());
+    EXPECT_FALSE(window->toolKey("txrx")->isEnabled());
+}
