@@ -4,6 +4,7 @@
 // queue (OK when it runs dry), a host that records what the form opened, file dialogs that
 // return queued names, and an in-memory store of programming files.
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,13 +36,17 @@ public:
     std::vector<TripsFormRequest> tripsRequests;
     std::vector<InputEncoding> programmed;
     int measurements = 0;
+    std::function<void()> duringMeasurement;  // runs while the stream is on
     int stops = 0;
     PointsEditorResult OpenPointsEditor(const PointsEditorRequest& request) override {
         editorRequests.push_back(request);
         return editorResult;
     }
     void OpenTripsForm(const TripsFormRequest& request) override { tripsRequests.push_back(request); }
-    void RunMeasurement() override { ++measurements; }
+    void RunMeasurement() override {
+        ++measurements;
+        if (duringMeasurement) duringMeasurement();
+    }
     void RunProgramming(const InputEncoding& encoding) override { programmed.push_back(encoding); }
     void StopMeasurement() override { ++stops; }
 };

@@ -104,7 +104,7 @@ TEST(ProgramFormSensor, TypeB_DisablesCompensation_OtherTypesEnableIt) {
     EXPECT_EQ(f.form.inputRange().minText(), "500");
     f.form.ChooseTcType(7);
     EXPECT_TRUE(f.form.internalCjc().enabled);
-    EXPECT_FALSE(f.state.ConfigChanged);  // type choices do not mark a change themselves
+    EXPECT_TRUE(f.state.ConfigChanged);  // a type choice is an edit: leaving asks about it
 }
 
 TEST(ProgramFormSensor, Ni100Default_StaysWithinItsLimits) {

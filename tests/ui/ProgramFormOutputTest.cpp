@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "Fakes.h"
 
 using namespace vantrel;
@@ -16,7 +19,7 @@ TEST(ProgramFormOutput, DefaultsPerFamilyAndOutputType) {
     EXPECT_EQ(three.form.outputRange().maxText(), "10");
     EXPECT_EQ(three.form.outputRange().unit(), "V");
     EXPECT_EQ(three.form.outputRange().maxCaption().id, 96);
-    EXPECT_FALSE(three.state.ConfigChanged);
+    EXPECT_TRUE(three.state.ConfigChanged);  // an output choice is an edit
 
     FormFixture four(4);
     four.form.ChooseOutputType(1);
@@ -149,6 +152,42 @@ TEST(ProgramFormAction, Measure_RunsAndRestoresMeasureMode) {
     EXPECT_EQ(f.form.mode(), Mode::Measure);
     EXPECT_TRUE(f.form.display().empty());
     EXPECT_FALSE(f.form.commands().fullscreen.enabled);
+}
+
+// While the stream runs nothing of the configuration changes and no dialog opens (a modal
+// dialog would hold the stream up): every editing operation is ignored.
+TEST(ProgramFormAction, WhileMeasuring_EditingAndItsDialogsAreOff) {
+    const std::vector<std::function<void(ProgramForm&)>> edits = {
+        [](ProgramForm& f) { f.ChooseFamily(1); },        [](ProgramForm& f) { f.ChooseTcType(2); },
+        [](ProgramForm& f) { f.ClickCustom(true); },      [](ProgramForm& f) { f.ClickLinear(true); },
+        [](ProgramForm& f) { f.ToggleUnit(); },           [](ProgramForm& f) { f.ChooseOutputType(1); },
+        [](ProgramForm& f) { f.ToggleBurnout(); },        [](ProgramForm& f) { f.ToggleDirection(); },
+        [](ProgramForm& f) { f.ClickFilter(true); },      [](ProgramForm& f) { f.MoveSlider(AdjustWhich::Zero, 9); },
+        [](ProgramForm& f) { f.ClickTrips(); },           [](ProgramForm& f) { f.ToggleOptionsPage(); },
+        [](ProgramForm& f) { f.ChooseMode(Mode::Programming); },
+    };
+    FormFixture f;
+    const InputEncoding before = f.form.EncodeInput();
+    f.host.duringMeasurement = [&] {
+        EXPECT_TRUE(f.form.measuring());
+        for (const auto& edit : edits) edit(f.form);
+        EXPECT_FALSE(f.state.EditedSinceLoad);
+        EXPECT_FALSE(f.form.optionsPage().visible);
+        EXPECT_EQ(f.form.mode(), Mode::Measure);
+    };
+    f.form.PressAction();
+    EXPECT_EQ(f.host.measurements, 1);
+    EXPECT_TRUE(f.host.tripsRequests.empty());
+    EXPECT_TRUE(f.host.editorRequests.empty());
+    EXPECT_EQ(f.form.EncodeInput().inputCode, before.inputCode);
+    EXPECT_EQ(f.form.EncodeInput().optionFlags, before.optionFlags);
+
+    // After the stream every one of them is an edit again, which a later open or read asks about.
+    for (std::size_t i = 0; i + 3 < edits.size(); ++i) {
+        FormFixture g;
+        edits[i](g.form);
+        EXPECT_TRUE(g.state.EditedSinceLoad) << "edit " << i;
+    }
 }
 
 TEST(ProgramFormAction, DisplayText_EnablesStopAndFullScreen) {

@@ -257,6 +257,7 @@ void ProgramForm::ApplyFamilyRow(int position) {
 
 void ProgramForm::ChooseTcType(int index) {
     if (measuring_) return;
+    state_.MarkEdited();
     if (!thermocoupleTypes_.Has(index) || index >= static_cast<int>(device::kThermocoupleLimits.size())) return;
     thermocoupleTypes_.selected = index;
     internalCjc_.visible = true;
@@ -271,6 +272,7 @@ void ProgramForm::ChooseTcType(int index) {
 
 void ProgramForm::ChooseRtdSensor(int index) {
     if (measuring_) return;
+    state_.MarkEdited();
     if (!rtdSensors_.Has(index) || index >= static_cast<int>(device::kRtdLimits.size())) return;
     rtdSensors_.selected = index;
     if (loading_) return;
@@ -284,6 +286,7 @@ void ProgramForm::ChooseRtdSensor(int index) {
 
 void ProgramForm::ChooseWiring(int index) {
     if (measuring_) return;
+    state_.MarkEdited();
     if (!wirings_.Has(index)) return;
     wirings_.selected = index;
     Changed();
@@ -291,6 +294,7 @@ void ProgramForm::ChooseWiring(int index) {
 
 void ProgramForm::ChoosePotRange(int index) {
     if (measuring_) return;
+    state_.MarkEdited();
     if (!potRanges_.Has(index)) return;
     potRanges_.selected = index;
     if (loading_) return;
@@ -306,6 +310,7 @@ void ProgramForm::SetInternalCjc(bool checked) {
 
 void ProgramForm::ClickInternalCjc(bool checked) {
     if (measuring_) return;
+    state_.MarkEdited();
     SetInternalCjc(checked);
     Changed();
 }
@@ -314,6 +319,7 @@ void ProgramForm::SetLinear(bool checked) { linearisation_.checked = checked; }
 
 void ProgramForm::ClickLinear(bool checked) {
     if (measuring_) return;
+    state_.MarkEdited();
     SetLinear(checked);
     Changed();
 }
@@ -556,6 +562,7 @@ InputEncoding ProgramForm::EncodeInput() {
 
 void ProgramForm::ChooseOutputType(int index) {
     if (measuring_) return;
+    state_.MarkEdited();
     if (!outputTypes_.Has(index)) return;
     outputTypes_.selected = index;
     const bool voltage = index == static_cast<int>(device::OutputKind::Voltage);
@@ -628,6 +635,7 @@ void ProgramForm::ToggleDirection() {
 
 void ProgramForm::ClickFilter(bool checked) {
     if (measuring_) return;
+    state_.MarkEdited();
     filter_.checked = checked;
     record_.FilterOn = device::ToFlag(checked);
     Changed();
@@ -677,6 +685,7 @@ void ProgramForm::AdjustEnter(AdjustWhich which) {
 
 void ProgramForm::MoveSlider(AdjustWhich which, int position) {
     if (measuring_) return;
+    state_.MarkEdited();
     Adjustment& a = AdjustmentFor(which);
     a.slider = std::clamp(position, kSliderMin, kSliderMax);
     a.text = resources::PlainText(a.slider / 10.0);
