@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history's figures, on SQLite and (when the server programs are installed) on a
 // PostgreSQL server started for the run:
 //   - the time to write one entry (a verified programming: configuration, both memory images,

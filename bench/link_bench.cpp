@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A full read and a full programming (with its read-back) against vantrel-sim through a
 // pseudo-terminal at 9600 baud, and the same read on the virtual clock. Prints the sum of the
 // protocol's waits, the wire time of the bytes, the wall time, their ratio and the process's

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the time taken to compute a programming plan; no assertion on it.
 #include <chrono>
 #include <cstdio>

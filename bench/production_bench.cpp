@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The production line's figure: programming (with verification) eight simulated transmitters
 // at once against one alone, every session on the real clock so the protocol's pauses are
 // true pauses. Prints both times and their ratio; no assertion on them.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop program as a technician meets it: the real main window, offscreen, on the
 // built-in simulated transmitter in real time (as `vantrel --simulator` runs it), through
 // start-up, a read (the "connect" key), a programming and a minute of measurement. For each

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantrel-sim: a simulated transmitter on a pseudo-terminal.
 //
 //   vantrel-sim --profile P.json [--dump OUT.json] [--log COMMANDS.txt] [--link PATH]

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history in the desktop program, offscreen on the in-process simulator: a past
 // configuration is restored from the History window and programmed again.
 #include <gtest/gtest.h>

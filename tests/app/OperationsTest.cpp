@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The long operations of the desktop program as the technician follows and stops them: the
 // real main window offscreen, the in-process simulator on the virtual clock. Cancel is
 // pressed when the simulator takes a chosen command, so every case is exact.

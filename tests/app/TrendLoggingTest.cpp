@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement page's trend and the Start/Stop logging command, in the real windows
 // offscreen over the in-process simulator on the virtual clock.
 #include <gtest/gtest.h>

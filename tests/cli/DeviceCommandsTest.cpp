@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device commands of vantrel-cli on the built-in simulator (--device, virtual clock):
 // the JSON keys scripts rely on and the exit codes.
 #include <gtest/gtest.h>

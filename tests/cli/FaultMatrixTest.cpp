@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fault the simulated transmitter can play, at every stage of every device command of
 // vantrel-cli (in-process, built-in simulator, virtual clock): the exit code, the message and
 // what the transmitter holds afterwards, one table. Nothing wrong is ever written, and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantrel-cli records its device commands in the history and reads it back: list, show,
 // diff, export and check, on the built-in simulator and an SQLite file of the test's own.
 #include <gtest/gtest.h>

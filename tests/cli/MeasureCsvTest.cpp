@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantrel-cli measure --csv and --retries on the built-in simulator (virtual clock).
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // program FILE.D70 --dry-run --preview OUT.csv on the built-in simulator.
 #include <gtest/gtest.h>
 

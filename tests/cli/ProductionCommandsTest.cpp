@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // compare, program --verify, program on several ports and the report's argument checks, on
 // the built-in simulator (--device, virtual clock).
 #include <gtest/gtest.h>

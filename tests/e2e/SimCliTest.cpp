@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vantrel-cli against vantrel-sim through a real pseudo-terminal, on real time. Few cases,
 // each bounded by a generous time allowance; nothing here asserts on speed.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number parsing and formatting on arbitrary text: a parsed number is finite (overflow is no
 // number), a Single fits a Single, and the texts the program writes read back close enough.
 #include <cmath>

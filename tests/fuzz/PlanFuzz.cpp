@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The programming plan on arbitrary requests: any input code, range, output, trims, trips,
 // custom points and identity, including NaN, infinities and absurd magnitudes. Never a crash
 // or an undefined operation; a plan is either refused with nothing to send, or every write

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The points CSV import on arbitrary text: never a crash; imported points are finite Singles,
 // export and import give them back exactly, and the editor takes them without harm.
 #include <cmath>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device-profile reader on arbitrary text: never a crash; an accepted profile written
 // back reads as the same profile.
 #include <cstddef>

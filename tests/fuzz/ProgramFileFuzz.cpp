@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The .D70 reader on arbitrary bytes: never a crash; what it accepts is written back to the
 // same bytes and accepted again.
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reply matcher on arbitrary receive buffers, against a plain scan of every position.
 #include <cstddef>
 #include <cstdint>

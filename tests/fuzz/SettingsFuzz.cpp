@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings record on arbitrary bytes: decoding, the start-up rules and encoding agree.
 #include <algorithm>
 #include <cstddef>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulator's command parser on an arbitrary byte stream: the commands do not depend on
 // how the stream is cut into pieces, and what waits for more bytes stays small.
 #include <cstddef>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history database: one test body run on a real SQLite file and on a real PostgreSQL
 // server (the same source built twice: test_history and, labelled postgres, test_history_postgres).
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial-port transport on an in-process pseudo-terminal: its receive buffer, a port
 // that goes away, and the threads that may drive ports.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement log and the way back after a pulled cable, end to end on the virtual clock
 // against the in-process simulated transmitter.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Live measurement end to end on the virtual clock: program a configuration into the
 // simulated transmitter, set its input, and measure through the session's flow.
 #include <gtest/gtest.h>

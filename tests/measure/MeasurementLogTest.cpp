@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The measurement log: ISO 8601 times, the CSV row, opening and flushing the file.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The trend model: the time window, the bounded ring, decimation for drawing, the axis ends
 // and the reference lines.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The session flows against the in-process simulated transmitter on the virtual clock:
 // loading the programming window, reading, programming with its read-back, and what each
 // does when the transmitter or the line misbehaves.

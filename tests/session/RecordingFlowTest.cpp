@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every operation a session runs hands exactly one record to its recorder, with the outcome
 // that happened: the flows against the in-process simulated transmitter on the virtual clock,
 // its faults giving the failures and cancels.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Verified programming, the comparison of a transmitter with a file, the configuration
 // report and the production line, against in-process simulated transmitters on the virtual
 // clock.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Through a real pseudo-terminal: the vantrel-sim program on one side, the QSerialPort
 // transport and the protocol engine on the real clock on the other.
 #include <gtest/gtest.h>

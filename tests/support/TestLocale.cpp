@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into the test programs that also run in the "locale" group: with LC_ALL set (the
 // group sets it to an Italian locale) the process takes the environment's locale before any
 // test runs, as the Qt start-up of the three programs does. The C library then writes and

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The linearisation preview window and the points editor's sensor matching (import, export,
 // generated curves, the points plot), offscreen.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the programming window (both languages, measure and programming mode, guided mode
 // on a step) and the points editor, trips and serial-number dialogs offscreen into PNG files.
 //

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Types into a box the way a technician does: focus, select what is there, type over it.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // A programming form for widget tests and screenshots: scripted message boxes and a host

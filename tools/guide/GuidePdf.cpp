@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a user guide written in Markdown into the PDF that "Help on line" opens, with Qt's own
 // PDF writer: A4 pages, a running header and page numbers, and bookmarks (the PDF outline) for
 // every section. Toolbar pictures are referenced in the Markdown as images named "icon:<id>"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Vantrel maintainers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the application's pictures to PNG files (QT_QPA_PLATFORM=offscreen works):
 //
 //   vantrel-iconsheet OUT.png                  a contact sheet of every picture, so the set can
