@@ -78,8 +78,8 @@ std::string AsTyped(const std::vector<std::string>& args, const QString& name) {
 bool ParseArguments(const std::vector<std::string>& args, Invocation& invocation, std::string& problem) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const OptionSpec& spec : kOptions)
-        parser.addOption(QCommandLineOption(QString::fromLatin1(spec.name), QString(), QString::fromLatin1(spec.valueName)));
+    for (const OptionSpec& known : kOptions)
+        parser.addOption(QCommandLineOption(QString::fromLatin1(known.name), QString(), QString::fromLatin1(known.valueName)));
     parser.addOption(QCommandLineOption(QStringLiteral("h")));
     QStringList arguments{QStringLiteral("vantrel-cli")};
     for (const std::string& arg : args) arguments << QString::fromStdString(arg);
@@ -97,16 +97,16 @@ bool ParseArguments(const std::vector<std::string>& args, Invocation& invocation
         return false;
     }
     for (const QString& word : parser.positionalArguments()) invocation.positionals.push_back(word.toStdString());
-    for (const OptionSpec& spec : kOptions) {
-        const QString name = QString::fromLatin1(spec.name);
+    for (const OptionSpec& known : kOptions) {
+        const QString name = QString::fromLatin1(known.name);
         if (!parser.isSet(name)) continue;
-        const std::string option = std::string("--") + spec.name;
-        const std::string value = *spec.valueName ? parser.value(name).toStdString() : std::string();
-        if (*spec.valueName && value.empty()) {
+        const std::string option = std::string("--") + known.name;
+        const std::string value = *known.valueName ? parser.value(name).toStdString() : std::string();
+        if (*known.valueName && value.empty()) {
             problem = "missing value after '" + option + "'";
             return false;
         }
-        if (std::find(kGlobalOptions.begin(), kGlobalOptions.end(), spec.name) == kGlobalOptions.end())
+        if (std::find(kGlobalOptions.begin(), kGlobalOptions.end(), known.name) == kGlobalOptions.end())
             invocation.options[option] = value;
     }
     if (parser.isSet(QStringLiteral("h"))) invocation.options["--help"] = "";

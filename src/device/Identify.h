@@ -39,12 +39,12 @@ inline constexpr int ThreeWires = 50;
 inline constexpr int kThreeWiresIndex = 1;
 
 struct ChoiceLists {
-    std::vector<int> inputFamilies;  // Strumento
-    std::vector<int> tcTypes;        // Tipo
-    std::vector<int> rtdSensors;     // pt
-    std::vector<int> wirings;        // fili
-    std::vector<int> potRanges;      // TypePot
-    std::vector<int> outputTypes;    // Vuscite
+    std::vector<int> inputFamilies;  // thermocouple, RTD, voltage, current, ...
+    std::vector<int> tcTypes;        // thermocouple types
+    std::vector<int> rtdSensors;     // RTD sensors
+    std::vector<int> wirings;        // 2, 3 or 4 wires
+    std::vector<int> potRanges;      // potentiometer ranges
+    std::vector<int> outputTypes;    // current, voltage
     friend bool operator==(const ChoiceLists&, const ChoiceLists&) = default;
 };
 

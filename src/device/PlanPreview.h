@@ -27,7 +27,7 @@ struct PlanPreview {
     std::string note;                // why there is no preview, or the noise warning; language of the offset
 };
 
-// `inputCode` and `optionWord` are the form's (par_pgm) values the plan was made from;
+// `inputCode` and `optionWord` are the form's encoded input values the plan was made from;
 // `working` supplies the custom point table when custom linearisation is active.
 PlanPreview PreviewPlan(const ProgramPlan& plan, int inputCode, int optionWord, const WorkingState& working,
                         int languageOffset);

@@ -31,7 +31,7 @@ struct ProgramResult {
     int framesSent = 0;     // "$W" frames handed to the line
 };
 
-// form: the programming form's values (input code and option word from par_pgm, ranges,
+// form: the programming form's values (input code and option word as the form encodes them, ranges,
 // output selection, trims...). lastCell7: cell 7 as last read. previousTripWords: the trip
 // words as last read, kept when a trip level lies outside the range. With writeCells false
 // everything up to the writes happens (device check, calibration reads, plan, noise

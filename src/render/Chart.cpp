@@ -48,10 +48,10 @@ struct LegendItem {
 };
 
 // Rows of legend items that fit `width`.
-std::vector<std::vector<LegendItem>> LegendRows(const ChartSpec& spec, const QFontMetricsF& metrics, qreal width) {
+std::vector<std::vector<LegendItem>> LegendRows(const ChartSpec& chart, const QFontMetricsF& metrics, qreal width) {
     std::vector<std::vector<LegendItem>> rows(1);
     qreal used = 0;
-    for (const ChartLine& line : spec.lines) {
+    for (const ChartLine& line : chart.lines) {
         if (!line.inLegend || line.name.isEmpty()) continue;
         const qreal w = kLegendSwatch + kGap + metrics.horizontalAdvance(line.name) + 3 * kGap;
         if (used > 0 && used + w > width) {
@@ -88,7 +88,7 @@ bool IsDark(const QPalette& palette) { return palette.color(QPalette::Window).li
 
 ChartColours ChartColours::For(const QPalette& palette) { return IsDark(palette) ? Dark() : Light(); }
 
-void PaintChart(QPainter& painter, const QRectF& area, const ChartSpec& spec, const ChartColours& colours,
+void PaintChart(QPainter& painter, const QRectF& area, const ChartSpec& chart, const ChartColours& colours,
                 const QFont& font) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -102,24 +102,24 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartSpec& spec, co
     const qreal line = metrics.height();
 
     QRectF inner = area.adjusted(kGap * 2, kGap * 1.5, -kGap * 2, -kGap * 1.5);
-    if (!spec.title.isEmpty()) {
+    if (!chart.title.isEmpty()) {
         painter.setFont(titleFont);
         painter.setPen(colours.text);
         painter.drawText(QRectF(inner.left(), inner.top(), inner.width(), titleMetrics.height()), Qt::AlignHCenter,
-                         spec.title);
+                         chart.title);
         inner.setTop(inner.top() + titleMetrics.height() + kGap);
     }
 
-    const auto rows = LegendRows(spec, metrics, inner.width());
+    const auto rows = LegendRows(chart, metrics, inner.width());
     const qreal legendHeight = static_cast<qreal>(rows.size()) * (line + 2);
     inner.setBottom(inner.bottom() - legendHeight - (rows.empty() ? 0 : kGap));
 
-    const bool leftTitle = !spec.left.title.isEmpty();
-    const bool rightTitle = spec.right && !spec.right->title.isEmpty();
-    const qreal leftMargin = WidestLabel(metrics, spec.left) + kGap + (leftTitle ? line + kGap : 0);
+    const bool leftTitle = !chart.left.title.isEmpty();
+    const bool rightTitle = chart.right && !chart.right->title.isEmpty();
+    const qreal leftMargin = WidestLabel(metrics, chart.left) + kGap + (leftTitle ? line + kGap : 0);
     const qreal rightMargin =
-        spec.right ? WidestLabel(metrics, *spec.right) + kGap + (rightTitle ? line + kGap : 0) : kGap * 2;
-    const qreal bottomMargin = line + kGap + (spec.bottom.title.isEmpty() ? 0 : line + kGap);
+        chart.right ? WidestLabel(metrics, *chart.right) + kGap + (rightTitle ? line + kGap : 0) : kGap * 2;
+    const qreal bottomMargin = line + kGap + (chart.bottom.title.isEmpty() ? 0 : line + kGap);
     const QRectF plot(inner.left() + leftMargin, inner.top() + line / 2, inner.width() - leftMargin - rightMargin,
                       inner.height() - bottomMargin - line / 2);
     if (plot.width() < 10 || plot.height() < 10) {
@@ -130,29 +130,29 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartSpec& spec, co
 
     // Grid and tick labels.
     painter.setFont(font);
-    const QColor leftColour = Or(spec.left.colour, colours.text);
-    for (std::size_t i = 0; i < spec.left.ticks.values.size(); ++i) {
-        const qreal y = Map(spec.left.ticks.values[i], spec.left.ticks, plot.bottom(), plot.top());
+    const QColor leftColour = Or(chart.left.colour, colours.text);
+    for (std::size_t i = 0; i < chart.left.ticks.values.size(); ++i) {
+        const qreal y = Map(chart.left.ticks.values[i], chart.left.ticks, plot.bottom(), plot.top());
         painter.setPen(QPen(colours.grid, 1));
         painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
         painter.setPen(leftColour);
         painter.drawText(QRectF(plot.left() - kGap - 400, y - line / 2, 400, line), Qt::AlignRight | Qt::AlignVCenter,
-                         QString::fromStdString(spec.left.ticks.labels[i]));
+                         QString::fromStdString(chart.left.ticks.labels[i]));
     }
-    for (std::size_t i = 0; i < spec.bottom.ticks.values.size(); ++i) {
-        const qreal x = Map(spec.bottom.ticks.values[i], spec.bottom.ticks, plot.left(), plot.right());
+    for (std::size_t i = 0; i < chart.bottom.ticks.values.size(); ++i) {
+        const qreal x = Map(chart.bottom.ticks.values[i], chart.bottom.ticks, plot.left(), plot.right());
         painter.setPen(QPen(colours.grid, 1));
         painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
-        painter.setPen(Or(spec.bottom.colour, colours.text));
+        painter.setPen(Or(chart.bottom.colour, colours.text));
         painter.drawText(QRectF(x - 200, plot.bottom() + kGap / 2, 400, line), Qt::AlignHCenter | Qt::AlignTop,
-                         QString::fromStdString(spec.bottom.ticks.labels[i]));
+                         QString::fromStdString(chart.bottom.ticks.labels[i]));
     }
-    if (spec.right) {
-        painter.setPen(Or(spec.right->colour, colours.text));
-        for (std::size_t i = 0; i < spec.right->ticks.values.size(); ++i) {
-            const qreal y = Map(spec.right->ticks.values[i], spec.right->ticks, plot.bottom(), plot.top());
+    if (chart.right) {
+        painter.setPen(Or(chart.right->colour, colours.text));
+        for (std::size_t i = 0; i < chart.right->ticks.values.size(); ++i) {
+            const qreal y = Map(chart.right->ticks.values[i], chart.right->ticks, plot.bottom(), plot.top());
             painter.drawText(QRectF(plot.right() + kGap, y - line / 2, 400, line), Qt::AlignLeft | Qt::AlignVCenter,
-                             QString::fromStdString(spec.right->ticks.labels[i]));
+                             QString::fromStdString(chart.right->ticks.labels[i]));
         }
     }
     painter.setPen(QPen(colours.frame, 1));
@@ -160,31 +160,31 @@ void PaintChart(QPainter& painter, const QRectF& area, const ChartSpec& spec, co
     painter.drawRect(plot);
 
     // Axis titles.
-    if (!spec.bottom.title.isEmpty()) {
-        painter.setPen(Or(spec.bottom.colour, colours.text));
+    if (!chart.bottom.title.isEmpty()) {
+        painter.setPen(Or(chart.bottom.colour, colours.text));
         painter.drawText(QRectF(plot.left(), plot.bottom() + line + kGap, plot.width(), line), Qt::AlignHCenter,
-                         spec.bottom.title);
+                         chart.bottom.title);
     }
     if (leftTitle) {
         painter.setPen(leftColour);
-        DrawRotated(painter, QPointF(inner.left() + line / 2, plot.center().y()), -90, spec.left.title);
+        DrawRotated(painter, QPointF(inner.left() + line / 2, plot.center().y()), -90, chart.left.title);
     }
     if (rightTitle) {
-        painter.setPen(Or(spec.right->colour, colours.text));
-        DrawRotated(painter, QPointF(inner.right() - line / 2, plot.center().y()), 90, spec.right->title);
+        painter.setPen(Or(chart.right->colour, colours.text));
+        DrawRotated(painter, QPointF(inner.right() - line / 2, plot.center().y()), 90, chart.right->title);
     }
 
     // The lines, clipped to the plot.
     painter.save();
     painter.setClipRect(plot.adjusted(-4, -4, 4, 4));
-    for (const ChartLine& l : spec.lines) {
-        const AxisTicks& yTicks = l.rightAxis && spec.right ? spec.right->ticks : spec.left.ticks;
+    for (const ChartLine& l : chart.lines) {
+        const AxisTicks& yTicks = l.rightAxis && chart.right ? chart.right->ticks : chart.left.ticks;
         QPainterPath path;
         QList<QPointF> mapped;
         mapped.reserve(l.points.size());
         for (const QPointF& p : l.points) {
             if (!std::isfinite(p.x()) || !std::isfinite(p.y())) continue;
-            mapped.append({Map(p.x(), spec.bottom.ticks, plot.left(), plot.right()),
+            mapped.append({Map(p.x(), chart.bottom.ticks, plot.left(), plot.right()),
                            Map(p.y(), yTicks, plot.bottom(), plot.top())});
         }
         if (l.drawLine && mapped.size() > 1) {

@@ -102,20 +102,20 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
 
     auto* body = new QHBoxLayout;
     body->setSpacing(12);
-    m_cont = Named(new QWidget(this), "cont_tot");
-    auto* contLayout = new QHBoxLayout(m_cont);
+    m_configurationFrame = Named(new QWidget(this), "cont_tot");
+    auto* contLayout = new QHBoxLayout(m_configurationFrame);
     contLayout->setContentsMargins(0, 0, 0, 0);
     contLayout->setSpacing(12);
 
     auto* left = new QVBoxLayout;
     left->setSpacing(10);
-    m_ingr = Named(new QWidget(m_cont), "Ingr");
-    auto* ingrLayout = new QHBoxLayout(m_ingr);
+    m_inputOutputRow = Named(new QWidget(m_configurationFrame), "Ingr");
+    auto* ingrLayout = new QHBoxLayout(m_inputOutputRow);
     ingrLayout->setContentsMargins(0, 0, 0, 0);
     ingrLayout->setSpacing(12);
     ingrLayout->addWidget(BuildInput(), 1);
     ingrLayout->addWidget(BuildOutput(), 1);
-    left->addWidget(m_ingr);
+    left->addWidget(m_inputOutputRow);
     left->addWidget(BuildMeasurePage(), 1);
     left->addStretch(0);
     contLayout->addLayout(left, 1);
@@ -126,7 +126,7 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
     right->addWidget(BuildModePanel());
     right->addWidget(BuildSummary(), 1);
 
-    body->addWidget(m_cont, 5);
+    body->addWidget(m_configurationFrame, 5);
     body->addLayout(right, 2);
 
     auto* layout = new QVBoxLayout(this);
@@ -137,32 +137,32 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
     BuildGuide();
     Connect();
 
-    setTabOrder(m_modo0, m_modo1);
-    setTabOrder(m_modo1, m_strumento);
-    setTabOrder(m_strumento, m_tipo);
-    setTabOrder(m_tipo, m_pt);
-    setTabOrder(m_pt, m_typePot);
-    setTabOrder(m_typePot, m_fili);
-    setTabOrder(m_fili, m_giunto);
-    setTabOrder(m_giunto, m_linear);
+    setTabOrder(m_measureOption, m_programmingOption);
+    setTabOrder(m_programmingOption, m_inputFamilies);
+    setTabOrder(m_inputFamilies, m_thermocoupleTypes);
+    setTabOrder(m_thermocoupleTypes, m_rtdSensors);
+    setTabOrder(m_rtdSensors, m_potRanges);
+    setTabOrder(m_potRanges, m_wirings);
+    setTabOrder(m_wirings, m_internalCjc);
+    setTabOrder(m_internalCjc, m_linear);
     setTabOrder(m_linear, m_custom);
-    setTabOrder(m_custom, m_umis);
-    setTabOrder(m_umis, m_rangeIn->maxBox());
+    setTabOrder(m_custom, m_unitButton);
+    setTabOrder(m_unitButton, m_rangeIn->maxBox());
     setTabOrder(m_rangeIn->maxBox(), m_rangeIn->minBox());
-    setTabOrder(m_rangeIn->minBox(), m_vuscite);
-    setTabOrder(m_vuscite, m_rangeOut->maxBox());
+    setTabOrder(m_rangeIn->minBox(), m_outputTypes);
+    setTabOrder(m_outputTypes, m_rangeOut->maxBox());
     setTabOrder(m_rangeOut->maxBox(), m_rangeOut->minBox());
-    setTabOrder(m_rangeOut->minBox(), m_brkOnOff);
-    setTabOrder(m_brkOnOff, m_exitVers);
-    setTabOrder(m_exitVers, m_smChk);
-    setTabOrder(m_smChk, m_adjMax);
-    setTabOrder(m_adjMax, m_slider3);
-    setTabOrder(m_slider3, m_adjMin);
-    setTabOrder(m_adjMin, m_slider4);
-    setTabOrder(m_slider4, m_soglie);
-    setTabOrder(m_soglie, m_command1);
-    setTabOrder(m_command1, m_command3);
-    setTabOrder(m_command3, m_summary);
+    setTabOrder(m_rangeOut->minBox(), m_burnoutButton);
+    setTabOrder(m_burnoutButton, m_directionButton);
+    setTabOrder(m_directionButton, m_filterBox);
+    setTabOrder(m_filterBox, m_adjMax);
+    setTabOrder(m_adjMax, m_zeroSlider);
+    setTabOrder(m_zeroSlider, m_adjMin);
+    setTabOrder(m_adjMin, m_spanSlider);
+    setTabOrder(m_spanSlider, m_tripsButton);
+    setTabOrder(m_tripsButton, m_actionButton);
+    setTabOrder(m_actionButton, m_stopButton);
+    setTabOrder(m_stopButton, m_summary);
 
     m_form.SetChangeListener([this] { Refresh(); });
     Refresh();
@@ -181,14 +181,14 @@ QWidget* ProgramWindow::BuildDevicePanel() {
     m_picture->setFixedSize(48, 48);
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->hide();
-    m_txtMod = Named(new QLabel(panel), "txtMod");
-    m_txtMod->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_txtMod->setWordWrap(true);
-    m_txtMod->setMinimumHeight(48);
-    m_txtMod->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    QFont bold = m_txtMod->font();
+    m_modelText = Named(new QLabel(panel), "txtMod");
+    m_modelText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_modelText->setWordWrap(true);
+    m_modelText->setMinimumHeight(48);
+    m_modelText->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    QFont bold = m_modelText->font();
     bold.setBold(true);
-    m_txtMod->setFont(bold);
+    m_modelText->setFont(bold);
     m_commLabel = Named(new QLabel(panel), "CommActivity");
     m_txLamp = Named(new Lamp(14, panel), "linkTx");
     m_rxLamp = Named(new Lamp(14, panel), "linkRx");
@@ -197,7 +197,7 @@ QWidget* ProgramWindow::BuildDevicePanel() {
     m_progress->setTextVisible(false);
     m_progress->setFixedHeight(8);
     grid->addWidget(m_picture, 0, 0);
-    grid->addWidget(m_txtMod, 0, 1, 1, 4);
+    grid->addWidget(m_modelText, 0, 1, 1, 4);
     auto* activity = new QHBoxLayout;
     activity->setSpacing(6);
     activity->addWidget(m_commLabel);
@@ -211,7 +211,7 @@ QWidget* ProgramWindow::BuildDevicePanel() {
 }
 
 QWidget* ProgramWindow::BuildInput() {
-    m_inputBox = Group(m_ingr, "Input");
+    m_inputBox = Group(m_inputOutputRow, "Input");
     auto* layout = new QVBoxLayout(m_inputBox);
     layout->setSpacing(8);
 
@@ -220,14 +220,14 @@ QWidget* ProgramWindow::BuildInput() {
     lists->setContentsMargins(0, 0, 0, 0);
     lists->setSpacing(6);
     m_inputTypeLabel = Named(new QLabel(m_inputFrame), "InputType");
-    m_strumento = Named(new QComboBox(m_inputFrame), "Strumento");
-    m_tipo = Named(new QComboBox(m_inputFrame), "Tipo");
-    m_pt = Named(new QComboBox(m_inputFrame), "pt");
-    m_typePot = Named(new QComboBox(m_inputFrame), "TypePot");
-    m_fili = Named(new QComboBox(m_inputFrame), "fili");
-    m_inputTypeLabel->setBuddy(m_strumento);
+    m_inputFamilies = Named(new QComboBox(m_inputFrame), "Strumento");
+    m_thermocoupleTypes = Named(new QComboBox(m_inputFrame), "Tipo");
+    m_rtdSensors = Named(new QComboBox(m_inputFrame), "pt");
+    m_potRanges = Named(new QComboBox(m_inputFrame), "TypePot");
+    m_wirings = Named(new QComboBox(m_inputFrame), "fili");
+    m_inputTypeLabel->setBuddy(m_inputFamilies);
     lists->addWidget(m_inputTypeLabel);
-    for (QComboBox* list : {m_strumento, m_tipo, m_pt, m_typePot, m_fili}) {
+    for (QComboBox* list : {m_inputFamilies, m_thermocoupleTypes, m_rtdSensors, m_potRanges, m_wirings}) {
         list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         list->setMinimumWidth(190);
         lists->addWidget(list);
@@ -240,17 +240,17 @@ QWidget* ProgramWindow::BuildInput() {
     m_inputOptionsLabel->setFont(bold);
     layout->addSpacing(4);
     layout->addWidget(m_inputOptionsLabel);
-    m_giunto = Named(new QCheckBox(m_inputBox), "Giunto");
+    m_internalCjc = Named(new QCheckBox(m_inputBox), "Giunto");
     m_linear = Named(new QCheckBox(m_inputBox), "Linear");
     m_custom = Named(new QCheckBox(QStringLiteral("Custom"), m_inputBox), "Custom");
-    layout->addWidget(m_giunto);
+    layout->addWidget(m_internalCjc);
     layout->addWidget(m_linear);
     layout->addWidget(m_custom);
     auto* unitRow = new QHBoxLayout;
-    m_umis = Named(new QPushButton(QStringLiteral("°C ⇄ °F"), m_inputBox), "umis");
-    m_label5 = Named(new QLabel(m_inputBox), "Label5");
-    unitRow->addWidget(m_umis);
-    unitRow->addWidget(m_label5, 1);
+    m_unitButton = Named(new QPushButton(QStringLiteral("°C ⇄ °F"), m_inputBox), "umis");
+    m_unitLabel = Named(new QLabel(m_inputBox), "Label5");
+    unitRow->addWidget(m_unitButton);
+    unitRow->addWidget(m_unitLabel, 1);
     layout->addLayout(unitRow);
 
     m_rangeIn = Named(new RangeControlWidget(m_inputBox), "CtlRangeIn");
@@ -262,20 +262,20 @@ QWidget* ProgramWindow::BuildInput() {
 }
 
 QWidget* ProgramWindow::BuildOutput() {
-    m_outputBox = Group(m_ingr, "Output");
+    m_outputBox = Group(m_inputOutputRow, "Output");
     auto* layout = new QVBoxLayout(m_outputBox);
     layout->setSpacing(8);
 
-    m_vuscitef = Named(new QWidget(m_outputBox), "VusciteF");
-    auto* typeRow = new QHBoxLayout(m_vuscitef);
+    m_outputTypesFrame = Named(new QWidget(m_outputBox), "VusciteF");
+    auto* typeRow = new QHBoxLayout(m_outputTypesFrame);
     typeRow->setContentsMargins(0, 0, 0, 0);
-    m_label16 = Named(new QLabel(m_vuscitef), "Label16");
-    m_vuscite = Named(new QComboBox(m_vuscitef), "Vuscite");
-    m_vuscite->setMinimumWidth(130);
-    m_label16->setBuddy(m_vuscite);
-    typeRow->addWidget(m_label16);
-    typeRow->addWidget(m_vuscite, 1);
-    layout->addWidget(m_vuscitef);
+    m_outputTypeLabel = Named(new QLabel(m_outputTypesFrame), "Label16");
+    m_outputTypes = Named(new QComboBox(m_outputTypesFrame), "Vuscite");
+    m_outputTypes->setMinimumWidth(130);
+    m_outputTypeLabel->setBuddy(m_outputTypes);
+    typeRow->addWidget(m_outputTypeLabel);
+    typeRow->addWidget(m_outputTypes, 1);
+    layout->addWidget(m_outputTypesFrame);
 
     m_rangeOut = Named(new RangeControlWidget(m_outputBox), "CtlRangeOut");
     m_rangeOut->Bind(&m_form.outputRange());
@@ -284,17 +284,17 @@ QWidget* ProgramWindow::BuildOutput() {
     m_optionsBox = Group(m_outputBox, "OutputOptions");
     auto* options = new QGridLayout(m_optionsBox);
     options->setHorizontalSpacing(8);
-    m_brkOnOff = Named(new QPushButton(QStringLiteral("⇅"), m_optionsBox), "BrkOnOff");
-    m_label9 = Named(new QLabel(m_optionsBox), "Label9");
-    m_exitVers = Named(new QPushButton(QStringLiteral("⇄"), m_optionsBox), "ExitVers");
-    m_label15 = Named(new QLabel(m_optionsBox), "Label15");
-    m_smChk = Named(new QCheckBox(m_optionsBox), "SmChk");
-    for (QPushButton* b : {m_brkOnOff, m_exitVers}) b->setFixedWidth(36);
-    options->addWidget(m_brkOnOff, 0, 0);
-    options->addWidget(m_label9, 0, 1);
-    options->addWidget(m_exitVers, 1, 0);
-    options->addWidget(m_label15, 1, 1);
-    options->addWidget(m_smChk, 2, 0, 1, 2);
+    m_burnoutButton = Named(new QPushButton(QStringLiteral("⇅"), m_optionsBox), "BrkOnOff");
+    m_burnoutLabel = Named(new QLabel(m_optionsBox), "Label9");
+    m_directionButton = Named(new QPushButton(QStringLiteral("⇄"), m_optionsBox), "ExitVers");
+    m_directionLabel = Named(new QLabel(m_optionsBox), "Label15");
+    m_filterBox = Named(new QCheckBox(m_optionsBox), "SmChk");
+    for (QPushButton* b : {m_burnoutButton, m_directionButton}) b->setFixedWidth(36);
+    options->addWidget(m_burnoutButton, 0, 0);
+    options->addWidget(m_burnoutLabel, 0, 1);
+    options->addWidget(m_directionButton, 1, 0);
+    options->addWidget(m_directionLabel, 1, 1);
+    options->addWidget(m_filterBox, 2, 0, 1, 2);
     options->setColumnStretch(1, 1);
     layout->addWidget(m_optionsBox);
 
@@ -320,51 +320,51 @@ QWidget* ProgramWindow::BuildOutput() {
         adjust->addWidget(new QLabel(QStringLiteral("%"), m_ranges), row, 2);
         adjust->addWidget(slider, row, 3);
     };
-    adjustRow(0, "Zero", m_adjMax, m_slider3, "AdjMax", "Slider3");
-    adjustRow(1, "Span", m_adjMin, m_slider4, "AdjMin", "Slider4");
+    adjustRow(0, "Zero", m_adjMax, m_zeroSlider, "AdjMax", "Slider3");
+    adjustRow(1, "Span", m_adjMin, m_spanSlider, "AdjMin", "Slider4");
     adjust->setColumnStretch(3, 1);
     layout->addWidget(m_ranges);
 
-    m_frame7 = Group(m_outputBox, "Frame7");
-    auto* trips = new QGridLayout(m_frame7);
-    m_soglie = Named(new QPushButton(m_frame7), "Soglie");
-    m_trip1 = Named(new QLabel(m_frame7), "Trip1");
-    m_trip2 = Named(new QLabel(m_frame7), "Trip2");
-    trips->addWidget(m_soglie, 0, 0, 2, 1, Qt::AlignVCenter);
-    trips->addWidget(m_trip1, 0, 1);
-    trips->addWidget(m_trip2, 1, 1);
+    m_tripsFrame = Group(m_outputBox, "Frame7");
+    auto* trips = new QGridLayout(m_tripsFrame);
+    m_tripsButton = Named(new QPushButton(m_tripsFrame), "Soglie");
+    m_tripLevel1 = Named(new QLabel(m_tripsFrame), "Trip1");
+    m_tripLevel2 = Named(new QLabel(m_tripsFrame), "Trip2");
+    trips->addWidget(m_tripsButton, 0, 0, 2, 1, Qt::AlignVCenter);
+    trips->addWidget(m_tripLevel1, 0, 1);
+    trips->addWidget(m_tripLevel2, 1, 1);
     trips->setColumnStretch(1, 1);
     trips->setHorizontalSpacing(14);
-    layout->addWidget(m_frame7);
+    layout->addWidget(m_tripsFrame);
     layout->addStretch();
     return m_outputBox;
 }
 
 QWidget* ProgramWindow::BuildMeasurePage() {
-    m_measurePage = Named(new QFrame(m_cont), "measurePage");
+    m_measurePage = Named(new QFrame(m_configurationFrame), "measurePage");
     auto* page = new QVBoxLayout(m_measurePage);
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(8);
 
-    m_frame13 = Named(new QWidget(m_measurePage), "Frame13");
-    auto* stateRow = new QHBoxLayout(m_frame13);
+    m_stateLampFrame = Named(new QWidget(m_measurePage), "Frame13");
+    auto* stateRow = new QHBoxLayout(m_stateLampFrame);
     stateRow->setContentsMargins(4, 0, 4, 0);
-    m_stateLamp = Named(new Lamp(18, m_frame13), "stateLamp");
-    m_measureTitle = Named(new QLabel(m_frame13), "MeasureTitle");
+    m_stateLamp = Named(new Lamp(18, m_stateLampFrame), "stateLamp");
+    m_measureTitle = Named(new QLabel(m_stateLampFrame), "MeasureTitle");
     QFont titleFont = m_measureTitle->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     m_measureTitle->setFont(titleFont);
     stateRow->addWidget(m_stateLamp);
     stateRow->addWidget(m_measureTitle, 1);
-    page->addWidget(m_frame13);
+    page->addWidget(m_stateLampFrame);
 
-    m_frmDisp = Named(new QFrame(m_measurePage), "frm_disp");
-    m_frmDisp->setFrameShape(QFrame::StyledPanel);
-    auto* disp = new QVBoxLayout(m_frmDisp);
+    m_displayFrame = Named(new QFrame(m_measurePage), "frm_disp");
+    m_displayFrame->setFrameShape(QFrame::StyledPanel);
+    auto* disp = new QVBoxLayout(m_displayFrame);
     disp->setContentsMargins(14, 14, 14, 14);
     disp->setSpacing(12);
-    m_display = Named(new QLabel(m_frmDisp), "display");
+    m_display = Named(new QLabel(m_displayFrame), "display");
     m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_display->setMinimumHeight(150);
     m_display->setMaximumHeight(240);
@@ -378,7 +378,7 @@ QWidget* ProgramWindow::BuildMeasurePage() {
     m_display->installEventFilter(this);
     disp->addWidget(m_display);
 
-    m_outputValue = Named(new QLabel(m_frmDisp), "outputValue");
+    m_outputValue = Named(new QLabel(m_displayFrame), "outputValue");
     QFont mid = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     mid.setPointSize(16);
     m_outputValue->setFont(mid);
@@ -387,21 +387,21 @@ QWidget* ProgramWindow::BuildMeasurePage() {
 
     auto* barRow = new QHBoxLayout;
     barRow->setSpacing(8);
-    m_label19 = Named(new Lamp(16, m_frmDisp), "Label19");
-    m_label20 = Named(new Lamp(16, m_frmDisp), "Label20");
-    m_bar = Named(new QProgressBar(m_frmDisp), "bar");
+    m_underRangeLamp = Named(new Lamp(16, m_displayFrame), "Label19");
+    m_overRangeLamp = Named(new Lamp(16, m_displayFrame), "Label20");
+    m_bar = Named(new QProgressBar(m_displayFrame), "bar");
     m_bar->setRange(0, kBarSteps);
     m_bar->setValue(0);
     m_bar->setTextVisible(false);
     m_bar->setFixedHeight(16);
-    barRow->addWidget(new QLabel(QStringLiteral("▼"), m_frmDisp));
-    barRow->addWidget(m_label19);
+    barRow->addWidget(new QLabel(QStringLiteral("▼"), m_displayFrame));
+    barRow->addWidget(m_underRangeLamp);
     barRow->addWidget(m_bar, 1);
-    barRow->addWidget(m_label20);
-    barRow->addWidget(new QLabel(QStringLiteral("▲"), m_frmDisp));
+    barRow->addWidget(m_overRangeLamp);
+    barRow->addWidget(new QLabel(QStringLiteral("▲"), m_displayFrame));
     disp->addLayout(barRow);
 
-    m_tripLamps = Named(new QWidget(m_frmDisp), "tripLamps");
+    m_tripLamps = Named(new QWidget(m_displayFrame), "tripLamps");
     auto* tripRow = new QHBoxLayout(m_tripLamps);
     tripRow->setContentsMargins(0, 4, 0, 0);
     m_tripLamp1 = Named(new Lamp(16, m_tripLamps), "tripLamp1");
@@ -416,16 +416,16 @@ QWidget* ProgramWindow::BuildMeasurePage() {
     tripRow->addStretch();
     disp->addWidget(m_tripLamps);
 
-    m_trend = new TrendChart(m_frmDisp);
+    m_trend = new TrendChart(m_displayFrame);
     disp->addWidget(m_trend, 1);
     auto* logRow = new QHBoxLayout;
-    m_logButton = Named(new QPushButton(m_frmDisp), "logButton");
-    m_logLabel = Named(new QLabel(m_frmDisp), "logLabel");
+    m_logButton = Named(new QPushButton(m_displayFrame), "logButton");
+    m_logLabel = Named(new QLabel(m_displayFrame), "logLabel");
     m_logLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     logRow->addWidget(m_logButton);
     logRow->addWidget(m_logLabel, 1);
     disp->addLayout(logRow);
-    page->addWidget(m_frmDisp, 1);
+    page->addWidget(m_displayFrame, 1);
     return m_measurePage;
 }
 
@@ -434,21 +434,21 @@ QWidget* ProgramWindow::BuildModePanel() {
     auto* layout = new QVBoxLayout(m_modeBox);
     layout->setSpacing(8);
     auto* options = new QHBoxLayout;
-    m_modo0 = Named(new QRadioButton(m_modeBox), "Modo0");
-    m_modo1 = Named(new QRadioButton(m_modeBox), "Modo1");
-    options->addWidget(m_modo0);
-    options->addWidget(m_modo1);
+    m_measureOption = Named(new QRadioButton(m_modeBox), "Modo0");
+    m_programmingOption = Named(new QRadioButton(m_modeBox), "Modo1");
+    options->addWidget(m_measureOption);
+    options->addWidget(m_programmingOption);
     options->addStretch();
     layout->addLayout(options);
 
     auto* actions = new QHBoxLayout;
     actions->setSpacing(8);
-    m_command1 = Named(new QPushButton(m_modeBox), "Command1");
-    m_command1->setMinimumHeight(44);
-    m_command3 = Named(new QPushButton(QStringLiteral("■  Stop"), m_modeBox), "Command3");
-    m_command3->setMinimumHeight(44);
-    actions->addWidget(m_command1, 2);
-    actions->addWidget(m_command3, 1);
+    m_actionButton = Named(new QPushButton(m_modeBox), "Command1");
+    m_actionButton->setMinimumHeight(44);
+    m_stopButton = Named(new QPushButton(QStringLiteral("■  Stop"), m_modeBox), "Command3");
+    m_stopButton->setMinimumHeight(44);
+    actions->addWidget(m_actionButton, 2);
+    actions->addWidget(m_stopButton, 1);
     layout->addLayout(actions);
     m_verify = Named(new QCheckBox(m_modeBox), "Verify");
     layout->addWidget(m_verify);
@@ -472,38 +472,38 @@ QWidget* ProgramWindow::BuildSummary() {
 }
 
 void ProgramWindow::BuildGuide() {
-    m_operGuid = Named(new QFrame(this), "OperGuid");
-    m_operGuid->setFrameShape(QFrame::StyledPanel);
-    m_operGuid->setStyleSheet(
+    m_guidePanel = Named(new QFrame(this), "OperGuid");
+    m_guidePanel->setFrameShape(QFrame::StyledPanel);
+    m_guidePanel->setStyleSheet(
         "QFrame#OperGuid { background: #fffbe6; border: 2px solid #2f6fd6; border-radius: 8px; }"
         "QLabel#Txtmess { color: #1d2733; }");
-    auto* layout = new QVBoxLayout(m_operGuid);
+    auto* layout = new QVBoxLayout(m_guidePanel);
     layout->setContentsMargins(12, 10, 12, 10);
     layout->setSpacing(8);
-    m_txtmess = Named(new QLabel(m_operGuid), "Txtmess");
-    m_txtmess->setWordWrap(true);
-    layout->addWidget(m_txtmess);
+    m_guideText = Named(new QLabel(m_guidePanel), "Txtmess");
+    m_guideText->setWordWrap(true);
+    layout->addWidget(m_guideText);
     auto* buttons = new QHBoxLayout;
-    m_cmdAnnulla = Named(new QPushButton(m_operGuid), "CmdAnnulla");
-    m_cmdOK = Named(new QPushButton(m_operGuid), "cmdOK");
-    m_cmdOK->setDefault(true);
+    m_guideCancel = Named(new QPushButton(m_guidePanel), "CmdAnnulla");
+    m_guideOk = Named(new QPushButton(m_guidePanel), "cmdOK");
+    m_guideOk->setDefault(true);
     buttons->addStretch();
-    buttons->addWidget(m_cmdAnnulla);
-    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_guideCancel);
+    buttons->addWidget(m_guideOk);
     layout->addLayout(buttons);
-    m_operGuid->hide();
+    m_guidePanel->hide();
 
     for (int i = 0; i < ui::kGuideSteps; ++i) {
         auto* marker = new Lamp(12, this);
         marker->setObjectName(QString("SelWiz%1").arg(i));
         marker->hide();
-        m_selWiz[static_cast<std::size_t>(i)] = marker;
+        m_guideMarkers[static_cast<std::size_t>(i)] = marker;
     }
     m_staleTimer = new QTimer(this);
     m_staleTimer->setInterval(250);
     connect(m_staleTimer, &QTimer::timeout, this, &ProgramWindow::RefreshStaleness);
-    m_wizTime = new QTimer(this);
-    m_wizTime->setObjectName("WizTime");
+    m_guideTimer = new QTimer(this);
+    m_guideTimer->setObjectName("WizTime");
 }
 
 void ProgramWindow::Connect() {
@@ -517,15 +517,15 @@ void ProgramWindow::Connect() {
                 handler();
         };
     };
-    connect(m_strumento, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseFamily(i); }));
-    connect(m_tipo, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseTcType(i); }));
-    connect(m_pt, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseRtdSensor(i); }));
-    connect(m_fili, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseWiring(i); }));
-    connect(m_typePot, &QComboBox::activated, this, guarded([this](int i) { m_form.ChoosePotRange(i); }));
-    connect(m_giunto, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickInternalCjc(on); }));
+    connect(m_inputFamilies, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseFamily(i); }));
+    connect(m_thermocoupleTypes, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseTcType(i); }));
+    connect(m_rtdSensors, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseRtdSensor(i); }));
+    connect(m_wirings, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseWiring(i); }));
+    connect(m_potRanges, &QComboBox::activated, this, guarded([this](int i) { m_form.ChoosePotRange(i); }));
+    connect(m_internalCjc, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickInternalCjc(on); }));
     connect(m_linear, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickLinear(on); }));
     connect(m_custom, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickCustom(on); }));
-    connect(m_umis, &QPushButton::clicked, this, guarded([this] { m_form.ToggleUnit(); }));
+    connect(m_unitButton, &QPushButton::clicked, this, guarded([this] { m_form.ToggleUnit(); }));
 
     m_rangeIn->SetLeaveHandler([this] { return m_form.LeaveInputRange(); });
     m_rangeOut->SetLeaveHandler([this] { return m_form.LeaveOutputRange(); });
@@ -536,29 +536,29 @@ void ProgramWindow::Connect() {
         max ? m_form.TypeOutputMax(std::move(text)) : m_form.TypeOutputMin(std::move(text));
     });
 
-    connect(m_vuscite, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseOutputType(i); }));
-    connect(m_brkOnOff, &QPushButton::clicked, this, guarded([this] { m_form.ToggleBurnout(); }));
-    connect(m_exitVers, &QPushButton::clicked, this, guarded([this] { m_form.ToggleDirection(); }));
-    connect(m_smChk, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickFilter(on); }));
+    connect(m_outputTypes, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseOutputType(i); }));
+    connect(m_burnoutButton, &QPushButton::clicked, this, guarded([this] { m_form.ToggleBurnout(); }));
+    connect(m_directionButton, &QPushButton::clicked, this, guarded([this] { m_form.ToggleDirection(); }));
+    connect(m_filterBox, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickFilter(on); }));
     connect(m_verify, &QCheckBox::clicked, this, guarded([this](bool on) { m_form.ClickVerify(on); }));
     connect(m_adjMax, &QLineEdit::textEdited, this,
             [this](const QString& t) { m_form.SetAdjustText(AdjustWhich::Zero, t.toStdString()); });
     connect(m_adjMin, &QLineEdit::textEdited, this,
             [this](const QString& t) { m_form.SetAdjustText(AdjustWhich::Span, t.toStdString()); });
-    connect(m_slider3, &QSlider::valueChanged, this,
+    connect(m_zeroSlider, &QSlider::valueChanged, this,
             guarded([this](int p) { m_form.MoveSlider(AdjustWhich::Zero, p); }));
-    connect(m_slider4, &QSlider::valueChanged, this,
+    connect(m_spanSlider, &QSlider::valueChanged, this,
             guarded([this](int p) { m_form.MoveSlider(AdjustWhich::Span, p); }));
-    connect(m_soglie, &QPushButton::clicked, this, guarded([this] { m_form.ClickTrips(); }));
-    connect(m_modo0, &QRadioButton::clicked, this, guarded([this] { m_form.ChooseMode(ui::Mode::Measure); }));
-    connect(m_modo1, &QRadioButton::clicked, this, guarded([this] { m_form.ChooseMode(ui::Mode::Programming); }));
-    connect(m_command1, &QPushButton::clicked, this, guarded([this] { m_form.PressAction(); }));
-    connect(m_command3, &QPushButton::clicked, this, guarded([this] { m_form.PressStop(); }));
+    connect(m_tripsButton, &QPushButton::clicked, this, guarded([this] { m_form.ClickTrips(); }));
+    connect(m_measureOption, &QRadioButton::clicked, this, guarded([this] { m_form.ChooseMode(ui::Mode::Measure); }));
+    connect(m_programmingOption, &QRadioButton::clicked, this, guarded([this] { m_form.ChooseMode(ui::Mode::Programming); }));
+    connect(m_actionButton, &QPushButton::clicked, this, guarded([this] { m_form.PressAction(); }));
+    connect(m_stopButton, &QPushButton::clicked, this, guarded([this] { m_form.PressStop(); }));
     connect(m_logButton, &QPushButton::clicked, this, &ProgramWindow::loggingClicked);
 
-    connect(m_cmdOK, &QPushButton::clicked, this, [this] { m_form.guide().Next(); });
-    connect(m_cmdAnnulla, &QPushButton::clicked, this, [this] { m_form.guide().Cancel(); });
-    connect(m_wizTime, &QTimer::timeout, this, [this] { m_form.guide().Blink(); });
+    connect(m_guideOk, &QPushButton::clicked, this, [this] { m_form.guide().Next(); });
+    connect(m_guideCancel, &QPushButton::clicked, this, [this] { m_form.guide().Cancel(); });
+    connect(m_guideTimer, &QTimer::timeout, this, [this] { m_form.guide().Blink(); });
 }
 
 // ---- Refreshing --------------------------------------------------------------------
@@ -593,33 +593,33 @@ void ProgramWindow::RefreshTexts() {
     m_outputBox->setTitle(T(207));
     m_optionsBox->setTitle(T(229));
     m_ranges->setTitle(T(159));
-    m_frame7->setTitle(T(221));
+    m_tripsFrame->setTitle(T(221));
     m_modeBox->setTitle(T(158));
     m_summaryBox->setTitle(T(105));
     m_preview->setText(T(resources::text::kPreviewButton));
     SetText(m_inputTypeLabel, T(88));
     SetText(m_inputOptionsLabel, T(107));
-    SetText(m_label16, T(211));
+    SetText(m_outputTypeLabel, T(211));
     m_devicePanel->setTitle(T(172));
     SetText(m_commLabel, T(86));
-    SetText(m_soglie, T(221) + QStringLiteral("…"));
-    SetText(m_smChk, R(m_form.filter().caption));
+    SetText(m_tripsButton, T(221) + QStringLiteral("…"));
+    SetText(m_filterBox, R(m_form.filter().caption));
     SetText(m_verify, R(m_form.verifyBox().caption));
     SetText(m_linear, R(m_form.linearisation().caption));
-    SetText(m_giunto, R(m_form.internalCjc().caption));
-    SetText(m_modo0, T(103));
-    SetText(m_modo1, T(104));
+    SetText(m_internalCjc, R(m_form.internalCjc().caption));
+    SetText(m_measureOption, T(103));
+    SetText(m_programmingOption, T(104));
     SetText(m_measureTitle, T(103));
     SetText(m_tripLampLabel1, T(223) + " 1");
     SetText(m_tripLampLabel2, T(223) + " 2");
     m_trend->SetLanguage(m_form.state().LanguageOffset());
     SetLogging(m_logging, m_logPath);
     m_display->setToolTip(T(162));
-    m_umis->setToolTip(R(m_form.unitLabel().text));
-    m_brkOnOff->setToolTip(R(m_form.burnoutLabel().text));
-    m_exitVers->setToolTip(R(m_form.directionLabel().text));
-    m_label19->setToolTip(QStringLiteral("▼"));
-    m_label20->setToolTip(QStringLiteral("▲"));
+    m_unitButton->setToolTip(R(m_form.unitLabel().text));
+    m_burnoutButton->setToolTip(R(m_form.burnoutLabel().text));
+    m_directionButton->setToolTip(R(m_form.directionLabel().text));
+    m_underRangeLamp->setToolTip(QStringLiteral("▼"));
+    m_overRangeLamp->setToolTip(QStringLiteral("▲"));
     m_rangeIn->Refresh();
     m_rangeOut->Refresh();
 }
@@ -651,18 +651,18 @@ void RefreshCheck(QCheckBox* box, const ui::CheckBox& model) {
 void ProgramWindow::RefreshInput() {
     const int offset = m_form.LanguageOffset();
     m_inputFrame->setEnabled(m_form.inputFrame().enabled);
-    RefreshList(m_strumento, m_form.inputFamilies(), offset);
-    RefreshList(m_tipo, m_form.thermocoupleTypes(), offset);
-    RefreshList(m_pt, m_form.rtdSensors(), offset);
-    RefreshList(m_fili, m_form.wirings(), offset);
-    RefreshList(m_typePot, m_form.potRanges(), offset);
-    RefreshCheck(m_giunto, m_form.internalCjc());
+    RefreshList(m_inputFamilies, m_form.inputFamilies(), offset);
+    RefreshList(m_thermocoupleTypes, m_form.thermocoupleTypes(), offset);
+    RefreshList(m_rtdSensors, m_form.rtdSensors(), offset);
+    RefreshList(m_wirings, m_form.wirings(), offset);
+    RefreshList(m_potRanges, m_form.potRanges(), offset);
+    RefreshCheck(m_internalCjc, m_form.internalCjc());
     RefreshCheck(m_linear, m_form.linearisation());
     RefreshCheck(m_custom, m_form.customCurve());
-    SetShown(m_umis, m_form.unitButton().visible);
-    m_umis->setEnabled(m_form.unitButton().enabled);
-    SetText(m_label5, R(m_form.unitLabel().text));
-    SetShown(m_label5, m_form.unitLabel().visible);
+    SetShown(m_unitButton, m_form.unitButton().visible);
+    m_unitButton->setEnabled(m_form.unitButton().enabled);
+    SetText(m_unitLabel, R(m_form.unitLabel().text));
+    SetShown(m_unitLabel, m_form.unitLabel().visible);
     // Options that the family does not have leave no empty heading behind.
     SetShown(m_inputOptionsLabel, m_form.internalCjc().visible || m_form.linearisation().visible || m_form.customCurve().visible ||
                                       m_form.unitButton().visible);
@@ -670,16 +670,16 @@ void ProgramWindow::RefreshInput() {
 
 void ProgramWindow::RefreshOutput() {
     const int offset = m_form.LanguageOffset();
-    m_vuscitef->setEnabled(m_form.outputTypeFrame().enabled);
-    RefreshList(m_vuscite, m_form.outputTypes(), offset);
-    SetShown(m_brkOnOff, m_form.burnoutButton().visible);
-    m_brkOnOff->setEnabled(m_form.burnoutButton().enabled);
-    SetText(m_label9, R(m_form.burnoutLabel().text));
-    SetShown(m_label9, m_form.burnoutLabel().visible);
-    SetShown(m_exitVers, m_form.directionButton().visible);
-    m_exitVers->setEnabled(m_form.directionButton().enabled);
-    SetText(m_label15, R(m_form.directionLabel().text));
-    RefreshCheck(m_smChk, m_form.filter());
+    m_outputTypesFrame->setEnabled(m_form.outputTypeFrame().enabled);
+    RefreshList(m_outputTypes, m_form.outputTypes(), offset);
+    SetShown(m_burnoutButton, m_form.burnoutButton().visible);
+    m_burnoutButton->setEnabled(m_form.burnoutButton().enabled);
+    SetText(m_burnoutLabel, R(m_form.burnoutLabel().text));
+    SetShown(m_burnoutLabel, m_form.burnoutLabel().visible);
+    SetShown(m_directionButton, m_form.directionButton().visible);
+    m_directionButton->setEnabled(m_form.directionButton().enabled);
+    SetText(m_directionLabel, R(m_form.directionLabel().text));
+    RefreshCheck(m_filterBox, m_form.filter());
     RefreshCheck(m_verify, m_form.verifyBox());
     SetShown(m_verify, m_form.mode() == ui::Mode::Programming);
 
@@ -689,12 +689,12 @@ void ProgramWindow::RefreshOutput() {
         if (a.textSelected && box->hasFocus() && box->selectedText() != box->text()) box->selectAll();
         if (slider->value() != a.slider) slider->setValue(a.slider);
     };
-    adjustment(m_adjMax, m_slider3, m_form.zeroTrim());
-    adjustment(m_adjMin, m_slider4, m_form.spanTrim());
+    adjustment(m_adjMax, m_zeroSlider, m_form.zeroTrim());
+    adjustment(m_adjMin, m_spanSlider, m_form.spanTrim());
 
-    SetShown(m_frame7, m_form.tripsFrame().visible);
-    SetShown(m_soglie, m_form.tripsButton().visible);
-    m_soglie->setEnabled(m_form.tripsButton().enabled);
+    SetShown(m_tripsFrame, m_form.tripsFrame().visible);
+    SetShown(m_tripsButton, m_form.tripsButton().visible);
+    m_tripsButton->setEnabled(m_form.tripsButton().enabled);
     const auto& levels = m_form.state().TripLevels;
     const QString unit = QString::fromStdString(m_form.inputRange().unit()).trimmed();
     // The same resolution as the summary's trip lines.
@@ -705,21 +705,21 @@ void ProgramWindow::RefreshOutput() {
                             .arg(QString::fromStdString(device::TripLevelText(levels[2 * i])),
                                  QString::fromStdString(device::TripLevelText(levels[2 * i + 1])), unit);
     };
-    SetText(m_trip1, tripText(1));
-    SetText(m_trip2, tripText(2));
+    SetText(m_tripLevel1, tripText(1));
+    SetText(m_tripLevel2, tripText(2));
 }
 
 void ProgramWindow::RefreshMode() {
     const bool measure = m_form.mode() == ui::Mode::Measure;
-    m_cont->setEnabled(m_form.configurationFrame().enabled);
+    m_configurationFrame->setEnabled(m_form.configurationFrame().enabled);
     m_modeBox->setEnabled(m_form.modeFrame().enabled);
-    if (m_modo0->isChecked() != measure) m_modo0->setChecked(measure);
-    if (m_modo1->isChecked() == measure) m_modo1->setChecked(!measure);
-    m_modo0->setEnabled(m_form.measureOption().enabled);
-    m_modo1->setEnabled(m_form.programmingOption().enabled);
+    if (m_measureOption->isChecked() != measure) m_measureOption->setChecked(measure);
+    if (m_programmingOption->isChecked() == measure) m_programmingOption->setChecked(!measure);
+    m_measureOption->setEnabled(m_form.measureOption().enabled);
+    m_programmingOption->setEnabled(m_form.programmingOption().enabled);
 
-    SetText(m_command1, (measure ? QStringLiteral("▶  ") : QStringLiteral("⇪  ")) + R(m_form.actionToolTip()));
-    m_command1->setToolTip(R(m_form.actionToolTip()));
+    SetText(m_actionButton, (measure ? QStringLiteral("▶  ") : QStringLiteral("⇪  ")) + R(m_form.actionToolTip()));
+    m_actionButton->setToolTip(R(m_form.actionToolTip()));
     // The signal colours stay, but on a dark theme they are deepened and carry light text.
     const bool dark = render::IsDark(palette());
     const ButtonColours action = ActionButtonColours(ToQColor(m_form.actionColour()), dark);
@@ -731,11 +731,11 @@ void ProgramWindow::RefreshMode() {
                               "QPushButton#Command1:disabled { background: %5; color: %6; border-color: %5; }")
                               .arg(action.background.name(), action.text.name(), action.border.name(),
                                    action.hover.name(), action.disabledBackground.name(), action.disabledText.name());
-    if (m_command1->styleSheet() != style) m_command1->setStyleSheet(style);
-    m_command1->setEnabled(m_form.actionButton().enabled);
+    if (m_actionButton->styleSheet() != style) m_actionButton->setStyleSheet(style);
+    m_actionButton->setEnabled(m_form.actionButton().enabled);
     // Without a transmitter nothing can be exchanged, and the preview uses nominal values.
     m_preview->setEnabled(m_form.actionButton().enabled || !m_form.deviceConnected());
-    SetShown(m_command1, m_form.actionButton().visible);
+    SetShown(m_actionButton, m_form.actionButton().visible);
     const ButtonColours stop = ActionButtonColours(QColor(255, 255, 0), dark);
     const QString stopStyle =
         QString("QPushButton#Command3 { background: %1; color: %2; font-weight: bold; border: 1px solid %3;"
@@ -743,9 +743,9 @@ void ProgramWindow::RefreshMode() {
                 "QPushButton#Command3:disabled { background: %4; color: %5; border-color: %4; }")
             .arg(stop.background.name(), stop.text.name(), stop.border.name(), stop.disabledBackground.name(),
                  stop.disabledText.name());
-    if (m_command3->styleSheet() != stopStyle) m_command3->setStyleSheet(stopStyle);
-    m_command3->setEnabled(m_form.stopButton().enabled && m_operationRunning);
-    SetShown(m_command3, m_form.stopButton().visible);
+    if (m_stopButton->styleSheet() != stopStyle) m_stopButton->setStyleSheet(stopStyle);
+    m_stopButton->setEnabled(m_form.stopButton().enabled && m_operationRunning);
+    SetShown(m_stopButton, m_form.stopButton().visible);
 
     // Until loading chooses a mode the form model holds both pages visible; here they stack,
     // so only the page of the current mode is shown.
@@ -757,11 +757,11 @@ void ProgramWindow::RefreshMode() {
     }
     // Hide before showing: for a moment both pages would stand in the layout, and the window
     // would grow to hold them both.
-    if (!optionsPage) SetShown(m_ingr, false);
+    if (!optionsPage) SetShown(m_inputOutputRow, false);
     if (!measurePage) SetShown(m_measurePage, false);
-    SetShown(m_frame13, m_form.stateLampFrame().visible);
-    SetShown(m_frmDisp, m_form.measurementPage().visible);
-    SetShown(m_ingr, optionsPage);
+    SetShown(m_stateLampFrame, m_form.stateLampFrame().visible);
+    SetShown(m_displayFrame, m_form.measurementPage().visible);
+    SetShown(m_inputOutputRow, optionsPage);
     SetShown(m_measurePage, measurePage);
     m_stateLamp->SetColour(ToQColor(m_form.stateLamp()));
     SetShown(m_tripLamps, m_form.tripsFrame().visible);
@@ -772,7 +772,7 @@ void ProgramWindow::RefreshMode() {
 
     QString model = QString::fromStdString(m_form.modelText());
     model.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    SetText(m_txtMod, model.trimmed());
+    SetText(m_modelText, model.trimmed());
     const QString summary = QString::fromStdString(m_form.summary());
     if (m_summary->toPlainText() != summary) m_summary->setPlainText(summary);
     const bool linkUp = m_form.deviceConnected() && !m_form.linkIndicatorsGrey();
@@ -783,23 +783,23 @@ void ProgramWindow::RefreshMode() {
 
 void ProgramWindow::RefreshGuide() {
     const ui::GuidedMode& guide = m_form.guide();
-    SetText(m_txtmess, R(guide.hint));
-    SetText(m_cmdOK, R(guide.okCaption));
-    SetText(m_cmdAnnulla, R(guide.cancelCaption));
-    m_operGuid->setVisible(guide.panelVisible);
-    if (guide.panelVisible) m_operGuid->raise();
+    SetText(m_guideText, R(guide.hint));
+    SetText(m_guideOk, R(guide.okCaption));
+    SetText(m_guideCancel, R(guide.cancelCaption));
+    m_guidePanel->setVisible(guide.panelVisible);
+    if (guide.panelVisible) m_guidePanel->raise();
     for (int i = 0; i < ui::kGuideSteps; ++i) {
         const ui::GuideMarker& model = guide.markers[static_cast<std::size_t>(i)];
-        auto* marker = static_cast<Lamp*>(m_selWiz[static_cast<std::size_t>(i)]);
+        auto* marker = static_cast<Lamp*>(m_guideMarkers[static_cast<std::size_t>(i)]);
         marker->SetColour(ToQColor(model.colour));
         marker->setVisible(model.visible);
         if (model.visible) marker->raise();
     }
     if (guide.timerRunning) {
-        if (m_wizTime->interval() != guide.timerIntervalMs) m_wizTime->setInterval(guide.timerIntervalMs);
-        if (!m_wizTime->isActive()) m_wizTime->start();
-    } else if (m_wizTime->isActive()) {
-        m_wizTime->stop();
+        if (m_guideTimer->interval() != guide.timerIntervalMs) m_guideTimer->setInterval(guide.timerIntervalMs);
+        if (!m_guideTimer->isActive()) m_guideTimer->start();
+    } else if (m_guideTimer->isActive()) {
+        m_guideTimer->stop();
     }
     PlaceGuide();
 
@@ -815,20 +815,20 @@ void ProgramWindow::RefreshGuide() {
 
 QWidget* ProgramWindow::GuideTargetWidget(GuideTarget target) const {
     switch (target) {
-    case GuideTarget::MeasureOption: return m_form.mode() == ui::Mode::Measure ? m_modo0 : m_modo1;
-    case GuideTarget::InputFamilies: return m_strumento;
-    case GuideTarget::UnitButton: return m_umis;
-    case GuideTarget::InternalCjc: return m_giunto;
+    case GuideTarget::MeasureOption: return m_form.mode() == ui::Mode::Measure ? m_measureOption : m_programmingOption;
+    case GuideTarget::InputFamilies: return m_inputFamilies;
+    case GuideTarget::UnitButton: return m_unitButton;
+    case GuideTarget::InternalCjc: return m_internalCjc;
     case GuideTarget::Linearisation: return m_linear;
     case GuideTarget::CustomCurve: return m_custom;
-    case GuideTarget::Filter: return m_smChk;
+    case GuideTarget::Filter: return m_filterBox;
     case GuideTarget::InputRange: return m_rangeIn->maxBox();
-    case GuideTarget::OutputTypes: return m_vuscite;
-    case GuideTarget::DirectionButton: return m_exitVers;
-    case GuideTarget::BurnoutButton: return m_brkOnOff;
+    case GuideTarget::OutputTypes: return m_outputTypes;
+    case GuideTarget::DirectionButton: return m_directionButton;
+    case GuideTarget::BurnoutButton: return m_burnoutButton;
     case GuideTarget::OutputRange: return m_rangeOut->maxBox();
     case GuideTarget::ZeroTrim: return m_adjMax;
-    case GuideTarget::ActionButton: return m_command1;
+    case GuideTarget::ActionButton: return m_actionButton;
     case GuideTarget::None: break;
     }
     return nullptr;
@@ -843,7 +843,7 @@ void ProgramWindow::PlaceGuide() {
         return GuideTargetWidget(target);
     };
     for (int i = 0; i < ui::kGuideSteps; ++i) {
-        QWidget* marker = m_selWiz[static_cast<std::size_t>(i)];
+        QWidget* marker = m_guideMarkers[static_cast<std::size_t>(i)];
         QWidget* target = anchor(kMarkerTargets[static_cast<std::size_t>(i)]);
         if (!marker->isVisibleTo(this) || !target) continue;
         const QPoint at = target->mapTo(this, QPoint(0, 0));
@@ -851,23 +851,23 @@ void ProgramWindow::PlaceGuide() {
         const int y = at.y() + std::min(target->height(), 28) / 2 - marker->height() / 2;
         marker->move(x, y);
     }
-    if (!m_operGuid->isVisibleTo(this)) return;
+    if (!m_guidePanel->isVisibleTo(this)) return;
     QWidget* target = anchor(kMarkerTargets[static_cast<std::size_t>(m_form.guide().step)]);
     const QRect placed = target && target->isVisibleTo(this) ? GuideRectBeside(target) : QRect();
     if (placed.isNull()) {
         SizeGuideTo(kGuideWidths[0]);
-        m_operGuid->move(width() - m_operGuid->width() - 16, 16);
+        m_guidePanel->move(width() - m_guidePanel->width() - 16, 16);
         return;
     }
     SizeGuideTo(placed.width());
-    m_operGuid->move(placed.topLeft());
+    m_guidePanel->move(placed.topLeft());
 }
 
 QSize ProgramWindow::SizeGuideTo(int panelWidth) {
-    m_operGuid->setFixedWidth(panelWidth);
-    const int forWidth = m_operGuid->heightForWidth(panelWidth);
-    m_operGuid->setFixedHeight(forWidth > 0 ? forWidth : m_operGuid->sizeHint().height());
-    return m_operGuid->size();
+    m_guidePanel->setFixedWidth(panelWidth);
+    const int forWidth = m_guidePanel->heightForWidth(panelWidth);
+    m_guidePanel->setFixedHeight(forWidth > 0 ? forWidth : m_guidePanel->sizeHint().height());
+    return m_guidePanel->size();
 }
 
 // Beside the control first, then below, to the left and above it; a narrower panel where the
@@ -904,14 +904,14 @@ QRect ProgramWindow::GuideRectBeside(QWidget* target) {
 // The steps change the unit label, the output type and its range, the burn-out and direction
 // labels and the zero and span adjustments: the user must see them change.
 std::vector<QWidget*> ProgramWindow::GuideKeepClear() const {
-    return {m_label5, m_label16, m_vuscite, m_label9, m_label15, m_ranges};
+    return {m_unitLabel, m_outputTypeLabel, m_outputTypes, m_burnoutLabel, m_directionLabel, m_ranges};
 }
 
 // How much of the form's visible controls (and the step markers) a panel at rect would hide.
 int ProgramWindow::CoveredArea(const QRect& panel) const {
     int covered = 0;
     for (const QWidget* w : findChildren<QWidget*>()) {
-        if (!IsControl(w) || !w->isVisibleTo(this) || m_operGuid->isAncestorOf(w)) continue;
+        if (!IsControl(w) || !w->isVisibleTo(this) || m_guidePanel->isAncestorOf(w)) continue;
         const QRect overlap = panel.intersected(QRect(w->mapTo(this, QPoint(0, 0)), w->size()));
         if (!overlap.isEmpty()) covered += overlap.width() * overlap.height();
     }
@@ -936,7 +936,7 @@ void ProgramWindow::SetLogging(bool active, const QString& path) {
 void ProgramWindow::SetOperationRunning(bool running) {
     if (running == m_operationRunning) return;
     m_operationRunning = running;
-    m_command3->setEnabled(m_form.stopButton().enabled && m_operationRunning);
+    m_stopButton->setEnabled(m_form.stopButton().enabled && m_operationRunning);
 }
 
 void ProgramWindow::RestyleDisplay() {
@@ -962,14 +962,14 @@ void ProgramWindow::Started(const measure::Scale& scale) {
     m_trend->Start(measure::ReferencesFor(scale, !m_form.outputDirect(), m_form.state()));
     m_barSpan = std::fabs(scale.span());
     m_bar->setValue(0);
-    m_label19->SetColour(kLampGrey);
-    m_label20->SetColour(kLampGrey);
+    m_underRangeLamp->SetColour(kLampGrey);
+    m_overRangeLamp->SetColour(kLampGrey);
 }
 
 void ProgramWindow::Show(const measure::Reading& reading) {
     SetText(m_outputValue, QString::fromStdString(reading.outputText));
-    m_label19->SetColour(LampColour(reading.range.underRange));
-    m_label20->SetColour(LampColour(reading.range.overRange));
+    m_underRangeLamp->SetColour(LampColour(reading.range.underRange));
+    m_overRangeLamp->SetColour(LampColour(reading.range.overRange));
     const double fraction = m_barSpan > 0 ? reading.range.bar / m_barSpan : 0;
     m_bar->setValue(static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * kBarSteps)));
     if (reading.trips) {
@@ -989,8 +989,8 @@ void ProgramWindow::Stopped() {
     m_staleTimer->stop();
     RefreshStaleness();
     m_bar->setValue(0);
-    m_label19->SetColour(kLampGrey);
-    m_label20->SetColour(kLampGrey);
+    m_underRangeLamp->SetColour(kLampGrey);
+    m_overRangeLamp->SetColour(kLampGrey);
     m_tripLamp1->SetColour(kLampGrey);
     m_tripLamp2->SetColour(kLampGrey);
 }

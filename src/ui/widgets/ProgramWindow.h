@@ -135,73 +135,73 @@ private:
     // Device panel
     QGroupBox* m_devicePanel = nullptr;
     QLabel* m_picture = nullptr;
-    QLabel* m_txtMod = nullptr;
+    QLabel* m_modelText = nullptr;
     QLabel* m_commLabel = nullptr;
     Lamp* m_txLamp = nullptr;
     Lamp* m_rxLamp = nullptr;
     QProgressBar* m_progress = nullptr;
 
     // Input side
-    QWidget* m_cont = nullptr;  // cont_tot
-    QWidget* m_ingr = nullptr;
+    QWidget* m_configurationFrame = nullptr;  // cont_tot
+    QWidget* m_inputOutputRow = nullptr;
     QGroupBox* m_inputBox = nullptr;
     QWidget* m_inputFrame = nullptr;
     QLabel* m_inputTypeLabel = nullptr;
-    QComboBox* m_strumento = nullptr;
-    QComboBox* m_tipo = nullptr;
-    QComboBox* m_pt = nullptr;
-    QComboBox* m_fili = nullptr;
-    QComboBox* m_typePot = nullptr;
+    QComboBox* m_inputFamilies = nullptr;
+    QComboBox* m_thermocoupleTypes = nullptr;
+    QComboBox* m_rtdSensors = nullptr;
+    QComboBox* m_wirings = nullptr;
+    QComboBox* m_potRanges = nullptr;
     QLabel* m_inputOptionsLabel = nullptr;
-    QCheckBox* m_giunto = nullptr;
+    QCheckBox* m_internalCjc = nullptr;
     QCheckBox* m_linear = nullptr;
     QCheckBox* m_custom = nullptr;
-    QPushButton* m_umis = nullptr;
-    QLabel* m_label5 = nullptr;
+    QPushButton* m_unitButton = nullptr;
+    QLabel* m_unitLabel = nullptr;
     RangeControlWidget* m_rangeIn = nullptr;
 
     // Output side
     QGroupBox* m_outputBox = nullptr;
-    QWidget* m_vuscitef = nullptr;
-    QLabel* m_label16 = nullptr;
-    QComboBox* m_vuscite = nullptr;
+    QWidget* m_outputTypesFrame = nullptr;
+    QLabel* m_outputTypeLabel = nullptr;
+    QComboBox* m_outputTypes = nullptr;
     RangeControlWidget* m_rangeOut = nullptr;
     QGroupBox* m_optionsBox = nullptr;
-    QPushButton* m_brkOnOff = nullptr;
-    QLabel* m_label9 = nullptr;
-    QPushButton* m_exitVers = nullptr;
-    QLabel* m_label15 = nullptr;
-    QCheckBox* m_smChk = nullptr;
+    QPushButton* m_burnoutButton = nullptr;
+    QLabel* m_burnoutLabel = nullptr;
+    QPushButton* m_directionButton = nullptr;
+    QLabel* m_directionLabel = nullptr;
+    QCheckBox* m_filterBox = nullptr;
     QGroupBox* m_ranges = nullptr;
     QLineEdit* m_adjMax = nullptr;
-    QSlider* m_slider3 = nullptr;
+    QSlider* m_zeroSlider = nullptr;
     QLineEdit* m_adjMin = nullptr;
-    QSlider* m_slider4 = nullptr;
-    QGroupBox* m_frame7 = nullptr;
-    QPushButton* m_soglie = nullptr;
-    QLabel* m_trip1 = nullptr;
-    QLabel* m_trip2 = nullptr;
+    QSlider* m_spanSlider = nullptr;
+    QGroupBox* m_tripsFrame = nullptr;
+    QPushButton* m_tripsButton = nullptr;
+    QLabel* m_tripLevel1 = nullptr;
+    QLabel* m_tripLevel2 = nullptr;
 
     // Mode and action
     QGroupBox* m_modeBox = nullptr;
-    QRadioButton* m_modo0 = nullptr;
-    QRadioButton* m_modo1 = nullptr;
-    QPushButton* m_command1 = nullptr;
-    QPushButton* m_command3 = nullptr;
+    QRadioButton* m_measureOption = nullptr;
+    QRadioButton* m_programmingOption = nullptr;
+    QPushButton* m_actionButton = nullptr;
+    QPushButton* m_stopButton = nullptr;
     QCheckBox* m_verify = nullptr;
 
     // Measurement page
     QWidget* m_measurePage = nullptr;
-    QWidget* m_frame13 = nullptr;
+    QWidget* m_stateLampFrame = nullptr;
     Lamp* m_stateLamp = nullptr;
     QLabel* m_stateLabel = nullptr;
     QLabel* m_measureTitle = nullptr;
-    QFrame* m_frmDisp = nullptr;
+    QFrame* m_displayFrame = nullptr;
     QLabel* m_display = nullptr;
     QLabel* m_outputValue = nullptr;
     QProgressBar* m_bar = nullptr;
-    Lamp* m_label19 = nullptr;
-    Lamp* m_label20 = nullptr;
+    Lamp* m_underRangeLamp = nullptr;
+    Lamp* m_overRangeLamp = nullptr;
     QWidget* m_tripLamps = nullptr;
     Lamp* m_tripLamp1 = nullptr;
     Lamp* m_tripLamp2 = nullptr;
@@ -225,12 +225,12 @@ private:
     QPushButton* m_preview = nullptr;
 
     // Guided mode
-    QFrame* m_operGuid = nullptr;
-    QLabel* m_txtmess = nullptr;
-    QPushButton* m_cmdOK = nullptr;
-    QPushButton* m_cmdAnnulla = nullptr;
-    std::array<QWidget*, ui::kGuideSteps> m_selWiz{};
-    QTimer* m_wizTime = nullptr;
+    QFrame* m_guidePanel = nullptr;
+    QLabel* m_guideText = nullptr;
+    QPushButton* m_guideOk = nullptr;
+    QPushButton* m_guideCancel = nullptr;
+    std::array<QWidget*, ui::kGuideSteps> m_guideMarkers{};
+    QTimer* m_guideTimer = nullptr;
 };
 
 }  // namespace vantrel::widgets
