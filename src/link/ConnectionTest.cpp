@@ -13,16 +13,7 @@ double WholeSeconds(double seconds) { return static_cast<double>(resources::Roun
 
 }  // namespace
 
-std::string_view ConnectionResultText(ConnectionOutcome outcome) {
-    switch (outcome) {
-        case ConnectionOutcome::Connected: return "";
-        case ConnectionOutcome::Retry: return kRetrySentinel;
-        case ConnectionOutcome::Cancelled: return kCancelSentinel;
-    }
-    return kCancelSentinel;
-}
-
-ConnectionOutcome Test_di_Connessione(Protocol& protocol, const std::function<void(int attempt)>& onAttempt) {
+ConnectionOutcome RunConnectionSeries(Protocol& protocol, const std::function<void(int attempt)>& onAttempt) {
     Clock& clock = protocol.clock();
     Transport& transport = protocol.transport();
     const double start = clock.now();
@@ -65,7 +56,7 @@ ConnectionOutcome TestConnectionUntilDecided(Protocol& protocol, const std::func
     protocol.EnterStep(Step::TestingConnection);
     for (;;) {
         if (onSeries) onSeries();
-        const ConnectionOutcome outcome = Test_di_Connessione(protocol, onAttempt);
+        const ConnectionOutcome outcome = RunConnectionSeries(protocol, onAttempt);
         if (outcome != ConnectionOutcome::Retry) return outcome;
     }
 }

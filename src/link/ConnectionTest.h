@@ -16,8 +16,6 @@ enum class ConnectionOutcome {
     Cancelled,  // nothing came; the user gave up
 };
 
-// The connection result text the programming window keeps: "" connected, "Riprova", "errore".
-std::string_view ConnectionResultText(ConnectionOutcome outcome);
 
 namespace connection {
 inline constexpr double kTimeoutSeconds = 5.0;
@@ -28,7 +26,7 @@ inline constexpr double kResendSeconds = 1.0;
 // 5 s for any byte, then discards the input and stops the stream with "SM". After a silent
 // series it shows the Retry/Cancel box (texts 85 / 145). onAttempt receives the attempt
 // number each time "MI" goes out (1, 2, ...), for the window's label.
-ConnectionOutcome Test_di_Connessione(Protocol& protocol, const std::function<void(int attempt)>& onAttempt = {});
+ConnectionOutcome RunConnectionSeries(Protocol& protocol, const std::function<void(int attempt)>& onAttempt = {});
 
 // Runs attempt series until a byte answers or the user cancels; each Retry starts a fresh
 // series with the attempt number back at 1. onSeries is called before each series (the

@@ -58,16 +58,25 @@ bool OpenPort(Session& session) {
     return false;
 }
 
-// The connection test's verdict goes into the connection result; the form is left to the
+LinkStatus StatusAfterTest(link::ConnectionOutcome outcome) {
+    switch (outcome) {
+        case link::ConnectionOutcome::Connected: return LinkStatus::Connected;
+        case link::ConnectionOutcome::Retry: return LinkStatus::NotAnswered;
+        case link::ConnectionOutcome::Cancelled: break;
+    }
+    return LinkStatus::Failed;
+}
+
+// The connection test's verdict goes into the link status; the form is left to the
 // caller, so a cancelled load can leave it untouched.
 void RunConnectionTest(Session& session, SessionView& view) {
-    session.connectionResult = "Riprova";
+    session.linkStatus = LinkStatus::NotAnswered;
     if (session.testAtStart) {
         const link::ConnectionOutcome outcome = link::TestConnectionUntilDecided(
             session.protocol, [&] { view.ConnectionSeriesStarted(); },
             [&](int attempt) { view.ConnectionAttempt(attempt); });
         view.ConnectionSeriesEnded();
-        session.connectionResult = std::string(link::ConnectionResultText(outcome));
+        session.linkStatus = StatusAfterTest(outcome);
     }
     session.testAtStart = true;
 }
@@ -79,7 +88,7 @@ void Identify(Session& session) {
         session.protocol.EnterStep(link::Step::Identifying);
         const link::ByteResult version = session.protocol.ReadVersion();
         if (version.cancelled()) {
-            session.connectionResult = "Annulla";
+            session.linkStatus = LinkStatus::Cancelled;
         } else {
             identity.DeviceFamily = version[1];
             identity.DeviceModel = version[2];
@@ -94,7 +103,7 @@ void Identify(Session& session) {
 }
 
 bool FailRead(Session& session, SessionView& view) {
-    session.connectionResult = "errore";
+    session.linkStatus = LinkStatus::Failed;
     session.form.EnterNotConnectedState();
     view.ReadingEnded();
     return false;
@@ -111,7 +120,7 @@ bool ConnectAndIdentifyOnLine(Session& session, SessionView& view, OperationScop
     if (opened)
         RunConnectionTest(session, view);
     else
-        session.connectionResult = "errore";
+        session.linkStatus = LinkStatus::Failed;
     Identify(session);
     if (session.connected()) {
         const device::Identity& identity = session.state.identity;
@@ -168,15 +177,15 @@ void Describe(Session& session, SessionView& view, const DeviceRead& read, Opera
 
 // What a load changes in the session besides the form: put back when it is cancelled.
 struct LinkState {
-    std::string connectionResult;
+    LinkStatus linkStatus = LinkStatus::NotAnswered;
     device::Identity identity;
     MemoryImage knownMemory;
 
     static LinkState Of(const Session& session) {
-        return {session.connectionResult, session.state.identity, session.knownMemory};
+        return {session.linkStatus, session.state.identity, session.knownMemory};
     }
     void RestoreInto(Session& session) const {
-        session.connectionResult = connectionResult;
+        session.linkStatus = linkStatus;
         session.state.identity = identity;
         session.knownMemory = knownMemory;
         session.SyncProtocol();
@@ -222,7 +231,7 @@ LoadOutcome LoadProgramWindow(Session& session, SessionView& view) {
             return session.connected() ? LoadOutcome::Connected : LoadOutcome::NotConnected;
         }
         // Nothing to go back to: the window comes up without a transmitter.
-        session.connectionResult = "Annulla";
+        session.linkStatus = LinkStatus::Cancelled;
         session.state.identity = {};
         session.SyncProtocol();
     }

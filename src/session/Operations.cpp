@@ -30,7 +30,7 @@ double TrimPercent(const ui::Adjustment& adjustment) {
 }
 
 void EnterNotConnectedState(Session& session) {
-    session.connectionResult = "errore";
+    session.linkStatus = LinkStatus::Failed;
     session.form.EnterNotConnectedState();
 }
 

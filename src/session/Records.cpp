@@ -53,7 +53,7 @@ std::optional<device::ConfigRecord> ReadDeviceRecord(Session& session) {
     scratch.state.SetLanguageOffset(session.state.LanguageOffset());
     scratch.state.SetLanguageIndex(session.state.LanguageIndex());
     scratch.state.identity = session.state.identity;
-    scratch.connectionResult.clear();
+    scratch.linkStatus = LinkStatus::Connected;
     scratch.modeIndex = session.modeIndex;
     scratch.form.Load(scratch.state.identity, static_cast<ui::Mode>(scratch.modeIndex));
     // The cells read are the live session's: its operation (a comparison) keeps them, and
@@ -67,7 +67,7 @@ std::optional<device::ConfigRecord> ReadDeviceRecord(Session& session) {
         if (session.protocol.cancelRequested()) return std::nullopt;
         // The transmitter stopped answering: the live session goes to the not-connected
         // state, as after any failed read.
-        session.connectionResult = scratch.connectionResult;
+        session.linkStatus = scratch.linkStatus;
         session.form.EnterNotConnectedState();
         return std::nullopt;
     }

@@ -11,7 +11,7 @@ namespace vantrel::session {
 
 namespace {
 
-// The first "MI" goes out between 0.5 and 1.5 s after the test starts (Test_di_Connessione);
+// The first "MI" goes out between 0.5 and 1.5 s after the test starts (RunConnectionSeries);
 // a transmitter answers it at once.
 constexpr double kConnectionTestSeconds = 1.0;
 constexpr double kBeforeReadBack = 2.0;

@@ -31,6 +31,14 @@ public:
     virtual void ReadingEnded() {}
 };
 
+// Where the line stands after the last connection test, identification or exchange.
+enum class LinkStatus {
+    Connected,    // a transmitter answered
+    NotAnswered,  // nothing answered (yet): "connect" may try again
+    Failed,       // an exchange failed or the user gave up the connection test
+    Cancelled,    // the user cancelled the identification or the load
+};
+
 // The line settings the programming window opens its port with ("9600,n,8,1").
 link::LineSettings WorkSettings();
 
@@ -52,7 +60,7 @@ public:
     std::string port;                // the current port: a path or a system port name
     bool testAtStart = true;         // run the connection test while the window loads
     int modeIndex = 0;               // mode selected when the window loads
-    std::string connectionResult = "Riprova";  // "" connected, "Riprova", "errore", "Annulla"
+    LinkStatus linkStatus = LinkStatus::NotAnswered;
     std::optional<device::ReadConfiguration> lastRead;
     device::SerialNumber serial;
     bool serialMenuVisible = true;
@@ -79,7 +87,7 @@ public:
     // Every cell a block read returns passes through here.
     void NoteCellRead(int address, std::uint8_t value);
 
-    bool connected() const { return connectionResult.empty(); }
+    bool connected() const { return linkStatus == LinkStatus::Connected; }
     // Keeps the protocol's language and model in step with the working state.
     void SyncProtocol();
 };

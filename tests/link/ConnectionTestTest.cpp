@@ -19,7 +19,7 @@ struct ConnectionFixture : ::testing::Test {
     std::vector<int> attempts;
 
     ConnectionOutcome Run() {
-        return Test_di_Connessione(protocol, [this](int n) { attempts.push_back(n); });
+        return RunConnectionSeries(protocol, [this](int n) { attempts.push_back(n); });
     }
     void StreamOnMi() {
         line.respond([](std::string_view frame) -> std::string {
@@ -38,7 +38,6 @@ TEST_F(ConnectionFixture, StreamingTransmitter_ConnectsAfterAboutOneSecondOnFirs
     EXPECT_EQ(line.frames().back(), frames::kStopStream);
     EXPECT_EQ(line.bytesAvailable(), 0u);
     EXPECT_TRUE(dialogs.shown().empty());
-    EXPECT_EQ(ConnectionResultText(ConnectionOutcome::Connected), "");
 }
 
 TEST_F(ConnectionFixture, NothingConnected_CountsAttemptsThenRetryCancelBox) {
@@ -53,7 +52,6 @@ TEST_F(ConnectionFixture, NothingConnected_CountsAttemptsThenRetryCancelBox) {
     EXPECT_EQ(dialogs.shown()[0].buttons, Buttons::RetryCancel);
     EXPECT_EQ(dialogs.shown()[0].icon, Icon::Critical);
     EXPECT_NEAR(clock.now(), 0.25 + 5.0, 0.01);
-    EXPECT_EQ(ConnectionResultText(ConnectionOutcome::Cancelled), "errore");
 }
 
 TEST_F(ConnectionFixture, Retry_StartsANewFiveSecondSeriesFromAttemptOne) {
@@ -65,7 +63,6 @@ TEST_F(ConnectionFixture, Retry_StartsANewFiveSecondSeriesFromAttemptOne) {
     EXPECT_EQ(series, 2);
     EXPECT_EQ(attempts, (std::vector<int>{1, 2, 3, 4, 5, 1, 2, 3, 4, 5}));
     EXPECT_NEAR(clock.now(), 0.25 + 10.0, 0.02);
-    EXPECT_EQ(ConnectionResultText(ConnectionOutcome::Retry), "Riprova");
 }
 
 TEST_F(ConnectionFixture, RetryThenAnswer_Connects) {
@@ -102,7 +99,7 @@ TEST(ConnectionTestStart, FirstMiGoesOutBetweenHalfAndOneAndAHalfSeconds) {
             if (frame == frames::kStartStream && firstMi < 0) firstMi = clock.now();
             return {};
         });
-        Test_di_Connessione(protocol);
+        RunConnectionSeries(protocol);
         EXPECT_GE(firstMi - start, 0.5 - 1e-9) << start;
         EXPECT_LE(firstMi - start, 1.5 + 0.01) << start;
     }

@@ -81,7 +81,7 @@ TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnectedWithFam
     EXPECT_GE(b.recorder.Count("MI"), 8);
     EXPECT_LE(b.recorder.Count("MI"), 12);
     EXPECT_EQ(b.recorder.Count("$V"), 0);
-    EXPECT_EQ(b.session.connectionResult, "errore");
+    EXPECT_EQ(b.session.linkStatus, session::LinkStatus::Failed);
     ExpectNotConnectedState(b.session, 0);
     EXPECT_EQ(b.session.form.modelText(), "Dispositivo non connesso");
     EXPECT_EQ(b.session.form.summary(), "Dati non pervenuti");

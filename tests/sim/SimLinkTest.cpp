@@ -62,11 +62,11 @@ TEST_F(SimLink, ProgrammingWritesLandAfterProgrammingMode) {
 }
 
 TEST_F(SimLink, ConnectionTestAgainstAStreamingAndADeafTransmitter) {
-    EXPECT_EQ(link::Test_di_Connessione(protocol), link::ConnectionOutcome::Connected);
+    EXPECT_EQ(link::RunConnectionSeries(protocol), link::ConnectionOutcome::Connected);
     EXPECT_FALSE(transmitter.streaming());  // "SM" ended the stream
     protocol.Wait(1);  // the tail of the last frame is still on the wire after "SM"
     transmitter.faults().noReply = true;
-    EXPECT_EQ(link::Test_di_Connessione(protocol), link::ConnectionOutcome::Cancelled);
+    EXPECT_EQ(link::RunConnectionSeries(protocol), link::ConnectionOutcome::Cancelled);
     EXPECT_EQ(dialogs.countShown(85), 1);
 }
 
@@ -79,7 +79,7 @@ TEST_F(SimLink, NoiseBeforeRepliesIsSkipped) {
 
 TEST_F(SimLink, NoiseOnly_PassesTheConnectionTestButNotTheVersionRead) {
     transmitter.faults().noiseInsteadOfReplies = true;
-    EXPECT_EQ(link::Test_di_Connessione(protocol), link::ConnectionOutcome::Connected);
+    EXPECT_EQ(link::RunConnectionSeries(protocol), link::ConnectionOutcome::Connected);
     EXPECT_TRUE(protocol.ReadVersion().cancelled());
 }
 
@@ -128,7 +128,7 @@ TEST_F(SimLink, PulledCableMidProgramming_PortGoneAtOnce_RetryOpensItAgain) {
     EXPECT_EQ(transmitter.memory().read(30), profile.memory.read(30));  // never arrived
 
     const double start = clock.now();
-    EXPECT_EQ(link::Test_di_Connessione(protocol, {}), link::ConnectionOutcome::Cancelled);
+    EXPECT_EQ(link::RunConnectionSeries(protocol, {}), link::ConnectionOutcome::Cancelled);
     EXPECT_TRUE(protocol.ReadBlock(0, 2).cancelled());
     EXPECT_LT(clock.now() - start, link::timing::kReplyTimeout);
     EXPECT_EQ(dialogs.countShown(resources::text::kPortDisappeared), 2);
