@@ -67,7 +67,7 @@ struct ChartSpec {
 };
 
 // Paints the chart into `area` (background included). `font` is the base font of the labels.
-void PaintChart(QPainter& painter, const QRectF& area, const ChartSpec& spec, const ChartColours& colours,
+void PaintChart(QPainter& painter, const QRectF& area, const ChartSpec& chart, const ChartColours& colours,
                 const QFont& font = QFont());
 
 }  // namespace vantrel::render

@@ -35,8 +35,8 @@ PreviewColours ColoursFor(bool dark) {
 
 ChartSpec PreviewChart(const device::PlanPreview& p, int offset, bool dark) {
     const PreviewColours colours = ColoursFor(dark);
-    ChartSpec spec;
-    spec.title = Text(text::kPreviewTitle, offset);
+    ChartSpec chart;
+    chart.title = Text(text::kPreviewTitle, offset);
 
     ChartLine reference;
     reference.name = Text(p.customCurve ? text::kPreviewAgainstPoints : text::kPreviewReference, offset);
@@ -78,19 +78,19 @@ ChartSpec PreviewChart(const device::PlanPreview& p, int offset, bool dark) {
         eMax = std::max(eMax, s.error);
     }
     for (const math::PreviewSample& b : p.breakpoints) points.points.append({b.value, b.tableSignal});
-    spec.lines = {reference, table, points, error};
+    chart.lines = {reference, table, points, error};
 
-    spec.bottom.title = Q(p.valueUnit);
-    spec.bottom.ticks = xMax > xMin ? InnerTicks(xMin, xMax, 8) : RoundTicks(xMin, xMax);
-    spec.left.title = Text(text::kPreviewSignal, offset) + " (" + Q(p.signalUnit) + ")";
+    chart.bottom.title = Q(p.valueUnit);
+    chart.bottom.ticks = xMax > xMin ? InnerTicks(xMin, xMax, 8) : RoundTicks(xMin, xMax);
+    chart.left.title = Text(text::kPreviewSignal, offset) + " (" + Q(p.signalUnit) + ")";
     const double room = (sMax - sMin) * 0.03;  // the breakpoint markers stay inside the frame
-    spec.left.ticks = RoundTicks(sMin - room, sMax + room);
+    chart.left.ticks = RoundTicks(sMin - room, sMax + room);
     ChartAxis right;
     right.title = error.name;
     right.colour = colours.error;
     right.ticks = RoundTicks(eMin, eMax, 5, true);
-    spec.right = right;
-    return spec;
+    chart.right = right;
+    return chart;
 }
 
 QImage PreviewImage(const device::PlanPreview& preview, int offset, QSize size) {

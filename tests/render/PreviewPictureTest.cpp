@@ -53,15 +53,15 @@ protected:
 };
 
 TEST_F(PreviewPicture, TheChartHasItsFourLinesOnTheirAxes) {
-    const ChartSpec spec = PreviewChart(TypeK(), 300);
-    ASSERT_EQ(spec.lines.size(), 4u);
-    EXPECT_EQ(spec.lines[0].name, "Sensor curve");
-    EXPECT_FALSE(spec.lines[2].inLegend);  // the breakpoints share the table's legend entry
-    EXPECT_TRUE(spec.lines[3].rightAxis);
-    ASSERT_TRUE(spec.right);
-    EXPECT_DOUBLE_EQ(spec.right->ticks.low, -spec.right->ticks.high);  // the error axis is centred on zero
+    const ChartSpec chart = PreviewChart(TypeK(), 300);
+    ASSERT_EQ(chart.lines.size(), 4u);
+    EXPECT_EQ(chart.lines[0].name, "Sensor curve");
+    EXPECT_FALSE(chart.lines[2].inLegend);  // the breakpoints share the table's legend entry
+    EXPECT_TRUE(chart.lines[3].rightAxis);
+    ASSERT_TRUE(chart.right);
+    EXPECT_DOUBLE_EQ(chart.right->ticks.low, -chart.right->ticks.high);  // the error axis is centred on zero
     // Dark colours are lighter, so the lines stay visible on a dark background.
-    EXPECT_GT(PreviewChart(TypeK(), 300, true).lines[0].colour.lightnessF(), spec.lines[0].colour.lightnessF());
+    EXPECT_GT(PreviewChart(TypeK(), 300, true).lines[0].colour.lightnessF(), chart.lines[0].colour.lightnessF());
 }
 
 TEST_F(PreviewPicture, Png_IsAPictureOfTheAskedSizeWithTheCurves) {

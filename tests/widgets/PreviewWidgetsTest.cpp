@@ -74,7 +74,7 @@ TEST(PreviewDialog, TypeK_StatesTheLargestErrorAndDrawsThreeCurves) {
     EXPECT_TRUE(panel->largestErrorLabel()->isVisible());
     EXPECT_TRUE(panel->largestErrorLabel()->text().startsWith("Largest error: -0."));
     EXPECT_FALSE(panel->noteLabel()->isVisible());
-    const auto& lines = panel->chart()->spec().lines;
+    const auto& lines = panel->chart()->chart().lines;
     ASSERT_EQ(lines.size(), 4u);  // sensor curve, table, breakpoints, error
     EXPECT_EQ(lines[0].name, "Sensor curve");
     EXPECT_EQ(lines[2].points.size(), 29);

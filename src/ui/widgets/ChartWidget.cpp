@@ -9,7 +9,7 @@ namespace vantrel::widgets {
 
 ChartWidget::ChartWidget(SpecMaker make, QWidget* parent)
     : QWidget(parent), m_make(std::move(make)), m_dark(render::IsDark(palette())) {
-    m_spec = m_make(m_dark);
+    m_chart = m_make(m_dark);
 }
 
 void ChartWidget::changeEvent(QEvent* event) {
@@ -18,13 +18,13 @@ void ChartWidget::changeEvent(QEvent* event) {
     const bool dark = render::IsDark(palette());
     if (dark == m_dark) return;
     m_dark = dark;
-    m_spec = m_make(m_dark);
+    m_chart = m_make(m_dark);
     update();
 }
 
 void ChartWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    render::PaintChart(painter, rect(), m_spec, m_dark ? render::ChartColours::Dark() : render::ChartColours::Light(),
+    render::PaintChart(painter, rect(), m_chart, m_dark ? render::ChartColours::Dark() : render::ChartColours::Light(),
                        font());
 }
 

@@ -11,14 +11,14 @@
 namespace vantrel::widgets {
 
 // Shows a render::ChartSpec, painted in the colours of the widget's palette (dark on a dark
-// desktop). The spec is made again from `make(dark)` when the palette changes.
+// desktop). The chart is made again from `make(dark)` when the palette changes.
 class ChartWidget : public QWidget {
     Q_OBJECT
 public:
     using SpecMaker = std::function<render::ChartSpec(bool dark)>;
     explicit ChartWidget(SpecMaker make, QWidget* parent = nullptr);
 
-    const render::ChartSpec& spec() const { return m_spec; }
+    const render::ChartSpec& chart() const { return m_chart; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,7 +26,7 @@ protected:
 
 private:
     SpecMaker m_make;
-    render::ChartSpec m_spec;
+    render::ChartSpec m_chart;
     bool m_dark = false;
 };
 
