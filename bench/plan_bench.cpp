@@ -11,7 +11,7 @@ using namespace vantrel::device;
 
 namespace {
 
-double MeanMicroseconds(const ProgramForm& form, const WorkingState& working, const ProgramDeviceData& device,
+double MeanMicroseconds(const PlanRequest& form, const WorkingState& working, const ProgramDeviceData& device,
                         int runs) {
     const NoiseQuestion yes = [] { return true; };
     std::size_t sink = 0;
@@ -32,7 +32,7 @@ int main() {
     device.Converter = vantrel::math::ConverterCalibration{};
     device.Factory = vantrel::test::SampleFactory();
 
-    ProgramForm k;
+    PlanRequest k;
     k.InputCode = 1;
     k.OptionWord = 1;  // internal cold-junction compensation
     k.RangeMin = 0;
@@ -43,7 +43,7 @@ int main() {
     std::printf("K 0..1000 °C, internal CJC: %.2f µs per plan (mean of %d)\n",
                 MeanMicroseconds(k, working, device, kRuns), kRuns);
 
-    ProgramForm pt = k;
+    PlanRequest pt = k;
     pt.InputCode = 21;
     pt.OptionWord = 1;  // three wires
     pt.RangeMax = 400;

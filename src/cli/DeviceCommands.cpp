@@ -98,8 +98,7 @@ int Identify(Context& context) {
     session::Session& s = device->session();
     // The version read put the transmitter in programming mode; "$FPxx" ends it, as after
     // every other exchange.
-    s.protocol.Send(link::frames::kEndProgramming);
-    s.protocol.Wait(0.1);
+    s.protocol.SendCommand(link::frames::kEndProgramming);
     const device::Identity& identity = s.state.identity;
     const device::Identification identification = device::Identify(identity);
     const std::string identityLine = device::IdentityLine(identification.modelNames, identity);
@@ -171,24 +170,17 @@ int Dump(Context& context) {
     auto device = OpenDevice(context, false, DeviceReach::Identified, exitCode);
     if (!device) return exitCode;
     session::Session& s = device->session();
-    constexpr int kBlock = 8;
-    sim::Memory::Cells cells{};
-    for (int start = 0; start < device::kMemorySize; start += kBlock) {
-        const link::ByteResult block = s.protocol.ReadBlock(start, kBlock);
-        if (block.cancelled()) return Finish(context, *device, kExitCommunication);
-        for (int i = 0; i < kBlock; ++i) cells[static_cast<std::size_t>(start + i)] = block[static_cast<std::size_t>(i + 1)];
-    }
-    s.protocol.Send(link::frames::kEndProgramming);
-    s.protocol.Wait(0.1);
+    const std::optional<device::MemoryImage> cells = session::ReadMemory(s);
+    if (!cells) return Finish(context, *device, kExitCommunication);
     const device::Identity& identity = s.state.identity;
     if (Json(context)) {
         JsonWriter json;
         json.BeginObject();
         WriteIdentity(json, identity);
-        json.Key("memory").Value(sim::ToHex(cells)).EndObject();
+        json.Key("memory").Value(sim::ToHex(*cells)).EndObject();
         context.out << json.str() << '\n';
     } else {
-        const std::string hex = sim::ToHex(cells);
+        const std::string hex = sim::ToHex(*cells);
         for (int row = 0; row < device::kMemorySize / 16; ++row) {
             char address[8];
             std::snprintf(address, sizeof address, "%3d:", row * 16);

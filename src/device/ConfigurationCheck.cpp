@@ -88,7 +88,7 @@ std::optional<ConfigProblem> CheckRange(ConfigField field, float low, float high
 
 // The input range once converted the way programming converts it (°F to °C, percent to a
 // ratio) must fit the range cells.
-bool FitsRangeCode(const ProgramForm& request, bool custom) {
+bool FitsRangeCode(const PlanRequest& request, bool custom) {
     double high = request.RangeMax;
     double low = request.RangeMin;
     if (in::IsPotentiometer(request.InputCode) && !custom) {
@@ -102,7 +102,7 @@ bool FitsRangeCode(const ProgramForm& request, bool custom) {
     return std::fabs(high) < kRangeCodeLimit && std::fabs(low) < kRangeCodeLimit;
 }
 
-std::optional<ConfigProblem> CheckInputRange(const ProgramForm& request, const WorkingState& working) {
+std::optional<ConfigProblem> CheckInputRange(const PlanRequest& request, const WorkingState& working) {
     const bool fahrenheit = (request.OptionWord & option::Fahrenheit) != 0;
     const std::string unit = InputUnit(request.InputCode, fahrenheit);
     std::optional<RangeLimits> limits = InputLimits(request.InputCode, working.identity);
@@ -137,7 +137,7 @@ std::optional<ConfigProblem> CheckPoints(ConfigField field, std::span<const floa
     return std::nullopt;
 }
 
-std::optional<ConfigProblem> CheckCustomCurve(const ProgramForm& request, const WorkingState& working) {
+std::optional<ConfigProblem> CheckCustomCurve(const PlanRequest& request, const WorkingState& working) {
     const int userPoints = working.SensorPoints - (working.PointExtra ? 1 : 0);
     if (auto p = CheckCount(ConfigField::SensorPoints, userPoints, MaxSensorPoints(working.identity)))
         return p;
@@ -169,7 +169,7 @@ std::optional<ConfigProblem> CheckCustomCurve(const ProgramForm& request, const 
     return std::nullopt;
 }
 
-std::optional<ConfigProblem> CheckOutputRange(const ProgramForm& request, const WorkingState& working) {
+std::optional<ConfigProblem> CheckOutputRange(const PlanRequest& request, const WorkingState& working) {
     const std::string unit = request.OutputTypeIndex == 1 ? "V" : "mA";
     return CheckRange(ConfigField::OutputRange, request.OutMin, request.OutMax,
                       OutputLimits(working.identity, request.OutputTypeIndex), unit);
@@ -221,7 +221,7 @@ std::string WithUnit(const std::string& number, const std::string& unit) {
 
 }  // namespace
 
-std::optional<ConfigProblem> CheckConfiguration(const ProgramForm& request, const WorkingState& working) {
+std::optional<ConfigProblem> CheckConfiguration(const PlanRequest& request, const WorkingState& working) {
     if (!in::IsProgrammable(request.InputCode)) return std::nullopt;
     if (auto p = working.CustomActive ? CheckCustomCurve(request, working) : CheckInputRange(request, working))
         return p;

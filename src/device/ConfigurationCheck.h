@@ -55,7 +55,7 @@ inline constexpr double kRangeCodeLimit = 16384;
 
 // The first problem of a configuration about to be planned, or nothing when it may be.
 // Codes that no form choice produces are left to the plan, which refuses them on its own.
-std::optional<ConfigProblem> CheckConfiguration(const ProgramForm& request, const WorkingState& working);
+std::optional<ConfigProblem> CheckConfiguration(const PlanRequest& request, const WorkingState& working);
 
 // The message for a problem, naming the field and what is allowed, in the language of the
 // offset; lines separated by "\n".

@@ -8,7 +8,7 @@
 namespace vantrel::device {
 
 // The programming form's values that programming reads.
-struct ProgramForm {
+struct PlanRequest {
     int InputCode = 0;
     int OptionWord = 0;          // option bits (cell 11): bit 0 CJC, bits 1..0 wiring, bit 3 °F
     float RangeMax = 0;          // input range as typed (°C/°F, percent, mV, ohm, mA)
@@ -22,10 +22,10 @@ struct ProgramForm {
     bool FilterTicked = false;
     bool BurnoutDown = false;
     bool OutputDirect = true;
-    double AdjMax = 0;           // zero trim, percent (AdjMax box)
-    double AdjMin = 0;           // span trim, percent (AdjMin box)
-    int ZeroSlider = 0;          // Slider3, -50..50
-    int SpanSlider = 0;          // Slider4, -50..50
+    double AdjMax = 0;           // zero trim, percent
+    double AdjMin = 0;           // span trim, percent
+    int ZeroSlider = 0;          // zero trim slider, -50..50
+    int SpanSlider = 0;          // span trim slider, -50..50
 };
 
 }  // namespace vantrel::device

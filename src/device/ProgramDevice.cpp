@@ -72,7 +72,7 @@ void ShowLinkLost(link::Protocol& protocol) {
 }  // namespace
 
 std::optional<ProgramDeviceData> ReadProgrammingData(link::Protocol& protocol, const WorkingState& working,
-                                                     const ProgramForm& form, std::uint8_t lastCell7,
+                                                     const PlanRequest& form, std::uint8_t lastCell7,
                                                      const std::array<int, 4>& previousTripWords) {
     if (CheckSameDevice(protocol, working.identity) != DeviceCheck::Same) return std::nullopt;
     ProgramDeviceData data;
@@ -92,16 +92,7 @@ link::StepPlan ProgrammingDataPlan(const Identity& identity) {
             {link::Step::ReadingFactoryCalibration, link::pauses::Block(cell::FactoryCalibrationSize)}};
 }
 
-std::string WriteFrame(const WriteEntry& entry) {
-    std::string frame = "$W";
-    frame.push_back(static_cast<char>(entry.address));
-    frame.push_back(static_cast<char>(entry.address));
-    frame.push_back(static_cast<char>(entry.value));
-    frame.push_back(link::frames::kCr);
-    return frame;
-}
-
-ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const ProgramForm& form,
+ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const PlanRequest& form,
                             std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords,
                             bool writeCells) {
     ProgramResult result;
@@ -145,7 +136,7 @@ ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& workin
             result.status = result.framesSent == 0 ? ProgramStatus::NotWritten : ProgramStatus::Interrupted;
             return result;
         }
-        if (!protocol.Send(WriteFrame(entry))) {
+        if (!protocol.Send(link::frames::WriteFrame(entry.address, entry.value))) {
             result.status = ProgramStatus::Interrupted;
             ShowLinkLost(protocol);
             return result;

@@ -26,7 +26,7 @@ enum class ProgramStatus {
 
 struct ProgramResult {
     ProgramStatus status = ProgramStatus::NotWritten;
-    ProgramForm request;    // what the plan was asked for
+    PlanRequest request;    // what the plan was asked for
     ProgramPlan plan;       // valid from the calibration reads on
     int framesSent = 0;     // "$W" frames handed to the line
 };
@@ -37,7 +37,7 @@ struct ProgramResult {
 // everything up to the writes happens (device check, calibration reads, plan, noise
 // question) and the transmitter is left unchanged: a dry run. A cancel (the protocol's
 // token) ends it with NotWritten before the first write, Interrupted after it.
-ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const ProgramForm& form,
+ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& working, const PlanRequest& form,
                             std::uint8_t lastCell7, const std::array<int, 4>& previousTripWords,
                             bool writeCells = true);
 
@@ -45,11 +45,8 @@ ProgramResult ProgramDevice(link::Protocol& protocol, const WorkingState& workin
 // check, then the output and factory calibration reads), without writing anything. Empty
 // when the transmitter changed, does not answer or a read was cancelled.
 std::optional<ProgramDeviceData> ReadProgrammingData(link::Protocol& protocol, const WorkingState& working,
-                                                     const ProgramForm& form, std::uint8_t lastCell7,
+                                                     const PlanRequest& form, std::uint8_t lastCell7,
                                                      const std::array<int, 4>& previousTripWords);
-
-// The "$W" frame of one write: "$W", the address twice, the data byte, CR.
-std::string WriteFrame(const WriteEntry& entry);
 
 // The protocol's pauses, for the progress shown: the writes ("PR", a pause after each "$W",
 // the two closing "$FPxx"), and the steps before them (device check, output and factory

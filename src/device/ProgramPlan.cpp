@@ -100,7 +100,7 @@ math::ConverterConstants DeriveConverterConstants(const std::optional<FactoryCal
     return k;
 }
 
-ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working, const ProgramDeviceData& device,
+ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working, const ProgramDeviceData& device,
                             const NoiseQuestion& askNoise) {
     PlanBuilder b;
     ProgramPlan& plan = b.plan;

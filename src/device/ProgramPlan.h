@@ -64,7 +64,7 @@ struct ProgramPlan {
     int GainCode = 0;
     int OutputConfig = 0;
     TableStarts Layout;
-    std::vector<WriteEntry> writes;  // every entry in order; entry 12 (index 11) is cell 7
+    std::vector<WriteEntry> writes;  // every entry in order, cell 7 (cell::OutputConfig) among them
     std::vector<WriteEntry> sent;    // what goes on the line (families 1 and 2 skip cell 7)
     // Trips (model 10): the words and flags after this programming.
     bool TripWordsUpdated = false;
@@ -94,7 +94,7 @@ std::string PlanRefusalText(const ProgramPlan& plan, int languageOffset);
 
 // Computes the whole programming. `working` supplies the custom tables and counts, the trip
 // values and the identity (family, model, firmware version).
-ProgramPlan MakeProgramPlan(const ProgramForm& form, const WorkingState& working, const ProgramDeviceData& device,
+ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working, const ProgramDeviceData& device,
                             const NoiseQuestion& askNoise);
 
 

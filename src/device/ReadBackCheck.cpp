@@ -37,7 +37,7 @@ double Shown(const std::optional<float>& value) { return value.value_or(std::num
 
 }  // namespace
 
-std::vector<ReadBackDifference> CompareReadBack(const ProgramForm& request, const ProgramPlan& plan,
+std::vector<ReadBackDifference> CompareReadBack(const PlanRequest& request, const ProgramPlan& plan,
                                                 const ReadConfiguration& read) {
     std::vector<ReadBackDifference> differences;
     const ReadValues& v = read.values;

@@ -28,7 +28,7 @@ struct ReadBackDifference {
 
 // The differences between a plan that was written and the configuration read afterwards;
 // empty when the transmitter holds what was asked.
-std::vector<ReadBackDifference> CompareReadBack(const ProgramForm& request, const ProgramPlan& plan,
+std::vector<ReadBackDifference> CompareReadBack(const PlanRequest& request, const ProgramPlan& plan,
                                                 const ReadConfiguration& read);
 
 // "Read back differs from what was programmed:" followed by one line per field, in the

@@ -51,8 +51,7 @@ VerifyResult VerifyWrites(link::Protocol& protocol, const std::vector<WriteEntry
             if (read != run[i].value) result.mismatches.push_back({run[i].address, run[i].value, read});
         }
     }
-    protocol.Send(link::frames::kEndProgramming);
-    protocol.Wait(0.1);
+    protocol.SendCommand(link::frames::kEndProgramming);
     result.completed = true;
     return result;
 }

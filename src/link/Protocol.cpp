@@ -46,6 +46,11 @@ bool Protocol::Send(std::string_view frame) {
     return written;
 }
 
+void Protocol::SendCommand(std::string_view frame) {
+    Send(frame);
+    Wait(timing::kAfterSend);
+}
+
 void Protocol::Wait(double seconds) {
     if (cancelRequested()) return;
     if (m_cancel != nullptr)
@@ -85,13 +90,12 @@ bool Protocol::RetryOrCancel() {
     return true;
 }
 
-std::string Protocol::SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
+ReplyWait Protocol::SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
                                    bool crOnly) {
-    if (cancelRequested()) return std::string(kCancelSentinel);
+    if (cancelRequested()) return {ReplyWait::Ending::Cancel, {}};
     const bool crOnlyEnding = crOnly && m_deviceModel == frames::kCrOnlyModel;
     const double start = m_clock.now();
-    Send(command);
-    Wait(timing::kAfterSend);
+    SendCommand(command);
 
     // The buffer is kept whole for the wait; each pass only needs to test the start
     // positions whose candidate could not be complete before the new bytes came.
@@ -102,17 +106,18 @@ std::string Protocol::SendAndMatch(std::string_view command, std::string_view pa
         buffer += m_transport.readAll();
         if (buffer.size() > before) {
             const std::size_t from = before >= pattern.size() ? before - pattern.size() + 1 : 0;
-            if (auto reply = LastMatchFrom(buffer, from, pattern, crOnlyEnding)) return *reply;
+            if (auto reply = LastMatchFrom(buffer, from, pattern, crOnlyEnding))
+                return {ReplyWait::Ending::Received, std::move(*reply)};
         }
         if (m_clock.now() - start > timeoutSeconds) break;
         m_clock.replyPause();
-        if (cancelRequested()) return std::string(kCancelSentinel);
+        if (cancelRequested()) return {ReplyWait::Ending::Cancel, {}};
     }
 
-    if (cancelRequested() || !RetryOrCancel()) return std::string(kCancelSentinel);
+    if (cancelRequested() || !RetryOrCancel()) return {ReplyWait::Ending::Cancel, {}};
     Send(frames::kEndProgramming);
     Wait(timing::kAfterRecovery);
-    return std::string(kRetrySentinel);
+    return {ReplyWait::Ending::Retry, {}};
 }
 
 ByteResult Protocol::ReadBlock(int start, int count) {
@@ -126,27 +131,25 @@ ByteResult Protocol::ReadBlock(int start, int count) {
             result.bytes[0] = 1;
             return result;
         }
-        Send(frames::kStopStream);
-        Wait(timing::kAfterSend);
-        Send(frames::kProgrammingMode);
-        Wait(timing::kAfterSend);
+        SendCommand(frames::kStopStream);
+        SendCommand(frames::kProgrammingMode);
         bool restart = false;
         for (int address = first; address <= last; ++address) {
             m_transport.discardInput();
-            const std::string reply = SendAndMatch(frames::ReadFrame(static_cast<std::uint8_t>(address)),
+            const ReplyWait wait = SendAndMatch(frames::ReadFrame(static_cast<std::uint8_t>(address)),
                                                    frames::kByteReplyPattern, timing::kReplyTimeout, false);
-            if (reply == kRetrySentinel) {
+            if (wait.retry()) {
                 Send(frames::kEndProgramming);
                 Wait(timing::kBeforeRestart);
                 restart = true;
                 break;
             }
-            if (reply == kCancelSentinel) {
+            if (wait.cancelled()) {
                 result.bytes[0] = 1;
                 return result;
             }
             result.bytes[0] = 0;
-            const auto value = static_cast<std::uint8_t>(reply[frames::kByteReplyDataPos]);
+            const auto value = static_cast<std::uint8_t>(wait.reply[frames::kByteReplyDataPos]);
             result.bytes[static_cast<std::size_t>(address - first + 1)] = value;
             if (m_cellObserver) m_cellObserver(address, value);
         }
@@ -167,18 +170,18 @@ ByteResult Protocol::ReadVersion() {
         Wait(timing::kAfterVersionCommand);
         m_transport.readAll();
         m_transport.discardInput();
-        const std::string reply =
+        const ReplyWait wait =
             SendAndMatch(frames::VersionFrame(), frames::kVersionReplyPattern, timing::kReplyTimeout, false);
-        if (reply == kRetrySentinel) {
+        if (wait.retry()) {
             Send(frames::kEndProgramming);
             Wait(timing::kBeforeRestart);
             continue;
         }
-        if (reply == kCancelSentinel) {
+        if (wait.cancelled()) {
             result.bytes[0] = 1;
             return result;
         }
-        auto at = [&reply](std::size_t pos) { return static_cast<std::uint8_t>(reply[pos]); };
+        auto at = [&wait](std::size_t pos) { return static_cast<std::uint8_t>(wait.reply[pos]); };
         result.bytes[1] = at(frames::kVersionFamilyPos);
         result.bytes[2] = at(frames::kVersionModelPos);
         result.bytes[3] = at(frames::kVersionFirmwarePos);
@@ -190,20 +193,18 @@ ByteResult Protocol::ReadVersion() {
 ByteResult Protocol::ReadMeasurementFrame() {
     ByteResult result;
     for (;;) {
-        const std::string reply = SendAndMatch({}, frames::kFramePattern, timing::kFrameTimeout, true);
-        if (reply == kRetrySentinel) {
+        const ReplyWait wait = SendAndMatch({}, frames::kFramePattern, timing::kFrameTimeout, true);
+        if (wait.retry()) {
             // "$FPxx" has gone out already; the stream has to be started again.
-            Send(frames::kStopStream);
-            Wait(timing::kAfterSend);
-            Send(frames::kStartStream);
-            Wait(timing::kAfterSend);
+            SendCommand(frames::kStopStream);
+            SendCommand(frames::kStartStream);
             continue;
         }
-        if (reply == kCancelSentinel) {
+        if (wait.cancelled()) {
             result.bytes[0] = 1;
             return result;
         }
-        for (std::size_t i = 1; i <= 5; ++i) result.bytes[i] = static_cast<std::uint8_t>(reply[i]);
+        for (std::size_t i = 1; i <= 5; ++i) result.bytes[i] = static_cast<std::uint8_t>(wait.reply[i]);
         return result;
     }
 }

@@ -25,10 +25,18 @@ struct ByteResult {
     std::uint8_t operator[](std::size_t index) const { return bytes[index]; }
 };
 
-// Sentinel texts of a reply wait: Retry was chosen (the caller restarts its exchange) or
-// Cancel (the caller gives up).
-inline constexpr std::string_view kRetrySentinel = "Riprova";
-inline constexpr std::string_view kCancelSentinel = "errore";
+// How a wait for a reply ended: the reply came, or after a time-out the user chose Retry (the
+// caller restarts its exchange) or Cancel (the caller gives up); a cancelled operation ends
+// as Cancel without asking.
+struct ReplyWait {
+    enum class Ending { Received, Retry, Cancel };
+    Ending ending = Ending::Cancel;
+    std::string reply;  // the matched reply when received
+
+    bool received() const { return ending == Ending::Received; }
+    bool retry() const { return ending == Ending::Retry; }
+    bool cancelled() const { return ending == Ending::Cancel; }
+};
 
 // Time-outs and pauses of the exchanges, in seconds.
 namespace timing {
@@ -112,12 +120,15 @@ public:
     // A pause between commands: the user interface keeps running. Ends at once when the
     // operation is cancelled.
     void Wait(double seconds);
+    // Sends a command and keeps the pause every command of a read or a stream is followed by.
+    void SendCommand(std::string_view frame);
 
     // Sends command (nothing when empty) and waits for a reply matching pattern. Returns the
-    // reply, or after a time-out the user's choice: kRetrySentinel (after "$FPxx" and 0.5 s)
-    // or kCancelSentinel. A cancelled operation gets kCancelSentinel at once (nothing sent). A port that vanishes ends the wait at once with its own box; Retry
-    // then opens the port again before the "$FPxx".
-    std::string SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
+    // reply, or after a time-out the user's choice: Retry (after "$FPxx" and 0.5 s) or
+    // Cancel. A cancelled operation ends as Cancel at once (nothing sent). A port that
+    // vanishes ends the wait at once with its own box; Retry then opens the port again
+    // before the "$FPxx".
+    ReplyWait SendAndMatch(std::string_view command, std::string_view pattern, double timeoutSeconds,
                              bool crOnly);
 
     // count bytes from address start (start + count <= 256); index k holds address start + k - 1.

@@ -120,14 +120,11 @@ MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& iden
     const auto run = ReadRunScales(protocol, identity);
     if (!run) return failed();
     protocol.EnterStep(link::Step::StartingStream);
-    protocol.Send(link::frames::kEndProgramming);
-    protocol.Wait(0.1);
+    protocol.SendCommand(link::frames::kEndProgramming);
 
-    protocol.Send(link::frames::kStopStream);
-    protocol.Wait(0.1);
+    protocol.SendCommand(link::frames::kStopStream);
     observer.Started(run->scale);
-    protocol.Send(link::frames::kStartStream);
-    protocol.Wait(0.1);
+    protocol.SendCommand(link::frames::kStartStream);
 
     FrameInterpreter interpreter(*run, identity, setup);
     for (long frameNumber = 1;; ++frameNumber) {
@@ -142,8 +139,7 @@ MeasureResult MeasureLoop(link::Protocol& protocol, const device::Identity& iden
         if (stopRequested && stopRequested()) break;
         observer.Show(reading);
     }
-    protocol.Send(link::frames::kStopStream);
-    protocol.Wait(0.1);
+    protocol.SendCommand(link::frames::kStopStream);
     observer.Stopped();
     return MeasureResult::Stopped;
 }

@@ -26,6 +26,11 @@ inline constexpr int kSerialProgressive = 2014;
 inline constexpr int kSerialRead = 2015;
 inline constexpr int kSerialWrite = 2016;
 inline constexpr int kSerialClose = 2017;
+// Why a serial-number field is refused (the same Italian text in both languages).
+inline constexpr int kSerialCustomerLimits = 2185;
+inline constexpr int kSerialYearLimits = 2186;
+inline constexpr int kSerialOrderLimits = 2187;
+inline constexpr int kSerialProgressiveLimits = 2188;
 // Desktop program: the serial-number menu item, the help document messages, the simulator's
 // entry in the port list.
 inline constexpr int kSerialNumberMenu = 2020;

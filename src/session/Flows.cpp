@@ -153,8 +153,7 @@ std::optional<DeviceRead> ReadFromDevice(Session& session, SessionView& view) {
         if (custom.cancelled) return std::nullopt;
         result.curve = custom.curve;
     }
-    session.protocol.Send(link::frames::kEndProgramming);
-    session.protocol.Wait(0.1);
+    session.protocol.SendCommand(link::frames::kEndProgramming);
     return result;
 }
 
@@ -281,8 +280,7 @@ std::optional<device::SerialNumber> ReadSerial(Session& session) {
     // Leave the transmitter's programming mode that the block reads entered (after a
     // cancel the run scope does).
     if (!session.protocol.cancelRequested()) {
-        session.protocol.Send(link::frames::kEndProgramming);
-        session.protocol.Wait(0.1);
+        session.protocol.SendCommand(link::frames::kEndProgramming);
     }
     if (!serial) {
         scope.SetFailed();
@@ -294,6 +292,22 @@ std::optional<device::SerialNumber> ReadSerial(Session& session) {
     scope.record().summary = SerialText(*serial);
     scope.SetOutcome(Outcome::Done);
     return serial;
+}
+
+std::optional<device::MemoryImage> ReadMemory(Session& session) {
+    constexpr int kBlock = 8;
+    constexpr int kBlocks = device::kMemorySize / kBlock;
+    RunScope run(session, {{link::Step::ReadingSettings, kBlocks * link::pauses::Block(kBlock) + link::pauses::Closing()}});
+    session.SyncProtocol();
+    device::MemoryImage cells{};
+    for (int start = 0; start < device::kMemorySize; start += kBlock) {
+        const link::ByteResult block = session.protocol.ReadBlock(start, kBlock);
+        if (block.cancelled()) return std::nullopt;
+        for (int i = 0; i < kBlock; ++i)
+            cells[static_cast<std::size_t>(start + i)] = block[static_cast<std::size_t>(i + 1)];
+    }
+    session.protocol.SendCommand(link::frames::kEndProgramming);
+    return cells;
 }
 
 std::string SerialText(const device::SerialNumber& serial) {

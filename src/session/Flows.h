@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "device/CustomCurve.h"
 #include "session/Session.h"
 
 // The flows the desktop program and the command-line tool share: loading the programming
@@ -35,6 +36,10 @@ bool ReadAndDescribe(Session& session, SessionView& view);
 // Reads the serial-number cells afresh (the serial-number window's read button, `vantrel-cli
 // serial`) and ends the transmitter's programming mode. Empty when the read was cancelled.
 std::optional<device::SerialNumber> ReadSerial(Session& session);
+
+// Reads every cell of the transmitter's memory (`vantrel-cli dump`) in blocks and ends its
+// programming mode. Empty when the read was cancelled.
+std::optional<device::MemoryImage> ReadMemory(Session& session);
 
 // "12 10 91 528": customer, year as shown (two digits), order, progressive.
 std::string SerialText(const device::SerialNumber& serial);

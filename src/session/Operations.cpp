@@ -36,9 +36,9 @@ void EnterNotConnectedState(Session& session) {
 
 }  // namespace
 
-device::ProgramForm ProgramFormValues(const Session& session, const ui::InputEncoding& encoding) {
+device::PlanRequest ProgramFormValues(const Session& session, const ui::InputEncoding& encoding) {
     const ui::ProgramForm& form = session.form;
-    device::ProgramForm values;
+    device::PlanRequest values;
     values.InputCode = encoding.inputCode;
     values.OptionWord = encoding.optionFlags;
     values.RangeMax = RangeValue(form.inputRange().maxText());

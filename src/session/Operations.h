@@ -17,7 +17,7 @@ namespace vantrel::session {
 
 // The programming form's values as programming reads them, for the input encoded by
 // EncodeInput.
-device::ProgramForm ProgramFormValues(const Session& session, const ui::InputEncoding& encoding);
+device::PlanRequest ProgramFormValues(const Session& session, const ui::InputEncoding& encoding);
 
 struct ProgramOutcome {
     device::ProgramResult result;

@@ -17,7 +17,7 @@ constexpr double kAfterCommand = 0.1;
 
 PreviewOutcome PreviewProgramming(Session& session, const ui::InputEncoding& encoding) {
     PreviewOutcome outcome;
-    const device::ProgramForm form = ProgramFormValues(session, encoding);
+    const device::PlanRequest form = ProgramFormValues(session, encoding);
     device::ProgramDeviceData data;
     if (session.connected()) {
         RunScope run(session, PreviewPlan(session.state.identity));

@@ -60,8 +60,8 @@ Memory FactoryMemory() {
     return memory;
 }
 
-device::ProgramForm DefaultProgramForm() {
-    device::ProgramForm form;
+device::PlanRequest DefaultProgramForm() {
+    device::PlanRequest form;
     form.InputCode = 1;  // thermocouple K
     form.OptionWord = device::option::InternalCjc;
     form.RangeMax = 1000;

@@ -18,7 +18,7 @@ Profile MakeDefaultProfile();
 Memory FactoryMemory();
 
 // The programming form and working state of the default configuration.
-device::ProgramForm DefaultProgramForm();
+device::PlanRequest DefaultProgramForm();
 device::WorkingState DefaultWorkingState();
 
 // What a programming would read from this memory before computing its plan (family 4,

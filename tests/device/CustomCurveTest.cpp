@@ -53,7 +53,7 @@ Programmed Program(WorkingState w, int inputCode, int options, float rangeMin, f
     c.InCalZero = 372;
     data.Converter = c;
     data.Factory = DecodeFactoryCalibration(block);
-    ProgramForm form;
+    PlanRequest form;
     form.InputCode = inputCode;
     form.OptionWord = options;
     form.RangeMin = rangeMin;

@@ -35,8 +35,8 @@ inline device::ProgramDeviceData SampleDevice() {
 }
 
 // An input range and a 4..20 mA direct output; linearisation offered for temperature inputs.
-inline device::ProgramForm Form(int code, float min, float max, int options = 0) {
-    device::ProgramForm f;
+inline device::PlanRequest Form(int code, float min, float max, int options = 0) {
+    device::PlanRequest f;
     f.InputCode = code;
     f.OptionWord = options;
     f.RangeMin = min;

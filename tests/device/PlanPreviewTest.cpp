@@ -27,7 +27,7 @@ WorkingState Working(int model = 9) {
     return w;
 }
 
-PlanPreview Preview(const ProgramForm& form, const WorkingState& working, int language = kEnglish,
+PlanPreview Preview(const PlanRequest& form, const WorkingState& working, int language = kEnglish,
                     bool answer = true) {
     const ProgramPlan plan = MakeProgramPlan(form, working, SampleDevice(), [answer] { return answer; });
     return PreviewPlan(plan, form.InputCode, form.OptionWord, working, language);
@@ -85,7 +85,7 @@ TEST(PlanPreview, LinearInputs_HaveNoError) {
 }
 
 TEST(PlanPreview, LinearProgrammingOfAThermocouple_ShowsTheWholeBend) {
-    ProgramForm form = Form(1, 0, 1000, 1);
+    PlanRequest form = Form(1, 0, 1000, 1);
     form.LinearTicked = true;
     const PlanPreview p = Preview(form, Working());
     ASSERT_TRUE(p.available);
@@ -113,7 +113,7 @@ TEST(PlanPreview, RefusedPlan_GivesTheReasonAndNoCurve) {
     EXPECT_EQ(p.note, "No preview: " + vantrel::resources::Text(text::kInputNotProgrammable, kEnglish));
 
     // A resistance input needs the factory block: without it the plan refuses.
-    const ProgramForm ohms = Form(51, 0, 400);
+    const PlanRequest ohms = Form(51, 0, 400);
     const ProgramPlan plan = MakeProgramPlan(ohms, Working(), ProgramDeviceData{}, [] { return true; });
     const PlanPreview q = PreviewPlan(plan, 51, 0, Working(), kEnglish);
     EXPECT_FALSE(q.available);

@@ -79,7 +79,7 @@ TEST(ProgramPlan, Model10_LimitsTheTableTo26SegmentsAndAppendsTripsAndTrims) {
     w.TripLevels = {800, 700, 300, 200};
     w.TripDelayTicks = 20;
     w.TripFlags = 1;
-    ProgramForm f = Form(1, 0, 1000, 1);
+    PlanRequest f = Form(1, 0, 1000, 1);
     f.OutputDirect = false;
     f.ZeroSlider = -5;
     f.SpanSlider = 12;
@@ -104,7 +104,7 @@ TEST(ProgramPlan, Model10_LimitsTheTableTo26SegmentsAndAppendsTripsAndTrims) {
 }
 
 TEST(ProgramPlan, LinearProgramming_Has13FixedEntriesAnd18TableBytesPlus18ForCjc) {
-    ProgramForm f = Form(1, 0, 500, 0);
+    PlanRequest f = Form(1, 0, 500, 0);
     f.LinearTicked = true;
     const auto plain = MakeProgramPlan(f, Working(3, 9), SampleDevice(), kYes);
     ASSERT_EQ(plain.status, PlanStatus::Done);
@@ -304,7 +304,7 @@ namespace {
 // A configuration the check refuses, and the field it must name.
 struct Refused {
     const char* what;
-    std::function<void(ProgramForm&, WorkingState&)> spoil;
+    std::function<void(PlanRequest&, WorkingState&)> spoil;
     ConfigField field;
 };
 
@@ -314,7 +314,7 @@ TEST(ConfigurationCheck, ConfigurationsNoTransmitterTakes_AreRefusedNamingTheFie
     static constexpr float inf = std::numeric_limits<float>::infinity();
     static constexpr float nan = std::numeric_limits<float>::quiet_NaN();
     const auto range = [](float min, float max) {
-        return [=](ProgramForm& f, WorkingState&) { f.RangeMin = min, f.RangeMax = max; };
+        return [=](PlanRequest& f, WorkingState&) { f.RangeMin = min, f.RangeMax = max; };
     };
     const std::vector<Refused> cases = {
         {"inverted range", range(1000, 0), ConfigField::InputRange},
@@ -323,24 +323,24 @@ TEST(ConfigurationCheck, ConfigurationsNoTransmitterTakes_AreRefusedNamingTheFie
         {"span below 100", range(0, 50), ConfigField::InputRange},
         {"not a number", range(nan, 100), ConfigField::InputRange},
         {"voltage beyond the range cells",
-         [](ProgramForm& f, WorkingState&) { f.InputCode = 36, f.RangeMin = 0, f.RangeMax = 20000; },
+         [](PlanRequest& f, WorkingState&) { f.InputCode = 36, f.RangeMin = 0, f.RangeMax = 20000; },
          ConfigField::InputRange},
         {"voltage beyond family 2",
-         [](ProgramForm& f, WorkingState& w) { f.InputCode = 36, f.RangeMax = 800, w.identity.DeviceFamily = 2; },
+         [](PlanRequest& f, WorkingState& w) { f.InputCode = 36, f.RangeMax = 800, w.identity.DeviceFamily = 2; },
          ConfigField::InputRange},
-        {"output below family 4's 0 mA", [](ProgramForm& f, WorkingState&) { f.OutMin = -4; }, ConfigField::OutputRange},
-        {"output inverted", [](ProgramForm& f, WorkingState&) { f.OutMin = 20, f.OutMax = 4; }, ConfigField::OutputRange},
+        {"output below family 4's 0 mA", [](PlanRequest& f, WorkingState&) { f.OutMin = -4; }, ConfigField::OutputRange},
+        {"output inverted", [](PlanRequest& f, WorkingState&) { f.OutMin = 20, f.OutMax = 4; }, ConfigField::OutputRange},
         {"voltage output span below 1 V",
-         [](ProgramForm& f, WorkingState&) { f.OutputTypeIndex = 1, f.OutMin = 0, f.OutMax = 0.5f; },
+         [](PlanRequest& f, WorkingState&) { f.OutputTypeIndex = 1, f.OutMin = 0, f.OutMax = 0.5f; },
          ConfigField::OutputRange},
-        {"zero trim beyond 5 %", [](ProgramForm& f, WorkingState&) { f.AdjMax = 6; }, ConfigField::ZeroTrim},
-        {"span trim not a number", [](ProgramForm& f, WorkingState&) { f.AdjMin = nan; }, ConfigField::SpanTrim},
-        {"trip level 1e39", [](ProgramForm&, WorkingState& w) { w.TripLevels[2] = inf; }, ConfigField::TripLevels},
-        {"trip delay beyond its cell", [](ProgramForm&, WorkingState& w) { w.TripDelayTicks = 300; },
+        {"zero trim beyond 5 %", [](PlanRequest& f, WorkingState&) { f.AdjMax = 6; }, ConfigField::ZeroTrim},
+        {"span trim not a number", [](PlanRequest& f, WorkingState&) { f.AdjMin = nan; }, ConfigField::SpanTrim},
+        {"trip level 1e39", [](PlanRequest&, WorkingState& w) { w.TripLevels[2] = inf; }, ConfigField::TripLevels},
+        {"trip delay beyond its cell", [](PlanRequest&, WorkingState& w) { w.TripDelayTicks = 300; },
          ConfigField::TripDelay},
     };
     for (const Refused& c : cases) {
-        ProgramForm form = Form(1, 0, 1000, 1);
+        PlanRequest form = Form(1, 0, 1000, 1);
         WorkingState working = Working(4, 10);
         c.spoil(form, working);
         const auto plan = MakeProgramPlan(form, working, SampleDevice(), kYes);
@@ -376,7 +376,7 @@ TEST(ConfigurationCheck, CustomCurves_CountsFiniteRisingAndEncodable) {
         vantrel::device::CompleteLoadedCurve(w, static_cast<int>(physical.size()), 2);
         return w;
     };
-    const ProgramForm form = Form(36, 0, 100, 32);
+    const PlanRequest form = Form(36, 0, 100, 32);
     EXPECT_EQ(MakeProgramPlan(form, curve({0, 50, 100}, {0, 5, 10}), SampleDevice(), kYes).status, PlanStatus::Done);
     for (const auto& [what, working] :
          {std::pair{"input not rising", curve({0, 50, 100}, {0, 5, 5})},

@@ -27,9 +27,9 @@ float AnyFloat(FuzzedDataProvider& in) {
     return in.ConsumeFloatingPoint<float>();
 }
 
-device::ProgramForm AnyRequest(FuzzedDataProvider& in) {
+device::PlanRequest AnyRequest(FuzzedDataProvider& in) {
     static constexpr int kCodes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 20, 21, 22, 23, 24, 31, 32, 33, 36, 46, 51, 56, 0};
-    device::ProgramForm f;
+    device::PlanRequest f;
     f.InputCode = in.ConsumeBool() ? in.PickValueInArray(kCodes) : in.ConsumeIntegral<int>();
     f.OptionWord = in.ConsumeIntegralInRange(0, 255);
     f.RangeMin = AnyFloat(in);
@@ -106,7 +106,7 @@ void CheckPlan(const device::ProgramPlan& plan) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider in(data, size);
-    const device::ProgramForm request = AnyRequest(in);
+    const device::PlanRequest request = AnyRequest(in);
     const device::WorkingState working = AnyWorking(in);
     const device::ProgramDeviceData device = AnyDevice(in);
     const bool answer = in.ConsumeBool();

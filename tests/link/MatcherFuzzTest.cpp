@@ -75,8 +75,9 @@ TEST(MatcherFuzz, PiecewiseArrivalFindsTheSameReplyAsTheWholeBuffer) {
         ScriptedDialogs dialogs;
         Protocol protocol(line, clock, dialogs);
         protocol.setDeviceModel(crOnly ? 10 : 9);
-        const std::string reply = protocol.SendAndMatch({}, pattern, 0.3, true);
-        if (reply == kCancelSentinel) {
+        const ReplyWait wait = protocol.SendAndMatch({}, pattern, 0.3, true);
+        const std::string& reply = wait.reply;
+        if (wait.cancelled()) {
             EXPECT_FALSE(whole) << round;
             continue;
         }

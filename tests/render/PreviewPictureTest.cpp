@@ -18,7 +18,7 @@ namespace {
 device::PlanPreview TypeK() {
     device::WorkingState working;
     working.identity = {3, 9, 5, 1};
-    device::ProgramForm form;
+    device::PlanRequest form;
     form.InputCode = 1;
     form.OptionWord = 1;
     form.RangeMax = 1000;

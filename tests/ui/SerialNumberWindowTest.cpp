@@ -12,16 +12,16 @@ TEST(SerialNumberWindow, ShowsStoredRecordWithTwoDigitYear_Locked) {
     device::SerialNumber stored{12, 0, 91, 528};
     SerialNumberWindow window(stored);
     window.Open();
-    EXPECT_EQ(window.id_Cliente, "12");
-    EXPECT_EQ(window.anno, "05");
-    EXPECT_EQ(window.ordine, "91");
-    EXPECT_EQ(window.progressivo, "528");
+    EXPECT_EQ(window.customerText, "12");
+    EXPECT_EQ(window.yearText, "05");
+    EXPECT_EQ(window.orderText, "91");
+    EXPECT_EQ(window.progressiveText, "528");
     EXPECT_FALSE(window.editing);
     EXPECT_FALSE(window.writeButtonVisible);
     window.ReadFinished(false);
-    EXPECT_EQ(window.anno, "0");
+    EXPECT_EQ(window.yearText, "0");
     window.Close();
-    EXPECT_EQ(window.anno, "05");
+    EXPECT_EQ(window.yearText, "05");
 }
 
 TEST(SerialNumberWindow, FieldOutOfRange_ShowsItalianMessageAndRestoresOnlyThatField) {
@@ -29,13 +29,13 @@ TEST(SerialNumberWindow, FieldOutOfRange_ShowsItalianMessageAndRestoresOnlyThatF
     SerialNumberWindow window(stored);
     window.Open();
     test::ScriptedDialogs dialogs;
-    window.anno = "21";
-    window.ordine = "100";
+    window.yearText = "21";
+    window.orderText = "100";
     window.LeaveField(SerialField::Year, dialogs);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "L'anno deve essere compreso tra 05 (2005) e 20 (2020)");
-    EXPECT_EQ(window.anno, "10");
-    EXPECT_EQ(window.ordine, "100");
+    EXPECT_EQ(window.yearText, "10");
+    EXPECT_EQ(window.orderText, "100");
 
     struct Case {
         SerialField field;

@@ -58,7 +58,7 @@ struct FormFixture {
 inline device::PlanPreview TypeKPreview(float top, int languageOffset = 300, int inputCode = 1) {
     device::WorkingState working;
     working.identity = {3, 9, 5, 1};
-    device::ProgramForm form;
+    device::PlanRequest form;
     form.InputCode = inputCode;
     form.OptionWord = 1;
     form.RangeMax = top;

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 
 namespace vantrel::ui {
 
@@ -13,15 +14,15 @@ namespace {
 struct FieldRule {
     int least;
     int most;
-    const char* message;  // Italian in both languages
+    int messageId;
 };
 
 // Accepted values per field, in SerialField order; the year field shows code + 5.
 constexpr std::array<FieldRule, 4> kRules = {{
-    {0, 255, "ID Cliente deve essere compreso tra 0 e 255"},
-    {5, 20, "L'anno deve essere compreso tra 05 (2005) e 20 (2020)"},
-    {0, 127, "Il Numero d'Ordine deve essere compreso tra 0 e 127"},
-    {0, 8000, "Il Numero Progressivo deve essere compreso tra 0 e 8000"},
+    {0, 255, resources::text::kSerialCustomerLimits},
+    {5, 20, resources::text::kSerialYearLimits},
+    {0, 127, resources::text::kSerialOrderLimits},
+    {0, 8000, resources::text::kSerialProgressiveLimits},
 }};
 
 std::string Decimal(int value) { return resources::PlainText(value); }
@@ -30,19 +31,19 @@ std::string Decimal(int value) { return resources::PlainText(value); }
 
 std::string& SerialNumberWindow::FieldText(SerialField field) {
     switch (field) {
-    case SerialField::Customer: return id_Cliente;
-    case SerialField::Year: return anno;
-    case SerialField::Order: return ordine;
-    case SerialField::Progressive: return progressivo;
+    case SerialField::Customer: return customerText;
+    case SerialField::Year: return yearText;
+    case SerialField::Order: return orderText;
+    case SerialField::Progressive: return progressiveText;
     }
-    return id_Cliente;
+    return customerText;
 }
 
 void SerialNumberWindow::ShowStored() {
-    id_Cliente = Decimal(stored_.customer);
-    anno = resources::Format(stored_.yearCode + device::kYearShownOffset, "00");
-    ordine = Decimal(stored_.order);
-    progressivo = Decimal(stored_.progressive);
+    customerText = Decimal(stored_.customer);
+    yearText = resources::Format(stored_.yearCode + device::kYearShownOffset, "00");
+    orderText = Decimal(stored_.order);
+    progressiveText = Decimal(stored_.progressive);
 }
 
 void SerialNumberWindow::ReadFinished(bool success) {
@@ -50,19 +51,20 @@ void SerialNumberWindow::ReadFinished(bool success) {
         ShowStored();
         return;
     }
-    id_Cliente = anno = ordine = progressivo = "0";
+    customerText = yearText = orderText = progressiveText = "0";
 }
 
 std::optional<link::Message> SerialNumberWindow::LeaveField(SerialField field) {
     const FieldRule& rule = kRules[static_cast<std::size_t>(field)];
     const double value = resources::ParseLeadingNumber(FieldText(field));
     if (value >= rule.least && value <= rule.most) return std::nullopt;
-    const std::string keepOthers[] = {id_Cliente, anno, ordine, progressivo};
+    const std::string keepOthers[] = {customerText, yearText, orderText, progressiveText};
     ShowStored();
     for (SerialField other : {SerialField::Customer, SerialField::Year, SerialField::Order, SerialField::Progressive})
         if (other != field) FieldText(other) = keepOthers[static_cast<std::size_t>(other)];
     link::Message message;
-    message.text = rule.message;
+    // The refusals are the same Italian text in both languages.
+    message.text = resources::LoadResString(rule.messageId);
     message.buttons = link::Buttons::Ok;
     return message;
 }

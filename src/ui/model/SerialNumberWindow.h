@@ -10,7 +10,7 @@
 
 namespace vantrel::ui {
 
-enum class SerialField { Customer, Year, Order, Progressive };  // id_Cliente, anno, ordine, progressivo
+enum class SerialField { Customer, Year, Order, Progressive };
 
 // The serial-number window: four fields showing the stored record, read-only while the
 // editing mode is off (the whole run), each checked when it loses the focus.
@@ -18,10 +18,10 @@ class SerialNumberWindow {
 public:
     explicit SerialNumberWindow(device::SerialNumber& stored) : stored_(stored) {}
 
-    std::string id_Cliente;
-    std::string anno;
-    std::string ordine;
-    std::string progressivo;
+    std::string customerText;
+    std::string yearText;
+    std::string orderText;
+    std::string progressiveText;
     bool editing = false;        // fields locked and the write button hidden while false
     bool writeButtonVisible = false;
 

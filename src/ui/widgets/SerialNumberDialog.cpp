@@ -19,7 +19,7 @@ namespace {
 
 constexpr ui::SerialField kFields[] = {ui::SerialField::Customer, ui::SerialField::Year, ui::SerialField::Order,
                                        ui::SerialField::Progressive};
-constexpr const char* kNames[] = {"id_Cliente", "anno", "ordine", "progressivo"};
+constexpr const char* kNames[] = {"customerText", "anno", "ordine", "progressiveText"};
 
 }  // namespace
 
