@@ -4,7 +4,6 @@
 // that goes away, and the threads that may drive ports.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <fcntl.h>
 #include <mutex>
 #include <stdlib.h>
@@ -43,12 +42,6 @@ void Collect(QtMsgType, const QMessageLogContext&, const QString& text) {
 }
 
 struct SerialPort : ::testing::Test {
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_serial_port";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
-    }
     Pty pty;
     QtSerialTransport port;
     void SetUp() override {

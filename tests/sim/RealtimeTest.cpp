@@ -4,7 +4,6 @@
 // transport and the protocol engine on the real clock on the other.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
@@ -73,12 +72,6 @@ private:
 };
 
 struct Realtime : ::testing::Test {
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_sim_realtime";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
-    }
     fs::path dir = fs::temp_directory_path() / ("vantrel_rt_" + std::to_string(getpid()));
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
