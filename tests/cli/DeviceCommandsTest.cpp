@@ -40,18 +40,9 @@ void ExpectKeysInOrder(const std::string& json, const std::vector<std::string>& 
 struct DeviceCli : ::testing::Test {
     TempFolder folder;
 
-    std::string Profile(const std::string& name, const std::function<void(sim::Profile&)>& change = {}) {
-        sim::Profile profile = sim::MakeDefaultProfile();
-        if (change) change(profile);
-        std::string json = sim::ProfileJson(profile);
-        // Faults are not written by ProfileJson; add them by hand.
-        if (profile.faults.noReply) json.insert(json.rfind('}'), ",\"faults\":{\"noReply\":true}");
-        if (profile.faults.silentAfterReplies >= 0)
-            json.insert(json.rfind('}'),
-                        ",\"faults\":{\"silentAfterReplies\":" + std::to_string(profile.faults.silentAfterReplies) + "}");
-        const std::string path = (folder / name).string();
-        std::ofstream(path) << json;
-        return path;
+    std::string Profile(const std::string& name, const std::function<void(sim::Profile&)>& change = {},
+                        const std::string& faults = {}) {
+        return test::WriteProfile(folder / name, change, faults);
     }
     std::string Default() { return Profile("default.json"); }
 };
@@ -147,21 +138,6 @@ TEST_F(DeviceCli, Program_DryRunWritesEqualTheWritesThatLandInTheSavedDevice) {
         EXPECT_EQ(after.profile->memory.read(static_cast<std::uint8_t>(address)), value) << address;
 }
 
-TEST_F(DeviceCli, ExitCodes_UsageErrors) {
-    EXPECT_EQ(RunCli({}).exitCode, 2);
-    EXPECT_EQ(RunCli({"frobnicate"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"identify"}).exitCode, 2);  // neither --port nor --device
-    EXPECT_EQ(RunCli({"--device", Default(), "--port", "/dev/null", "identify"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "0"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "x"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--device", Default(), "program"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--lang", "de", "--device", Default(), "identify"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--retries", "-1", "--device", Default(), "identify"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--retries", "1e999", "--device", Default(), "identify"}).exitCode, 2);  // not 0
-    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "1e999"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--device"}).exitCode, 2);
-}
-
 TEST_F(DeviceCli, ExitCodes_MalformedOrMissingProfileIsReported) {
     const std::string bad = (folder / "bad.json").string();
     std::ofstream(bad) << "{\"family\": 4, \"model\": 10, \"memory\": \"00\"";
@@ -190,12 +166,12 @@ TEST_F(DeviceCli, ExitCodes_AnOutputFileThatCannotBeWrittenIs8AndNamesIt) {
               std::string::npos)
         << run.err;
     // A failure of the command itself stays the more telling exit code.
-    const std::string deaf = Profile("deaf.json", [](sim::Profile& p) { p.faults.noReply = true; });
+    const std::string deaf = Profile("deaf.json", {}, R"({"noReply":true})");
     EXPECT_EQ(RunCli({"--device", deaf, "--retries", "0", "--save-device", unwritable, "identify"}).exitCode, 1);
 }
 
 TEST_F(DeviceCli, ExitCodes_SilentTransmitterIsACommunicationFailure) {
-    const std::string deaf = Profile("deaf.json", [](sim::Profile& p) { p.faults.noReply = true; });
+    const std::string deaf = Profile("deaf.json", {}, R"({"noReply":true})");
     for (const char* command : {"identify", "read", "serial", "dump"}) {
         const CliRun run = RunCli({"--device", deaf, "--retries", "1", command, "--json"});
         EXPECT_EQ(run.exitCode, 1) << command;
@@ -210,7 +186,7 @@ TEST_F(DeviceCli, ExitCodes_SilentTransmitterIsACommunicationFailure) {
 }
 
 TEST_F(DeviceCli, ExitCodes_SilentMidReadIsACommunicationFailure) {
-    const std::string profile = Profile("mid.json", [](sim::Profile& p) { p.faults.silentAfterReplies = 12; });
+    const std::string profile = Profile("mid.json", {}, R"({"silentAfterReplies":12})");
     EXPECT_EQ(RunCli({"--device", profile, "read", "--json"}).exitCode, 1);
     EXPECT_EQ(RunCli({"--device", profile, "program", kExample, "--json"}).exitCode, 1);
 }

@@ -33,13 +33,7 @@ struct MeasureCsv : ::testing::Test {
     TempFolder folder;
 
     // The default transmitter with faults given as a JSON object.
-    std::string Profile(const std::string& faults = "") {
-        std::string json = sim::ProfileJson(sim::MakeDefaultProfile());
-        if (!faults.empty()) json.insert(json.rfind('}'), ",\"faults\":" + faults);
-        const std::string path = (folder / "profile.json").string();
-        std::ofstream(path) << json;
-        return path;
-    }
+    std::string Profile(const std::string& faults = "") { return test::WriteProfile(folder / "profile.json", {}, faults); }
     std::string Csv() const { return (folder / "out.csv").string(); }
 };
 

@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "SimBench.h"
+#include "SimStations.h"
 #include "files/ProgramFile.h"
 #include "session/ProductionLine.h"
 #include "session/Records.h"
@@ -27,11 +28,7 @@ struct ListRecorder final : session::OperationRecorder {
     void Record(const session::OperationRecord& record) override { records.push_back(record); }
 };
 
-device::ConfigRecord ExampleRecord() {
-    const files::ReadResult file = files::ReadProgramFile(std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70");
-    EXPECT_TRUE(file.ok());
-    return file.record;
-}
+using test::ExampleRecord;
 
 // Programs the form's thermocouple K 0..500 °C on a loaded bench, the recorder attached after
 // the load.
@@ -212,34 +209,8 @@ TEST(RecordedOperation, ProgrammingKeepsWhatWasProgrammed_AndTheCellsBeforeAndAf
 }
 
 TEST(RecordedOperation, ProductionLine_EachStationRecordsItsLoadAndItsProgramming) {
-    const sim::Profile profile = sim::MakeDefaultProfile();
-    std::vector<session::Station> stations;
-    for (const char* port : {"A", "B"}) {
-        session::Station station;
-        station.port = port;
-        station.makeLink = [&profile, silent = std::string(port) == "B"] {
-            struct Line final : link::Transport {
-                Line(const sim::Profile& p, link::Clock& clock, bool deaf) : transmitter(p.identity, p.memory), line(transmitter, clock) {
-                    transmitter.faults().noReply = deaf;
-                }
-                link::OpenResult open(const std::string& n, const link::LineSettings& s) override { return line.open(n, s); }
-                void close() override { line.close(); }
-                bool isOpen() const override { return line.isOpen(); }
-                bool write(std::string_view bytes) override { return line.write(bytes); }
-                std::string readAll() override { return line.readAll(); }
-                void discardInput() override { line.discardInput(); }
-                std::size_t bytesAvailable() override { return line.bytesAvailable(); }
-                sim::Transmitter transmitter;
-                sim::SimTransport line;
-            };
-            session::StationLink link;
-            link.clock = std::make_unique<link::VirtualClock>();
-            link.transport = std::make_unique<Line>(profile, *link.clock, silent);
-            link.dialogs = std::make_unique<link::ScriptedDialogs>(link::Answer::Cancel);
-            return link;
-        };
-        stations.push_back(std::move(station));
-    }
+    test::SimStations line(2);
+    line.transmitters[1]->faults().noReply = true;
     // Called from both stations' threads.
     struct LockedRecorder final : session::OperationRecorder {
         std::mutex mutex;
@@ -251,12 +222,12 @@ TEST(RecordedOperation, ProductionLine_EachStationRecordsItsLoadAndItsProgrammin
     } recorder;
     session::StationSettings settings;
     settings.recorder = &recorder;
-    session::ProgramStations(stations, ExampleRecord(), settings);
+    session::ProgramStations(line.Stations(), ExampleRecord(), settings);
     std::map<std::string, std::vector<std::pair<Operation, Outcome>>> byPort;
     for (const auto& r : recorder.records) byPort[r.port].emplace_back(r.operation, r.outcome);
     using Pairs = std::vector<std::pair<Operation, Outcome>>;
-    EXPECT_EQ(byPort["A"], (Pairs{{Operation::Read, Outcome::Done}, {Operation::Program, Outcome::Done}}));
-    EXPECT_EQ(byPort["B"], (Pairs{{Operation::Read, Outcome::Cancelled}}));
+    EXPECT_EQ(byPort["sim0"], (Pairs{{Operation::Read, Outcome::Done}, {Operation::Program, Outcome::Done}}));
+    EXPECT_EQ(byPort["sim1"], (Pairs{{Operation::Read, Outcome::Cancelled}}));
 }
 
 }  // namespace

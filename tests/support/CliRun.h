@@ -3,11 +3,16 @@
 #pragma once
 
 // Runs vantrel-cli in the test process and keeps what it printed.
+#include <filesystem>
+#include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/Cli.h"
+#include "sim/DefaultProfile.h"
+#include "sim/Profile.h"
 
 namespace vantrel::test {
 
@@ -25,5 +30,17 @@ inline CliRun RunCli(const std::vector<std::string>& args) {
 
 // The shipped example: a type K thermocouple 0..1000 °C, 4..20 mA.
 inline const std::string kExample = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
+
+// Writes the default simulated transmitter, changed by `change`, as a profile at `path`;
+// `faults` is the profile's "faults" object as JSON (the profile writer leaves faults out).
+inline std::string WriteProfile(const std::filesystem::path& path, const std::function<void(sim::Profile&)>& change = {},
+                                const std::string& faults = {}) {
+    sim::Profile profile = sim::MakeDefaultProfile();
+    if (change) change(profile);
+    std::string json = sim::ProfileJson(profile);
+    if (!faults.empty()) json.insert(json.rfind('}'), ",\"faults\":" + faults);
+    std::ofstream(path) << json;
+    return path.string();
+}
 
 }  // namespace vantrel::test
