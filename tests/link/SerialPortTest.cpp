@@ -71,6 +71,18 @@ TEST_F(SerialPort, MoreThanTheReceiveBufferArrives_TheNewestBytesAreKept) {
     EXPECT_EQ(received, sent.substr(sent.size() - kReceiveBufferSize));
 }
 
+// A port another transport holds is in use, a path that is no port does not exist; a
+// transport that failed to open writes and reads nothing.
+TEST_F(SerialPort, BusyAndMissingPortsAreToldApart) {
+    QtSerialTransport second;
+    EXPECT_EQ(second.open(pty.path, {}).error, OpenError::PortInUse);
+    const OpenResult missing = second.open("/nonexistent/ttyNOPE", {});
+    EXPECT_EQ(missing.error, OpenError::NoSuchPort) << missing.detail;
+    EXPECT_FALSE(second.isOpen());
+    EXPECT_FALSE(second.write("SM\r"));
+    EXPECT_EQ(second.readAll(), "");
+}
+
 TEST_F(SerialPort, TheOtherSideGoes_ThePortHasVanishedAtOnce) {
     EXPECT_FALSE(port.vanished());
     pty.Close();  // as an unplugged adapter: the system hangs the line up

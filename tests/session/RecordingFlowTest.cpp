@@ -37,116 +37,75 @@ void LoadAndChoose(SimBench& b) {
     b.ChooseThermocoupleK("0", "500");
 }
 
+// `prepare` sets the bench up; the recorder is attached just before `run` starts the operation.
+using Step = std::function<void(SimBench&)>;
 struct Case {
     const char* name;
-    std::function<void(SimBench&, ListRecorder&)> run;  // attaches the recorder when the operation starts
+    Step prepare;
+    Step run;
     Operation operation;
     Outcome outcome;
 };
 
+const Step kNothing = [](SimBench&) {};
+const Step kLoad = [](SimBench& b) { b.Load(); };
+const Step kProgram = [](SimBench& b) { b.Program(); };
+const Step kLoadedK = [](SimBench& b) { LoadAndChoose(b); };
+
 const Case kCases[] = {
-    {"LoadOnAnsweringTransmitter",
-     [](SimBench& b, ListRecorder& r) {
-         b.session.recorder = &r;
-         b.Load();
-     },
-     Operation::Read, Outcome::Done},
-    {"LoadOnSilentLine_CancelChosen",
-     [](SimBench& b, ListRecorder& r) {
-         b.transmitter.faults().noReply = true;
-         b.session.recorder = &r;
-         b.Load();
-     },
+    {"LoadOnAnsweringTransmitter", kNothing, kLoad, Operation::Read, Outcome::Done},
+    {"LoadOnSilentLine_CancelChosen", [](SimBench& b) { b.transmitter.faults().noReply = true; }, kLoad,
      Operation::Read, Outcome::Cancelled},
     {"LoadOnPortThatWillNotOpen",
-     [](SimBench& b, ListRecorder& r) {
-         b.recorder.openFailure = link::OpenResult{link::OpenError::NoSuchPort, {}};
-         b.session.recorder = &r;
-         b.Load();
-     },
+     [](SimBench& b) { b.recorder.openFailure = link::OpenResult{link::OpenError::NoSuchPort, {}}; }, kLoad,
      Operation::Read, Outcome::CommunicationFailed},
-    {"ReadFallsSilentMidway",
-     [](SimBench& b, ListRecorder& r) {
-         b.transmitter.faults().silentAfterReplies = 1 + 6;  // "$V", then six cells
-         b.session.recorder = &r;
-         b.Load();
-     },
-     Operation::Read, Outcome::Cancelled},
-    {"IdentifyOnly",
-     [](SimBench& b, ListRecorder& r) {
-         b.session.recorder = &r;
-         session::ConnectAndIdentify(b.session, b.view);
-     },
-     Operation::Identify, Outcome::Done},
-    {"Program",
-     [](SimBench& b, ListRecorder& r) {
-         LoadAndChoose(b);
-         b.session.recorder = &r;
-         b.Program();
-     },
-     Operation::Program, Outcome::Done},
+    {"ReadFallsSilentMidway", [](SimBench& b) { b.transmitter.faults().silentAfterReplies = 1 + 6; },  // "$V", six cells
+     kLoad, Operation::Read, Outcome::Cancelled},
+    {"IdentifyOnly", kNothing, [](SimBench& b) { session::ConnectAndIdentify(b.session, b.view); }, Operation::Identify,
+     Outcome::Done},
+    {"Program", kLoadedK, kProgram, Operation::Program, Outcome::Done},
     {"ProgramVerified_BadCell",
-     [](SimBench& b, ListRecorder& r) {
+     [](SimBench& b) {
          LoadAndChoose(b);
          b.transmitter.faults().corruptWriteAddress = 17;
-         b.session.recorder = &r;
-         session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true});
      },
+     [](SimBench& b) { session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true}); },
      Operation::ProgramVerified, Outcome::VerifyFailed},
-    {"Program_CablePulledDuringTheWrites",
-     [](SimBench& b, ListRecorder& r) {
+    {"Program_CablePulledDuringTheWrites",  // 39 writes went out: unknown state
+     [](SimBench& b) {
          LoadAndChoose(b);
-         int writes = 0;
-         b.recorder.onWrite = [&b, writes](const std::string& frame) mutable {
+         b.recorder.onWrite = [&b, writes = 0](const std::string& frame) mutable {
              if (frame.rfind("$W", 0) == 0 && ++writes == 40) b.transmitter.pullCable();
          };
-         b.session.recorder = &r;
-         b.Program();
      },
-     Operation::Program, Outcome::WrittenNotConfirmed},  // 39 writes went out: unknown state
+     kProgram, Operation::Program, Outcome::WrittenNotConfirmed},
     {"Program_SilentAfterTheWrites_NotConfirmed",
-     [](SimBench& b, ListRecorder& r) {
+     [](SimBench& b) {
          LoadAndChoose(b);
          b.recorder.onWrite = [&b](const std::string& frame) {
              if (frame.rfind("$FPxx", 0) == 0) b.transmitter.faults().noReply = true;
          };
-         b.session.recorder = &r;
-         b.Program();
      },
-     Operation::Program, Outcome::WrittenNotConfirmed},
+     kProgram, Operation::Program, Outcome::WrittenNotConfirmed},
     {"Program_NoisyRangeDeclined",
-     [](SimBench& b, ListRecorder& r) {
+     [](SimBench& b) {
          ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
          b.ChooseThermocoupleK("0", "5");
          b.dialogs.answer(link::Answer::No);
-         b.session.recorder = &r;
-         b.Program();
      },
-     Operation::Program, Outcome::Refused},
-    {"CompareWithTheSameConfiguration",
-     [](SimBench& b, ListRecorder& r) {
-         ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-         const device::ConfigRecord held = session::FormRecord(b.session);
-         b.session.recorder = &r;
-         session::CompareWithDevice(b.session, held);
-     },
-     Operation::Compare, Outcome::Done},
-    {"CompareWithAnotherConfiguration",
-     [](SimBench& b, ListRecorder& r) {
-         ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+     kProgram, Operation::Program, Outcome::Refused},
+    {"CompareWithTheSameConfiguration", kLoad,
+     [](SimBench& b) { session::CompareWithDevice(b.session, session::FormRecord(b.session)); }, Operation::Compare,
+     Outcome::Done},
+    {"CompareWithAnotherConfiguration", kLoad,
+     [](SimBench& b) {
          device::ConfigRecord other = session::FormRecord(b.session);
          other.InRangeMax = 400;
-         b.session.recorder = &r;
          session::CompareWithDevice(b.session, other);
      },
      Operation::Compare, Outcome::Different},
-    {"SerialRead",
-     [](SimBench& b, ListRecorder& r) {
-         ASSERT_TRUE(session::ConnectAndIdentify(b.session, b.view));
-         b.session.recorder = &r;
-         session::ReadSerial(b.session);
-     },
-     Operation::SerialRead, Outcome::Done},
+    {"SerialRead", [](SimBench& b) { ASSERT_TRUE(session::ConnectAndIdentify(b.session, b.view)); },
+     [](SimBench& b) { session::ReadSerial(b.session); }, Operation::SerialRead, Outcome::Done},
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
@@ -156,7 +115,9 @@ class RecordedOperation : public ::testing::TestWithParam<Case> {};
 TEST_P(RecordedOperation, OneRecordWithTheOutcomeThatHappened) {
     SimBench b;
     ListRecorder recorder;
-    GetParam().run(b, recorder);
+    GetParam().prepare(b);
+    b.session.recorder = &recorder;
+    GetParam().run(b);
     ASSERT_EQ(recorder.records.size(), 1u);
     const session::OperationRecord& r = recorder.records[0];
     EXPECT_EQ(r.operation, GetParam().operation);

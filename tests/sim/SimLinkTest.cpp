@@ -31,9 +31,6 @@ struct SimLink : ::testing::Test {
         protocol.Send(frames::WriteFrame(address, value));
         protocol.Wait(0.04);
     }
-    double FrameCode(const link::ByteResult& frame) {
-        return device::Float24DecodeWord(frame[2] * 256u + frame[3], frame[4]);
-    }
 };
 
 TEST_F(SimLink, IdentifyAndReadTheWholeMemory) {
@@ -90,18 +87,6 @@ TEST_F(SimLink, PulledCableMidProgramming_PortGoneAtOnce_RetryOpensItAgain) {
     EXPECT_EQ(cells[2], profile.memory.read(1));
     EXPECT_EQ(dialogs.countShown(resources::text::kPortDisappeared), 3);
     EXPECT_FALSE(protocol.portGone());
-}
-
-TEST_F(SimLink, MeasurementFramesCarryTheSimulatedInput) {
-    transmitter.setInput({Quantity::Temperature, 500, 25});
-    protocol.setDeviceModel(10);
-    protocol.Send(frames::kStartStream);
-    protocol.Wait(0.1);
-    for (int i = 0; i < 20; ++i) {
-        const link::ByteResult frame = protocol.ReadMeasurementFrame();
-        ASSERT_FALSE(frame.cancelled());
-        EXPECT_NEAR(FrameCode(frame), *transmitter.OutputCode(), 0.1);
-    }
 }
 
 }  // namespace
