@@ -170,27 +170,6 @@ TEST_F(DeviceCli, ExitCodes_AnOutputFileThatCannotBeWrittenIs8AndNamesIt) {
     EXPECT_EQ(RunCli({"--device", deaf, "--retries", "0", "--save-device", unwritable, "identify"}).exitCode, 1);
 }
 
-TEST_F(DeviceCli, ExitCodes_SilentTransmitterIsACommunicationFailure) {
-    const std::string deaf = Profile("deaf.json", {}, R"({"noReply":true})");
-    for (const char* command : {"identify", "read", "serial", "dump"}) {
-        const CliRun run = RunCli({"--device", deaf, "--retries", "1", command, "--json"});
-        EXPECT_EQ(run.exitCode, 1) << command;
-        EXPECT_TRUE(run.out.empty()) << command;
-        EXPECT_NE(run.err.find("It's impossible communicate with the device [Retry]"), std::string::npos);
-        EXPECT_NE(run.err.find("[Cancel]"), std::string::npos);
-    }
-    EXPECT_EQ(RunCli({"--device", deaf, "measure", "--frames", "1"}).exitCode, 1);
-    EXPECT_EQ(RunCli({"--device", deaf, "program", kExample}).exitCode, 1);
-    const CliRun italian = RunCli({"--lang", "it", "--device", deaf, "identify"});
-    EXPECT_NE(italian.err.find("Comunicazione impossibile con l' apparato"), std::string::npos);
-}
-
-TEST_F(DeviceCli, ExitCodes_SilentMidReadIsACommunicationFailure) {
-    const std::string profile = Profile("mid.json", {}, R"({"silentAfterReplies":12})");
-    EXPECT_EQ(RunCli({"--device", profile, "read", "--json"}).exitCode, 1);
-    EXPECT_EQ(RunCli({"--device", profile, "program", kExample, "--json"}).exitCode, 1);
-}
-
 TEST_F(DeviceCli, ExitCodes_InvalidFileAndRefusedProgramming) {
     const std::string damaged = (folder / "short.D70").string();
     std::ofstream(damaged) << "not a programming file";
@@ -215,12 +194,6 @@ TEST_F(DeviceCli, ExitCodes_InvalidFileAndRefusedProgramming) {
     ASSERT_TRUE(after.profile);
     EXPECT_EQ(after.profile->memory.cells(), sim::MakeDefaultProfile().memory.cells());
     EXPECT_EQ(RunCli({"--device", Default(), "program", noisy, "--accept-noisy"}).exitCode, 0);
-}
-
-TEST_F(DeviceCli, ExitCodes_PortThatDoesNotExist) {
-    const CliRun run = RunCli({"--port", (folder / "ttyNOPE").string(), "identify"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_FALSE(run.err.empty());
 }
 
 }  // namespace

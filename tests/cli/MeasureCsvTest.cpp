@@ -103,12 +103,4 @@ TEST_F(MeasureCsv, NothingAnswers_RetriesWaitLongerEachTimeThenGiveUp) {
     EXPECT_EQ(run.err.find("(4 of 3)"), std::string::npos);
 }
 
-TEST(ReconnectDelay, DoublesFromOneSecondUpToSixteen) {
-    EXPECT_EQ(cli::ReconnectDelaySeconds(1), 1);
-    EXPECT_EQ(cli::ReconnectDelaySeconds(2), 2);
-    EXPECT_EQ(cli::ReconnectDelaySeconds(5), 16);
-    EXPECT_EQ(cli::ReconnectDelaySeconds(40), 16);
-    EXPECT_EQ(cli::ReconnectDelaySeconds(0), 0);
-}
-
 }  // namespace

@@ -47,8 +47,8 @@ struct GoldenCells {
 };
 
 const GoldenCells kImage[] = {
-    {15, {17, 128}, "range max 1120 °C: 4480 x 2 / 2^3, k bits 3..2 = 00"},
-    {9, {192, 0}, "range min 0 °C, k bits 1..0 = 11"},
+    {14, {128, 17}, "range max 1120 °C (cells 14, 15): 4480 x 2 / 2^3, k bits 3..2 = 00"},
+    {8, {0, 192}, "range min 0 °C (cells 8, 9), k bits 1..0 = 11"},
     {10, {1}, "input code of type K"},
     {1, {58, 76, 121, 208}, "T1 (cell 1) .. T4 (cell 4)"},
     // Breakpoint volts. E from the IPTS-68 check values; V = V0 + 0.01536553 E.

@@ -175,19 +175,6 @@ TEST(ReadConfiguration, ModelNine_SkipsTripAndTrimCellsAndTakesNoAdjustment) {
     EXPECT_NEAR(v.outputFirst.value(), 20, 0.01);
 }
 
-TEST(ReadConfiguration, CancelWhileReadingCellsSixToFifteen_NoDataInItalian) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    SimBench b(profile, 0);
-    // Serial number (4 replies) and cells 1..2 (2 replies) arrive; then the line falls silent.
-    b.transmitter.faults().silentAfterReplies = 1 + 6;  // "$V" first
-    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
-    EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
-    EXPECT_EQ(ReadAddresses(b.recorder).back(), 6);
-    EXPECT_EQ(b.session.form.summary(), "Dati non pervenuti");
-    ExpectNotConnectedState(b.session, 0);
-    EXPECT_FALSE(b.session.lastRead);
-}
-
 TEST(ReadConfiguration, CancelAnywhere_EndsTheReadAtOnce) {
     // Wherever the line falls silent, one Cancel ends the read: no second box, no further block.
     for (int replies : {1, 5, 7, 20, 25, 30, 35, 40}) {

@@ -33,31 +33,6 @@ struct SimLink : ::testing::Test {
     }
 };
 
-TEST_F(SimLink, IdentifyAndReadTheWholeMemory) {
-    const link::ByteResult version = protocol.ReadVersion();
-    EXPECT_EQ(version[1], 4);
-    EXPECT_EQ(version[2], 10);
-    EXPECT_EQ(version[3], 1);
-    const double start = clock.now();
-    const link::ByteResult all = protocol.ReadBlock(0, 255);
-    ASSERT_FALSE(all.cancelled());
-    for (int a = 0; a < 255; ++a) EXPECT_EQ(all[static_cast<std::size_t>(a) + 1], profile.memory.read(static_cast<std::uint8_t>(a)));
-    // The waits alone: 0.2 + 255 x 0.1.
-    EXPECT_NEAR(clock.now() - start, 0.2 + 25.5, 1e-6);
-    EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(SimLink, ProgrammingWritesLandAfterProgrammingMode) {
-    protocol.Send(frames::kProgrammingMode);
-    protocol.Wait(0.1);
-    Write(217, 130);
-    Write(13, 13);  // a data byte equal to CR
-    protocol.Send(frames::kEndProgramming);
-    EXPECT_EQ(transmitter.memory().read(217), 130);
-    EXPECT_EQ(transmitter.memory().read(13), 13);
-    EXPECT_EQ(protocol.ReadBlock(217, 1)[1], 130);
-}
-
 // A pulled cable makes the port vanish: the next exchange (or connection test) says so at
 // once instead of waiting out its time-out, and Retry opens the same port again, waiting a
 // moment for an adapter that is being plugged back.
