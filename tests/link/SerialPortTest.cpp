@@ -4,6 +4,8 @@
 // that goes away, and the threads that may drive ports.
 #include <gtest/gtest.h>
 
+#include <QtGlobal>
+
 #include <fcntl.h>
 #include <mutex>
 #include <stdlib.h>
