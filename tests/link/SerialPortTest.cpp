@@ -4,6 +4,7 @@
 // that goes away, and the threads that may drive ports.
 #include <gtest/gtest.h>
 
+#include <QString>
 #include <QtGlobal>
 
 #include <fcntl.h>
