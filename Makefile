@@ -14,7 +14,7 @@ DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
 
 NOGUI_DIR ?= build-nogui
 # The tests of the command-line tool, the simulator and what they draw and keep on disk.
-NOGUI_TESTS := test_cli test_sim test_sim_realtime test_e2e test_render test_files
+NOGUI_TESTS := test_cli test_sim test_e2e test_render test_files
 
 .PHONY: deps configure build run test test-asan fuzz test-nogui package package-check clean
 

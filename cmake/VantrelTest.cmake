@@ -1,13 +1,16 @@
 # vantrel_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [TIMEOUT seconds]
-#                  [LOCALE_FILTER gtest-filter])
+#                  [LOCALE_FILTER gtest-filter] [QT_APP CORE|GUI])
 # One executable per test folder; every GoogleTest case becomes its own ctest entry,
 # carrying the labels (unit, flow, realtime, gui, postgres) and the time-out. The user's data
 # folder is one in the build tree: what the programs record in their history while tested
 # stays there. The cases LOCALE_FILTER selects run a second time as "locale.<case>", labelled
 # locale, under LC_ALL=it_IT.UTF-8 (machine-readable numbers must not follow the C library's
-# decimal comma).
+# decimal comma). Every test program sees the shared helpers of tests/support
+# (vantrel_test_support); QT_APP gives it the shared main that makes the one Qt application
+# object (CORE: QCoreApplication; GUI: QApplication on the offscreen platform) instead of
+# gtest's own main.
 function(vantrel_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT;LOCALE_FILTER" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT;LOCALE_FILTER;QT_APP" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 60)
   endif()
@@ -15,8 +18,16 @@ function(vantrel_add_test)
     set(T_LABELS unit)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+  if(T_QT_APP STREQUAL "CORE")
+    set(main vantrel_test_main_core)
+  elseif(T_QT_APP STREQUAL "GUI")
+    set(main vantrel_test_main_gui)
+  elseif(T_QT_APP)
+    message(FATAL_ERROR "vantrel_add_test(${T_NAME}): QT_APP is CORE or GUI, not ${T_QT_APP}")
+  else()
+    set(main GTest::gtest_main)
+  endif()
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} vantrel_test_support GTest::gtest ${main})
   vantrel_set_warnings(${T_NAME})
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}

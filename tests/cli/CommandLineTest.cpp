@@ -54,11 +54,7 @@ private:
 
 struct CommandLine : ::testing::Test {
     TempFolder folder;
-    std::string Profile() {
-        const std::string path = (folder / "default.json").string();
-        std::ofstream(path) << sim::ProfileJson(sim::MakeDefaultProfile());
-        return path;
-    }
+    std::string Profile() { return test::WriteProfile(folder / "default.json"); }
 };
 
 TEST_F(CommandLine, HelpVersionAndUsageErrors) {
@@ -91,6 +87,20 @@ TEST_F(CommandLine, HelpVersionAndUsageErrors) {
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_TRUE(std::regex_match(run.out, std::regex(c.out))) << run.out;
         EXPECT_EQ(run.err, c.err);
+    }
+    // More usage errors of each command, by exit code alone: nothing runs, nothing is printed.
+    const std::vector<std::vector<std::string>> usageErrors = {
+        {"identify"} /* neither --port nor --device */, {"--device", profile, "--port", "/dev/null", "identify"},
+        {"--device", profile, "--port", "a", "read"}, {"--device", profile, "--port", "a", "--port", "b", "read"},
+        {"--device", profile, "measure", "--frames", "0"}, {"--device", profile, "measure", "--frames", "1e999"},
+        {"--device", profile, "program"}, {"--lang", "de", "--device", profile, "identify"}, {"--lang"},
+        {"--retries", "-1", "--device", profile, "identify"}, {"--device"}, {"file", "show"},
+        {"file", "show", "a", "b"}, {"report", kExample} /* --out missing */,
+    };
+    for (const auto& args : usageErrors) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.exitCode, cli::kExitUsage) << ::testing::PrintToString(args);
+        EXPECT_TRUE(run.out.empty()) << ::testing::PrintToString(args);
     }
 }
 

@@ -40,18 +40,9 @@ void ExpectKeysInOrder(const std::string& json, const std::vector<std::string>& 
 struct DeviceCli : ::testing::Test {
     TempFolder folder;
 
-    std::string Profile(const std::string& name, const std::function<void(sim::Profile&)>& change = {}) {
-        sim::Profile profile = sim::MakeDefaultProfile();
-        if (change) change(profile);
-        std::string json = sim::ProfileJson(profile);
-        // Faults are not written by ProfileJson; add them by hand.
-        if (profile.faults.noReply) json.insert(json.rfind('}'), ",\"faults\":{\"noReply\":true}");
-        if (profile.faults.silentAfterReplies >= 0)
-            json.insert(json.rfind('}'),
-                        ",\"faults\":{\"silentAfterReplies\":" + std::to_string(profile.faults.silentAfterReplies) + "}");
-        const std::string path = (folder / name).string();
-        std::ofstream(path) << json;
-        return path;
+    std::string Profile(const std::string& name, const std::function<void(sim::Profile&)>& change = {},
+                        const std::string& faults = {}) {
+        return test::WriteProfile(folder / name, change, faults);
     }
     std::string Default() { return Profile("default.json"); }
 };
@@ -147,21 +138,6 @@ TEST_F(DeviceCli, Program_DryRunWritesEqualTheWritesThatLandInTheSavedDevice) {
         EXPECT_EQ(after.profile->memory.read(static_cast<std::uint8_t>(address)), value) << address;
 }
 
-TEST_F(DeviceCli, ExitCodes_UsageErrors) {
-    EXPECT_EQ(RunCli({}).exitCode, 2);
-    EXPECT_EQ(RunCli({"frobnicate"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"identify"}).exitCode, 2);  // neither --port nor --device
-    EXPECT_EQ(RunCli({"--device", Default(), "--port", "/dev/null", "identify"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "0"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "x"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--device", Default(), "program"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--lang", "de", "--device", Default(), "identify"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--retries", "-1", "--device", Default(), "identify"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--retries", "1e999", "--device", Default(), "identify"}).exitCode, 2);  // not 0
-    EXPECT_EQ(RunCli({"--device", Default(), "measure", "--frames", "1e999"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--device"}).exitCode, 2);
-}
-
 TEST_F(DeviceCli, ExitCodes_MalformedOrMissingProfileIsReported) {
     const std::string bad = (folder / "bad.json").string();
     std::ofstream(bad) << "{\"family\": 4, \"model\": 10, \"memory\": \"00\"";
@@ -190,29 +166,8 @@ TEST_F(DeviceCli, ExitCodes_AnOutputFileThatCannotBeWrittenIs8AndNamesIt) {
               std::string::npos)
         << run.err;
     // A failure of the command itself stays the more telling exit code.
-    const std::string deaf = Profile("deaf.json", [](sim::Profile& p) { p.faults.noReply = true; });
+    const std::string deaf = Profile("deaf.json", {}, R"({"noReply":true})");
     EXPECT_EQ(RunCli({"--device", deaf, "--retries", "0", "--save-device", unwritable, "identify"}).exitCode, 1);
-}
-
-TEST_F(DeviceCli, ExitCodes_SilentTransmitterIsACommunicationFailure) {
-    const std::string deaf = Profile("deaf.json", [](sim::Profile& p) { p.faults.noReply = true; });
-    for (const char* command : {"identify", "read", "serial", "dump"}) {
-        const CliRun run = RunCli({"--device", deaf, "--retries", "1", command, "--json"});
-        EXPECT_EQ(run.exitCode, 1) << command;
-        EXPECT_TRUE(run.out.empty()) << command;
-        EXPECT_NE(run.err.find("It's impossible communicate with the device [Retry]"), std::string::npos);
-        EXPECT_NE(run.err.find("[Cancel]"), std::string::npos);
-    }
-    EXPECT_EQ(RunCli({"--device", deaf, "measure", "--frames", "1"}).exitCode, 1);
-    EXPECT_EQ(RunCli({"--device", deaf, "program", kExample}).exitCode, 1);
-    const CliRun italian = RunCli({"--lang", "it", "--device", deaf, "identify"});
-    EXPECT_NE(italian.err.find("Comunicazione impossibile con l' apparato"), std::string::npos);
-}
-
-TEST_F(DeviceCli, ExitCodes_SilentMidReadIsACommunicationFailure) {
-    const std::string profile = Profile("mid.json", [](sim::Profile& p) { p.faults.silentAfterReplies = 12; });
-    EXPECT_EQ(RunCli({"--device", profile, "read", "--json"}).exitCode, 1);
-    EXPECT_EQ(RunCli({"--device", profile, "program", kExample, "--json"}).exitCode, 1);
 }
 
 TEST_F(DeviceCli, ExitCodes_InvalidFileAndRefusedProgramming) {
@@ -239,12 +194,6 @@ TEST_F(DeviceCli, ExitCodes_InvalidFileAndRefusedProgramming) {
     ASSERT_TRUE(after.profile);
     EXPECT_EQ(after.profile->memory.cells(), sim::MakeDefaultProfile().memory.cells());
     EXPECT_EQ(RunCli({"--device", Default(), "program", noisy, "--accept-noisy"}).exitCode, 0);
-}
-
-TEST_F(DeviceCli, ExitCodes_PortThatDoesNotExist) {
-    const CliRun run = RunCli({"--port", (folder / "ttyNOPE").string(), "identify"});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_FALSE(run.err.empty());
 }
 
 }  // namespace

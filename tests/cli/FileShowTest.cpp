@@ -82,11 +82,3 @@ TEST(FileShow, AFileThatCannotBeUsedExitsWith4NamingTheFileAndTheReason) {
     EXPECT_EQ(RunCli({"compare", missing}).err, RunCli({"file", "show", missing}).err);
 }
 
-TEST(FileShow, UsageErrorsExitWith2) {
-    EXPECT_EQ(RunCli({}).exitCode, 2);
-    EXPECT_EQ(RunCli({"file", "show"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"file", "show", "a", "b"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--lang", "de", "file", "show", kExample}).exitCode, 2);
-    EXPECT_EQ(RunCli({"--lang"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"frobnicate"}).exitCode, 2);
-}

@@ -26,11 +26,7 @@ struct HistoryCli : ::testing::Test {
     std::string database = (folder / "history.sqlite").string();
 
     std::string Profile(const std::string& name, const std::function<void(sim::Profile&)>& change = {}) {
-        sim::Profile profile = sim::MakeDefaultProfile();
-        if (change) change(profile);
-        const std::string path = (folder / name).string();
-        EXPECT_EQ(sim::SaveProfile(path, profile), "");
-        return path;
+        return test::WriteProfile(folder / name, change);
     }
     CliRun Run(std::vector<std::string> args) {
         args.insert(args.begin(), {"--history", database});

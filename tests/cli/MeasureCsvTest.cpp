@@ -33,13 +33,7 @@ struct MeasureCsv : ::testing::Test {
     TempFolder folder;
 
     // The default transmitter with faults given as a JSON object.
-    std::string Profile(const std::string& faults = "") {
-        std::string json = sim::ProfileJson(sim::MakeDefaultProfile());
-        if (!faults.empty()) json.insert(json.rfind('}'), ",\"faults\":" + faults);
-        const std::string path = (folder / "profile.json").string();
-        std::ofstream(path) << json;
-        return path;
-    }
+    std::string Profile(const std::string& faults = "") { return test::WriteProfile(folder / "profile.json", {}, faults); }
     std::string Csv() const { return (folder / "out.csv").string(); }
 };
 
@@ -107,14 +101,6 @@ TEST_F(MeasureCsv, NothingAnswers_RetriesWaitLongerEachTimeThenGiveUp) {
     EXPECT_NE(run.err.find("trying again in 2 s (2 of 3)"), std::string::npos);
     EXPECT_NE(run.err.find("trying again in 4 s (3 of 3)"), std::string::npos);
     EXPECT_EQ(run.err.find("(4 of 3)"), std::string::npos);
-}
-
-TEST(ReconnectDelay, DoublesFromOneSecondUpToSixteen) {
-    EXPECT_EQ(cli::ReconnectDelaySeconds(1), 1);
-    EXPECT_EQ(cli::ReconnectDelaySeconds(2), 2);
-    EXPECT_EQ(cli::ReconnectDelaySeconds(5), 16);
-    EXPECT_EQ(cli::ReconnectDelaySeconds(40), 16);
-    EXPECT_EQ(cli::ReconnectDelaySeconds(0), 0);
 }
 
 }  // namespace

@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ReadFixtures.h"
@@ -70,28 +73,6 @@ TEST(Describe, Potentiometer_ShowsPercentTimesHundred_NoAdjustmentsOrTripsWithou
     EXPECT_FALSE(d.fahrenheit);
 }
 
-TEST(Describe, PotentiometerTrips_AreShownInPercent) {
-    ReadValues v = ReadValuesOf(31, 0, 0, 1);
-    v.tripValues = {0, 0.5, 0.45, 0.2, 0.1, 0, 0};
-    const Description d = Describe(v, Context(4, 10));
-    EXPECT_EQ(d.lines[d.lines.size() - 3], "Soglia 1: 50.0 5.0 %- Max");
-    EXPECT_FLOAT_EQ(d.trips->levels[3], 10);
-}
-
-TEST(Describe, ThirtyTickDelay_HasTwoSpacesAfterTheColon) {
-    ReadValues v = ReadValuesOf(36, 0, 0, 100);
-    v.tripValues[5] = 30;
-    EXPECT_EQ(Describe(v, Context(4, 10)).lines.back(), "Ritardo:  1.5 sec.");
-}
-
-TEST(Describe, VoltageInput_HidesBurnoutAbove700OrWiderThan800) {
-    EXPECT_TRUE(Describe(ReadValuesOf(36, 0, 0, 750), Context(4, 10)).hideBurnout);
-    EXPECT_FALSE(Describe(ReadValuesOf(36, 0, 0, 500), Context(4, 10)).hideBurnout);
-    EXPECT_TRUE(Describe(ReadValuesOf(36, 0, -200, 650), Context(4, 10)).hideBurnout);
-    EXPECT_EQ(Describe(ReadValuesOf(36, 0, 0, 750), Context(4, 10)).lines[0], "Tensione");
-    EXPECT_FALSE(Describe(ReadValuesOf(46, 0, 0, 750), Context(4, 10)).hideBurnout);
-}
-
 TEST(Describe, OutputUnitAndEntry_FollowFamilyAndOutputType) {
     ReadValues v = ReadValuesOf(36, 0, 0, 100);
     v.outputFirst = 10;
@@ -111,16 +92,6 @@ TEST(Describe, OutputUnitAndEntry_FollowFamilyAndOutputType) {
     EXPECT_EQ(d.outputUnit, " V");  // unknown combination keeps what the form shows
 }
 
-TEST(Describe, ReverseOutput_ShowsFirstThenSecondAndSwapsTheControl) {
-    ReadValues v = ReadValuesOf(36, 64, 0, 100);
-    const Description d = Describe(v, Context(4, 10));
-    EXPECT_EQ(d.outputRangeMin, "20");
-    EXPECT_EQ(d.outputRangeMax, "4");
-    EXPECT_EQ(d.lines[2], "Campo uscita: 20 ÷ 4 mA");
-    EXPECT_FALSE(d.outputDirect);
-    EXPECT_EQ(d.lines[5], "Segnale uscita: Inverso");
-}
-
 TEST(Describe, BurnoutReadBack_MatchesWhatProgrammingEncodes) {
     struct Case {
         int family, outputType, entry;
@@ -135,36 +106,6 @@ TEST(Describe, BurnoutReadBack_MatchesWhatProgrammingEncodes) {
                 << "family " << c.family << " output type " << c.outputType << " down " << down;
         }
     }
-}
-
-TEST(Describe, WiringLines_RtdAndResistanceNameTheWiresOnce) {
-    EXPECT_EQ(Describe(ReadValuesOf(24, 2 + 4, 0, 100), Context(4, 10)).lines[0], "RTD Ni1000 - 4 Fili");
-    EXPECT_EQ(Describe(ReadValuesOf(24, 2 + 4, 0, 100), Context(4, 10)).lines[1], "Linearizzazione ON");
-    EXPECT_EQ(Describe(ReadValuesOf(51, 1, 0, 100), Context(4, 10)).lines[0], "Resistenza - 3 Fili");
-    const Description custom = Describe(ReadValuesOf(51, 32 + 1, 0, 100), Context(4, 10));
-    EXPECT_EQ(custom.lines[0], "Resistenza (Custom)  - 3 Fili");
-    EXPECT_TRUE(custom.custom);
-    EXPECT_EQ(Describe(ReadValuesOf(33, 32, 0, 1), Context(4, 10)).lines[0], "Potenziometro (Custom) ");
-    // A custom potentiometer's range holds the curve's physical column as typed, not a ratio.
-    EXPECT_EQ(Describe(ReadValuesOf(31, 32, 0, 100), Context(4, 10)).lines[1], "Campo Ingresso: 0 ÷ 100 %");
-}
-
-TEST(Describe, CodeBoundaries_TwentyIsThermocouple_ZeroAndAboveSixtyHaveNoInputLine) {
-    const Description twenty = Describe(ReadValuesOf(20, 0, 0, 100), Context(4, 10));
-    EXPECT_EQ(twenty.familyPosition, 0);
-    EXPECT_EQ(twenty.tcType, 19);
-    EXPECT_EQ(twenty.lines[0], "Termocoppia (codice d'ingresso sconosciuto: 20)");
-    EXPECT_EQ(Describe(ReadValuesOf(21, 1, 0, 100), Context(4, 10)).familyPosition, 1);
-
-    for (const int code : {0, 61}) {
-        const Description d = Describe(ReadValuesOf(code, 0, 0, 100), Context(4, 10));
-        EXPECT_FALSE(d.familyPosition);
-        EXPECT_EQ(d.lines[0], "Campo Ingresso: 0 ÷ 100");
-    }
-    const Description difference = Describe(ReadValuesOf(56, 8, 0, 100), Context(4, 10));
-    EXPECT_EQ(difference.lines[0], "Diff. di Temp.");
-    EXPECT_FALSE(difference.familyPosition);
-    EXPECT_EQ(difference.lines[1], "Campo Ingresso: 32 ÷ 212  °F");
 }
 
 TEST(Describe, English_UsesTheOtherHalfOfTheStringTable) {
@@ -183,12 +124,6 @@ TEST(Describe, English_UsesTheOtherHalfOfTheStringTable) {
     EXPECT_TRUE(d.filterOn);
 }
 
-TEST(Describe, EqualRangeEnds_GiveZeroHysteresisInsteadOfNotANumber) {
-    ReadValues v = ReadValuesOf(36, 0, 5, 5);
-    v.tripValues = {0, 5, 5, 5, 5, 0, 0};
-    EXPECT_EQ(Describe(v, Context(4, 10)).lines[8], "Soglia 1: 5.0 0.0 %- Max");
-}
-
 TEST(Describe, ValuesWithoutADefinedResult_ShowAsUnknownAndLeaveTheFormAlone) {
     ReadValues v = ReadValuesOf(1, 0, 0, 1000);
     v.outputFirst.reset();
@@ -199,4 +134,74 @@ TEST(Describe, ValuesWithoutADefinedResult_ShowAsUnknownAndLeaveTheFormAlone) {
     EXPECT_EQ(d.lines[10], "Trip 1: — — %- Max");
     EXPECT_TRUE(d.outputRangeMin.empty() && d.outputRangeMax.empty());
     EXPECT_FALSE(d.trips);  // the working trips keep what they hold
+}
+
+// One line of the description of a transmitter's configuration (model 10, family 4), by
+// input code, option flags and range: wiring, custom curves, code blocks, units, direction.
+TEST(Describe, LinesByInputFlagsAndRange) {
+    struct Case {
+        int code, flags;
+        double bottom, top;
+        std::size_t line;
+        const char* text;
+    };
+    const Case cases[] = {
+        {24, 2 + 4, 0, 100, 0, "RTD Ni1000 - 4 Fili"}, {24, 2 + 4, 0, 100, 1, "Linearizzazione ON"},
+        {51, 1, 0, 100, 0, "Resistenza - 3 Fili"}, {51, 32 + 1, 0, 100, 0, "Resistenza (Custom)  - 3 Fili"},
+        {33, 32, 0, 1, 0, "Potenziometro (Custom) "},
+        // A custom potentiometer's range holds the curve's physical column as typed, not a ratio.
+        {31, 32, 0, 100, 1, "Campo Ingresso: 0 ÷ 100 %"},
+        {20, 0, 0, 100, 0, "Termocoppia (codice d'ingresso sconosciuto: 20)"},
+        {0, 0, 0, 100, 0, "Campo Ingresso: 0 ÷ 100"}, {61, 0, 0, 100, 0, "Campo Ingresso: 0 ÷ 100"},
+        {56, 8, 0, 100, 0, "Diff. di Temp."}, {56, 8, 0, 100, 1, "Campo Ingresso: 32 ÷ 212  °F"},
+        {36, 0, 0, 750, 0, "Tensione"}, {36, 64, 0, 100, 2, "Campo uscita: 20 ÷ 4 mA"},
+        {36, 64, 0, 100, 5, "Segnale uscita: Inverso"},
+    };
+    for (const Case& c : cases) {
+        const Description d = Describe(ReadValuesOf(c.code, c.flags, c.bottom, c.top), Context(4, 10));
+        ASSERT_GT(d.lines.size(), c.line) << c.code;
+        EXPECT_EQ(d.lines[c.line], c.text) << "code " << c.code << " flags " << c.flags;
+        EXPECT_EQ(d.custom, (c.flags & 32) != 0) << c.code;
+    }
+    const auto family = [](int code) { return Describe(ReadValuesOf(code, 0, 0, 100), Context(4, 10)).familyPosition; };
+    EXPECT_EQ(family(20), 0);
+    EXPECT_EQ(family(21), 1);
+    EXPECT_FALSE(family(0) || family(56) || family(61));
+    EXPECT_EQ(Describe(ReadValuesOf(20, 0, 0, 100), Context(4, 10)).tcType, 19);
+    const Description reverse = Describe(ReadValuesOf(36, 64, 0, 100), Context(4, 10));
+    EXPECT_EQ(reverse.outputRangeMin + "/" + reverse.outputRangeMax, "20/4");
+    EXPECT_FALSE(reverse.outputDirect);
+    // Burn-out is hidden for voltage ranges above 700 mV or wider than 800 mV.
+    for (const auto& [code, bottom, top, hidden] : {std::tuple{36, 0.0, 750.0, true}, {36, 0.0, 500.0, false},
+                                                    {36, -200.0, 650.0, true}, {46, 0.0, 750.0, false}})
+        EXPECT_EQ(Describe(ReadValuesOf(code, 0, bottom, top), Context(4, 10)).hideBurnout, hidden) << top;
+}
+
+// Trip lines: minimum trips show their low level, potentiometer levels in percent, equal range
+// ends give zero hysteresis (not NaN), 30 ticks of delay with two blanks after the colon.
+TEST(Describe, TripLines) {
+    struct Case {
+        int code;
+        double bottom, top;
+        std::array<double, 7> trips;
+        int tripFlags;
+        std::size_t fromEnd;
+        const char* text;
+        float workingLevel0;
+    };
+    const Case cases[] = {
+        {21, 0, 200, {0, 160, 150, 0, 0, 0, 0}, kTrip1MinimumBit, 3, "Soglia 1: 150.0 5.0 %- Min", 160},
+        {31, 0, 1, {0, 0.5, 0.45, 0.2, 0.1, 0, 0}, 0, 3, "Soglia 1: 50.0 5.0 %- Max", 50},
+        {36, 5, 5, {0, 5, 5, 5, 5, 0, 0}, 0, 3, "Soglia 1: 5.0 0.0 %- Max", 5},
+        {36, 0, 100, {0, 0, 0, 0, 0, 30, 0}, 0, 1, "Ritardo:  1.5 sec.", 0},
+    };
+    for (const Case& c : cases) {
+        ReadValues v = ReadValuesOf(c.code, 0, c.bottom, c.top);
+        std::copy(c.trips.begin(), c.trips.end(), v.tripValues.begin());
+        v.tripFlags = c.tripFlags;
+        const Description d = Describe(v, Context(4, 10));
+        EXPECT_EQ(d.lines[d.lines.size() - c.fromEnd], c.text);
+        ASSERT_TRUE(d.trips);
+        EXPECT_FLOAT_EQ(d.trips->levels[0], c.workingLevel0) << c.text;
+    }
 }

@@ -43,8 +43,3 @@ TEST(IdentityLine, WritesEachNumberAfterOneBlank_FamilyFourWithoutTripsHasEmptyL
               "KRV 7398\r\nKRV 8698 / KRV 8698YD\r\n\r\n( VerSW :  4/ 9/ 0/ 0 )");
 }
 
-TEST(IsAcceptedModel, AcceptsNineAndTenOnly) {
-    EXPECT_TRUE(IsAcceptedModel(9));
-    EXPECT_TRUE(IsAcceptedModel(10));
-    EXPECT_FALSE(IsAcceptedModel(8));
-}

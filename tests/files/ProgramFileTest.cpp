@@ -5,8 +5,8 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
-#include <random>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -108,31 +108,18 @@ TEST(ProgramFile, DamagedFilesAreRefusedAndTheRecordKept) {
     EXPECT_EQ(refused(std::vector<unsigned char>(670, 0)), FileError::TooShort);
     EXPECT_EQ(refused({}), FileError::TooShort);
 
-    ByteImage tooManyPoints = valid;
-    tooManyPoints.I16(38, 31);
-    EXPECT_EQ(refused(tooManyPoints.bytes), FileError::InvalidContent);
-    ByteImage tooManyCjc = valid;
-    tooManyCjc.I16(40, 8);
-    EXPECT_EQ(refused(tooManyCjc.bytes), FileError::InvalidContent);
-    ByteImage negativeCount = valid;
-    negativeCount.I16(38, -1);
-    EXPECT_EQ(refused(negativeCount.bytes), FileError::InvalidContent);
-    ByteImage nanLimit = valid;
-    nanLimit.F32(14, std::numeric_limits<float>::quiet_NaN());
-    EXPECT_EQ(refused(nanLimit.bytes), FileError::InvalidContent);
-    ByteImage infiniteOutput = valid;
-    infiniteOutput.F32(642, -std::numeric_limits<float>::infinity());
-    EXPECT_EQ(refused(infiniteOutput.bytes), FileError::InvalidContent);
-    ByteImage nanPoint = valid;
-    nanPoint.I16(38, 2);
-    nanPoint.F64(58, std::nan(""));
-    EXPECT_EQ(refused(nanPoint.bytes), FileError::InvalidContent);
-    ByteImage badSlider = valid;
-    badSlider.I16(32, 51);
-    EXPECT_EQ(refused(badSlider.bytes), FileError::InvalidContent);
-    ByteImage badList = valid;
-    badList.I16(0, 6);
-    EXPECT_EQ(refused(badList.bytes), FileError::InvalidContent);
+    // Counts beyond the tables, values that are not numbers, a slider or list beyond its range.
+    const std::function<void(ByteImage&)> damages[] = {
+        [](ByteImage& i) { i.I16(38, 31); }, [](ByteImage& i) { i.I16(40, 8); }, [](ByteImage& i) { i.I16(38, -1); },
+        [](ByteImage& i) { i.F32(14, std::numeric_limits<float>::quiet_NaN()); },
+        [](ByteImage& i) { i.F32(642, -std::numeric_limits<float>::infinity()); },
+        [](ByteImage& i) { i.I16(38, 2), i.F64(58, std::nan("")); }, [](ByteImage& i) { i.I16(32, 51); },
+        [](ByteImage& i) { i.I16(0, 6); }};
+    for (const auto& damage : damages) {
+        ByteImage image = valid;
+        damage(image);
+        EXPECT_EQ(refused(image.bytes), FileError::InvalidContent);
+    }
 }
 
 TEST(ProgramFile, AListLeftWithoutSelectionIsAccepted) {
@@ -141,18 +128,6 @@ TEST(ProgramFile, AListLeftWithoutSelectionIsAccepted) {
     device::ConfigRecord r;
     EXPECT_EQ(files::DecodeRecord(image.bytes, r), FileError::None);
     EXPECT_EQ(r.TcType, -1);
-}
-
-TEST(ProgramFile, RandomGarbageNeverCrashesAndIsMostlyRefused) {
-    std::mt19937 random(1234);
-    int refusedCount = 0;
-    for (int n = 0; n < 500; ++n) {
-        std::vector<unsigned char> bytes(random() % 1000);
-        for (auto& b : bytes) b = static_cast<unsigned char>(random());
-        device::ConfigRecord r;
-        if (files::DecodeRecord(bytes, r) != FileError::None) ++refusedCount;
-    }
-    EXPECT_GT(refusedCount, 495);
 }
 
 TEST(ProgramFile, AFileThatCannotBeReadIsRefusedWithItsReason) {

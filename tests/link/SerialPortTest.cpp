@@ -4,7 +4,9 @@
 // that goes away, and the threads that may drive ports.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QString>
+#include <QtGlobal>
+
 #include <fcntl.h>
 #include <mutex>
 #include <stdlib.h>
@@ -43,12 +45,6 @@ void Collect(QtMsgType, const QMessageLogContext&, const QString& text) {
 }
 
 struct SerialPort : ::testing::Test {
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_serial_port";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
-    }
     Pty pty;
     QtSerialTransport port;
     void SetUp() override {
@@ -76,6 +72,18 @@ TEST_F(SerialPort, MoreThanTheReceiveBufferArrives_TheNewestBytesAreKept) {
         AppendBounded(received, port.readAll());
     }
     EXPECT_EQ(received, sent.substr(sent.size() - kReceiveBufferSize));
+}
+
+// A port another transport holds is in use, a path that is no port does not exist; a
+// transport that failed to open writes and reads nothing.
+TEST_F(SerialPort, BusyAndMissingPortsAreToldApart) {
+    QtSerialTransport second;
+    EXPECT_EQ(second.open(pty.path, {}).error, OpenError::PortInUse);
+    const OpenResult missing = second.open("/nonexistent/ttyNOPE", {});
+    EXPECT_EQ(missing.error, OpenError::NoSuchPort) << missing.detail;
+    EXPECT_FALSE(second.isOpen());
+    EXPECT_FALSE(second.write("SM\r"));
+    EXPECT_EQ(second.readAll(), "");
 }
 
 TEST_F(SerialPort, TheOtherSideGoes_ThePortHasVanishedAtOnce) {

@@ -106,43 +106,31 @@ TEST(Breakpoints, Signals_ShapeResistanceAndCurrentForTheConverter) {
     EXPECT_FLOAT_EQ(custom[1], 0.5f);
 }
 
-TEST(InputConfig, VoltageRangesPickTheNarrowestBand) {
-    EXPECT_EQ(SelectInputConfig({36, 0, 10000, -10000, false, {}, {}}).inputConfig, 136);
-    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, false, {}, {}}).inputConfig, 7);
-    EXPECT_EQ(SelectInputConfig({36, 0, 800, -800, false, {}, {}}).inputConfig, 8);
-    // Model 10 with firmware 5 uses its own voltage rows.
-    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, true, {}, {}}).inputConfig, 6);
-    EXPECT_EQ(SelectInputConfig({36, 0, 50, 0, false, {}, {}}).inputConfig, 7);
-}
-
-TEST(InputConfig, ResistanceInputsByWiringAndRange) {
-    EXPECT_EQ(SelectInputConfig({21, 0, 300, 0, false, {}, {}}).inputConfig, 3);
-    EXPECT_EQ(SelectInputConfig({21, 1, 301, 0, false, {}, {}}).inputConfig, 66);
-    EXPECT_EQ(SelectInputConfig({21, 2, 850, 0, true, {}, {}}).inputConfig, 4 + 128);
-    // A wiring field no wiring has gives no configuration in either table, range or not.
-    EXPECT_EQ(SelectInputConfig({21, 3, 850, 0, true, {}, {}}).inputConfig, 0);
-    EXPECT_EQ(SelectInputConfig({51, 3, 400, 0, true, {}, {}}).inputConfig, 0);
-    const auto ni1000 = SelectInputConfig({24, 2, 100, 0, false, {}, {}});
-    EXPECT_EQ(ni1000.inputConfig, 132);
-    EXPECT_EQ(ni1000.multiplier, 10);
-    EXPECT_EQ(SelectInputConfig({51, 1, 500, 0, false, {}, {}}).inputConfig, 66);
-    EXPECT_EQ(SelectInputConfig({51, 0, 600, 0, false, {}, {}}).inputConfig, 131);
-}
-
-TEST(InputConfig, ThermocouplesPotentiometersCurrentAndCustomRows) {
-    const auto tc = SelectInputConfig({3, 1, 1000, 0, false, {}, {}});
-    EXPECT_EQ(tc.inputConfig, 1);
-    EXPECT_TRUE(tc.cjcCompensation);
-    EXPECT_EQ(SelectInputConfig({3, 0, 1000, 0, false, {}, {}}).inputConfig, 7);
-    EXPECT_EQ(SelectInputConfig({32, 0, 1, 0, false, {}, {}}).inputConfig, 69);
-    EXPECT_EQ(SelectInputConfig({32, 0, 1, 0, true, {}, {}}).inputConfig, 5);
-    EXPECT_EQ(SelectInputConfig({46, 0, 20, 4, false, {}, {}}).inputConfig, 138);
-    // Custom: the input column decides, and only its rows exist.
-    EXPECT_EQ(SelectInputConfig({36, 0, 10, 0, false, -500.0, 500.0}).inputConfig, 134);
-    EXPECT_EQ(SelectInputConfig({21, 0, 100, 0, false, 80.0, 140.0}).inputConfig, 0);
-    const auto special = SelectInputConfig({56, 0, 100, 0, false, {}, {}});
-    EXPECT_EQ(special.inputConfig, 75);
-    EXPECT_EQ(special.forcedRangeMax, 800.0);
+// The converter setup by input code, option flags (wiring, compensation), range and table
+// (standard, or the variant of model 10 with firmware 5), and for custom curves by the
+// input column's span.
+TEST(InputConfig, RowsOfTheDecisionTables) {
+    struct Case {
+        InputConfigArgs args;
+        int inputConfig;
+    };
+    const Case cases[] = {
+        {{36, 0, 10000, -10000, false, {}, {}}, 136}, {{36, 0, 50, 0, false, {}, {}}, 7},  // narrowest voltage band
+        {{36, 0, 800, -800, false, {}, {}}, 8}, {{36, 0, 50, 0, true, {}, {}}, 6},
+        {{21, 0, 300, 0, false, {}, {}}, 3}, {{21, 1, 301, 0, false, {}, {}}, 66}, {{21, 2, 850, 0, true, {}, {}}, 132},
+        {{21, 3, 850, 0, true, {}, {}}, 0} /* no such wiring */, {{51, 3, 400, 0, true, {}, {}}, 0},
+        {{24, 2, 100, 0, false, {}, {}}, 132}, {{51, 1, 500, 0, false, {}, {}}, 66}, {{51, 0, 600, 0, false, {}, {}}, 131},
+        {{3, 1, 1000, 0, false, {}, {}}, 1}, {{3, 0, 1000, 0, false, {}, {}}, 7}, {{32, 0, 1, 0, false, {}, {}}, 69},
+        {{32, 0, 1, 0, true, {}, {}}, 5}, {{46, 0, 20, 4, false, {}, {}}, 138}, {{56, 0, 100, 0, false, {}, {}}, 75},
+        {{36, 0, 10, 0, false, -500.0, 500.0}, 134} /* custom: the input column decides */,
+        {{21, 0, 100, 0, false, 80.0, 140.0}, 0} /* and only its rows exist */,
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SelectInputConfig(c.args).inputConfig, c.inputConfig)
+            << "code " << c.args.inputCode << " flags " << c.args.optionFlags << " max " << c.args.rangeMax;
+    EXPECT_EQ(SelectInputConfig({24, 2, 100, 0, false, {}, {}}).multiplier, 10);
+    EXPECT_TRUE(SelectInputConfig({3, 1, 1000, 0, false, {}, {}}).cjcCompensation);
+    EXPECT_EQ(SelectInputConfig({56, 0, 100, 0, false, {}, {}}).forcedRangeMax, 800.0);
 }
 
 TEST(GainCode, SpanBandsMultiplierFilterAndBurnout) {
@@ -232,7 +220,6 @@ TEST(Converter, ScalesAndHighRange) {
     k.CalZeroCounts = 400;
     k.CalSpanCounts = 3600;
     k.HighRangeRatio = 20;
-    EXPECT_DOUBLE_EQ(ConverterVolts(372), 372 * 1.1 / 4096 - 0.1);
     const InputScale low = InputScaleFor(7, c, k);
     EXPECT_DOUBLE_EQ(low.Ref, 20);
     EXPECT_DOUBLE_EQ(InputConverterVolts(20, 7, low, k), low.Vs);

@@ -1,14 +1,18 @@
 // SPDX-FileCopyrightText: 2026 Vantrel maintainers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Live measurement end to end on the virtual clock: program a configuration into the
-// simulated transmitter, set its input, and measure through the session's flow.
+// simulated transmitter, set its input, and measure through the session's flow; the log written
+// while measuring, and reconnecting after a pulled cable.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <functional>
+#include <sstream>
 
 #include "SimBench.h"
+#include "TempFolder.h"
 #include "link/Frames.h"
 #include "measure/MeasurementLog.h"
 #include "measure/Trend.h"
@@ -91,6 +95,7 @@ struct LiveCase {
     double value;
     math::Unit unit;
     const char* suffix;
+    double output = NAN;  // mA or V, when the case checks it
 };
 
 TEST(MeasureFlow, LiveValue_InTheProgrammedUnitAndDirection_WithTrims) {
@@ -122,6 +127,23 @@ TEST(MeasureFlow, LiveValue_InTheProgrammedUnitAndDirection_WithTrims) {
          56.8, math::Unit::Percent, " %"},
         {"voltage", linear(device::family::Voltage, "0", "500"), {sim::Quantity::Millivolts, 197.8, 25}, 197.8,
          math::Unit::Millivolt, "  mV"},
+        {"Pt100 three wires",
+         [](SimBench& b) {
+             b.session.form.ChooseFamily(device::family::Rtd);
+             b.session.form.ChooseRtdSensor(0);
+             b.session.form.ChooseWiring(device::kThreeWiresIndex);
+             b.SetInputRange("0", "200");
+             b.session.form.ChooseOutputType(0);
+             b.SetOutputRange("4", "20");
+         },
+         {sim::Quantity::Temperature, 100, 25}, 100, math::Unit::Celsius, "  °C", 12},
+        {"type K, 0..10 V output",
+         [](SimBench& b) {
+             b.ChooseThermocoupleK("0", "1000");
+             b.session.form.ChooseOutputType(1);  // family 4: voltage
+             b.SetOutputRange("0", "10");
+         },
+         {sim::Quantity::Temperature, 500, 25}, 500, math::Unit::Celsius, "  °C", 5},
     };
     for (const LiveCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -139,45 +161,11 @@ TEST(MeasureFlow, LiveValue_InTheProgrammedUnitAndDirection_WithTrims) {
         EXPECT_NEAR(*last.value, c.value, std::max(0.5, std::fabs(c.value) * 0.004));
         EXPECT_EQ(last.unit, c.unit);
         EXPECT_TRUE(last.valueText.ends_with(c.suffix)) << last.valueText;
+        if (!std::isnan(c.output)) {
+            EXPECT_NEAR(last.output.value(), c.output, 0.01);
+            EXPECT_EQ(last.outputIsVoltage, c.output < 10);
+        }
     }
-}
-
-TEST(MeasureFlow, Pt100ThreeWire_0To200_At100_ShowsTwelveMilliamps) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.session.form.ChooseFamily(device::family::Rtd);
-    b.session.form.ChooseRtdSensor(0);
-    b.session.form.ChooseWiring(device::kThreeWiresIndex);
-    b.SetInputRange("0", "200");
-    b.session.form.ChooseOutputType(0);
-    b.SetOutputRange("4", "20");
-    ProgramForm(b);
-    EXPECT_NE(b.session.form.summary().find("PT100"), std::string::npos) << b.session.form.summary();
-    b.transmitter.setInput({sim::Quantity::Temperature, 100, 25});
-    MeasureRun run = MeasureFrames(b, 5);
-    ASSERT_EQ(run.result, measure::MeasureResult::Stopped);
-    EXPECT_NEAR(run.collector.readings.back().value.value(), 100, 0.2);
-    EXPECT_NEAR(run.collector.readings.back().output.value(), 12, 0.01);
-}
-
-TEST(MeasureFlow, VoltageOutput_0To10V_At500_ShowsFiveVolts) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "1000");
-    b.session.form.ChooseOutputType(1);  // family 4: voltage
-    b.SetOutputRange("0", "10");
-    ProgramForm(b);
-    EXPECT_EQ(b.session.lastRead->values.outputType, 1);
-    EXPECT_NEAR(b.session.lastRead->values.outputFirst.value(), 10, 0.005);
-    EXPECT_NEAR(b.session.lastRead->values.outputSecond.value(), 0, 0.005);
-    b.transmitter.setInput({sim::Quantity::Temperature, 500, 25});
-    MeasureRun run = MeasureFrames(b, 5);
-    ASSERT_EQ(run.result, measure::MeasureResult::Stopped);
-    const measure::Reading& last = run.collector.readings.back();
-    EXPECT_TRUE(last.outputIsVoltage);
-    EXPECT_NEAR(last.output.value(), 5, 0.01);
-    EXPECT_NEAR(last.value.value(), 500, 0.5);
-    EXPECT_NE(last.outputText.find("V"), std::string::npos);
 }
 
 TEST(MeasureFlow, InputAboveTheRange_LightsOverRange_BelowLightsUnderRange) {
@@ -281,6 +269,112 @@ TEST(MeasureFlow, OutputWithoutCalibration_UnknownInSummaryDisplayLogAndTrend) {
     EXPECT_TRUE(lines.rangeTop);
     for (const std::string& text : {summary, run.collector.readings[0].valueText})
         EXPECT_EQ(text.find("NaN"), std::string::npos);
+}
+
+// ---- Logging and reconnecting ------------------------------------------------------------
+
+std::vector<std::vector<std::string>> CsvRows(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::vector<std::string>> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> fields;
+        std::stringstream split(line);
+        std::string field;
+        while (std::getline(split, field, ',')) fields.push_back(field);
+        if (!line.empty() && line.back() == ',') fields.emplace_back();
+        rows.push_back(fields);
+    }
+    return rows;
+}
+
+measure::MeasureResult MeasureInto(SimBench& b, measure::MeasureObserver& observer, const Collector& seen,
+                                   std::size_t frames) {
+    return session::Measure(b.session, observer, [&] { return seen.readings.size() >= frames; });
+}
+
+TEST(MeasurementLogFlow, SilencedTransmitter_EveryRowShownBeforeIsInTheFileInOrderAndParseable) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.transmitter.setInput({sim::Quantity::Temperature, 300, 23});
+    b.transmitter.faults().silentAfterFrames = b.transmitter.framesSent() + 40;
+    TempFolder folder;
+    const std::filesystem::path path = folder / "silent.csv";
+    auto opened = measure::MeasurementLog::Open(path.string(), measure::ClockAnchoredTimeSource(b.clock, {0, 0}));
+    ASSERT_TRUE(opened.log) << opened.error;
+    Collector seen;
+    measure::LoggingObserver observer(seen, opened.log.get());
+
+    EXPECT_EQ(MeasureInto(b, observer, seen, 1000), measure::MeasureResult::CommunicationError);
+    EXPECT_EQ(b.dialogs.countShown(85), 1);
+    ASSERT_GE(seen.readings.size(), 30u);
+
+    // Read while the log is still open: nothing waits in a buffer.
+    const auto rows = CsvRows(path);
+    ASSERT_EQ(rows.size(), seen.readings.size() + 1);
+    EXPECT_EQ(rows[0].size(), 9u);
+    std::string previousTime;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const std::vector<std::string>& row = rows[i];
+        ASSERT_EQ(row.size(), 9u) << i;
+        EXPECT_GT(row[0], previousTime) << "rows out of order at " << i;
+        previousTime = row[0];
+        const measure::Reading& shown = seen.readings[i - 1];
+        EXPECT_NEAR(std::stod(row[1]), shown.output.value(), 0.0005) << i;
+        EXPECT_EQ(row[2], "mA");
+        EXPECT_NEAR(std::stod(row[3]), shown.value.value(), 0.05) << i;
+        EXPECT_EQ(row[4], "°C");
+        EXPECT_EQ(row[5], "0");
+        EXPECT_EQ(row[6], "0");
+        EXPECT_FALSE(row[7].empty());
+    }
+    EXPECT_NEAR(std::stod(rows.back()[3]), 300, 1);
+}
+
+// The cable comes out in the middle of a measurement and goes back in 20 s later. The
+// measurement ends in the not-connected state; "connect" while the cable is still out says
+// so; "connect" once it is back reopens the port and the measurement runs again.
+TEST(Reconnect, PulledCableThenReplugged_ConnectBringsTheSessionBack) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.transmitter.setInput({sim::Quantity::Temperature, 500, 23});
+    b.transmitter.faults().closeLineAfterFrames = b.transmitter.framesSent() + 15;
+    b.transmitter.faults().replugAfterSeconds = 20;
+
+    Collector first;
+    EXPECT_EQ(MeasureInto(b, first, first, 1000), measure::MeasureResult::CommunicationError);
+    EXPECT_GE(first.readings.size(), 10u);
+    EXPECT_FALSE(b.session.connected());
+    EXPECT_TRUE(b.transmitter.lineClosed());
+
+    // Still unplugged: the port cannot be opened, the form stays without a transmitter.
+    const std::size_t boxesBefore = b.dialogs.shown().size();
+    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
+    EXPECT_GT(b.dialogs.shown().size(), boxesBefore);
+    EXPECT_FALSE(b.line.isOpen());
+
+    b.clock.advance(20);
+    EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_TRUE(b.line.isOpen());
+    EXPECT_FALSE(b.session.protocol.lineLost());
+    Collector second;
+    EXPECT_EQ(MeasureInto(b, second, second, 10), measure::MeasureResult::Stopped);
+    ASSERT_EQ(second.readings.size(), 10u);
+    EXPECT_NEAR(second.readings.back().value.value(), 500, 1);
+}
+
+// A pulled cable that is noticed by a refused write keeps its dead port handle until the
+// next load, which closes it and opens the port again.
+TEST(Reconnect, LostLineIsClosedAndOpenedAgainByTheNextLoad) {
+    SimBench b;
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.transmitter.pullCable();
+    EXPECT_FALSE(b.session.protocol.Send("SM"));
+    EXPECT_TRUE(b.session.protocol.lineLost());
+    b.transmitter.plugCable();
+    EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
+    EXPECT_FALSE(b.session.protocol.lineLost());
 }
 
 }  // namespace

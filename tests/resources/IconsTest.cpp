@@ -4,34 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 namespace {
 
 using namespace vantrel::resources;
 
-// Pixmaps need a GUI application; the offscreen platform needs no display.
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_icons";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> m_app;
-};
-
-const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 // Every picture the windows name, including the operation window's two animation frames.
 const std::vector<int> kNamedIds{4, 5, 6, 7, 8, 9, 10, 14, 15, 16, 23, 25, 26, 27, 28, 29,

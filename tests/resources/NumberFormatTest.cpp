@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "resources/NumberFormat.h"
 
@@ -33,54 +34,30 @@ TEST(PlainText, HasNoLeadingSpaceAndFollowsTheSeparator) {
     SetDecimalSeparator('.');
 }
 
-TEST(Format, OptionalDecimalsDropTrailingZerosAndTheSeparator) {
-    EXPECT_EQ(Format(5, "####0.###"), "5");
-    EXPECT_EQ(Format(12.5, "####0.###"), "12.5");
-    EXPECT_EQ(Format(1000.0 / 28, "####0.###"), "35.714");
-    EXPECT_EQ(Format(-200, "####0.###"), "-200");
-    EXPECT_EQ(Format(0.0004, "####0.###"), "0");
-    EXPECT_EQ(Format(150, "####0.0##"), "150.0");
-    EXPECT_EQ(Format(150.125, "####0.0##"), "150.125");
-    EXPECT_EQ(Format(5.04, "####0.0"), "5.0");
-}
-
-TEST(Format, RequiredDigitsArePadded) {
-    EXPECT_EQ(Format(12, "##0.000"), "12.000");
-    EXPECT_EQ(Format(0.5, "##0.000"), "0.500");
-    EXPECT_EQ(Format(1.5, "0.0"), "1.5");
-    EXPECT_EQ(Format(5, "00"), "05");
-    EXPECT_EQ(Format(12, "00"), "12");
-    EXPECT_EQ(Format(999.96, "##0.0"), "1000.0");
-    EXPECT_EQ(Format(12.3456, "##0.00"), "12.35");
-    EXPECT_EQ(Format(873.4, "##0"), "873");
-}
-
-TEST(Format, LeadingZeroIsOptionalWithAHashPattern) {
-    EXPECT_EQ(Format(0.5, "#.0"), ".5");
-    EXPECT_EQ(Format(0, "#.0"), ".0");
-    EXPECT_EQ(Format(150, "#.0"), "150.0");
-    EXPECT_EQ(Format(-0.5, "#.0"), "-.5");
-}
-
-TEST(Format, HalvesRoundAwayFromZeroOnTheDecimalValue) {
-    EXPECT_EQ(Format(2.5, "##0"), "3");
-    EXPECT_EQ(Format(-2.5, "##0"), "-3");
-    EXPECT_EQ(Format(2.675, "##0.00"), "2.68");  // binary 2.67499999...
-    EXPECT_EQ(Format(0.05, "0.0"), "0.1");
+// Optional decimals drop trailing zeros and the separator; required digits are padded; a hash
+// before the point makes the leading zero optional; halves round away from zero on the
+// decimal value; minus zero is never printed; a suffix is copied.
+TEST(Format, PatternsAsTheFormsUseThem) {
+    struct Case {
+        double value;
+        const char* pattern;
+        const char* text;
+    };
+    const Case cases[] = {
+        {5, "####0.###", "5"}, {12.5, "####0.###", "12.5"}, {1000.0 / 28, "####0.###", "35.714"},
+        {-200, "####0.###", "-200"}, {0.0004, "####0.###", "0"}, {150, "####0.0##", "150.0"},
+        {150.125, "####0.0##", "150.125"}, {5.04, "####0.0", "5.0"}, {12, "##0.000", "12.000"},
+        {0.5, "##0.000", "0.500"}, {5, "00", "05"}, {999.96, "##0.0", "1000.0"}, {12.3456, "##0.00", "12.35"},
+        {873.4, "##0", "873"}, {0.5, "#.0", ".5"}, {0, "#.0", ".0"}, {150, "#.0", "150.0"}, {-0.5, "#.0", "-.5"},
+        {2.5, "##0", "3"}, {-2.5, "##0", "-3"}, {2.675, "##0.00", "2.68"} /* binary 2.67499999... */,
+        {0.05, "0.0", "0.1"}, {-0.0001, "##0.000", "0.000"}, {-0.0, "0.0", "0.0"}, {-0.04, "#.0", ".0"},
+        {12.5, "##0.000   V", "12.500   V"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Format(c.value, c.pattern), c.text) << c.value << " " << c.pattern;
     EXPECT_EQ(FormatSingle(1.0005f, "0.000"), "1.001");
-}
-
-TEST(Format, NeverPrintsMinusZero) {
-    EXPECT_EQ(Format(-0.0001, "##0.000"), "0.000");
-    EXPECT_EQ(Format(-0.0, "0.0"), "0.0");
-    EXPECT_EQ(Format(-0.04, "#.0"), ".0");
-}
-
-TEST(Format, UsesTheLocaleSeparatorAndCopiesTheSuffix) {
     SetDecimalSeparator(',');
     EXPECT_EQ(Format(12.5, "##0.000  mA"), "12,500  mA");
     SetDecimalSeparator('.');
-    EXPECT_EQ(Format(12.5, "##0.000   V"), "12.500   V");
 }
 
 TEST(Conversions, WholeNumbersRoundHalvesToEvenAndIntIsFloor) {
@@ -95,19 +72,11 @@ TEST(Conversions, WholeNumbersRoundHalvesToEvenAndIntIsFloor) {
 }
 
 TEST(ParseNumber, AcceptsCommaOrPointAndRefusesGarbage) {
-    EXPECT_EQ(ParseNumber("2,5"), 2.5);
-    EXPECT_EQ(ParseNumber("2.5"), 2.5);
-    EXPECT_EQ(ParseNumber(" -200 "), -200);
-    EXPECT_EQ(ParseNumber(".5"), 0.5);
-    EXPECT_EQ(ParseNumber("1e3"), 1000);
-    EXPECT_EQ(ParseNumber("+7"), 7);
-    EXPECT_FALSE(ParseNumber(""));
-    EXPECT_FALSE(ParseNumber("   "));
-    EXPECT_FALSE(ParseNumber("abc"));
-    EXPECT_FALSE(ParseNumber("1.2.3"));
-    EXPECT_FALSE(ParseNumber("1,000.5"));
-    EXPECT_FALSE(ParseNumber("-"));
-    EXPECT_FALSE(ParseNumber("12abc"));
+    for (const auto& [text, number] : {std::pair{"2,5", 2.5}, {"2.5", 2.5}, {" -200 ", -200.0}, {".5", 0.5},
+                                       {"1e3", 1000.0}, {"+7", 7.0}})
+        EXPECT_EQ(ParseNumber(text), number) << text;
+    for (const char* garbage : {"", "   ", "abc", "1.2.3", "1,000.5", "-", "12abc"})
+        EXPECT_FALSE(ParseNumber(garbage)) << garbage;
 }
 
 TEST(ParseNumber, OverflowIsRefusedEverywhereAndUnderflowReadsAsZero) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "resources/StringTable.h"
 
@@ -60,20 +61,15 @@ TEST(StringTable, LanguageOffsetComesFromText1) {
 }
 
 TEST(StringTable, TextsKeepTheirBlanksAndAccents) {
-    EXPECT_EQ(LoadResString(53), "Velocità              :          9600");
-    EXPECT_EQ(LoadResString(353), "Speed                :          9600");
-    EXPECT_EQ(LoadResString(56), "Numero di Bit    :          8");
-    EXPECT_EQ(LoadResString(206), "    Allarme Sensore");
-    EXPECT_EQ(LoadResString(506), "    Burnout");
-    EXPECT_EQ(LoadResString(210), " ÷ ");
-    EXPECT_EQ(LoadResString(510), " to ");
-    EXPECT_EQ(LoadResString(85), "Comunicazione impossibile con l' apparato");
-    EXPECT_EQ(LoadResString(385), "It's impossible communicate with the device");
-    EXPECT_EQ(LoadResString(170), "Il numero dei punti dev'essere compreso tra 2 e ");
-    EXPECT_EQ(LoadResString(198), "Premere il pulsante per visualizzare la misura del Trasmettitore. "
-                                  "Per terminare premere il pulsante 'Stop'");
-    EXPECT_EQ(LoadResString(108), "Unità Temp. : °C");
-    EXPECT_EQ(LoadResString(463), "The programming with this Span will involve the noise to correct measure");
+    const std::pair<int, const char*> texts[] = {
+        {53, "Velocità              :          9600"}, {353, "Speed                :          9600"},
+        {56, "Numero di Bit    :          8"}, {206, "    Allarme Sensore"}, {506, "    Burnout"}, {210, " ÷ "},
+        {510, " to "}, {85, "Comunicazione impossibile con l' apparato"},
+        {385, "It's impossible communicate with the device"}, {170, "Il numero dei punti dev'essere compreso tra 2 e "},
+        {198, "Premere il pulsante per visualizzare la misura del Trasmettitore. Per terminare premere il pulsante 'Stop'"},
+        {108, "Unità Temp. : °C"}, {463, "The programming with this Span will involve the noise to correct measure"},
+    };
+    for (const auto& [id, text] : texts) EXPECT_EQ(LoadResString(id), text) << id;
     EXPECT_EQ(Text(84, 0), "Dispositivo non connesso");
     EXPECT_EQ(Text(84, 300), "Device not connected");
 }

@@ -175,19 +175,6 @@ TEST(ReadConfiguration, ModelNine_SkipsTripAndTrimCellsAndTakesNoAdjustment) {
     EXPECT_NEAR(v.outputFirst.value(), 20, 0.01);
 }
 
-TEST(ReadConfiguration, CancelWhileReadingCellsSixToFifteen_NoDataInItalian) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    SimBench b(profile, 0);
-    // Serial number (4 replies) and cells 1..2 (2 replies) arrive; then the line falls silent.
-    b.transmitter.faults().silentAfterReplies = 1 + 6;  // "$V" first
-    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
-    EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
-    EXPECT_EQ(ReadAddresses(b.recorder).back(), 6);
-    EXPECT_EQ(b.session.form.summary(), "Dati non pervenuti");
-    ExpectNotConnectedState(b.session, 0);
-    EXPECT_FALSE(b.session.lastRead);
-}
-
 TEST(ReadConfiguration, CancelAnywhere_EndsTheReadAtOnce) {
     // Wherever the line falls silent, one Cancel ends the read: no second box, no further block.
     for (int replies : {1, 5, 7, 20, 25, 30, 35, 40}) {
@@ -253,26 +240,6 @@ TEST(Programming, TypeK_MemoryHoldsExactlyThePlansBytes_ThenReadsBack) {
     EXPECT_TRUE(b.dialogs.shown().empty());
 }
 
-TEST(Programming, FamilyTwo_SkipsCellSevenButKeepsItInThePlan) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    profile.identity.family = 2;
-    SimBench b(profile);
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "600");
-    const int cell7 = b.Cell(7);
-    b.recorder.sent.clear();
-    const session::ProgramOutcome outcome = b.Program();
-    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
-    const device::ProgramPlan& plan = outcome.result.plan;
-    ASSERT_GE(plan.writes.size(), 12u);
-    EXPECT_EQ(plan.writes[11].address, 7);
-    EXPECT_EQ(plan.sent.size(), plan.writes.size() - 1);
-    const auto writes = WritesSent(b.recorder);
-    EXPECT_EQ(writes, plan.sent);
-    EXPECT_TRUE(std::none_of(writes.begin(), writes.end(), [](const device::WriteEntry& w) { return w.address == 7; }));
-    EXPECT_EQ(b.Cell(7), cell7);
-}
-
 TEST(Programming, NoisyRangeRefused_StatusThreeNothingWrittenNothingSentAfterTheQuestion) {
     SimBench b;
     ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
@@ -291,17 +258,6 @@ TEST(Programming, NoisyRangeRefused_StatusThreeNothingWrittenNothingSentAfterThe
     EXPECT_TRUE(b.session.form.deviceConnected());  // a refusal is not a link failure
 }
 
-TEST(Programming, NoisyRangeAccepted_ProgramsAsIfNotAsked) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocouple(kTypeS, "0", "100");  // about 0.65 mV: noisy
-    b.dialogs.answer(Answer::Yes);
-    const session::ProgramOutcome outcome = b.Program();
-    EXPECT_EQ(outcome.result.status, device::ProgramStatus::Done);
-    EXPECT_TRUE(outcome.readBack);
-    EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 100);
-}
-
 TEST(Programming, DeviceChanged_OkChecksAgain_CancelWritesNothingAndLeavesNotConnected) {
     SimBench b;
     ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
@@ -318,20 +274,6 @@ TEST(Programming, DeviceChanged_OkChecksAgain_CancelWritesNothingAndLeavesNotCon
     EXPECT_EQ(b.recorder.Count("$R"), 0);  // no calibration read, no read-back
     EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
     EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);  // the identity is not overwritten
-    ExpectNotConnectedState(b.session);
-}
-
-TEST(Programming, VersionReadCancelled_KeepsIdentityAndWritesNothing) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "500");
-    b.transmitter.faults().noReply = true;
-    b.recorder.sent.clear();
-    const session::ProgramOutcome outcome = b.Program();
-    EXPECT_EQ(outcome.result.status, device::ProgramStatus::NotWritten);
-    EXPECT_EQ(b.recorder.Count("$W"), 0);
-    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
-    EXPECT_EQ(b.session.state.identity.DeviceModel, 10);
     ExpectNotConnectedState(b.session);
 }
 
@@ -415,12 +357,6 @@ TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
         EXPECT_EQ(b.session.form.spanTrim().slider, c.span);
     }
 }
-
-}  // namespace
-}  // namespace vantrel::test
-
-namespace vantrel::test {
-namespace {
 
 TEST(Programming, CustomCurve_ReadBackRestoresTheUsersPointsInTheWorkingTables) {
     SimBench b;

@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "SimBench.h"
+#include "SimStations.h"
 #include "files/ProgramFile.h"
 #include "session/ProductionLine.h"
 #include "session/Records.h"
@@ -27,11 +28,7 @@ struct ListRecorder final : session::OperationRecorder {
     void Record(const session::OperationRecord& record) override { records.push_back(record); }
 };
 
-device::ConfigRecord ExampleRecord() {
-    const files::ReadResult file = files::ReadProgramFile(std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70");
-    EXPECT_TRUE(file.ok());
-    return file.record;
-}
+using test::ExampleRecord;
 
 // Programs the form's thermocouple K 0..500 °C on a loaded bench, the recorder attached after
 // the load.
@@ -40,116 +37,75 @@ void LoadAndChoose(SimBench& b) {
     b.ChooseThermocoupleK("0", "500");
 }
 
+// `prepare` sets the bench up; the recorder is attached just before `run` starts the operation.
+using Step = std::function<void(SimBench&)>;
 struct Case {
     const char* name;
-    std::function<void(SimBench&, ListRecorder&)> run;  // attaches the recorder when the operation starts
+    Step prepare;
+    Step run;
     Operation operation;
     Outcome outcome;
 };
 
+const Step kNothing = [](SimBench&) {};
+const Step kLoad = [](SimBench& b) { b.Load(); };
+const Step kProgram = [](SimBench& b) { b.Program(); };
+const Step kLoadedK = [](SimBench& b) { LoadAndChoose(b); };
+
 const Case kCases[] = {
-    {"LoadOnAnsweringTransmitter",
-     [](SimBench& b, ListRecorder& r) {
-         b.session.recorder = &r;
-         b.Load();
-     },
-     Operation::Read, Outcome::Done},
-    {"LoadOnSilentLine_CancelChosen",
-     [](SimBench& b, ListRecorder& r) {
-         b.transmitter.faults().noReply = true;
-         b.session.recorder = &r;
-         b.Load();
-     },
+    {"LoadOnAnsweringTransmitter", kNothing, kLoad, Operation::Read, Outcome::Done},
+    {"LoadOnSilentLine_CancelChosen", [](SimBench& b) { b.transmitter.faults().noReply = true; }, kLoad,
      Operation::Read, Outcome::Cancelled},
     {"LoadOnPortThatWillNotOpen",
-     [](SimBench& b, ListRecorder& r) {
-         b.recorder.openFailure = link::OpenResult{link::OpenError::NoSuchPort, {}};
-         b.session.recorder = &r;
-         b.Load();
-     },
+     [](SimBench& b) { b.recorder.openFailure = link::OpenResult{link::OpenError::NoSuchPort, {}}; }, kLoad,
      Operation::Read, Outcome::CommunicationFailed},
-    {"ReadFallsSilentMidway",
-     [](SimBench& b, ListRecorder& r) {
-         b.transmitter.faults().silentAfterReplies = 1 + 6;  // "$V", then six cells
-         b.session.recorder = &r;
-         b.Load();
-     },
-     Operation::Read, Outcome::Cancelled},
-    {"IdentifyOnly",
-     [](SimBench& b, ListRecorder& r) {
-         b.session.recorder = &r;
-         session::ConnectAndIdentify(b.session, b.view);
-     },
-     Operation::Identify, Outcome::Done},
-    {"Program",
-     [](SimBench& b, ListRecorder& r) {
-         LoadAndChoose(b);
-         b.session.recorder = &r;
-         b.Program();
-     },
-     Operation::Program, Outcome::Done},
+    {"ReadFallsSilentMidway", [](SimBench& b) { b.transmitter.faults().silentAfterReplies = 1 + 6; },  // "$V", six cells
+     kLoad, Operation::Read, Outcome::Cancelled},
+    {"IdentifyOnly", kNothing, [](SimBench& b) { session::ConnectAndIdentify(b.session, b.view); }, Operation::Identify,
+     Outcome::Done},
+    {"Program", kLoadedK, kProgram, Operation::Program, Outcome::Done},
     {"ProgramVerified_BadCell",
-     [](SimBench& b, ListRecorder& r) {
+     [](SimBench& b) {
          LoadAndChoose(b);
          b.transmitter.faults().corruptWriteAddress = 17;
-         b.session.recorder = &r;
-         session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true});
      },
+     [](SimBench& b) { session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true}); },
      Operation::ProgramVerified, Outcome::VerifyFailed},
-    {"Program_CablePulledDuringTheWrites",
-     [](SimBench& b, ListRecorder& r) {
+    {"Program_CablePulledDuringTheWrites",  // 39 writes went out: unknown state
+     [](SimBench& b) {
          LoadAndChoose(b);
-         int writes = 0;
-         b.recorder.onWrite = [&b, writes](const std::string& frame) mutable {
+         b.recorder.onWrite = [&b, writes = 0](const std::string& frame) mutable {
              if (frame.rfind("$W", 0) == 0 && ++writes == 40) b.transmitter.pullCable();
          };
-         b.session.recorder = &r;
-         b.Program();
      },
-     Operation::Program, Outcome::WrittenNotConfirmed},  // 39 writes went out: unknown state
+     kProgram, Operation::Program, Outcome::WrittenNotConfirmed},
     {"Program_SilentAfterTheWrites_NotConfirmed",
-     [](SimBench& b, ListRecorder& r) {
+     [](SimBench& b) {
          LoadAndChoose(b);
          b.recorder.onWrite = [&b](const std::string& frame) {
              if (frame.rfind("$FPxx", 0) == 0) b.transmitter.faults().noReply = true;
          };
-         b.session.recorder = &r;
-         b.Program();
      },
-     Operation::Program, Outcome::WrittenNotConfirmed},
+     kProgram, Operation::Program, Outcome::WrittenNotConfirmed},
     {"Program_NoisyRangeDeclined",
-     [](SimBench& b, ListRecorder& r) {
+     [](SimBench& b) {
          ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
          b.ChooseThermocoupleK("0", "5");
          b.dialogs.answer(link::Answer::No);
-         b.session.recorder = &r;
-         b.Program();
      },
-     Operation::Program, Outcome::Refused},
-    {"CompareWithTheSameConfiguration",
-     [](SimBench& b, ListRecorder& r) {
-         ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-         const device::ConfigRecord held = session::FormRecord(b.session);
-         b.session.recorder = &r;
-         session::CompareWithDevice(b.session, held);
-     },
-     Operation::Compare, Outcome::Done},
-    {"CompareWithAnotherConfiguration",
-     [](SimBench& b, ListRecorder& r) {
-         ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+     kProgram, Operation::Program, Outcome::Refused},
+    {"CompareWithTheSameConfiguration", kLoad,
+     [](SimBench& b) { session::CompareWithDevice(b.session, session::FormRecord(b.session)); }, Operation::Compare,
+     Outcome::Done},
+    {"CompareWithAnotherConfiguration", kLoad,
+     [](SimBench& b) {
          device::ConfigRecord other = session::FormRecord(b.session);
          other.InRangeMax = 400;
-         b.session.recorder = &r;
          session::CompareWithDevice(b.session, other);
      },
      Operation::Compare, Outcome::Different},
-    {"SerialRead",
-     [](SimBench& b, ListRecorder& r) {
-         ASSERT_TRUE(session::ConnectAndIdentify(b.session, b.view));
-         b.session.recorder = &r;
-         session::ReadSerial(b.session);
-     },
-     Operation::SerialRead, Outcome::Done},
+    {"SerialRead", [](SimBench& b) { ASSERT_TRUE(session::ConnectAndIdentify(b.session, b.view)); },
+     [](SimBench& b) { session::ReadSerial(b.session); }, Operation::SerialRead, Outcome::Done},
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
@@ -159,7 +115,9 @@ class RecordedOperation : public ::testing::TestWithParam<Case> {};
 TEST_P(RecordedOperation, OneRecordWithTheOutcomeThatHappened) {
     SimBench b;
     ListRecorder recorder;
-    GetParam().run(b, recorder);
+    GetParam().prepare(b);
+    b.session.recorder = &recorder;
+    GetParam().run(b);
     ASSERT_EQ(recorder.records.size(), 1u);
     const session::OperationRecord& r = recorder.records[0];
     EXPECT_EQ(r.operation, GetParam().operation);
@@ -212,34 +170,8 @@ TEST(RecordedOperation, ProgrammingKeepsWhatWasProgrammed_AndTheCellsBeforeAndAf
 }
 
 TEST(RecordedOperation, ProductionLine_EachStationRecordsItsLoadAndItsProgramming) {
-    const sim::Profile profile = sim::MakeDefaultProfile();
-    std::vector<session::Station> stations;
-    for (const char* port : {"A", "B"}) {
-        session::Station station;
-        station.port = port;
-        station.makeLink = [&profile, silent = std::string(port) == "B"] {
-            struct Line final : link::Transport {
-                Line(const sim::Profile& p, link::Clock& clock, bool deaf) : transmitter(p.identity, p.memory), line(transmitter, clock) {
-                    transmitter.faults().noReply = deaf;
-                }
-                link::OpenResult open(const std::string& n, const link::LineSettings& s) override { return line.open(n, s); }
-                void close() override { line.close(); }
-                bool isOpen() const override { return line.isOpen(); }
-                bool write(std::string_view bytes) override { return line.write(bytes); }
-                std::string readAll() override { return line.readAll(); }
-                void discardInput() override { line.discardInput(); }
-                std::size_t bytesAvailable() override { return line.bytesAvailable(); }
-                sim::Transmitter transmitter;
-                sim::SimTransport line;
-            };
-            session::StationLink link;
-            link.clock = std::make_unique<link::VirtualClock>();
-            link.transport = std::make_unique<Line>(profile, *link.clock, silent);
-            link.dialogs = std::make_unique<link::ScriptedDialogs>(link::Answer::Cancel);
-            return link;
-        };
-        stations.push_back(std::move(station));
-    }
+    test::SimStations line(2);
+    line.transmitters[1]->faults().noReply = true;
     // Called from both stations' threads.
     struct LockedRecorder final : session::OperationRecorder {
         std::mutex mutex;
@@ -251,12 +183,12 @@ TEST(RecordedOperation, ProductionLine_EachStationRecordsItsLoadAndItsProgrammin
     } recorder;
     session::StationSettings settings;
     settings.recorder = &recorder;
-    session::ProgramStations(stations, ExampleRecord(), settings);
+    session::ProgramStations(line.Stations(), ExampleRecord(), settings);
     std::map<std::string, std::vector<std::pair<Operation, Outcome>>> byPort;
     for (const auto& r : recorder.records) byPort[r.port].emplace_back(r.operation, r.outcome);
     using Pairs = std::vector<std::pair<Operation, Outcome>>;
-    EXPECT_EQ(byPort["A"], (Pairs{{Operation::Read, Outcome::Done}, {Operation::Program, Outcome::Done}}));
-    EXPECT_EQ(byPort["B"], (Pairs{{Operation::Read, Outcome::Cancelled}}));
+    EXPECT_EQ(byPort["sim0"], (Pairs{{Operation::Read, Outcome::Done}, {Operation::Program, Outcome::Done}}));
+    EXPECT_EQ(byPort["sim1"], (Pairs{{Operation::Read, Outcome::Cancelled}}));
 }
 
 }  // namespace

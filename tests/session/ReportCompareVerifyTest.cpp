@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "SimBench.h"
+#include "SimStations.h"
 #include "device/VerifyWrites.h"
 #include "files/ProgramFile.h"
 #include "session/ProductionLine.h"
@@ -20,13 +21,7 @@ namespace {
 using namespace vantrel;
 using test::SimBench;
 
-const std::string kExample = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
-
-device::ConfigRecord ExampleRecord() {
-    const files::ReadResult file = files::ReadProgramFile(kExample);
-    EXPECT_TRUE(file.ok());
-    return file.record;
-}
+using test::ExampleRecord;
 
 // Loads the bench, pushes the record and programs it.
 session::ProgramOutcome ProgramRecord(SimBench& b, const device::ConfigRecord& record, bool verify) {
@@ -266,35 +261,10 @@ TEST(Report, Html_EscapesTexts) {
 
 // ---- Production line ---------------------------------------------------------------------
 
-struct Line {
-    explicit Line(const sim::Profile& p) : transmitter(p.identity, p.memory) {
-        transmitter.setInput(p.input);
-        transmitter.faults() = p.faults;
-    }
-    sim::Transmitter transmitter;
-};
-
-std::vector<session::Station> Stations(std::vector<std::unique_ptr<Line>>& lines) {
-    std::vector<session::Station> stations;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        sim::Transmitter* t = &lines[i]->transmitter;
-        stations.push_back({"sim" + std::to_string(i), [t] {
-                                session::StationLink link;
-                                link.clock = std::make_unique<link::VirtualClock>();
-                                link.transport = std::make_unique<sim::SimTransport>(*t, *link.clock);
-                                link.log = std::make_unique<std::ostringstream>();
-                                link.dialogs = std::make_unique<link::ScriptedDialogs>(link::Answer::Cancel);
-                                return link;
-                            }});
-    }
-    return stations;
-}
-
 TEST(ProductionLine, EightTransmitters_AllProgrammedAndVerified) {
-    std::vector<std::unique_ptr<Line>> lines;
-    for (int i = 0; i < 8; ++i) lines.push_back(std::make_unique<Line>(sim::MakeDefaultProfile()));
+    test::SimStations line(8);
     const device::ConfigRecord record = ExampleRecord();
-    const auto results = session::ProgramStations(Stations(lines), record, {true, 1});
+    const auto results = session::ProgramStations(line.Stations(), record, {true, 1});
     ASSERT_EQ(results.size(), 8u);
     // What one transmitter holds after the same programming alone.
     SimBench reference;
@@ -306,16 +276,15 @@ TEST(ProductionLine, EightTransmitters_AllProgrammedAndVerified) {
         EXPECT_TRUE(results[i].verify->Verified());
         EXPECT_TRUE(results[i].serial);
         for (const device::WriteEntry& w : device::ExpectedCells(alone.result.plan.sent))
-            EXPECT_EQ(lines[i]->transmitter.memory().read(w.address), w.value) << i << " cell " << int(w.address);
+            EXPECT_EQ(line.transmitters[i]->memory().read(w.address), w.value) << i << " cell " << int(w.address);
     }
 }
 
 TEST(ProductionLine, OneSilentOneCorrupt_OthersUnaffected) {
-    std::vector<std::unique_ptr<Line>> lines;
-    for (int i = 0; i < 4; ++i) lines.push_back(std::make_unique<Line>(sim::MakeDefaultProfile()));
-    lines[1]->transmitter.faults().noReply = true;
-    lines[2]->transmitter.faults().corruptWriteAddress = 30;
-    const auto results = session::ProgramStations(Stations(lines), ExampleRecord(), {true, 1});
+    test::SimStations line(4);
+    line.transmitters[1]->faults().noReply = true;
+    line.transmitters[2]->faults().corruptWriteAddress = 30;
+    const auto results = session::ProgramStations(line.Stations(), ExampleRecord(), {true, 1});
     EXPECT_EQ(results[0].status, session::StationStatus::Programmed);
     EXPECT_EQ(results[1].status, session::StationStatus::NotConnected);
     EXPECT_FALSE(results[1].serial);

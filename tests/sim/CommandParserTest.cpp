@@ -39,18 +39,6 @@ TEST(CommandParser, TextCommandsWithOrWithoutCr) {
     EXPECT_EQ(Kinds(parser.feed("$FPyy\r")), std::vector<Kind>{Kind::Unknown});
 }
 
-TEST(CommandParser, ByteByByteArrivalGivesTheSameCommands) {
-    const std::string stream = "SM\rPR\r"s + frames::ReadFrame(200) + frames::WriteFrame(36, 13) + "$FPxx\r";
-    CommandParser whole;
-    const auto expected = whole.feed(stream);
-    CommandParser pieces;
-    std::vector<Command> got;
-    for (char c : stream)
-        for (Command& command : pieces.feed(std::string(1, c))) got.push_back(command);
-    EXPECT_EQ(got, expected);
-    EXPECT_EQ(got.size(), 5u);
-}
-
 TEST(CommandParser, NoiseAndBrokenFramesAreDroppedAndParsingResumes) {
     CommandParser parser;
     // Noise, a "$R" frame whose sixth byte is not a CR, a "$" with an unknown letter.

@@ -17,7 +17,7 @@ struct Programmed {
     Transmitter transmitter;
 };
 
-Programmed Program(const device::PlanRequest& form, const device::WorkingState& working = DefaultWorkingState()) {
+Programmed Program(const device::ProgramForm& form, const device::WorkingState& working = DefaultWorkingState()) {
     Memory memory = FactoryMemory();
     device::ProgramDeviceData data = ReadBeforeProgramming(memory);
     if (form.OutputSelect == 1) {
@@ -61,13 +61,6 @@ TEST(Measurement, TypeK_500C_GivesTwelveMilliampsWhateverTheColdJunction) {
     EXPECT_LT(CodeFor(p.transmitter, {Quantity::Temperature, -20, 25}), PlannedCode(p.plan, 0));
 }
 
-TEST(Measurement, ShippedProfileIsTheDefaultConfigurationProgrammed) {
-    const Profile profile = MakeDefaultProfile();
-    Transmitter transmitter(profile.identity, profile.memory);
-    const Programmed p = Program(DefaultProgramForm());
-    EXPECT_NEAR(CodeFor(transmitter, {Quantity::Temperature, 500, 25}), PlannedCode(p.plan, 0.5), 0.5);
-}
-
 // One configuration per input family on a 4..20 mA output: the simulated input at a known
 // point of the range lands on the code the plan gives that point.
 struct FamilyCase {
@@ -89,7 +82,7 @@ TEST(Measurement, EachInputFamilyLandsOnItsPlannedCode) {
     };
     for (const FamilyCase& c : cases) {
         SCOPED_TRACE(c.name);
-        device::PlanRequest form = DefaultProgramForm();
+        device::ProgramForm form = DefaultProgramForm();
         form.InputCode = c.inputCode;
         form.OptionWord = c.options;
         form.RangeMin = c.min;
@@ -97,23 +90,6 @@ TEST(Measurement, EachInputFamilyLandsOnItsPlannedCode) {
         Programmed p = Program(form);
         EXPECT_NEAR(CodeFor(p.transmitter, c.input), PlannedCode(p.plan, c.fraction), 0.5);
     }
-}
-
-TEST(Measurement, VoltageInputToZeroTenVoltOutput) {
-    device::PlanRequest form = DefaultProgramForm();
-    form.InputCode = 36;
-    form.OptionWord = 0;
-    form.RangeMin = 0;
-    form.RangeMax = 50;  // mV
-    form.OutputTypeIndex = 1;
-    form.OutMin = 0;
-    form.OutMax = 10;
-    form.OutputSelect = device::OutputSelectCode({4, 10, 0, 0}, form.OutputTypeIndex, form.OutMin);
-    ASSERT_EQ(form.OutputSelect, 1);
-    Programmed p = Program(form);
-    EXPECT_NEAR(CodeFor(p.transmitter, {Quantity::Millivolts, 25, 25}), PlannedCode(p.plan, 0.5), 0.5);
-    // The voltage output falls in code as the voltage rises (3148 at 1 V, 944 at 10 V).
-    EXPECT_LT(PlannedCode(p.plan, 1), PlannedCode(p.plan, 0));
 }
 
 TEST(Measurement, ErasedMemoryOrAnImpossibleTemperatureGivesNoCode) {

@@ -31,85 +31,7 @@ struct SimLink : ::testing::Test {
         protocol.Send(frames::WriteFrame(address, value));
         protocol.Wait(0.04);
     }
-    double FrameCode(const link::ByteResult& frame) {
-        return device::Float24DecodeWord(frame[2] * 256u + frame[3], frame[4]);
-    }
 };
-
-TEST_F(SimLink, IdentifyAndReadTheWholeMemory) {
-    const link::ByteResult version = protocol.ReadVersion();
-    EXPECT_EQ(version[1], 4);
-    EXPECT_EQ(version[2], 10);
-    EXPECT_EQ(version[3], 1);
-    const double start = clock.now();
-    const link::ByteResult all = protocol.ReadBlock(0, 255);
-    ASSERT_FALSE(all.cancelled());
-    for (int a = 0; a < 255; ++a) EXPECT_EQ(all[static_cast<std::size_t>(a) + 1], profile.memory.read(static_cast<std::uint8_t>(a)));
-    // The waits alone: 0.2 + 255 x 0.1.
-    EXPECT_NEAR(clock.now() - start, 0.2 + 25.5, 1e-6);
-    EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(SimLink, ProgrammingWritesLandAfterProgrammingMode) {
-    protocol.Send(frames::kProgrammingMode);
-    protocol.Wait(0.1);
-    Write(217, 130);
-    Write(13, 13);  // a data byte equal to CR
-    protocol.Send(frames::kEndProgramming);
-    EXPECT_EQ(transmitter.memory().read(217), 130);
-    EXPECT_EQ(transmitter.memory().read(13), 13);
-    EXPECT_EQ(protocol.ReadBlock(217, 1)[1], 130);
-}
-
-TEST_F(SimLink, ConnectionTestAgainstAStreamingAndADeafTransmitter) {
-    EXPECT_EQ(link::RunConnectionSeries(protocol), link::ConnectionOutcome::Connected);
-    EXPECT_FALSE(transmitter.streaming());  // "SM" ended the stream
-    protocol.Wait(1);  // the tail of the last frame is still on the wire after "SM"
-    transmitter.faults().noReply = true;
-    EXPECT_EQ(link::RunConnectionSeries(protocol), link::ConnectionOutcome::Cancelled);
-    EXPECT_EQ(dialogs.countShown(85), 1);
-}
-
-TEST_F(SimLink, NoiseBeforeRepliesIsSkipped) {
-    transmitter.faults().noiseBeforeReplies = true;
-    EXPECT_EQ(protocol.ReadVersion()[1], 4);
-    EXPECT_EQ(protocol.ReadBlock(10, 2)[1], 1);
-    EXPECT_TRUE(dialogs.shown().empty());
-}
-
-TEST_F(SimLink, NoiseOnly_PassesTheConnectionTestButNotTheVersionRead) {
-    transmitter.faults().noiseInsteadOfReplies = true;
-    EXPECT_EQ(link::RunConnectionSeries(protocol), link::ConnectionOutcome::Connected);
-    EXPECT_TRUE(protocol.ReadVersion().cancelled());
-}
-
-TEST_F(SimLink, WrongFamilyIsReportedAsRead) {
-    transmitter.faults().reportedFamily = 2;
-    transmitter.faults().reportedModel = 9;
-    const link::ByteResult version = protocol.ReadVersion();
-    EXPECT_EQ(version[1], 2);
-    EXPECT_EQ(version[2], 9);
-}
-
-TEST_F(SimLink, SilentMidRead_CancelKeepsWhatArrived) {
-    transmitter.faults().silentAfterReplies = 3;
-    const link::ByteResult r = protocol.ReadBlock(6, 10);
-    EXPECT_TRUE(r.cancelled());
-    EXPECT_EQ(r[1], profile.memory.read(6));
-    EXPECT_EQ(r[3], profile.memory.read(8));
-    EXPECT_EQ(r[4], 0);
-}
-
-TEST_F(SimLink, DroppedReply_RetryRestartsTheBlockFromStopAndProgram) {
-    transmitter.faults().dropReplies = 1;
-    dialogs.answer(Answer::Retry);
-    const int before = transmitter.commandsReceived();
-    const link::ByteResult r = protocol.ReadBlock(6, 3);
-    EXPECT_FALSE(r.cancelled());
-    EXPECT_EQ(r[3], profile.memory.read(8));
-    // SM PR $R (lost) $FPxx $FPxx SM PR $R $R $R
-    EXPECT_EQ(transmitter.commandsReceived() - before, 10);
-}
 
 // A pulled cable makes the port vanish: the next exchange (or connection test) says so at
 // once instead of waiting out its time-out, and Retry opens the same port again, waiting a
@@ -140,39 +62,6 @@ TEST_F(SimLink, PulledCableMidProgramming_PortGoneAtOnce_RetryOpensItAgain) {
     EXPECT_EQ(cells[2], profile.memory.read(1));
     EXPECT_EQ(dialogs.countShown(resources::text::kPortDisappeared), 3);
     EXPECT_FALSE(protocol.portGone());
-}
-
-TEST_F(SimLink, MeasurementFramesCarryTheSimulatedInput) {
-    transmitter.setInput({Quantity::Temperature, 500, 25});
-    protocol.setDeviceModel(10);
-    protocol.Send(frames::kStartStream);
-    protocol.Wait(0.1);
-    for (int i = 0; i < 20; ++i) {
-        const link::ByteResult frame = protocol.ReadMeasurementFrame();
-        ASSERT_FALSE(frame.cancelled());
-        EXPECT_NEAR(FrameCode(frame), *transmitter.OutputCode(), 0.1);
-    }
-}
-
-TEST_F(SimLink, StreamFallsSilent_FrameWaitEndsInTheBox) {
-    transmitter.faults().silentAfterFrames = 3;
-    protocol.Send(frames::kStartStream);
-    int frames = 0;
-    while (!protocol.ReadMeasurementFrame().cancelled()) ASSERT_LT(++frames, 10);
-    EXPECT_GE(frames, 1);
-    EXPECT_EQ(dialogs.countShown(85), 1);
-}
-
-TEST_F(SimLink, ModelNineFramesNeedCrLf) {
-    Transmitter model9(DeviceIdentity{4, 9, 1, 0}, profile.memory);
-    SimTransport line9(model9, clock);
-    line9.open("sim", {});
-    link::Protocol protocol9(line9, clock, dialogs);
-    protocol9.setDeviceModel(9);
-    protocol9.Send(frames::kStartStream);
-    const link::ByteResult frame = protocol9.ReadMeasurementFrame();
-    ASSERT_FALSE(frame.cancelled());
-    EXPECT_EQ(frame[5], 13);
 }
 
 }  // namespace
