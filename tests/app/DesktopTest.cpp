@@ -10,11 +10,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -22,9 +20,8 @@
 #include <filesystem>
 
 #include "app/AppOptions.h"
-#include "app/MainWindow.h"
+#include "AppFixture.h"
 #include "app/QtTranslations.h"
-#include "app/SimulatedEnvironment.h"
 #include "resources/StringTable.h"
 #include "ui/widgets/ProgramWindow.h"
 #include "ui/widgets/RangeControlWidget.h"
@@ -36,24 +33,14 @@ namespace {
 
 constexpr int kNoPortText = 82;
 
-class Desktop : public ::testing::Test {
+class Desktop : public app::test::AppTest {
 protected:
-    void Start(bool simulatorAsPort) {
+    void StartWith(bool simulatorAsPort) {
         SimulatedSetup setup;
-        setup.appFolder = Folder();
         setup.simulatorAsPort = simulatorAsPort;
-        env = std::make_unique<SimulatedEnvironment>(setup);
-        window = env->MakeMainWindow();
-        window->show();
+        Start(setup);
     }
-    void TearDown() override {
-        window.reset();
-        env.reset();
-    }
-    std::filesystem::path Folder() const { return folder.path().toStdString(); }
-    std::string Summary() const {
-        return window->programWindow()->findChild<QPlainTextEdit*>("summary")->toPlainText().toStdString();
-    }
+    std::filesystem::path Folder() const { return AppFolder(); }
     int Shown(int textId) const { return env->dialogs().countShown(textId); }
     // Closes the next modal window (the preview) once it is up.
     static void CloseNextModal(QString& seen) {
@@ -64,10 +51,6 @@ protected:
             }
         });
     }
-
-    QTemporaryDir folder;
-    std::unique_ptr<SimulatedEnvironment> env;
-    std::unique_ptr<MainWindow> window;
 };
 
 ListedPort SimulatorAdapter() {
@@ -80,7 +63,7 @@ ListedPort SimulatorAdapter() {
 }  // namespace
 
 TEST_F(Desktop, NoSerialPortAtAll_SaysSoOnceAndStaysOpenWithAUsableForm) {
-    Start(false);
+    StartWith(false);
     window->LoadProgramWindow();
     EXPECT_EQ(Shown(kNoPortText), 1);
     EXPECT_TRUE(window->isVisible());
@@ -125,7 +108,7 @@ TEST_F(Desktop, NoSerialPortAtAll_SaysSoOnceAndStaysOpenWithAUsableForm) {
 }
 
 TEST_F(Desktop, RecentFilesDroppedFilesGeometry_AreKeptForTheNextRun) {
-    Start(true);
+    StartWith(true);
     window->LoadProgramWindow();
     // The first size fits a 1366x768 screen with room for a panel and the title bar, and both
     // pages of the form fit in it without scrolling (the offscreen screen is smaller still).

@@ -9,14 +9,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
 
-#include "app/MainWindow.h"
+#include "AppFixture.h"
 #include "resources/StringTable.h"
-#include "app/SimulatedEnvironment.h"
 #include "history/Store.h"
 #include "ui/widgets/CompareDialog.h"
 #include "ui/widgets/HistoryWindow.h"
@@ -33,38 +29,35 @@ std::string Text(const QWidget* widget) {
     return qobject_cast<const QLabel*>(widget)->text().toStdString();
 }
 
-bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using HistoryWindow = app::test::AppTest;
 
 }  // namespace
 
-TEST(HistoryWindow, APastConfigurationIsRestoredFromTheHistoryAndProgrammed) {
-    QTemporaryDir folder;
+// Also the programming of the form by clicking and typing, as the technician does it.
+TEST_F(HistoryWindow, APastConfigurationIsRestoredFromTheHistoryAndProgrammed) {
     SimulatedSetup setup;
-    setup.appFolder = folder.path().toStdString();
-    setup.historyFile = setup.appFolder / "history.sqlite";
+    setup.historyFile = AppFolder() / "history.sqlite";
     setup.fallbackAnswer = link::Answer::Yes;
-    SimulatedEnvironment env(setup);
-    std::unique_ptr<MainWindow> window = env.MakeMainWindow();
-    window->show();
-    const auto child = [&](const char* name) { return window->programWindow()->findChild<QWidget*>(name); };
-    const auto summary = [&] { return Text(child("summary")); };
+    Start(setup);
 
     // Entry 1: the first read, type K 0..1000 °C.
     window->LoadProgramWindow();
-    ASSERT_TRUE(Has(summary(), "Thermocouple Type K")) << summary();
+    ASSERT_TRUE(Has(Summary(), "Thermocouple Type K")) << Summary();
     EXPECT_EQ(Text(window->historyNote()), "Never seen before");
 
     // Entry 2: type J 0..400 programmed through the form.
-    QTest::mouseClick(qobject_cast<QRadioButton*>(child("Modo1")), Qt::LeftButton);
-    auto* tipo = qobject_cast<QComboBox*>(child("Tipo"));
+    Click("Modo1");
+    auto* tipo = Child<QComboBox>("Tipo");
     tipo->setFocus();
     QTest::keyClick(tipo, Qt::Key_Down);  // type K -> type J
     widgets::RangeControlWidget* range = window->programWindow()->rangeIn();
     range->maxBox()->selectAll();
     QTest::keyClicks(range->maxBox(), "400");
     ASSERT_TRUE(range->Leave().accepted);
-    QTest::mouseClick(qobject_cast<QPushButton*>(child("Command1")), Qt::LeftButton);
-    ASSERT_TRUE(Has(summary(), "Thermocouple Type J")) << summary();
+    Click("Command1");
+    ASSERT_TRUE(Has(Summary(), "Thermocouple Type J")) << Summary();
+    EXPECT_EQ(Seen("Video"), 1);
+    EXPECT_FALSE(window->deviceBusy());
 
     // Entry 3: read again; the transmitter holds what entry 2 left in it.
     window->LoadProgramWindow();
@@ -98,19 +91,21 @@ TEST(HistoryWindow, APastConfigurationIsRestoredFromTheHistoryAndProgrammed) {
     EXPECT_EQ(window->form().inputRange().maxText(), "1000");
 
     // The usual Program writes it into the transmitter again.
-    QTest::mouseClick(qobject_cast<QRadioButton*>(child("Modo1")), Qt::LeftButton);
-    QTest::mouseClick(qobject_cast<QPushButton*>(child("Command1")), Qt::LeftButton);
-    EXPECT_TRUE(Has(summary(), "Thermocouple Type K")) << summary();
-    EXPECT_TRUE(Has(summary(), "Input Range: 0 to 1000")) << summary();
-    // Only entry 2 was told that the profile's trips (800) lie outside 0..400.
+    Click("Modo1");
+    Click("Command1");
+    EXPECT_TRUE(Has(Summary(), "Thermocouple Type K")) << Summary();
+    EXPECT_TRUE(Has(Summary(), "Input Range: 0 to 1000")) << Summary();
+    // Only entry 2 was told that the profile's trips (800) lie outside 0..400; each
+    // programming ended with its word.
     const std::string tripsOutside = resources::Text(resources::text::kTripsOutsideRange, 300);
-    int tripsWarnings = 0;
-    for (const link::Message& m : env.dialogs().shown()) {
+    int tripsWarnings = 0, doneWords = 0;
+    for (const link::Message& m : env->dialogs().shown()) {
         if (m.text == tripsOutside) ++tripsWarnings;
-        else if (m.textId == resources::text::kProgrammingDone) continue;
+        else if (m.textId == resources::text::kProgrammingDone) ++doneWords;
         else ADD_FAILURE() << "unexpected message " << m.text;
     }
     EXPECT_EQ(tripsWarnings, 1);
+    EXPECT_EQ(doneWords, 2);
 
     window->historyRecorder()->Flush();
     std::string problem;

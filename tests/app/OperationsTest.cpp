@@ -11,17 +11,13 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
 
-#include "app/MainWindow.h"
-#include "app/SimulatedEnvironment.h"
+#include "AppFixture.h"
 #include "app/Windows.h"
 #include "resources/StringTable.h"
 #include "ui/widgets/Lamp.h"
@@ -38,50 +34,31 @@ namespace {
 constexpr const char* kFakePort = "/dev/ttyFAKE0";
 
 // What the technician sees of the form, and whether the transmitter is back at work.
-struct Seen {
+struct Screen {
     std::string summary;
     std::string model;
     bool connected = false;
     bool startOffered = false;
     std::string port;
-    friend bool operator==(const Seen&, const Seen&) = default;
+    friend bool operator==(const Screen&, const Screen&) = default;
 };
 
-std::ostream& operator<<(std::ostream& out, const Seen& s) {
+std::ostream& operator<<(std::ostream& out, const Screen& s) {
     return out << "{" << s.model << " | " << s.summary.substr(0, 40) << " | connected " << s.connected << " | start "
                << s.startOffered << " | " << s.port << "}";
 }
 
-class OperationsTest : public ::testing::Test {
+class OperationsTest : public app::test::AppTest {
 public:
-    void Start(bool fakePortFirst = false) {
-        SimulatedSetup setup;
-        setup.appFolder = folder.path().toStdString();
-        env = std::make_unique<SimulatedEnvironment>(setup);
-        if (fakePortFirst) {
-            env->services().ports.entries = {link::PortEntry{1, kFakePort, "Fake", true, false, true}};
-            env->services().ports.currentPort = 1;
-            env->services().initialPort = kFakePort;
-        }
-        window = env->MakeMainWindow();
-        window->SetWindowObserver([this](QWidget* shown) {
-            opened.push_back(shown->objectName());
-            if (const std::function<void(QWidget*)> handler = onWindow) handler(shown);
+    void StartOn(bool fakePortFirst) {
+        Start({}, [fakePortFirst](SimulatedEnvironment& e) {
+            if (!fakePortFirst) return;
+            e.services().ports.entries = {link::PortEntry{1, kFakePort, "Fake", true, false, true}};
+            e.services().ports.currentPort = 1;
+            e.services().initialPort = kFakePort;
         });
-        window->show();
     }
-    void TearDown() override {
-        window.reset();
-        env.reset();
-    }
-
-    template <class T>
-    T* Child(const char* name) const {
-        T* child = window->programWindow()->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-    Seen Look() const {
+    Screen Look() const {
         return {Child<QPlainTextEdit>("summary")->toPlainText().toStdString(),
                 Child<QWidget>("txtMod")->property("text").toString().toStdString(), window->form().deviceConnected(),
                 window->toolKey("start")->isEnabled(), window->currentPort()};
@@ -93,12 +70,6 @@ public:
         });
     }
     bool Working() { return !env->transmitter().streaming() && !env->transmitter().programmingMode(); }
-
-    QTemporaryDir folder;
-    std::unique_ptr<SimulatedEnvironment> env;
-    std::unique_ptr<MainWindow> window;
-    std::vector<QString> opened;
-    std::function<void(QWidget*)> onWindow;
 };
 
 }  // namespace
@@ -152,17 +123,17 @@ TEST_F(OperationsTest, CancelDuringEachLongOperation_LeavesTheFormAndTheTransmit
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.operation);
-        Start(row.fakePortFirst);
+        StartOn(row.fakePortFirst);
         window->LoadProgramWindow();
-        if (row.programmingMode) QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
-        const Seen before = Look();
+        if (row.programmingMode) Click("Modo1");
+        const Screen before = Look();
         // A window the operation should not have reached is noted and closed.
         onWindow = [](QWidget* shown) {
             if (auto* dialog = qobject_cast<QDialog*>(shown)) dialog->reject();
         };
         const sim::Memory::Cells memory = env->transmitter().memory().cells();
         const std::size_t saidBefore = env->dialogs().shown().size();
-        opened.clear();
+        seen.clear();
         CancelAt(row.cancelAt, row.nth);
         row.run(*this);
         env->transmitter().setCommandListener({});
@@ -173,7 +144,7 @@ TEST_F(OperationsTest, CancelDuringEachLongOperation_LeavesTheFormAndTheTransmit
         EXPECT_FALSE(window->deviceBusy());
         EXPECT_FALSE(window->operationBar()->isVisible());
         EXPECT_EQ(window->statusLabel()->text().toStdString(), resources::Text(resources::text::kOperationCancelled, 300));
-        EXPECT_EQ(std::count(opened.begin(), opened.end(), QString(row.windowNotOpened)), 0);
+        EXPECT_EQ(Seen(row.windowNotOpened), 0);
         // Nothing was said but "nothing written" after a stopped programming.
         for (std::size_t i = saidBefore; i < env->dialogs().shown().size(); ++i)
             EXPECT_EQ(env->dialogs().shown()[i].textId, resources::text::kProgrammingNotDone)
@@ -200,10 +171,10 @@ TEST_F(OperationsTest, CancelAtStartUp_LeavesTheWindowWithoutATransmitter) {
 TEST_F(OperationsTest, CancelDuringTheWrites_AsksFirst_YesLeavesItWrittenNotConfirmed) {
     Start();
     window->LoadProgramWindow();
-    QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
+    Click("Modo1");
     env->dialogs().answer(link::Answer::No);
     CancelAt(Kind::Write, 10);
-    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+    Click("Command1");
     std::vector<int> said;
     for (const link::Message& m : env->dialogs().shown()) said.push_back(m.textId);
     EXPECT_EQ(said, (std::vector<int>{resources::text::kStopWritingQuestion, resources::text::kProgrammingDone}));
@@ -211,7 +182,7 @@ TEST_F(OperationsTest, CancelDuringTheWrites_AsksFirst_YesLeavesItWrittenNotConf
 
     env->dialogs().answer(link::Answer::Yes).answer(link::Answer::No);  // stop; do not read again
     CancelAt(Kind::Write, 10);
-    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+    Click("Command1");
     EXPECT_TRUE(Working());
     EXPECT_EQ(env->transmitter().writesTaken(), all + 10);
     const std::vector<link::Message>& shown = env->dialogs().shown();
@@ -238,8 +209,8 @@ TEST_F(OperationsTest, Progress_MovesForwardInWordsAndIsWholeOnlyAtTheEnd) {
             secondsLeft.push_back(bar->timeLabel()->text().split(' ').value(1).toInt());
         });
         if (programming) {
-            QTest::mouseClick(Child<QRadioButton>("Modo1"), Qt::LeftButton);
-            QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+            Click("Modo1");
+            Click("Command1");
         } else {
             window->LoadProgramWindow();
         }
@@ -275,6 +246,7 @@ TEST_F(OperationsTest, EnlargedDisplay_ScalesWithItsWindow_GreysAStaleValue_Esca
         if (++readings == 3) {
             EXPECT_FALSE(window->operationBar()->isVisible());  // the start is over
             EXPECT_TRUE(window->toolKey("stop")->isEnabled());
+            EXPECT_FALSE(window->toolKey("connect")->isEnabled());  // no second exchange meanwhile
             EXPECT_TRUE(Child<QPushButton>("Command3")->isEnabled());
             window->toolKey("txrx")->trigger();
             widgets::LargeDisplayWindow* display = window->largeDisplay();
@@ -301,13 +273,17 @@ TEST_F(OperationsTest, EnlargedDisplay_ScalesWithItsWindow_GreysAStaleValue_Esca
             QTest::keyClick(window->largeDisplay(), Qt::Key_Escape);
             EXPECT_FALSE(window->largeDisplay()->isVisible());
             readings = -1;
-            QTest::mouseClick(Child<QPushButton>("Command3"), Qt::LeftButton);
+            Click("Command3");
         }
     });
-    QTest::mouseClick(Child<QPushButton>("Command1"), Qt::LeftButton);
+    Click("Command1");
     ASSERT_EQ(digits.size(), 3u);
     EXPECT_TRUE(digits[0] < digits[1] && digits[1] < digits[2]) << digits[0] << " " << digits[1] << " " << digits[2];
     EXPECT_GE(digits[2], 200);  // about 5 cm on a common monitor: readable from three metres
     EXPECT_FALSE(window->toolKey("stop")->isEnabled());
     EXPECT_FALSE(window->toolKey("txrx")->isEnabled());
+    EXPECT_TRUE(window->toolKey("connect")->isEnabled());
+    EXPECT_FALSE(env->transmitter().streaming());  // "SM" went out
+    EXPECT_FALSE(window->deviceBusy());
+    EXPECT_TRUE(window->form().display().empty());
 }

@@ -8,14 +8,11 @@
 #include <QChart>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 #include <filesystem>
 #include <fstream>
 
-#include "app/MainWindow.h"
-#include "app/SimulatedEnvironment.h"
+#include "AppFixture.h"
 #include "resources/StringTable.h"
 #include "ui/widgets/ProgramWindow.h"
 #include "ui/widgets/TrendChart.h"
@@ -25,19 +22,11 @@ using namespace vantrel::app;
 
 namespace {
 
-class TrendLogging : public ::testing::Test {
+class TrendLogging : public app::test::AppTest {
 protected:
     void SetUp() override {
-        SimulatedSetup setup;
-        setup.appFolder = folder.path().toStdString();
-        env = std::make_unique<SimulatedEnvironment>(setup);
-        window = env->MakeMainWindow();
-        window->show();
+        Start();
         window->LoadProgramWindow();
-    }
-    void TearDown() override {
-        window.reset();
-        env.reset();
     }
 
     // Measures until `readings` values were shown; `during` runs at the first one.
@@ -56,17 +45,13 @@ protected:
         QObject::disconnect(connection);
     }
     QPushButton* LogButton() const { return window->programWindow()->logButton(); }
-    std::filesystem::path Path(const char* name) const { return std::filesystem::path(folder.path().toStdString()) / name; }
+    std::filesystem::path Path(const char* name) const { return AppFolder() / name; }
     static std::size_t LineCount(const std::filesystem::path& path) {
         std::ifstream in(path);
         std::size_t n = 0;
         for (std::string line; std::getline(in, line);) ++n;
         return n;
     }
-
-    QTemporaryDir folder;
-    std::unique_ptr<SimulatedEnvironment> env;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(TrendLogging, StartLogging_MeasuredRowsGoToTheFile_StopClosesIt) {

@@ -66,7 +66,7 @@ const GoldenCells kImage[] = {
 };
 
 TEST(GoldenImage, TypeK0To1120_CellsMatchTheStandardsEmfEncodedByHand) {
-    ProgramForm form = vantrel::test::Form(1, 0, 1120, 0);
+    PlanRequest form = vantrel::test::Form(1, 0, 1120, 0);
     WorkingState working;
     working.identity = {3, 9, 5, 1};
     ProgramDeviceData device;

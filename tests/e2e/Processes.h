@@ -17,20 +17,30 @@
 
 namespace vantrel::test {
 
-inline std::vector<char*> Argv(std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    return argv;
-}
-
-// Reads what is ready on fd into text; false at end of file.
-inline bool Drain(int fd, std::string& text) {
-    char buffer[4096];
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n <= 0) return false;
-    text.append(buffer, static_cast<std::size_t>(n));
-    return true;
+// Starts args[0] with its stdout (and stderr, when errFd is given) on the write ends of the
+// pipes; returns the child's id, the read ends in outFd and errFd.
+inline pid_t Spawn(std::vector<std::string> args, int& outFd, int* errFd = nullptr) {
+    int out[2], err[2] = {-1, -1};
+    if (::pipe(out) != 0 || (errFd && ::pipe(err) != 0)) return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        if (errFd) ::dup2(err[1], STDERR_FILENO);
+        for (int fd : {out[0], out[1], err[0], err[1]})
+            if (fd >= 0) ::close(fd);
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    outFd = out[0];
+    if (errFd) {
+        ::close(err[1]);
+        *errFd = err[0];
+    }
+    return pid;
 }
 
 struct ProcessResult {
@@ -42,40 +52,31 @@ struct ProcessResult {
 // Runs a program to its end (at most timeoutSeconds), collecting stdout and stderr.
 inline ProcessResult RunProcess(std::vector<std::string> args, double timeoutSeconds) {
     ProcessResult result;
-    int out[2], err[2];
-    if (::pipe(out) != 0 || ::pipe(err) != 0) return result;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::dup2(err[1], STDERR_FILENO);
-        ::close(out[0]);
-        ::close(err[0]);
-        ::close(out[1]);
-        ::close(err[1]);
-        std::vector<char*> argv = Argv(args);
-        ::execv(argv[0], argv.data());
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    ::close(err[1]);
+    int fds[2] = {-1, -1};
+    const pid_t pid = Spawn(std::move(args), fds[0], &fds[1]);
+    if (pid < 0) return result;
+    std::string* texts[2] = {&result.out, &result.err};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeoutSeconds);
-    bool outOpen = true, errOpen = true, killed = false;
-    while (outOpen || errOpen) {
+    bool killed = false;
+    pollfd polled[2] = {{fds[0], POLLIN, 0}, {fds[1], POLLIN, 0}};
+    while (polled[0].fd >= 0 || polled[1].fd >= 0) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             ::kill(pid, SIGKILL);
             killed = true;
             break;
         }
-        pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-        if (::poll(fds, 2, static_cast<int>(left.count())) <= 0) continue;
-        if (outOpen && (fds[0].revents & (POLLIN | POLLHUP))) outOpen = Drain(out[0], result.out);
-        if (errOpen && (fds[1].revents & (POLLIN | POLLHUP))) errOpen = Drain(err[0], result.err);
-        if (!outOpen) fds[0].fd = -1;
-        if (!errOpen) fds[1].fd = -1;
+        if (::poll(polled, 2, static_cast<int>(left.count())) <= 0) continue;
+        for (int i = 0; i < 2; ++i) {
+            if (polled[i].fd < 0 || !(polled[i].revents & (POLLIN | POLLHUP))) continue;
+            char buffer[4096];
+            const ssize_t n = ::read(polled[i].fd, buffer, sizeof buffer);
+            if (n > 0) texts[i]->append(buffer, static_cast<std::size_t>(n));
+            else polled[i].fd = -1;  // end of file
+        }
     }
-    ::close(out[0]);
-    ::close(err[0]);
+    ::close(fds[0]);
+    ::close(fds[1]);
     int status = 0;
     ::waitpid(pid, &status, 0);
     if (!killed && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
@@ -88,28 +89,13 @@ public:
     // link: when not empty, the port is served under this fixed path (vantrel-sim --link).
     SimProcess(const std::string& program, const std::string& profile, const std::string& dump, const std::string& log,
                const std::string& link = "") {
-        int out[2];
-        if (::pipe(out) != 0) return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::close(out[1]);
-            std::vector<std::string> args = {program, "--profile", profile, "--dump", dump};
-            if (!log.empty()) {
-                args.push_back("--log");
-                args.push_back(log);
-            }
-            if (!link.empty()) {
-                args.push_back("--link");
-                args.push_back(link);
-            }
-            std::vector<char*> argv = Argv(args);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        m_out = ::fdopen(out[0], "r");
+        std::vector<std::string> args = {program, "--profile", profile, "--dump", dump};
+        if (!log.empty()) args.insert(args.end(), {"--log", log});
+        if (!link.empty()) args.insert(args.end(), {"--link", link});
+        int out = -1;
+        m_pid = Spawn(std::move(args), out);
+        if (m_pid < 0) return;
+        m_out = ::fdopen(out, "r");
         char line[256] = {};
         if (m_out && std::fgets(line, sizeof line, m_out)) {
             m_path = line;

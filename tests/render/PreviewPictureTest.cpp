@@ -8,26 +8,13 @@
 
 #include <cstdlib>
 
-#include "device/PlanPreview.h"
-#include "device/ProgramPlan.h"
+#include "TypeKPreview.h"
 #include "render/PreviewPicture.h"
 
 namespace vantrel::render {
 namespace {
 
-device::PlanPreview TypeK() {
-    device::WorkingState working;
-    working.identity = {3, 9, 5, 1};
-    device::PlanRequest form;
-    form.InputCode = 1;
-    form.OptionWord = 1;
-    form.RangeMax = 1000;
-    form.OutMin = 4;
-    form.OutMax = 20;
-    form.LinearVisible = true;
-    const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
-    return device::PreviewPlan(plan, 1, 1, working, 300);
-}
+device::PlanPreview TypeK() { return test::TypeKPreview(1000); }
 
 // Pixels close to a colour (the lines are drawn antialiased).
 int PixelsOf(const QImage& image, QRgb colour) {

@@ -17,7 +17,7 @@ struct Programmed {
     Transmitter transmitter;
 };
 
-Programmed Program(const device::ProgramForm& form, const device::WorkingState& working = DefaultWorkingState()) {
+Programmed Program(const device::PlanRequest& form, const device::WorkingState& working = DefaultWorkingState()) {
     Memory memory = FactoryMemory();
     device::ProgramDeviceData data = ReadBeforeProgramming(memory);
     if (form.OutputSelect == 1) {
@@ -82,7 +82,7 @@ TEST(Measurement, EachInputFamilyLandsOnItsPlannedCode) {
     };
     for (const FamilyCase& c : cases) {
         SCOPED_TRACE(c.name);
-        device::ProgramForm form = DefaultProgramForm();
+        device::PlanRequest form = DefaultProgramForm();
         form.InputCode = c.inputCode;
         form.OptionWord = c.options;
         form.RangeMin = c.min;

@@ -100,7 +100,7 @@ public:
     }
 };
 
-// A programming form loaded for a transmitter, Italian texts.
+// A programming form loaded for a transmitter, Italian texts unless English is asked for.
 struct FormFixture {
     device::WorkingState state;
     device::ConfigRecord record;
@@ -108,9 +108,9 @@ struct FormFixture {
     ScriptedDialogs dialogs;
     ProgramForm form{state, record, host, dialogs};
 
-    explicit FormFixture(int family = 4, int model = 10) {
-        state.SetLanguageOffset(0);
-        state.SetLanguageIndex(0);
+    explicit FormFixture(int family = 4, int model = 10, int languageOffset = 0) {
+        state.SetLanguageOffset(languageOffset);
+        state.SetLanguageIndex(languageOffset == 0 ? 0 : 1);
         form.Load({family, model, 0, 0});
         state.ConfigChanged = false;
     }

@@ -23,6 +23,7 @@ using namespace vantrel::ui;
 namespace {
 
 constexpr int kUnsavedChangesText = 100;
+constexpr int kEditingOperations = 16;  // the first ones of Operations()
 
 struct Bench : test::FormFixture {
     test::ScriptedFileDialogs fileDialogs;
@@ -75,6 +76,7 @@ const std::vector<Operation>& Operations() {
             b.form.SetAdjustText(AdjustWhich::Zero, b.Number());
             b.form.AdjustEnter(AdjustWhich::Zero);
         },
+        // The operations above edit the configuration; those below do not.
         [](Bench& b) { ChooseLanguage(b.form, b.Below(2)); },
         [](Bench& b) {  // Save (As) under one of a few names
             b.fileDialogs.names = {b.Name()};
@@ -173,6 +175,10 @@ TEST(FormModel, RandomOperationSequences_KeepTheInvariants) {
             EXPECT_GE(encoding.inputCode, 0) << where;
             b.files.FillRecord();
             ExpectFinite(b.form.record(), where);
+            // A change of what would be programmed is an edit: a later open or read asks about it.
+            if (which < kEditingOperations && !(WhatIsShown(b.form) == before)) {
+                EXPECT_TRUE(b.state.EditedSinceLoad) << where;
+            }
             if (b.saves != savesBefore) ExpectSavedFileReopensTheSame(b, b.state.CurrentFile, before, where);
             if (::testing::Test::HasFailure()) return;
         }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Fakes.h"
 
 using namespace vantrel;
@@ -17,66 +19,53 @@ TEST(ProgramFormLoad, StartsWithTypeKInCelsiusAndRange0To200) {
     const ProgramForm& form = f.form;
     EXPECT_EQ(form.inputFamilies().selected, kThermocouple);
     EXPECT_EQ(form.thermocoupleTypes().selected, 0);
-    EXPECT_EQ(form.wirings().selected, 1);
     EXPECT_FALSE(form.rtdSensors().visible);
-    EXPECT_FALSE(form.wirings().visible);
     EXPECT_EQ(form.inputRange().LimitsText(), "-200/1370/100");
     EXPECT_EQ(form.inputRange().unit(), "°C");
     EXPECT_EQ(form.inputRange().minText(), "0");
     EXPECT_EQ(form.inputRange().maxText(), "200");
-    EXPECT_EQ(form.inputRange().maxCaption().id, 94);
-    EXPECT_EQ(form.internalCjc().caption.id, 91);
-    EXPECT_EQ(form.burnoutLabel().text.id, 176);
-    EXPECT_EQ(form.directionLabel().text.id, 177);
     EXPECT_FALSE(form.loading());
-    EXPECT_TRUE(form.commands().toolGuide.enabled);
     EXPECT_EQ(form.outputRange().LimitsText(), "0/20/4");  // family 4 current output
 }
 
-TEST(ProgramFormFamily, ThermocoupleTwice_KeepsTypeKWithItsDefaultRange) {
-    FormFixture f;
-    f.form.ChooseTcType(1);
-    f.form.ChooseFamily(kThermocouple);
-    f.form.ChooseFamily(kThermocouple);
-    EXPECT_EQ(f.form.thermocoupleTypes().selected, 0);
-    EXPECT_EQ(f.form.inputRange().minText(), "0");
-    EXPECT_EQ(f.form.inputRange().maxText(), "1200");
-    EXPECT_TRUE(f.state.ConfigChanged);
-}
-
+// Each input family brings its limits, unit, default range and the controls it needs; its
+// working points tables start empty.
 TEST(ProgramFormFamily, EachFamily_SetsLimitsUnitDefaultsAndVisibility) {
-    FormFixture f;
-    ProgramForm& form = f.form;
-    form.ChooseFamily(kRtd);
-    EXPECT_EQ(form.rtdSensors().selected, 0);
-    EXPECT_EQ(form.wirings().selected, 1);
-    EXPECT_EQ(form.inputRange().maxText(), "100");  // the family default replaces Pt100's 200
-    EXPECT_EQ(form.inputRange().LimitsText(), "-200/850/50");
-    EXPECT_TRUE(form.rtdSensors().visible);
-    EXPECT_FALSE(form.internalCjc().visible);
-
-    form.ChooseFamily(kPotentiometer);
-    EXPECT_EQ(form.inputRange().LimitsText(), "0/100/10");
-    EXPECT_EQ(form.inputRange().unit(), "%");
-    EXPECT_EQ(form.inputRange().maxCaption().literal, "% Max");
-    EXPECT_TRUE(form.potRanges().visible);
-    EXPECT_FALSE(form.unitButton().visible);
-
-    form.ChooseFamily(kResistance);
-    EXPECT_EQ(form.inputRange().LimitsText(), "0/2000/10");
-    EXPECT_EQ(form.wirings().selected, 1);
-    EXPECT_TRUE(form.wirings().visible);
-    EXPECT_FALSE(form.potRanges().visible);
-
-    form.ChooseFamily(kCurrent);
-    EXPECT_EQ(form.inputRange().LimitsText(), "-10/24/2");
-    EXPECT_EQ(form.inputRange().maxText(), "20");
-    EXPECT_FALSE(form.burnoutButton().visible);
-
-    form.ChooseFamily(kVoltage);
-    EXPECT_EQ(form.inputRange().LimitsText(), "-10000/10000/2");
-    EXPECT_EQ(form.inputRange().unit(), "mV");
-    EXPECT_TRUE(form.burnoutButton().visible);
+    struct Case {
+        int family;
+        const char *limits, *unit, *max;
+        bool rtd, wiring, pot, burnout, unitButton;
+    };
+    const Case cases[] = {
+        {kThermocouple, "-200/1370/100", "°C", "1200", false, false, false, true, true},
+        {kRtd, "-200/850/50", "°C", "100", true, true, false, true, true},  // not Pt100's 200
+        {kPotentiometer, "0/100/10", "%", nullptr, false, false, true, true, false},
+        {kVoltage, "-10000/10000/2", "mV", nullptr, false, false, false, true, false},
+        {kResistance, "0/2000/10", nullptr, nullptr, false, true, false, true, false},
+        {kCurrent, "-10/24/2", nullptr, "20", false, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.family);
+        FormFixture f;
+        f.form.ChooseTcType(1);
+        f.state.PtPhysical[28] = 5;
+        f.state.CjcInput[5] = 7;
+        f.form.ChooseFamily(c.family);
+        const ProgramForm& form = f.form;
+        EXPECT_EQ(form.inputRange().LimitsText(), c.limits);
+        if (c.unit) { EXPECT_EQ(form.inputRange().unit(), c.unit); }
+        if (c.max) { EXPECT_EQ(form.inputRange().maxText(), c.max); }
+        if (c.family == kThermocouple) { EXPECT_EQ(form.thermocoupleTypes().selected, 0); }  // K again
+        EXPECT_EQ(form.rtdSensors().visible, c.rtd);
+        EXPECT_EQ(form.wirings().visible, c.wiring);
+        if (c.wiring) { EXPECT_EQ(form.wirings().selected, 1); }  // three wires
+        EXPECT_EQ(form.potRanges().visible, c.pot);
+        EXPECT_EQ(form.burnoutButton().visible, c.burnout);
+        EXPECT_EQ(form.unitButton().visible, c.unitButton);
+        EXPECT_EQ(form.internalCjc().visible, c.family == kThermocouple);
+        EXPECT_EQ(f.state.PtPhysical[28], 0);
+        EXPECT_EQ(f.state.CjcInput[5], 0);
+    }
 }
 
 TEST(ProgramFormFamily, FamilyTwo_HasNoCurrentAndNarrowVoltageLimits) {
@@ -89,136 +78,115 @@ TEST(ProgramFormFamily, FamilyTwo_HasNoCurrentAndNarrowVoltageLimits) {
     EXPECT_EQ(f.form.potRanges().entries.back(), 204);
 }
 
-TEST(ProgramFormFamily, ChoosingAFamily_ClearsTheWorkingPointsTables) {
+TEST(ProgramFormSensor, TypeB_DisablesCompensation_Ni100DefaultStaysWithinItsLimits) {
     FormFixture f;
-    f.state.PtPhysical[28] = 5;
-    f.state.CjcInput[5] = 7;
-    f.form.ChooseFamily(kVoltage);
-    EXPECT_EQ(f.state.PtPhysical[28], 0);
-    EXPECT_EQ(f.state.CjcInput[5], 0);
-}
-
-TEST(ProgramFormSensor, TypeB_DisablesCompensation_OtherTypesEnableIt) {
-    FormFixture f;
+    for (int type = 0; type < f.form.thermocoupleTypes().Count(); ++type) {
+        f.form.ChooseTcType(type);
+        EXPECT_EQ(f.form.internalCjc().enabled, type != 4) << type;
+    }
     f.form.ChooseTcType(4);
-    EXPECT_FALSE(f.form.internalCjc().enabled);
     EXPECT_EQ(f.form.inputRange().LimitsText(), "400/1820/100");
     EXPECT_EQ(f.form.inputRange().minText(), "500");
-    f.form.ChooseTcType(7);
-    EXPECT_TRUE(f.form.internalCjc().enabled);
-    EXPECT_TRUE(f.state.ConfigChanged);  // a type choice is an edit: leaving asks about it
-}
-
-TEST(ProgramFormSensor, Ni100Default_StaysWithinItsLimits) {
-    FormFixture f;
     f.form.ChooseFamily(kRtd);
     f.form.ChooseRtdSensor(2);
     EXPECT_EQ(f.form.inputRange().LimitsText(), "-60/180/50");
-    EXPECT_LE(std::stof(f.form.inputRange().maxText()), 180);
     EXPECT_TRUE(f.form.LeaveInputRange().accepted);
 }
 
-TEST(ProgramFormUnit, FahrenheitTypeK_GivesConvertedLimitsAndDefaultButSameSpanText) {
+TEST(ProgramFormUnit, Fahrenheit_ConvertsLimitsAndDefaults_SpansByTheFactorOnly_TwiceRestores) {
     FormFixture f;
     f.form.ToggleUnit();
-    EXPECT_TRUE(f.state.ConfigChanged);
     EXPECT_EQ(f.form.unitLabel().text.id, 109);
     f.form.ChooseTcType(0);
     EXPECT_EQ(f.form.inputRange().LimitsText(), "-328/2498/100");
     EXPECT_EQ(f.form.inputRange().minText(), "32");
     EXPECT_EQ(f.form.inputRange().maxText(), "2192");
     EXPECT_EQ(f.form.inputRange().unit(), "°F");
-}
-
-TEST(ProgramFormUnit, TogglingTwiceOnRtd_RestoresLimitsRangeAndSpan) {
-    FormFixture f;
     f.form.ChooseFamily(kRtd);
-    const std::string spanMin = f.form.inputRange().LimitsText();
-    f.form.ToggleUnit();
-    EXPECT_FLOAT_EQ(f.form.inputLimits().minSpan, 90);  // a span converts by the factor only
-    EXPECT_EQ(f.form.inputRange().maxText(), "212");
-    f.form.ToggleUnit();
-    EXPECT_EQ(f.form.inputRange().LimitsText(), spanMin);
-    EXPECT_EQ(f.form.inputRange().minText(), "0");
-    EXPECT_EQ(f.form.inputRange().maxText(), "100");
-    EXPECT_EQ(f.form.inputRange().unit(), "°C");
+    f.form.ChooseRtdSensor(1);
+    EXPECT_EQ(f.form.inputRange().unit(), "°F");
+
+    FormFixture g;
+    g.form.ChooseFamily(kRtd);
+    const std::string limits = g.form.inputRange().LimitsText();
+    g.form.ToggleUnit();
+    EXPECT_FLOAT_EQ(g.form.inputLimits().minSpan, 90);  // 50 °C wide is 90 °F wide, not 122
+    EXPECT_EQ(g.form.inputRange().maxText(), "212");
+    g.form.ToggleUnit();
+    EXPECT_EQ(g.form.inputRange().LimitsText(), limits);
+    EXPECT_EQ(g.form.inputRange().minText(), "0");
+    EXPECT_EQ(g.form.inputRange().maxText(), "100");
+    EXPECT_EQ(g.form.inputRange().unit(), "°C");
 }
 
-TEST(ProgramFormEncoding, ThermocoupleJInternalLinearFahrenheit_IsCode2Flags11) {
-    FormFixture f;
-    f.form.ChooseTcType(1);
-    f.form.ClickInternalCjc(true);
-    f.form.ClickLinear(true);
-    f.form.ToggleUnit();
-    const InputEncoding e = f.form.EncodeInput();
-    EXPECT_EQ(e.inputCode, 2);
-    EXPECT_EQ(e.optionFlags, 11 + 128);  // direct output, burn-out high
+// The input code and option bits the transmitter is programmed with.
+TEST(ProgramFormEncoding, ChoicesGiveTheInputCodeAndOptionBits) {
+    struct Case {
+        const char* name;
+        std::function<void(ProgramForm&)> choose;
+        int inputCode;  // -1: not checked
+        int mask, flags;
+    };
+    const Case cases[] = {
+        {"type J, internal, linear, °F",
+         [](ProgramForm& f) {
+             f.ChooseTcType(1);
+             f.ClickInternalCjc(true);
+             f.ClickLinear(true);
+             f.ToggleUnit();
+         },
+         2, 255, 11 + 128},  // direct output, burn-out high
+        {"Ni1000, four wires, linear",
+         [](ProgramForm& f) {
+             f.ChooseFamily(kRtd);
+             f.ChooseRtdSensor(3);
+             f.ChooseWiring(2);
+             f.ClickLinear(true);
+         },
+         24, 63, 6},
+        {"custom resistance, four wires",
+         [](ProgramForm& f) {
+             f.ChooseFamily(kResistance);
+             f.ChooseWiring(2);
+             f.ClickCustom(true);
+         },
+         51, 63, 32 + 2},
+        {"potentiometer in °F: no Fahrenheit bit",
+         [](ProgramForm& f) {
+             f.ToggleUnit();
+             f.ChooseFamily(kPotentiometer);
+             f.ChoosePotRange(2);
+         },
+         33, 8, 0},
+        {"reverse, burn-out low", [](ProgramForm& f) { f.ToggleDirection(), f.ToggleBurnout(); }, -1, 192, 64 + 128},
+        {"reverse, burn-out high",
+         [](ProgramForm& f) { f.ToggleDirection(), f.ToggleBurnout(), f.ToggleBurnout(); }, -1, 192, 64},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FormFixture f;
+        c.choose(f.form);
+        const InputEncoding e = f.form.EncodeInput();
+        if (c.inputCode >= 0) { EXPECT_EQ(e.inputCode, c.inputCode); }
+        EXPECT_EQ(e.optionFlags & c.mask, c.flags);
+    }
 }
 
-TEST(ProgramFormEncoding, Ni1000FourWiresLinear_IsCode24Flags6) {
-    FormFixture f;
-    f.form.ChooseFamily(kRtd);
-    f.form.ChooseRtdSensor(3);
-    f.form.ChooseWiring(2);
-    f.form.ClickLinear(true);
-    const InputEncoding e = f.form.EncodeInput();
-    EXPECT_EQ(e.inputCode, 24);
-    EXPECT_EQ(e.optionFlags & 63, 6);
-}
-
-TEST(ProgramFormEncoding, CustomResistance_IsCode51Flags32PlusWiring) {
-    FormFixture f;
-    f.form.ChooseFamily(kResistance);
-    f.form.ChooseWiring(2);
-    f.form.ClickCustom(true);
-    const InputEncoding e = f.form.EncodeInput();
-    EXPECT_EQ(e.inputCode, 51);
-    EXPECT_EQ(e.optionFlags & 63, 32 + 2);
-    EXPECT_TRUE(f.state.CustomActive);
-}
-
-TEST(ProgramFormEncoding, PotentiometerInFahrenheit_CarriesNoFahrenheitBit) {
-    FormFixture f;
-    f.form.ToggleUnit();
-    f.form.ChooseFamily(kPotentiometer);
-    f.form.ChoosePotRange(2);
-    const InputEncoding e = f.form.EncodeInput();
-    EXPECT_EQ(e.inputCode, 33);
-    EXPECT_EQ(e.optionFlags & 8, 0);
-}
-
-TEST(ProgramFormEncoding, OutputBits_FollowDirectionAndBurnout) {
-    FormFixture f;
-    EXPECT_EQ(f.form.EncodeInput().optionFlags & 192, 128);  // direct, burn-out high
-    f.form.ToggleDirection();
-    f.form.ToggleBurnout();
-    EXPECT_EQ(f.form.EncodeInput().optionFlags & 192, 64 + 128);  // reverse, burn-out low
-    f.form.ToggleBurnout();
-    EXPECT_EQ(f.form.EncodeInput().optionFlags & 192, 64);
-}
-
-TEST(ProgramFormCustom, ThermocoupleWithInternalCjc_EditorGetsColdJunctionPageAndLongTitle) {
+TEST(ProgramFormCustom, Editor_GetsTheInputsTitleAndPages_AcceptedLocksTheLists) {
     FormFixture f;
     f.form.ClickCustom(true);
     ASSERT_EQ(f.host.editorRequests.size(), 1u);
     const PointsEditorRequest& r = f.host.editorRequests[0];
     EXPECT_EQ(r.title, " (Custom) Termocoppia con compensazione interna del giunto");
     EXPECT_EQ(r.inputUnit, "mV");
-    EXPECT_EQ(r.physicalUnit, "Temp");
     EXPECT_TRUE(r.coldJunctionPage);
-    EXPECT_EQ(r.coldJunctionTitle, "Compensazione Giunto");
-    EXPECT_EQ(r.cancelCaption, "Annulla");
-    // Accepted: family and sensor lists locked, wiring free, range from the curve.
     EXPECT_FALSE(f.form.inputFamilies().enabled);
     EXPECT_FALSE(f.form.thermocoupleTypes().enabled);
     EXPECT_TRUE(f.form.wirings().enabled);
-    EXPECT_EQ(f.form.inputRange().maxText(), "100");
-    EXPECT_TRUE(f.state.ConfigChanged);
-}
+    EXPECT_EQ(f.form.inputRange().maxText(), "100");  // from the curve
 
-TEST(ProgramFormCustom, TypeBAndRtd_EditorWithoutColdJunctionPage_RtdTitleNamesWiring) {
-    FormFixture f;
-    f.form.ChooseTcType(4);
+    f.form.ClickCustom(false);
+    f.form.ChooseTcType(4);  // type B: no cold-junction page
     f.form.ClickCustom(true);
     EXPECT_FALSE(f.host.editorRequests.back().coldJunctionPage);
     f.form.ClickCustom(false);
@@ -235,5 +203,4 @@ TEST(ProgramFormCustom, EditorCancelled_ClearsTheBoxAndCustomActive) {
     EXPECT_FALSE(f.form.customCurve().checked);
     EXPECT_FALSE(f.state.CustomActive);
     EXPECT_TRUE(f.form.inputFamilies().enabled);
-    EXPECT_TRUE(f.form.commands().language.enabled);
 }

@@ -7,111 +7,63 @@
 
 using namespace vantrel;
 using namespace vantrel::ui;
-using test::ScriptedDialogs;
+using link::Answer;
 
-namespace {
-
-RangeControl TypeK(std::string low, std::string high) {
-    RangeControl range;
-    range.SetLimits(-200, 1370, 100);
-    range.TypeMin(std::move(low));
-    range.TypeMax(std::move(high));
-    return range;
-}
-
-}  // namespace
-
-TEST(RangeControl, EmptyBoxes_BecomeZeroThenSpanMessageWithFocusOnMax) {
-    ScriptedDialogs dialogs;
-    RangeControl range = TypeK("", "");
-    const RangeVerdict verdict = range.Leave(dialogs);
-    EXPECT_FALSE(verdict.accepted);
-    EXPECT_EQ(verdict.lastMessage, 5);
-    EXPECT_EQ(verdict.focus, RangeFocus::Max);
-    EXPECT_EQ(range.maxText(), "0");
-    EXPECT_EQ(range.minText(), "0");
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].text, "Valore fuori Range");
-    EXPECT_EQ(dialogs.shown[0].buttons, link::Buttons::Ok);
-    EXPECT_TRUE(dialogs.shown[0].title.empty());
-}
-
-TEST(RangeControl, NumbersBeyondASingle_AreAnInvalidFormatAndStayAsTyped) {
-    for (const char* text : {"1e39", "-1e39", "1e400"}) {
-        ScriptedDialogs dialogs;
-        RangeControl range = TypeK("0", text);
+// Leaving the range of a type K thermocouple (limits -200..1370 °C, span at least 100): the
+// first fault found is told once, the focus goes to the box at fault, and an accepted range
+// is rewritten in standard form. A range beyond the limits may be kept on OK.
+TEST(RangeControl, Leave_TellsTheFirstFaultAndFocusesItsBox) {
+    struct Case {
+        const char *min, *max;
+        Answer answer;
+        int message;  // 0: nothing said
+        RangeFocus focus;  // None: accepted
+        const char *minAfter, *maxAfter, *text;
+    };
+    const Case cases[] = {
+        {"", "", Answer::Ok, 5, RangeFocus::Max, "0", "0", "Valore fuori Range"},  // empty boxes count as 0
+        {"0", "1e39", Answer::Ok, 1, RangeFocus::Max, "0", "1e39", "Formato non valido"},  // beyond a Single
+        {"0", "-1e39", Answer::Ok, 1, RangeFocus::Max, "0", "-1e39", nullptr},
+        {"0", "1e400", Answer::Ok, 1, RangeFocus::Max, "0", "1e400", nullptr},
+        {"xyz", "abc", Answer::Ok, 1, RangeFocus::Max, "xyz", "abc", nullptr},
+        {"xyz", "100", Answer::Ok, 1, RangeFocus::Min, "xyz", "100", nullptr},
+        {"100", "50", Answer::Ok, 2, RangeFocus::Max, "100", "50", nullptr},
+        {"100", "100", Answer::Ok, 5, RangeFocus::Max, "100", "100", nullptr},
+        {"0", "1400", Answer::Ok, 3, RangeFocus::None, "0", "1400", nullptr},
+        {"0", "1400", Answer::Cancel, 3, RangeFocus::Max, "0", "1400", nullptr},
+        {"-300", "100", Answer::Cancel, 3, RangeFocus::Min, "-300", "100", nullptr},
+        {" 007,50", "107.500", Answer::Ok, 0, RangeFocus::None, "7.5", "107.5", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.min) + " .. " + c.max);
+        test::ScriptedDialogs dialogs;
+        dialogs.answers = {c.answer};
+        RangeControl range;
+        range.SetLimits(-200, 1370, 100);
+        range.TypeMin(c.min);
+        range.TypeMax(c.max);
         const RangeVerdict verdict = range.Leave(dialogs);
-        EXPECT_EQ(verdict.lastMessage, 1) << text;
-        EXPECT_EQ(verdict.focus, RangeFocus::Max) << text;
-        EXPECT_EQ(range.maxText(), text);
-        ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].text, "Formato non valido");
+        EXPECT_EQ(verdict.accepted, c.focus == RangeFocus::None);
+        EXPECT_EQ(verdict.focus, c.focus);
+        EXPECT_EQ(verdict.lastMessage, c.message);
+        EXPECT_EQ(range.minText(), c.minAfter);
+        EXPECT_EQ(range.maxText(), c.maxAfter);
+        ASSERT_EQ(dialogs.shown.size(), c.message == 0 ? 0u : 1u);
+        if (c.message == 0) continue;
+        EXPECT_EQ(dialogs.shown[0].buttons, c.message == 3 ? link::Buttons::OkCancel : link::Buttons::Ok);
+        if (c.text) { EXPECT_EQ(dialogs.shown[0].text, c.text); }
     }
 }
 
-TEST(RangeControl, AboveLimit_AsksOkCancel_OkKeepsTheValue_CancelRefuses) {
-    ScriptedDialogs dialogs;
-    RangeControl range = TypeK("0", "1400");
-    dialogs.answers = {link::Answer::Ok};
-    RangeVerdict verdict = range.Leave(dialogs);
-    EXPECT_TRUE(verdict.accepted);
-    EXPECT_EQ(range.maxText(), "1400");
-    EXPECT_EQ(dialogs.shown.at(0).buttons, link::Buttons::OkCancel);
-
-    dialogs.answers = {link::Answer::Cancel};
-    verdict = range.Leave(dialogs);
-    EXPECT_FALSE(verdict.accepted);
-    EXPECT_EQ(verdict.focus, RangeFocus::Max);
-
-    RangeControl below = TypeK("-300", "100");
-    dialogs.answers = {link::Answer::Cancel};
-    verdict = below.Leave(dialogs);
-    EXPECT_EQ(verdict.focus, RangeFocus::Min);
-    EXPECT_EQ(verdict.lastMessage, 3);
-}
-
-TEST(RangeControl, BadNumbers_MessageOneOnTheFirstOffendingBox) {
-    ScriptedDialogs dialogs;
-    RangeControl range = TypeK("xyz", "abc");
-    RangeVerdict verdict = range.Leave(dialogs);
-    EXPECT_EQ(verdict.lastMessage, 1);
-    EXPECT_EQ(verdict.focus, RangeFocus::Max);
-    EXPECT_EQ(range.minText(), "xyz");  // nothing converted
-    EXPECT_EQ(dialogs.shown.size(), 1u);
-
-    RangeControl min = TypeK("xyz", "100");
-    verdict = min.Leave(dialogs);
-    EXPECT_EQ(verdict.focus, RangeFocus::Min);
-    EXPECT_EQ(dialogs.shown.back().text, "Formato non valido");
-}
-
-TEST(RangeControl, MaxBelowMin_MessageTwo_EqualEndsPassToTheSpanCheck) {
-    ScriptedDialogs dialogs;
-    RangeControl range = TypeK("100", "50");
-    RangeVerdict verdict = range.Leave(dialogs);
-    EXPECT_EQ(verdict.lastMessage, 2);
-    EXPECT_EQ(verdict.focus, RangeFocus::Max);
-
-    RangeControl equal = TypeK("100", "100");
-    EXPECT_EQ(equal.Leave(dialogs).lastMessage, 5);
-    equal.SetLimits(-200, 1370, 0);
-    EXPECT_TRUE(equal.Leave(dialogs).accepted);
-}
-
-TEST(RangeControl, Accepted_RewritesNumbersInStandardForm_SpanEqualToMinimumPasses) {
-    ScriptedDialogs dialogs;
-    RangeControl range = TypeK(" 007,50", "107.500");
+TEST(RangeControl, EqualEndsPassWithoutAMinimumSpan_EnglishSpanMessageIsText463) {
+    test::ScriptedDialogs dialogs;
+    RangeControl range;
+    range.SetLimits(-200, 1370, 0);
+    range.TypeMin("100");
+    range.TypeMax("100");
     EXPECT_TRUE(range.Leave(dialogs).accepted);
-    EXPECT_EQ(range.minText(), "7.5");
-    EXPECT_EQ(range.maxText(), "107.5");
-    EXPECT_TRUE(dialogs.shown.empty());
-}
-
-TEST(RangeControl, EnglishSpanMessage_IsStringTableText463) {
-    ScriptedDialogs dialogs;
-    RangeControl range = TypeK("0", "50");
+    range.SetLimits(-200, 1370, 100);
     range.SetLanguage(300);
     range.Leave(dialogs);
     EXPECT_EQ(dialogs.shown.at(0).text, "The programming with this Span will involve the noise to correct measure");
-    EXPECT_EQ(range.MessageFor(RangeMessageCode::InvalidFormat).text, "Invalid Format");
 }

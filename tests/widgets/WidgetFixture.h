@@ -2,71 +2,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// A programming form for widget tests and screenshots: scripted message boxes and a host
-// that records what the form opened.
-#include <QApplication>
+// What the widget tests and the screenshots share: the form-model fakes (scripted message
+// boxes, a host that records what the form opened), typing the way a technician does, and
+// the type K preview of the render tests.
+#include <QLineEdit>
+#include <QString>
+#include <QTest>
 
-#include <deque>
-#include <vector>
-
-#include "device/ConfigRecord.h"
-#include "device/PlanPreview.h"
-#include "device/ProgramPlan.h"
-#include "device/WorkingState.h"
-#include "link/Dialogs.h"
-#include "ui/model/FormHost.h"
-#include "ui/model/ProgramForm.h"
+#include <memory>
 
 #include "Fakes.h"
+#include "TypeKPreview.h"
+#include "ui/model/PointsEditor.h"
+#include "ui/widgets/PointsEditorDialog.h"
 
 namespace vantrel::widgets::test {
 
-// Message boxes answered from a queue, OK when it runs dry (shared with the form-model tests).
-using ScriptedDialogs = ui::test::ScriptedDialogs;
+using ui::test::FormFixture;
+using ui::test::ScriptedDialogs;
+using vantrel::test::TypeKPreview;
 
-class RecordingHost : public ui::FormHost {
-public:
-    std::vector<ui::PointsEditorRequest> editorRequests;
-    ui::PointsEditorResult editorResult{false, {}, {}};
-    ui::PointsEditorResult OpenPointsEditor(const ui::PointsEditorRequest& request) override {
-        editorRequests.push_back(request);
-        return editorResult;
-    }
-    void OpenTripsForm(const ui::TripsFormRequest&) override {}
-    void RunMeasurement() override {}
-    void RunProgramming(const ui::InputEncoding&) override {}
-    void StopMeasurement() override {}
-};
-
-struct FormFixture {
-    device::WorkingState state;
-    device::ConfigRecord record;
-    RecordingHost host;
-    ScriptedDialogs dialogs;
-    ui::ProgramForm form{state, record, host, dialogs};
-
-    explicit FormFixture(int family = 4, int model = 10, int languageOffset = 0) {
-        state.SetLanguageOffset(languageOffset);
-        state.SetLanguageIndex(languageOffset == 0 ? 0 : 1);
-        form.Load({family, model, 0, 0});
-        state.ConfigChanged = false;
-    }
-};
-
-// The linearisation preview of a thermocouple (input code 1 K, 3 S, ...) from 0 to top °C on
-// a 4..20 mA output.
-inline device::PlanPreview TypeKPreview(float top, int languageOffset = 300, int inputCode = 1) {
-    device::WorkingState working;
-    working.identity = {3, 9, 5, 1};
-    device::PlanRequest form;
-    form.InputCode = inputCode;
-    form.OptionWord = 1;
-    form.RangeMax = top;
-    form.OutMin = 4;
-    form.OutMax = 20;
-    form.LinearVisible = true;
-    const device::ProgramPlan plan = device::MakeProgramPlan(form, working, {}, [] { return true; });
-    return device::PreviewPlan(plan, inputCode, 1, working, languageOffset);
+// Focus, select what is there, type over it.
+inline void TypeInto(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, text);
 }
+
+// Shows a window and waits until it has the focus, as the user would see it.
+inline bool ShowActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// The points editor dialog for a request, over a fresh working state, on show.
+struct EditorWindow {
+    device::WorkingState working;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<ui::PointsEditor> editor;
+    std::unique_ptr<PointsEditorDialog> dialog;
+
+    EditorWindow(const ui::PointsEditorRequest& request, int model, int languageOffset) {
+        working.SetLanguageOffset(languageOffset);
+        working.identity.DeviceModel = model;
+        editor = std::make_unique<ui::PointsEditor>(working, request.coldJunctionPage, request.encoding.optionFlags);
+        editor->Open();
+        dialog = std::make_unique<PointsEditorDialog>(*editor, request, dialogs, languageOffset);
+        active = ShowActive(*dialog);
+    }
+    QLineEdit* Box(int row, ui::PointsBox box) const { return dialog->valueBox(ui::PointsPage::Sensor, row, box); }
+    bool active = false;
+};
 
 }  // namespace vantrel::widgets::test
