@@ -208,10 +208,10 @@ int main(int argc, char** argv) {
         phases.push_back({"start-up (window loading)", 0, 0, watch.longestMs()});
         run("read (connect key)", [&] { window.toolKey("connect")->trigger(); });
         run("programming", [&] {
-            click("Modo1");
-            click("Command1");
+            click("programmingOption");
+            click("actionButton");
         });
-        click("Modo0");
+        click("measureOption");
         QApplication::processEvents();
         double firstValueAt = 0;
         double pausesAtStart = 0;
@@ -221,12 +221,12 @@ int main(int argc, char** argv) {
                 if (firstValueAt > 0 || window.form().display().empty()) return;
                 firstValueAt = static_cast<double>(sinceStart.nsecsElapsed()) / 1e9;
                 firstValueRatio = firstValueAt / (clock.pauses() - pausesAtStart);
-                QTimer::singleShot(static_cast<int>(measureSeconds * 1000), [&] { click("Command3"); });
+                QTimer::singleShot(static_cast<int>(measureSeconds * 1000), [&] { click("stopButton"); });
             });
         run("measurement", [&] {
             pausesAtStart = clock.pauses();
             sinceStart.start();
-            click("Command1");
+            click("actionButton");
         });
         QObject::disconnect(first);
         phases.back().pauses = 0;

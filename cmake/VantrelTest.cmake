@@ -1,5 +1,5 @@
 # vantrel_add_test(NAME name SOURCES ... LIBS ... [LABELS ...] [TIMEOUT seconds]
-#                  [LOCALE_FILTER gtest-filter] [QT_APP CORE|GUI])
+#                  [LOCALE_FILTER gtest-filter] [QT_APP CORE|PAINT|GUI])
 # One executable per test folder; every GoogleTest case becomes its own ctest entry,
 # carrying the labels (unit, flow, realtime, gui, postgres) and the time-out. The user's data
 # folder is one in the build tree: what the programs record in their history while tested
@@ -7,7 +7,7 @@
 # locale, under LC_ALL=it_IT.UTF-8 (machine-readable numbers must not follow the C library's
 # decimal comma). Every test program sees the shared helpers of tests/support
 # (vantrel_test_support); QT_APP gives it the shared main that makes the one Qt application
-# object (CORE: QCoreApplication; GUI: QApplication on the offscreen platform) instead of
+# object (CORE: QCoreApplication; PAINT: QGuiApplication; GUI: QApplication; both offscreen) instead of
 # gtest's own main.
 function(vantrel_add_test)
   cmake_parse_arguments(T "" "NAME;TIMEOUT;LOCALE_FILTER;QT_APP" "SOURCES;LIBS;LABELS" ${ARGN})
@@ -20,10 +20,12 @@ function(vantrel_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   if(T_QT_APP STREQUAL "CORE")
     set(main vantrel_test_main_core)
+  elseif(T_QT_APP STREQUAL "PAINT")
+    set(main vantrel_test_main_paint)
   elseif(T_QT_APP STREQUAL "GUI")
     set(main vantrel_test_main_gui)
   elseif(T_QT_APP)
-    message(FATAL_ERROR "vantrel_add_test(${T_NAME}): QT_APP is CORE or GUI, not ${T_QT_APP}")
+    message(FATAL_ERROR "vantrel_add_test(${T_NAME}): QT_APP is CORE, PAINT or GUI, not ${T_QT_APP}")
   else()
     set(main GTest::gtest_main)
   endif()

@@ -65,11 +65,8 @@ namespace {
 
 namespace res = vantrel::resources;
 
-constexpr int kProductNameText = 180;
-constexpr int kCommunicationErrorTitle = 145;
 constexpr int kNotAvailableTextId = 0;  // a fixed text, the same in both languages
 constexpr const char* kNotAvailableText = "In questa versione non è disponibile";
-constexpr int kNoPortText = 82;
 // How long a word about a port plugged in or out stays in the status bar.
 constexpr int kPortNewsMs = 15000;
 constexpr const char* kHelpItalian = "MT_ITA_VANTREL30300.pdf";
@@ -378,7 +375,7 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
 
 void MainWindow::RefreshCaption() {
     const std::string& caption = form().commands().caption;
-    setWindowTitle(caption.empty() ? T(kProductNameText) : QString::fromStdString(caption));
+    setWindowTitle(caption.empty() ? T(resources::text::kProductName) : QString::fromStdString(caption));
 }
 
 // The form model decides what its operations switch on and off; on top of that nothing that
@@ -558,7 +555,7 @@ void MainWindow::FindPortBeforeLoad() {
         return;
     }
     // No port at all: said as ever (text 82), and the window stays, without a transmitter.
-    ShowMessage(kNoPortText, {}, link::Buttons::Ok, link::Icon::None);
+    ShowMessage(resources::text::kNoPort, {}, link::Buttons::Ok, link::Icon::None);
     statusBar()->showMessage(T(res::text::kNoPortWorkOffline));
 }
 
@@ -792,7 +789,7 @@ void MainWindow::ShowProgrammingEnd(const session::ProgramOutcome& outcome) {
 void MainWindow::AskToReadAgain() {
     const int offset = m_session->state.LanguageOffset();
     link::Message message = link::TableMessage(res::text::kNotConfirmed, offset, link::Buttons::YesNo,
-                                               link::Icon::Question, kCommunicationErrorTitle);
+                                               link::Icon::Question, resources::text::kCommunicationErrorTitle);
     message.text += "\n" + res::Text(res::text::kReadAgainQuestion, offset);
     if (m_services.dialogs->Show(message) == link::Answer::Yes) Connect();
 }

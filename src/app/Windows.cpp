@@ -32,19 +32,6 @@ namespace {
 
 namespace res = vantrel::resources;
 
-constexpr int kProductNameText = 180;
-constexpr int kVersionText = 181;
-constexpr int kConfigurationSoftwareText = 231;
-constexpr int kAboutTitleText = 179;
-constexpr int kExitText = 63;
-constexpr int kLanguageText = 73;
-constexpr int kSerialPortsText = 57;
-constexpr int kSelectPortText = 52;
-constexpr int kCancelText = 144;
-constexpr int kConnectionTestText = 114;
-constexpr int kCommunicationEnabledText = 146;
-constexpr int kDoNotUnplugText = 147;
-constexpr int kAppTitleText = 180;
 
 QLabel* PictureLabel(int id, QSize size, QWidget* parent) {
     auto* label = new QLabel(parent);
@@ -55,7 +42,7 @@ QLabel* PictureLabel(int id, QSize size, QWidget* parent) {
 
 // The Cancel button of the windows shown while an operation runs: it stops the operation.
 QPushButton* CancelButton(const char* name, int languageOffset, QWidget* parent) {
-    auto* button = new QPushButton(Tr(kCancelText, languageOffset), parent);
+    auto* button = new QPushButton(Tr(resources::text::kCancel, languageOffset), parent);
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
@@ -83,7 +70,7 @@ QString Tr(int italianId, int languageOffset) {
 SplashWindow::SplashWindow(int languageOffset, int closeAfterMs, std::function<void()> onFirstTick, QWidget* parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_onFirstTick(std::move(onFirstTick)) {
     setObjectName("Splash");
-    setWindowTitle(Tr(kAppTitleText, languageOffset));
+    setWindowTitle(Tr(resources::text::kProductName, languageOffset));
     setAutoFillBackground(true);
     // The splash keeps its light look on every desktop, its texts dark on it.
     QPalette palette = this->palette();
@@ -108,9 +95,9 @@ SplashWindow::SplashWindow(int languageOffset, int closeAfterMs, std::function<v
     row->addWidget(PictureLabel(res::kPictureSplashProbe, QSize(110, 110), this));
     auto* texts = new QVBoxLayout;
     texts->addStretch();
-    texts->addWidget(TextLabel(Tr(kProductNameText, languageOffset), 14, true, this));
-    texts->addWidget(TextLabel(Tr(kConfigurationSoftwareText, languageOffset), 2, false, this));
-    texts->addWidget(TextLabel(Tr(kVersionText, languageOffset), 0, false, this));
+    texts->addWidget(TextLabel(Tr(resources::text::kProductName, languageOffset), 14, true, this));
+    texts->addWidget(TextLabel(Tr(resources::text::kConfigurationSoftware, languageOffset), 2, false, this));
+    texts->addWidget(TextLabel(Tr(resources::text::kVersion, languageOffset), 0, false, this));
     texts->addStretch();
     row->addLayout(texts, 1);
     layout->addLayout(row);
@@ -130,7 +117,7 @@ SplashWindow::SplashWindow(int languageOffset, int closeAfterMs, std::function<v
 
 AboutWindow::AboutWindow(int languageOffset, QWidget* parent) : QDialog(parent) {
     setObjectName("About");
-    setWindowTitle(Tr(kAboutTitleText, languageOffset));
+    setWindowTitle(Tr(resources::text::kAboutTitle, languageOffset));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 20, 28, 16);
     layout->setSpacing(12);
@@ -138,9 +125,9 @@ AboutWindow::AboutWindow(int languageOffset, QWidget* parent) : QDialog(parent) 
     row->setSpacing(20);
     row->addWidget(PictureLabel(res::kIconApplication, QSize(72, 72), this));
     auto* texts = new QVBoxLayout;
-    texts->addWidget(TextLabel(Tr(kProductNameText, languageOffset), 10, true, this));
-    texts->addWidget(TextLabel(Tr(kConfigurationSoftwareText, languageOffset), 0, false, this));
-    texts->addWidget(TextLabel(Tr(kVersionText, languageOffset), 0, false, this));
+    texts->addWidget(TextLabel(Tr(resources::text::kProductName, languageOffset), 10, true, this));
+    texts->addWidget(TextLabel(Tr(resources::text::kConfigurationSoftware, languageOffset), 0, false, this));
+    texts->addWidget(TextLabel(Tr(resources::text::kVersion, languageOffset), 0, false, this));
     row->addLayout(texts, 1);
     layout->addLayout(row);
     auto* ok = new QPushButton("&OK", this);
@@ -202,8 +189,8 @@ LanguageWindow::LanguageWindow(int languageOffset, int animationMs, QWidget* par
     bottom->addWidget(m_exit);
     layout->addLayout(bottom);
 
-    SetCaption(Tr(kLanguageText, languageOffset));
-    SetExitText(Tr(kExitText, languageOffset));
+    SetCaption(Tr(resources::text::kLanguage, languageOffset));
+    SetExitText(Tr(resources::text::kExit, languageOffset));
 
     m_timer = new QTimer(this);
     m_timer->setInterval(animationMs);
@@ -238,12 +225,12 @@ void LanguageWindow::hideEvent(QHideEvent* event) {
 DoorsWindow::DoorsWindow(PortChoiceModel& model, int languageOffset, QWidget* parent)
     : QDialog(parent), m_model(model) {
     setObjectName("doors");
-    setWindowTitle(Tr(kSerialPortsText, languageOffset));
+    setWindowTitle(Tr(resources::text::kSerialPorts, languageOffset));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 16, 18, 14);
     layout->setSpacing(12);
 
-    auto* frame = new QGroupBox(Tr(kSelectPortText, languageOffset), this);
+    auto* frame = new QGroupBox(Tr(resources::text::kSelectPort, languageOffset), this);
     frame->setObjectName("doorsFrame");
     auto* frameLayout = new QVBoxLayout(frame);
     m_list = new QComboBox(frame);
@@ -280,7 +267,7 @@ DoorsWindow::DoorsWindow(PortChoiceModel& model, int languageOffset, QWidget* pa
     m_ok = new QPushButton("OK", this);
     m_ok->setObjectName("doorsOk");
     m_ok->setDefault(true);
-    m_cancel = new QPushButton(Tr(kCancelText, languageOffset), this);
+    m_cancel = new QPushButton(Tr(resources::text::kCancel, languageOffset), this);
     m_cancel->setObjectName("doorsCancel");
     connect(m_ok, &QPushButton::clicked, this, &DoorsWindow::accept);
     connect(m_cancel, &QPushButton::clicked, this, &DoorsWindow::reject);
@@ -319,12 +306,12 @@ void DoorsWindow::reject() {
 ConnectionTestWindow::ConnectionTestWindow(int languageOffset, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("TentConn");
-    setWindowTitle(Tr(kAppTitleText, languageOffset));
+    setWindowTitle(Tr(resources::text::kProductName, languageOffset));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);
     layout->setSpacing(14);
     layout->addWidget(PictureLabel(res::kIconConnect, QSize(40, 40), this));
-    auto* caption = TextLabel(Tr(kConnectionTestText, languageOffset), 1, true, this);
+    auto* caption = TextLabel(Tr(resources::text::kConnectionTest, languageOffset), 1, true, this);
     caption->setObjectName("TentConnCaption");
     caption->setWordWrap(false);
     layout->addWidget(caption, 1);
@@ -349,7 +336,7 @@ QString ConnectionTestWindow::attemptText() const { return m_attempt->text(); }
 OperationWindow::OperationWindow(int languageOffset, int animationMs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName("Video");
-    setWindowTitle(Tr(kAppTitleText, languageOffset));
+    setWindowTitle(Tr(resources::text::kProductName, languageOffset));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);
     layout->setSpacing(18);
@@ -358,9 +345,9 @@ OperationWindow::OperationWindow(int languageOffset, int animationMs, QWidget* p
     m_picture->setFixedSize(96, 64);
     layout->addWidget(m_picture);
     auto* texts = new QVBoxLayout;
-    auto* enabled = TextLabel(Tr(kCommunicationEnabledText, languageOffset), 3, true, this);
+    auto* enabled = TextLabel(Tr(resources::text::kCommunicationEnabled, languageOffset), 3, true, this);
     enabled->setObjectName("VideoCommunication");
-    auto* warning = TextLabel(Tr(kDoNotUnplugText, languageOffset), 0, false, this);
+    auto* warning = TextLabel(Tr(resources::text::kDoNotUnplug, languageOffset), 0, false, this);
     warning->setObjectName("VideoWarning");
     const QColor warningColour = widgets::ForPalette(this, QColor(0xa3, 0x3a, 0x00), QColor(0xff, 0xb0, 0x70));
     warning->setStyleSheet(QStringLiteral("color: %1;").arg(warningColour.name()));

@@ -24,7 +24,6 @@ namespace {
 
 bool Json(const Context& context) { return context.invocation.HasFlag("--json"); }
 
-constexpr int kProgrammingText = 104;  // "Programming"
 
 // Lines split at CR LF.
 std::vector<std::string> Lines(const std::string& text) {
@@ -273,7 +272,7 @@ int Program(Context& context) {
     const bool dryRun = context.invocation.HasFlag("--dry-run");
     const session::ProgramOptions options{context.invocation.HasFlag("--verify")};
     TerminalProgress progress(context, s.progress);
-    if (!dryRun) progress.Step(resources::Text(kProgrammingText, context.languageOffset()));
+    if (!dryRun) progress.Step(resources::Text(resources::text::kProgramming, context.languageOffset()));
     const session::ProgramOutcome outcome = dryRun ? session::PlanOnly(s, encoding)
                                                    : session::ProgramAndReadBack(s, progress, encoding, options);
     progress.Clear();

@@ -11,7 +11,6 @@ namespace vantrel::cli {
 
 namespace {
 
-constexpr int kInvalidFileTextId = 174;
 
 template <typename Record, typename Visitor>
 void VisitFields(const Record& r, Visitor&& field) {
@@ -92,7 +91,7 @@ struct TextField {
 std::optional<device::ConfigRecord> ReadProgrammingFile(Context& context, const std::string& path) {
     const files::ReadResult file = files::ReadProgramFile(path);
     if (file.ok()) return file.record;
-    context.err << files::FileProblemMessage(kInvalidFileTextId, path, file.problem(), context.languageOffset()) << '\n';
+    context.err << files::FileProblemMessage(resources::text::kInvalidFile, path, file.problem(), context.languageOffset()) << '\n';
     return std::nullopt;
 }
 

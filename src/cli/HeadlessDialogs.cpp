@@ -5,13 +5,12 @@
 #include <ostream>
 
 #include "cli/Progress.h"
+#include "resources/StringTable.h"
 
 namespace vantrel::cli {
 
 namespace {
 
-constexpr int kDeviceChangedTextId = 219;
-constexpr int kNoisyRangeTextId = 156;
 
 link::Answer Refusal(link::Buttons buttons) {
     switch (buttons) {
@@ -33,9 +32,9 @@ link::Answer HeadlessDialogs::Show(const link::Message& message) {
     if (message.buttons == link::Buttons::RetryCancel && m_retriesLeft > 0) {
         --m_retriesLeft;
         answer = link::Answer::Retry;
-    } else if (message.textId == kDeviceChangedTextId) {
+    } else if (message.textId == resources::text::kDeviceChanged) {
         answer = link::Answer::Cancel;
-    } else if (message.textId == kNoisyRangeTextId) {
+    } else if (message.textId == resources::text::kNoisyRange) {
         answer = m_acceptNoisy ? link::Answer::Yes : link::Answer::No;
     }
     m_err << " [" << (answer == link::Answer::Retry ? "Retry"

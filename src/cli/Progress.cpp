@@ -12,8 +12,6 @@ namespace vantrel::cli {
 
 namespace {
 
-constexpr int kConnectionAttemptText = 114;  // "Connection attempt"
-constexpr int kDeviceReadingText = 218;      // "Device reading..."
 
 TerminalProgress* g_shown = nullptr;  // the progress whose line is on the terminal now
 
@@ -60,14 +58,14 @@ void TerminalProgress::Clear() {
 }
 
 void TerminalProgress::ConnectionSeriesStarted() {
-    Step(resources::Text(kConnectionAttemptText, m_languageOffset));
+    Step(resources::Text(resources::text::kConnectionTest, m_languageOffset));
 }
 
 void TerminalProgress::ConnectionAttempt(int attempt) {
-    Step(resources::Text(kConnectionAttemptText, m_languageOffset) + ' ' + std::to_string(attempt));
+    Step(resources::Text(resources::text::kConnectionTest, m_languageOffset) + ' ' + std::to_string(attempt));
 }
 
-void TerminalProgress::ReadingStarted() { Step(resources::Text(kDeviceReadingText, m_languageOffset)); }
+void TerminalProgress::ReadingStarted() { Step(resources::Text(resources::text::kDeviceReading, m_languageOffset)); }
 
 void ClearTerminalProgress() {
     if (g_shown) g_shown->Clear();

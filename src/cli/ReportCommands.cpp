@@ -21,7 +21,6 @@ namespace vantrel::cli {
 
 namespace {
 
-constexpr int kInvalidFileTextId = 174;
 
 bool Json(const Context& context) { return context.invocation.HasFlag("--json"); }
 
@@ -84,7 +83,7 @@ int Report(Context& context) {
         OfflineSession offline(context);
         session::Session& s = offline.session();
         if (!session::LoadRecord(s, *record)) {
-            context.err << resources::Text(kInvalidFileTextId, context.languageOffset()) << '\n' << positionals[1] << '\n'
+            context.err << resources::Text(resources::text::kInvalidFile, context.languageOffset()) << '\n' << positionals[1] << '\n'
                         << resources::Text(resources::text::kFileDoesNotFitTransmitter, context.languageOffset()) << '\n';
             return kExitInvalidFile;
         }

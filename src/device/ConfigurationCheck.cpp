@@ -23,16 +23,6 @@ constexpr double kTrimLimitPercent = 5;
 constexpr int kTrimSliderLimit = 50;
 constexpr int kTripDelayCellMax = 255;
 constexpr double kTripDelayStepSeconds = 0.05;
-constexpr int kRangeTextId = 208;
-constexpr int kOutputRangeTextId = 215;
-constexpr int kTripsTextId = 221;
-constexpr int kDelayTextId = 224;
-constexpr int kSensorPageTextId = 164;
-constexpr int kCjcPageTextId = 165;
-constexpr int kInvalidFormatTextId = 169;
-constexpr int kPointCountTextId = 170;
-constexpr int kNotRisingTextId = 171;
-constexpr int kToTextId = 210;
 
 bool Finite(double value) { return std::isfinite(value); }
 
@@ -201,14 +191,14 @@ std::optional<ConfigProblem> CheckTrips(const WorkingState& working) {
 std::string FieldName(ConfigField field, int languageOffset) {
     const auto T = [&](int id) { return resources::Text(id, languageOffset); };
     switch (field) {
-    case ConfigField::InputRange: return T(kRangeTextId);
-    case ConfigField::OutputRange: return T(kOutputRangeTextId);
+    case ConfigField::InputRange: return T(resources::text::kInputRange);
+    case ConfigField::OutputRange: return T(resources::text::kOutputRange);
     case ConfigField::ZeroTrim: return "Reg. Zero";
     case ConfigField::SpanTrim: return "Reg. Span";
-    case ConfigField::TripLevels: return T(kTripsTextId);
-    case ConfigField::TripDelay: return T(kDelayTextId);
-    case ConfigField::SensorPoints: return T(kSensorPageTextId);
-    case ConfigField::ColdJunctionPoints: return T(kCjcPageTextId);
+    case ConfigField::TripLevels: return T(resources::text::kTrips);
+    case ConfigField::TripDelay: return T(resources::text::kDelay);
+    case ConfigField::SensorPoints: return T(resources::text::kSensorPage);
+    case ConfigField::ColdJunctionPoints: return T(resources::text::kCjcPage);
     }
     return {};
 }
@@ -238,14 +228,14 @@ std::string ConfigProblemText(const ConfigProblem& p, int languageOffset) {
     std::string text = T(t::kConfigurationNotProgrammable) + "\n" + FieldName(p.field, languageOffset) + ": ";
     const std::string values = p.valueMin == p.valueMax || p.fault == ConfigFault::CountOutOfRange
                                    ? WithUnit(Number(p.valueMin), p.unit)
-                                   : WithUnit(Number(p.valueMin) + T(kToTextId) + Number(p.valueMax), p.unit);
+                                   : WithUnit(Number(p.valueMin) + T(resources::text::kRangeSeparator) + Number(p.valueMax), p.unit);
     switch (p.fault) {
-    case ConfigFault::NotANumber: return text + T(kInvalidFormatTextId);
+    case ConfigFault::NotANumber: return text + T(resources::text::kInvalidFormat);
     case ConfigFault::Inverted: return text + values + "\n" + T(t::kMaximumBelowMinimum);
     case ConfigFault::Empty: return text + values + "\n" + T(t::kRangeEmpty);
     case ConfigFault::BeyondRangeCode: return text + values + "\n" + T(t::kBeyondRangeCells);
-    case ConfigFault::NotRising: return text + T(kNotRisingTextId);
-    case ConfigFault::CountOutOfRange: return text + values + "\n" + T(kPointCountTextId) + resources::Str(p.allowedMax);
+    case ConfigFault::NotRising: return text + T(resources::text::kNotRising);
+    case ConfigFault::CountOutOfRange: return text + values + "\n" + T(resources::text::kPointCount) + resources::Str(p.allowedMax);
     case ConfigFault::OutsideLimits:
         if (p.field == ConfigField::TripDelay) return text + values + "\n" + T(t::kTripDelayTooLong);
         text += values + "\n" + T(t::kAllowedFrom) + " " + WithUnit(Number(p.allowedMin) + T(t::kAllowedTo) +

@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Vantrel maintainers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/DeviceCheck.h"
+#include "resources/StringTable.h"
 
 
 namespace vantrel::device {
 
 namespace {
 
-constexpr int kDeviceChangedTextId = 219;
 
 bool AskCheckAgain(link::Protocol& protocol) {
-    const link::Message message = link::TableMessage(kDeviceChangedTextId, protocol.languageOffset(),
+    const link::Message message = link::TableMessage(resources::text::kDeviceChanged, protocol.languageOffset(),
                                                      link::Buttons::OkCancel, link::Icon::Exclamation);
     return protocol.dialogs().Show(message) == link::Answer::Ok;
 }

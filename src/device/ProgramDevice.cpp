@@ -11,13 +11,11 @@ namespace vantrel::device {
 
 namespace {
 
-constexpr int kNoisyRangeTextId = 156;
-constexpr int kCommunicationErrorTitleId = 145;
 constexpr double kAfterWrite = 0.04;
 constexpr double kAfterCommand = 0.1;
 
 bool AskNoisyRange(link::Protocol& protocol) {
-    const link::Message message = link::TableMessage(kNoisyRangeTextId, protocol.languageOffset(),
+    const link::Message message = link::TableMessage(resources::text::kNoisyRange, protocol.languageOffset(),
                                                      link::Buttons::YesNo, link::Icon::Question);
     return protocol.dialogs().Show(message) == link::Answer::Yes;
 }
@@ -66,7 +64,7 @@ void ShowRefusal(link::Protocol& protocol, const ProgramPlan& plan) {
 
 void ShowLinkLost(link::Protocol& protocol) {
     protocol.dialogs().Show(link::TableMessage(resources::text::kLinkLostWhileProgramming, protocol.languageOffset(),
-                                               link::Buttons::Ok, link::Icon::Critical, kCommunicationErrorTitleId));
+                                               link::Buttons::Ok, link::Icon::Critical, resources::text::kCommunicationErrorTitle));
 }
 
 }  // namespace

@@ -12,9 +12,6 @@ namespace vantrel::device {
 
 namespace {
 
-constexpr int kInputRangeTextId = 208;
-constexpr int kOutputRangeTextId = 215;
-constexpr int kToTextId = 210;
 // The output ends come back through three-byte table entries and the calibration line:
 // a thousandth of the span absorbs that, while a wrong range or trim shows far beyond it.
 constexpr double kOutputTolerance = 1e-3;
@@ -25,7 +22,7 @@ std::string Value(double value, int languageOffset) {
 
 std::string Values(double low, double high, int languageOffset) {
     if (low == high) return Value(low, languageOffset);
-    return Value(low, languageOffset) + resources::Text(kToTextId, languageOffset) + Value(high, languageOffset);
+    return Value(low, languageOffset) + resources::Text(resources::text::kRangeSeparator, languageOffset) + Value(high, languageOffset);
 }
 
 bool Near(const std::optional<float>& a, double b, double tolerance) {
@@ -77,8 +74,8 @@ std::string ReadBackDifferencesText(const std::vector<ReadBackDifference>& diffe
         switch (d.field) {
         case ReadBackField::InputCode: field = T(t::kReadBackInputCode); break;
         case ReadBackField::OptionFlags: field = T(t::kReadBackOptions); break;
-        case ReadBackField::InputRange: field = T(kInputRangeTextId); break;
-        case ReadBackField::OutputRange: field = T(kOutputRangeTextId); break;
+        case ReadBackField::InputRange: field = T(resources::text::kInputRange); break;
+        case ReadBackField::OutputRange: field = T(resources::text::kOutputRange); break;
         }
         text += "\n" + field + ": " + T(t::kReadBackAsked) + " " + Values(d.askedLow, d.askedHigh, languageOffset) +
                 ", " + T(t::kReadBackRead) + " " + Values(d.readLow, d.readHigh, languageOffset);

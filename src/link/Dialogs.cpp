@@ -8,8 +8,6 @@ namespace vantrel::link {
 
 namespace {
 
-constexpr int kTextNoCommunication = 85;
-constexpr int kTitleCommunicationError = 145;
 
 }  // namespace
 
@@ -25,13 +23,13 @@ Message TableMessage(int textId, int languageOffset, Buttons buttons, Icon icon,
 }
 
 Message NoCommunicationMessage(int languageOffset) {
-    return TableMessage(kTextNoCommunication, languageOffset, Buttons::RetryCancel, Icon::Critical,
-                        kTitleCommunicationError);
+    return TableMessage(resources::text::kNoCommunication, languageOffset, Buttons::RetryCancel, Icon::Critical,
+                        resources::text::kCommunicationErrorTitle);
 }
 
 Message PortGoneMessage(int languageOffset) {
     return TableMessage(resources::text::kPortDisappeared, languageOffset, Buttons::RetryCancel, Icon::Critical,
-                        kTitleCommunicationError);
+                        resources::text::kCommunicationErrorTitle);
 }
 
 }  // namespace vantrel::link

@@ -18,11 +18,6 @@ namespace vantrel::session {
 
 namespace {
 
-constexpr int kNoReplyTextId = 85;
-constexpr int kCommunicationErrorTitleId = 145;
-constexpr int kPortInUseTextId = 160;
-constexpr int kPortSharingTitleId = 161;
-constexpr int kIncompatibleTextId = 205;
 
 void ShowMessage(Session& session, int textId, int titleId, link::Icon icon) {
     session.protocol.dialogs().Show(
@@ -51,9 +46,9 @@ bool OpenPort(Session& session) {
                         resources::Text(resources::text::kPortNoPermissionFix, session.state.LanguageOffset());
         session.protocol.dialogs().Show(message);
     } else if (result.error == link::OpenError::PortInUse) {
-        ShowMessage(session, kPortInUseTextId, kPortSharingTitleId, link::Icon::Exclamation);
+        ShowMessage(session, resources::text::kPortInUse, resources::text::kPortSharingTitle, link::Icon::Exclamation);
     } else {
-        ShowMessage(session, kNoReplyTextId, kCommunicationErrorTitleId, link::Icon::Critical);
+        ShowMessage(session, resources::text::kNoCommunication, resources::text::kCommunicationErrorTitle, link::Icon::Critical);
     }
     return false;
 }
@@ -95,7 +90,7 @@ void Identify(Session& session) {
             identity.FirmwareVersion = version[3];
             identity.FirmwareRelease = version[4];
             if (!device::IsAcceptedModel(identity.DeviceModel))
-                ShowMessage(session, kIncompatibleTextId, 0, link::Icon::Critical);
+                ShowMessage(session, resources::text::kIncompatible, 0, link::Icon::Critical);
         }
     }
     session.state.identity = identity;

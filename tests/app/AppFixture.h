@@ -52,7 +52,7 @@ public:
     }
     void Click(const char* name) const { QTest::mouseClick(Child<QAbstractButton>(name), Qt::LeftButton); }
     std::string Summary() const { return Child<QPlainTextEdit>("summary")->toPlainText().toStdString(); }
-    std::string ModelBox() const { return Child("txtMod")->property("text").toString().toStdString(); }
+    std::string ModelBox() const { return Child("modelText")->property("text").toString().toStdString(); }
     int Seen(const QString& name) const { return static_cast<int>(std::count(seen.begin(), seen.end(), name)); }
     static bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 

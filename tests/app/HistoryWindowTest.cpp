@@ -46,15 +46,15 @@ TEST_F(HistoryWindow, APastConfigurationIsRestoredFromTheHistoryAndProgrammed) {
     EXPECT_EQ(Text(window->historyNote()), "Never seen before");
 
     // Entry 2: type J 0..400 programmed through the form.
-    Click("Modo1");
-    auto* tipo = Child<QComboBox>("Tipo");
+    Click("programmingOption");
+    auto* tipo = Child<QComboBox>("thermocoupleTypes");
     tipo->setFocus();
     QTest::keyClick(tipo, Qt::Key_Down);  // type K -> type J
     widgets::RangeControlWidget* range = window->programWindow()->rangeIn();
     range->maxBox()->selectAll();
     QTest::keyClicks(range->maxBox(), "400");
     ASSERT_TRUE(range->Leave().accepted);
-    Click("Command1");
+    Click("actionButton");
     ASSERT_TRUE(Has(Summary(), "Thermocouple Type J")) << Summary();
     EXPECT_EQ(Seen("Video"), 1);
     EXPECT_FALSE(window->deviceBusy());
@@ -91,8 +91,8 @@ TEST_F(HistoryWindow, APastConfigurationIsRestoredFromTheHistoryAndProgrammed) {
     EXPECT_EQ(window->form().inputRange().maxText(), "1000");
 
     // The usual Program writes it into the transmitter again.
-    Click("Modo1");
-    Click("Command1");
+    Click("programmingOption");
+    Click("actionButton");
     EXPECT_TRUE(Has(Summary(), "Thermocouple Type K")) << Summary();
     EXPECT_TRUE(Has(Summary(), "Input Range: 0 to 1000")) << Summary();
     // Only entry 2 was told that the profile's trips (800) lie outside 0..400; each

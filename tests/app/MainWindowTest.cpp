@@ -98,7 +98,7 @@ TEST_F(MainWindowTest, WithoutATransmitter_RetryStartsANewSeries_CancelLeavesIta
 
     EXPECT_EQ(ModelBox(), "Dispositivo non connesso");
     EXPECT_EQ(Summary(), "Dati non pervenuti");
-    EXPECT_EQ(Child<QComboBox>("Strumento")->itemText(0), "Termocoppia");
+    EXPECT_EQ(Child<QComboBox>("inputFamilies")->itemText(0), "Termocoppia");
     // Each series is a fresh window counting its "MI" commands from 1 again.
     EXPECT_EQ(Seen("TentConn"), 2);
     ASSERT_EQ(watching->attemptsAtNoReply.size(), 2u);
@@ -107,7 +107,7 @@ TEST_F(MainWindowTest, WithoutATransmitter_RetryStartsANewSeries_CancelLeavesIta
     EXPECT_EQ(env->dialogs().countShown(kNoReplyText), 2);
     // No transmitter: nothing to start, but a new attempt can be made.
     EXPECT_FALSE(window->menuItem("start")->isEnabled());
-    EXPECT_FALSE(Child<QPushButton>("Command1")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>("actionButton")->isEnabled());
     EXPECT_TRUE(window->toolKey("connect")->isEnabled());
 }
 
@@ -128,8 +128,8 @@ TEST_F(MainWindowTest, ProgrammingNotConfirmed_SaysTheConfigurationIsUnknown_Yes
         }
     });
     env->dialogs().answer(link::Answer::Cancel).answer(link::Answer::Yes);
-    Click("Modo1");
-    Click("Command1");
+    Click("programmingOption");
+    Click("actionButton");
 
     const std::vector<link::Message>& shown = env->dialogs().shown();
     ASSERT_EQ(shown.size(), 2u);
@@ -224,7 +224,7 @@ TEST_F(MainWindowTest, TheConnectKey_RepeatsTheWholeLoading) {
     EXPECT_EQ(Seen("TentConn"), 3);
     EXPECT_TRUE(Has(Summary(), "Thermocouple Type K")) << Summary();
     EXPECT_TRUE(window->toolKey("start")->isEnabled());
-    EXPECT_TRUE(Child<QPushButton>("Command1")->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>("actionButton")->isEnabled());
 }
 
 TEST_F(MainWindowTest, AFileNamedOnTheCommandLine_IsOpenedAndNamesTheWindow) {
@@ -281,7 +281,7 @@ TEST_F(MainWindowTest, SmallCommands_HelpCalibrationPortsAndTheModeItem) {
 TEST_F(MainWindowTest, TheFormsTripsAndPointsWindows_OpenOverTheMainWindow) {
     Start();
     Load();
-    Click("Modo1");
+    Click("programmingOption");
     std::vector<QString> opened;
     // Modal windows the form opens itself: note each and close it with its Cancel button.
     const auto closeNextModal = [&] {
@@ -294,7 +294,7 @@ TEST_F(MainWindowTest, TheFormsTripsAndPointsWindows_OpenOverTheMainWindow) {
         });
     };
     closeNextModal();
-    Click("Soglie");
+    Click("tripsButton");
     closeNextModal();
     Child<QCheckBox>("Custom")->click();
     EXPECT_EQ(opened, (std::vector<QString>{"vantrel::widgets::TripsDialog", "vantrel::widgets::PointsEditorDialog"}));

@@ -60,7 +60,7 @@ public:
     }
     Screen Look() const {
         return {Child<QPlainTextEdit>("summary")->toPlainText().toStdString(),
-                Child<QWidget>("txtMod")->property("text").toString().toStdString(), window->form().deviceConnected(),
+                Child<QWidget>("modelText")->property("text").toString().toStdString(), window->form().deviceConnected(),
                 window->toolKey("start")->isEnabled(), window->currentPort()};
     }
     // Presses Cancel when the simulator takes the n-th command of a kind from now on.
@@ -104,7 +104,7 @@ TEST_F(OperationsTest, CancelDuringEachLongOperation_LeavesTheFormAndTheTransmit
              t.window->ShowPorts();
          },
          Kind::Read, 3, ""},
-        {"start of a measurement", false, false, click("Command1"), Kind::Read, 4, ""},
+        {"start of a measurement", false, false, click("actionButton"), Kind::Read, 4, ""},
         {"compare", false, false, [](OperationsTest& t) { t.window->CompareWithTransmitter(); }, Kind::Read, 5,
          "Compare"},
         {"preview's calibration read", false, true, [](OperationsTest& t) { t.window->ShowPreview(); }, Kind::Read, 2,
@@ -119,13 +119,13 @@ TEST_F(OperationsTest, CancelDuringEachLongOperation_LeavesTheFormAndTheTransmit
              t.window->ShowSerialNumber();
          },
          Kind::Read, 2, ""},
-        {"programming, before the writes", false, true, click("Command1"), Kind::Read, 3, ""},
+        {"programming, before the writes", false, true, click("actionButton"), Kind::Read, 3, ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.operation);
         StartOn(row.fakePortFirst);
         window->LoadProgramWindow();
-        if (row.programmingMode) Click("Modo1");
+        if (row.programmingMode) Click("programmingOption");
         const Screen before = Look();
         // A window the operation should not have reached is noted and closed.
         onWindow = [](QWidget* shown) {
@@ -171,10 +171,10 @@ TEST_F(OperationsTest, CancelAtStartUp_LeavesTheWindowWithoutATransmitter) {
 TEST_F(OperationsTest, CancelDuringTheWrites_AsksFirst_YesLeavesItWrittenNotConfirmed) {
     Start();
     window->LoadProgramWindow();
-    Click("Modo1");
+    Click("programmingOption");
     env->dialogs().answer(link::Answer::No);
     CancelAt(Kind::Write, 10);
-    Click("Command1");
+    Click("actionButton");
     std::vector<int> said;
     for (const link::Message& m : env->dialogs().shown()) said.push_back(m.textId);
     EXPECT_EQ(said, (std::vector<int>{resources::text::kStopWritingQuestion, resources::text::kProgrammingDone}));
@@ -182,7 +182,7 @@ TEST_F(OperationsTest, CancelDuringTheWrites_AsksFirst_YesLeavesItWrittenNotConf
 
     env->dialogs().answer(link::Answer::Yes).answer(link::Answer::No);  // stop; do not read again
     CancelAt(Kind::Write, 10);
-    Click("Command1");
+    Click("actionButton");
     EXPECT_TRUE(Working());
     EXPECT_EQ(env->transmitter().writesTaken(), all + 10);
     const std::vector<link::Message>& shown = env->dialogs().shown();
@@ -209,8 +209,8 @@ TEST_F(OperationsTest, Progress_MovesForwardInWordsAndIsWholeOnlyAtTheEnd) {
             secondsLeft.push_back(bar->timeLabel()->text().split(' ').value(1).toInt());
         });
         if (programming) {
-            Click("Modo1");
-            Click("Command1");
+            Click("programmingOption");
+            Click("actionButton");
         } else {
             window->LoadProgramWindow();
         }
@@ -235,7 +235,7 @@ TEST_F(OperationsTest, EnlargedDisplay_ScalesWithItsWindow_GreysAStaleValue_Esca
     window->LoadProgramWindow();
     EXPECT_FALSE(window->toolKey("txrx")->isEnabled());
     EXPECT_FALSE(window->toolKey("stop")->isEnabled());
-    EXPECT_FALSE(Child<QPushButton>("Command3")->isEnabled());
+    EXPECT_FALSE(Child<QPushButton>("stopButton")->isEnabled());
     window->ShowFullScreen();
     EXPECT_EQ(window->largeDisplay(), nullptr);
 
@@ -247,7 +247,7 @@ TEST_F(OperationsTest, EnlargedDisplay_ScalesWithItsWindow_GreysAStaleValue_Esca
             EXPECT_FALSE(window->operationBar()->isVisible());  // the start is over
             EXPECT_TRUE(window->toolKey("stop")->isEnabled());
             EXPECT_FALSE(window->toolKey("connect")->isEnabled());  // no second exchange meanwhile
-            EXPECT_TRUE(Child<QPushButton>("Command3")->isEnabled());
+            EXPECT_TRUE(Child<QPushButton>("stopButton")->isEnabled());
             window->toolKey("txrx")->trigger();
             widgets::LargeDisplayWindow* display = window->largeDisplay();
             ASSERT_NE(display, nullptr);
@@ -273,10 +273,10 @@ TEST_F(OperationsTest, EnlargedDisplay_ScalesWithItsWindow_GreysAStaleValue_Esca
             QTest::keyClick(window->largeDisplay(), Qt::Key_Escape);
             EXPECT_FALSE(window->largeDisplay()->isVisible());
             readings = -1;
-            Click("Command3");
+            Click("stopButton");
         }
     });
-    Click("Command1");
+    Click("actionButton");
     ASSERT_EQ(digits.size(), 3u);
     EXPECT_TRUE(digits[0] < digits[1] && digits[1] < digits[2]) << digits[0] << " " << digits[1] << " " << digits[2];
     EXPECT_GE(digits[2], 200);  // about 5 cm on a common monitor: readable from three metres

@@ -3,7 +3,6 @@
 // The preview chart drawn without any window: what the command-line tool saves.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <cstdlib>
@@ -28,18 +27,7 @@ int PixelsOf(const QImage& image, QRgb colour) {
     return count;
 }
 
-class PreviewPicture : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_render";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication application(argc, argv);
-    }
-};
-
-TEST_F(PreviewPicture, TheChartHasItsFourLinesOnTheirAxes) {
+TEST(PreviewPicture, TheChartHasItsFourLinesOnTheirAxes) {
     const ChartSpec chart = PreviewChart(TypeK(), 300);
     ASSERT_EQ(chart.lines.size(), 4u);
     EXPECT_EQ(chart.lines[0].name, "Sensor curve");
@@ -51,7 +39,7 @@ TEST_F(PreviewPicture, TheChartHasItsFourLinesOnTheirAxes) {
     EXPECT_GT(PreviewChart(TypeK(), 300, true).lines[0].colour.lightnessF(), chart.lines[0].colour.lightnessF());
 }
 
-TEST_F(PreviewPicture, Png_IsAPictureOfTheAskedSizeWithTheCurves) {
+TEST(PreviewPicture, Png_IsAPictureOfTheAskedSizeWithTheCurves) {
     const QImage image = QImage::fromData(PreviewPng(TypeK(), 300, QSize(800, 500)), "PNG");
     ASSERT_EQ(image.size(), QSize(800, 500));
     EXPECT_GT(PixelsOf(image.convertToFormat(QImage::Format_RGB32), qRgb(0xc0, 0x25, 0x25)), 500);  // the error curve

@@ -37,7 +37,7 @@ struct WindowFixture : FormFixture {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    void Programming() { QTest::mouseClick(Get<QWidget>("Modo1"), Qt::LeftButton); }
+    void Programming() { QTest::mouseClick(Get<QWidget>("programmingOption"), Qt::LeftButton); }
 };
 
 }  // namespace
@@ -45,57 +45,57 @@ struct WindowFixture : FormFixture {
 TEST(ProgramWindow, UnitButtonAndFamilyList_UpdateTheInputRangeControl) {
     WindowFixture f;
     f.Programming();
-    QTest::mouseClick(f.Get<QPushButton>("umis"), Qt::LeftButton);
-    EXPECT_EQ(f.Get<QLabel>("Label5")->text().toStdString(), resources::Text(109, 0));
+    QTest::mouseClick(f.Get<QPushButton>("unitButton"), Qt::LeftButton);
+    EXPECT_EQ(f.Get<QLabel>("unitLabel")->text().toStdString(), resources::Text(109, 0));
     EXPECT_EQ(f.window.rangeIn()->maxBox()->text(), "392");  // 200 °C
     EXPECT_EQ(f.window.rangeIn()->minBox()->text(), "32");
-    QTest::mouseClick(f.Get<QPushButton>("umis"), Qt::LeftButton);
+    QTest::mouseClick(f.Get<QPushButton>("unitButton"), Qt::LeftButton);
 
-    auto* family = f.Get<QComboBox>("Strumento");
+    auto* family = f.Get<QComboBox>("inputFamilies");
     family->setFocus();
     QTest::keyClick(family, Qt::Key_Down);  // Termocoppia -> RTD
     EXPECT_EQ(f.form.inputFamilies().selected, 1);
     EXPECT_EQ(f.window.rangeIn()->maxBox()->text(), "100");
-    EXPECT_TRUE(f.Get<QComboBox>("pt")->isVisible());
-    EXPECT_TRUE(f.Get<QComboBox>("fili")->isVisible());
-    EXPECT_FALSE(f.Get<QCheckBox>("Giunto")->isVisible());
+    EXPECT_TRUE(f.Get<QComboBox>("rtdSensors")->isVisible());
+    EXPECT_TRUE(f.Get<QComboBox>("wirings")->isVisible());
+    EXPECT_FALSE(f.Get<QCheckBox>("internalCjc")->isVisible());
 
     QTest::keyClick(family, Qt::Key_Down);  // Potenziometro
     EXPECT_EQ(f.window.rangeIn()->findChild<QLabel*>("LTmax")->text(), "% Max");
-    EXPECT_FALSE(f.Get<QPushButton>("umis")->isVisible());
-    EXPECT_TRUE(f.Get<QComboBox>("TypePot")->isVisible());
+    EXPECT_FALSE(f.Get<QPushButton>("unitButton")->isVisible());
+    EXPECT_TRUE(f.Get<QComboBox>("potRanges")->isVisible());
 }
 
 TEST(ProgramWindow, AdjustmentBox_FiltersKeysAndMovesTheSliderOnEnter) {
     WindowFixture f;
     f.Programming();
-    auto* box = f.Get<QLineEdit>("AdjMax");
+    auto* box = f.Get<QLineEdit>("zeroTrim");
     widgets::test::TypeInto(box, "2a,5");
     EXPECT_EQ(box->text(), "2,5");
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(f.Get<QSlider>("Slider3")->value(), 25);
+    EXPECT_EQ(f.Get<QSlider>("zeroSlider")->value(), 25);
     EXPECT_EQ(f.form.zeroTrim().slider, 25);
     EXPECT_EQ(box->selectedText(), box->text());
 
     widgets::test::TypeInto(box, "6");
     QTest::keyClick(box, Qt::Key_Return);
-    EXPECT_EQ(f.Get<QSlider>("Slider3")->value(), 25);  // beyond 5 %: the slider stays
+    EXPECT_EQ(f.Get<QSlider>("zeroSlider")->value(), 25);  // beyond 5 %: the slider stays
 
-    f.Get<QSlider>("Slider4")->setValue(-13);
-    EXPECT_EQ(f.Get<QLineEdit>("AdjMin")->text(), "-1.3");
+    f.Get<QSlider>("spanSlider")->setValue(-13);
+    EXPECT_EQ(f.Get<QLineEdit>("spanTrim")->text(), "-1.3");
 }
 
 TEST(ProgramWindow, ModeDecidesWhichFramesShow_AndTheActionButtonLooks) {
     WindowFixture f;
-    EXPECT_FALSE(f.Get<QWidget>("Ingr")->isVisible());
-    EXPECT_TRUE(f.Get<QWidget>("frm_disp")->isVisible());
-    EXPECT_TRUE(f.Get<QWidget>("Command3")->isVisible());
+    EXPECT_FALSE(f.Get<QWidget>("inputOutputRow")->isVisible());
+    EXPECT_TRUE(f.Get<QWidget>("displayFrame")->isVisible());
+    EXPECT_TRUE(f.Get<QWidget>("stopButton")->isVisible());
 
     f.Programming();
-    EXPECT_TRUE(f.Get<QWidget>("Ingr")->isVisible());
-    EXPECT_FALSE(f.Get<QWidget>("frm_disp")->isVisible());
-    EXPECT_FALSE(f.Get<QWidget>("Command3")->isVisible());
-    EXPECT_TRUE(f.Get<QPushButton>("Command1")->styleSheet().contains("#00ffff"));
+    EXPECT_TRUE(f.Get<QWidget>("inputOutputRow")->isVisible());
+    EXPECT_FALSE(f.Get<QWidget>("displayFrame")->isVisible());
+    EXPECT_FALSE(f.Get<QWidget>("stopButton")->isVisible());
+    EXPECT_TRUE(f.Get<QPushButton>("actionButton")->styleSheet().contains("#00ffff"));
 }
 
 TEST(ProgramWindow, BeforeLoadingChoosesAMode_OnlyOnePageShows) {
@@ -107,7 +107,7 @@ TEST(ProgramWindow, BeforeLoadingChoosesAMode_OnlyOnePageShows) {
     ProgramWindow window{form, dialogs};
     window.resize(1280, 760);
     window.show();
-    auto* options = window.findChild<QWidget*>("Ingr");
+    auto* options = window.findChild<QWidget*>("inputOutputRow");
     auto* measure = window.findChild<QWidget*>("measurePage");
     ASSERT_TRUE(options && measure);
     EXPECT_NE(options->isVisible(), measure->isVisible());
@@ -119,7 +119,7 @@ TEST(ProgramWindow, LeavingTheInputRange_ChecksItThroughTheForm) {
     auto* max = f.window.rangeIn()->maxBox();
     widgets::test::TypeInto(max, "50");
     EXPECT_TRUE(f.state.ConfigChanged);
-    f.Get<QComboBox>("Vuscite")->setFocus();
+    f.Get<QComboBox>("outputTypes")->setFocus();
     ASSERT_EQ(f.dialogs.shown.size(), 1u);
     EXPECT_EQ(f.dialogs.shown[0].text, "Valore fuori Range");
     EXPECT_TRUE(max->hasFocus());
@@ -129,33 +129,33 @@ TEST(ProgramWindow, GuidedMode_PanelAndMarkersFollowNext) {
     WindowFixture f;
     f.Programming();
     f.form.guide().Start();
-    auto* panel = f.Get<QWidget>("OperGuid");
+    auto* panel = f.Get<QWidget>("guidePanel");
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_TRUE(f.Get<QWidget>("SelWiz0")->isVisible());
-    EXPECT_EQ(f.Get<QLabel>("Txtmess")->text().toStdString(), resources::Text(187, 0));
-    EXPECT_TRUE(f.Get<QWidget>("Modo1")->hasFocus());
+    EXPECT_TRUE(f.Get<QWidget>("guideMarker0")->isVisible());
+    EXPECT_EQ(f.Get<QLabel>("guideText")->text().toStdString(), resources::Text(187, 0));
+    EXPECT_TRUE(f.Get<QWidget>("programmingOption")->hasFocus());
 
-    QTest::mouseClick(f.Get<QPushButton>("cmdOK"), Qt::LeftButton);
+    QTest::mouseClick(f.Get<QPushButton>("guideOk"), Qt::LeftButton);
     EXPECT_EQ(f.form.guide().step, 1);
-    EXPECT_FALSE(f.Get<QWidget>("SelWiz0")->isVisible());
-    EXPECT_TRUE(f.Get<QWidget>("SelWiz1")->isVisible());
-    auto* family = f.Get<QComboBox>("Strumento");
+    EXPECT_FALSE(f.Get<QWidget>("guideMarker0")->isVisible());
+    EXPECT_TRUE(f.Get<QWidget>("guideMarker1")->isVisible());
+    auto* family = f.Get<QComboBox>("inputFamilies");
     EXPECT_TRUE(family->hasFocus());
     // The marker stands just left of its control.
     const QRect familyRect(family->mapTo(&f.window, QPoint(0, 0)), family->size());
-    const QRect markerRect = f.Get<QWidget>("SelWiz1")->geometry();
+    const QRect markerRect = f.Get<QWidget>("guideMarker1")->geometry();
     EXPECT_LE(markerRect.right(), familyRect.left());
 
     // Blinking alternates the marker between blue and grey.
-    auto* marker = static_cast<widgets::Lamp*>(f.Get<QWidget>("SelWiz1"));
+    auto* marker = static_cast<widgets::Lamp*>(f.Get<QWidget>("guideMarker1"));
     f.form.guide().Blink();
     EXPECT_EQ(marker->colour(), QColor(0, 0, 255));
     f.form.guide().Blink();
     EXPECT_EQ(marker->colour(), QColor(192, 192, 192));
 
-    QTest::mouseClick(f.Get<QPushButton>("CmdAnnulla"), Qt::LeftButton);
+    QTest::mouseClick(f.Get<QPushButton>("guideCancel"), Qt::LeftButton);
     EXPECT_FALSE(panel->isVisible());
-    EXPECT_FALSE(f.Get<QWidget>("SelWiz1")->isVisible());
+    EXPECT_FALSE(f.Get<QWidget>("guideMarker1")->isVisible());
     EXPECT_TRUE(f.Get<QWidget>("inputFrame")->isEnabled());
 }
 
@@ -166,7 +166,7 @@ TEST(ProgramWindow, GuidePanel_StaysInsideAndLeavesTheStepsControlVisible) {
     WindowFixture f;
     f.Programming();
     f.form.guide().Start();
-    auto* panel = f.Get<QWidget>("OperGuid");
+    auto* panel = f.Get<QWidget>("guidePanel");
     const auto rectIn = [&](const QWidget* w) { return QRect(w->mapTo(&f.window, QPoint(0, 0)), w->size()); };
     for (int guard = 0; f.form.guide().running && guard < 20; ++guard) {
         const int step = f.form.guide().step;
@@ -177,8 +177,8 @@ TEST(ProgramWindow, GuidePanel_StaysInsideAndLeavesTheStepsControlVisible) {
         if (target && target->isVisible()) {
             EXPECT_FALSE(placed.intersects(rectIn(target)));
         }
-        EXPECT_FALSE(placed.intersects(f.Get<QWidget>(QString("SelWiz%1").arg(step).toUtf8().constData())->geometry()));
-        for (const char* name : {"Label5", "Label16", "Vuscite", "Label9", "Label15", "Ranges"}) {
+        EXPECT_FALSE(placed.intersects(f.Get<QWidget>(QString("guideMarker%1").arg(step).toUtf8().constData())->geometry()));
+        for (const char* name : {"unitLabel", "outputTypeLabel", "outputTypes", "burnoutLabel", "directionLabel", "Ranges"}) {
             const QWidget* label = f.Get<QWidget>(name);
             if (label->isVisible()) {
                 EXPECT_FALSE(placed.intersects(rectIn(label))) << name;
@@ -193,7 +193,7 @@ TEST(ProgramWindow, GuidePanel_StaysInsideAndLeavesTheStepsControlVisible) {
                 }
             }
         }
-        QTest::mouseClick(f.Get<QPushButton>("cmdOK"), Qt::LeftButton);
+        QTest::mouseClick(f.Get<QPushButton>("guideOk"), Qt::LeftButton);
     }
     EXPECT_FALSE(f.form.guide().running);
 }
@@ -203,7 +203,7 @@ TEST(ProgramWindow, LanguageSwitch_RedrawsEveryTextFromTheForm) {
     ui::ChooseLanguage(f.form, 1);
     EXPECT_EQ(f.Get<QGroupBox>("Input")->title().toStdString(), resources::Text(232, 300));
     EXPECT_EQ(f.Get<QPlainTextEdit>("summary")->toPlainText().toStdString(), resources::Text(115, 300));
-    EXPECT_EQ(f.Get<QCheckBox>("Giunto")->text().toStdString(), resources::Text(91, 300));
+    EXPECT_EQ(f.Get<QCheckBox>("internalCjc")->text().toStdString(), resources::Text(91, 300));
 }
 
 TEST(ProgramWindow, Measurement_ShowsValueLampsAndClickOpensTheLargeDisplay) {
@@ -223,7 +223,7 @@ TEST(ProgramWindow, Measurement_ShowsValueLampsAndClickOpensTheLargeDisplay) {
     reading.range.bar = 200;
     f.window.Show(reading);
     EXPECT_EQ(f.Get<QLabel>("display")->text(), "250  °C");
-    EXPECT_EQ(static_cast<widgets::Lamp*>(f.Get<QWidget>("Label20"))->colour(), QColor(255, 0, 0));
+    EXPECT_EQ(static_cast<widgets::Lamp*>(f.Get<QWidget>("overRangeLamp"))->colour(), QColor(255, 0, 0));
     EXPECT_TRUE(f.form.commands().fullscreen.enabled);
     QTest::mouseClick(f.Get<QLabel>("display"), Qt::LeftButton);
     EXPECT_EQ(clicks, 1);

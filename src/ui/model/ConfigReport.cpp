@@ -17,14 +17,6 @@ namespace {
 namespace txt = resources::text;
 using device::FromFlag;
 
-constexpr int kInputTitle = 232;
-constexpr int kOutputTitle = 207;
-constexpr int kTrimsTitle = 159;
-constexpr int kFilterTitle = 228;
-constexpr int kTripsTitle = 221;
-constexpr int kRangeSeparator = 210;  // " ÷ " / " to "
-constexpr int kSerialNumberText = 2010;
-constexpr int kFieldTrip = 223;
 
 std::string T(int id, int offset) { return resources::Text(id, offset); }
 
@@ -56,7 +48,7 @@ ReportSection Identification(const ReportInput& in) {
         s.rows.push_back({T(txt::kReportModel, o), names.substr(0, names.find("\r\n"))});
         s.rows.push_back({T(txt::kReportFirmware, o), std::to_string(in.identity.FirmwareVersion) + "." +
                                                           std::to_string(in.identity.FirmwareRelease)});
-        if (in.serial) s.rows.push_back({T(kSerialNumberText, o), SerialText(*in.serial)});
+        if (in.serial) s.rows.push_back({T(resources::text::kSerialTitle, o), SerialText(*in.serial)});
     }
     s.rows.push_back({T(txt::kReportDate, o), in.date});
     return s;
@@ -65,7 +57,7 @@ ReportSection Identification(const ReportInput& in) {
 ReportSection Ranges(const ReportInput& in) {
     const int o = in.languageOffset;
     const device::ConfigRecord& r = in.record;
-    const std::string to = T(kRangeSeparator, o);
+    const std::string to = T(resources::text::kRangeSeparator, o);
     ReportSection s{ReportSectionKind::Ranges, T(txt::kReportRanges, o), {}, {}, {}};
     s.rows.push_back({Caption(208, o), Number(r.InRangeMin) + to + Number(r.InRangeMax) + " " + InputUnit(r)});
     // The output range as the range control shows it: for a reverse output the minimum box
@@ -78,13 +70,13 @@ ReportSection Ranges(const ReportInput& in) {
 ReportSection Trips(const ReportInput& in, const std::vector<FieldText>& fields) {
     const int o = in.languageOffset;
     const device::ConfigRecord& r = in.record;
-    ReportSection s{ReportSectionKind::Trips, T(kTripsTitle, o), {}, {}, {}};
+    ReportSection s{ReportSectionKind::Trips, T(resources::text::kTrips, o), {}, {}, {}};
     const double span = static_cast<double>(r.InRangeMin) - r.InRangeMax;
     const std::string unit = InputUnit(r);
     const auto trip = [&](int number, float high, float low, bool minimum) {
         const double hysteresis = span == 0 ? 0 : std::fabs(100.0 * (static_cast<double>(low) - high) / span);
         const float level = minimum ? low : high;
-        s.rows.push_back({T(kFieldTrip, o) + " " + std::to_string(number),
+        s.rows.push_back({T(resources::text::kTrip, o) + " " + std::to_string(number),
                           Number(level, "####0.0##") + " " + unit + " - " + T(minimum ? 227 : 226, o) + ", " +
                               T(txt::kHysteresis, o) + " " + Number(hysteresis, "####0.0") + " %"});
     };
@@ -105,8 +97,8 @@ ReportSection Breakpoints(const ReportInput& in) {
     const device::ConfigRecord& r = in.record;
     const std::string outUnit = OutputUnit(r, in.identity);
     ReportTable table;
-    table.columns = {T(txt::kReportPoint, o), T(kInputTitle, o) + (b.unit.empty() ? "" : " (" + b.unit + ")"),
-                     T(kOutputTitle, o) + " (" + outUnit + ")"};
+    table.columns = {T(txt::kReportPoint, o), T(resources::text::kInputTitle, o) + (b.unit.empty() ? "" : " (" + b.unit + ")"),
+                     T(resources::text::kOutputTitle, o) + " (" + outUnit + ")"};
     // The output line from the range's low end to its high end; a reverse output runs from
     // the output maximum down. The range control keeps the minimum box first either way.
     const double low = FromFlag(r.OutputDirect) ? r.OutRangeMin : r.OutRangeMax;
@@ -151,21 +143,21 @@ ConfigReport MakeConfigReport(const ReportInput& in) {
     ConfigReport report;
     report.title = T(txt::kReportTitle, o);
     report.sections.push_back(Identification(in));
-    report.sections.push_back({ReportSectionKind::Input, T(kInputTitle, o),
+    report.sections.push_back({ReportSectionKind::Input, T(resources::text::kInputTitle, o),
                                Rows(fields, {RecordField::InputType, RecordField::TcType, RecordField::RtdSensor,
                                              RecordField::Wires, RecordField::PotRange, RecordField::CjcInternal,
                                              RecordField::LinearOn, RecordField::UnitCelsius, RecordField::CustomOn,
                                              RecordField::PointCount, RecordField::PointCountCjc}),
                                {}, {}});
     report.sections.push_back(Ranges(in));
-    report.sections.push_back({ReportSectionKind::Output, T(kOutputTitle, o),
+    report.sections.push_back({ReportSectionKind::Output, T(resources::text::kOutputTitle, o),
                                Rows(fields, {RecordField::OutputType, RecordField::OutputDirect,
                                              RecordField::BurnoutDown}),
                                {}, {}});
     if (in.identity.DeviceModel == device::kModelWithTrips)
-        report.sections.push_back({ReportSectionKind::Trims, T(kTrimsTitle, o),
+        report.sections.push_back({ReportSectionKind::Trims, T(resources::text::kTrimsTitle, o),
                                    Rows(fields, {RecordField::ZeroAdjust, RecordField::SpanAdjust}), {}, {}});
-    report.sections.push_back({ReportSectionKind::Filter, T(kFilterTitle, o), Rows(fields, {RecordField::FilterOn}),
+    report.sections.push_back({ReportSectionKind::Filter, T(resources::text::kFilter, o), Rows(fields, {RecordField::FilterOn}),
                                {}, {}});
     if (in.identity.DeviceModel == device::kModelWithTrips) report.sections.push_back(Trips(in, fields));
     report.sections.push_back(Breakpoints(in));

@@ -5,13 +5,12 @@
 #include <charconv>
 
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 
 namespace vantrel::ui {
 
 namespace {
 
-constexpr int kTextInvalidFormat = 169;
-constexpr int kTextPointCount = 170;
 
 std::string_view Trim(std::string_view s) {
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '"' || c == '\''; };
@@ -94,9 +93,9 @@ std::optional<PointsRefusal> EditorPoints(const PointsEditor& editor, std::vecto
     for (int row = 0; row < editor.UserPoints(); ++row) {
         const PointsRow& r = editor.SensorRow(row);
         const auto input = resources::ParseNumber(r.input);
-        if (!input) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::Sensor, PointsBox::Input, row};
+        if (!input) return PointsRefusal{resources::text::kInvalidFormat, {}, PointsPage::Sensor, PointsBox::Input, row};
         const auto physical = resources::ParseNumber(r.physical);
-        if (!physical) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::Sensor, PointsBox::Physical, row};
+        if (!physical) return PointsRefusal{resources::text::kInvalidFormat, {}, PointsPage::Sensor, PointsBox::Physical, row};
         read.push_back({*input, *physical});
     }
     points = std::move(read);
@@ -106,7 +105,7 @@ std::optional<PointsRefusal> EditorPoints(const PointsEditor& editor, std::vecto
 std::optional<PointsRefusal> PutPointsInEditor(PointsEditor& editor, const std::vector<CsvPoint>& points) {
     const auto count = static_cast<int>(points.size());
     if (count < device::kMinPoints || count > editor.MaxPoints())
-        return PointsRefusal{kTextPointCount, resources::Str(editor.MaxPoints()), PointsPage::Sensor, PointsBox::Count, 0};
+        return PointsRefusal{resources::text::kPointCount, resources::Str(editor.MaxPoints()), PointsPage::Sensor, PointsBox::Count, 0};
     if (auto refusal = editor.EnterSensorCount(std::to_string(count))) return refusal;
     for (int row = 0; row < editor.MaxPoints(); ++row) {
         std::string input;

@@ -4,6 +4,7 @@
 
 #include "device/CustomTable.h"
 #include "resources/NumberFormat.h"
+#include "resources/StringTable.h"
 
 namespace vantrel::ui {
 
@@ -13,10 +14,6 @@ using resources::ToSingle;
 
 namespace {
 
-constexpr int kTextInvalidFormat = 169;
-constexpr int kTextPointCount = 170;
-constexpr int kTextNotRising = 171;
-constexpr int kTextOutOfRange = 152;
 
 }  // namespace
 
@@ -59,7 +56,7 @@ bool PointsEditor::AcceptCountKey(char key) {
 std::optional<PointsRefusal> PointsEditor::CheckCount(std::string_view text, int most, PointsPage page, int& count) {
     const double value = text.empty() ? 0.0 : resources::ParseLeadingNumber(text);
     if (value < device::kMinPoints || value > most)
-        return PointsRefusal{kTextPointCount, resources::Str(most), page, PointsBox::Count, 0};
+        return PointsRefusal{resources::text::kPointCount, resources::Str(most), page, PointsBox::Count, 0};
     count = static_cast<int>(value);
     return std::nullopt;
 }
@@ -119,13 +116,13 @@ std::optional<PointsRefusal> PointsEditor::ValidateSensor(std::array<float, devi
         const auto k = static_cast<std::size_t>(i);
         // The tables hold Singles: a value beyond one is no number.
         const auto in = ParseSingle(sensor_[k].input);
-        if (!in) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::Sensor, PointsBox::Input, i};
+        if (!in) return PointsRefusal{resources::text::kInvalidFormat, {}, PointsPage::Sensor, PointsBox::Input, i};
         input[k] = *in;
         // Only the input column must rise: the physical column may fall or repeat.
         if (i > 0 && !(input[k] - input[k - 1] > 0.0f))
-            return PointsRefusal{kTextNotRising, {}, PointsPage::Sensor, PointsBox::Input, i - 1};
+            return PointsRefusal{resources::text::kNotRising, {}, PointsPage::Sensor, PointsBox::Input, i - 1};
         const auto ph = ParseSingle(sensor_[k].physical);
-        if (!ph) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::Sensor, PointsBox::Physical, i};
+        if (!ph) return PointsRefusal{resources::text::kInvalidFormat, {}, PointsPage::Sensor, PointsBox::Physical, i};
         physical[k] = *ph;
     }
     return std::nullopt;
@@ -140,9 +137,9 @@ std::optional<PointsRefusal> PointsEditor::ValidateCjc(std::array<float, device:
     for (int i = 0; i < count; ++i) {
         const auto& row = cjc_[static_cast<std::size_t>(i)];
         const auto ph = ParseSingle(row.physical);
-        if (!ph) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::ColdJunction, PointsBox::Physical, i};
+        if (!ph) return PointsRefusal{resources::text::kInvalidFormat, {}, PointsPage::ColdJunction, PointsBox::Physical, i};
         const auto in = ParseSingle(row.input);
-        if (!in) return PointsRefusal{kTextInvalidFormat, {}, PointsPage::ColdJunction, PointsBox::Input, i};
+        if (!in) return PointsRefusal{resources::text::kInvalidFormat, {}, PointsPage::ColdJunction, PointsBox::Input, i};
         physical[static_cast<std::size_t>(i)] = *ph;
         input[static_cast<std::size_t>(i)] = *in;
     }
@@ -150,14 +147,14 @@ std::optional<PointsRefusal> PointsEditor::ValidateCjc(std::array<float, device:
         for (int k : {i, i + 1}) {
             const float value = physical[static_cast<std::size_t>(k)];
             if (value < low || value > high)
-                return PointsRefusal{kTextOutOfRange, {}, PointsPage::ColdJunction, PointsBox::Physical, k};
+                return PointsRefusal{resources::text::kPointOutOfRange, {}, PointsPage::ColdJunction, PointsBox::Physical, k};
         }
         if (!(physical[static_cast<std::size_t>(i + 1)] - physical[static_cast<std::size_t>(i)] > 0.0f))
-            return PointsRefusal{kTextNotRising, {}, PointsPage::ColdJunction, PointsBox::Physical, i};
+            return PointsRefusal{resources::text::kNotRising, {}, PointsPage::ColdJunction, PointsBox::Physical, i};
     }
     for (int i = 0; i + 1 < count; ++i) {
         if (!(input[static_cast<std::size_t>(i + 1)] - input[static_cast<std::size_t>(i)] > 0.0f))
-            return PointsRefusal{kTextNotRising, {}, PointsPage::ColdJunction, PointsBox::Input, i};
+            return PointsRefusal{resources::text::kNotRising, {}, PointsPage::ColdJunction, PointsBox::Input, i};
     }
     return std::nullopt;
 }

@@ -19,9 +19,6 @@ namespace {
 
 // A name of two characters or fewer cannot be a programming file.
 constexpr std::size_t kShortestName = 2;
-constexpr int kInvalidFileTextId = 174;
-constexpr int kInvalidNumberTextId = 169;
-constexpr int kPointCountTextId = 170;
 
 // A range box as the file keeps it; an empty box is 0, as the range control reads it.
 float ParseSingle(const std::string& text) { return resources::ParseSingle(text).value_or(0); }
@@ -59,7 +56,7 @@ FileDialogRequest ProgramFileCommands::DialogRequest(int titleId, const char* fi
 
 void ProgramFileCommands::ShowInvalidFile() {
     form_.dialogs().Show(
-        link::TableMessage(kInvalidFileTextId, form_.state().LanguageOffset(), link::Buttons::Ok, link::Icon::Exclamation));
+        link::TableMessage(resources::text::kInvalidFile, form_.state().LanguageOffset(), link::Buttons::Ok, link::Icon::Exclamation));
 }
 
 void ProgramFileCommands::ShowFileMessage(int headingId, const std::string& path, const std::string& reason,
@@ -73,7 +70,7 @@ bool ProgramFileCommands::RangeTextsStorable() {
     for (const std::string* text : {&form_.inputRange().maxText(), &form_.inputRange().minText(),
                                     &form_.outputRange().maxText(), &form_.outputRange().minText()}) {
         if (Storable(*text)) continue;
-        link::Message message = link::TableMessage(kInvalidNumberTextId, form_.state().LanguageOffset(),
+        link::Message message = link::TableMessage(resources::text::kInvalidFormat, form_.state().LanguageOffset(),
                                                    link::Buttons::Ok, link::Icon::Exclamation);
         message.text += ": " + *text;
         form_.dialogs().Show(message);
@@ -139,18 +136,18 @@ bool ProgramFileCommands::Load(const std::string& name) {
     const files::ReadResult result = store_.Read(name);
     const int offset = form_.state().LanguageOffset();
     if (!result.ok()) {
-        ShowFileMessage(kInvalidFileTextId, name, files::FileErrorText(result.problem(), offset), link::Icon::Exclamation);
+        ShowFileMessage(resources::text::kInvalidFile, name, files::FileErrorText(result.problem(), offset), link::Icon::Exclamation);
         return false;
     }
     if (!FitsLists(result.record)) {
-        ShowFileMessage(kInvalidFileTextId, name, resources::Text(resources::text::kFileDoesNotFitTransmitter, offset),
+        ShowFileMessage(resources::text::kInvalidFile, name, resources::Text(resources::text::kFileDoesNotFitTransmitter, offset),
                         link::Icon::Exclamation);
         return false;
     }
     // A curve with more points than this model's editor takes would program something else:
     // it is refused with the editor's own message, and nothing changes.
     if (const auto most = CurveCountProblem(result.record)) {
-        ShowFileMessage(kInvalidFileTextId, name, form_.T(kPointCountTextId) + resources::Str(*most),
+        ShowFileMessage(resources::text::kInvalidFile, name, form_.T(resources::text::kPointCount) + resources::Str(*most),
                         link::Icon::Exclamation);
         return false;
     }

@@ -26,8 +26,6 @@ constexpr double kTrimLimitPercent = kSliderMax / 10.0;
 constexpr Rgb kYellow{255, 255, 0};
 constexpr Rgb kCyan{0, 255, 255};
 constexpr Rgb kRed{255, 0, 0};
-constexpr int kCelsiusLabel = 108;
-constexpr int kFahrenheitLabel = 109;
 
 void Refill(ChoiceList& list, const std::vector<int>& entries) {
     const int previous = list.selected;
@@ -57,7 +55,7 @@ ProgramForm::ProgramForm(device::WorkingState& state, device::ConfigRecord& reco
     linearisation_.caption = TextRef::Id(102);
     filter_.caption = TextRef::Id(228);
     verifyBox_.caption = TextRef::Id(resources::text::kVerifyOption);
-    unitLabel_.text = TextRef::Id(kCelsiusLabel);
+    unitLabel_.text = TextRef::Id(resources::text::kUnitCelsius);
     burnoutLabel_.text = TextRef::Id(176);
     directionLabel_.text = TextRef::Id(177);
     inputRange_.SetTitle(TextRef::Id(208));
@@ -91,7 +89,7 @@ void ProgramForm::Load(const device::Identity& identity, Mode startMode) {
     ApplyIdentity(identity);
     guide_.step = 0;
     temperatureUnit_ = math::Unit::Celsius;
-    unitLabel_.text = TextRef::Id(kCelsiusLabel);
+    unitLabel_.text = TextRef::Id(resources::text::kUnitCelsius);
     burnoutDown_ = false;
     outputDirect_ = true;
 
@@ -341,7 +339,7 @@ void ProgramForm::ToggleUnit() {
     const bool toCelsius = !celsius();
     temperatureUnit_ = toCelsius ? math::Unit::Celsius : math::Unit::Fahrenheit;
     const auto convert = toCelsius ? math::FahrenheitToCelsius : math::CelsiusToFahrenheit;
-    unitLabel_.text = TextRef::Id(toCelsius ? kCelsiusLabel : kFahrenheitLabel);
+    unitLabel_.text = TextRef::Id(toCelsius ? resources::text::kUnitCelsius : resources::text::kUnitFahrenheit);
     inputLimits_.max = convert(inputLimits_.max);
     inputLimits_.min = convert(inputLimits_.min);
     // A span converts by the factor alone: 50 °C is 90 °F wide, not 122.

@@ -16,27 +16,6 @@ namespace {
 namespace txt = resources::text;
 using device::FromFlag;
 
-constexpr int kFieldInputType = 88;
-constexpr int kFieldWires = 93;
-constexpr int kFieldCjc = 148;
-constexpr int kFieldLinear = 102;
-constexpr int kFieldUnit = 108;
-constexpr int kFieldPoints = 166;
-constexpr int kFieldPointCount = 168;
-constexpr int kFieldJunction = 117;
-constexpr int kFieldInputRange = 208;
-constexpr int kFieldOutputRange = 215;
-constexpr int kFieldOutputType = 211;
-constexpr int kFieldFilter = 228;
-constexpr int kFieldTrip = 223;
-constexpr int kFieldTrips = 221;
-constexpr int kFieldDelay = 224;
-constexpr int kMax = 226;
-constexpr int kMin = 227;
-constexpr int kBurnoutDown = 175;
-constexpr int kBurnoutUp = 176;
-constexpr int kDirect = 177;
-constexpr int kReverse = 178;
 constexpr double kTripTick = 0.05;
 
 // Tolerances: what the transmitter can hold, not what a float can. The range ends pass
@@ -122,30 +101,30 @@ std::vector<FieldText> DescribeFields(const device::ConfigRecord& r, const Field
     };
     const auto onOff = [](bool on) { return std::string(on ? "ON" : "OFF"); };
 
-    text(RecordField::InputType, Caption(kFieldInputType, o), ListEntry(lists.inputFamilies, r.InputType, o));
+    text(RecordField::InputType, Caption(resources::text::kInputTypeField, o), ListEntry(lists.inputFamilies, r.InputType, o));
     text(RecordField::TcType, T(device::textid::Thermocouple, o), ListEntry(lists.tcTypes, r.TcType, o),
          r.InputType == device::family::Thermocouple);
     text(RecordField::RtdSensor, T(device::textid::Rtd, o), ListEntry(lists.rtdSensors, r.RtdSensor, o),
          r.InputType == device::family::Rtd);
-    text(RecordField::Wires, Caption(kFieldWires, o), ListEntry(lists.wirings, r.Wires, o),
+    text(RecordField::Wires, Caption(resources::text::kWiresField, o), ListEntry(lists.wirings, r.Wires, o),
          r.InputType == device::family::Rtd || r.InputType == device::family::Resistance);
     text(RecordField::PotRange, T(device::textid::Potentiometer, o), ListEntry(lists.potRanges, r.PotRange, o),
          r.InputType == device::family::Potentiometer);
     const double rangeTolerance = std::max(0.001, inSpan * kRangeRelativeStep);
-    number(RecordField::InRangeMax, Caption(kFieldInputRange, o) + " " + T(kMax, o), r.InRangeMax, inUnit,
+    number(RecordField::InRangeMax, Caption(resources::text::kInputRange, o) + " " + T(resources::text::kMax, o), r.InRangeMax, inUnit,
            rangeTolerance);
-    number(RecordField::InRangeMin, Caption(kFieldInputRange, o) + " " + T(kMin, o), r.InRangeMin, inUnit,
+    number(RecordField::InRangeMin, Caption(resources::text::kInputRange, o) + " " + T(resources::text::kMin, o), r.InRangeMin, inUnit,
            rangeTolerance);
-    text(RecordField::CjcInternal, T(kFieldCjc, o), onOff(r.CjcInternal != 0),
+    text(RecordField::CjcInternal, T(resources::text::kCjcField, o), onOff(r.CjcInternal != 0),
          r.InputType == device::family::Thermocouple);
-    text(RecordField::LinearOn, T(kFieldLinear, o), onOff(r.LinearOn != 0), IsTemperature(r.InputType));
-    text(RecordField::UnitCelsius, Caption(kFieldUnit, o).substr(0, Caption(kFieldUnit, o).find(" :")), inUnit,
+    text(RecordField::LinearOn, T(resources::text::kLinearField, o), onOff(r.LinearOn != 0), IsTemperature(r.InputType));
+    text(RecordField::UnitCelsius, Caption(resources::text::kUnitCelsius, o).substr(0, Caption(resources::text::kUnitCelsius, o).find(" :")), inUnit,
          IsTemperature(r.InputType));
     number(RecordField::ZeroAdjust, "Reg. Zero", r.ZeroAdjust / 10.0, "%", 0.05, trips);
     number(RecordField::SpanAdjust, "Reg. Span", r.SpanAdjust / 10.0, "%", 0.05, trips);
     text(RecordField::CustomOn, "Custom", onOff(custom));
-    number(RecordField::PointCount, Caption(kFieldPointCount, o), r.PointCount, "", 0.5, custom);
-    number(RecordField::PointCountCjc, T(kFieldJunction, o) + " - " + Caption(kFieldPointCount, o), r.PointCountCjc,
+    number(RecordField::PointCount, Caption(resources::text::kPointCountField, o), r.PointCount, "", 0.5, custom);
+    number(RecordField::PointCountCjc, T(resources::text::kJunctionField, o) + " - " + Caption(resources::text::kPointCountField, o), r.PointCountCjc,
            "", 0.5, custom && r.InputType == device::family::Thermocouple);
     if (custom) {
         const auto points = [&](RecordField field, const auto& table, int count, const std::string& prefix) {
@@ -158,31 +137,31 @@ std::vector<FieldText> DescribeFields(const device::ConfigRecord& r, const Field
                 fields.back().tolerance = kPointTolerance;
             }
         };
-        points(RecordField::Points, r.Points, r.PointCount, T(kFieldPoints, o));
-        points(RecordField::PointsCjc, r.PointsCjc, r.PointCountCjc, T(kFieldJunction, o));
+        points(RecordField::Points, r.Points, r.PointCount, T(resources::text::kPointsField, o));
+        points(RecordField::PointsCjc, r.PointsCjc, r.PointCountCjc, T(resources::text::kJunctionField, o));
     }
-    text(RecordField::BurnoutDown, Caption(206, o), AfterColon(FromFlag(r.BurnoutDown) ? kBurnoutDown : kBurnoutUp, o));
-    text(RecordField::OutputDirect, T(kDirect, o).substr(0, T(kDirect, o).find(':')),
-         AfterColon(FromFlag(r.OutputDirect) ? kDirect : kReverse, o));
-    number(RecordField::OutRangeMax, Caption(kFieldOutputRange, o) + " " + T(kMax, o), r.OutRangeMax, outUnit,
+    text(RecordField::BurnoutDown, Caption(206, o), AfterColon(FromFlag(r.BurnoutDown) ? resources::text::kBurnoutDown : resources::text::kBurnoutUp, o));
+    text(RecordField::OutputDirect, T(resources::text::kDirect, o).substr(0, T(resources::text::kDirect, o).find(':')),
+         AfterColon(FromFlag(r.OutputDirect) ? resources::text::kDirect : resources::text::kReverse, o));
+    number(RecordField::OutRangeMax, Caption(resources::text::kOutputRange, o) + " " + T(resources::text::kMax, o), r.OutRangeMax, outUnit,
            kOutputTolerance);
-    number(RecordField::OutRangeMin, Caption(kFieldOutputRange, o) + " " + T(kMin, o), r.OutRangeMin, outUnit,
+    number(RecordField::OutRangeMin, Caption(resources::text::kOutputRange, o) + " " + T(resources::text::kMin, o), r.OutRangeMin, outUnit,
            kOutputTolerance);
-    text(RecordField::OutputType, Caption(kFieldOutputType, o),
+    text(RecordField::OutputType, Caption(resources::text::kOutputTypeField, o),
          ListEntry(lists.outputTypes, FromFlag(r.OutputType) ? 1 : 0, o));
-    text(RecordField::FilterOn, T(kFieldFilter, o), onOff(FromFlag(r.FilterOn)));
+    text(RecordField::FilterOn, T(resources::text::kFilter, o), onOff(FromFlag(r.FilterOn)));
     const double tripTolerance = std::max(0.001, tripSpan * kTripRelativeStep);
     const auto tripLabel = [&](int trip, int levelText) {
-        return T(kFieldTrip, o) + " " + std::to_string(trip) + ", " + T(levelText, o);
+        return T(resources::text::kTrip, o) + " " + std::to_string(trip) + ", " + T(levelText, o);
     };
     number(RecordField::Trip1High, tripLabel(1, txt::kTripHighLevel), r.Trip1High, inUnit, tripTolerance, trips);
     number(RecordField::Trip1Low, tripLabel(1, txt::kTripLowLevel), r.Trip1Low, inUnit, tripTolerance, trips);
     number(RecordField::Trip2High, tripLabel(2, txt::kTripHighLevel), r.Trip2High, inUnit, tripTolerance, trips);
     number(RecordField::Trip2Low, tripLabel(2, txt::kTripLowLevel), r.Trip2Low, inUnit, tripTolerance, trips);
-    number(RecordField::TripDelay, T(kFieldDelay, o), r.TripDelay * kTripTick, "sec.", kTripTick / 2, trips);
+    number(RecordField::TripDelay, T(resources::text::kDelay, o), r.TripDelay * kTripTick, "sec.", kTripTick / 2, trips);
     // Trip 1's minimum bit is bit 1, trip 2's bit 0, as the trips form sets them.
-    const auto kind = [&](bool minimum) { return T(minimum ? kMin : kMax, o); };
-    text(RecordField::TripMode, T(kFieldTrips, o),
+    const auto kind = [&](bool minimum) { return T(minimum ? resources::text::kMin : resources::text::kMax, o); };
+    text(RecordField::TripMode, T(resources::text::kTrips, o),
          "1: " + kind((r.TripMode & 2) != 0) + ", 2: " + kind((r.TripMode & 1) != 0), trips);
     return fields;
 }

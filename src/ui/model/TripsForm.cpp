@@ -14,7 +14,6 @@ using resources::ParseNumber;
 
 namespace {
 
-constexpr int kTextInvalidFormat = 169;
 // Trip n's mode bit: bit 1 for trip 1, bit 0 for trip 2 (set for a minimum trip).
 constexpr std::uint8_t kMinimumBit[2] = {2, 1};
 
@@ -53,7 +52,7 @@ std::optional<TripsMessage> TripsForm::Recompute(int n) {
     const auto refuse = [&](TripsMessage::Box box) {
         threshold_[i] = acceptedThreshold_[i];
         hysteresis_[i] = acceptedHysteresis_[i];
-        return TripsMessage{kTextInvalidFormat, {}, box, n};
+        return TripsMessage{resources::text::kInvalidFormat, {}, box, n};
     };
     // The levels are stored as Singles: a threshold beyond one is no number.
     const auto threshold = resources::ParseSingle(threshold_[i]);
@@ -81,7 +80,7 @@ std::optional<TripsMessage> TripsForm::Recompute(int n) {
 
 std::optional<TripsMessage> TripsForm::Ok() {
     const auto seconds = ParseNumber(delay_);
-    if (!seconds) return TripsMessage{kTextInvalidFormat, {}, TripsMessage::Box::Delay, 0};
+    if (!seconds) return TripsMessage{resources::text::kInvalidFormat, {}, TripsMessage::Box::Delay, 0};
     // Compared before rounding, so that no delay is too large to round.
     const double steps = *seconds / kTripDelayStep;
     if (!(steps >= -0.5 && steps <= kMaxTripDelayTicks + 0.5))

@@ -17,8 +17,6 @@ namespace vantrel::widgets {
 namespace {
 
 namespace txt = resources::text;
-constexpr int kFileText = 58;
-constexpr int kCloseText = 2017;
 const QColor kDifferBackground(255, 226, 222);
 const QColor kDifferText(150, 20, 10);
 
@@ -41,7 +39,7 @@ CompareDialog::CompareDialog(const ui::Comparison& comparison, int o, QWidget* p
     m_table = new QTableWidget(static_cast<int>(comparison.rows.size()), 3, this);
     m_table->setObjectName("CompareTable");
     const QStringList sides =
-        sideHeadings.size() == 2 ? sideHeadings : QStringList{T(txt::kCompareTransmitter, o), T(kFileText, o)};
+        sideHeadings.size() == 2 ? sideHeadings : QStringList{T(txt::kCompareTransmitter, o), T(resources::text::kFile, o)};
     m_table->setHorizontalHeaderLabels({T(txt::kCompareField, o), sides[0], sides[1]});
     m_table->verticalHeader()->setVisible(false);
     m_table->setAlternatingRowColors(false);
@@ -89,7 +87,7 @@ CompareDialog::CompareDialog(const ui::Comparison& comparison, int o, QWidget* p
     layout->addWidget(m_verdict);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(T(kCloseText, o), QDialogButtonBox::AcceptRole);
+    QPushButton* close = buttons->addButton(T(resources::text::kSerialClose, o), QDialogButtonBox::AcceptRole);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(buttons);
     resize(700, 640);

@@ -28,7 +28,6 @@ namespace vantrel::widgets {
 namespace {
 
 namespace txt = resources::text;
-constexpr int kCloseText = 2017;
 constexpr session::Outcome kOutcomes[] = {
     session::Outcome::Done,        session::Outcome::Cancelled,           session::Outcome::CommunicationFailed,
     session::Outcome::Refused,     session::Outcome::Interrupted,         session::Outcome::WrittenNotConfirmed,
@@ -122,7 +121,7 @@ HistoryWindow::HistoryWindow(history::Store& store, int languageOffset, Hooks ho
     m_load->setObjectName("HistoryLoad");
     m_export = buttons->addButton(T(txt::kHistoryExportCsv), QDialogButtonBox::ActionRole);
     m_export->setObjectName("HistoryExport");
-    QPushButton* close = buttons->addButton(T(kCloseText), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(T(resources::text::kSerialClose), QDialogButtonBox::RejectRole);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_compare, &QPushButton::clicked, this, &HistoryWindow::CompareChosen);
     connect(m_load, &QPushButton::clicked, this, &HistoryWindow::LoadChosen);

@@ -19,10 +19,6 @@ namespace vantrel::widgets {
 
 namespace {
 
-constexpr int kMeasureText = 103;
-constexpr int kExitText = 63;
-constexpr int kFullScreenText = 77;
-constexpr int kTripText = 223;
 // The digits take this share of the display's height, and of its width for the longest value.
 constexpr double kDigitsHeightShare = 0.55;
 constexpr double kDigitsWidthShare = 0.92;
@@ -122,12 +118,12 @@ LargeDisplayWindow::LargeDisplayWindow(int languageOffset, QWidget* parent) : QD
 }
 
 void LargeDisplayWindow::SetLanguage(int languageOffset) {
-    setWindowTitle(Tr(kMeasureText, languageOffset));
-    m_caption->setText(Tr(kMeasureText, languageOffset));
-    m_exit->setText(Tr(kExitText, languageOffset));
-    m_fullScreen->setText(Tr(kFullScreenText, languageOffset));
-    m_tripLabel1->setText(Tr(kTripText, languageOffset) + " 1");
-    m_tripLabel2->setText(Tr(kTripText, languageOffset) + " 2");
+    setWindowTitle(Tr(resources::text::kMeasure, languageOffset));
+    m_caption->setText(Tr(resources::text::kMeasure, languageOffset));
+    m_exit->setText(Tr(resources::text::kExit, languageOffset));
+    m_fullScreen->setText(Tr(resources::text::kFullScreen, languageOffset));
+    m_tripLabel1->setText(Tr(resources::text::kTrip, languageOffset) + " 1");
+    m_tripLabel2->setText(Tr(resources::text::kTrip, languageOffset) + " 2");
 }
 
 void LargeDisplayWindow::Show(const measure::Reading& reading) {

@@ -15,7 +15,6 @@ namespace vantrel::widgets {
 
 namespace {
 
-constexpr int kCancelText = 144;
 
 QString Tr(int id, int offset) { return QString::fromStdString(resources::Text(id, offset)); }
 
@@ -64,7 +63,7 @@ QString OperationBar::StepText(link::Step step, int languageOffset) {
 
 void OperationBar::SetLanguage(int languageOffset) {
     m_languageOffset = languageOffset;
-    m_cancel->setText(Tr(kCancelText, languageOffset));
+    m_cancel->setText(Tr(resources::text::kCancel, languageOffset));
 }
 
 void OperationBar::SetBusyPicture(const QPixmap& picture) { m_busy->setPixmap(picture); }

@@ -42,7 +42,6 @@ using ui::PointsPage;
 namespace {
 
 constexpr int kRowsPerBlock = 15;  // the sensor rows stand in two blocks side by side
-constexpr int kTextOutOfRange = 152;
 constexpr int kFahrenheitFlag = 8;
 
 QString Text(int id, int offset) { return QString::fromStdString(resources::Text(id, offset)); }
@@ -57,11 +56,6 @@ QLabel* HeaderLabel(const QString& text, QWidget* parent) {
 }
 
 namespace text = resources::text;
-constexpr int kTextInvalidFormat = 169;
-constexpr int kTextPointCount = 170;
-constexpr int kTextNotRising = 171;
-constexpr int kTextMax = 226;
-constexpr int kTextMin = 227;
 constexpr std::size_t kLargestCsv = 1 << 20;  // a points table is a few hundred bytes
 
 // The Callendar-Van Dusen entry: R0 with A, B, C or with alpha, beta, delta, the range in °C
@@ -106,8 +100,8 @@ public:
         form->addRow(m_l1, m_c1);
         form->addRow(m_l2, m_c2);
         form->addRow(m_l3, m_c3);
-        form->addRow(Text(kTextMin, language) + QStringLiteral(" (°C)"), m_from);
-        form->addRow(Text(kTextMax, language) + QStringLiteral(" (°C)"), m_to);
+        form->addRow(Text(resources::text::kMin, language) + QStringLiteral(" (°C)"), m_from);
+        form->addRow(Text(resources::text::kMax, language) + QStringLiteral(" (°C)"), m_to);
         form->addRow(Text(168, language).remove(':').trimmed(), m_count);
         auto* buttons = new QDialogButtonBox(this);
         buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setObjectName("cvdOK");
@@ -215,7 +209,7 @@ PointsEditorDialog::PointsEditorDialog(ui::PointsEditor& editor, const ui::Point
             label->setText(inputHeader);
 
     m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName("cmdOK");
+    m_ok->setObjectName("guideOk");
     m_ok->setDefault(false);
     m_ok->setAutoDefault(false);
     m_cancel = new QPushButton(QString::fromStdString(request.cancelCaption.empty() ? resources::Text(144, m_language)
@@ -404,7 +398,7 @@ void PointsEditorDialog::ShowRefusal(const ui::PointsRefusal& refusal) {
     message.textId = refusal.textId;
     message.text = resources::Text(refusal.textId, m_language) + refusal.appended;
     message.buttons = link::Buttons::Ok;
-    if (refusal.textId == kTextOutOfRange) {
+    if (refusal.textId == resources::text::kPointOutOfRange) {
         message.title = resources::Text(180, m_language);
         message.titleId = 180;
     } else {
@@ -606,14 +600,14 @@ bool PointsEditorDialog::Generate(const math::CvdCoefficients& coefficients, dou
     switch (curve.problem) {
         case math::CvdProblem::None: break;
         case math::CvdProblem::BadCount:
-            ShowMessage(resources::Text(kTextPointCount, m_language) + resources::Str(m_editor.MaxPoints()));
+            ShowMessage(resources::Text(resources::text::kPointCount, m_language) + resources::Str(m_editor.MaxPoints()));
             return false;
         case math::CvdProblem::NotRising:
-            ShowMessage(resources::Text(kTextNotRising, m_language));
+            ShowMessage(resources::Text(resources::text::kNotRising, m_language));
             return false;
         case math::CvdProblem::BadCoefficients:
         case math::CvdProblem::BadRange:
-            ShowMessage(resources::Text(kTextOutOfRange, m_language));
+            ShowMessage(resources::Text(resources::text::kPointOutOfRange, m_language));
             return false;
     }
     std::vector<ui::CsvPoint> points;
@@ -631,7 +625,7 @@ void PointsEditorDialog::AskAndGenerate() {
         if (!bad && !from) bad = ask.fromBox();
         if (!bad && !to) bad = ask.toBox();
         if (bad) {
-            ShowMessage(resources::Text(kTextInvalidFormat, m_language));
+            ShowMessage(resources::Text(resources::text::kInvalidFormat, m_language));
             bad->setFocus(Qt::OtherFocusReason);
             bad->selectAll();
             continue;

@@ -102,14 +102,14 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
 
     auto* body = new QHBoxLayout;
     body->setSpacing(12);
-    m_configurationFrame = Named(new QWidget(this), "cont_tot");
+    m_configurationFrame = Named(new QWidget(this), "configurationFrame");
     auto* contLayout = new QHBoxLayout(m_configurationFrame);
     contLayout->setContentsMargins(0, 0, 0, 0);
     contLayout->setSpacing(12);
 
     auto* left = new QVBoxLayout;
     left->setSpacing(10);
-    m_inputOutputRow = Named(new QWidget(m_configurationFrame), "Ingr");
+    m_inputOutputRow = Named(new QWidget(m_configurationFrame), "inputOutputRow");
     auto* ingrLayout = new QHBoxLayout(m_inputOutputRow);
     ingrLayout->setContentsMargins(0, 0, 0, 0);
     ingrLayout->setSpacing(12);
@@ -181,7 +181,7 @@ QWidget* ProgramWindow::BuildDevicePanel() {
     m_picture->setFixedSize(48, 48);
     m_picture->setAlignment(Qt::AlignCenter);
     m_picture->hide();
-    m_modelText = Named(new QLabel(panel), "txtMod");
+    m_modelText = Named(new QLabel(panel), "modelText");
     m_modelText->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_modelText->setWordWrap(true);
     m_modelText->setMinimumHeight(48);
@@ -220,11 +220,11 @@ QWidget* ProgramWindow::BuildInput() {
     lists->setContentsMargins(0, 0, 0, 0);
     lists->setSpacing(6);
     m_inputTypeLabel = Named(new QLabel(m_inputFrame), "InputType");
-    m_inputFamilies = Named(new QComboBox(m_inputFrame), "Strumento");
-    m_thermocoupleTypes = Named(new QComboBox(m_inputFrame), "Tipo");
-    m_rtdSensors = Named(new QComboBox(m_inputFrame), "pt");
-    m_potRanges = Named(new QComboBox(m_inputFrame), "TypePot");
-    m_wirings = Named(new QComboBox(m_inputFrame), "fili");
+    m_inputFamilies = Named(new QComboBox(m_inputFrame), "inputFamilies");
+    m_thermocoupleTypes = Named(new QComboBox(m_inputFrame), "thermocoupleTypes");
+    m_rtdSensors = Named(new QComboBox(m_inputFrame), "rtdSensors");
+    m_potRanges = Named(new QComboBox(m_inputFrame), "potRanges");
+    m_wirings = Named(new QComboBox(m_inputFrame), "wirings");
     m_inputTypeLabel->setBuddy(m_inputFamilies);
     lists->addWidget(m_inputTypeLabel);
     for (QComboBox* list : {m_inputFamilies, m_thermocoupleTypes, m_rtdSensors, m_potRanges, m_wirings}) {
@@ -240,20 +240,20 @@ QWidget* ProgramWindow::BuildInput() {
     m_inputOptionsLabel->setFont(bold);
     layout->addSpacing(4);
     layout->addWidget(m_inputOptionsLabel);
-    m_internalCjc = Named(new QCheckBox(m_inputBox), "Giunto");
+    m_internalCjc = Named(new QCheckBox(m_inputBox), "internalCjc");
     m_linear = Named(new QCheckBox(m_inputBox), "Linear");
     m_custom = Named(new QCheckBox(QStringLiteral("Custom"), m_inputBox), "Custom");
     layout->addWidget(m_internalCjc);
     layout->addWidget(m_linear);
     layout->addWidget(m_custom);
     auto* unitRow = new QHBoxLayout;
-    m_unitButton = Named(new QPushButton(QStringLiteral("°C ⇄ °F"), m_inputBox), "umis");
-    m_unitLabel = Named(new QLabel(m_inputBox), "Label5");
+    m_unitButton = Named(new QPushButton(QStringLiteral("°C ⇄ °F"), m_inputBox), "unitButton");
+    m_unitLabel = Named(new QLabel(m_inputBox), "unitLabel");
     unitRow->addWidget(m_unitButton);
     unitRow->addWidget(m_unitLabel, 1);
     layout->addLayout(unitRow);
 
-    m_rangeIn = Named(new RangeControlWidget(m_inputBox), "CtlRangeIn");
+    m_rangeIn = Named(new RangeControlWidget(m_inputBox), "inputRange");
     m_rangeIn->Bind(&m_form.inputRange());
     layout->addSpacing(4);
     layout->addWidget(m_rangeIn);
@@ -266,29 +266,29 @@ QWidget* ProgramWindow::BuildOutput() {
     auto* layout = new QVBoxLayout(m_outputBox);
     layout->setSpacing(8);
 
-    m_outputTypesFrame = Named(new QWidget(m_outputBox), "VusciteF");
+    m_outputTypesFrame = Named(new QWidget(m_outputBox), "outputTypesFrame");
     auto* typeRow = new QHBoxLayout(m_outputTypesFrame);
     typeRow->setContentsMargins(0, 0, 0, 0);
-    m_outputTypeLabel = Named(new QLabel(m_outputTypesFrame), "Label16");
-    m_outputTypes = Named(new QComboBox(m_outputTypesFrame), "Vuscite");
+    m_outputTypeLabel = Named(new QLabel(m_outputTypesFrame), "outputTypeLabel");
+    m_outputTypes = Named(new QComboBox(m_outputTypesFrame), "outputTypes");
     m_outputTypes->setMinimumWidth(130);
     m_outputTypeLabel->setBuddy(m_outputTypes);
     typeRow->addWidget(m_outputTypeLabel);
     typeRow->addWidget(m_outputTypes, 1);
     layout->addWidget(m_outputTypesFrame);
 
-    m_rangeOut = Named(new RangeControlWidget(m_outputBox), "CtlRangeOut");
+    m_rangeOut = Named(new RangeControlWidget(m_outputBox), "outputRange");
     m_rangeOut->Bind(&m_form.outputRange());
     layout->addWidget(m_rangeOut);
 
     m_optionsBox = Group(m_outputBox, "OutputOptions");
     auto* options = new QGridLayout(m_optionsBox);
     options->setHorizontalSpacing(8);
-    m_burnoutButton = Named(new QPushButton(QStringLiteral("⇅"), m_optionsBox), "BrkOnOff");
-    m_burnoutLabel = Named(new QLabel(m_optionsBox), "Label9");
-    m_directionButton = Named(new QPushButton(QStringLiteral("⇄"), m_optionsBox), "ExitVers");
-    m_directionLabel = Named(new QLabel(m_optionsBox), "Label15");
-    m_filterBox = Named(new QCheckBox(m_optionsBox), "SmChk");
+    m_burnoutButton = Named(new QPushButton(QStringLiteral("⇅"), m_optionsBox), "burnoutButton");
+    m_burnoutLabel = Named(new QLabel(m_optionsBox), "burnoutLabel");
+    m_directionButton = Named(new QPushButton(QStringLiteral("⇄"), m_optionsBox), "directionButton");
+    m_directionLabel = Named(new QLabel(m_optionsBox), "directionLabel");
+    m_filterBox = Named(new QCheckBox(m_optionsBox), "filterBox");
     for (QPushButton* b : {m_burnoutButton, m_directionButton}) b->setFixedWidth(36);
     options->addWidget(m_burnoutButton, 0, 0);
     options->addWidget(m_burnoutLabel, 0, 1);
@@ -320,14 +320,14 @@ QWidget* ProgramWindow::BuildOutput() {
         adjust->addWidget(new QLabel(QStringLiteral("%"), m_ranges), row, 2);
         adjust->addWidget(slider, row, 3);
     };
-    adjustRow(0, "Zero", m_adjMax, m_zeroSlider, "AdjMax", "Slider3");
-    adjustRow(1, "Span", m_adjMin, m_spanSlider, "AdjMin", "Slider4");
+    adjustRow(0, "Zero", m_adjMax, m_zeroSlider, "zeroTrim", "zeroSlider");
+    adjustRow(1, "Span", m_adjMin, m_spanSlider, "spanTrim", "spanSlider");
     adjust->setColumnStretch(3, 1);
     layout->addWidget(m_ranges);
 
-    m_tripsFrame = Group(m_outputBox, "Frame7");
+    m_tripsFrame = Group(m_outputBox, "tripsFrame");
     auto* trips = new QGridLayout(m_tripsFrame);
-    m_tripsButton = Named(new QPushButton(m_tripsFrame), "Soglie");
+    m_tripsButton = Named(new QPushButton(m_tripsFrame), "tripsButton");
     m_tripLevel1 = Named(new QLabel(m_tripsFrame), "Trip1");
     m_tripLevel2 = Named(new QLabel(m_tripsFrame), "Trip2");
     trips->addWidget(m_tripsButton, 0, 0, 2, 1, Qt::AlignVCenter);
@@ -346,7 +346,7 @@ QWidget* ProgramWindow::BuildMeasurePage() {
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(8);
 
-    m_stateLampFrame = Named(new QWidget(m_measurePage), "Frame13");
+    m_stateLampFrame = Named(new QWidget(m_measurePage), "stateLampFrame");
     auto* stateRow = new QHBoxLayout(m_stateLampFrame);
     stateRow->setContentsMargins(4, 0, 4, 0);
     m_stateLamp = Named(new Lamp(18, m_stateLampFrame), "stateLamp");
@@ -359,7 +359,7 @@ QWidget* ProgramWindow::BuildMeasurePage() {
     stateRow->addWidget(m_measureTitle, 1);
     page->addWidget(m_stateLampFrame);
 
-    m_displayFrame = Named(new QFrame(m_measurePage), "frm_disp");
+    m_displayFrame = Named(new QFrame(m_measurePage), "displayFrame");
     m_displayFrame->setFrameShape(QFrame::StyledPanel);
     auto* disp = new QVBoxLayout(m_displayFrame);
     disp->setContentsMargins(14, 14, 14, 14);
@@ -387,8 +387,8 @@ QWidget* ProgramWindow::BuildMeasurePage() {
 
     auto* barRow = new QHBoxLayout;
     barRow->setSpacing(8);
-    m_underRangeLamp = Named(new Lamp(16, m_displayFrame), "Label19");
-    m_overRangeLamp = Named(new Lamp(16, m_displayFrame), "Label20");
+    m_underRangeLamp = Named(new Lamp(16, m_displayFrame), "underRangeLamp");
+    m_overRangeLamp = Named(new Lamp(16, m_displayFrame), "overRangeLamp");
     m_bar = Named(new QProgressBar(m_displayFrame), "bar");
     m_bar->setRange(0, kBarSteps);
     m_bar->setValue(0);
@@ -434,8 +434,8 @@ QWidget* ProgramWindow::BuildModePanel() {
     auto* layout = new QVBoxLayout(m_modeBox);
     layout->setSpacing(8);
     auto* options = new QHBoxLayout;
-    m_measureOption = Named(new QRadioButton(m_modeBox), "Modo0");
-    m_programmingOption = Named(new QRadioButton(m_modeBox), "Modo1");
+    m_measureOption = Named(new QRadioButton(m_modeBox), "measureOption");
+    m_programmingOption = Named(new QRadioButton(m_modeBox), "programmingOption");
     options->addWidget(m_measureOption);
     options->addWidget(m_programmingOption);
     options->addStretch();
@@ -443,9 +443,9 @@ QWidget* ProgramWindow::BuildModePanel() {
 
     auto* actions = new QHBoxLayout;
     actions->setSpacing(8);
-    m_actionButton = Named(new QPushButton(m_modeBox), "Command1");
+    m_actionButton = Named(new QPushButton(m_modeBox), "actionButton");
     m_actionButton->setMinimumHeight(44);
-    m_stopButton = Named(new QPushButton(QStringLiteral("■  Stop"), m_modeBox), "Command3");
+    m_stopButton = Named(new QPushButton(QStringLiteral("■  Stop"), m_modeBox), "stopButton");
     m_stopButton->setMinimumHeight(44);
     actions->addWidget(m_actionButton, 2);
     actions->addWidget(m_stopButton, 1);
@@ -472,20 +472,20 @@ QWidget* ProgramWindow::BuildSummary() {
 }
 
 void ProgramWindow::BuildGuide() {
-    m_guidePanel = Named(new QFrame(this), "OperGuid");
+    m_guidePanel = Named(new QFrame(this), "guidePanel");
     m_guidePanel->setFrameShape(QFrame::StyledPanel);
     m_guidePanel->setStyleSheet(
-        "QFrame#OperGuid { background: #fffbe6; border: 2px solid #2f6fd6; border-radius: 8px; }"
-        "QLabel#Txtmess { color: #1d2733; }");
+        "QFrame#guidePanel { background: #fffbe6; border: 2px solid #2f6fd6; border-radius: 8px; }"
+        "QLabel#guideText { color: #1d2733; }");
     auto* layout = new QVBoxLayout(m_guidePanel);
     layout->setContentsMargins(12, 10, 12, 10);
     layout->setSpacing(8);
-    m_guideText = Named(new QLabel(m_guidePanel), "Txtmess");
+    m_guideText = Named(new QLabel(m_guidePanel), "guideText");
     m_guideText->setWordWrap(true);
     layout->addWidget(m_guideText);
     auto* buttons = new QHBoxLayout;
-    m_guideCancel = Named(new QPushButton(m_guidePanel), "CmdAnnulla");
-    m_guideOk = Named(new QPushButton(m_guidePanel), "cmdOK");
+    m_guideCancel = Named(new QPushButton(m_guidePanel), "guideCancel");
+    m_guideOk = Named(new QPushButton(m_guidePanel), "guideOk");
     m_guideOk->setDefault(true);
     buttons->addStretch();
     buttons->addWidget(m_guideCancel);
@@ -495,7 +495,7 @@ void ProgramWindow::BuildGuide() {
 
     for (int i = 0; i < ui::kGuideSteps; ++i) {
         auto* marker = new Lamp(12, this);
-        marker->setObjectName(QString("SelWiz%1").arg(i));
+        marker->setObjectName(QString("guideMarker%1").arg(i));
         marker->hide();
         m_guideMarkers[static_cast<std::size_t>(i)] = marker;
     }
@@ -724,11 +724,11 @@ void ProgramWindow::RefreshMode() {
     const bool dark = render::IsDark(palette());
     const ButtonColours action = ActionButtonColours(ToQColor(m_form.actionColour()), dark);
     const QString style = QString(
-                              "QPushButton#Command1 { background: %1; color: %2; font-weight: bold; border: 1px solid "
+                              "QPushButton#actionButton { background: %1; color: %2; font-weight: bold; border: 1px solid "
                               "%3; border-radius: 6px; padding: 6px 14px; }"
-                              "QPushButton#Command1:hover { background: %4; }"
-                              "QPushButton#Command1:focus { border: 2px solid #2f6fd6; }"
-                              "QPushButton#Command1:disabled { background: %5; color: %6; border-color: %5; }")
+                              "QPushButton#actionButton:hover { background: %4; }"
+                              "QPushButton#actionButton:focus { border: 2px solid #2f6fd6; }"
+                              "QPushButton#actionButton:disabled { background: %5; color: %6; border-color: %5; }")
                               .arg(action.background.name(), action.text.name(), action.border.name(),
                                    action.hover.name(), action.disabledBackground.name(), action.disabledText.name());
     if (m_actionButton->styleSheet() != style) m_actionButton->setStyleSheet(style);
@@ -738,9 +738,9 @@ void ProgramWindow::RefreshMode() {
     SetShown(m_actionButton, m_form.actionButton().visible);
     const ButtonColours stop = ActionButtonColours(QColor(255, 255, 0), dark);
     const QString stopStyle =
-        QString("QPushButton#Command3 { background: %1; color: %2; font-weight: bold; border: 1px solid %3;"
+        QString("QPushButton#stopButton { background: %1; color: %2; font-weight: bold; border: 1px solid %3;"
                 " border-radius: 6px; padding: 6px 14px; }"
-                "QPushButton#Command3:disabled { background: %4; color: %5; border-color: %4; }")
+                "QPushButton#stopButton:disabled { background: %4; color: %5; border-color: %4; }")
             .arg(stop.background.name(), stop.text.name(), stop.border.name(), stop.disabledBackground.name(),
                  stop.disabledText.name());
     if (m_stopButton->styleSheet() != stopStyle) m_stopButton->setStyleSheet(stopStyle);

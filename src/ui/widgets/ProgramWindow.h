@@ -43,12 +43,11 @@ class TrendChart;
 // Its texts are rendered from the form's language offset, so after ui::ChooseLanguage /
 // ui::ApplyLanguage (which report a change) it is already in the new language.
 //
-// Child widgets carry the form's control names as object names ("Strumento", "Tipo", "pt",
-// "fili", "TypePot", "Giunto", "Linear", "Custom", "umis", "Label5", "CtlRangeIn", "Vuscite",
-// "CtlRangeOut", "BrkOnOff", "Label9", "ExitVers", "Label15", "SmChk", "AdjMax", "Slider3",
-// "AdjMin", "Slider4", "Soglie", "Modo0", "Modo1", "Command1", "Command3", "display",
-// "txtMod", "summary", "progress", "OperGuid", "Txtmess", "cmdOK", "CmdAnnulla", "SelWiz0".."SelWiz13",
-// "Ingr", "Frame13", "frm_disp", "Label19", "Label20"), for findChild in tests and tools.
+// Child widgets carry object names that say what they are ("inputFamilies", "thermocoupleTypes",
+// "rtdSensors", "wirings", "unitButton", "inputRange", "outputTypes", "outputRange",
+// "zeroTrim", "zeroSlider", "tripsButton", "measureOption", "programmingOption",
+// "actionButton", "stopButton", "display", "summary", "guidePanel", "guideMarker0".., and so
+// on), for findChild in tests and tools.
 //
 // It also observes a running measurement (measure::MeasureObserver): the operation window
 // passes it to MeasureLoop so the display, bar graph, range lamps, trip lamps and state lamp

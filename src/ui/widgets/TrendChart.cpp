@@ -23,8 +23,6 @@ namespace {
 
 namespace text = resources::text;
 
-constexpr int kMeasureText = 103;
-constexpr int kTripText = 223;
 // Until the window fills, the time axis spans at least this much, so a new trace grows from
 // the left instead of filling the whole width with a few seconds.
 constexpr double kShortestSpanSeconds = 60;
@@ -111,12 +109,12 @@ void TrendChart::RefreshLegend() {
                                           : QString();
     const QString outputUnit = QString::fromStdString(m_outputUnit);
     m_chart->setTitle(Tr(text::kTrendTitle, o));
-    m_value->setName(Tr(kMeasureText, o) + (valueUnit.isEmpty() ? QString() : " (" + valueUnit + ")"));
+    m_value->setName(Tr(resources::text::kMeasure, o) + (valueUnit.isEmpty() ? QString() : " (" + valueUnit + ")"));
     m_output->setName(Tr(text::kTrendOutput, o) + " (" + outputUnit + ")");
     m_rangeLow->setName(Tr(text::kTrendRangeLow, o));
     m_rangeHigh->setName(Tr(text::kTrendRangeHigh, o));
-    m_trip1->setName(Tr(kTripText, o) + " 1");
-    m_trip2->setName(Tr(kTripText, o) + " 2");
+    m_trip1->setName(Tr(resources::text::kTrip, o) + " 1");
+    m_trip2->setName(Tr(resources::text::kTrip, o) + " 2");
     m_valueAxis->setTitleText(valueUnit);
     m_outputAxis->setTitleText(outputUnit);
     m_timeAxis->setTitleText(Tr(text::kTrendTime, o));
