@@ -334,7 +334,7 @@ TEST(ConfigurationCheck, ConfigurationsNoTransmitterTakes_AreRefusedNamingTheFie
          [](ProgramForm& f, WorkingState&) { f.OutputTypeIndex = 1, f.OutMin = 0, f.OutMax = 0.5f; },
          ConfigField::OutputRange},
         {"zero trim beyond 5 %", [](ProgramForm& f, WorkingState&) { f.AdjMax = 6; }, ConfigField::ZeroTrim},
-        {"span trim not a number", [](ProgramForm& f, WorkingState&) { f.AdjMin = nan; }, ConfigField::SpanTrim},
+        {"span trim not a number", [](ProgramForm& f, WorkingState&) { f.AdjMin = static_cast<double>(nan); }, ConfigField::SpanTrim},
         {"trip level 1e39", [](ProgramForm&, WorkingState& w) { w.TripLevels[2] = inf; }, ConfigField::TripLevels},
         {"trip delay beyond its cell", [](ProgramForm&, WorkingState& w) { w.TripDelayTicks = 300; },
          ConfigField::TripDelay},

@@ -702,8 +702,8 @@ void ProgramWindow::RefreshOutput() {
         const std::size_t i = trip == 1 ? 0 : 1;
         return T(223) + QString(" %1:  ↑ %2  ↓ %3 %4")
                             .arg(trip)
-                            .arg(QString::fromStdString(device::TripLevelText(levels[2 * i])),
-                                 QString::fromStdString(device::TripLevelText(levels[2 * i + 1])), unit);
+                            .arg(QString::fromStdString(device::TripLevelText(static_cast<double>(levels[2 * i]))),
+                                 QString::fromStdString(device::TripLevelText(static_cast<double>(levels[2 * i + 1]))), unit);
     };
     SetText(m_tripLevel1, tripText(1));
     SetText(m_tripLevel2, tripText(2));
