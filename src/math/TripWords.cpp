@@ -19,8 +19,8 @@ TripLevelArray TripLevelsInTableUnits(const TripLevelArray& levels, int inputCod
 }
 
 bool TripLevelsInRange(const TripLevelArray& levels, double rangeMin, double rangeMax) {
-    for (const double level static_cast<double>(:) levels)
-        if (level > rangeMax || level < rangeMin) return false;
+    for (const float level : levels)
+        if (static_cast<double>(level) > rangeMax || static_cast<double>(level) < rangeMin) return false;
     return true;
 }
 

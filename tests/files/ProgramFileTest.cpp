@@ -28,8 +28,8 @@ struct ByteImage {
     std::vector<unsigned char> bytes = std::vector<unsigned char>(671, 0);
     void I16(std::size_t offset, int value) {
         const auto v = static_cast<std::uint16_t>(value);
-        bytes[offset] = v & 0xFF;
-        bytes[offset + 1] = v >> 8;
+        bytes[offset] = static_cast<unsigned char>(v & 0xFF);
+        bytes[offset + 1] = static_cast<unsigned char>(v >> 8);
     }
     void F32(std::size_t offset, float value) {
         const auto v = std::bit_cast<std::uint32_t>(value);
