@@ -267,7 +267,7 @@ int Program(Context& context) {
         return kExitUsage;
     }
     if (!PreviewTargetValid(context)) return kExitUsage;
-    const std::string file = positionals[1];
+    const std::string& file = positionals[1];
     if (!ReadProgrammingFile(context, file)) return kExitInvalidFile;
     int exitCode = kExitDone;
     auto device = OpenDevice(context, context.invocation.HasFlag("--accept-noisy"), DeviceReach::Loaded, exitCode);
