@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/model/ProgramFileCommands.h"
 
-#include "files/DefaultName.h"
-
 #include <algorithm>
 
 #include "device/Families.h"
