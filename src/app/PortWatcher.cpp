@@ -55,6 +55,7 @@ std::string Describe(const ListedPort& port) {
 link::PortTable ListedPortTable(const std::vector<ListedPort>& ports, const std::string& rememberedPath,
                                 int savedPort) {
     std::vector<std::string> names;
+    names.reserve(ports.size());
     for (const ListedPort& port : ports) names.push_back(port.info.name);
     names = link::SortPortNames(std::move(names));
 

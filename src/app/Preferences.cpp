@@ -84,7 +84,7 @@ bool Preferences::sync() {
 }
 
 QString DocumentsFolder() {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
     return QDir::homePath();
 }

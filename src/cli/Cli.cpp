@@ -66,7 +66,7 @@ const char* kUsage =
 // The argument that named an unknown option, as the user typed it (without "=value").
 std::string AsTyped(const std::vector<std::string>& args, const QString& name) {
     for (const std::string& arg : args) {
-        const std::string bare = arg.substr(0, arg.find('='));
+        std::string bare = arg.substr(0, arg.find('='));
         const std::size_t dashes = bare.find_first_not_of('-');
         if (dashes >= 1 && dashes <= 2 && bare.substr(dashes) == name.toStdString()) return bare;
     }

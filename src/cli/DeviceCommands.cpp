@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vantrel maintainers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cmath>
 #include <ostream>
 
 #include "cli/Commands.h"
@@ -257,7 +258,7 @@ int Program(Context& context) {
         return kExitUsage;
     }
     if (!PreviewTargetValid(context)) return kExitUsage;
-    const std::string file = positionals[1];
+    const std::string& file = positionals[1];
     if (!ReadProgrammingFile(context, file)) return kExitInvalidFile;
     int exitCode = kExitDone;
     auto device = OpenDevice(context, context.invocation.HasFlag("--accept-noisy"), DeviceReach::Loaded, exitCode);
@@ -357,10 +358,12 @@ private:
 }  // namespace
 
 int Measure(Context& context) {
+    constexpr double kMostFrames = 1e15;  // beyond any run, and exact as a double and as a long
     long frames = 0;
     if (const auto value = context.invocation.OptionValue("--frames")) {
         const auto parsed = resources::ParseNumber(*value);
-        if (!parsed || *parsed < 1 || *parsed != static_cast<long>(*parsed)) {
+        // Bounded before the cast: a double beyond a long's range does not convert.
+        if (!parsed || !(*parsed >= 1 && *parsed <= kMostFrames) || *parsed != std::trunc(*parsed)) {
             context.err << "vantrel-cli: --frames takes a whole number of at least 1; try 'vantrel-cli --help'\n";
             return kExitUsage;
         }

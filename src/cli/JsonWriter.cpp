@@ -22,7 +22,8 @@ std::string ShortestNumber(T value) {
 
 std::string JsonEscape(std::string_view text) {
     std::string out;
-    for (unsigned char c : text) {
+    for (const char character : text) {
+        const auto c = static_cast<unsigned char>(character);
         switch (c) {
             case '"': out += "\\\""; break;
             case '\\': out += "\\\\"; break;
@@ -35,7 +36,7 @@ std::string JsonEscape(std::string_view text) {
                     std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
                     out += buffer;
                 } else {
-                    out.push_back(static_cast<char>(c));
+                    out.push_back(character);
                 }
         }
     }

@@ -41,7 +41,6 @@ private:
     bool m_enabled;
     int m_languageOffset;
     std::size_t m_shown = 0;  // characters on the line now
-    int m_turns = 0;          // the spinner's position
 };
 
 // Clears the progress line shown now, if any, so that a message starts on a clean line (the

@@ -34,7 +34,7 @@ RangeLimits LimitsAsTyped(int inputCode, const RangeLimits& celsius, bool fahren
     RangeLimits typed = celsius;
     typed.min = math::CelsiusToFahrenheit(celsius.min);
     typed.max = math::CelsiusToFahrenheit(celsius.max);
-    if (in::IsRtd(inputCode)) typed.minSpan = static_cast<float>(celsius.minSpan * 9.0 / 5.0);
+    if (in::IsRtd(inputCode)) typed.minSpan = static_cast<float>(static_cast<double>(celsius.minSpan) * 9.0 / 5.0);
     return typed;
 }
 
@@ -63,14 +63,14 @@ ConfigProblem Problem(ConfigField field, ConfigFault fault, double low, double h
 // least the smallest span. Compared in single precision, as the range entry compares.
 std::optional<ConfigProblem> CheckRange(ConfigField field, float low, float high, const std::optional<RangeLimits>& limits,
                                         const std::string& unit) {
-    if (!Finite(low) || !Finite(high)) return Problem(field, ConfigFault::NotANumber, low, high, unit);
-    if (high < low) return Problem(field, ConfigFault::Inverted, low, high, unit);
+    if (!Finite(static_cast<double>(low)) || !Finite(static_cast<double>(high))) return Problem(field, ConfigFault::NotANumber, static_cast<double>(low), static_cast<double>(high), unit);
+    if (high < low) return Problem(field, ConfigFault::Inverted, static_cast<double>(low), static_cast<double>(high), unit);
     if (!limits) return std::nullopt;
     if (low < limits->min || high > limits->max || static_cast<float>(high - low) < limits->minSpan) {
-        ConfigProblem p = Problem(field, ConfigFault::OutsideLimits, low, high, unit);
-        p.allowedMin = limits->min;
-        p.allowedMax = limits->max;
-        p.minSpan = limits->minSpan;
+        ConfigProblem p = Problem(field, ConfigFault::OutsideLimits, static_cast<double>(low), static_cast<double>(high), unit);
+        p.allowedMin = static_cast<double>(limits->min);
+        p.allowedMax = static_cast<double>(limits->max);
+        p.minSpan = static_cast<double>(limits->minSpan);
         return p;
     }
     return std::nullopt;
@@ -79,15 +79,15 @@ std::optional<ConfigProblem> CheckRange(ConfigField field, float low, float high
 // The input range once converted the way programming converts it (°F to °C, percent to a
 // ratio) must fit the range cells.
 bool FitsRangeCode(const PlanRequest& request, bool custom) {
-    double high = request.RangeMax;
-    double low = request.RangeMin;
+    double high = static_cast<double>(request.RangeMax);
+    double low = static_cast<double>(request.RangeMin);
     if (in::IsPotentiometer(request.InputCode) && !custom) {
         high /= 100;
         low /= 100;
     }
     if ((request.OptionWord & option::Fahrenheit) != 0 && in::IsTemperature(request.InputCode)) {
-        high = math::FahrenheitToCelsius(static_cast<float>(high));
-        low = math::FahrenheitToCelsius(static_cast<float>(low));
+        high = static_cast<double>(math::FahrenheitToCelsius(static_cast<float>(high)));
+        low = static_cast<double>(math::FahrenheitToCelsius(static_cast<float>(low)));
     }
     return std::fabs(high) < kRangeCodeLimit && std::fabs(low) < kRangeCodeLimit;
 }
@@ -100,7 +100,7 @@ std::optional<ConfigProblem> CheckInputRange(const PlanRequest& request, const W
     if (auto problem = CheckRange(ConfigField::InputRange, request.RangeMin, request.RangeMax, limits, unit))
         return problem;
     if (!FitsRangeCode(request, false))
-        return Problem(ConfigField::InputRange, ConfigFault::BeyondRangeCode, request.RangeMin, request.RangeMax, unit);
+        return Problem(ConfigField::InputRange, ConfigFault::BeyondRangeCode, static_cast<double>(request.RangeMin), static_cast<double>(request.RangeMax), unit);
     return std::nullopt;
 }
 
@@ -117,12 +117,12 @@ std::optional<ConfigProblem> CheckCount(ConfigField field, int count, int most) 
 std::optional<ConfigProblem> CheckPoints(ConfigField field, std::span<const float> physical,
                                          std::span<const float> input, bool physicalRises) {
     for (std::size_t i = 0; i < input.size(); ++i) {
-        if (!Finite(physical[i]) || !Finite(input[i]))
-            return Problem(field, ConfigFault::NotANumber, physical[i], input[i]);
+        if (!Finite(static_cast<double>(physical[i])) || !Finite(static_cast<double>(input[i])))
+            return Problem(field, ConfigFault::NotANumber, static_cast<double>(physical[i]), static_cast<double>(input[i]));
         if (i == 0) continue;
         if (!(static_cast<float>(input[i] - input[i - 1]) > 0) ||
             (physicalRises && !(static_cast<float>(physical[i] - physical[i - 1]) > 0)))
-            return Problem(field, ConfigFault::NotRising, input[i - 1], input[i]);
+            return Problem(field, ConfigFault::NotRising, static_cast<double>(input[i - 1]), static_cast<double>(input[i]));
     }
     return std::nullopt;
 }
@@ -147,12 +147,12 @@ std::optional<ConfigProblem> CheckCustomCurve(const PlanRequest& request, const 
 
     // The curve's physical column becomes the range; the typed range ends are written as
     // they stand (the editor sets them to the curve's ends).
-    const float first = working.PtPhysical[0];
-    const float last = working.PtPhysical[static_cast<std::size_t>(userPoints - 1)];
+    const double first = static_cast<double>(working.PtPhysical[0]);
+    const double last = static_cast<double>(working.PtPhysical[static_cast<std::size_t>(userPoints - 1)]);
     const std::string unit = InputUnit(request.InputCode, (request.OptionWord & option::Fahrenheit) != 0);
     if (first == last) return Problem(ConfigField::InputRange, ConfigFault::Empty, first, last, unit);
-    if (!Finite(request.RangeMin) || !Finite(request.RangeMax))
-        return Problem(ConfigField::InputRange, ConfigFault::NotANumber, request.RangeMin, request.RangeMax, unit);
+    if (!Finite(static_cast<double>(request.RangeMin)) || !Finite(static_cast<double>(request.RangeMax)))
+        return Problem(ConfigField::InputRange, ConfigFault::NotANumber, static_cast<double>(request.RangeMin), static_cast<double>(request.RangeMax), unit);
     const bool curveFits = std::fabs(first) < kRangeCodeLimit && std::fabs(last) < kRangeCodeLimit;
     if (!curveFits || !FitsRangeCode(request, true))
         return Problem(ConfigField::InputRange, ConfigFault::BeyondRangeCode, first, last, unit);
@@ -177,8 +177,8 @@ std::optional<ConfigProblem> CheckTrim(ConfigField field, double percent, int sl
 
 std::optional<ConfigProblem> CheckTrips(const WorkingState& working) {
     for (float level : working.TripLevels)
-        if (!Finite(level)) return Problem(ConfigField::TripLevels, ConfigFault::NotANumber, level, level);
-    const float ticks = working.TripDelayTicks;
+        if (!Finite(static_cast<double>(level))) return Problem(ConfigField::TripLevels, ConfigFault::NotANumber, static_cast<double>(level), static_cast<double>(level));
+    const double ticks = static_cast<double>(working.TripDelayTicks);
     if (!Finite(ticks)) return Problem(ConfigField::TripDelay, ConfigFault::NotANumber, ticks, ticks);
     const long long cell = resources::RoundHalfEven(ticks);
     if (cell < 0 || cell > kTripDelayCellMax) {

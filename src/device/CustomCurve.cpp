@@ -97,7 +97,7 @@ std::vector<Point> SensorPoints(const MemoryImage& c, const Layout& layout, cons
     for (int i = 1; i <= lastUser; ++i) {
         const double code = Entry(c, layout.starts.T3 + 3 * (i - 1));
         double physical = range.bottom + (code - codeAtMin) / (codeAtMax - codeAtMin) * (range.top - range.bottom);
-        if (fahrenheit) physical = math::CelsiusToFahrenheit(static_cast<float>(physical));
+        if (fahrenheit) physical = static_cast<double>(math::CelsiusToFahrenheit(static_cast<float>(physical)));
         points.push_back({AsShown(physical), InputValue(BreakVolts(c, layout, i), inputCode, inputConfig, scale, k)});
     }
     return points;
@@ -114,7 +114,7 @@ std::vector<Point> CjcPoints(const MemoryImage& c, const Layout& layout, const m
         const double counts = (sensorVolts + 0.1) * 4096 / 1.1;
         const double signal = (counts - cal.InCalZero) * 20 / (cal.InCalSpan - cal.InCalZero);
         double celsius = k.CalTemperature + (signal - sc) * kDegreesPerCjcStep / 10;
-        if (fahrenheit) celsius = math::CelsiusToFahrenheit(static_cast<float>(celsius));
+        if (fahrenheit) celsius = static_cast<double>(math::CelsiusToFahrenheit(static_cast<float>(celsius)));
         const double emf = Entry(c, layout.starts.T4 + 3 * (j - 1)) * 20 / (low.Vs - low.V0);
         points.push_back({AsShown(celsius), emf});
     }
@@ -127,8 +127,8 @@ bool HasCjcTables(const MemoryImage& c) {
 
 math::ConverterCalibration ConverterOf(const OutputCalibration& calibration) {
     math::ConverterCalibration cal;
-    cal.InCalSpan = calibration.CalWord250;
-    cal.InCalZero = calibration.CalWord254;
+    cal.InCalSpan = static_cast<double>(calibration.CalWord250);
+    cal.InCalZero = static_cast<double>(calibration.CalWord254);
     return cal;
 }
 

@@ -247,7 +247,7 @@ std::string Description::SummaryText() const {
 
 double CelsiusToFahrenheitForDisplay(double celsius) {
     // The conversion yields single precision, as it does on range entry.
-    return static_cast<float>(celsius * 9 / 5 + 32);
+    return static_cast<double>(static_cast<float>(celsius * 9 / 5 + 32));
 }
 
 Description Describe(const ReadValues& values, const DescribeContext& context) {

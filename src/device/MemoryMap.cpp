@@ -153,7 +153,7 @@ std::optional<TableStarts> TableLayout(int segmentCount, int cjcSegmentCount) {
 
 FactoryCalibration DecodeFactoryCalibration(std::span<const std::uint8_t, cell::FactoryCalibrationSize> c) {
     // c[i] is the cell at 233 + i.
-    const auto w = [&](int address) { return static_cast<double>(Word(c[address - 233], c[address - 232])); };
+    const auto w = [&](std::size_t address) { return static_cast<double>(Word(c[address - 233], c[address - 232])); };
     FactoryCalibration f;
     f.CalRtdHigh = w(233) / 16;
     f.CalAux2 = w(235) / 10;

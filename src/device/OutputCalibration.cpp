@@ -32,9 +32,12 @@ void DecodeRowCalibration(const CalibrationRow& row, int byteA, int byteB, int b
 }
 
 OutputEnds OutputEndsFromCodes(const OutputCalibration& c, double firstCode, double lastCode) {
-    const double codesPerUnit = (static_cast<double>(c.CalCodeHigh) - c.CalCodeLow) / (static_cast<double>(c.CalValueHigh) - c.CalValueLow);
-    return {c.CalValueLow + (firstCode - c.CalCodeLow) / codesPerUnit,
-            c.CalValueHigh + (lastCode - c.CalCodeHigh) / codesPerUnit};
+    const double codeLow = static_cast<double>(c.CalCodeLow);
+    const double codeHigh = static_cast<double>(c.CalCodeHigh);
+    const double valueLow = static_cast<double>(c.CalValueLow);
+    const double valueHigh = static_cast<double>(c.CalValueHigh);
+    const double codesPerUnit = (codeHigh - codeLow) / (valueHigh - valueLow);
+    return {valueLow + (firstCode - codeLow) / codesPerUnit, valueHigh + (lastCode - codeHigh) / codesPerUnit};
 }
 
 OutputRange RemoveTrims(const OutputEnds& ends, double zeroAdjust, double spanAdjust, bool reverseOutput) {

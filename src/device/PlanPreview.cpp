@@ -110,8 +110,8 @@ PlanPreview PreviewPlan(const ProgramPlan& plan, int inputCode, int optionWord, 
     ApplyUnit(preview.curve, unit);
     for (int i = 0; i <= table.segmentsInRange; ++i) {
         math::PreviewSample point;
-        point.value = plan.BreakTemp[static_cast<std::size_t>(i)] * unit.factor + unit.offset;
-        point.tableSignal = plan.BreakSignal[static_cast<std::size_t>(i)];
+        point.value = static_cast<double>(plan.BreakTemp[static_cast<std::size_t>(i)]) * unit.factor + unit.offset;
+        point.tableSignal = static_cast<double>(plan.BreakSignal[static_cast<std::size_t>(i)]);
         point.referenceSignal = point.tableSignal;
         preview.breakpoints.push_back(point);
     }
@@ -122,8 +122,8 @@ PlanPreview PreviewPlan(const ProgramPlan& plan, int inputCode, int optionWord, 
         return preview;
     }
 
-    const double first = plan.BreakSignal.front();
-    const double last = plan.BreakSignal.back();
+    const double first = static_cast<double>(plan.BreakSignal.front());
+    const double last = static_cast<double>(plan.BreakSignal.back());
     const bool highRange = math::IsHighRangeConfig(plan.InputConfig);
     preview.noisy = math::RangeIsNoisy(code, plan.InputConfig, math::GainSignalSpan(first, last, plan.InputConfig));
     preview.signalSpan = last - first;

@@ -22,12 +22,12 @@ bool AskNoisyRange(link::Protocol& protocol) {
 
 math::ConverterCalibration ToConverterCalibration(const OutputCalibration& c) {
     math::ConverterCalibration converter;
-    converter.OutCalCode1 = c.CalCodeLow;
-    converter.OutCalCode2 = c.CalCodeHigh;
-    converter.OutCalPoint2 = c.CalValueHigh;
-    converter.OutCalPoint1 = c.CalValueLow;
-    converter.InCalSpan = c.CalWord250;
-    converter.InCalZero = c.CalWord254;
+    converter.OutCalCode1 = static_cast<double>(c.CalCodeLow);
+    converter.OutCalCode2 = static_cast<double>(c.CalCodeHigh);
+    converter.OutCalPoint2 = static_cast<double>(c.CalValueHigh);
+    converter.OutCalPoint1 = static_cast<double>(c.CalValueLow);
+    converter.InCalSpan = static_cast<double>(c.CalWord250);
+    converter.InCalZero = static_cast<double>(c.CalWord254);
     return converter;
 }
 

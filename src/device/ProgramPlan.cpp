@@ -45,7 +45,7 @@ struct PlanBuilder {
 // Every table value must be a number the three-byte format holds.
 template <typename T>
 bool AllEncodable(const std::vector<T>& values) {
-    return std::all_of(values.begin(), values.end(), [](T v) { return FitsFloat24(v); });
+    return std::all_of(values.begin(), values.end(), [](T v) { return FitsFloat24(static_cast<double>(v)); });
 }
 
 // Custom curves come from the editor or a file; their counts must fit the table layout.
@@ -134,8 +134,8 @@ ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working
     float rangeMax = form.RangeMax;
     float rangeMin = form.RangeMin;
     if (in::IsPotentiometer(code) && !custom) {
-        rangeMax = ToSingle(rangeMax / 100.0);
-        rangeMin = ToSingle(rangeMin / 100.0);
+        rangeMax = ToSingle(static_cast<double>(rangeMax) / 100.0);
+        rangeMin = ToSingle(static_cast<double>(rangeMin) / 100.0);
     }
     if ((form.OptionWord & option::Fahrenheit) != 0 && in::IsTemperature(code)) {
         rangeMax = math::FahrenheitToCelsius(rangeMax);
@@ -156,7 +156,7 @@ ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working
 
     // 5. Range ends. The check above keeps them inside the range cells; the encoder refuses
     // on its own all the same.
-    const std::optional<RangeCells> range = RangeEncode(rangeMax, rangeMin);
+    const std::optional<RangeCells> range = RangeEncode(static_cast<double>(rangeMax), static_cast<double>(rangeMin));
     if (!range) {
         plan.status = PlanStatus::InvalidConfiguration;
         return plan;
@@ -167,7 +167,7 @@ ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working
     b.Append(cell::RangeMinLow, range->cell8);
 
     // 6. Input configuration.
-    math::InputConfigArgs configArgs{code, optionFlags, rangeMax, rangeMin, UsesVariantInputConfig(id), {}, {}};
+    math::InputConfigArgs configArgs{code, optionFlags, static_cast<double>(rangeMax), static_cast<double>(rangeMin), UsesVariantInputConfig(id), {}, {}};
     if (custom) {
         configArgs.customFirstInput = working.PtInput[0];
         configArgs.customLastInput = working.PtInput[static_cast<std::size_t>(working.SegmentCount)];
@@ -229,7 +229,7 @@ ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working
     b.Append(cell::OutputConfig, plan.OutputConfig);
 
     // 10. Gain.
-    const double span = math::GainSignalSpan(plan.BreakSignal.front(), plan.BreakSignal.back(), config.inputConfig);
+    const double span = math::GainSignalSpan(static_cast<double>(plan.BreakSignal.front()), static_cast<double>(plan.BreakSignal.back()), config.inputConfig);
     const FamilyTraits* traits = FindFamily(id);
     const bool fixedGain = traits != nullptr && id.FirmwareVersion < traits->fixedGainBelowFirmware;
     plan.GainCode = math::GainCode({code, config.inputConfig, span, fixedGain, form.FilterTicked,
@@ -250,8 +250,8 @@ ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working
             for (int j = 0; j <= m; ++j) {
                 float t = working.CjcPhysical[static_cast<std::size_t>(j)];
                 if ((optionFlags & option::Fahrenheit) != 0) t = math::FahrenheitToCelsius(t);
-                celsius.push_back(t);
-                emf.push_back(working.CjcInput[static_cast<std::size_t>(j)]);
+                celsius.push_back(static_cast<double>(t));
+                emf.push_back(static_cast<double>(working.CjcInput[static_cast<std::size_t>(j)]));
             }
             cjc = math::CustomCjcTables(celsius, emf, cal, constants, scale);
         } else {
@@ -288,8 +288,8 @@ ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working
     // 15. Trips: the levels are typed in the range's unit; convert them as the range was.
     if (working.HasTrips()) {
         const auto levels = math::TripLevelsInTableUnits(working.TripLevels, code, form.OptionWord, custom);
-        if (math::TripLevelsInRange(levels, rangeMin, rangeMax)) {
-            plan.TripWords = math::TripWords(levels, rangeMin, rangeMax, line, form.OutputDirect);
+        if (math::TripLevelsInRange(levels, static_cast<double>(rangeMin), static_cast<double>(rangeMax))) {
+            plan.TripWords = math::TripWords(levels, static_cast<double>(rangeMin), static_cast<double>(rangeMax), line, form.OutputDirect);
             plan.TripWordsUpdated = true;
             plan.TripFlags = math::TripFlagsForOutput(working.TripFlags, form.OutputDirect);
             b.Append(cell::TripFlags, plan.TripFlags);
@@ -298,10 +298,10 @@ ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working
 
     // 17. Tables: even breakpoints from 16, odd ones from T2, every output code from T3.
     for (int i = 2, k = 0; i <= n; i += 2, ++k)
-        b.AppendFloat24(cell::TablesStart + 3 * k, plan.BreakVolts[static_cast<std::size_t>(i - 1)]);
+        b.AppendFloat24(cell::TablesStart + 3 * k, static_cast<double>(plan.BreakVolts[static_cast<std::size_t>(i - 1)]));
     for (int i = 1, k = 0; i <= n + 1; i += 2, ++k)
-        b.AppendFloat24(plan.Layout.T2 + 3 * k, plan.BreakVolts[static_cast<std::size_t>(i - 1)]);
-    for (int i = 0; i <= n; ++i) b.AppendFloat24(plan.Layout.T3 + 3 * i, plan.BreakOutput[static_cast<std::size_t>(i)]);
+        b.AppendFloat24(plan.Layout.T2 + 3 * k, static_cast<double>(plan.BreakVolts[static_cast<std::size_t>(i - 1)]));
+    for (int i = 0; i <= n; ++i) b.AppendFloat24(plan.Layout.T3 + 3 * i, static_cast<double>(plan.BreakOutput[static_cast<std::size_t>(i)]));
 
     // 18. Trip words, delay and trims (model 10).
     if (working.HasTrips()) {
@@ -310,7 +310,7 @@ ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working
         b.AppendWord(cell::Trip2HighCode, plan.TripWords[2]);
         b.AppendWord(cell::Trip2LowCode, plan.TripWords[3]);
         // The delay cell holds one byte; the trips form keeps the value within it.
-        const auto ticks = std::clamp<long long>(resources::RoundHalfEven(working.TripDelayTicks), 0, 255);
+        const auto ticks = std::clamp<long long>(resources::RoundHalfEven(static_cast<double>(working.TripDelayTicks)), 0, 255);
         b.Append(cell::TripDelay, static_cast<int>(ticks));
         b.Append(cell::ZeroTrim, form.ZeroSlider + kTrimBias);
         b.Append(cell::SpanTrim, form.SpanSlider + kTrimBias);

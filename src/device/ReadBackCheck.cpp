@@ -26,11 +26,11 @@ std::string Values(double low, double high, int languageOffset) {
 }
 
 bool Near(const std::optional<float>& a, double b, double tolerance) {
-    return a && std::isfinite(*a) && std::fabs(*a - b) <= tolerance;
+    return a && std::isfinite(*a) && std::fabs(static_cast<double>(*a) - b) <= tolerance;
 }
 
 // An output end that could not be computed is shown as unknown.
-double Shown(const std::optional<float>& value) { return value.value_or(std::numeric_limits<float>::quiet_NaN()); }
+double Shown(const std::optional<float>& value) { return static_cast<double>(value.value_or(std::numeric_limits<float>::quiet_NaN())); }
 
 }  // namespace
 
@@ -46,7 +46,7 @@ std::vector<ReadBackDifference> CompareReadBack(const PlanRequest& request, cons
                                1.0 * (plan.OptionWord & 0xFF), 1.0 * v.flags, 1.0 * v.flags});
 
     // The range cells hold what the encoding of the plan's range gives, to the bit.
-    if (const auto cells = RangeEncode(plan.RangeMax, plan.RangeMin)) {
+    if (const auto cells = RangeEncode(static_cast<double>(plan.RangeMax), static_cast<double>(plan.RangeMin))) {
         const DecodedRange asked = DecodeRange(cells->cell15, cells->cell14, cells->cell9, cells->cell8);
         if (asked.top != v.rangeTop || asked.bottom != v.rangeBottom)
             differences.push_back({ReadBackField::InputRange, asked.bottom, asked.top, v.rangeBottom, v.rangeTop});
@@ -55,11 +55,11 @@ std::vector<ReadBackDifference> CompareReadBack(const PlanRequest& request, cons
     // The output at the range's top end is the maximum of a direct output and the minimum of
     // a reverse one.
     const bool direct = request.OutputDirect;
-    const double atTop = direct ? request.OutMax : request.OutMin;
-    const double atBottom = direct ? request.OutMin : request.OutMax;
-    const double tolerance = kOutputTolerance * std::fabs(static_cast<double>(request.OutMax) - request.OutMin);
+    const double atTop = direct ? static_cast<double>(request.OutMax) : static_cast<double>(request.OutMin);
+    const double atBottom = direct ? static_cast<double>(request.OutMin) : static_cast<double>(request.OutMax);
+    const double tolerance = kOutputTolerance * std::fabs(static_cast<double>(request.OutMax) - static_cast<double>(request.OutMin));
     if (!Near(v.outputFirst, atTop, tolerance) || !Near(v.outputSecond, atBottom, tolerance))
-        differences.push_back({ReadBackField::OutputRange, request.OutMin, request.OutMax,
+        differences.push_back({ReadBackField::OutputRange, static_cast<double>(request.OutMin), static_cast<double>(request.OutMax),
                                Shown(direct ? v.outputSecond : v.outputFirst),
                                Shown(direct ? v.outputFirst : v.outputSecond)});
     return differences;

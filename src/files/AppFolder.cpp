@@ -87,7 +87,7 @@ std::vector<std::filesystem::path> HelpFolders(const ProgramPlaces& program) {
 std::filesystem::path DefaultProfileFile(const ProgramPlaces& program) {
     for (const std::filesystem::path& folder : {program.dataFolder, program.programFolder}) {
         std::error_code ec;
-        const std::filesystem::path file = folder / kDefaultProfile;
+        std::filesystem::path file = folder / kDefaultProfile;
         if (std::filesystem::is_regular_file(file, ec)) return file;
     }
     return {};

@@ -92,9 +92,10 @@ bool AllFinite(std::initializer_list<float> values) {
 }
 
 bool PointsFinite(const ConfigRecord& r) {
-    for (int i = 0; i < r.PointCount; ++i)
+    // The counts are checked against the tables' sizes before this is called.
+    for (std::size_t i = 0; i < static_cast<std::size_t>(r.PointCount); ++i)
         if (!std::isfinite(r.Points[i].physical) || !std::isfinite(r.Points[i].input)) return false;
-    for (int i = 0; i < r.PointCountCjc; ++i)
+    for (std::size_t i = 0; i < static_cast<std::size_t>(r.PointCountCjc); ++i)
         if (!std::isfinite(r.PointsCjc[i].physical) || !std::isfinite(r.PointsCjc[i].input)) return false;
     return true;
 }

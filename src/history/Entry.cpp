@@ -238,14 +238,14 @@ std::optional<EntryDetails> ParseDetails(const std::string& content) {
     r.configuration = FromHex(o["configuration"].toString());
     r.memoryBefore = MemoryFromText(S(o["memoryBefore"].toString()));
     r.memoryAfter = MemoryFromText(S(o["memoryAfter"].toString()));
-    for (const QJsonValue& w : o["writes"].toArray())
+    for (const QJsonValue w : o["writes"].toArray())
         r.writes.push_back({Byte(w.toArray().at(0)), Byte(w.toArray().at(1))});
     if (o.contains("verify")) {
         const QJsonObject v = o["verify"].toObject();
         device::VerifyResult verify;
         verify.completed = v["completed"].toBool();
         verify.cellsChecked = v["cellsChecked"].toInt();
-        for (const QJsonValue& m : v["mismatches"].toArray()) {
+        for (const QJsonValue m : v["mismatches"].toArray()) {
             const QJsonArray cell = m.toArray();
             verify.mismatches.push_back({Byte(cell.at(0)), Byte(cell.at(1)), Byte(cell.at(2))});
         }

@@ -39,14 +39,14 @@ int SegmentsFor(double count) {
 Breakpoints LinearProgramming(float min, float max) {
     Breakpoints b;
     b.segments = 2;
-    b.temps = {min, max, ToSingle(max + (static_cast<double>(max) - min) / 40)};
+    b.temps = {min, max, ToSingle(static_cast<double>(max) + (static_cast<double>(max) - static_cast<double>(min)) / 40)};
     b.extraEndPoint = true;
     return b;
 }
 
 Breakpoints EqualSteps(const PlacementArgs& args, double step) {
-    const double min = args.rangeMin;
-    const double max = args.rangeMax;
+    const double min = static_cast<double>(args.rangeMin);
+    const double max = static_cast<double>(args.rangeMax);
     int n = 2;
     if (args.linearBoxVisible) {
         n = SegmentsFor((max - min) / step);
@@ -63,7 +63,7 @@ Breakpoints EqualSteps(const PlacementArgs& args, double step) {
 void CutAtMax(Breakpoints& b, double min, double max) {
     auto& t = b.temps;
     std::size_t i = 0;  // first point above Max (0-based)
-    while (i < t.size() && t[i] <= max) ++i;
+    while (i < t.size() && static_cast<double>(t[i]) <= max) ++i;
     if (i == t.size()) {
         // The last band point is exactly Max: it ends the table as it is.
         b.segments = static_cast<int>(t.size()) - 1;
@@ -71,8 +71,8 @@ void CutAtMax(Breakpoints& b, double min, double max) {
         // The point before the cut keeps its relative position between its neighbours.
         // When that point is Min itself there is nothing before it to keep.
         if (i >= 2) {
-            const double before = t[i - 2];
-            const double r = (t[i - 1] - before) / (static_cast<double>(t[i]) - before);
+            const double before = static_cast<double>(t[i - 2]);
+            const double r = (static_cast<double>(t[i - 1]) - before) / (static_cast<double>(t[i]) - before);
             t[i - 1] = ToSingle(before + r * (max - before));
         }
         t[i] = static_cast<float>(max);
@@ -81,21 +81,21 @@ void CutAtMax(Breakpoints& b, double min, double max) {
     }
     if (b.segments % 2 != 0) {
         ++b.segments;
-        t.push_back(ToSingle(t.back() + (max - min) / 40));
+        t.push_back(ToSingle(static_cast<double>(t.back()) + (max - min) / 40));
         b.extraEndPoint = true;
     }
 }
 
 Breakpoints BandPlacement(const PlacementArgs& args, const Segmentation& seg, std::size_t band) {
-    const double min = args.rangeMin;
-    const double max = args.rangeMax;
+    const double min = static_cast<double>(args.rangeMin);
+    const double max = static_cast<double>(args.rangeMax);
     const auto& bounds = seg.boundaries;
     Breakpoints b;
     b.temps.push_back(args.rangeMin);
     const double d = bounds[band] - min;
     for (std::size_t k = band; k + 1 < bounds.size(); ++k) b.temps.push_back(ToSingle(bounds[k + 1] - d / 4));
     const int j = static_cast<int>(b.temps.size());  // 1-based index of the last filled point
-    const double r = max - b.temps.back();
+    const double r = max - static_cast<double>(b.temps.back());
     if (r <= 0) {
         CutAtMax(b, min, max);
         return b;
@@ -105,7 +105,7 @@ Breakpoints BandPlacement(const PlacementArgs& args, const Segmentation& seg, st
     // of Max.
     n = std::max(n, j);
     n = EvenAndLimited(n, args.maxSegments);
-    const double last = b.temps.back();
+    const double last = static_cast<double>(b.temps.back());
     for (int i = j + 1; i <= n + 1; ++i) b.temps.push_back(ToSingle(last + (i - j) * r / (n - j + 1)));
     b.segments = n;
     return b;
@@ -137,7 +137,7 @@ Breakpoints PlaceBreakpoints(const PlacementArgs& args) {
         b = LinearProgramming(args.rangeMin, args.rangeMax);
     } else {
         const Segmentation seg = SegmentationFor(args.inputCode);
-        const double min = args.rangeMin;
+        const double min = static_cast<double>(args.rangeMin);
         std::size_t band = seg.boundaries.size();
         for (std::size_t k = 0; k + 1 < seg.boundaries.size(); ++k) {
             if (seg.boundaries[k] < min && min <= seg.boundaries[k + 1]) {
@@ -169,7 +169,7 @@ std::vector<float> BreakpointSignals(std::span<const float> temps, int inputCode
     signals.reserve(temps.size());
     for (float t : temps)
         signals.push_back(
-            ToSingle(SignalAtConverter(SensorSignalOrZero(t, inputCode, multiplier), inputCode, constants)));
+            ToSingle(SignalAtConverter(SensorSignalOrZero(static_cast<double>(t), inputCode, multiplier), inputCode, constants)));
     return signals;
 }
 
@@ -178,7 +178,7 @@ std::vector<float> CustomBreakpointSignals(std::span<const float> inputs, int se
     std::vector<float> signals;
     const int last = std::min(segmentCount, static_cast<int>(inputs.size()) - 1);
     for (int i = 0; i <= last; ++i) {
-        double s = inputs[static_cast<std::size_t>(i)];
+        double s = static_cast<double>(inputs[static_cast<std::size_t>(i)]);
         if (input::IsPotentiometer(inputCode)) s /= 100;
         signals.push_back(ToSingle(SignalAtConverter(s, inputCode, constants)));
     }
@@ -195,10 +195,11 @@ std::vector<float> BreakpointVolts(std::span<const float> signals, int inputConf
         double v = 0;
         if (IsPotentiometerConfig(inputConfig)) {
             v = potentiometerRatios.empty()
-                    ? rangeMin + static_cast<double>(i) * (static_cast<double>(rangeMax) - rangeMin) / n
-                    : potentiometerRatios[i];
+                    ? static_cast<double>(rangeMin) +
+                          static_cast<double>(i) * (static_cast<double>(rangeMax) - static_cast<double>(rangeMin)) / n
+                    : static_cast<double>(potentiometerRatios[i]);
         } else {
-            v = InputConverterVolts(signals[i], inputConfig, scale, constants);
+            v = InputConverterVolts(static_cast<double>(signals[i]), inputConfig, scale, constants);
         }
         volts.push_back(ToSingle(v));
     }

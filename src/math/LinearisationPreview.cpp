@@ -42,7 +42,7 @@ LinearisationPreview Walk(const PreviewTable& table, const TrueCurve& curve, int
             PreviewSample sample;
             sample.value = truth.value;
             sample.referenceSignal = *truth.signal;
-            sample.tableSignal = Lerp(table.breakSignals[i], table.breakSignals[i + 1], u);
+            sample.tableSignal = Lerp(static_cast<double>(table.breakSignals[i]), static_cast<double>(table.breakSignals[i + 1]), u);
             sample.error = *read - truth.value;
             if (std::abs(sample.error) > worst) {
                 worst = std::abs(sample.error);
@@ -63,10 +63,10 @@ std::optional<double> TableValueAt(std::span<const float> values, std::span<cons
     const std::size_t last = signals.size() - 1;
     std::optional<std::size_t> nearest;  // the end segment to extend when no segment holds it
     for (std::size_t i = 0; i < last; ++i) {
-        const double s0 = signals[i];
-        const double s1 = signals[i + 1];
+        const double s0 = static_cast<double>(signals[i]);
+        const double s1 = static_cast<double>(signals[i + 1]);
         if (s0 == s1) continue;
-        if ((signal - s0) * (signal - s1) <= 0) return Lerp(values[i], values[i + 1], (signal - s0) / (s1 - s0));
+        if ((signal - s0) * (signal - s1) <= 0) return Lerp(static_cast<double>(values[i]), static_cast<double>(values[i + 1]), (signal - s0) / (s1 - s0));
         const bool beyondStart = i == 0 && (signal - s0) * (s1 - s0) < 0;
         const bool beyondEnd = i + 1 == last && (signal - s1) * (s1 - s0) > 0;
         if (beyondStart || beyondEnd) nearest = i;
@@ -78,9 +78,9 @@ std::optional<double> TableValueAt(std::span<const float> values, std::span<cons
         if (!nearest) return std::nullopt;
     }
     const std::size_t i = *nearest;
-    const double s0 = signals[i];
-    const double s1 = signals[i + 1];
-    return Lerp(values[i], values[i + 1], (signal - s0) / (s1 - s0));
+    const double s0 = static_cast<double>(signals[i]);
+    const double s1 = static_cast<double>(signals[i + 1]);
+    return Lerp(static_cast<double>(values[i]), static_cast<double>(values[i + 1]), (signal - s0) / (s1 - s0));
 }
 
 LinearisationPreview PreviewAgainstCurve(const PreviewTable& table, const ReferenceSignal& reference,
@@ -90,7 +90,7 @@ LinearisationPreview PreviewAgainstCurve(const PreviewTable& table, const Refere
         table,
         [&](std::size_t i, double u) {
             TruePoint p;
-            p.value = Lerp(table.values[i], table.values[i + 1], u);
+            p.value = Lerp(static_cast<double>(table.values[i]), static_cast<double>(table.values[i + 1]), u);
             p.signal = reference(p.value);
             return p;
         },
@@ -105,8 +105,8 @@ LinearisationPreview PreviewAgainstPoints(const PreviewTable& table, std::span<c
         table,
         [&](std::size_t i, double u) {
             TruePoint p;
-            p.value = Lerp(physical[i], physical[i + 1], u);
-            p.signal = shape(Lerp(input[i], input[i + 1], u));
+            p.value = Lerp(static_cast<double>(physical[i]), static_cast<double>(physical[i + 1]), u);
+            p.signal = shape(Lerp(static_cast<double>(input[i]), static_cast<double>(input[i + 1]), u));
             return p;
         },
         samplesPerSegment);

@@ -13,9 +13,11 @@ double OutputConverterCode(double outputValue, const ConverterCalibration& c) {
 
 OutputLine OutputEnds(float outMax, float outMin, double adjMaxPercent, double adjMinPercent,
                       const ConverterCalibration& calibration) {
-    const double d = static_cast<double>(outMin) - outMax;
-    return {OutputConverterCode(outMin + d * adjMaxPercent / 100, calibration),
-            OutputConverterCode(outMax + d * adjMinPercent / 100, calibration)};
+    const double low = static_cast<double>(outMin);
+    const double high = static_cast<double>(outMax);
+    const double d = low - high;
+    return {OutputConverterCode(low + d * adjMaxPercent / 100, calibration),
+            OutputConverterCode(high + d * adjMinPercent / 100, calibration)};
 }
 
 double OutputCodeAt(double value, double rangeMin, double rangeMax, const OutputLine& line, bool outputDirect) {
@@ -27,7 +29,7 @@ std::vector<float> BreakpointOutputs(std::span<const float> temps, float rangeMi
                                      const OutputLine& line, bool outputDirect) {
     std::vector<float> outputs;
     outputs.reserve(temps.size());
-    for (float t : temps) outputs.push_back(resources::ToSingle(OutputCodeAt(t, rangeMin, rangeMax, line, outputDirect)));
+    for (float t : temps) outputs.push_back(resources::ToSingle(OutputCodeAt(static_cast<double>(t), static_cast<double>(rangeMin), static_cast<double>(rangeMax), line, outputDirect)));
     return outputs;
 }
 

@@ -12,15 +12,15 @@ TripLevelArray TripLevelsInTableUnits(const TripLevelArray& levels, int inputCod
     if (custom) return levels;
     TripLevelArray converted = levels;
     for (float& level : converted) {
-        if (input::IsPotentiometer(inputCode)) level = resources::ToSingle(level / 100.0);
+        if (input::IsPotentiometer(inputCode)) level = resources::ToSingle(static_cast<double>(level) / 100.0);
         if ((optionFlags & 8) != 0 && input::IsTemperature(inputCode)) level = FahrenheitToCelsius(level);
     }
     return converted;
 }
 
 bool TripLevelsInRange(const TripLevelArray& levels, double rangeMin, double rangeMax) {
-    for (float level : levels)
-        if (level > rangeMax || level < rangeMin) return false;
+    for (const float level : levels)
+        if (static_cast<double>(level) > rangeMax || static_cast<double>(level) < rangeMin) return false;
     return true;
 }
 
@@ -29,7 +29,7 @@ TripWordArray TripWords(const TripLevelArray& levels, double rangeMin, double ra
     TripWordArray words{};
     for (std::size_t i = 0; i < levels.size(); ++i)
         words[i] = static_cast<int>(
-            resources::RoundHalfEven(OutputCodeAt(levels[i], rangeMin, rangeMax, line, outputDirect)));
+            resources::RoundHalfEven(OutputCodeAt(static_cast<double>(levels[i]), rangeMin, rangeMax, line, outputDirect)));
     return words;
 }
 

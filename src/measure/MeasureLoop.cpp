@@ -42,7 +42,7 @@ std::optional<RunScales> ReadRunScales(link::Protocol& protocol, const device::I
 double DisplayValue(double value, const MeasureSetup& setup) {
     const bool custom = (setup.flags & device::option::Custom) != 0;
     if (setup.unit == math::Unit::Percent && !custom) return value * 100;
-    if (setup.unit == math::Unit::Fahrenheit) return math::CelsiusToFahrenheit(static_cast<float>(value));
+    if (setup.unit == math::Unit::Fahrenheit) return static_cast<double>(math::CelsiusToFahrenheit(static_cast<float>(value)));
     return value;
 }
 

@@ -36,11 +36,11 @@ double ThroughSingleText(double value) {
 
 Scale ComputeScale(const device::OutputCalibration& c, double firstCode, double lastCode, double rangeTop,
                    double rangeBottom) {
-    const double codesPerUnit = ThroughSingleText((static_cast<double>(c.CalCodeHigh) - c.CalCodeLow) /
-                                                  (static_cast<double>(c.CalValueHigh) - c.CalValueLow));
+    const double codesPerUnit = ThroughSingleText((static_cast<double>(c.CalCodeHigh) - static_cast<double>(c.CalCodeLow)) /
+                                                  (static_cast<double>(c.CalValueHigh) - static_cast<double>(c.CalValueLow)));
     Scale s;
-    s.outputLow = c.CalValueLow + (firstCode - c.CalCodeLow) / codesPerUnit;
-    s.outputHigh = c.CalValueHigh + (lastCode - c.CalCodeHigh) / codesPerUnit;
+    s.outputLow = static_cast<double>(c.CalValueLow) + (firstCode - static_cast<double>(c.CalCodeLow)) / codesPerUnit;
+    s.outputHigh = static_cast<double>(c.CalValueHigh) + (lastCode - static_cast<double>(c.CalCodeHigh)) / codesPerUnit;
     s.slope = (s.outputHigh - s.outputLow) / (lastCode - firstCode);
     s.firstCode = firstCode;
     s.lastCode = lastCode;

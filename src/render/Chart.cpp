@@ -84,7 +84,7 @@ ChartColours ChartColours::Dark() {
             QColor(0x7a, 0x84, 0x90), true};
 }
 
-bool IsDark(const QPalette& palette) { return palette.color(QPalette::Window).lightnessF() < 0.5; }
+bool IsDark(const QPalette& palette) { return static_cast<double>(palette.color(QPalette::Window).lightnessF()) < 0.5; }
 
 ChartColours ChartColours::For(const QPalette& palette) { return IsDark(palette) ? Dark() : Light(); }
 

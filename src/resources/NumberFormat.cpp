@@ -242,17 +242,17 @@ void SetDecimalSeparator(char separator) { g_decimalSeparator = separator; }
 char DecimalSeparator() { return g_decimalSeparator; }
 
 std::string Str(double value) { return SignedText(value, kDoubleDigits); }
-std::string StrSingle(float value) { return SignedText(value, kSingleDigits); }
+std::string StrSingle(float value) { return SignedText(static_cast<double>(value), kSingleDigits); }
 
 std::string PlainText(double value) { return GeneralText(value, kDoubleDigits, DecimalSeparator()); }
-std::string PlainTextSingle(float value) { return GeneralText(value, kSingleDigits, DecimalSeparator()); }
+std::string PlainTextSingle(float value) { return GeneralText(static_cast<double>(value), kSingleDigits, DecimalSeparator()); }
 
 std::string Format(double value, std::string_view pattern) {
     return FormatDigits(value, pattern, kDoubleDigits);
 }
 
 std::string FormatSingle(float value, std::string_view pattern) {
-    return FormatDigits(value, pattern, kSingleDigits);
+    return FormatDigits(static_cast<double>(value), pattern, kSingleDigits);
 }
 
 long long RoundHalfEven(double value) { return std::llrint(value); }

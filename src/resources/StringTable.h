@@ -71,6 +71,7 @@ inline constexpr int kMin = 227;
 inline constexpr int kFilter = 228;
 inline constexpr int kConfigurationSoftware = 231;
 inline constexpr int kInputTitle = 232;
+// The original texts the code names (ids below 300).
 inline constexpr int kInputNotProgrammable = 2001;
 inline constexpr int kPointsTableInvalid = 2002;
 inline constexpr int kCalibrationInvalid = 2003;

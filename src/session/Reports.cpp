@@ -51,7 +51,7 @@ std::optional<ui::ReportBreakpoints> PlanBreakpoints(Session& session, const dev
 // follows it (or stands alone for a configuration never saved).
 std::string ReportedFileName(const device::WorkingState& state) {
     if (!state.EditedSinceLoad) return ui::FileTitle(state.CurrentFile);
-    const std::string modified = resources::Text(resources::text::kModified, state.LanguageOffset());
+    std::string modified = resources::Text(resources::text::kModified, state.LanguageOffset());
     if (files::IsDefaultConfigName(ui::FileTitle(state.CurrentFile))) return modified;
     return ui::FileTitle(state.CurrentFile) + " " + modified;
 }

@@ -76,6 +76,7 @@ TEST_F(CommandLine, HelpVersionAndUsageErrors) {
         {{"--device", profile, "measure", "--frames="}, 2, "", "vantrel-cli: missing value after '--frames'" + hint},
         {{"--retries", "1e999", "--device", profile, "read"}, 2, "", "vantrel-cli: --retries takes a whole number" + hint},
         {{"--device", profile, "measure", "--frames", "abc"}, 2, "", "vantrel-cli: --frames takes a whole number of at least 1" + hint},
+        {{"--device", profile, "measure", "--frames", "1e300"}, 2, "", "vantrel-cli: --frames takes a whole number of at least 1" + hint},
         {{}, 2, "", "vantrel-cli: no command given" + hint},
         {{"history", "frob"}, 2, "", "vantrel-cli: unknown command 'history frob'" + hint},
         // --name=VALUE is --name VALUE; options stand before or after the command.

@@ -28,16 +28,16 @@ struct ByteImage {
     std::vector<unsigned char> bytes = std::vector<unsigned char>(671, 0);
     void I16(std::size_t offset, int value) {
         const auto v = static_cast<std::uint16_t>(value);
-        bytes[offset] = v & 0xFF;
-        bytes[offset + 1] = v >> 8;
+        bytes[offset] = static_cast<unsigned char>(v & 0xFF);
+        bytes[offset + 1] = static_cast<unsigned char>(v >> 8);
     }
     void F32(std::size_t offset, float value) {
         const auto v = std::bit_cast<std::uint32_t>(value);
-        for (int i = 0; i < 4; ++i) bytes[offset + i] = (v >> (8 * i)) & 0xFF;
+        for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = (v >> (8 * i)) & 0xFF;
     }
     void F64(std::size_t offset, double value) {
         const auto v = std::bit_cast<std::uint64_t>(value);
-        for (int i = 0; i < 8; ++i) bytes[offset + i] = (v >> (8 * i)) & 0xFF;
+        for (std::size_t i = 0; i < 8; ++i) bytes[offset + i] = (v >> (8 * i)) & 0xFF;
     }
 };
 
@@ -47,8 +47,8 @@ device::ConfigRecord EveryFieldSet() {
     r.InRangeMax = 123.456f; r.InRangeMin = -45.5f; r.CjcInternal = 1; r.LinearOn = 1;
     r.LangOffset = 300; r.UnitCelsius = -1; r.ZeroAdjust = -50; r.SpanAdjust = 50;
     r.CustomOn = -1; r.PointCount = 30; r.PointCountCjc = 7;
-    for (int i = 0; i < 30; ++i) r.Points[i] = {i * 1.1 - 3, i * 0.37 + 1e-9};
-    for (int i = 0; i < 7; ++i) r.PointsCjc[i] = {-20.0 + 15 * i, 0.04 * i};
+    for (int i = 0; i < 30; ++i) r.Points[static_cast<std::size_t>(i)] = {i * 1.1 - 3, i * 0.37 + 1e-9};
+    for (int i = 0; i < 7; ++i) r.PointsCjc[static_cast<std::size_t>(i)] = {-20.0 + 15 * i, 0.04 * i};
     r.BurnoutDown = -1; r.OutputDirect = 0; r.OutRangeMax = 20; r.OutRangeMin = 4;
     r.OutputType = -1; r.FilterOn = -1; r.Trip1High = 150; r.Trip1Low = 140;
     r.Trip2High = 60.25f; r.Trip2Low = 50; r.TripDelay = 30; r.TripMode = 3;

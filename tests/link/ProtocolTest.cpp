@@ -28,7 +28,7 @@ struct ProtocolFixture : ::testing::Test {
     Protocol protocol{line, clock, dialogs};
 
     void AnswerReads(int silentAfter = 1000) {
-        line.respond([this, silentAfter, count = 0](std::string_view frame) mutable -> std::string {
+        line.respond([silentAfter, count = 0](std::string_view frame) mutable -> std::string {
             if (!frame.starts_with("$R")) return {};
             if (count++ >= silentAfter) return {};
             return ByteFor(static_cast<std::uint8_t>(frame[2]));

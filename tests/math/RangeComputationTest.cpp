@@ -40,7 +40,7 @@ TEST(Breakpoints, TypeKMinus200To100_FollowsTheShiftedBandsThenDividesTheRest) {
     const double r = 100 - static_cast<double>(b.temps[8]);
     EXPECT_NEAR(r, 127.0975, 1e-4);
     for (int i = 9; i < 15; ++i)
-        EXPECT_NEAR(b.temps[static_cast<std::size_t>(i)], b.temps[8] + (i - 8) * r / 6, 1e-4);
+        EXPECT_NEAR(static_cast<double>(b.temps[static_cast<std::size_t>(i)]), static_cast<double>(b.temps[8]) + (i - 8) * r / 6, 1e-4);
     EXPECT_FLOAT_EQ(b.temps[14], 100.0f);
 }
 

@@ -37,9 +37,9 @@ Programmed Program(const device::PlanRequest& form, const device::WorkingState& 
 // The code the plan's output line gives at a fraction of the input range (the plan's ends
 // are the first breakpoint and the one at the range maximum).
 double PlannedCode(const device::ProgramPlan& plan, double fraction) {
-    const double first = plan.BreakOutput.front();
-    const double last = plan.BreakOutput[static_cast<std::size_t>(plan.SegmentCount) -
-                                         ((plan.OptionWord & device::option::ExtraEndPoint) ? 1 : 0)];
+    const auto first = static_cast<double>(plan.BreakOutput.front());
+    const auto last = static_cast<double>(plan.BreakOutput[static_cast<std::size_t>(plan.SegmentCount) -
+                                                           ((plan.OptionWord & device::option::ExtraEndPoint) ? 1 : 0)]);
     return first + fraction * (last - first);
 }
 

@@ -115,7 +115,6 @@ struct Shown {
     std::string inputMin, inputMax, outputMin, outputMax;
     int outputType = 0;
     bool burnoutDown = false, direct = false, filter = false;
-    friend bool operator==(const Shown&, const Shown&) = default;
 };
 
 Shown WhatIsShown(ProgramForm& form) {

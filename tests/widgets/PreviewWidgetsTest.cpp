@@ -105,7 +105,7 @@ TEST(PointsEditorMatching, Generate_FillsTheRowsAndThePlot) {
 TEST(PointsEditorMatching, ExportThenImport_RoundTripsAndBadFilesChangeNothing) {
     MatchingFixture f;
     ASSERT_TRUE(f.dialog->Generate({100, 3.90802e-3, -5.802e-7, -4.2735e-12}, -50, 150, 9));
-    ASSERT_TRUE(f.dialog->ExportTo(f.Path("pt.csv")));
+    ASSERT_TRUE(f.dialog->ExportTo(f.Path("rtdSensors.csv")));
     const QStringList before = {f.Text(0, PointsBox::Input), f.Text(8, PointsBox::Input), f.Text(8, PointsBox::Physical)};
 
     f.WriteFile("bad.csv", "input;physical\n100;0\n110;x\n");
@@ -122,7 +122,7 @@ TEST(PointsEditorMatching, ExportThenImport_RoundTripsAndBadFilesChangeNothing) 
     ASSERT_TRUE(f.dialog->ImportFrom(f.Path("other.csv")));
     EXPECT_EQ(f.dialog->countBox(PointsPage::Sensor)->text(), "3");
     EXPECT_EQ(f.PlottedPoints(), 3);
-    ASSERT_TRUE(f.dialog->ImportFrom(f.Path("pt.csv")));
+    ASSERT_TRUE(f.dialog->ImportFrom(f.Path("rtdSensors.csv")));
     EXPECT_EQ(QStringList({f.Text(0, PointsBox::Input), f.Text(8, PointsBox::Input), f.Text(8, PointsBox::Physical)}),
               before);
 

@@ -59,10 +59,10 @@ ReportSection Ranges(const ReportInput& in) {
     const device::ConfigRecord& r = in.record;
     const std::string to = T(resources::text::kRangeSeparator, o);
     ReportSection s{ReportSectionKind::Ranges, T(txt::kReportRanges, o), {}, {}, {}};
-    s.rows.push_back({Caption(208, o), Number(r.InRangeMin) + to + Number(r.InRangeMax) + " " + InputUnit(r)});
+    s.rows.push_back({Caption(208, o), Number(static_cast<double>(r.InRangeMin)) + to + Number(static_cast<double>(r.InRangeMax)) + " " + InputUnit(r)});
     // The output range as the range control shows it: for a reverse output the minimum box
     // holds the higher value.
-    s.rows.push_back({Caption(215, o), Number(r.OutRangeMin) + to + Number(r.OutRangeMax) + " " +
+    s.rows.push_back({Caption(215, o), Number(static_cast<double>(r.OutRangeMin)) + to + Number(static_cast<double>(r.OutRangeMax)) + " " +
                                            OutputUnit(r, in.identity)});
     return s;
 }
@@ -71,13 +71,13 @@ ReportSection Trips(const ReportInput& in, const std::vector<FieldText>& fields)
     const int o = in.languageOffset;
     const device::ConfigRecord& r = in.record;
     ReportSection s{ReportSectionKind::Trips, T(resources::text::kTrips, o), {}, {}, {}};
-    const double span = static_cast<double>(r.InRangeMin) - r.InRangeMax;
+    const double span = static_cast<double>(r.InRangeMin) - static_cast<double>(r.InRangeMax);
     const std::string unit = InputUnit(r);
     const auto trip = [&](int number, float high, float low, bool minimum) {
-        const double hysteresis = span == 0 ? 0 : std::fabs(100.0 * (static_cast<double>(low) - high) / span);
+        const double hysteresis = span == 0 ? 0 : std::fabs(100.0 * (static_cast<double>(low) - static_cast<double>(high)) / span);
         const float level = minimum ? low : high;
         s.rows.push_back({T(resources::text::kTrip, o) + " " + std::to_string(number),
-                          Number(level, "####0.0##") + " " + unit + " - " + T(minimum ? 227 : 226, o) + ", " +
+                          Number(static_cast<double>(level), "####0.0##") + " " + unit + " - " + T(minimum ? 227 : 226, o) + ", " +
                               T(txt::kHysteresis, o) + " " + Number(hysteresis, "####0.0") + " %"});
     };
     trip(1, r.Trip1High, r.Trip1Low, (r.TripMode & 2) != 0);
@@ -101,13 +101,13 @@ ReportSection Breakpoints(const ReportInput& in) {
                      T(resources::text::kOutputTitle, o) + " (" + outUnit + ")"};
     // The output line from the range's low end to its high end; a reverse output runs from
     // the output maximum down. The range control keeps the minimum box first either way.
-    const double low = FromFlag(r.OutputDirect) ? r.OutRangeMin : r.OutRangeMax;
-    const double high = FromFlag(r.OutputDirect) ? r.OutRangeMax : r.OutRangeMin;
-    const double inSpan = static_cast<double>(b.rangeMax) - b.rangeMin;
+    const double low = FromFlag(r.OutputDirect) ? static_cast<double>(r.OutRangeMin) : static_cast<double>(r.OutRangeMax);
+    const double high = FromFlag(r.OutputDirect) ? static_cast<double>(r.OutRangeMax) : static_cast<double>(r.OutRangeMin);
+    const double inSpan = static_cast<double>(b.rangeMax) - static_cast<double>(b.rangeMin);
     for (std::size_t i = 0; i < b.temps.size(); ++i) {
-        const double fraction = inSpan == 0 ? 0 : (b.temps[i] - b.rangeMin) / inSpan;
+        const double fraction = inSpan == 0 ? 0 : (static_cast<double>(b.temps[i] - b.rangeMin)) / inSpan;
         const double output = low + fraction * (high - low);
-        table.rows.push_back({std::to_string(i + 1), Number(b.temps[i], "####0.0##"), Number(output, "####0.000")});
+        table.rows.push_back({std::to_string(i + 1), Number(static_cast<double>(b.temps[i]), "####0.0##"), Number(output, "####0.000")});
     }
     s.table = std::move(table);
     s.note = T(txt::kReportOutputNote, o);

@@ -146,7 +146,7 @@ std::optional<PointsRefusal> PointsEditor::ValidateCjc(std::array<float, device:
     for (int i = 0; i + 1 < count; ++i) {
         for (int k : {i, i + 1}) {
             const float value = physical[static_cast<std::size_t>(k)];
-            if (value < low || value > high)
+            if (static_cast<double>(value) < low || static_cast<double>(value) > high)
                 return PointsRefusal{resources::text::kPointOutOfRange, {}, PointsPage::ColdJunction, PointsBox::Physical, k};
         }
         if (!(physical[static_cast<std::size_t>(i + 1)] - physical[static_cast<std::size_t>(i)] > 0.0f))

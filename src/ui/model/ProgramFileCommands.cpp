@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/model/ProgramFileCommands.h"
 
-#include "files/DefaultName.h"
-
 #include <algorithm>
 
 #include "device/Families.h"
@@ -185,9 +183,9 @@ void ProgramFileCommands::PushRecord(const device::ConfigRecord& r) {
     }
     f.MoveSlider(AdjustWhich::Zero, r.ZeroAdjust);
     f.MoveSlider(AdjustWhich::Span, r.SpanAdjust);
-    f.SetInputRangeValues(r.InRangeMin, r.InRangeMax);
+    f.SetInputRangeValues(static_cast<double>(r.InRangeMin), static_cast<double>(r.InRangeMax));
     f.ChooseOutputType(FromFlag(r.OutputType) ? 1 : 0);
-    f.SetOutputRangeValues(r.OutRangeMin, r.OutRangeMax);
+    f.SetOutputRangeValues(static_cast<double>(r.OutRangeMin), static_cast<double>(r.OutRangeMax));
     f.SetBurnout(FromFlag(r.BurnoutDown));
     f.SetDirection(FromFlag(r.OutputDirect));
     f.ClickFilter(FromFlag(r.FilterOn));
@@ -251,11 +249,11 @@ void ProgramFileCommands::FillRecord() {
         r.PointCountCjc = static_cast<std::int16_t>(countCjc);
         for (int i = 0; i < count; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            r.Points[k] = {s.PtPhysical[k], s.PtInput[k]};
+            r.Points[k] = {static_cast<double>(s.PtPhysical[k]), static_cast<double>(s.PtInput[k])};
         }
         for (int i = 0; i < countCjc; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            r.PointsCjc[k] = {s.CjcPhysical[k], s.CjcInput[k]};
+            r.PointsCjc[k] = {static_cast<double>(s.CjcPhysical[k]), static_cast<double>(s.CjcInput[k])};
         }
     }
     r.BurnoutDown = ToFlag(f.burnoutDown());

@@ -154,8 +154,8 @@ void ProgramForm::SendLimits() {
 }
 
 void ProgramForm::SendInputDefault(float low, float high) {
-    inputRange_.SetTextMax(high);
-    inputRange_.SetTextMin(low);
+    inputRange_.SetTextMax(static_cast<double>(high));
+    inputRange_.SetTextMin(static_cast<double>(low));
 }
 
 void ProgramForm::ClearWorkingTables() {
@@ -355,8 +355,8 @@ void ProgramForm::ToggleUnit() {
         if (!value || !std::isfinite(convert(*value))) return std::nullopt;
         return convert(*value);
     };
-    if (const auto high = converted(inputRange_.maxText())) inputRange_.SetTextMax(*high);
-    if (const auto low = converted(inputRange_.minText())) inputRange_.SetTextMin(*low);
+    if (const auto high = converted(inputRange_.maxText())) inputRange_.SetTextMax(static_cast<double>(*high));
+    if (const auto low = converted(inputRange_.minText())) inputRange_.SetTextMin(static_cast<double>(*low));
     ConvertTripLevels(toCelsius);
     SendLimits();
     UpdateTripsNotice();
@@ -570,8 +570,8 @@ void ProgramForm::ChooseOutputType(int index) {
     outputRange_.SetCaptions(TextRef::Id(voltage ? 96 : 98), TextRef::Id(voltage ? 97 : 99));
     // A family the table does not know changes only the unit and the captions.
     if (const auto limits = device::OutputLimits(state_.identity, index)) {
-        outputRange_.SetTextMin(limits->defaultMin);
-        outputRange_.SetTextMax(limits->defaultMax);
+        outputRange_.SetTextMin(static_cast<double>(limits->defaultMin));
+        outputRange_.SetTextMax(static_cast<double>(limits->defaultMax));
         outputRange_.SetLimits(limits->min, limits->max, limits->minSpan);
     }
     Changed();

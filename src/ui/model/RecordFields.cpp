@@ -81,8 +81,8 @@ std::vector<FieldText> DescribeFields(const device::ConfigRecord& r, const Field
     const bool custom = FromFlag(r.CustomOn);
     const std::string inUnit = InputUnit(r);
     const std::string outUnit = OutputUnit(r, context.identity);
-    const double inSpan = std::max(std::fabs(r.InRangeMax), std::fabs(r.InRangeMin));
-    const double tripSpan = std::fabs(static_cast<double>(r.InRangeMax) - r.InRangeMin);
+    const double inSpan = static_cast<double>(std::max(std::fabs(r.InRangeMax), std::fabs(r.InRangeMin)));
+    const double tripSpan = std::fabs(static_cast<double>(r.InRangeMax) - static_cast<double>(r.InRangeMin));
 
     std::vector<FieldText> fields;
     const auto text = [&](RecordField field, std::string label, std::string value, bool applies = true) {
@@ -111,9 +111,9 @@ std::vector<FieldText> DescribeFields(const device::ConfigRecord& r, const Field
     text(RecordField::PotRange, T(device::textid::Potentiometer, o), ListEntry(lists.potRanges, r.PotRange, o),
          r.InputType == device::family::Potentiometer);
     const double rangeTolerance = std::max(0.001, inSpan * kRangeRelativeStep);
-    number(RecordField::InRangeMax, Caption(resources::text::kInputRange, o) + " " + T(resources::text::kMax, o), r.InRangeMax, inUnit,
+    number(RecordField::InRangeMax, Caption(resources::text::kInputRange, o) + " " + T(resources::text::kMax, o), static_cast<double>(r.InRangeMax), inUnit,
            rangeTolerance);
-    number(RecordField::InRangeMin, Caption(resources::text::kInputRange, o) + " " + T(resources::text::kMin, o), r.InRangeMin, inUnit,
+    number(RecordField::InRangeMin, Caption(resources::text::kInputRange, o) + " " + T(resources::text::kMin, o), static_cast<double>(r.InRangeMin), inUnit,
            rangeTolerance);
     text(RecordField::CjcInternal, T(resources::text::kCjcField, o), onOff(r.CjcInternal != 0),
          r.InputType == device::family::Thermocouple);
@@ -143,9 +143,9 @@ std::vector<FieldText> DescribeFields(const device::ConfigRecord& r, const Field
     text(RecordField::BurnoutDown, Caption(206, o), AfterColon(FromFlag(r.BurnoutDown) ? resources::text::kBurnoutDown : resources::text::kBurnoutUp, o));
     text(RecordField::OutputDirect, T(resources::text::kDirect, o).substr(0, T(resources::text::kDirect, o).find(':')),
          AfterColon(FromFlag(r.OutputDirect) ? resources::text::kDirect : resources::text::kReverse, o));
-    number(RecordField::OutRangeMax, Caption(resources::text::kOutputRange, o) + " " + T(resources::text::kMax, o), r.OutRangeMax, outUnit,
+    number(RecordField::OutRangeMax, Caption(resources::text::kOutputRange, o) + " " + T(resources::text::kMax, o), static_cast<double>(r.OutRangeMax), outUnit,
            kOutputTolerance);
-    number(RecordField::OutRangeMin, Caption(resources::text::kOutputRange, o) + " " + T(resources::text::kMin, o), r.OutRangeMin, outUnit,
+    number(RecordField::OutRangeMin, Caption(resources::text::kOutputRange, o) + " " + T(resources::text::kMin, o), static_cast<double>(r.OutRangeMin), outUnit,
            kOutputTolerance);
     text(RecordField::OutputType, Caption(resources::text::kOutputTypeField, o),
          ListEntry(lists.outputTypes, FromFlag(r.OutputType) ? 1 : 0, o));
@@ -154,11 +154,11 @@ std::vector<FieldText> DescribeFields(const device::ConfigRecord& r, const Field
     const auto tripLabel = [&](int trip, int levelText) {
         return T(resources::text::kTrip, o) + " " + std::to_string(trip) + ", " + T(levelText, o);
     };
-    number(RecordField::Trip1High, tripLabel(1, txt::kTripHighLevel), r.Trip1High, inUnit, tripTolerance, trips);
-    number(RecordField::Trip1Low, tripLabel(1, txt::kTripLowLevel), r.Trip1Low, inUnit, tripTolerance, trips);
-    number(RecordField::Trip2High, tripLabel(2, txt::kTripHighLevel), r.Trip2High, inUnit, tripTolerance, trips);
-    number(RecordField::Trip2Low, tripLabel(2, txt::kTripLowLevel), r.Trip2Low, inUnit, tripTolerance, trips);
-    number(RecordField::TripDelay, T(resources::text::kDelay, o), r.TripDelay * kTripTick, "sec.", kTripTick / 2, trips);
+    number(RecordField::Trip1High, tripLabel(1, txt::kTripHighLevel), static_cast<double>(r.Trip1High), inUnit, tripTolerance, trips);
+    number(RecordField::Trip1Low, tripLabel(1, txt::kTripLowLevel), static_cast<double>(r.Trip1Low), inUnit, tripTolerance, trips);
+    number(RecordField::Trip2High, tripLabel(2, txt::kTripHighLevel), static_cast<double>(r.Trip2High), inUnit, tripTolerance, trips);
+    number(RecordField::Trip2Low, tripLabel(2, txt::kTripLowLevel), static_cast<double>(r.Trip2Low), inUnit, tripTolerance, trips);
+    number(RecordField::TripDelay, T(resources::text::kDelay, o), static_cast<double>(r.TripDelay) * kTripTick, "sec.", kTripTick / 2, trips);
     // Trip 1's minimum bit is bit 1, trip 2's bit 0, as the trips form sets them.
     const auto kind = [&](bool minimum) { return T(minimum ? resources::text::kMin : resources::text::kMax, o); };
     text(RecordField::TripMode, T(resources::text::kTrips, o),

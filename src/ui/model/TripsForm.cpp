@@ -36,15 +36,15 @@ void TripsForm::Open(std::string rangeMinText, std::string rangeMaxText, std::st
     unit_ = std::move(unit);
     const double span = ParseLeadingNumber(rangeMax_) - ParseLeadingNumber(rangeMin_);
     for (std::size_t i = 0; i < 2; ++i) {
-        const double high = working_.TripLevels[2 * i];
-        const double low = working_.TripLevels[2 * i + 1];
+        const double high = static_cast<double>(working_.TripLevels[2 * i]);
+        const double low = static_cast<double>(working_.TripLevels[2 * i + 1]);
         hysteresis_[i] = TripNumberText(span != 0 ? (high - low) / span * 100 : 0.0);
         isMaximum_[i] = (working_.TripFlags & kMinimumBit[i]) == 0;
         threshold_[i] = TripNumberText(isMaximum_[i] ? high : low);
         acceptedThreshold_[i] = threshold_[i];
         acceptedHysteresis_[i] = hysteresis_[i];
     }
-    delay_ = resources::PlainText(working_.TripDelayTicks * kTripDelayStep);
+    delay_ = resources::PlainText(static_cast<double>(working_.TripDelayTicks) * kTripDelayStep);
 }
 
 std::optional<TripsMessage> TripsForm::Recompute(int n) {
@@ -61,7 +61,7 @@ std::optional<TripsMessage> TripsForm::Recompute(int n) {
     if (!percent) return refuse(TripsMessage::Box::Hysteresis);
 
     // The levels come from the boxes as they will show, one decimal.
-    const std::string thresholdText = TripNumberText(*threshold);
+    const std::string thresholdText = TripNumberText(static_cast<double>(*threshold));
     const std::string hysteresisText = TripNumberText(*percent);
     const double min = ParseLeadingNumber(rangeMin_);
     const double max = ParseLeadingNumber(rangeMax_);

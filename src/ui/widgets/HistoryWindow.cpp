@@ -210,6 +210,7 @@ std::vector<const history::Entry*> HistoryWindow::Chosen() const {
     std::vector<const history::Entry*> chosen;
     std::set<int> rows;
     for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) rows.insert(index.row());
+    chosen.reserve(rows.size());
     for (int row : rows) chosen.push_back(&m_entries[static_cast<std::size_t>(row)]);
     return chosen;
 }

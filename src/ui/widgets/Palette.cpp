@@ -16,7 +16,7 @@ namespace {
 double Channel(double c) { return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); }
 
 double Luminance(const QColor& c) {
-    return 0.2126 * Channel(c.redF()) + 0.7152 * Channel(c.greenF()) + 0.0722 * Channel(c.blueF());
+    return 0.2126 * Channel(static_cast<double>(c.redF())) + 0.7152 * Channel(static_cast<double>(c.greenF())) + 0.0722 * Channel(static_cast<double>(c.blueF()));
 }
 
 }  // namespace

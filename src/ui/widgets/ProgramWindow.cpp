@@ -92,6 +92,16 @@ constexpr std::array<GuideTarget, ui::kGuideSteps> kMarkerTargets = {
     GuideTarget::ZeroTrim,    GuideTarget::ActionButton,
 };
 
+// Calls a handler with the signal's arguments, or with none when it takes none. A template of
+// its own, so the call left out is never compiled (clang checks a lambda's branches eagerly).
+template <typename Handler, typename... Args>
+void CallWithOrWithoutArguments(const Handler& handler, Args... args) {
+    if constexpr (std::is_invocable_v<const Handler&, Args...>)
+        handler(args...);
+    else
+        handler();
+}
+
 }  // namespace
 
 ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWidget* parent)
@@ -511,10 +521,7 @@ void ProgramWindow::Connect() {
         // Buttons report clicked(bool); handlers that take nothing ignore it.
         return [this, handler](auto... args) {
             if (m_refreshing) return;
-            if constexpr (std::is_invocable_v<decltype(handler), decltype(args)...>)
-                handler(args...);
-            else
-                handler();
+            CallWithOrWithoutArguments(handler, args...);
         };
     };
     connect(m_inputFamilies, &QComboBox::activated, this, guarded([this](int i) { m_form.ChooseFamily(i); }));
@@ -702,8 +709,8 @@ void ProgramWindow::RefreshOutput() {
         const std::size_t i = trip == 1 ? 0 : 1;
         return T(223) + QString(" %1:  ↑ %2  ↓ %3 %4")
                             .arg(trip)
-                            .arg(QString::fromStdString(device::TripLevelText(levels[2 * i])),
-                                 QString::fromStdString(device::TripLevelText(levels[2 * i + 1])), unit);
+                            .arg(QString::fromStdString(device::TripLevelText(static_cast<double>(levels[2 * i]))),
+                                 QString::fromStdString(device::TripLevelText(static_cast<double>(levels[2 * i + 1]))), unit);
     };
     SetText(m_tripLevel1, tripText(1));
     SetText(m_tripLevel2, tripText(2));

@@ -177,7 +177,7 @@ void TrendChart::SetExtent(QValueAxis* axis, const measure::AxisExtent& extent) 
 }
 
 void TrendChart::Redraw() {
-    const double now = m_model.empty() ? QDateTime::currentMSecsSinceEpoch() / 1000.0 : m_model.newest().time;
+    const double now = m_model.empty() ? static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0 : m_model.newest().time;
     const std::vector<measure::TrendSample> samples = m_model.Decimated(kDrawnPoints);
     const double from = samples.empty() ? now : samples.front().time;
     const double to = std::max(now, from + kShortestSpanSeconds);

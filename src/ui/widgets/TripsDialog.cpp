@@ -279,7 +279,7 @@ void TripsDialog::Recompute(int trip) {
         return;
     }
     const std::size_t i = Index(trip);
-    m_trip[i].diagram->SetLevels(m_working.TripLevels[2 * i], m_working.TripLevels[2 * i + 1], m_form.IsMaximum(trip));
+    m_trip[i].diagram->SetLevels(static_cast<double>(m_working.TripLevels[2 * i]), static_cast<double>(m_working.TripLevels[2 * i + 1]), m_form.IsMaximum(trip));
 }
 
 void TripsDialog::ShowMessage(const ui::TripsMessage& message) {
