@@ -198,7 +198,7 @@ TEST(Describe, TripLines) {
     for (const Case& c : cases) {
         ReadValues v = ReadValuesOf(c.code, 0, c.bottom, c.top);
         std::copy(c.trips.begin(), c.trips.end(), v.tripValues.begin());
-        v.tripFlags = c.tripFlags;
+        v.tripFlags = static_cast<std::uint8_t>(c.tripFlags);
         const Description d = Describe(v, Context(4, 10));
         EXPECT_EQ(d.lines[d.lines.size() - c.fromEnd], c.text);
         ASSERT_TRUE(d.trips);

@@ -115,6 +115,7 @@ struct Shown {
     std::string inputMin, inputMax, outputMin, outputMax;
     int outputType = 0;
     bool burnoutDown = false, direct = false, filter = false;
+    friend bool operator==(const Shown&, const Shown&) = default;
 };
 
 Shown WhatIsShown(ProgramForm& form) {
