@@ -13,7 +13,7 @@ SUDO      := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 DEB_PACKAGES := build-essential cmake ninja-build pkg-config \
 	qt6-base-dev qt6-serialport-dev qt6-charts-dev qt6-svg-dev qt6-translations-l10n \
 	libqt6sql6-sqlite libqt6sql6-psql postgresql \
-	libgtest-dev libgmock-dev xvfb xauth locales clang libclang-rt-14-dev clang-tidy \
+	ccache libgtest-dev libgmock-dev xvfb xauth locales clang libclang-rt-14-dev clang-tidy \
 	lintian desktop-file-utils appstream
 
 NOGUI_DIR ?= build-nogui

@@ -334,7 +334,7 @@ TEST(ConfigurationCheck, ConfigurationsNoTransmitterTakes_AreRefusedNamingTheFie
          [](PlanRequest& f, WorkingState&) { f.OutputTypeIndex = 1, f.OutMin = 0, f.OutMax = 0.5f; },
          ConfigField::OutputRange},
         {"zero trim beyond 5 %", [](PlanRequest& f, WorkingState&) { f.AdjMax = 6; }, ConfigField::ZeroTrim},
-        {"span trim not a number", [](PlanRequest& f, WorkingState&) { f.AdjMin = nan; }, ConfigField::SpanTrim},
+        {"span trim not a number", [](PlanRequest& f, WorkingState&) { f.AdjMin = std::numeric_limits<double>::quiet_NaN(); }, ConfigField::SpanTrim},
         {"trip level 1e39", [](PlanRequest&, WorkingState& w) { w.TripLevels[2] = inf; }, ConfigField::TripLevels},
         {"trip delay beyond its cell", [](PlanRequest&, WorkingState& w) { w.TripDelayTicks = 300; },
          ConfigField::TripDelay},

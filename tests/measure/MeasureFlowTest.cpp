@@ -9,6 +9,7 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <limits>
 #include <sstream>
 
 #include "SimBench.h"
@@ -95,7 +96,7 @@ struct LiveCase {
     double value;
     math::Unit unit;
     const char* suffix;
-    double output = NAN;  // mA or V, when the case checks it
+    double output = std::numeric_limits<double>::quiet_NaN();  // mA or V, when the case checks it
 };
 
 TEST(MeasureFlow, LiveValue_InTheProgrammedUnitAndDirection_WithTrims) {

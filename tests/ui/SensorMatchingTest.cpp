@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "math/CallendarVanDusen.h"
 #include "device/CustomTable.h"
@@ -59,7 +60,7 @@ TEST(CallendarVanDusen, Curve_SpreadsThePointsAndRefusesWhatTheEditorCannotTake)
     EXPECT_EQ(GenerateCvdCurve(Iec751(100), 0, 100, 1, 29).problem, CvdProblem::BadCount);
     EXPECT_EQ(GenerateCvdCurve(Iec751(100), 0, 100, 28, 27).problem, CvdProblem::BadCount);
     EXPECT_EQ(GenerateCvdCurve(Iec751(100), 100, 100, 5, 29).problem, CvdProblem::BadRange);
-    EXPECT_EQ(GenerateCvdCurve({100, NAN, 0, 0}, 0, 100, 5, 29).problem, CvdProblem::BadCoefficients);
+    EXPECT_EQ(GenerateCvdCurve({100, std::numeric_limits<double>::quiet_NaN(), 0, 0}, 0, 100, 5, 29).problem, CvdProblem::BadCoefficients);
     // A negative A makes the resistance fall: no table the transmitter can use.
     const CvdCurve falling = GenerateCvdCurve({100, -3.9e-3, 0, 0}, 0, 100, 5, 29);
     EXPECT_EQ(falling.problem, CvdProblem::NotRising);
