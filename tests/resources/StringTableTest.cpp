@@ -2,7 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <regex>
 #include <set>
+#include <sstream>
+#include <string>
 #include <utility>
 
 #include "resources/StringTable.h"
@@ -72,4 +76,27 @@ TEST(StringTable, TextsKeepTheirBlanksAndAccents) {
     for (const auto& [id, text] : texts) EXPECT_EQ(LoadResString(id), text) << id;
     EXPECT_EQ(Text(84, 0), "Dispositivo non connesso");
     EXPECT_EQ(Text(84, 300), "Device not connected");
+}
+
+// The named ids are kept by hand in the header: each must name a text the table holds, in
+// both languages, so a typo in a number cannot show an empty message.
+TEST(StringTable, EveryNamedIdHasItsTextInBothLanguages) {
+    std::ifstream header(VANTREL_SOURCE_DIR "/src/resources/StringTable.h");
+    ASSERT_TRUE(header) << "the header is read from the source tree";
+    std::stringstream content;
+    content << header.rdbuf();
+    const std::string text = content.str();
+    const std::size_t begin = text.find("namespace text {");
+    const std::size_t end = text.find("}  // namespace text");
+    ASSERT_NE(begin, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    const std::string names = text.substr(begin, end - begin);
+    const std::regex named(R"(inline constexpr int (k\w+) = (\d+);)");
+    int count = 0;
+    for (auto it = std::sregex_iterator(names.begin(), names.end(), named); it != std::sregex_iterator(); ++it) {
+        const int id = std::stoi((*it)[2].str());
+        EXPECT_TRUE(HasResString(id) && HasResString(id + 300)) << (*it)[1].str() << " = " << id;
+        ++count;
+    }
+    EXPECT_GT(count, 200);
 }
