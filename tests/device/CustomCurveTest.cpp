@@ -5,6 +5,7 @@
 #include "device/CustomCurve.h"
 #include "device/ProgramPlan.h"
 #include "device/CustomTable.h"
+#include "PlanFixtures.h"
 
 using namespace vantrel;
 using namespace vantrel::device;
@@ -53,14 +54,8 @@ Programmed Program(WorkingState w, int inputCode, int options, float rangeMin, f
     c.InCalZero = 372;
     data.Converter = c;
     data.Factory = DecodeFactoryCalibration(block);
-    PlanRequest form;
-    form.InputCode = inputCode;
-    form.OptionWord = options;
-    form.RangeMin = rangeMin;
-    form.RangeMax = rangeMax;
-    form.OutMin = 4;
-    form.OutMax = 20;
-    form.OutputDirect = true;
+    PlanRequest form = test::Form(inputCode, rangeMin, rangeMax, options);
+    form.LinearVisible = false;
     const ProgramPlan plan = MakeProgramPlan(form, w, data, [] { return true; });
     EXPECT_EQ(plan.status, PlanStatus::Done);
     for (const WriteEntry& e : plan.writes) cells[e.address] = e.value;
