@@ -10,7 +10,7 @@ mkdir -p "$out"
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 status=0
-QT_QPA_PLATFORM=offscreen "$build/bin/vantrel" --screenshot-all "$out" >"$log" 2>&1 || status=$?
+QT_QPA_PLATFORM=offscreen "$build/bin/vantrel-screenshots" "$out" >"$log" 2>&1 || status=$?
 # The offscreen platform's remarks about window sizes and raising are no news.
 grep -v -e "propagateSizeHints" -e "does not support raise" -e "XDG_RUNTIME_DIR" "$log" || true
 exit "$status"

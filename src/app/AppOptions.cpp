@@ -59,9 +59,6 @@ ParsedOptions ParseAppOptions(const std::vector<std::string>& args) {
         } else if (Matches(arg, "--app-dir")) {
             if (!TakeValue(args, i, "--app-dir", value, parsed.error)) return parsed;
             o.appDir = value;
-        } else if (Matches(arg, "--screenshot-all")) {
-            if (!TakeValue(args, i, "--screenshot-all", value, parsed.error)) return parsed;
-            o.screenshotDir = value;
         } else if (Matches(arg, "--history")) {
             if (!TakeValue(args, i, "--history", value, parsed.error)) return parsed;
             o.history = value;

@@ -10,7 +10,6 @@
 //   vantrel [--port PATH|N] [--simulator [PROFILE.json]] [--app-dir DIR]
 //           [--history postgresql://...|FILE.sqlite] [--no-history] [FILE.D70]
 //   vantrel --help | --version
-// plus the hidden --screenshot-all DIR, which saves a picture of every window and ends.
 namespace vantrel::app {
 
 struct AppOptions {
@@ -19,7 +18,6 @@ struct AppOptions {
     std::optional<std::string> simulatorProfile;  // its profile; the default one when empty
     std::optional<std::string> appDir;
     std::optional<std::string> fileToOpen;     // a programming file given by the file manager
-    std::optional<std::string> screenshotDir;
     std::optional<std::string> history;        // the history database; the saved choice when absent
     bool noHistory = false;                    // record nothing
     bool help = false;

@@ -22,7 +22,6 @@
 #include "app/Preferences.h"
 #include "app/QtTranslations.h"
 #include "app/RoutingTransport.h"
-#include "app/Screenshots.h"
 #include "app/StartupSequence.h"
 #include "app/Windows.h"
 #include "files/AppFolder.h"
@@ -100,6 +99,9 @@ bool ChooseHistory(const AppOptions& options, AppServices& services) {
     return true;
 }
 
+
+}  // namespace
+
 void SetUpLook(QApplication& application) {
     // No display name: the platform would add it to every title ("Vantrel — Vantrel", a
     // message box's " — Vantrel"); the windows name themselves.
@@ -108,8 +110,6 @@ void SetUpLook(QApplication& application) {
     // One look on every desktop: the form was laid out for it.
     if (QStyle* style = QStyleFactory::create("Fusion")) application.setStyle(style);
 }
-
-}  // namespace
 
 bool NamesQtPlatform(const std::vector<std::string>& args) {
     for (const std::string& arg : args)
@@ -147,7 +147,6 @@ int RunApplication(int argc, char** argv) {
         return 2;
     }
     const AppOptions& options = parsed.options;
-    if (options.screenshotDir) return SaveScreenshots(*options.screenshotDir);
 
     std::optional<sim::Profile> profile;
     if (options.simulator) {

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+class QApplication;
+
 namespace vantrel::app {
 
 // The whole program: command line, display check, settings and language, splash, port
@@ -14,5 +16,8 @@ int RunApplication(int argc, char** argv);
 // The arguments before Qt sees them: true when one of them asks Qt for a platform
 // ("-platform NAME"), which makes the display check moot.
 bool NamesQtPlatform(const std::vector<std::string>& args);
+
+// The application's name and the Fusion style, the same on every desktop.
+void SetUpLook(QApplication& application);
 
 }  // namespace vantrel::app

@@ -2,9 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/ProgramPlan.h"
 
-#include "device/Families.h"
 #include <algorithm>
 #include <cmath>
+#include <span>
+#include <utility>
+
+#include "device/Families.h"
 
 #include "math/Breakpoints.h"
 #include "math/ColdJunction.h"
@@ -26,10 +29,10 @@ namespace {
 
 
 struct PlanBuilder {
-    ProgramPlan plan;
+    std::vector<WriteEntry> writes;
 
     void Append(int address, int value) {
-        plan.writes.push_back({static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(value & 0xFF)});
+        writes.push_back({static_cast<std::uint8_t>(address), static_cast<std::uint8_t>(value & 0xFF)});
     }
     void AppendFloat24(int address, double value) {
         const Float24Bytes bytes = Float24Encode(value);
@@ -100,228 +103,313 @@ math::ConverterConstants DeriveConverterConstants(const std::optional<FactoryCal
     return k;
 }
 
-ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working, const ProgramDeviceData& device,
-                            const NoiseQuestion& askNoise) {
-    PlanBuilder b;
-    ProgramPlan& plan = b.plan;
-    const int code = form.InputCode;
-    const bool custom = working.CustomActive;
-    const Identity& id = working.identity;
-    plan.OptionWord = form.OptionWord;
-    plan.RangeMax = form.RangeMax;
-    plan.RangeMin = form.RangeMin;
-    plan.TripWords = device.PreviousTripWords;
-    plan.TripFlags = working.TripFlags;
+namespace {
 
-    // Code 56 needs a current law and output series that are not settled; refuse it rather
-    // than write guessed values.
-    if (!in::IsProgrammable(code)) {
-        plan.status = PlanStatus::UnsupportedInput;
-        return plan;
-    }
-    if (custom && !CustomTableFits(working, code, form.OptionWord)) {
-        plan.status = PlanStatus::InvalidCustomTable;
-        return plan;
-    }
-    if (auto problem = CheckConfiguration(form, working)) {
-        plan.status = PlanStatus::InvalidConfiguration;
-        plan.problem = std::move(problem);
-        return plan;
+// One programming computed in stages: the checks, the input side (range units, converter
+// constants, range cells, input configuration), the breakpoints and table layout, the
+// converter tables, the noise question and the trips. Every value a cell will hold is settled
+// before the first write is listed, so a refusal at any stage leaves no writes at all; the
+// encoding then lists the cells in the order the transmitter is written.
+class PlanComputation {
+public:
+    PlanComputation(const PlanRequest& form, const WorkingState& working, const ProgramDeviceData& device)
+        : form_(form), working_(working), device_(device), code_(form.InputCode), custom_(working.CustomActive),
+          traits_(FindFamily(working.identity)) {
+        plan_.OptionWord = form.OptionWord;
+        plan_.RangeMax = form.RangeMax;
+        plan_.RangeMin = form.RangeMin;
+        plan_.TripWords = device.PreviousTripWords;
+        plan_.TripFlags = working.TripFlags;
     }
 
-    // 1. Range units. Only temperatures are converted from °F: bit 3 may also ride along on
-    // a potentiometer, whose range is a percentage.
-    float rangeMax = form.RangeMax;
-    float rangeMin = form.RangeMin;
-    if (in::IsPotentiometer(code) && !custom) {
-        rangeMax = ToSingle(static_cast<double>(rangeMax) / 100.0);
-        rangeMin = ToSingle(static_cast<double>(rangeMin) / 100.0);
-    }
-    if ((form.OptionWord & option::Fahrenheit) != 0 && in::IsTemperature(code)) {
-        rangeMax = math::FahrenheitToCelsius(rangeMax);
-        rangeMin = math::FahrenheitToCelsius(rangeMin);
-    }
-    int optionFlags = form.OptionWord & ~option::ExtraEndPoint;
+    bool Accepted();
+    bool ComputeInput();
+    bool ComputeBreakpoints();
+    bool ComputeTables();
+    bool NoiseAccepted(const NoiseQuestion& askNoise);
+    void ComputeTrips();
+    void Encode();
+    ProgramPlan Finished() { return std::move(plan_); }
 
-    // 2. Segment counts and calibration.
-    int m = 5;
-    if (custom) {
-        if ((optionFlags & option::InternalCjc) != 0) m = working.CjcSegmentCount;
-    } else if (form.LinearVisible && form.LinearTicked) {
-        m = 2;
-    }
-    const math::ConverterCalibration cal = device.Converter.value_or(math::ConverterCalibration{});
-    const math::ConverterConstants constants = DeriveConverterConstants(device.Factory, cal);
-    plan.Constants = constants;
+private:
+    void ToTableUnits();
+    void EncodeTables();
+    void EncodeTripsAndTrims();
+    void ChooseSentWrites();
 
-    // 5. Range ends. The check above keeps them inside the range cells; the encoder refuses
-    // on its own all the same.
-    const std::optional<RangeCells> range = RangeEncode(static_cast<double>(rangeMax), static_cast<double>(rangeMin));
+    const PlanRequest& form_;
+    const WorkingState& working_;
+    const ProgramDeviceData& device_;
+    const int code_;
+    const bool custom_;
+    const FamilyTraits* traits_;
+    ProgramPlan plan_;
+    PlanBuilder writes_;
+    // Settled by the stages, in this order.
+    float rangeMax_ = 0;
+    float rangeMin_ = 0;
+    int optionFlags_ = 0;
+    int cjcSegments_ = 5;  // M: five unless a custom grid or a linear input says otherwise
+    math::ConverterCalibration calibration_;
+    math::ConverterConstants constants_;
+    RangeCells rangeCells_{};
+    math::InputConfigChoice config_{};
+    double gainSpan_ = 0;
+    math::OutputLine line_{};
+};
+
+// Code 56 needs a current law and output series that are not settled: it is refused rather
+// than written with guessed values. A custom table must fit the layout; the configuration
+// check gives its own reason.
+bool PlanComputation::Accepted() {
+    if (!in::IsProgrammable(code_)) {
+        plan_.status = PlanStatus::UnsupportedInput;
+        return false;
+    }
+    if (custom_ && !CustomTableFits(working_, code_, form_.OptionWord)) {
+        plan_.status = PlanStatus::InvalidCustomTable;
+        return false;
+    }
+    if (auto problem = CheckConfiguration(form_, working_)) {
+        plan_.status = PlanStatus::InvalidConfiguration;
+        plan_.problem = std::move(problem);
+        return false;
+    }
+    return true;
+}
+
+// Only temperatures are converted from °F: the Fahrenheit bit may also ride along on a
+// potentiometer, whose range is a percentage.
+void PlanComputation::ToTableUnits() {
+    rangeMax_ = form_.RangeMax;
+    rangeMin_ = form_.RangeMin;
+    if (in::IsPotentiometer(code_) && !custom_) {
+        rangeMax_ = ToSingle(static_cast<double>(rangeMax_) / 100.0);
+        rangeMin_ = ToSingle(static_cast<double>(rangeMin_) / 100.0);
+    }
+    if ((form_.OptionWord & option::Fahrenheit) != 0 && in::IsTemperature(code_)) {
+        rangeMax_ = math::FahrenheitToCelsius(rangeMax_);
+        rangeMin_ = math::FahrenheitToCelsius(rangeMin_);
+    }
+    optionFlags_ = form_.OptionWord & ~option::ExtraEndPoint;
+}
+
+// Range units, cold-junction segment count, converter constants, range cells and the input
+// configuration.
+bool PlanComputation::ComputeInput() {
+    ToTableUnits();
+    if (custom_) {
+        if ((optionFlags_ & option::InternalCjc) != 0) cjcSegments_ = working_.CjcSegmentCount;
+    } else if (form_.LinearVisible && form_.LinearTicked) {
+        cjcSegments_ = 2;
+    }
+    calibration_ = device_.Converter.value_or(math::ConverterCalibration{});
+    constants_ = DeriveConverterConstants(device_.Factory, calibration_);
+    plan_.Constants = constants_;
+
+    // The configuration check keeps the ends inside the range cells; the encoder refuses on
+    // its own all the same.
+    const std::optional<RangeCells> range =
+        RangeEncode(static_cast<double>(rangeMax_), static_cast<double>(rangeMin_));
     if (!range) {
-        plan.status = PlanStatus::InvalidConfiguration;
-        return plan;
+        plan_.status = PlanStatus::InvalidConfiguration;
+        return false;
     }
-    b.Append(cell::RangeMaxHigh, range->cell15);
-    b.Append(cell::RangeMaxLow, range->cell14);
-    b.Append(cell::RangeMinHigh, range->cell9);
-    b.Append(cell::RangeMinLow, range->cell8);
+    rangeCells_ = *range;
 
-    // 6. Input configuration.
-    math::InputConfigArgs configArgs{code, optionFlags, static_cast<double>(rangeMax), static_cast<double>(rangeMin), UsesVariantInputConfig(id), {}, {}};
-    if (custom) {
-        configArgs.customFirstInput = working.PtInput[0];
-        configArgs.customLastInput = working.PtInput[static_cast<std::size_t>(working.SegmentCount)];
+    math::InputConfigArgs args{code_, optionFlags_, static_cast<double>(rangeMax_), static_cast<double>(rangeMin_),
+                               UsesVariantInputConfig(working_.identity), {}, {}};
+    if (custom_) {
+        args.customFirstInput = working_.PtInput[0];
+        args.customLastInput = working_.PtInput[static_cast<std::size_t>(working_.SegmentCount)];
     }
-    const math::InputConfigChoice config = math::SelectInputConfig(configArgs);
-    plan.InputConfig = config.inputConfig;
-    plan.Multiplier = config.multiplier;
-    if (!device.Factory && NeedsFactoryCalibration(code, config.inputConfig)) {
-        plan.status = PlanStatus::InvalidCalibration;
-        plan.writes.clear();
-        return plan;
+    config_ = math::SelectInputConfig(args);
+    plan_.InputConfig = config_.inputConfig;
+    plan_.Multiplier = config_.multiplier;
+    if (!device_.Factory && NeedsFactoryCalibration(code_, config_.inputConfig)) {
+        plan_.status = PlanStatus::InvalidCalibration;
+        return false;
     }
-    b.Append(cell::InputConfig, config.inputConfig);
+    return true;
+}
 
-    // 7. Breakpoints.
+// Breakpoints (placed over the range, or the custom curve's), the table layout, the output
+// selection and the gain.
+bool PlanComputation::ComputeBreakpoints() {
     math::Breakpoints points;
-    if (custom) {
-        points = math::CustomBreakpoints(working.PtPhysical, working.SegmentCount, working.PointExtra);
-        plan.BreakSignal = math::CustomBreakpointSignals(working.PtInput, working.SegmentCount, code, constants);
+    if (custom_) {
+        points = math::CustomBreakpoints(working_.PtPhysical, working_.SegmentCount, working_.PointExtra);
+        plan_.BreakSignal = math::CustomBreakpointSignals(working_.PtInput, working_.SegmentCount, code_, constants_);
     } else {
-        points = math::PlaceBreakpoints({code, rangeMin, rangeMax, form.LinearVisible, form.LinearTicked, MaxSegments(id)});
-        plan.BreakSignal = math::BreakpointSignals(points.temps, code, config.multiplier, constants);
+        points = math::PlaceBreakpoints({code_, rangeMin_, rangeMax_, form_.LinearVisible, form_.LinearTicked,
+                                         MaxSegments(working_.identity)});
+        plan_.BreakSignal = math::BreakpointSignals(points.temps, code_, config_.multiplier, constants_);
     }
     // The configuration check leaves a range the placement can divide; the placement still
     // refuses one it cannot (no segments) rather than hand on an empty table.
     if (points.segments < 1) {
-        plan.status = PlanStatus::InvalidConfiguration;
-        plan.writes.clear();
-        return plan;
+        plan_.status = PlanStatus::InvalidConfiguration;
+        return false;
     }
-    plan.BreakTemp = points.temps;
-    rangeMin = points.rangeMin;
-    rangeMax = points.rangeMax;
-    if (points.extraEndPoint) optionFlags |= option::ExtraEndPoint;
-    const int n = points.segments;
-    plan.SegmentCount = n;
-    plan.CjcSegmentCount = m;
-    plan.OptionWord = optionFlags;
-    plan.RangeMax = rangeMax;
-    plan.RangeMin = rangeMin;
+    plan_.BreakTemp = points.temps;
+    rangeMin_ = points.rangeMin;
+    rangeMax_ = points.rangeMax;
+    if (points.extraEndPoint) optionFlags_ |= option::ExtraEndPoint;
+    plan_.SegmentCount = points.segments;
+    plan_.CjcSegmentCount = cjcSegments_;
+    plan_.OptionWord = optionFlags_;
+    plan_.RangeMax = rangeMax_;
+    plan_.RangeMin = rangeMin_;
 
-    // 8. Codes and table starts.
-    const std::optional<TableStarts> layout = TableLayout(n, m);
+    const std::optional<TableStarts> layout = TableLayout(plan_.SegmentCount, plan_.CjcSegmentCount);
     if (!layout) {
-        plan.status = PlanStatus::InvalidCustomTable;
-        plan.writes.clear();
-        return plan;
+        plan_.status = PlanStatus::InvalidCustomTable;
+        return false;
     }
-    plan.Layout = *layout;
-    b.Append(cell::InputCode, code);
-    b.Append(cell::OptionFlags, optionFlags);
-    b.Append(cell::CjcSensorStart, plan.Layout.T1);
-    b.Append(cell::OddBreakpointsStart, plan.Layout.T2);
-    b.Append(cell::OutputTableStart, plan.Layout.T3);
-    b.Append(cell::CjcEmfStart, plan.Layout.T4);
+    plan_.Layout = *layout;
+    plan_.OutputConfig = (device_.Cell7 & 252) + (form_.OutputSelect & 3);
 
-    // 9. Output selection.
-    plan.OutputConfig = (device.Cell7 & 252) + (form.OutputSelect & 3);
-    b.Append(cell::OutputConfig, plan.OutputConfig);
+    gainSpan_ = math::GainSignalSpan(static_cast<double>(plan_.BreakSignal.front()),
+                                     static_cast<double>(plan_.BreakSignal.back()), config_.inputConfig);
+    const Identity& id = working_.identity;
+    const bool fixedGain = traits_ != nullptr && id.FirmwareVersion < traits_->fixedGainBelowFirmware;
+    plan_.GainCode = math::GainCode({code_, config_.inputConfig, gainSpan_, fixedGain, form_.FilterTicked,
+                                     BurnoutBitSet(id, form_.OutputTypeIndex, form_.BurnoutDown)});
+    return true;
+}
 
-    // 10. Gain.
-    const double span = math::GainSignalSpan(static_cast<double>(plan.BreakSignal.front()), static_cast<double>(plan.BreakSignal.back()), config.inputConfig);
-    const FamilyTraits* traits = FindFamily(id);
-    const bool fixedGain = traits != nullptr && id.FirmwareVersion < traits->fixedGainBelowFirmware;
-    plan.GainCode = math::GainCode({code, config.inputConfig, span, fixedGain, form.FilterTicked,
-                                    BurnoutBitSet(id, form.OutputTypeIndex, form.BurnoutDown)});
-    b.Append(cell::GainCode, plan.GainCode);
-
-    // 12..14. Output line, input scale, cold-junction and breakpoint tables, all computed
-    // before anything is asked or written.
-    const math::OutputLine line = math::OutputEnds(form.OutMax, form.OutMin, form.AdjMax, form.AdjMin, cal);
-    const math::InputScale scale = math::InputScaleFor(config.inputConfig, cal, constants);
-    if (config.cjcCompensation) {
+// The output line, the input scale, the cold-junction tables and the breakpoint tables; every
+// value must fit the three-byte format.
+bool PlanComputation::ComputeTables() {
+    line_ = math::OutputEnds(form_.OutMax, form_.OutMin, form_.AdjMax, form_.AdjMin, calibration_);
+    const math::InputScale scale = math::InputScaleFor(config_.inputConfig, calibration_, constants_);
+    if (config_.cjcCompensation) {
         math::CjcTables cjc;
-        if (custom) {
+        if (custom_) {
             // The grid's temperatures are typed in the unit of the option flags; the
             // compensation sensor's law is in °C.
             std::vector<double> celsius;
             std::vector<double> emf;
-            for (int j = 0; j <= m; ++j) {
-                float t = working.CjcPhysical[static_cast<std::size_t>(j)];
-                if ((optionFlags & option::Fahrenheit) != 0) t = math::FahrenheitToCelsius(t);
+            for (int j = 0; j <= plan_.CjcSegmentCount; ++j) {
+                float t = working_.CjcPhysical[static_cast<std::size_t>(j)];
+                if ((optionFlags_ & option::Fahrenheit) != 0) t = math::FahrenheitToCelsius(t);
                 celsius.push_back(static_cast<double>(t));
-                emf.push_back(static_cast<double>(working.CjcInput[static_cast<std::size_t>(j)]));
+                emf.push_back(static_cast<double>(working_.CjcInput[static_cast<std::size_t>(j)]));
             }
-            cjc = math::CustomCjcTables(celsius, emf, cal, constants, scale);
+            cjc = math::CustomCjcTables(celsius, emf, calibration_, constants_, scale);
         } else {
-            cjc = math::StandardCjcTables(code, m, cal, constants, scale);
+            cjc = math::StandardCjcTables(code_, plan_.CjcSegmentCount, calibration_, constants_, scale);
         }
-        plan.CjcSensorTable = cjc.sensorVolts;
-        plan.CjcEmfTable = cjc.emfVolts;
+        plan_.CjcSensorTable = cjc.sensorVolts;
+        plan_.CjcEmfTable = cjc.emfVolts;
     }
-    const bool customPotentiometer = custom && in::IsPotentiometer(code);
-    plan.BreakVolts = math::BreakpointVolts(plan.BreakSignal, config.inputConfig, scale, constants, rangeMin, rangeMax,
-                                            customPotentiometer ? std::span<const float>(plan.BreakSignal)
-                                                                : std::span<const float>());
-    plan.BreakOutput = math::BreakpointOutputs(plan.BreakTemp, rangeMin, rangeMax, line, form.OutputDirect);
-    if (!AllEncodable(plan.BreakSignal) || !AllEncodable(plan.BreakVolts) || !AllEncodable(plan.BreakOutput) ||
-        !AllEncodable(plan.CjcSensorTable) || !AllEncodable(plan.CjcEmfTable)) {
-        plan.status = PlanStatus::InvalidCalibration;
-        plan.writes.clear();
-        return plan;
+    const bool customPotentiometer = custom_ && in::IsPotentiometer(code_);
+    plan_.BreakVolts = math::BreakpointVolts(
+        plan_.BreakSignal, config_.inputConfig, scale, constants_, rangeMin_, rangeMax_,
+        customPotentiometer ? std::span<const float>(plan_.BreakSignal) : std::span<const float>());
+    plan_.BreakOutput = math::BreakpointOutputs(plan_.BreakTemp, rangeMin_, rangeMax_, line_, form_.OutputDirect);
+    if (!AllEncodable(plan_.BreakSignal) || !AllEncodable(plan_.BreakVolts) || !AllEncodable(plan_.BreakOutput) ||
+        !AllEncodable(plan_.CjcSensorTable) || !AllEncodable(plan_.CjcEmfTable)) {
+        plan_.status = PlanStatus::InvalidCalibration;
+        return false;
     }
+    return true;
+}
 
-    // 11. Noise check.
-    if (math::RangeIsNoisy(code, config.inputConfig, span) && !(askNoise && askNoise())) {
-        plan.status = PlanStatus::NoisyRangeRefused;
-        plan.writes.clear();
-        return plan;
+bool PlanComputation::NoiseAccepted(const NoiseQuestion& askNoise) {
+    if (math::RangeIsNoisy(code_, config_.inputConfig, gainSpan_) && !(askNoise && askNoise())) {
+        plan_.status = PlanStatus::NoisyRangeRefused;
+        return false;
     }
+    return true;
+}
 
-    // 13. Cold-junction tables.
-    for (std::size_t j = 0; j < plan.CjcSensorTable.size(); ++j)
-        b.AppendFloat24(plan.Layout.T1 + 3 * static_cast<int>(j), plan.CjcSensorTable[j]);
-    for (std::size_t j = 0; j < plan.CjcEmfTable.size(); ++j)
-        b.AppendFloat24(plan.Layout.T4 + 3 * static_cast<int>(j), plan.CjcEmfTable[j]);
+// The trip levels are typed in the range's unit: they are converted as the range was, and
+// kept as they were when they no longer lie inside it.
+void PlanComputation::ComputeTrips() {
+    if (!working_.HasTrips()) return;
+    const auto levels = math::TripLevelsInTableUnits(working_.TripLevels, code_, form_.OptionWord, custom_);
+    const auto low = static_cast<double>(rangeMin_);
+    const auto high = static_cast<double>(rangeMax_);
+    if (!math::TripLevelsInRange(levels, low, high)) return;
+    plan_.TripWords = math::TripWords(levels, low, high, line_, form_.OutputDirect);
+    plan_.TripWordsUpdated = true;
+    plan_.TripFlags = math::TripFlagsForOutput(working_.TripFlags, form_.OutputDirect);
+}
 
-    // 15. Trips: the levels are typed in the range's unit; convert them as the range was.
-    if (working.HasTrips()) {
-        const auto levels = math::TripLevelsInTableUnits(working.TripLevels, code, form.OptionWord, custom);
-        if (math::TripLevelsInRange(levels, static_cast<double>(rangeMin), static_cast<double>(rangeMax))) {
-            plan.TripWords = math::TripWords(levels, static_cast<double>(rangeMin), static_cast<double>(rangeMax), line, form.OutputDirect);
-            plan.TripWordsUpdated = true;
-            plan.TripFlags = math::TripFlagsForOutput(working.TripFlags, form.OutputDirect);
-            b.Append(cell::TripFlags, plan.TripFlags);
-        }
-    }
+void PlanComputation::Encode() {
+    PlanBuilder& b = writes_;
+    b.Append(cell::RangeMaxHigh, rangeCells_.cell15);
+    b.Append(cell::RangeMaxLow, rangeCells_.cell14);
+    b.Append(cell::RangeMinHigh, rangeCells_.cell9);
+    b.Append(cell::RangeMinLow, rangeCells_.cell8);
+    b.Append(cell::InputConfig, plan_.InputConfig);
+    b.Append(cell::InputCode, code_);
+    b.Append(cell::OptionFlags, plan_.OptionWord);
+    b.Append(cell::CjcSensorStart, plan_.Layout.T1);
+    b.Append(cell::OddBreakpointsStart, plan_.Layout.T2);
+    b.Append(cell::OutputTableStart, plan_.Layout.T3);
+    b.Append(cell::CjcEmfStart, plan_.Layout.T4);
+    b.Append(cell::OutputConfig, plan_.OutputConfig);
+    b.Append(cell::GainCode, plan_.GainCode);
+    EncodeTables();
+    EncodeTripsAndTrims();
+    plan_.writes = std::move(b.writes);
+    ChooseSentWrites();
+}
 
-    // 17. Tables: even breakpoints from 16, odd ones from T2, every output code from T3.
-    for (int i = 2, k = 0; i <= n; i += 2, ++k)
-        b.AppendFloat24(cell::TablesStart + 3 * k, static_cast<double>(plan.BreakVolts[static_cast<std::size_t>(i - 1)]));
-    for (int i = 1, k = 0; i <= n + 1; i += 2, ++k)
-        b.AppendFloat24(plan.Layout.T2 + 3 * k, static_cast<double>(plan.BreakVolts[static_cast<std::size_t>(i - 1)]));
-    for (int i = 0; i <= n; ++i) b.AppendFloat24(plan.Layout.T3 + 3 * i, static_cast<double>(plan.BreakOutput[static_cast<std::size_t>(i)]));
+// The cold-junction tables from T1 and T4; then the even breakpoints from 16, the odd ones
+// from T2 and every output code from T3 (the trip flags go between the two groups).
+void PlanComputation::EncodeTables() {
+    PlanBuilder& b = writes_;
+    for (std::size_t j = 0; j < plan_.CjcSensorTable.size(); ++j)
+        b.AppendFloat24(plan_.Layout.T1 + 3 * static_cast<int>(j), plan_.CjcSensorTable[j]);
+    for (std::size_t j = 0; j < plan_.CjcEmfTable.size(); ++j)
+        b.AppendFloat24(plan_.Layout.T4 + 3 * static_cast<int>(j), plan_.CjcEmfTable[j]);
+    if (plan_.TripWordsUpdated) b.Append(cell::TripFlags, plan_.TripFlags);
+    const int n = plan_.SegmentCount;
+    const auto volts = [&](int i) { return static_cast<double>(plan_.BreakVolts[static_cast<std::size_t>(i - 1)]); };
+    for (int i = 2, k = 0; i <= n; i += 2, ++k) b.AppendFloat24(cell::TablesStart + 3 * k, volts(i));
+    for (int i = 1, k = 0; i <= n + 1; i += 2, ++k) b.AppendFloat24(plan_.Layout.T2 + 3 * k, volts(i));
+    for (int i = 0; i <= n; ++i)
+        b.AppendFloat24(plan_.Layout.T3 + 3 * i, static_cast<double>(plan_.BreakOutput[static_cast<std::size_t>(i)]));
+}
 
-    // 18. Trip words, delay and trims (model 10).
-    if (working.HasTrips()) {
-        b.AppendWord(cell::Trip1HighCode, plan.TripWords[0]);
-        b.AppendWord(cell::Trip1LowCode, plan.TripWords[1]);
-        b.AppendWord(cell::Trip2HighCode, plan.TripWords[2]);
-        b.AppendWord(cell::Trip2LowCode, plan.TripWords[3]);
-        // The delay cell holds one byte; the trips form keeps the value within it.
-        const auto ticks = std::clamp<long long>(resources::RoundHalfEven(static_cast<double>(working.TripDelayTicks)), 0, 255);
-        b.Append(cell::TripDelay, static_cast<int>(ticks));
-        b.Append(cell::ZeroTrim, form.ZeroSlider + kTrimBias);
-        b.Append(cell::SpanTrim, form.SpanSlider + kTrimBias);
-    }
+// Trip words, delay and trims, on the models with trips.
+void PlanComputation::EncodeTripsAndTrims() {
+    if (!working_.HasTrips()) return;
+    PlanBuilder& b = writes_;
+    b.AppendWord(cell::Trip1HighCode, plan_.TripWords[0]);
+    b.AppendWord(cell::Trip1LowCode, plan_.TripWords[1]);
+    b.AppendWord(cell::Trip2HighCode, plan_.TripWords[2]);
+    b.AppendWord(cell::Trip2LowCode, plan_.TripWords[3]);
+    // The delay cell holds one byte; the trips form keeps the value within it.
+    const auto ticks =
+        std::clamp<long long>(resources::RoundHalfEven(static_cast<double>(working_.TripDelayTicks)), 0, 255);
+    b.Append(cell::TripDelay, static_cast<int>(ticks));
+    b.Append(cell::ZeroTrim, form_.ZeroSlider + kTrimBias);
+    b.Append(cell::SpanTrim, form_.SpanSlider + kTrimBias);
+}
 
-    // 19. What goes on the line: cell 7 stays in the list, but the families that keep their
-    // output configuration to themselves are not sent it.
-    const bool sendCell7 = traits == nullptr || traits->writesCell7;
-    for (const WriteEntry& entry : plan.writes)
-        if (sendCell7 || entry.address != cell::OutputConfig) plan.sent.push_back(entry);
-    return plan;
+// Cell 7 stays in the list, but the families that keep their output configuration to
+// themselves are not sent it.
+void PlanComputation::ChooseSentWrites() {
+    const bool sendCell7 = traits_ == nullptr || traits_->writesCell7;
+    for (const WriteEntry& entry : plan_.writes)
+        if (sendCell7 || entry.address != cell::OutputConfig) plan_.sent.push_back(entry);
+}
+
+}  // namespace
+
+ProgramPlan MakeProgramPlan(const PlanRequest& form, const WorkingState& working, const ProgramDeviceData& device,
+                            const NoiseQuestion& askNoise) {
+    PlanComputation computation(form, working, device);
+    if (!computation.Accepted() || !computation.ComputeInput() || !computation.ComputeBreakpoints() ||
+        !computation.ComputeTables() || !computation.NoiseAccepted(askNoise))
+        return computation.Finished();
+    computation.ComputeTrips();
+    computation.Encode();
+    return computation.Finished();
 }
 
 }  // namespace vantrel::device

@@ -42,7 +42,6 @@ TEST(AppOptions, MistakesAreReportedNotGuessed) {
     EXPECT_FALSE(ParseAppOptions({"a.D70", "b.D70"}).ok());
     EXPECT_TRUE(ParseAppOptions({"--help"}).options.help);
     EXPECT_TRUE(ParseAppOptions({"--version"}).options.version);
-    EXPECT_EQ(ParseAppOptions({"--screenshot-all", "shots"}).options.screenshotDir, "shots");
 }
 
 TEST(DisplayCheck, ADisplayOrAnExplicitQtPlatformIsNeeded) {

@@ -12,7 +12,7 @@
 #include <QTabWidget>
 #include <QTest>
 
-#include "WidgetFixture.h"
+#include "widgets/WidgetFixture.h"
 #include "ui/widgets/PointsEditorDialog.h"
 #include "ui/widgets/QtDialogs.h"
 #include "ui/widgets/SerialNumberDialog.h"

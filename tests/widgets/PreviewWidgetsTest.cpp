@@ -13,7 +13,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
-#include "WidgetFixture.h"
+#include "widgets/WidgetFixture.h"
 #include "device/PlanPreview.h"
 #include "ui/widgets/ChartWidget.h"
 #include "ui/widgets/PointsEditorDialog.h"

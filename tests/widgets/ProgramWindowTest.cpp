@@ -12,7 +12,7 @@
 #include <QSlider>
 #include <QTest>
 
-#include "WidgetFixture.h"
+#include "widgets/WidgetFixture.h"
 #include "ui/model/Language.h"
 #include "ui/widgets/Lamp.h"
 #include "ui/widgets/ProgramWindow.h"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "WidgetFixture.h"
+#include "widgets/WidgetFixture.h"
 #include "ui/widgets/RangeControlWidget.h"
 
 using namespace vantrel;

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the programming window (both languages, measure and programming mode, guided mode
 // on a step) and the points editor, trips and serial-number dialogs offscreen into PNG files.
-//
-//   widget_screenshots [output-folder]     (default: docs/screenshots)
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -14,7 +12,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "WidgetFixture.h"
+#include "Screenshots.h"
+#include "widgets/WidgetFixture.h"
 #include "ui/model/PointsEditor.h"
 #include "ui/model/TripsForm.h"
 #include "ui/model/Language.h"
@@ -31,6 +30,7 @@ using namespace vantrel;
 namespace {
 
 QString g_folder;
+bool g_failed = false;
 
 void Save(QWidget& widget, const char* name) {
     widget.show();
@@ -39,8 +39,12 @@ void Save(QWidget& widget, const char* name) {
     if (qEnvironmentVariableIsSet("SHOTS_DEBUG"))
         std::printf("%s %dx%d min %dx%d\n", name, widget.width(), widget.height(), widget.minimumSizeHint().width(),
                     widget.minimumSizeHint().height());
-    if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    else std::printf("%s\n", qPrintable(path));
+    if (!widget.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        g_failed = true;
+        return;
+    }
+    std::printf("%s\n", qPrintable(path));
 }
 
 // A type K thermocouple, 0..1200 °C, internal compensation, 4..20 mA, as a read finds it.
@@ -201,11 +205,8 @@ void Serial(int languageOffset) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    g_folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+bool vantrel::SaveWidgetScreenshots(const std::filesystem::path& folder) {
+    g_folder = QString::fromStdString(folder.string());
     QDir().mkpath(g_folder);
     for (int language : {0, 1}) ProgramWindows(language);
     for (int offset : {0, 300}) {
@@ -215,5 +216,5 @@ int main(int argc, char** argv) {
         Trips(offset);
         Serial(offset);
     }
-    return 0;
+    return !g_failed;
 }

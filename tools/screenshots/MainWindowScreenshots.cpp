@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vantrel maintainers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/Screenshots.h"
+#include "Screenshots.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -86,17 +86,17 @@ void Settle(QWidget* window) {
 
 }  // namespace
 
-int SaveScreenshots(const std::filesystem::path& folder) {
+bool SaveMainWindowScreenshots(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) {
         std::cerr << "vantrel: cannot create " << folder.string() << ": " << error.message() << '\n';
-        return 1;
+        return false;
     }
     QTemporaryDir appFolder;
     if (!appFolder.isValid()) {
         std::cerr << "vantrel: cannot create a temporary application folder\n";
-        return 1;
+        return false;
     }
     Camera camera(folder);
 
@@ -309,7 +309,7 @@ int SaveScreenshots(const std::filesystem::path& folder) {
         main.reset();
         QApplication::setPalette(before);
     }
-    return camera.failed() ? 1 : 0;
+    return !camera.failed();
 }
 
 }  // namespace vantrel::app
