@@ -32,8 +32,10 @@
 #include "resources/StringTable.h"
 
 #include "ui/widgets/Lamp.h"
+#include "ui/widgets/MeasurementPanel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/RangeControlWidget.h"
+#include "ui/widgets/Refreshing.h"
 #include "ui/widgets/TrendChart.h"
 
 namespace vantrel::widgets {
@@ -53,30 +55,6 @@ bool IsControl(const QWidget* w) {
 
 // The guide panel's widths: roomy first, narrow where the roomy one would cover controls.
 constexpr int kGuideWidths[] = {290, 220};
-
-constexpr int kBarSteps = 1000;
-
-QColor ToQColor(const ui::Rgb& c) { return QColor(c.r, c.g, c.b); }
-
-template <typename W>
-W* Named(W* widget, const char* name) {
-    widget->setObjectName(name);
-    return widget;
-}
-
-void SetText(QLabel* label, const QString& text) {
-    if (label->text() != text) label->setText(text);
-}
-void SetText(QAbstractButton* button, const QString& text) {
-    if (button->text() != text) button->setText(text);
-}
-void SetText(QLineEdit* box, const QString& text) {
-    if (box->text() != text) box->setText(text);
-}
-
-void SetShown(QWidget* widget, bool shown) {
-    if (widget->isVisibleTo(widget->parentWidget()) != shown) widget->setVisible(shown);
-}
 
 QGroupBox* Group(QWidget* parent, const char* name) {
     auto* box = new QGroupBox(parent);
@@ -126,7 +104,8 @@ ProgramWindow::ProgramWindow(ui::ProgramForm& form, link::Dialogs& dialogs, QWid
     ingrLayout->addWidget(BuildInput(), 1);
     ingrLayout->addWidget(BuildOutput(), 1);
     left->addWidget(m_inputOutputRow);
-    left->addWidget(BuildMeasurePage(), 1);
+    m_measurePanel = new MeasurementPanel(m_form, m_configurationFrame);
+    left->addWidget(m_measurePanel, 1);
     left->addStretch(0);
     contLayout->addLayout(left, 1);
 
@@ -350,95 +329,6 @@ QWidget* ProgramWindow::BuildOutput() {
     return m_outputBox;
 }
 
-QWidget* ProgramWindow::BuildMeasurePage() {
-    m_measurePage = Named(new QFrame(m_configurationFrame), "measurePage");
-    auto* page = new QVBoxLayout(m_measurePage);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(8);
-
-    m_stateLampFrame = Named(new QWidget(m_measurePage), "stateLampFrame");
-    auto* stateRow = new QHBoxLayout(m_stateLampFrame);
-    stateRow->setContentsMargins(4, 0, 4, 0);
-    m_stateLamp = Named(new Lamp(18, m_stateLampFrame), "stateLamp");
-    m_measureTitle = Named(new QLabel(m_stateLampFrame), "MeasureTitle");
-    QFont titleFont = m_measureTitle->font();
-    titleFont.setBold(true);
-    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
-    m_measureTitle->setFont(titleFont);
-    stateRow->addWidget(m_stateLamp);
-    stateRow->addWidget(m_measureTitle, 1);
-    page->addWidget(m_stateLampFrame);
-
-    m_displayFrame = Named(new QFrame(m_measurePage), "displayFrame");
-    m_displayFrame->setFrameShape(QFrame::StyledPanel);
-    auto* disp = new QVBoxLayout(m_displayFrame);
-    disp->setContentsMargins(14, 14, 14, 14);
-    disp->setSpacing(12);
-    m_display = Named(new QLabel(m_displayFrame), "display");
-    m_display->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_display->setMinimumHeight(150);
-    m_display->setMaximumHeight(240);
-    m_display->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    m_display->setCursor(Qt::PointingHandCursor);
-    QFont big = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    big.setPointSize(54);
-    big.setBold(true);
-    m_display->setFont(big);
-    RestyleDisplay();
-    m_display->installEventFilter(this);
-    disp->addWidget(m_display);
-
-    m_outputValue = Named(new QLabel(m_displayFrame), "outputValue");
-    QFont mid = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mid.setPointSize(16);
-    m_outputValue->setFont(mid);
-    m_outputValue->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    disp->addWidget(m_outputValue);
-
-    auto* barRow = new QHBoxLayout;
-    barRow->setSpacing(8);
-    m_underRangeLamp = Named(new Lamp(16, m_displayFrame), "underRangeLamp");
-    m_overRangeLamp = Named(new Lamp(16, m_displayFrame), "overRangeLamp");
-    m_bar = Named(new QProgressBar(m_displayFrame), "bar");
-    m_bar->setRange(0, kBarSteps);
-    m_bar->setValue(0);
-    m_bar->setTextVisible(false);
-    m_bar->setFixedHeight(16);
-    barRow->addWidget(new QLabel(QStringLiteral("▼"), m_displayFrame));
-    barRow->addWidget(m_underRangeLamp);
-    barRow->addWidget(m_bar, 1);
-    barRow->addWidget(m_overRangeLamp);
-    barRow->addWidget(new QLabel(QStringLiteral("▲"), m_displayFrame));
-    disp->addLayout(barRow);
-
-    m_tripLamps = Named(new QWidget(m_displayFrame), "tripLamps");
-    auto* tripRow = new QHBoxLayout(m_tripLamps);
-    tripRow->setContentsMargins(0, 4, 0, 0);
-    m_tripLamp1 = Named(new Lamp(16, m_tripLamps), "tripLamp1");
-    m_tripLamp2 = Named(new Lamp(16, m_tripLamps), "tripLamp2");
-    m_tripLampLabel1 = new QLabel(m_tripLamps);
-    m_tripLampLabel2 = new QLabel(m_tripLamps);
-    tripRow->addWidget(m_tripLamp1);
-    tripRow->addWidget(m_tripLampLabel1);
-    tripRow->addSpacing(24);
-    tripRow->addWidget(m_tripLamp2);
-    tripRow->addWidget(m_tripLampLabel2);
-    tripRow->addStretch();
-    disp->addWidget(m_tripLamps);
-
-    m_trend = new TrendChart(m_displayFrame);
-    disp->addWidget(m_trend, 1);
-    auto* logRow = new QHBoxLayout;
-    m_logButton = Named(new QPushButton(m_displayFrame), "logButton");
-    m_logLabel = Named(new QLabel(m_displayFrame), "logLabel");
-    m_logLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    logRow->addWidget(m_logButton);
-    logRow->addWidget(m_logLabel, 1);
-    disp->addLayout(logRow);
-    page->addWidget(m_displayFrame, 1);
-    return m_measurePage;
-}
-
 QWidget* ProgramWindow::BuildModePanel() {
     m_modeBox = Group(this, "modeFrame");
     auto* layout = new QVBoxLayout(m_modeBox);
@@ -509,9 +399,6 @@ void ProgramWindow::BuildGuide() {
         marker->hide();
         m_guideMarkers[static_cast<std::size_t>(i)] = marker;
     }
-    m_staleTimer = new QTimer(this);
-    m_staleTimer->setInterval(250);
-    connect(m_staleTimer, &QTimer::timeout, this, &ProgramWindow::RefreshStaleness);
     m_guideTimer = new QTimer(this);
     m_guideTimer->setObjectName("WizTime");
 }
@@ -561,7 +448,9 @@ void ProgramWindow::Connect() {
     connect(m_programmingOption, &QRadioButton::clicked, this, guarded([this] { m_form.ChooseMode(ui::Mode::Programming); }));
     connect(m_actionButton, &QPushButton::clicked, this, guarded([this] { m_form.PressAction(); }));
     connect(m_stopButton, &QPushButton::clicked, this, guarded([this] { m_form.PressStop(); }));
-    connect(m_logButton, &QPushButton::clicked, this, &ProgramWindow::loggingClicked);
+    connect(m_measurePanel, &MeasurementPanel::loggingClicked, this, &ProgramWindow::loggingClicked);
+    connect(m_measurePanel, &MeasurementPanel::displayClicked, this, &ProgramWindow::displayClicked);
+    connect(m_measurePanel, &MeasurementPanel::staleChanged, this, &ProgramWindow::staleChanged);
 
     connect(m_guideOk, &QPushButton::clicked, this, [this] { m_form.guide().Next(); });
     connect(m_guideCancel, &QPushButton::clicked, this, [this] { m_form.guide().Cancel(); });
@@ -616,17 +505,10 @@ void ProgramWindow::RefreshTexts() {
     SetText(m_internalCjc, R(m_form.internalCjc().caption));
     SetText(m_measureOption, T(103));
     SetText(m_programmingOption, T(104));
-    SetText(m_measureTitle, T(103));
-    SetText(m_tripLampLabel1, T(223) + " 1");
-    SetText(m_tripLampLabel2, T(223) + " 2");
-    m_trend->SetLanguage(m_form.state().LanguageOffset());
-    SetLogging(m_logging, m_logPath);
-    m_display->setToolTip(T(162));
+    m_measurePanel->RefreshTexts();
     m_unitButton->setToolTip(R(m_form.unitLabel().text));
     m_burnoutButton->setToolTip(R(m_form.burnoutLabel().text));
     m_directionButton->setToolTip(R(m_form.directionLabel().text));
-    m_underRangeLamp->setToolTip(QStringLiteral("▼"));
-    m_overRangeLamp->setToolTip(QStringLiteral("▲"));
     m_rangeIn->Refresh();
     m_rangeOut->Refresh();
 }
@@ -765,17 +647,10 @@ void ProgramWindow::RefreshMode() {
     // Hide before showing: for a moment both pages would stand in the layout, and the window
     // would grow to hold them both.
     if (!optionsPage) SetShown(m_inputOutputRow, false);
-    if (!measurePage) SetShown(m_measurePage, false);
-    SetShown(m_stateLampFrame, m_form.stateLampFrame().visible);
-    SetShown(m_displayFrame, m_form.measurementPage().visible);
+    if (!measurePage) SetShown(m_measurePanel, false);
+    m_measurePanel->Refresh();
     SetShown(m_inputOutputRow, optionsPage);
-    SetShown(m_measurePage, measurePage);
-    m_stateLamp->SetColour(ToQColor(m_form.stateLamp()));
-    SetShown(m_tripLamps, m_form.tripsFrame().visible);
-
-    const QString display = QString::fromStdString(m_form.display());
-    SetText(m_display, display.isEmpty() ? QStringLiteral("– – –") : display);
-    if (display.isEmpty()) SetText(m_outputValue, QString());
+    SetShown(m_measurePanel, measurePage);
 
     QString model = QString::fromStdString(m_form.modelText());
     model.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -932,13 +807,12 @@ void ProgramWindow::SetPicture(const QPixmap& picture) {
 
 // ---- Measurement -------------------------------------------------------------------
 
-void ProgramWindow::SetLogging(bool active, const QString& path) {
-    m_logging = active;
-    m_logPath = path;
-    SetText(m_logButton, (active ? QStringLiteral("■  ") : QStringLiteral("●  ")) +
-                             T(active ? resources::text::kStopLogging : resources::text::kStartLogging));
-    SetText(m_logLabel, active ? T(resources::text::kLoggingTo) + " " + path : QString());
-}
+void ProgramWindow::SetTimeSource(measure::TimeSource source) { m_measurePanel->SetTimeSource(std::move(source)); }
+void ProgramWindow::RefreshStaleness() { m_measurePanel->RefreshStaleness(); }
+bool ProgramWindow::valueStale() const { return m_measurePanel->valueStale(); }
+void ProgramWindow::SetLogging(bool active, const QString& path) { m_measurePanel->SetLogging(active, path); }
+TrendChart* ProgramWindow::trendChart() const { return m_measurePanel->trendChart(); }
+QPushButton* ProgramWindow::logButton() const { return m_measurePanel->logButton(); }
 
 void ProgramWindow::SetOperationRunning(bool running) {
     if (running == m_operationRunning) return;
@@ -946,69 +820,20 @@ void ProgramWindow::SetOperationRunning(bool running) {
     m_stopButton->setEnabled(m_form.stopButton().enabled && m_operationRunning);
 }
 
-void ProgramWindow::RestyleDisplay() {
-    m_display->setStyleSheet(QStringLiteral("QLabel#display { background: #1f2a33; color: %1; border-radius: 8px;"
-                                            " padding: 8px 22px; }")
-                                 .arg(m_stale ? QStringLiteral("#6b7784") : QStringLiteral("#8ef0a4")));
-}
-
-double ProgramWindow::NowSeconds() const {
-    const measure::Timestamp now = m_timeSource ? m_timeSource() : measure::SystemNow();
-    return static_cast<double>(now.unixMilliseconds) / 1000.0;
-}
-
-void ProgramWindow::RefreshStaleness() {
-    const bool stale = m_measuring && NowSeconds() - m_lastReadingTime > measure::kStaleSeconds;
-    if (stale == m_stale) return;
-    m_stale = stale;
-    RestyleDisplay();
-    emit staleChanged(stale);
-}
-
 void ProgramWindow::Started(const measure::Scale& scale) {
-    m_trend->Start(measure::ReferencesFor(scale, !m_form.outputDirect(), m_form.state()));
-    m_barSpan = std::fabs(scale.span());
-    m_bar->setValue(0);
-    m_underRangeLamp->SetColour(kLampGrey);
-    m_overRangeLamp->SetColour(kLampGrey);
+    m_measurePanel->Start(scale, measure::ReferencesFor(scale, !m_form.outputDirect(), m_form.state()));
 }
 
 void ProgramWindow::Show(const measure::Reading& reading) {
-    SetText(m_outputValue, QString::fromStdString(reading.outputText));
-    m_underRangeLamp->SetColour(LampColour(reading.range.underRange));
-    m_overRangeLamp->SetColour(LampColour(reading.range.overRange));
-    const double fraction = m_barSpan > 0 ? reading.range.bar / m_barSpan : 0;
-    m_bar->setValue(static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * kBarSteps)));
-    if (reading.trips) {
-        m_tripLamp1->SetColour(LampColour(reading.trips->trip1));
-        m_tripLamp2->SetColour(LampColour(reading.trips->trip2));
-    }
-    m_lastReadingTime = NowSeconds();
-    m_trend->Add(reading, m_lastReadingTime);
-    m_measuring = true;
-    if (!m_staleTimer->isActive()) m_staleTimer->start();
-    RefreshStaleness();
+    m_measurePanel->Show(reading);
     m_form.ShowReading(reading.statusRed ? ui::Rgb{255, 0, 0} : ui::Rgb{0, 255, 0}, reading.valueText);
 }
 
-void ProgramWindow::Stopped() {
-    m_measuring = false;
-    m_staleTimer->stop();
-    RefreshStaleness();
-    m_bar->setValue(0);
-    m_underRangeLamp->SetColour(kLampGrey);
-    m_overRangeLamp->SetColour(kLampGrey);
-    m_tripLamp1->SetColour(kLampGrey);
-    m_tripLamp2->SetColour(kLampGrey);
-}
+void ProgramWindow::Stopped() { m_measurePanel->Stop(); }
 
 // ---- Events ------------------------------------------------------------------------
 
 bool ProgramWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_display && event->type() == QEvent::MouseButtonRelease) {
-        if (!m_form.display().empty()) emit displayClicked();
-        return false;
-    }
     auto* box = qobject_cast<QLineEdit*>(watched);
     if (box != m_adjMax && box != m_adjMin) return QWidget::eventFilter(watched, event);
     const AdjustWhich which = box == m_adjMax ? AdjustWhich::Zero : AdjustWhich::Span;

@@ -30,6 +30,7 @@ class QTimer;
 namespace vantrel::widgets {
 
 class Lamp;
+class MeasurementPanel;
 class RangeControlWidget;
 class TrendChart;
 
@@ -69,18 +70,18 @@ public:
     void Stopped() override;
 
     // Where the trend takes the time of each reading from (the system clock by default).
-    void SetTimeSource(measure::TimeSource source) { m_timeSource = std::move(source); }
+    void SetTimeSource(measure::TimeSource source);
     // An operation runs: the stop button is offered only then.
     void SetOperationRunning(bool running);
     // Greys the value when the last reading is older than measure::kStaleSeconds (run by a
     // timer while measuring; tests call it after moving the clock).
     void RefreshStaleness();
-    bool valueStale() const { return m_stale; }
+    bool valueStale() const;
     // The logging button's caption and the file it names: "Start logging..." when off,
     // "Stop logging" with "Logging to: FILE" while on.
     void SetLogging(bool active, const QString& path = {});
-    TrendChart* trendChart() const { return m_trend; }
-    QPushButton* logButton() const { return m_logButton; }
+    TrendChart* trendChart() const;
+    QPushButton* logButton() const;
 
     RangeControlWidget* rangeIn() const { return m_rangeIn; }
     RangeControlWidget* rangeOut() const { return m_rangeOut; }
@@ -103,7 +104,6 @@ private:
     QWidget* BuildDevicePanel();
     QWidget* BuildInput();
     QWidget* BuildOutput();
-    QWidget* BuildMeasurePage();
     QWidget* BuildModePanel();
     QWidget* BuildSummary();
     void BuildGuide();
@@ -119,8 +119,6 @@ private:
     int CoveredArea(const QRect& panel) const;
     // The labels whose texts guided steps change: the panel never stands over them.
     std::vector<QWidget*> GuideKeepClear() const;
-    void RestyleDisplay();
-    double NowSeconds() const;
     QString T(int id) const;
     QString R(const ui::TextRef& ref) const;
 
@@ -129,7 +127,6 @@ private:
     bool m_refreshing = false;
     bool m_refreshAgain = false;
     int m_focusedStep = -1;  // the guided step whose control last got the focus
-    double m_barSpan = 0;
 
     // Device panel
     QGroupBox* m_devicePanel = nullptr;
@@ -190,33 +187,8 @@ private:
     QCheckBox* m_verify = nullptr;
 
     // Measurement page
-    QWidget* m_measurePage = nullptr;
-    QWidget* m_stateLampFrame = nullptr;
-    Lamp* m_stateLamp = nullptr;
-    QLabel* m_stateLabel = nullptr;
-    QLabel* m_measureTitle = nullptr;
-    QFrame* m_displayFrame = nullptr;
-    QLabel* m_display = nullptr;
-    QLabel* m_outputValue = nullptr;
-    QProgressBar* m_bar = nullptr;
-    Lamp* m_underRangeLamp = nullptr;
-    Lamp* m_overRangeLamp = nullptr;
-    QWidget* m_tripLamps = nullptr;
-    Lamp* m_tripLamp1 = nullptr;
-    Lamp* m_tripLamp2 = nullptr;
-    QLabel* m_tripLampLabel1 = nullptr;
-    QLabel* m_tripLampLabel2 = nullptr;
-    TrendChart* m_trend = nullptr;
-    QPushButton* m_logButton = nullptr;
-    QLabel* m_logLabel = nullptr;
-    bool m_logging = false;
-    QString m_logPath;
-    measure::TimeSource m_timeSource;
+    MeasurementPanel* m_measurePanel = nullptr;
     bool m_operationRunning = false;
-    bool m_measuring = false;
-    bool m_stale = false;
-    double m_lastReadingTime = 0;  // seconds, from the time source
-    QTimer* m_staleTimer = nullptr;
 
     // Summary
     QGroupBox* m_summaryBox = nullptr;
