@@ -1,16 +1,13 @@
 // SPDX-FileCopyrightText: 2026 Vantrel maintainers
 // SPDX-License-Identifier: GPL-3.0-or-later
+// vantrel-cli file show: the stored fields as JSON or text, and why a file cannot be used.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
+#include "CliRun.h"
 #include "Fifo.h"
 #include "TempFolder.h"
-#include "CliRun.h"
-#include "cli/Cli.h"
-
-using namespace vantrel::cli;
 
 namespace {
 
@@ -18,39 +15,25 @@ using vantrel::test::CliRun;
 using vantrel::test::RunCli;
 using vantrel::test::kExample;
 
-}  // namespace
-
-TEST(FileShow, JsonHasOneKeyPerFieldInStoredOrderAndFullPointTables) {
+TEST(FileShow, JsonAndTextHoldTheFieldsAndTheFullPointTables) {
     const CliRun run = RunCli({"file", "show", kExample, "--json"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const std::string& json = run.out;
-    std::size_t last = 0;
-    for (const char* key : {"InputType", "TcType", "RtdSensor", "Wires", "PotRange", "Spare1", "Spare2",
-                            "InRangeMax", "InRangeMin", "CjcInternal", "Spare3", "LinearOn", "LangOffset",
-                            "UnitCelsius", "ZeroAdjust", "SpanAdjust", "CustomOn", "PointCount",
-                            "PointCountCjc", "Points", "PointsCjc", "BurnoutDown", "OutputDirect",
-                            "OutRangeMax", "OutRangeMin", "OutputType", "FilterOn", "Trip1High", "Trip1Low",
-                            "Trip2High", "Trip2Low", "TripDelay", "TripMode"}) {
-        const std::size_t at = json.find(std::string("\"") + key + "\":");
-        ASSERT_NE(at, std::string::npos) << key;
-        EXPECT_GT(at, last) << key;
-        last = at;
-    }
+    EXPECT_NE(json.find("{\"InputType\":"), std::string::npos);
     EXPECT_NE(json.find("\"InRangeMax\":1000,"), std::string::npos);
     EXPECT_NE(json.find("\"UnitCelsius\":-1,"), std::string::npos);
+    EXPECT_NE(json.find("\"TripMode\":1}"), std::string::npos);
     const std::size_t points = json.find("\"Points\":[");
     const std::size_t pointsCjc = json.find("\"PointsCjc\":[");
     const std::string table = json.substr(points, pointsCjc - points);
     EXPECT_EQ(std::count(table.begin(), table.end(), '['), 31);
     const std::string cjcTable = json.substr(pointsCjc, json.find(']', json.find("]]", pointsCjc)) - pointsCjc);
     EXPECT_EQ(std::count(cjcTable.begin(), cjcTable.end(), '['), 8);
-}
 
-TEST(FileShow, PlainTextListsTheFields) {
-    const CliRun run = RunCli({"file", "show", kExample});
-    ASSERT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find("OutRangeMax: 20\n"), std::string::npos);
-    EXPECT_NE(run.out.find("TripMode: 1\n"), std::string::npos);
+    const CliRun text = RunCli({"file", "show", kExample});
+    ASSERT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.out.find("OutRangeMax: 20\n"), std::string::npos);
+    EXPECT_NE(text.out.find("TripMode: 1\n"), std::string::npos);
 }
 
 TEST(FileShow, AFileThatCannotBeUsedExitsWith4NamingTheFileAndTheReason) {
@@ -73,12 +56,10 @@ TEST(FileShow, AFileThatCannotBeUsedExitsWith4NamingTheFileAndTheReason) {
         EXPECT_EQ(run.err, "Invalid File Format\n" + path + "\n" + reason + "\n");
         EXPECT_TRUE(run.out.empty());
     }
-    // The same message for every command that reads a programming file, in the chosen language.
+    // The same message for every command that reads a programming file.
     const std::string missing = (folder / "missing.D70").string();
-    const CliRun italian = RunCli({"--lang", "it", "program", missing, "--dry-run"});
-    EXPECT_EQ(italian.exitCode, 4);
-    EXPECT_EQ(italian.err, "Il formato del file specificato non è valido\n" + missing +
-                               "\nIl file, o la cartella che lo contiene, non esiste.\n");
-    EXPECT_EQ(RunCli({"compare", missing}).err, RunCli({"file", "show", missing}).err);
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"compare", missing}, {"program", missing, "--dry-run"}})
+        EXPECT_EQ(RunCli(args).err, RunCli({"file", "show", missing}).err) << args.front();
 }
 
+}  // namespace
