@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <functional>
 
 #include "SimBench.h"
 #include "link/Frames.h"
@@ -49,6 +49,12 @@ void ExpectNotConnectedState(const session::Session& s, int languageOffset = 300
     EXPECT_TRUE(s.form.commands().toolConnect.enabled);
 }
 
+// A loaded bench with the form set to a type K thermocouple 0..max °C.
+void LoadK(SimBench& b, const char* max = "500") {
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", max);
+}
+
 // ---- Loading the programming window ---------------------------------------------------
 
 TEST(LoadProgramWindow, Connected_DescribesTheTransmittersConfiguration) {
@@ -68,10 +74,9 @@ TEST(LoadProgramWindow, Connected_DescribesTheTransmittersConfiguration) {
     EXPECT_FALSE(b.transmitter.streaming());
 }
 
-TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnectedWithFamilyFourLists) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    profile.faults.noReply = true;
-    SimBench b(profile, 0);
+TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnected_ConnectLaterRunsTheWholeRoad) {
+    SimBench b(sim::MakeDefaultProfile(), 0);
+    b.transmitter.faults().noReply = true;
     b.dialogs.answer(Answer::Retry).answer(Answer::Cancel);
     EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
 
@@ -89,51 +94,50 @@ TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnectedWithFam
     const device::Identification four = device::Identify(device::Identity{});
     EXPECT_EQ(b.session.form.inputFamilies().entries, four.lists.inputFamilies);
     EXPECT_EQ(b.session.form.outputTypes().entries, four.lists.outputTypes);
-    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
     EXPECT_EQ(b.session.state.identity.DeviceModel, 10);
-}
 
-TEST(LoadProgramWindow, ConnectAfterAFailedLoad_RunsTheWholeRoadAgain) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    profile.faults.noReply = true;
-    SimBench b(profile);
-    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
     b.transmitter.faults().noReply = false;  // the transmitter is plugged in
     EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
     EXPECT_TRUE(b.session.form.deviceConnected());
     EXPECT_TRUE(b.session.lastRead);
 }
 
-TEST(LoadProgramWindow, PortMissingBusyOrForbidden_MessageAndNotConnectedWithoutTouchingTheLine) {
-    const std::map<link::OpenError, int> messages = {
-        {link::OpenError::NoSuchPort, kNoReplyText},
-        {link::OpenError::PortInUse, 160},
-        {link::OpenError::NoPermission, resources::text::kPortNoPermission}};
-    for (const auto& [error, textId] : messages) {
+// A port that does not open, a transmitter that answers only noise, a read that falls silent
+// anywhere: one box, one Cancel, the not-connected state, and nothing sent after the silence.
+TEST(LoadProgramWindow, FailedLoads_OneBoxAndNotConnected) {
+    struct Row {
+        const char* name;
+        std::function<void(SimBench&)> setup;
+        int textId;
+        int reads;  // "$R" sent; -1: nothing sent at all
+    };
+    const auto openFails = [](link::OpenError error) {
+        return [error](SimBench& b) { b.recorder.openFailure = link::OpenResult{error, "refused"}; };
+    };
+    std::vector<Row> rows = {
+        {"no such port", openFails(link::OpenError::NoSuchPort), kNoReplyText, -1},
+        {"port in use", openFails(link::OpenError::PortInUse), 160, -1},
+        {"no permission", openFails(link::OpenError::NoPermission), resources::text::kPortNoPermission, -1},
+        {"noise only", [](SimBench& b) { b.transmitter.faults().noiseInsteadOfReplies = true; }, kNoReplyText, 0},
+    };
+    for (int replies : {1, 5, 7, 20, 25, 30, 35, 40})  // "$V" takes one reply, then every "$R" one
+        rows.push_back({"silent", [replies](SimBench& b) { b.transmitter.faults().silentAfterReplies = replies; },
+                        kNoReplyText, replies});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.reads));
         SimBench b;
-        b.recorder.openFailure = link::OpenResult{error, "refused"};
+        row.setup(b);
         EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
         ASSERT_EQ(b.dialogs.shown().size(), 1u);
-        EXPECT_EQ(b.dialogs.shown()[0].textId, textId);
-        // A port the user may not open names the port and the way to the permission.
-        if (error == link::OpenError::NoPermission) {
+        EXPECT_EQ(b.dialogs.shown()[0].textId, row.textId);
+        if (row.reads < 0) { EXPECT_TRUE(b.recorder.sent.empty()); }
+        else { EXPECT_EQ(b.recorder.Count("$R"), row.reads); }
+        ExpectNotConnectedState(b.session);
+        // A port the user may not open names the way to the permission.
+        if (row.textId == resources::text::kPortNoPermission) {
             EXPECT_NE(b.dialogs.shown()[0].text.find("dialout"), std::string::npos) << b.dialogs.shown()[0].text;
         }
-        EXPECT_TRUE(b.recorder.sent.empty());
-        ExpectNotConnectedState(b.session);
     }
-}
-
-TEST(LoadProgramWindow, NoiseOnlyTransmitter_PassesTheTestButNotIdentification) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    profile.faults.noiseInsteadOfReplies = true;
-    SimBench b(profile);
-    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
-    EXPECT_EQ(b.recorder.Count("$V"), 1);
-    EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
-    EXPECT_EQ(b.recorder.Count("$R"), 0);
-    ExpectNotConnectedState(b.session);
-    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
 }
 
 // ---- Reading ---------------------------------------------------------------------------
@@ -175,19 +179,6 @@ TEST(ReadConfiguration, ModelNine_SkipsTripAndTrimCellsAndTakesNoAdjustment) {
     EXPECT_NEAR(v.outputFirst.value(), 20, 0.01);
 }
 
-TEST(ReadConfiguration, CancelAnywhere_EndsTheReadAtOnce) {
-    // Wherever the line falls silent, one Cancel ends the read: no second box, no further block.
-    for (int replies : {1, 5, 7, 20, 25, 30, 35, 40}) {
-        SimBench b;
-        b.transmitter.faults().silentAfterReplies = replies;
-        EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected) << replies;
-        EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1) << replies;
-        // "$V" took one reply; every "$R" sent before the silent one was answered.
-        EXPECT_EQ(b.recorder.Count("$R"), replies) << replies;
-        ExpectNotConnectedState(b.session);
-    }
-}
-
 TEST(ReadConfiguration, DroppedReply_RetryRereadsTheBlockAndTheReadSucceeds) {
     SimBench b;
     b.dialogs.answer(Answer::Retry);
@@ -198,24 +189,19 @@ TEST(ReadConfiguration, DroppedReply_RetryRereadsTheBlockAndTheReadSucceeds) {
     ASSERT_TRUE(session::ReadAndDescribe(b.session, b.view));
     EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
     // The first "$R" (cell 0) went unanswered: "$FPxx" (recovery), "$FPxx" (restart), "SM", "PR", "$R 0".
-    const std::vector<std::string>& s = b.recorder.sent;
-    ASSERT_GE(s.size(), 7u);
-    EXPECT_EQ(s[0], frames::kStopStream);
-    EXPECT_EQ(s[1], frames::kProgrammingMode);
-    EXPECT_EQ(s[2], frames::ReadFrame(0));
-    EXPECT_EQ(s[3], frames::kEndProgramming);
-    EXPECT_EQ(s[4], frames::kEndProgramming);
-    EXPECT_EQ(s[5], frames::kStopStream);
-    EXPECT_EQ(s[6], frames::kProgrammingMode);
-    EXPECT_EQ(s[7], frames::ReadFrame(0));
+    const auto S = [](std::string_view frame) { return std::string(frame); };
+    ASSERT_GE(b.recorder.sent.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(b.recorder.sent.begin(), b.recorder.sent.begin() + 8),
+              (std::vector<std::string>{S(frames::kStopStream), S(frames::kProgrammingMode), frames::ReadFrame(0),
+                                        S(frames::kEndProgramming), S(frames::kEndProgramming), S(frames::kStopStream),
+                                        S(frames::kProgrammingMode), frames::ReadFrame(0)}));
 }
 
 // ---- Programming -----------------------------------------------------------------------
 
 TEST(Programming, TypeK_MemoryHoldsExactlyThePlansBytes_ThenReadsBack) {
     SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "500");
+    LoadK(b);
     const sim::Memory before = b.transmitter.memory();
     b.recorder.sent.clear();
     const session::ProgramOutcome outcome = b.Program();
@@ -240,66 +226,60 @@ TEST(Programming, TypeK_MemoryHoldsExactlyThePlansBytes_ThenReadsBack) {
     EXPECT_TRUE(b.dialogs.shown().empty());
 }
 
-TEST(Programming, NoisyRangeRefused_StatusThreeNothingWrittenNothingSentAfterTheQuestion) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocouple(kTypeS, "0", "100");  // about 0.65 mV: noisy
-    const sim::Memory before = b.transmitter.memory();
-    b.dialogs.answer(Answer::No);
-    b.recorder.sent.clear();
-    const session::ProgramOutcome outcome = b.Program();
-    EXPECT_EQ(outcome.result.status, device::ProgramStatus::NoisyRangeRefused);
-    EXPECT_EQ(static_cast<int>(outcome.result.status), 3);
-    EXPECT_EQ(b.dialogs.countShown(kNoisyRangeText), 1);
-    EXPECT_EQ(b.recorder.Count("$W"), 0);
-    EXPECT_EQ(b.recorder.sent.back().rfind("$R", 0), 0u);  // the last calibration read
-    EXPECT_FALSE(outcome.readBack);
-    EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
-    EXPECT_TRUE(b.session.form.deviceConnected());  // a refusal is not a link failure
-}
-
-TEST(Programming, DeviceChanged_OkChecksAgain_CancelWritesNothingAndLeavesNotConnected) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "500");
-    const sim::Memory before = b.transmitter.memory();
-    b.transmitter.faults().reportedFamily = 2;  // another transmitter on the line
-    b.dialogs.answer(Answer::Ok).answer(Answer::Cancel);
-    b.recorder.sent.clear();
-    const session::ProgramOutcome outcome = b.Program();
-    EXPECT_EQ(outcome.result.status, device::ProgramStatus::NotWritten);
-    EXPECT_EQ(b.dialogs.countShown(kDeviceChangedText), 2);
-    EXPECT_EQ(b.recorder.Count("$V"), 2);
-    EXPECT_EQ(b.recorder.Count("$W"), 0);
-    EXPECT_EQ(b.recorder.Count("$R"), 0);  // no calibration read, no read-back
-    EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
-    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);  // the identity is not overwritten
-    ExpectNotConnectedState(b.session);
-}
-
-TEST(Programming, CalibrationReadCancelled_NotWrittenNoReadBackNotConnected) {
-    for (int calibrationReplies : {0, 3, 5, 10}) {  // output calibration, then the factory block
+// Programming that stops before the first write: nothing written, no read-back; only a
+// declined noisy range keeps the transmitter connected.
+TEST(Programming, StoppedBeforeTheWrites_NothingWritten) {
+    struct Row {
+        const char* name;
+        std::function<void(SimBench&)> setup;
+        device::ProgramStatus status;
+        int textId;
+        int boxes;
+    };
+    std::vector<Row> rows = {
+        {"noisy range declined",
+         [](SimBench& b) {
+             b.ChooseThermocouple(kTypeS, "0", "100");  // about 0.65 mV: noisy
+             b.dialogs.answer(Answer::No);
+         },
+         device::ProgramStatus::NoisyRangeRefused, kNoisyRangeText, 1},
+        // Another transmitter on the line: OK checks again, Cancel gives up.
+        {"device changed",
+         [](SimBench& b) {
+             b.transmitter.faults().reportedFamily = 2;
+             b.dialogs.answer(Answer::Ok).answer(Answer::Cancel);
+         },
+         device::ProgramStatus::NotWritten, kDeviceChangedText, 2},
+    };
+    for (int replies : {0, 3, 5, 10})  // silent in the output calibration, then in the factory block
+        rows.push_back({"calibration read cancelled",
+                        [replies](SimBench& b) { b.transmitter.faults().silentAfterReplies = b.transmitter.repliesSent() + 1 + replies; },
+                        device::ProgramStatus::NotWritten, kNoReplyText, 1});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
         SimBench b;
-        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-        b.ChooseThermocoupleK("0", "500");
+        LoadK(b);
         const sim::Memory before = b.transmitter.memory();
-        b.transmitter.faults().silentAfterReplies = b.transmitter.repliesSent() + 1 + calibrationReplies;
+        row.setup(b);
         b.recorder.sent.clear();
         const session::ProgramOutcome outcome = b.Program();
-        EXPECT_EQ(outcome.result.status, device::ProgramStatus::NotWritten) << calibrationReplies;
-        EXPECT_NE(static_cast<int>(outcome.result.status), 0);
-        EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
+        EXPECT_EQ(outcome.result.status, row.status);
+        EXPECT_EQ(b.dialogs.countShown(row.textId), row.boxes);
         EXPECT_EQ(b.recorder.Count("$W"), 0);
         EXPECT_FALSE(outcome.readBack);
         EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
-        ExpectNotConnectedState(b.session);
+        EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);  // the identity is not overwritten
+        const bool refused = row.status == device::ProgramStatus::NoisyRangeRefused;
+        EXPECT_EQ(b.session.form.deviceConnected(), refused);  // a refusal is not a link failure
+        if (refused) { EXPECT_EQ(b.recorder.sent.back().rfind("$R", 0), 0u); }  // nothing after the question
+        if (row.textId == kDeviceChangedText) { EXPECT_EQ(b.recorder.Count("$R"), 0); }  // no calibration read
+        if (!refused) ExpectNotConnectedState(b.session);
     }
 }
 
 TEST(Programming, CablePulledDuringTheWrites_InterruptedMessageNotConnectedNoHang) {
     SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "500");
+    LoadK(b);
     // The cable comes out right after the 40th write.
     int writes = 0;
     b.recorder.onWrite = [&](const std::string& frame) {
@@ -319,9 +299,8 @@ TEST(Programming, TransmitterWithoutTables_IsReadAndProgrammed) {
     sim::Profile profile = sim::MakeDefaultProfile();
     for (int a = 1; a <= 4; ++a) profile.memory.write(static_cast<std::uint8_t>(a), 0xFF);  // erased table pointers
     SimBench b(profile);
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    LoadK(b, "1000");
     EXPECT_TRUE(b.dialogs.shown().empty());
-    b.ChooseThermocoupleK("0", "1000");
     const session::ProgramOutcome outcome = b.Program();
     ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
     ASSERT_TRUE(outcome.readBack);
@@ -338,8 +317,7 @@ TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
     for (const Case c : {Case{10, 0, false}, Case{0, -20, false}, Case{15, 25, false}, Case{-30, 10, true},
                          Case{10, -5, true}}) {
         SimBench b;
-        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-        b.ChooseThermocoupleK("0", "1000");
+        LoadK(b, "1000");
         if (c.reverse) b.session.form.ToggleDirection();
         b.session.form.MoveSlider(ui::AdjustWhich::Zero, c.zero);
         b.session.form.MoveSlider(ui::AdjustWhich::Span, c.span);
@@ -360,8 +338,7 @@ TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
 
 TEST(Programming, CustomCurve_ReadBackRestoresTheUsersPointsInTheWorkingTables) {
     SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "300");
+    LoadK(b, "300");
     device::WorkingState& s = b.session.state;
     const float physical[] = {0, 100, 200, 300};
     const float input[] = {0, 4.096f, 8.138f, 12.209f};
