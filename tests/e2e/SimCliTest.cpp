@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // vantrel-cli against vantrel-sim through a real pseudo-terminal, on real time. Few cases,
 // each bounded by a generous time allowance; nothing here asserts on speed. The faults and
-// their exit codes are tested in-process (tests/cli, tests/session); here only what needs the
-// real programs and a real port.
+// their exit codes are tested in-process (tests/cli, tests/session, tests/sim), a vanishing
+// pseudo-terminal in tests/link; here only what needs the real programs and a real port.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -74,21 +74,6 @@ TEST_F(SimCli, IdentifyReadMeasureAndProgramThroughThePseudoTerminal) {
     ASSERT_TRUE(dumped.profile) << dumped.error;
     for (const auto& [address, value] : planned)
         EXPECT_EQ(dumped.profile->memory.read(static_cast<std::uint8_t>(address)), value) << "cell " << address;
-}
-
-// The cable comes out in the middle of a read and goes back in a second later: the port is
-// seen gone at once, and one Retry opens it again under the same name and finishes the read.
-TEST_F(SimCli, CablePulledAndPluggedBackMidRead_OneRetryReopensThePort) {
-    SimProcess sim(VANTREL_SIM_PATH, WriteProfile(R"({"closeLineAfterCommands": 20, "replugAfterSeconds": 1})"),
-                   Path("dump.json"), "", Path("ttyVANTREL"));
-    ASSERT_EQ(sim.path(), Path("ttyVANTREL"));
-    const ProcessResult read = Cli({"--port", sim.path(), "read", "--json"});
-    EXPECT_EQ(read.exitCode, 0) << read.err;
-    EXPECT_NE(read.out.find("\"inputCode\":1,"), std::string::npos);
-    EXPECT_NE(read.err.find("The serial port disappeared: check the cable and the adapter. [Retry]"), std::string::npos)
-        << read.err;
-    EXPECT_EQ(read.err.find("[Retry]"), read.err.rfind("[Retry]"));  // a single Retry was enough
-    EXPECT_EQ(sim.Stop(), 0);
 }
 
 }  // namespace

@@ -314,18 +314,5 @@ TEST(Reconnect, PulledCableThenReplugged_ConnectBringsTheSessionBack) {
     EXPECT_NEAR(second.readings.back().value.value(), 500, 1);
 }
 
-// A pulled cable that is noticed by a refused write keeps its dead port handle until the
-// next load, which closes it and opens the port again.
-TEST(Reconnect, LostLineIsClosedAndOpenedAgainByTheNextLoad) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.transmitter.pullCable();
-    EXPECT_FALSE(b.session.protocol.Send("SM"));
-    EXPECT_TRUE(b.session.protocol.lineLost());
-    b.transmitter.plugCable();
-    EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
-    EXPECT_FALSE(b.session.protocol.lineLost());
-}
-
 }  // namespace
 }  // namespace vantrel::test

@@ -2,16 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The session flows against the in-process simulated transmitter on the virtual clock:
 // loading the programming window, reading, programming with its read-back, and what each
-// does when the transmitter or the line misbehaves.
+// does when the transmitter or the line misbehaves; and the session's start-up.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
 #include "SimBench.h"
+#include "TempFolder.h"
 #include "link/Frames.h"
 #include "device/CustomTable.h"
 #include "resources/StringTable.h"
+#include "session/Startup.h"
 
 namespace vantrel::test {
 namespace {
@@ -335,6 +337,31 @@ TEST(Programming, CustomCurve_ReadBackRestoresTheUsersPointsInTheWorkingTables) 
     }
     EXPECT_NEAR(s.CjcPhysical[2], 70, 0.05);
     EXPECT_NEAR(s.CjcInput[2], 2.851, 0.002);
+}
+
+// ---- Starting up ---------------------------------------------------------------------------
+
+// A first start is English with a default name and a changed configuration; settings and
+// existing default files found are honoured.
+TEST(Startup, FirstStart_ThenItalianSettingsAndExistingDefaultFiles) {
+    TempFolder app;
+    device::WorkingState first;
+    EXPECT_FALSE(session::StartUp({app.path(), {}}, first).settingsFound);
+    EXPECT_EQ(first.LanguageIndex(), 1);
+    EXPECT_EQ(first.LanguageOffset(), 300);
+    EXPECT_EQ(first.CurrentFile, "DfLt0000.D70");
+    EXPECT_TRUE(first.ConfigChanged);
+    EXPECT_FALSE(first.ForceSaveAs);
+
+    app.Write("settings.vtr", {0x00, 0x00, 0x00, 0x00, 0x02, 0x01});
+    app.Write("DfLt0007.D70", {});
+    device::WorkingState state;
+    const auto result = session::StartUp({app.path(), {}}, state);
+    EXPECT_TRUE(result.settingsFound);
+    EXPECT_EQ(result.settings.SavedPort, 2);
+    EXPECT_EQ(result.settings.ModeIndex, 0);
+    EXPECT_EQ(state.LanguageOffset(), 0);
+    EXPECT_EQ(state.CurrentFile, "DfLt0008.D70");
 }
 
 }  // namespace
