@@ -45,6 +45,13 @@ session::ProgramOutcome ProgramRecord(SimBench& b, const device::ConfigRecord& r
     return session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {verify});
 }
 
+// The transmitter stops answering once the writes are out.
+void SilentAfterTheWrites(SimBench& b) {
+    b.recorder.onWrite = [&b](const std::string& frame) {
+        if (frame.rfind("$FPxx", 0) == 0) b.transmitter.faults().noReply = true;
+    };
+}
+
 std::vector<ui::RecordField> DifferingFields(const ui::Comparison& comparison) {
     std::vector<ui::RecordField> fields;
     for (const ui::CompareRow& row : comparison.rows)
@@ -119,13 +126,9 @@ TEST(ReadBackCheck, ACellThatDidNotTakeItsByte_FailsTheProgrammingNamingTheField
 
 TEST(VerifiedProgramming, TransmitterSilentDuringCheck_ReportedIncompleteNotVerified) {
     SimBench b;
-    const device::ConfigRecord record = ExampleRecord();
     ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    ASSERT_TRUE(session::LoadRecord(b.session, record));
-    // Answers stop once the writes are out: the first read of the check gets nothing.
-    b.recorder.onWrite = [&](const std::string& frame) {
-        if (frame.rfind("$FPxx", 0) == 0) b.transmitter.faults().noReply = true;
-    };
+    ASSERT_TRUE(session::LoadRecord(b.session, ExampleRecord()));
+    SilentAfterTheWrites(b);  // the first read of the check gets nothing
     const session::ProgramOutcome outcome =
         session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true});
     ASSERT_TRUE(outcome.verify);
@@ -164,25 +167,23 @@ TEST(Compare, RightAfterProgramming_ExactlyTheChangedFieldsDiffer_TheFormIsKept)
     EXPECT_EQ(b.session.form.inputRange().maxText(), "700");
 }
 
-TEST(Compare, OtherInputFamily_SensorRowsMarkedWhereOnlyOneSideHasThem) {
+// Another input family: the sensor rows are marked where only one side has them. A range end
+// within the transmitter's resolution (about 0.5 °C at 1000 °C) is equal, beyond it differs.
+TEST(Compare, OtherInputFamily_RangeEndsWithinTheResolution) {
     const device::ConfigRecord thermocouple = ExampleRecord();
-    device::ConfigRecord rtd = thermocouple;
-    rtd.InputType = device::family::Rtd;
-    const ui::Comparison c = ui::CompareConfigurations(thermocouple, rtd, {300, {}});
+    device::ConfigRecord other = thermocouple;
+    other.InputType = device::family::Rtd;
     using F = ui::RecordField;
-    const std::vector<F> differing = DifferingFields(c);
+    const std::vector<F> differing = DifferingFields(ui::CompareConfigurations(thermocouple, other, {300, {}}));
     for (F f : {F::InputType, F::TcType, F::RtdSensor, F::Wires, F::CjcInternal})
         EXPECT_NE(std::find(differing.begin(), differing.end(), f), differing.end()) << static_cast<int>(f);
     EXPECT_EQ(std::find(differing.begin(), differing.end(), F::PotRange), differing.end());
-}
 
-TEST(Compare, RangeEndWithinTransmitterResolution_Equal_BeyondIt_Differs) {
-    device::ConfigRecord a = ExampleRecord();
-    device::ConfigRecord b = a;
-    b.InRangeMax = a.InRangeMax + 0.2f;  // 1000 °C holds in steps of about 0.5 °C
-    EXPECT_TRUE(ui::CompareConfigurations(a, b, {300, {}}).Equal());
-    b.InRangeMax = a.InRangeMax + 2;
-    EXPECT_FALSE(ui::CompareConfigurations(a, b, {300, {}}).Equal());
+    other = thermocouple;
+    other.InRangeMax = thermocouple.InRangeMax + 0.2f;
+    EXPECT_TRUE(ui::CompareConfigurations(thermocouple, other, {300, {}}).Equal());
+    other.InRangeMax = thermocouple.InRangeMax + 2;
+    EXPECT_FALSE(ui::CompareConfigurations(thermocouple, other, {300, {}}).Equal());
 }
 
 TEST(Compare, NothingConnected_NoComparison) {
@@ -236,21 +237,17 @@ TEST(Report, FromTransmitter_IdentityAndSerialInItalian) {
     EXPECT_TRUE(report.Find(ui::ReportSectionKind::Trips));
 }
 
-TEST(Report, ModelWithoutTrips_NoTripsOrTrimsSection) {
+// A model without trips has no trips or trims section; texts are escaped in the HTML.
+TEST(Report, ModelWithoutTrips_NoTripsOrTrims_HtmlEscapesTexts) {
     ui::ReportInput input;
     input.record = ExampleRecord();
     input.identity.DeviceModel = 9;
+    input.fileName = "a<b>&c.D70";
     const ui::ConfigReport report = ui::MakeConfigReport(input);
     EXPECT_FALSE(report.Find(ui::ReportSectionKind::Trips));
     EXPECT_FALSE(report.Find(ui::ReportSectionKind::Trims));
     EXPECT_EQ(report.Find(ui::ReportSectionKind::Breakpoints)->note, "No table for this configuration");
-}
-
-TEST(Report, Html_EscapesTexts) {
-    ui::ReportInput input;
-    input.record = ExampleRecord();
-    input.fileName = "a<b>&c.D70";
-    const std::string html = ui::ReportHtml(ui::MakeConfigReport(input));
+    const std::string html = ui::ReportHtml(report);
     EXPECT_NE(html.find("a&lt;b&gt;&amp;c.D70"), std::string::npos);
     EXPECT_EQ(html.find("a<b>"), std::string::npos);
 }
@@ -297,13 +294,6 @@ TEST(ProductionLine, OneSilentOneCorrupt_OthersProgrammedAndVerified) {
 
 // ---- Records ---------------------------------------------------------------------------
 
-// Programs the form's thermocouple K 0..500 °C on a loaded bench, the recorder attached after
-// the load.
-void LoadAndChoose(SimBench& b) {
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "500");
-}
-
 // `prepare` sets the bench up; the recorder is attached just before `run` starts the operation.
 using Step = std::function<void(SimBench&)>;
 struct Case {
@@ -317,7 +307,22 @@ struct Case {
 const Step kNothing = [](SimBench&) {};
 const Step kLoad = [](SimBench& b) { b.Load(); };
 const Step kProgram = [](SimBench& b) { b.Program(); };
-const Step kLoadedK = [](SimBench& b) { LoadAndChoose(b); };
+const Step kProgramVerified = [](SimBench& b) {
+    session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true});
+};
+// A loaded bench with the form set to a type K thermocouple 0..max °C, then `then`.
+Step LoadedK(const char* max = "500", const Step& then = kNothing) {
+    return [=](SimBench& b) {
+        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+        b.ChooseThermocoupleK("0", max);
+        then(b);
+    };
+}
+const Step kPullAfter40Writes = [](SimBench& b) {  // the writes are left in an unknown state
+    b.recorder.onWrite = [&b, writes = 0](const std::string& frame) mutable {
+        if (frame.rfind("$W", 0) == 0 && ++writes == 40) b.transmitter.pullCable();
+    };
+};
 
 const Case kCases[] = {
     {"LoadOnAnsweringTransmitter", kNothing, kLoad, Operation::Read, Outcome::Done},
@@ -330,37 +335,15 @@ const Case kCases[] = {
      kLoad, Operation::Read, Outcome::Cancelled},
     {"IdentifyOnly", kNothing, [](SimBench& b) { session::ConnectAndIdentify(b.session, b.view); }, Operation::Identify,
      Outcome::Done},
-    {"Program", kLoadedK, kProgram, Operation::Program, Outcome::Done},
-    {"ProgramVerified_BadCell",
-     [](SimBench& b) {
-         LoadAndChoose(b);
-         b.transmitter.faults().corruptWriteAddress = 17;
-     },
-     [](SimBench& b) { session::ProgramAndReadBack(b.session, b.view, b.session.form.EncodeInput(), {true}); },
-     Operation::ProgramVerified, Outcome::VerifyFailed},
-    {"Program_CablePulledDuringTheWrites",  // 39 writes went out: unknown state
-     [](SimBench& b) {
-         LoadAndChoose(b);
-         b.recorder.onWrite = [&b, writes = 0](const std::string& frame) mutable {
-             if (frame.rfind("$W", 0) == 0 && ++writes == 40) b.transmitter.pullCable();
-         };
-     },
-     kProgram, Operation::Program, Outcome::WrittenNotConfirmed},
-    {"Program_SilentAfterTheWrites_NotConfirmed",
-     [](SimBench& b) {
-         LoadAndChoose(b);
-         b.recorder.onWrite = [&b](const std::string& frame) {
-             if (frame.rfind("$FPxx", 0) == 0) b.transmitter.faults().noReply = true;
-         };
-     },
-     kProgram, Operation::Program, Outcome::WrittenNotConfirmed},
-    {"Program_NoisyRangeDeclined",
-     [](SimBench& b) {
-         ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-         b.ChooseThermocoupleK("0", "5");
-         b.dialogs.answer(link::Answer::No);
-     },
-     kProgram, Operation::Program, Outcome::Refused},
+    {"Program", LoadedK(), kProgram, Operation::Program, Outcome::Done},
+    {"ProgramVerified_BadCell", LoadedK("500", [](SimBench& b) { b.transmitter.faults().corruptWriteAddress = 17; }),
+     kProgramVerified, Operation::ProgramVerified, Outcome::VerifyFailed},
+    {"Program_CablePulledDuringTheWrites", LoadedK("500", kPullAfter40Writes), kProgram, Operation::Program,
+     Outcome::WrittenNotConfirmed},
+    {"Program_SilentAfterTheWrites_NotConfirmed", LoadedK("500", SilentAfterTheWrites), kProgram, Operation::Program,
+     Outcome::WrittenNotConfirmed},
+    {"Program_NoisyRangeDeclined", LoadedK("5", [](SimBench& b) { b.dialogs.answer(link::Answer::No); }), kProgram,
+     Operation::Program, Outcome::Refused},
     {"CompareWithTheSameConfiguration", kLoad,
      [](SimBench& b) { session::CompareWithDevice(b.session, session::FormRecord(b.session)); }, Operation::Compare,
      Outcome::Done},
@@ -417,7 +400,7 @@ INSTANTIATE_TEST_SUITE_P(Flows, RecordedOperation, ::testing::ValuesIn(kCases),
 
 TEST(RecordedOperation, ProgrammingKeepsWhatWasProgrammed_AndTheCellsBeforeAndAfter) {
     SimBench b;
-    LoadAndChoose(b);
+    LoadedK()(b);
     ListRecorder recorder;
     b.session.recorder = &recorder;
     const session::ProgramOutcome outcome = b.Program();
