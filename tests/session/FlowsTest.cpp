@@ -11,7 +11,6 @@
 #include "SimBench.h"
 #include "TempFolder.h"
 #include "link/Frames.h"
-#include "device/CustomTable.h"
 #include "resources/StringTable.h"
 #include "session/Startup.h"
 
@@ -305,38 +304,6 @@ TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
         EXPECT_EQ(b.session.form.zeroTrim().slider, c.zero);
         EXPECT_EQ(b.session.form.spanTrim().slider, c.span);
     }
-}
-
-TEST(Programming, CustomCurve_ReadBackRestoresTheUsersPointsInTheWorkingTables) {
-    SimBench b;
-    LoadK(b, "300");
-    device::WorkingState& s = b.session.state;
-    const float physical[] = {0, 100, 200, 300};
-    const float input[] = {0, 4.096f, 8.138f, 12.209f};
-    for (std::size_t i = 0; i < 4; ++i) {
-        s.PtPhysical[i] = physical[i];
-        s.PtInput[i] = input[i];
-    }
-    s.CjcPhysical = {-20, 25, 70, 0, 0, 0, 0};
-    s.CjcInput = {-0.777f, 1.0f, 2.851f, 0, 0, 0, 0};
-    ASSERT_TRUE(device::CompleteLoadedCurve(s, 4, 3));
-    b.session.form.RestoreCustomBox(true);
-
-    const session::ProgramOutcome outcome = b.Program();
-    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
-    ASSERT_TRUE(outcome.readBack);
-    EXPECT_NE(b.session.form.summary().find("(Custom)"), std::string::npos);
-    // Four points typed: five working points with the added one, as after the editor's OK.
-    EXPECT_EQ(s.SensorPoints, 5);
-    EXPECT_TRUE(s.PointExtra);
-    EXPECT_EQ(s.SegmentCount, 4);
-    EXPECT_EQ(s.CjcPoints, 3);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_NEAR(s.PtPhysical[i], physical[i], 0.05) << i;
-        EXPECT_NEAR(s.PtInput[i], input[i], 0.002) << i;
-    }
-    EXPECT_NEAR(s.CjcPhysical[2], 70, 0.05);
-    EXPECT_NEAR(s.CjcInput[2], 2.851, 0.002);
 }
 
 // ---- Starting up ---------------------------------------------------------------------------
