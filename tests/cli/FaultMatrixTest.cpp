@@ -8,10 +8,9 @@
 
 #include <array>
 #include <csignal>
-#include <fstream>
 #include <functional>
-#include <regex>
 #include <sstream>
+#include <tuple>
 
 #include "CliRun.h"
 #include "JsonWrites.h"
@@ -85,10 +84,7 @@ struct FaultMatrix : ::testing::Test {
 
     // interruptAt: the number of commands after which SIGINT comes (-1: none).
     Outcome Run(Column column, const std::string& faults, int retries, int interruptAt = -1) {
-        std::string json = sim::ProfileJson(sim::MakeDefaultProfile());
-        if (!faults.empty()) json.insert(json.rfind('}'), ",\"faults\":" + faults);
-        const std::string profile = (folder / "profile.json").string();
-        std::ofstream(profile) << json;
+        const std::string profile = vantrel::test::WriteProfile(folder / "profile.json", {}, faults);
 
         Outcome o;
         cli::SimulatorWatch watch;
@@ -108,8 +104,7 @@ struct FaultMatrix : ::testing::Test {
         for (const std::string& word : Command(column, file)) args.push_back(word);
         std::ostringstream out, err;
         o.exit = cli::Run(args, out, err, &watch);
-        o.out = out.str();
-        o.err = err.str();
+        std::tie(o.out, o.err) = std::pair(out.str(), err.str());
         return o;
     }
 
@@ -118,9 +113,8 @@ struct FaultMatrix : ::testing::Test {
         std::vector<Stage> found;
         for (const auto& [k, stage] : o.log)
             if (k == kind) found.push_back(stage);
-        EXPECT_GE(static_cast<int>(found.size()), std::abs(n));
-        if (found.empty()) return {};
-        return n > 0 ? found[static_cast<std::size_t>(n - 1)] : found[found.size() + static_cast<std::size_t>(n)];
+        if (found.size() < static_cast<std::size_t>(std::abs(n))) { ADD_FAILURE() << "too few commands"; return {}; }
+        return found[n > 0 ? static_cast<std::size_t>(n - 1) : found.size() - static_cast<std::size_t>(-n)];
     }
 
     void SetUp() override {

@@ -143,8 +143,6 @@ public:
         return c;
     }
 
-    int port() const { return m_port; }
-
 private:
     QString Data() const { return QString::fromStdString((m_base / "data").string()); }
 

@@ -2,16 +2,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The session flows against the in-process simulated transmitter on the virtual clock:
 // loading the programming window, reading, programming with its read-back, and what each
-// does when the transmitter or the line misbehaves.
+// does when the transmitter or the line misbehaves; and the session's start-up.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <functional>
 
 #include "SimBench.h"
+#include "TempFolder.h"
 #include "link/Frames.h"
-#include "device/CustomTable.h"
 #include "resources/StringTable.h"
+#include "session/Startup.h"
 
 namespace vantrel::test {
 namespace {
@@ -49,6 +50,12 @@ void ExpectNotConnectedState(const session::Session& s, int languageOffset = 300
     EXPECT_TRUE(s.form.commands().toolConnect.enabled);
 }
 
+// A loaded bench with the form set to a type K thermocouple 0..max °C.
+void LoadK(SimBench& b, const char* max = "500") {
+    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    b.ChooseThermocoupleK("0", max);
+}
+
 // ---- Loading the programming window ---------------------------------------------------
 
 TEST(LoadProgramWindow, Connected_DescribesTheTransmittersConfiguration) {
@@ -68,10 +75,9 @@ TEST(LoadProgramWindow, Connected_DescribesTheTransmittersConfiguration) {
     EXPECT_FALSE(b.transmitter.streaming());
 }
 
-TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnectedWithFamilyFourLists) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    profile.faults.noReply = true;
-    SimBench b(profile, 0);
+TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnected_ConnectLaterRunsTheWholeRoad) {
+    SimBench b(sim::MakeDefaultProfile(), 0);
+    b.transmitter.faults().noReply = true;
     b.dialogs.answer(Answer::Retry).answer(Answer::Cancel);
     EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
 
@@ -83,57 +89,53 @@ TEST(LoadProgramWindow, NoTransmitter_RetryThenCancel_ItalianNotConnectedWithFam
     EXPECT_EQ(b.recorder.Count("$V"), 0);
     EXPECT_EQ(b.session.linkStatus, session::LinkStatus::Failed);
     ExpectNotConnectedState(b.session, 0);
-    EXPECT_EQ(b.session.form.modelText(), "Dispositivo non connesso");
     EXPECT_EQ(b.session.form.summary(), "Dati non pervenuti");
     EXPECT_FALSE(b.session.lastRead);
-    const device::Identification four = device::Identify(device::Identity{});
-    EXPECT_EQ(b.session.form.inputFamilies().entries, four.lists.inputFamilies);
-    EXPECT_EQ(b.session.form.outputTypes().entries, four.lists.outputTypes);
-    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
-    EXPECT_EQ(b.session.state.identity.DeviceModel, 10);
-}
+    // The form offers what a family 4 transmitter takes.
+    EXPECT_EQ(b.session.form.inputFamilies().entries, device::Identify(device::Identity{}).lists.inputFamilies);
 
-TEST(LoadProgramWindow, ConnectAfterAFailedLoad_RunsTheWholeRoadAgain) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    profile.faults.noReply = true;
-    SimBench b(profile);
-    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
     b.transmitter.faults().noReply = false;  // the transmitter is plugged in
     EXPECT_EQ(b.Load(), session::LoadOutcome::Connected);
     EXPECT_TRUE(b.session.form.deviceConnected());
     EXPECT_TRUE(b.session.lastRead);
 }
 
-TEST(LoadProgramWindow, PortMissingBusyOrForbidden_MessageAndNotConnectedWithoutTouchingTheLine) {
-    const std::map<link::OpenError, int> messages = {
-        {link::OpenError::NoSuchPort, kNoReplyText},
-        {link::OpenError::PortInUse, 160},
-        {link::OpenError::NoPermission, resources::text::kPortNoPermission}};
-    for (const auto& [error, textId] : messages) {
+// A port that does not open, a transmitter that answers only noise, a read that falls silent
+// anywhere: one box, one Cancel, the not-connected state, and nothing sent after the silence.
+TEST(LoadProgramWindow, FailedLoads_OneBoxAndNotConnected) {
+    struct Row {
+        const char* name;
+        std::function<void(SimBench&)> setup;
+        int textId;
+        int reads;  // "$R" sent; -1: nothing sent at all
+    };
+    const auto openFails = [](link::OpenError error) {
+        return [error](SimBench& b) { b.recorder.openFailure = link::OpenResult{error, "refused"}; };
+    };
+    std::vector<Row> rows = {
+        {"no such port", openFails(link::OpenError::NoSuchPort), kNoReplyText, -1},
+        {"port in use", openFails(link::OpenError::PortInUse), 160, -1},
+        {"no permission", openFails(link::OpenError::NoPermission), resources::text::kPortNoPermission, -1},
+        {"noise only", [](SimBench& b) { b.transmitter.faults().noiseInsteadOfReplies = true; }, kNoReplyText, 0},
+    };
+    for (int replies : {1, 5, 7, 20, 25, 30, 35, 40})  // "$V" takes one reply, then every "$R" one
+        rows.push_back({"silent", [replies](SimBench& b) { b.transmitter.faults().silentAfterReplies = replies; },
+                        kNoReplyText, replies});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " " + std::to_string(row.reads));
         SimBench b;
-        b.recorder.openFailure = link::OpenResult{error, "refused"};
+        row.setup(b);
         EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
         ASSERT_EQ(b.dialogs.shown().size(), 1u);
-        EXPECT_EQ(b.dialogs.shown()[0].textId, textId);
-        // A port the user may not open names the port and the way to the permission.
-        if (error == link::OpenError::NoPermission) {
+        EXPECT_EQ(b.dialogs.shown()[0].textId, row.textId);
+        if (row.reads < 0) { EXPECT_TRUE(b.recorder.sent.empty()); }
+        else { EXPECT_EQ(b.recorder.Count("$R"), row.reads); }
+        ExpectNotConnectedState(b.session);
+        // A port the user may not open names the way to the permission.
+        if (row.textId == resources::text::kPortNoPermission) {
             EXPECT_NE(b.dialogs.shown()[0].text.find("dialout"), std::string::npos) << b.dialogs.shown()[0].text;
         }
-        EXPECT_TRUE(b.recorder.sent.empty());
-        ExpectNotConnectedState(b.session);
     }
-}
-
-TEST(LoadProgramWindow, NoiseOnlyTransmitter_PassesTheTestButNotIdentification) {
-    sim::Profile profile = sim::MakeDefaultProfile();
-    profile.faults.noiseInsteadOfReplies = true;
-    SimBench b(profile);
-    EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected);
-    EXPECT_EQ(b.recorder.Count("$V"), 1);
-    EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
-    EXPECT_EQ(b.recorder.Count("$R"), 0);
-    ExpectNotConnectedState(b.session);
-    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);
 }
 
 // ---- Reading ---------------------------------------------------------------------------
@@ -151,12 +153,6 @@ TEST(ReadConfiguration, ReadsTheCellsInTheTransmittersOrder) {
                   6, 7, 8, 9, 10, 11, 14, 15})
         expected.push_back(a);
     EXPECT_EQ(ReadAddresses(b.recorder), expected);
-    // Every block is its own exchange: "SM" and "PR" before its first "$R".
-    const auto firstRead = std::find_if(b.recorder.sent.begin(), b.recorder.sent.end(),
-                                        [](const std::string& f) { return f.rfind("$R", 0) == 0; });
-    ASSERT_GE(firstRead - b.recorder.sent.begin(), 2);
-    EXPECT_EQ(*(firstRead - 2), frames::kStopStream);
-    EXPECT_EQ(*(firstRead - 1), frames::kProgrammingMode);
 }
 
 TEST(ReadConfiguration, ModelNine_SkipsTripAndTrimCellsAndTakesNoAdjustment) {
@@ -175,19 +171,6 @@ TEST(ReadConfiguration, ModelNine_SkipsTripAndTrimCellsAndTakesNoAdjustment) {
     EXPECT_NEAR(v.outputFirst.value(), 20, 0.01);
 }
 
-TEST(ReadConfiguration, CancelAnywhere_EndsTheReadAtOnce) {
-    // Wherever the line falls silent, one Cancel ends the read: no second box, no further block.
-    for (int replies : {1, 5, 7, 20, 25, 30, 35, 40}) {
-        SimBench b;
-        b.transmitter.faults().silentAfterReplies = replies;
-        EXPECT_EQ(b.Load(), session::LoadOutcome::NotConnected) << replies;
-        EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1) << replies;
-        // "$V" took one reply; every "$R" sent before the silent one was answered.
-        EXPECT_EQ(b.recorder.Count("$R"), replies) << replies;
-        ExpectNotConnectedState(b.session);
-    }
-}
-
 TEST(ReadConfiguration, DroppedReply_RetryRereadsTheBlockAndTheReadSucceeds) {
     SimBench b;
     b.dialogs.answer(Answer::Retry);
@@ -198,24 +181,19 @@ TEST(ReadConfiguration, DroppedReply_RetryRereadsTheBlockAndTheReadSucceeds) {
     ASSERT_TRUE(session::ReadAndDescribe(b.session, b.view));
     EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
     // The first "$R" (cell 0) went unanswered: "$FPxx" (recovery), "$FPxx" (restart), "SM", "PR", "$R 0".
-    const std::vector<std::string>& s = b.recorder.sent;
-    ASSERT_GE(s.size(), 7u);
-    EXPECT_EQ(s[0], frames::kStopStream);
-    EXPECT_EQ(s[1], frames::kProgrammingMode);
-    EXPECT_EQ(s[2], frames::ReadFrame(0));
-    EXPECT_EQ(s[3], frames::kEndProgramming);
-    EXPECT_EQ(s[4], frames::kEndProgramming);
-    EXPECT_EQ(s[5], frames::kStopStream);
-    EXPECT_EQ(s[6], frames::kProgrammingMode);
-    EXPECT_EQ(s[7], frames::ReadFrame(0));
+    const auto S = [](std::string_view frame) { return std::string(frame); };
+    ASSERT_GE(b.recorder.sent.size(), 8u);
+    EXPECT_EQ(std::vector<std::string>(b.recorder.sent.begin(), b.recorder.sent.begin() + 8),
+              (std::vector<std::string>{S(frames::kStopStream), S(frames::kProgrammingMode), frames::ReadFrame(0),
+                                        S(frames::kEndProgramming), S(frames::kEndProgramming), S(frames::kStopStream),
+                                        S(frames::kProgrammingMode), frames::ReadFrame(0)}));
 }
 
 // ---- Programming -----------------------------------------------------------------------
 
 TEST(Programming, TypeK_MemoryHoldsExactlyThePlansBytes_ThenReadsBack) {
     SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "500");
+    LoadK(b);
     const sim::Memory before = b.transmitter.memory();
     b.recorder.sent.clear();
     const session::ProgramOutcome outcome = b.Program();
@@ -225,14 +203,10 @@ TEST(Programming, TypeK_MemoryHoldsExactlyThePlansBytes_ThenReadsBack) {
     EXPECT_EQ(outcome.result.framesSent, static_cast<int>(sent.size()));
     sim::Memory expected = before;
     for (const device::WriteEntry& w : sent) expected.write(w.address, w.value);
-    for (int a = 0; a < 256; ++a) EXPECT_EQ(b.Cell(a), expected.read(static_cast<std::uint8_t>(a))) << "cell " << a;
-    // "PR", the writes, "$FPxx" twice, then the read-back.
-    const auto firstWrite = std::find_if(b.recorder.sent.begin(), b.recorder.sent.end(),
-                                         [](const std::string& f) { return f.rfind("$W", 0) == 0; });
-    EXPECT_EQ(*(firstWrite - 1), frames::kProgrammingMode);
-    const std::size_t afterWrites = static_cast<std::size_t>(firstWrite - b.recorder.sent.begin()) + sent.size();
-    EXPECT_EQ(b.recorder.sent[afterWrites], frames::kEndProgramming);
-    EXPECT_EQ(b.recorder.sent[afterWrites + 1], frames::kEndProgramming);
+    EXPECT_EQ(b.transmitter.memory().cells(), expected.cells());
+    const auto lastWrite = std::find_if(b.recorder.sent.rbegin(), b.recorder.sent.rend(),
+                                        [](const std::string& f) { return f.rfind("$W", 0) == 0; });
+    EXPECT_EQ(*lastWrite.base(), frames::kEndProgramming);  // the writes end their exchange
     EXPECT_TRUE(outcome.readBack);
     EXPECT_DOUBLE_EQ(b.session.lastRead->values.rangeTop, 500);
     EXPECT_NE(b.session.form.summary().find("0 to 500"), std::string::npos);
@@ -240,88 +214,63 @@ TEST(Programming, TypeK_MemoryHoldsExactlyThePlansBytes_ThenReadsBack) {
     EXPECT_TRUE(b.dialogs.shown().empty());
 }
 
-TEST(Programming, NoisyRangeRefused_StatusThreeNothingWrittenNothingSentAfterTheQuestion) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocouple(kTypeS, "0", "100");  // about 0.65 mV: noisy
-    const sim::Memory before = b.transmitter.memory();
-    b.dialogs.answer(Answer::No);
-    b.recorder.sent.clear();
-    const session::ProgramOutcome outcome = b.Program();
-    EXPECT_EQ(outcome.result.status, device::ProgramStatus::NoisyRangeRefused);
-    EXPECT_EQ(static_cast<int>(outcome.result.status), 3);
-    EXPECT_EQ(b.dialogs.countShown(kNoisyRangeText), 1);
-    EXPECT_EQ(b.recorder.Count("$W"), 0);
-    EXPECT_EQ(b.recorder.sent.back().rfind("$R", 0), 0u);  // the last calibration read
-    EXPECT_FALSE(outcome.readBack);
-    EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
-    EXPECT_TRUE(b.session.form.deviceConnected());  // a refusal is not a link failure
-}
-
-TEST(Programming, DeviceChanged_OkChecksAgain_CancelWritesNothingAndLeavesNotConnected) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "500");
-    const sim::Memory before = b.transmitter.memory();
-    b.transmitter.faults().reportedFamily = 2;  // another transmitter on the line
-    b.dialogs.answer(Answer::Ok).answer(Answer::Cancel);
-    b.recorder.sent.clear();
-    const session::ProgramOutcome outcome = b.Program();
-    EXPECT_EQ(outcome.result.status, device::ProgramStatus::NotWritten);
-    EXPECT_EQ(b.dialogs.countShown(kDeviceChangedText), 2);
-    EXPECT_EQ(b.recorder.Count("$V"), 2);
-    EXPECT_EQ(b.recorder.Count("$W"), 0);
-    EXPECT_EQ(b.recorder.Count("$R"), 0);  // no calibration read, no read-back
-    EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
-    EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);  // the identity is not overwritten
-    ExpectNotConnectedState(b.session);
-}
-
-TEST(Programming, CalibrationReadCancelled_NotWrittenNoReadBackNotConnected) {
-    for (int calibrationReplies : {0, 3, 5, 10}) {  // output calibration, then the factory block
+// Programming that stops before the first write: nothing written, no read-back; only a
+// declined noisy range keeps the transmitter connected.
+TEST(Programming, StoppedBeforeTheWrites_NothingWritten) {
+    struct Row {
+        const char* name;
+        std::function<void(SimBench&)> setup;
+        device::ProgramStatus status;
+        int textId;
+        int boxes;
+    };
+    std::vector<Row> rows = {
+        {"noisy range declined",
+         [](SimBench& b) {
+             b.ChooseThermocouple(kTypeS, "0", "100");  // about 0.65 mV: noisy
+             b.dialogs.answer(Answer::No);
+         },
+         device::ProgramStatus::NoisyRangeRefused, kNoisyRangeText, 1},
+        // Another transmitter on the line: OK checks again, Cancel gives up.
+        {"device changed",
+         [](SimBench& b) {
+             b.transmitter.faults().reportedFamily = 2;
+             b.dialogs.answer(Answer::Ok).answer(Answer::Cancel);
+         },
+         device::ProgramStatus::NotWritten, kDeviceChangedText, 2},
+    };
+    for (int replies : {0, 3, 5, 10})  // silent in the output calibration, then in the factory block
+        rows.push_back({"calibration read cancelled",
+                        [replies](SimBench& b) { b.transmitter.faults().silentAfterReplies = b.transmitter.repliesSent() + 1 + replies; },
+                        device::ProgramStatus::NotWritten, kNoReplyText, 1});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
         SimBench b;
-        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-        b.ChooseThermocoupleK("0", "500");
+        LoadK(b);
         const sim::Memory before = b.transmitter.memory();
-        b.transmitter.faults().silentAfterReplies = b.transmitter.repliesSent() + 1 + calibrationReplies;
+        row.setup(b);
         b.recorder.sent.clear();
         const session::ProgramOutcome outcome = b.Program();
-        EXPECT_EQ(outcome.result.status, device::ProgramStatus::NotWritten) << calibrationReplies;
-        EXPECT_NE(static_cast<int>(outcome.result.status), 0);
-        EXPECT_EQ(b.dialogs.countShown(kNoReplyText), 1);
+        EXPECT_EQ(outcome.result.status, row.status);
+        EXPECT_EQ(b.dialogs.countShown(row.textId), row.boxes);
         EXPECT_EQ(b.recorder.Count("$W"), 0);
         EXPECT_FALSE(outcome.readBack);
         EXPECT_EQ(b.transmitter.memory().cells(), before.cells());
-        ExpectNotConnectedState(b.session);
+        EXPECT_EQ(b.session.state.identity.DeviceFamily, 4);  // the identity is not overwritten
+        const bool refused = row.status == device::ProgramStatus::NoisyRangeRefused;
+        EXPECT_EQ(b.session.form.deviceConnected(), refused);  // a refusal is not a link failure
+        if (refused) { EXPECT_EQ(b.recorder.sent.back().rfind("$R", 0), 0u); }  // nothing after the question
+        if (row.textId == kDeviceChangedText) { EXPECT_EQ(b.recorder.Count("$R"), 0); }  // no calibration read
+        if (!refused) ExpectNotConnectedState(b.session);
     }
-}
-
-TEST(Programming, CablePulledDuringTheWrites_InterruptedMessageNotConnectedNoHang) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "500");
-    // The cable comes out right after the 40th write.
-    int writes = 0;
-    b.recorder.onWrite = [&](const std::string& frame) {
-        if (frame.rfind("$W", 0) == 0 && ++writes == 40) b.transmitter.pullCable();
-    };
-    const session::ProgramOutcome outcome = b.Program();
-    EXPECT_EQ(outcome.result.status, device::ProgramStatus::Interrupted);
-    EXPECT_EQ(outcome.result.framesSent, 40);
-    EXPECT_EQ(writes, 41);  // the 41st was refused by the line; nothing was sent after it
-    EXPECT_EQ(b.dialogs.shown().size(), 1u);
-    EXPECT_EQ(b.dialogs.shown()[0].titleId, 145);
-    EXPECT_FALSE(outcome.readBack);
-    ExpectNotConnectedState(b.session);
 }
 
 TEST(Programming, TransmitterWithoutTables_IsReadAndProgrammed) {
     sim::Profile profile = sim::MakeDefaultProfile();
     for (int a = 1; a <= 4; ++a) profile.memory.write(static_cast<std::uint8_t>(a), 0xFF);  // erased table pointers
     SimBench b(profile);
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
+    LoadK(b, "1000");
     EXPECT_TRUE(b.dialogs.shown().empty());
-    b.ChooseThermocoupleK("0", "1000");
     const session::ProgramOutcome outcome = b.Program();
     ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
     ASSERT_TRUE(outcome.readBack);
@@ -338,8 +287,7 @@ TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
     for (const Case c : {Case{10, 0, false}, Case{0, -20, false}, Case{15, 25, false}, Case{-30, 10, true},
                          Case{10, -5, true}}) {
         SimBench b;
-        ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-        b.ChooseThermocoupleK("0", "1000");
+        LoadK(b, "1000");
         if (c.reverse) b.session.form.ToggleDirection();
         b.session.form.MoveSlider(ui::AdjustWhich::Zero, c.zero);
         b.session.form.MoveSlider(ui::AdjustWhich::Span, c.span);
@@ -358,37 +306,29 @@ TEST(Programming, ZeroAndSpanTrims_ReadBackTheUntrimmedOutputRange) {
     }
 }
 
-TEST(Programming, CustomCurve_ReadBackRestoresTheUsersPointsInTheWorkingTables) {
-    SimBench b;
-    ASSERT_EQ(b.Load(), session::LoadOutcome::Connected);
-    b.ChooseThermocoupleK("0", "300");
-    device::WorkingState& s = b.session.state;
-    const float physical[] = {0, 100, 200, 300};
-    const float input[] = {0, 4.096f, 8.138f, 12.209f};
-    for (std::size_t i = 0; i < 4; ++i) {
-        s.PtPhysical[i] = physical[i];
-        s.PtInput[i] = input[i];
-    }
-    s.CjcPhysical = {-20, 25, 70, 0, 0, 0, 0};
-    s.CjcInput = {-0.777f, 1.0f, 2.851f, 0, 0, 0, 0};
-    ASSERT_TRUE(device::CompleteLoadedCurve(s, 4, 3));
-    b.session.form.RestoreCustomBox(true);
+// ---- Starting up ---------------------------------------------------------------------------
 
-    const session::ProgramOutcome outcome = b.Program();
-    ASSERT_EQ(outcome.result.status, device::ProgramStatus::Done);
-    ASSERT_TRUE(outcome.readBack);
-    EXPECT_NE(b.session.form.summary().find("(Custom)"), std::string::npos);
-    // Four points typed: five working points with the added one, as after the editor's OK.
-    EXPECT_EQ(s.SensorPoints, 5);
-    EXPECT_TRUE(s.PointExtra);
-    EXPECT_EQ(s.SegmentCount, 4);
-    EXPECT_EQ(s.CjcPoints, 3);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_NEAR(s.PtPhysical[i], physical[i], 0.05) << i;
-        EXPECT_NEAR(s.PtInput[i], input[i], 0.002) << i;
-    }
-    EXPECT_NEAR(s.CjcPhysical[2], 70, 0.05);
-    EXPECT_NEAR(s.CjcInput[2], 2.851, 0.002);
+// A first start is English with a default name and a changed configuration; settings and
+// existing default files found are honoured.
+TEST(Startup, FirstStart_ThenItalianSettingsAndExistingDefaultFiles) {
+    TempFolder app;
+    device::WorkingState first;
+    EXPECT_FALSE(session::StartUp({app.path(), {}}, first).settingsFound);
+    EXPECT_EQ(first.LanguageIndex(), 1);
+    EXPECT_EQ(first.LanguageOffset(), 300);
+    EXPECT_EQ(first.CurrentFile, "DfLt0000.D70");
+    EXPECT_TRUE(first.ConfigChanged);
+    EXPECT_FALSE(first.ForceSaveAs);
+
+    app.Write("settings.vtr", {0x00, 0x00, 0x00, 0x00, 0x02, 0x01});
+    app.Write("DfLt0007.D70", {});
+    device::WorkingState state;
+    const auto result = session::StartUp({app.path(), {}}, state);
+    EXPECT_TRUE(result.settingsFound);
+    EXPECT_EQ(result.settings.SavedPort, 2);
+    EXPECT_EQ(result.settings.ModeIndex, 0);
+    EXPECT_EQ(state.LanguageOffset(), 0);
+    EXPECT_EQ(state.CurrentFile, "DfLt0008.D70");
 }
 
 }  // namespace
