@@ -75,13 +75,7 @@ TEST(Profile, WrittenProfileReadsBackTheSame) {
               std::string::npos) << json;
     const ProfileResult r = ParseProfile(json);
     ASSERT_TRUE(r.profile) << r.error;
-    EXPECT_EQ(r.profile->memory.cells(), profile.memory.cells());
-    EXPECT_EQ(r.profile->input.quantity, Quantity::Ohms);
-    EXPECT_EQ(r.profile->input.value, 500.75);
-    EXPECT_EQ(r.profile->input.coldJunction, 21.5);
-    EXPECT_EQ(r.profile->input.drift, 3.5);
-    EXPECT_EQ(r.profile->input.driftPeriod, 60);
-    EXPECT_EQ(r.profile->input.noise, 0.25);
+    EXPECT_EQ(ProfileJson(*r.profile), json);
 }
 
 TEST(Profile, SaveReplacesTheFileWholeAndLoadNamesTheFileAndTheReason) {

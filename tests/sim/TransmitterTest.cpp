@@ -28,10 +28,8 @@ TEST_F(TransmitterFixture, ReadReplyIsStarAddressTwiceDataCrLf_AfterTheLineDelay
     const std::string reply = transmitter.takeOutput(1.05);
     EXPECT_EQ(reply, frames::ByteReply(10, 10, 1));  // cell 10 holds input code 1 (type K)
     EXPECT_EQ(transmitter.nextOutputTime(), std::numeric_limits<double>::infinity());
-}
-
-TEST_F(TransmitterFixture, VersionReplyCarriesFirmwareReleaseFamilyModel) {
-    EXPECT_EQ(Exchange(frames::VersionFrame(), 0), "*\x01\x00\x04\x0A\r\n"s);
+    // The version reply carries firmware version, release, family and model.
+    EXPECT_EQ(Exchange(frames::VersionFrame(), 2), "*\x01\x00\x04\x0A\r\n"s);
 }
 
 TEST_F(TransmitterFixture, WritesAreTakenOnlyInProgrammingMode) {
@@ -59,16 +57,15 @@ TEST_F(TransmitterFixture, StreamSendsFramesAtItsRateUntilStopped) {
     transmitter.takeOutput(1.01);
     EXPECT_EQ(transmitter.takeOutput(5.0), "");
     EXPECT_FALSE(transmitter.streaming());
-}
-
-TEST(TransmitterModel9, FramesEndInCrLf) {
+    // Model 9 ends its frames in CR LF.
     DeviceIdentity identity;
     identity.model = 9;
-    Transmitter transmitter(identity, MakeDefaultProfile().memory);
-    transmitter.receive("MI\r", 0);
-    const std::string frame = transmitter.takeOutput(0.05);
-    ASSERT_EQ(frame.size(), 7u);
-    EXPECT_EQ(frame.substr(5), "\r\n");
+    Transmitter model9(identity, profile.memory);
+    model9.receive("MI\r", 0);
+    EXPECT_EQ(model9.takeOutput(0.05).substr(5), "\r\n");
+    // A stream nobody reads stays bounded.
+    model9.receive("MI\r", 0);
+    EXPECT_LE(model9.takeOutput(3600).size(), Transmitter::kMaxQueuedBytes);
 }
 
 TEST_F(TransmitterFixture, FrameCarriesTheOutputCodeAsWordAndExponent) {
@@ -83,57 +80,29 @@ TEST_F(TransmitterFixture, FrameCarriesTheOutputCodeAsWordAndExponent) {
     EXPECT_EQ(byte(5), 0);  // 500 °C: neither trip
 }
 
-TEST_F(TransmitterFixture, LongUnreadStreamIsBounded) {
-    transmitter.receive("MI\r", 0);
-    EXPECT_LE(transmitter.takeOutput(3600).size(), Transmitter::kMaxQueuedBytes);
-}
-
-// Trips on model 10: trip 1 is a maximum trip at codes 2000 (on) / 1950 (off),
-// trip 2 a minimum trip at 1000 (off) / 900 (on), 1 s delay.
-struct TripFixture : ::testing::Test {
-    TripSettings settings;
-    TripStates states;
-    void SetUp() override {
-        settings.highCode = {2000, 1000};
-        settings.lowCode = {1950, 900};
-        settings.minimum = {false, true};
-        settings.delaySeconds = 1.0;
-    }
-};
-
-TEST_F(TripFixture, MaximumTrip_PendsForTheDelayThenHoldsUntilBelowTheLowLevel) {
+// Trip 1 a maximum trip at codes 2000 (on) / 1950 (off), trip 2 a minimum trip at 1000 (off) /
+// 900 (on): a trip pends for the delay, holds inside the hysteresis, and a reverse output
+// compares the other way.
+TEST(TripStates, PendForTheDelayHoldInsideTheHysteresisCompareByDirection) {
     namespace trip = frames::trip;
-    EXPECT_EQ(states.update(1500, 0.0, settings), 0);
-    EXPECT_EQ(states.update(2100, 1.0, settings), trip::Trip1Pending);
-    EXPECT_EQ(states.update(2100, 1.5, settings), trip::Trip1Pending);
-    EXPECT_EQ(states.update(2100, 2.0, settings), trip::Trip1Active);
-    EXPECT_EQ(states.update(1970, 2.5, settings), trip::Trip1Active);  // inside the hysteresis
-    EXPECT_EQ(states.update(1900, 3.0, settings), 0);
-    // A crossing shorter than the delay never switches.
-    EXPECT_EQ(states.update(2100, 4.0, settings), trip::Trip1Pending);
-    EXPECT_EQ(states.update(1990, 4.5, settings), 0);
-    EXPECT_EQ(states.update(2100, 5.0, settings), trip::Trip1Pending);
-}
-
-TEST_F(TripFixture, MinimumTrip_SwitchesBelowItsLowLevel) {
-    namespace trip = frames::trip;
-    settings.delaySeconds = 0;
-    EXPECT_EQ(states.update(850, 0.0, settings), trip::Trip2Active);
-    EXPECT_EQ(states.update(950, 0.1, settings), trip::Trip2Active);
-    EXPECT_EQ(states.update(1050, 0.2, settings), 0);
-}
-
-TEST_F(TripFixture, ReverseOutput_ComparesTheOtherWay) {
-    namespace trip = frames::trip;
+    struct Step {
+        double code, at;
+        int bits;
+    };
+    const auto run = [](const TripSettings& settings, const std::vector<Step>& steps) {
+        TripStates states;
+        for (const Step& s : steps) EXPECT_EQ(states.update(s.code, s.at, settings), s.bits) << s.code << " at " << s.at;
+    };
+    TripSettings s{{2000, 1000}, {1950, 900}, {false, true}, false, 1.0};
+    run(s, {{1500, 0, 0}, {2100, 1, trip::Trip1Pending}, {2100, 1.5, trip::Trip1Pending}, {2100, 2, trip::Trip1Active},
+            {1970, 2.5, trip::Trip1Active}, {1900, 3, 0},
+            // A crossing shorter than the delay never switches.
+            {2100, 4, trip::Trip1Pending}, {1990, 4.5, 0}, {2100, 5, trip::Trip1Pending}});
+    s.delaySeconds = 0;
+    run(s, {{850, 0, trip::Trip2Active}, {950, 0.1, trip::Trip2Active}, {1050, 0.2, 0}});
     // With a reverse output a high input gives a low code: the levels' codes swap sides.
-    settings.highCode = {1000, 3000};
-    settings.lowCode = {1050, 3100};
-    settings.minimum = {false, true};
-    settings.reverse = true;
-    settings.delaySeconds = 0;
-    EXPECT_EQ(states.update(2000, 0.0, settings), 0);
-    EXPECT_EQ(states.update(900, 0.1, settings), trip::Trip1Active);
-    EXPECT_EQ(states.update(3200, 0.2, settings), trip::Trip2Active);
+    s = {{1000, 3000}, {1050, 3100}, {false, true}, true, 0};
+    run(s, {{2000, 0, 0}, {900, 0.1, trip::Trip1Active}, {3200, 0.2, trip::Trip2Active}});
 }
 
 TEST_F(TransmitterFixture, DefaultProfileTrips_ShowInTheFrames) {
