@@ -92,39 +92,32 @@ void ExpectPointsNear(const std::vector<Point>& actual, const std::vector<Point>
 
 }  // namespace
 
-TEST(CustomCurve, AThermocoupleCurveWithColdJunctionReadsBackAsTyped) {
-    const std::vector<Point> sensor = {{0, 0}, {100, 4.096}, {200, 8.138}, {300, 12.209}};
-    const std::vector<Point> cjc = {{-20, -0.777}, {25, 1.0}, {70, 2.851}};
-    const Programmed p = Program(CustomWorking(sensor, cjc), 1, option::InternalCjc | option::Custom, 0, 300);
-    const auto curve = DecodeCustomCurve(p.cells, p.calibration);
-    ASSERT_TRUE(curve);
-    ExpectPointsNear(curve->sensor, sensor, 0.05, 0.002);  // the added fifth point is left out
-    ExpectPointsNear(curve->cjc, cjc, 0.05, 0.002);
-
-    // Typed in °F, both tables come back in °F: the range cells hold °C, the points do not.
-    const std::vector<Point> sensorF = {{32, 0}, {212, 4.096}, {392, 8.138}, {572, 12.209}};
-    const std::vector<Point> cjcF = {{-4, -0.777}, {77, 1.0}, {158, 2.851}};
-    const Programmed f = Program(CustomWorking(sensorF, cjcF), 1,
-                                 option::InternalCjc | option::Custom | option::Fahrenheit, 32, 572);
-    const auto curveF = DecodeCustomCurve(f.cells, f.calibration);
-    ASSERT_TRUE(curveF);
-    ExpectPointsNear(curveF->sensor, sensorF, 0.1, 0.002);
-    ExpectPointsNear(curveF->cjc, cjcF, 0.1, 0.002);
-}
-
-TEST(CustomCurve, ResistanceAndPotentiometerInputsAreComputedBackThroughTheirStages) {
-    const std::vector<Point> rtd = {{-50, 80.31}, {0, 100}, {150, 157.33}};
-    Programmed p = Program(CustomWorking(rtd, {}), 51, 1 | option::Custom, -50, 150);
-    auto curve = DecodeCustomCurve(p.cells, p.calibration);
-    ASSERT_TRUE(curve);
-    ExpectPointsNear(curve->sensor, rtd, 0.05, 0.01);
-    EXPECT_TRUE(curve->cjc.empty());
-
-    const std::vector<Point> pot = {{0, 0}, {40, 50}, {100, 100}};
-    p = Program(CustomWorking(pot, {}), 31, option::Custom, 0, 100);
-    curve = DecodeCustomCurve(p.cells, p.calibration);
-    ASSERT_TRUE(curve);
-    ExpectPointsNear(curve->sensor, pot, 0.05, 0.01);
+// A custom curve programmed and decoded from the memory image reads back as typed: a
+// thermocouple with its cold-junction table (in °C and in °F: the range cells hold °C, the
+// points do not; the added fifth point is left out), and resistance and potentiometer inputs
+// computed back through their converter stages.
+TEST(CustomCurve, ProgrammedCurvesReadBackAsTyped) {
+    const struct {
+        std::vector<Point> sensor, cjc;
+        int code, options;
+        double physicalTolerance, inputTolerance;
+    } cases[] = {
+        {{{0, 0}, {100, 4.096}, {200, 8.138}, {300, 12.209}}, {{-20, -0.777}, {25, 1.0}, {70, 2.851}}, 1,
+         option::InternalCjc | option::Custom, 0.05, 0.002},
+        {{{32, 0}, {212, 4.096}, {392, 8.138}, {572, 12.209}}, {{-4, -0.777}, {77, 1.0}, {158, 2.851}}, 1,
+         option::InternalCjc | option::Custom | option::Fahrenheit, 0.1, 0.002},
+        {{{-50, 80.31}, {0, 100}, {150, 157.33}}, {}, 51, 1 | option::Custom, 0.05, 0.01},
+        {{{0, 0}, {40, 50}, {100, 100}}, {}, 31, option::Custom, 0.05, 0.01},
+    };
+    for (const auto& c : cases) {
+        const Programmed p = Program(CustomWorking(c.sensor, c.cjc), c.code, c.options,
+                                     static_cast<float>(c.sensor.front().physical),
+                                     static_cast<float>(c.sensor.back().physical));
+        const auto curve = DecodeCustomCurve(p.cells, p.calibration);
+        ASSERT_TRUE(curve) << c.code;
+        ExpectPointsNear(curve->sensor, c.sensor, c.physicalTolerance, c.inputTolerance);
+        ExpectPointsNear(curve->cjc, c.cjc, c.physicalTolerance, c.inputTolerance);
+    }
 }
 
 TEST(CustomCurve, TablePointersThatDescribeNoTableGiveNoCurve) {

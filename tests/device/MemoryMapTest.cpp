@@ -5,6 +5,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "device/MemoryMap.h"
 
@@ -16,31 +18,20 @@ Float24Bytes Bytes(int b0, int b1, int b2) {
 }
 }  // namespace
 
-TEST(Float24, Encode_WorkedExamples) {
-    EXPECT_EQ(Float24Encode(1.0), Bytes(0x00, 0x00, 0x7F));
-    EXPECT_EQ(Float24Encode(-1.5), Bytes(0x00, 0xC0, 0x7F));
-    EXPECT_EQ(Float24Encode(2.0), Bytes(0x00, 0x00, 0x80));
-    EXPECT_EQ(Float24Encode(3.0), Bytes(0x00, 0x40, 0x80));
-    // Just below 2: exponent byte 127, mantissa at most 7FFF (truncated, never rounded up).
-    EXPECT_EQ(Float24Encode(std::nextafter(2.0, 0.0)), Bytes(0xFF, 0x7F, 0x7F));
-}
-
-TEST(Float24, EncodeZero_GivesTheEncodingOfOneE8NeverThreeZeroBytes) {
-    const auto zero = Float24Encode(0.0);
-    EXPECT_EQ(zero, Float24Encode(1e-8));
-    EXPECT_EQ(zero[2], 100);
-    EXPECT_NEAR(Float24Decode(zero[0], zero[1], zero[2]), 1e-8, 1e-12);
-}
-
-TEST(Float24, ValuesBeyondTheFormat_AreHeldAtItsEndsNeverWrapped) {
-    EXPECT_EQ(Float24Encode(std::numeric_limits<double>::infinity())[2], 100);
-    EXPECT_EQ(Float24Encode(std::nan(""))[2], 100);
-    // 2^200 would wrap the exponent byte to 71 (a tiny number); it stays the largest entry.
-    EXPECT_EQ(Float24Encode(std::ldexp(1.0, 200)), Bytes(0xFF, 0x7F, 0xFF));
-    EXPECT_EQ(Float24Encode(-std::ldexp(1.0, -200)), Bytes(0x00, 0x80, 0x00));
-    EXPECT_TRUE(FitsFloat24(std::ldexp(1.0, 128)));
-    EXPECT_TRUE(FitsFloat24(std::ldexp(1.0, -127)));
-    EXPECT_TRUE(FitsFloat24(0.0));
+// Worked examples; the mantissa is truncated, never rounded up; 0 is written as 1e-8 (never
+// three zero bytes), and values beyond the format are held at its ends, never wrapped.
+TEST(Float24, Encode_WorkedExamplesZeroAndTheEnds) {
+    const std::pair<double, Float24Bytes> cases[] = {
+        {1.0, Bytes(0x00, 0x00, 0x7F)}, {-1.5, Bytes(0x00, 0xC0, 0x7F)}, {2.0, Bytes(0x00, 0x00, 0x80)},
+        {3.0, Bytes(0x00, 0x40, 0x80)}, {std::nextafter(2.0, 0.0), Bytes(0xFF, 0x7F, 0x7F)},
+        {0.0, Float24Encode(1e-8)},
+        // 2^200 would wrap the exponent byte to 71 (a tiny number); it stays the largest entry.
+        {std::ldexp(1.0, 200), Bytes(0xFF, 0x7F, 0xFF)}, {-std::ldexp(1.0, -200), Bytes(0x00, 0x80, 0x00)},
+    };
+    for (const auto& [value, bytes] : cases) EXPECT_EQ(Float24Encode(value), bytes) << value;
+    for (double v : {0.0, HUGE_VAL, std::nan("")}) EXPECT_EQ(Float24Encode(v)[2], 100) << v;
+    EXPECT_NEAR(Float24Decode(Float24Encode(0)[0], Float24Encode(0)[1], Float24Encode(0)[2]), 1e-8, 1e-12);
+    for (double v : {std::ldexp(1.0, 128), std::ldexp(1.0, -127), 0.0}) EXPECT_TRUE(FitsFloat24(v)) << v;
     for (double v : {std::ldexp(1.0, 129), std::ldexp(1.0, -128), std::nan(""), -HUGE_VAL})
         EXPECT_FALSE(FitsFloat24(v)) << v;
 }
@@ -112,25 +103,16 @@ TEST(TableLayout, WorkedExamples) {
 
 TEST(FactoryCalibration, Decode_WordsOverSixteenOrTenAndTheTemperatureByte) {
     std::array<std::uint8_t, 15> c{};
-    auto put = [&](int address, unsigned w) {
+    // Little-endian words from cell 233; cell 245 holds the temperature in tenths of a degree.
+    const std::pair<int, unsigned> words[] = {{233, 16 * 3000}, {235, 12345},    {237, 5000}, {239, 16 * 400},
+                                              {241, 16 * 3600}, {243, 16 * 2000}, {246, 47153}};
+    for (const auto& [address, w] : words) {
         c[static_cast<std::size_t>(address - 233)] = static_cast<std::uint8_t>(w & 0xFF);
         c[static_cast<std::size_t>(address - 232)] = static_cast<std::uint8_t>(w >> 8);
-    };
-    put(233, 16 * 3000);
-    put(235, 12345);
-    put(237, 5000);
-    put(239, 16 * 400);
-    put(241, 16 * 3600);
-    put(243, 16 * 2000);
+    }
     c[12] = 158;
-    put(246, 47153);
     const FactoryCalibration f = DecodeFactoryCalibration(c);
-    EXPECT_DOUBLE_EQ(f.CalRtdHigh, 3000);
-    EXPECT_DOUBLE_EQ(f.CalAux2, 1234.5);
-    EXPECT_DOUBLE_EQ(f.CalAux1, 500);
-    EXPECT_DOUBLE_EQ(f.CalZeroCounts, 400);
-    EXPECT_DOUBLE_EQ(f.CalSpanCounts, 3600);
-    EXPECT_DOUBLE_EQ(f.CalRtdLow, 2000);
-    EXPECT_DOUBLE_EQ(f.CalTemperature, 25.8);
-    EXPECT_DOUBLE_EQ(f.CalCjcCounts, 47153 / 16.0);
+    EXPECT_EQ((std::vector<double>{f.CalRtdHigh, f.CalAux2, f.CalAux1, f.CalZeroCounts, f.CalSpanCounts, f.CalRtdLow,
+                                   f.CalTemperature, f.CalCjcCounts}),
+              (std::vector<double>{3000, 1234.5, 500, 400, 3600, 2000, 25.8, 47153 / 16.0}));
 }

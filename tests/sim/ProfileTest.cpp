@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "Fifo.h"
 #include "TempFolder.h"
@@ -28,15 +29,11 @@ TEST(Profile, ReadsIdentityMemoryInputAndFaultsAndIgnoresUnknownKeys) {
            "faults": {"noReply": true, "reportedFamily": 2, "silentAfterFrames": 5})");
     const ProfileResult r = ParseProfile(text);
     ASSERT_TRUE(r.profile) << r.error;
-    EXPECT_EQ(r.profile->identity.family, 4);
-    EXPECT_EQ(r.profile->identity.firmwareVersion, 1);
-    EXPECT_EQ(r.profile->memory.read(0), 0x0A);
-    EXPECT_EQ(r.profile->memory.read(255), 0xFF);
-    EXPECT_EQ(r.profile->input.quantity, Quantity::Millivolts);
-    EXPECT_EQ(r.profile->input.value, -15);
-    EXPECT_TRUE(r.profile->faults.noReply);
-    EXPECT_EQ(r.profile->faults.reportedFamily, 2);
-    EXPECT_EQ(r.profile->faults.silentAfterFrames, 5);
+    const Profile& p = *r.profile;
+    EXPECT_EQ(std::tuple(p.identity.family, p.identity.model, p.identity.firmwareVersion), std::tuple(4, 10, 1));
+    EXPECT_EQ(std::tuple(p.memory.read(0), p.memory.read(255)), std::tuple(0x0A, 0xFF));
+    EXPECT_EQ(std::tuple(p.input.quantity, p.input.value), std::tuple(Quantity::Millivolts, -15.0));
+    EXPECT_EQ(std::tuple(p.faults.noReply, p.faults.reportedFamily, p.faults.silentAfterFrames), std::tuple(true, 2, 5));
 }
 
 TEST(Profile, MalformedProfilesAreRefusedWithAReason) {
