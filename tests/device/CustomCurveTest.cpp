@@ -12,25 +12,10 @@ using namespace vantrel::device;
 
 namespace {
 
-void PutWord(MemoryImage& cells, int address, double value) {
-    const auto w = static_cast<unsigned>(value);
-    cells[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(w & 0xFF);
-    cells[static_cast<std::size_t>(address + 1)] = static_cast<std::uint8_t>(w >> 8);
-}
-
-// A factory block as cells 233..247, and the same values decoded.
-MemoryImage FactoryCells() {
-    MemoryImage cells{};
-    PutWord(cells, 233, 2400 * 16);  // CalRtdHigh
-    PutWord(cells, 235, 1680 * 10);  // CalAux2
-    PutWord(cells, 237, 3572 * 10);  // CalAux1
-    PutWord(cells, 239, 400 * 16);   // CalZeroCounts
-    PutWord(cells, 241, 3600 * 16);  // CalSpanCounts
-    PutWord(cells, 243, 2188 * 16);  // CalRtdLow
-    cells[245] = 158;                // 25.8 °C
-    PutWord(cells, 246, 2947 * 16);  // CalCjcCounts
-    return cells;
-}
+// A factory block as cells 233..247, little-endian words: RTD high 2400 x 16, aux 2 1680 x 10,
+// aux 1 3572 x 10, zero 400 x 16, span 3600 x 16, RTD low 2188 x 16, 25.8 °C, CJC 2947 x 16.
+constexpr std::array<std::uint8_t, cell::FactoryCalibrationSize> kFactoryBlock = {
+    0x00, 0x96, 0xA0, 0x41, 0x88, 0x8B, 0x00, 0x19, 0x00, 0xE1, 0xC0, 0x88, 158, 0x30, 0xB8};
 
 struct Programmed {
     MemoryImage cells;
@@ -41,19 +26,11 @@ struct Programmed {
 // input range control holds the curve's first and last physical values, as the points
 // editor leaves it.
 Programmed Program(WorkingState w, int inputCode, int options, float rangeMin, float rangeMax) {
-    MemoryImage cells = FactoryCells();
-    std::array<std::uint8_t, cell::FactoryCalibrationSize> block{};
-    std::copy(cells.begin() + 233, cells.begin() + 248, block.begin());
-    ProgramDeviceData data;
-    math::ConverterCalibration c;
-    c.OutCalCode1 = 800;
-    c.OutCalCode2 = 3400;
-    c.OutCalPoint1 = 4;
-    c.OutCalPoint2 = 20;
-    c.InCalSpan = 1516.3125;
-    c.InCalZero = 372;
-    data.Converter = c;
-    data.Factory = DecodeFactoryCalibration(block);
+    MemoryImage cells{};
+    std::copy(kFactoryBlock.begin(), kFactoryBlock.end(), cells.begin() + 233);
+    ProgramDeviceData data = test::SampleDevice();
+    data.Factory = DecodeFactoryCalibration(kFactoryBlock);
+    const math::ConverterCalibration& c = *data.Converter;
     PlanRequest form = test::Form(inputCode, rangeMin, rangeMax, options);
     form.LinearVisible = false;
     const ProgramPlan plan = MakeProgramPlan(form, w, data, [] { return true; });

@@ -52,22 +52,18 @@ TEST(Float24, ReadingSideDecode_TreatsTheSignBitAsTwosComplementWord) {
     EXPECT_DOUBLE_EQ(Float24DecodeAsRead(0x00, 0xC0, 0x7F), -1.5);
     EXPECT_DOUBLE_EQ(Float24DecodeAsRead(0x00, 0xA0, 0x7F), -1.75);
     EXPECT_DOUBLE_EQ(Float24DecodeWord(0, 255), std::ldexp(1.0, 127));
+    // Range cells as read: 4096 in cell 15 alone, the sign in bit 5.
+    EXPECT_EQ(std::pair(DecodeRange(0x08, 0, 0, 0).top, DecodeRange(0x08, 0, 0, 0).bottom), std::pair(4096.0, 0.0));
+    EXPECT_DOUBLE_EQ(DecodeRange(0x28, 0, 0, 0).top, -4096);
 }
 
 TEST(RangeCode, Encode_WorkedExamplesAndRoundTrip) {
     // 100..0: the larger end fixes the exponent (k = 7), 0 shares it with magnitude 0.
-    const RangeCells a = *RangeEncode(100, 0);
-    EXPECT_EQ(a, (RangeCells{25 + 64, 0, 128 + 64, 0}));
-    const DecodedRange da = DecodeRange(a.cell15, a.cell14, a.cell9, a.cell8);
-    EXPECT_DOUBLE_EQ(da.top, 100);
-    EXPECT_DOUBLE_EQ(da.bottom, 0);
+    EXPECT_EQ(*RangeEncode(100, 0), (RangeCells{25 + 64, 0, 128 + 64, 0}));
     // -50..20: the negative end is the larger, sign in bit 5 of its high byte; k = 8.
-    const RangeCells b = *RangeEncode(-50, 20);
-    EXPECT_EQ(b, (RangeCells{25 + 32 + 128, 0, 10, 0}));
-    const DecodedRange db = DecodeRange(b.cell15, b.cell14, b.cell9, b.cell8);
-    EXPECT_DOUBLE_EQ(db.top, -50);
-    EXPECT_DOUBLE_EQ(db.bottom, 20);
-    for (auto [max, min] : {std::pair{1000.0, 0.0}, {1370.0, -200.0}, {0.5, 0.0}, {10000.0, -10000.0}, {1.0, 0.2}}) {
+    EXPECT_EQ(*RangeEncode(-50, 20), (RangeCells{25 + 32 + 128, 0, 10, 0}));
+    for (auto [max, min] : {std::pair{100.0, 0.0}, {-50.0, 20.0}, {1000.0, 0.0}, {1370.0, -200.0}, {0.5, 0.0},
+                            {10000.0, -10000.0}, {1.0, 0.2}}) {
         const RangeCells c = *RangeEncode(max, min);
         const DecodedRange d = DecodeRange(c.cell15, c.cell14, c.cell9, c.cell8);
         EXPECT_NEAR(d.top, max, std::fabs(max) / 4096) << max;
@@ -81,12 +77,6 @@ TEST(RangeCode, EndsTheSharedExponentCannotHold_AreRefusedNotWrapped) {
     for (auto [max, min] : {std::pair{20000.0, 0.0}, {16384.0, 0.0}, {0.0, -16384.0}, {1e12, -1e12},
                             {std::nan(""), 0.0}, {HUGE_VAL, 0.0}})
         EXPECT_FALSE(RangeEncode(max, min)) << max << " " << min;
-}
-
-TEST(RangeCode, Decode_ReadExamples) {
-    EXPECT_DOUBLE_EQ(DecodeRange(0x08, 0, 0, 0).top, 4096);
-    EXPECT_DOUBLE_EQ(DecodeRange(0x08, 0, 0, 0).bottom, 0);
-    EXPECT_DOUBLE_EQ(DecodeRange(0x28, 0, 0, 0).top, -4096);
 }
 
 TEST(TableLayout, WorkedExamples) {

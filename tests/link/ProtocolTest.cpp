@@ -258,12 +258,8 @@ TEST(ProgressMeter, ShareIsMonotonicAndWholeOnlyAtTheEnd) {
             case Event::Finish: meter.Finish(); break;
         }
         EXPECT_NEAR(meter.remainingSeconds(), e.remaining, 1e-9) << static_cast<int>(e.kind);
-        if (e.kind != Event::Finish) {
-            EXPECT_LT(meter.share(), 1.0);
-        }
-        if (e.kind == Event::Advance || e.kind == Event::Enter) {
-            EXPECT_EQ(meter.step(), e.step);
-        }
+        EXPECT_TRUE(e.kind == Event::Finish || meter.share() < 1.0);
+        EXPECT_TRUE(e.kind == Event::Resize || e.kind == Event::Finish || meter.step() == e.step);
     }
     EXPECT_TRUE(std::is_sorted(shares.begin(), shares.end()));
     EXPECT_EQ(shares.back(), 1.0);

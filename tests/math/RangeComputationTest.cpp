@@ -74,15 +74,11 @@ TEST(Breakpoints, Signals_ShapeResistanceAndCurrentForTheConverter) {
     k.RtdCurrent100 = 0.3;
     k.RtdCurrent1000 = 0.21;
     k.InputGain46 = 10;
-    EXPECT_DOUBLE_EQ(RtdCurrentFactor(100, k), 0.3);
-    EXPECT_NEAR(RtdCurrentFactor(1000, k), 0.21, 1e-15);
     const float temps[] = {0.0f, 100.0f};
-    const auto pt = BreakpointSignals(temps, 21, 1, k);
-    EXPECT_FLOAT_EQ(pt[0], 30.0f);
-    const auto current = BreakpointSignals(std::vector<float>{4, 20}, 46, 1, k);
-    EXPECT_FLOAT_EQ(current[1], 200.0f);
-    const auto custom = CustomBreakpointSignals(std::vector<float>{0, 50, 100}, 2, 31, k);
-    EXPECT_FLOAT_EQ(custom[1], 0.5f);
+    EXPECT_FLOAT_EQ(BreakpointSignals(temps, 21, 1, k)[0], 30.0f);    // 100 ohm x 0.3 mA
+    EXPECT_FLOAT_EQ(BreakpointSignals(temps, 22, 10, k)[0], 210.0f);  // 1000 ohm x 0.21 mA
+    EXPECT_FLOAT_EQ(BreakpointSignals(std::vector<float>{4, 20}, 46, 1, k)[1], 200.0f);
+    EXPECT_FLOAT_EQ(CustomBreakpointSignals(std::vector<float>{0, 50, 100}, 2, 31, k)[1], 0.5f);
 }
 
 // The converter setup by input code, option flags (wiring, compensation), range and table
@@ -168,9 +164,7 @@ TEST(ColdJunction, StandardTablesAndTypeBFixedEmf) {
     ConverterConstants k;
     const InputScale scale = LowRangeScale(c);
     const auto k5 = StandardCjcTables(1, 5, c, k, scale);
-    ASSERT_EQ(k5.temps.size(), 6u);
-    EXPECT_DOUBLE_EQ(k5.temps[0], -20);
-    EXPECT_DOUBLE_EQ(k5.temps[5], 70);
+    EXPECT_EQ(std::tuple(k5.temps.size(), k5.temps.front(), k5.temps.back()), std::tuple(6u, -20.0, 70.0));
     // At the calibration temperature the sensor reads its calibration counts.
     EXPECT_NEAR(CjcSensorVolts(k.CalTemperature, c, k), ConverterVolts(k.CalCjcCounts), 1e-12);
     const auto b = StandardCjcTables(5, 2, c, k, scale);

@@ -33,17 +33,15 @@ TEST_F(TransmitterFixture, ReadReplyIsStarAddressTwiceDataCrLf_AfterTheLineDelay
 }
 
 TEST_F(TransmitterFixture, WritesAreTakenOnlyInProgrammingMode) {
-    Exchange(frames::WriteFrame(100, 0x42), 0);
-    EXPECT_NE(transmitter.memory().read(100), 0x42);
-    Exchange("PR\r" + frames::WriteFrame(100, 0x42), 1);
-    EXPECT_TRUE(transmitter.programmingMode());
-    EXPECT_EQ(transmitter.memory().read(100), 0x42);
-    Exchange("$FPxx\r" + frames::WriteFrame(100, 0x43), 2);
-    EXPECT_FALSE(transmitter.programmingMode());
-    EXPECT_EQ(transmitter.memory().read(100), 0x42);
     // The serial-number write enters programming mode without a CR.
-    Exchange("PR" + frames::WriteFrame(0, 99), 3);
-    EXPECT_EQ(transmitter.memory().read(0), 99);
+    const int before = profile.memory.read(100);
+    double at = 0;
+    for (const auto& [bytes, address, value] :
+         {std::tuple{frames::WriteFrame(100, 0x42), 100, before}, {"PR\r" + frames::WriteFrame(100, 0x42), 100, 0x42},
+          {"$FPxx\r" + frames::WriteFrame(100, 0x43), 100, 0x42}, {"PR" + frames::WriteFrame(0, 99), 0, 99}}) {
+        Exchange(bytes, at++);
+        EXPECT_EQ(transmitter.memory().read(static_cast<std::uint8_t>(address)), value) << bytes;
+    }
 }
 
 TEST_F(TransmitterFixture, StreamSendsFramesAtItsRateUntilStopped) {
@@ -66,18 +64,6 @@ TEST_F(TransmitterFixture, StreamSendsFramesAtItsRateUntilStopped) {
     // A stream nobody reads stays bounded.
     model9.receive("MI\r", 0);
     EXPECT_LE(model9.takeOutput(3600).size(), Transmitter::kMaxQueuedBytes);
-}
-
-TEST_F(TransmitterFixture, FrameCarriesTheOutputCodeAsWordAndExponent) {
-    transmitter.setInput({Quantity::Temperature, 500, 25});
-    transmitter.receive("MI\r", 0);
-    const std::string frame = transmitter.takeOutput(0.05);
-    ASSERT_EQ(frame.size(), 7u);
-    const auto byte = [&frame](std::size_t i) { return static_cast<std::uint8_t>(frame[i]); };
-    // Decoded as the measurement display does: word = byte 2 x 256 + byte 3, exponent byte 4.
-    const double code = device::Float24DecodeWord(byte(2) * 256u + byte(3), byte(4));
-    EXPECT_NEAR(code, *transmitter.OutputCode(), 0.1);
-    EXPECT_EQ(byte(5), 0);  // 500 °C: neither trip
 }
 
 // Trip 1 a maximum trip at codes 2000 (on) / 1950 (off), trip 2 a minimum trip at 1000 (off) /
@@ -105,7 +91,7 @@ TEST(TripStates, PendForTheDelayHoldInsideTheHysteresisCompareByDirection) {
     run(s, {{2000, 0, 0}, {900, 0.1, trip::Trip1Active}, {3200, 0.2, trip::Trip2Active}});
 }
 
-TEST_F(TransmitterFixture, DefaultProfileTrips_ShowInTheFrames) {
+TEST_F(TransmitterFixture, DefaultProfileFrames_CarryTheOutputCodeAndTheTrips) {
     namespace trip = frames::trip;
     auto tripBits = [this](double temperature, double from) {
         transmitter.setInput({Quantity::Temperature, temperature, 25});
@@ -113,7 +99,13 @@ TEST_F(TransmitterFixture, DefaultProfileTrips_ShowInTheFrames) {
         return static_cast<std::uint8_t>(bytes[bytes.size() - 2]);
     };
     transmitter.receive("MI\r", 0);
-    EXPECT_EQ(tripBits(500, 0.05), 0);
+    transmitter.setInput({Quantity::Temperature, 500, 25});
+    const std::string frame = transmitter.takeOutput(0.05);
+    ASSERT_EQ(frame.size(), 7u);
+    const auto byte = [&frame](std::size_t i) { return static_cast<std::uint8_t>(frame[i]); };
+    // Decoded as the measurement display does: word = byte 2 x 256 + byte 3, exponent byte 4.
+    EXPECT_NEAR(device::Float24DecodeWord(byte(2) * 256u + byte(3), byte(4)), *transmitter.OutputCode(), 0.1);
+    EXPECT_EQ(byte(5), 0);  // 500 °C: neither trip
     EXPECT_EQ(tripBits(50, 0.25), trip::Trip2Pending);   // below 100 °C, delay running
     EXPECT_EQ(tripBits(50, 1.55), trip::Trip2Active);    // after the 1 s delay
     EXPECT_EQ(tripBits(900, 1.85), trip::Trip1Pending);  // above 800 °C; trip 2 releases at once
