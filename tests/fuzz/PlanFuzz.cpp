@@ -125,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             "a placement is held to the table, never a wrapped count");
     const math::Breakpoints custom =
         math::CustomBreakpoints(working.PtPhysical, working.SegmentCount, working.PointExtra);
-    Require(custom.segments >= 0 && custom.segments <= 28, "custom segments fit the table");
+    Require(custom.segments >= 0 && static_cast<std::size_t>(custom.segments) < working.PtPhysical.size(),
+            "a custom segment count the point table cannot hold gives no segments");
     return 0;
 }

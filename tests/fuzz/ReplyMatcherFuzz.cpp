@@ -75,8 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CancelEveryBox dialogs;
     Protocol protocol(line, clock, dialogs);
     protocol.setDeviceModel(crOnly ? frames::kCrOnlyModel : frames::kCrOnlyModel - 1);
-    const double passes = static_cast<double>(buffer.size() + 2);
-    const ReplyWait wait = protocol.SendAndMatch({}, pattern, passes * VirtualClock::kReplyStep, true);
+    // Long enough for the pause after the send and one pass per piece.
+    const double timeout = timing::kAfterSend + static_cast<double>(buffer.size() + 2) * VirtualClock::kReplyStep;
+    const ReplyWait wait = protocol.SendAndMatch({}, pattern, timeout, true);
     if (wait.cancelled()) {
         Require(!whole, "a reply in the bytes is found when they arrive in pieces");
         return 0;
