@@ -12,25 +12,10 @@ using namespace vantrel::device;
 
 namespace {
 
-void PutWord(MemoryImage& cells, int address, double value) {
-    const auto w = static_cast<unsigned>(value);
-    cells[static_cast<std::size_t>(address)] = static_cast<std::uint8_t>(w & 0xFF);
-    cells[static_cast<std::size_t>(address + 1)] = static_cast<std::uint8_t>(w >> 8);
-}
-
-// A factory block as cells 233..247, and the same values decoded.
-MemoryImage FactoryCells() {
-    MemoryImage cells{};
-    PutWord(cells, 233, 2400 * 16);  // CalRtdHigh
-    PutWord(cells, 235, 1680 * 10);  // CalAux2
-    PutWord(cells, 237, 3572 * 10);  // CalAux1
-    PutWord(cells, 239, 400 * 16);   // CalZeroCounts
-    PutWord(cells, 241, 3600 * 16);  // CalSpanCounts
-    PutWord(cells, 243, 2188 * 16);  // CalRtdLow
-    cells[245] = 158;                // 25.8 °C
-    PutWord(cells, 246, 2947 * 16);  // CalCjcCounts
-    return cells;
-}
+// A factory block as cells 233..247, little-endian words: RTD high 2400 x 16, aux 2 1680 x 10,
+// aux 1 3572 x 10, zero 400 x 16, span 3600 x 16, RTD low 2188 x 16, 25.8 °C, CJC 2947 x 16.
+constexpr std::array<std::uint8_t, cell::FactoryCalibrationSize> kFactoryBlock = {
+    0x00, 0x96, 0xA0, 0x41, 0x88, 0x8B, 0x00, 0x19, 0x00, 0xE1, 0xC0, 0x88, 158, 0x30, 0xB8};
 
 struct Programmed {
     MemoryImage cells;
@@ -41,19 +26,11 @@ struct Programmed {
 // input range control holds the curve's first and last physical values, as the points
 // editor leaves it.
 Programmed Program(WorkingState w, int inputCode, int options, float rangeMin, float rangeMax) {
-    MemoryImage cells = FactoryCells();
-    std::array<std::uint8_t, cell::FactoryCalibrationSize> block{};
-    std::copy(cells.begin() + 233, cells.begin() + 248, block.begin());
-    ProgramDeviceData data;
-    math::ConverterCalibration c;
-    c.OutCalCode1 = 800;
-    c.OutCalCode2 = 3400;
-    c.OutCalPoint1 = 4;
-    c.OutCalPoint2 = 20;
-    c.InCalSpan = 1516.3125;
-    c.InCalZero = 372;
-    data.Converter = c;
-    data.Factory = DecodeFactoryCalibration(block);
+    MemoryImage cells{};
+    std::copy(kFactoryBlock.begin(), kFactoryBlock.end(), cells.begin() + 233);
+    ProgramDeviceData data = test::SampleDevice();
+    data.Factory = DecodeFactoryCalibration(kFactoryBlock);
+    const math::ConverterCalibration& c = *data.Converter;
     PlanRequest form = test::Form(inputCode, rangeMin, rangeMax, options);
     form.LinearVisible = false;
     const ProgramPlan plan = MakeProgramPlan(form, w, data, [] { return true; });
@@ -92,39 +69,32 @@ void ExpectPointsNear(const std::vector<Point>& actual, const std::vector<Point>
 
 }  // namespace
 
-TEST(CustomCurve, AThermocoupleCurveWithColdJunctionReadsBackAsTyped) {
-    const std::vector<Point> sensor = {{0, 0}, {100, 4.096}, {200, 8.138}, {300, 12.209}};
-    const std::vector<Point> cjc = {{-20, -0.777}, {25, 1.0}, {70, 2.851}};
-    const Programmed p = Program(CustomWorking(sensor, cjc), 1, option::InternalCjc | option::Custom, 0, 300);
-    const auto curve = DecodeCustomCurve(p.cells, p.calibration);
-    ASSERT_TRUE(curve);
-    ExpectPointsNear(curve->sensor, sensor, 0.05, 0.002);  // the added fifth point is left out
-    ExpectPointsNear(curve->cjc, cjc, 0.05, 0.002);
-
-    // Typed in °F, both tables come back in °F: the range cells hold °C, the points do not.
-    const std::vector<Point> sensorF = {{32, 0}, {212, 4.096}, {392, 8.138}, {572, 12.209}};
-    const std::vector<Point> cjcF = {{-4, -0.777}, {77, 1.0}, {158, 2.851}};
-    const Programmed f = Program(CustomWorking(sensorF, cjcF), 1,
-                                 option::InternalCjc | option::Custom | option::Fahrenheit, 32, 572);
-    const auto curveF = DecodeCustomCurve(f.cells, f.calibration);
-    ASSERT_TRUE(curveF);
-    ExpectPointsNear(curveF->sensor, sensorF, 0.1, 0.002);
-    ExpectPointsNear(curveF->cjc, cjcF, 0.1, 0.002);
-}
-
-TEST(CustomCurve, ResistanceAndPotentiometerInputsAreComputedBackThroughTheirStages) {
-    const std::vector<Point> rtd = {{-50, 80.31}, {0, 100}, {150, 157.33}};
-    Programmed p = Program(CustomWorking(rtd, {}), 51, 1 | option::Custom, -50, 150);
-    auto curve = DecodeCustomCurve(p.cells, p.calibration);
-    ASSERT_TRUE(curve);
-    ExpectPointsNear(curve->sensor, rtd, 0.05, 0.01);
-    EXPECT_TRUE(curve->cjc.empty());
-
-    const std::vector<Point> pot = {{0, 0}, {40, 50}, {100, 100}};
-    p = Program(CustomWorking(pot, {}), 31, option::Custom, 0, 100);
-    curve = DecodeCustomCurve(p.cells, p.calibration);
-    ASSERT_TRUE(curve);
-    ExpectPointsNear(curve->sensor, pot, 0.05, 0.01);
+// A custom curve programmed and decoded from the memory image reads back as typed: a
+// thermocouple with its cold-junction table (in °C and in °F: the range cells hold °C, the
+// points do not; the added fifth point is left out), and resistance and potentiometer inputs
+// computed back through their converter stages.
+TEST(CustomCurve, ProgrammedCurvesReadBackAsTyped) {
+    const struct {
+        std::vector<Point> sensor, cjc;
+        int code, options;
+        double physicalTolerance, inputTolerance;
+    } cases[] = {
+        {{{0, 0}, {100, 4.096}, {200, 8.138}, {300, 12.209}}, {{-20, -0.777}, {25, 1.0}, {70, 2.851}}, 1,
+         option::InternalCjc | option::Custom, 0.05, 0.002},
+        {{{32, 0}, {212, 4.096}, {392, 8.138}, {572, 12.209}}, {{-4, -0.777}, {77, 1.0}, {158, 2.851}}, 1,
+         option::InternalCjc | option::Custom | option::Fahrenheit, 0.1, 0.002},
+        {{{-50, 80.31}, {0, 100}, {150, 157.33}}, {}, 51, 1 | option::Custom, 0.05, 0.01},
+        {{{0, 0}, {40, 50}, {100, 100}}, {}, 31, option::Custom, 0.05, 0.01},
+    };
+    for (const auto& c : cases) {
+        const Programmed p = Program(CustomWorking(c.sensor, c.cjc), c.code, c.options,
+                                     static_cast<float>(c.sensor.front().physical),
+                                     static_cast<float>(c.sensor.back().physical));
+        const auto curve = DecodeCustomCurve(p.cells, p.calibration);
+        ASSERT_TRUE(curve) << c.code;
+        ExpectPointsNear(curve->sensor, c.sensor, c.physicalTolerance, c.inputTolerance);
+        ExpectPointsNear(curve->cjc, c.cjc, c.physicalTolerance, c.inputTolerance);
+    }
 }
 
 TEST(CustomCurve, TablePointersThatDescribeNoTableGiveNoCurve) {

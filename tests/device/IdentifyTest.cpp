@@ -2,37 +2,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "device/Identify.h"
 
 using namespace vantrel::device;
 
-TEST(Identify, FamilyTwo_HasNoCurrentInputAndEndsPotentiometerWithTwoKOhm) {
-    const Identification id = Identify({2, 9, 1, 0});
-    ASSERT_TRUE(id.knownFamily);
-    EXPECT_EQ(id.lists.inputFamilies, (std::vector<int>{31, 32, 33, 34, 154}));
-    EXPECT_EQ(id.lists.potRanges, (std::vector<int>{201, 202, 204}));
-    EXPECT_EQ(id.lists.outputTypes, (std::vector<int>{35}));
-    EXPECT_EQ(id.tripsVisible, false);
-}
-
-TEST(Identify, FamiliesThreeAndFour_OfferVoltageOutput_TripsOnlyOnFourWithModelTen) {
-    const Identification three = Identify({3, 10, 0, 0});
-    EXPECT_EQ(three.lists.outputTypes, (std::vector<int>{35, 34}));
-    EXPECT_EQ(three.lists.inputFamilies.size(), 6u);
-    EXPECT_EQ(three.tripsVisible, false);
-    EXPECT_EQ(three.modelNames, "KRV8690");
-
-    EXPECT_EQ(Identify({4, 10, 0, 0}).tripsVisible, true);
-    EXPECT_EQ(Identify({4, 10, 0, 0}).modelNames, "KRV 8690 XB\r\nKRV 8736 / KRV 8748");
-    EXPECT_EQ(Identify({4, 9, 0, 0}).tripsVisible, false);
-}
-
-TEST(Identify, UnknownFamily_OffersNothingAndLeavesTripsAlone) {
-    const Identification id = Identify({7, 10, 0, 0});
-    EXPECT_FALSE(id.knownFamily);
-    EXPECT_TRUE(id.lists.inputFamilies.empty());
-    EXPECT_FALSE(id.tripsVisible.has_value());
-    EXPECT_TRUE(id.modelNames.empty());
+// What each family offers: family 2 has no current input and ends the potentiometers with
+// 2 kOhm, voltage output only on families 3 and 4, trips only on family 4 with model 10; an
+// unknown family offers nothing and leaves the trips alone.
+TEST(Identify, ListsAndTripsByFamilyAndModel) {
+    const Identification two = Identify({2, 9, 1, 0});
+    EXPECT_EQ(two.lists.inputFamilies, (std::vector<int>{31, 32, 33, 34, 154}));
+    EXPECT_EQ(two.lists.potRanges, (std::vector<int>{201, 202, 204}));
+    EXPECT_EQ(two.lists.outputTypes, (std::vector<int>{35}));
+    EXPECT_EQ(Identify({3, 10, 0, 0}).lists.outputTypes, (std::vector<int>{35, 34}));
+    for (const auto& [family, model, trips] : {std::tuple{2, 9, false}, {3, 10, false}, {4, 9, false}, {4, 10, true}})
+        EXPECT_EQ(Identify({family, model, 0, 0}).tripsVisible, trips) << family << "/" << model;
+    const Identification unknown = Identify({7, 10, 0, 0});
+    EXPECT_FALSE(unknown.knownFamily || unknown.tripsVisible.has_value());
+    EXPECT_TRUE(unknown.lists.inputFamilies.empty() && unknown.modelNames.empty());
 }
 
 TEST(IdentityLine, WritesEachNumberAfterOneBlank_FamilyFourWithoutTripsHasEmptyLine) {

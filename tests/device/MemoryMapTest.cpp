@@ -5,6 +5,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "device/MemoryMap.h"
 
@@ -16,31 +18,20 @@ Float24Bytes Bytes(int b0, int b1, int b2) {
 }
 }  // namespace
 
-TEST(Float24, Encode_WorkedExamples) {
-    EXPECT_EQ(Float24Encode(1.0), Bytes(0x00, 0x00, 0x7F));
-    EXPECT_EQ(Float24Encode(-1.5), Bytes(0x00, 0xC0, 0x7F));
-    EXPECT_EQ(Float24Encode(2.0), Bytes(0x00, 0x00, 0x80));
-    EXPECT_EQ(Float24Encode(3.0), Bytes(0x00, 0x40, 0x80));
-    // Just below 2: exponent byte 127, mantissa at most 7FFF (truncated, never rounded up).
-    EXPECT_EQ(Float24Encode(std::nextafter(2.0, 0.0)), Bytes(0xFF, 0x7F, 0x7F));
-}
-
-TEST(Float24, EncodeZero_GivesTheEncodingOfOneE8NeverThreeZeroBytes) {
-    const auto zero = Float24Encode(0.0);
-    EXPECT_EQ(zero, Float24Encode(1e-8));
-    EXPECT_EQ(zero[2], 100);
-    EXPECT_NEAR(Float24Decode(zero[0], zero[1], zero[2]), 1e-8, 1e-12);
-}
-
-TEST(Float24, ValuesBeyondTheFormat_AreHeldAtItsEndsNeverWrapped) {
-    EXPECT_EQ(Float24Encode(std::numeric_limits<double>::infinity())[2], 100);
-    EXPECT_EQ(Float24Encode(std::nan(""))[2], 100);
-    // 2^200 would wrap the exponent byte to 71 (a tiny number); it stays the largest entry.
-    EXPECT_EQ(Float24Encode(std::ldexp(1.0, 200)), Bytes(0xFF, 0x7F, 0xFF));
-    EXPECT_EQ(Float24Encode(-std::ldexp(1.0, -200)), Bytes(0x00, 0x80, 0x00));
-    EXPECT_TRUE(FitsFloat24(std::ldexp(1.0, 128)));
-    EXPECT_TRUE(FitsFloat24(std::ldexp(1.0, -127)));
-    EXPECT_TRUE(FitsFloat24(0.0));
+// Worked examples; the mantissa is truncated, never rounded up; 0 is written as 1e-8 (never
+// three zero bytes), and values beyond the format are held at its ends, never wrapped.
+TEST(Float24, Encode_WorkedExamplesZeroAndTheEnds) {
+    const std::pair<double, Float24Bytes> cases[] = {
+        {1.0, Bytes(0x00, 0x00, 0x7F)}, {-1.5, Bytes(0x00, 0xC0, 0x7F)}, {2.0, Bytes(0x00, 0x00, 0x80)},
+        {3.0, Bytes(0x00, 0x40, 0x80)}, {std::nextafter(2.0, 0.0), Bytes(0xFF, 0x7F, 0x7F)},
+        {0.0, Float24Encode(1e-8)},
+        // 2^200 would wrap the exponent byte to 71 (a tiny number); it stays the largest entry.
+        {std::ldexp(1.0, 200), Bytes(0xFF, 0x7F, 0xFF)}, {-std::ldexp(1.0, -200), Bytes(0x00, 0x80, 0x00)},
+    };
+    for (const auto& [value, bytes] : cases) EXPECT_EQ(Float24Encode(value), bytes) << value;
+    for (double v : {0.0, HUGE_VAL, std::nan("")}) EXPECT_EQ(Float24Encode(v)[2], 100) << v;
+    EXPECT_NEAR(Float24Decode(Float24Encode(0)[0], Float24Encode(0)[1], Float24Encode(0)[2]), 1e-8, 1e-12);
+    for (double v : {std::ldexp(1.0, 128), std::ldexp(1.0, -127), 0.0}) EXPECT_TRUE(FitsFloat24(v)) << v;
     for (double v : {std::ldexp(1.0, 129), std::ldexp(1.0, -128), std::nan(""), -HUGE_VAL})
         EXPECT_FALSE(FitsFloat24(v)) << v;
 }
@@ -61,22 +52,18 @@ TEST(Float24, ReadingSideDecode_TreatsTheSignBitAsTwosComplementWord) {
     EXPECT_DOUBLE_EQ(Float24DecodeAsRead(0x00, 0xC0, 0x7F), -1.5);
     EXPECT_DOUBLE_EQ(Float24DecodeAsRead(0x00, 0xA0, 0x7F), -1.75);
     EXPECT_DOUBLE_EQ(Float24DecodeWord(0, 255), std::ldexp(1.0, 127));
+    // Range cells as read: 4096 in cell 15 alone, the sign in bit 5.
+    EXPECT_EQ(std::pair(DecodeRange(0x08, 0, 0, 0).top, DecodeRange(0x08, 0, 0, 0).bottom), std::pair(4096.0, 0.0));
+    EXPECT_DOUBLE_EQ(DecodeRange(0x28, 0, 0, 0).top, -4096);
 }
 
 TEST(RangeCode, Encode_WorkedExamplesAndRoundTrip) {
     // 100..0: the larger end fixes the exponent (k = 7), 0 shares it with magnitude 0.
-    const RangeCells a = *RangeEncode(100, 0);
-    EXPECT_EQ(a, (RangeCells{25 + 64, 0, 128 + 64, 0}));
-    const DecodedRange da = DecodeRange(a.cell15, a.cell14, a.cell9, a.cell8);
-    EXPECT_DOUBLE_EQ(da.top, 100);
-    EXPECT_DOUBLE_EQ(da.bottom, 0);
+    EXPECT_EQ(*RangeEncode(100, 0), (RangeCells{25 + 64, 0, 128 + 64, 0}));
     // -50..20: the negative end is the larger, sign in bit 5 of its high byte; k = 8.
-    const RangeCells b = *RangeEncode(-50, 20);
-    EXPECT_EQ(b, (RangeCells{25 + 32 + 128, 0, 10, 0}));
-    const DecodedRange db = DecodeRange(b.cell15, b.cell14, b.cell9, b.cell8);
-    EXPECT_DOUBLE_EQ(db.top, -50);
-    EXPECT_DOUBLE_EQ(db.bottom, 20);
-    for (auto [max, min] : {std::pair{1000.0, 0.0}, {1370.0, -200.0}, {0.5, 0.0}, {10000.0, -10000.0}, {1.0, 0.2}}) {
+    EXPECT_EQ(*RangeEncode(-50, 20), (RangeCells{25 + 32 + 128, 0, 10, 0}));
+    for (auto [max, min] : {std::pair{100.0, 0.0}, {-50.0, 20.0}, {1000.0, 0.0}, {1370.0, -200.0}, {0.5, 0.0},
+                            {10000.0, -10000.0}, {1.0, 0.2}}) {
         const RangeCells c = *RangeEncode(max, min);
         const DecodedRange d = DecodeRange(c.cell15, c.cell14, c.cell9, c.cell8);
         EXPECT_NEAR(d.top, max, std::fabs(max) / 4096) << max;
@@ -90,12 +77,6 @@ TEST(RangeCode, EndsTheSharedExponentCannotHold_AreRefusedNotWrapped) {
     for (auto [max, min] : {std::pair{20000.0, 0.0}, {16384.0, 0.0}, {0.0, -16384.0}, {1e12, -1e12},
                             {std::nan(""), 0.0}, {HUGE_VAL, 0.0}})
         EXPECT_FALSE(RangeEncode(max, min)) << max << " " << min;
-}
-
-TEST(RangeCode, Decode_ReadExamples) {
-    EXPECT_DOUBLE_EQ(DecodeRange(0x08, 0, 0, 0).top, 4096);
-    EXPECT_DOUBLE_EQ(DecodeRange(0x08, 0, 0, 0).bottom, 0);
-    EXPECT_DOUBLE_EQ(DecodeRange(0x28, 0, 0, 0).top, -4096);
 }
 
 TEST(TableLayout, WorkedExamples) {
@@ -112,25 +93,16 @@ TEST(TableLayout, WorkedExamples) {
 
 TEST(FactoryCalibration, Decode_WordsOverSixteenOrTenAndTheTemperatureByte) {
     std::array<std::uint8_t, 15> c{};
-    auto put = [&](int address, unsigned w) {
+    // Little-endian words from cell 233; cell 245 holds the temperature in tenths of a degree.
+    const std::pair<int, unsigned> words[] = {{233, 16 * 3000}, {235, 12345},    {237, 5000}, {239, 16 * 400},
+                                              {241, 16 * 3600}, {243, 16 * 2000}, {246, 47153}};
+    for (const auto& [address, w] : words) {
         c[static_cast<std::size_t>(address - 233)] = static_cast<std::uint8_t>(w & 0xFF);
         c[static_cast<std::size_t>(address - 232)] = static_cast<std::uint8_t>(w >> 8);
-    };
-    put(233, 16 * 3000);
-    put(235, 12345);
-    put(237, 5000);
-    put(239, 16 * 400);
-    put(241, 16 * 3600);
-    put(243, 16 * 2000);
+    }
     c[12] = 158;
-    put(246, 47153);
     const FactoryCalibration f = DecodeFactoryCalibration(c);
-    EXPECT_DOUBLE_EQ(f.CalRtdHigh, 3000);
-    EXPECT_DOUBLE_EQ(f.CalAux2, 1234.5);
-    EXPECT_DOUBLE_EQ(f.CalAux1, 500);
-    EXPECT_DOUBLE_EQ(f.CalZeroCounts, 400);
-    EXPECT_DOUBLE_EQ(f.CalSpanCounts, 3600);
-    EXPECT_DOUBLE_EQ(f.CalRtdLow, 2000);
-    EXPECT_DOUBLE_EQ(f.CalTemperature, 25.8);
-    EXPECT_DOUBLE_EQ(f.CalCjcCounts, 47153 / 16.0);
+    EXPECT_EQ((std::vector<double>{f.CalRtdHigh, f.CalAux2, f.CalAux1, f.CalZeroCounts, f.CalSpanCounts, f.CalRtdLow,
+                                   f.CalTemperature, f.CalCjcCounts}),
+              (std::vector<double>{3000, 1234.5, 500, 400, 3600, 2000, 25.8, 47153 / 16.0}));
 }

@@ -41,80 +41,55 @@ double MaxAbsError(const PlanPreview& p) {
 
 }  // namespace
 
-TEST(PlanPreview, TypeK0To1000_StaysWellBelowOneDegree) {
-    for (int model : {9, 10}) {  // 28 and 26 segments
-        const PlanPreview p = Preview(Form(1, 0, 1000, 1), Working(model));
+// The table's error against the sensor curve, in the typed unit, from the range's first value to
+// its last: well below a degree for type K on 28 and 26 segments, a real curve (not a line);
+// none for linear inputs; the whole bend when a thermocouple is programmed linear.
+TEST(PlanPreview, ErrorOfTheTableInTheTypedUnit) {
+    PlanRequest linearK = Form(1, 0, 1000, 1);
+    linearK.LinearTicked = true;
+    const struct {
+        PlanRequest form;
+        int model;
+        const char* unit;
+        double first, last, leastError, largestError;
+    } cases[] = {
+        {Form(1, 0, 1000, 1), 9, "°C", 0, 1000, 0.01, 0.5},  {Form(1, 0, 1000, 1), 10, "°C", 0, 1000, 0.01, 0.5},
+        {Form(1, 32, 1832, 1 | 8), 9, "°F", 32, 1832, 0.018, 0.9}, {Form(21, 0, 400), 9, "°C", 0, 400, 0, 0.2},
+        {Form(36, 0, 50), 9, "mV", 0, 50, 0, 1e-4},           {Form(31, 0, 100), 9, "%", 0, 100, 0, 1e-4},
+        {linearK, 9, "°C", 0, 1000, 5, 100},  // the extra end point is left out
+    };
+    for (const auto& c : cases) {
+        const PlanPreview p = Preview(c.form, Working(c.model));
+        SCOPED_TRACE(testing::Message() << "code " << c.form.InputCode << " model " << c.model);
         ASSERT_TRUE(p.available);
-        EXPECT_FALSE(p.customCurve);
-        EXPECT_FALSE(p.noisy);
-        EXPECT_TRUE(p.note.empty());
-        EXPECT_EQ(p.valueUnit, "°C");
-        EXPECT_LT(std::abs(p.curve.largestError), 0.5) << model;
-        EXPECT_GT(std::abs(p.curve.largestError), 0.01) << model;  // a real curve, not a line
+        EXPECT_FALSE(p.customCurve || p.noisy || !p.note.empty());
+        EXPECT_EQ(p.valueUnit, c.unit);
+        EXPECT_NEAR(p.curve.samples.front().value, c.first, 1e-3);
+        EXPECT_NEAR(p.curve.samples.back().value, c.last, 1e-2);
         EXPECT_DOUBLE_EQ(std::abs(p.curve.largestError), MaxAbsError(p));
-        EXPECT_NEAR(p.curve.samples.front().value, 0, 1e-6);
-        EXPECT_NEAR(p.curve.samples.back().value, 1000, 1e-3);
+        EXPECT_GE(MaxAbsError(p), c.leastError);
+        EXPECT_LT(MaxAbsError(p), c.largestError);
     }
-}
-
-TEST(PlanPreview, RtdAndFahrenheit_SpeakTheTypedUnit) {
-    const PlanPreview c = Preview(Form(21, 0, 400, 0), Working());
-    ASSERT_TRUE(c.available);
-    EXPECT_EQ(c.signalUnit, "mV");
-    EXPECT_LT(std::abs(c.curve.largestError), 0.2);
-
-    // The same K range typed in °F: values and errors come back in °F.
-    const PlanPreview k = Preview(Form(1, 0, 1000, 1), Working());
-    const PlanPreview f = Preview(Form(1, 32, 1832, 1 | 8), Working());
-    ASSERT_TRUE(f.available);
-    EXPECT_EQ(f.valueUnit, "°F");
-    EXPECT_NEAR(f.curve.samples.front().value, 32, 1e-3);
-    EXPECT_NEAR(f.curve.samples.back().value, 1832, 1e-2);
-    EXPECT_NEAR(f.curve.largestError, k.curve.largestError * 1.8, 0.01);
-}
-
-TEST(PlanPreview, LinearInputs_HaveNoError) {
-    const PlanPreview volts = Preview(Form(36, 0, 50), Working());
-    ASSERT_TRUE(volts.available);
-    EXPECT_LT(MaxAbsError(volts), 1e-4);
-    const PlanPreview pot = Preview(Form(31, 0, 100), Working());
-    ASSERT_TRUE(pot.available);
-    EXPECT_EQ(pot.valueUnit, "%");
-    EXPECT_NEAR(pot.curve.samples.back().value, 100, 1e-4);
-    EXPECT_LT(MaxAbsError(pot), 1e-4);
-}
-
-TEST(PlanPreview, LinearProgrammingOfAThermocouple_ShowsTheWholeBend) {
-    PlanRequest form = Form(1, 0, 1000, 1);
-    form.LinearTicked = true;
-    const PlanPreview p = Preview(form, Working());
-    ASSERT_TRUE(p.available);
-    EXPECT_NEAR(p.curve.samples.back().value, 1000, 1e-3);  // the extra end point is left out
-    EXPECT_GT(std::abs(p.curve.largestError), 5);
+    // The same K range typed in °F: the errors are the °C ones times 1.8.
+    EXPECT_NEAR(Preview(Form(1, 32, 1832, 1 | 8), Working()).curve.largestError,
+                Preview(Form(1, 0, 1000, 1), Working()).curve.largestError * 1.8, 0.01);
 }
 
 TEST(PlanPreview, NarrowRange_SaysWhyInBothLanguages) {
     for (bool answer : {true, false}) {  // refused or accepted, the tables are there to draw
         const PlanPreview p = Preview(Form(3, 0, 100, 1), Working(), kItalian, answer);
-        ASSERT_TRUE(p.available);
-        EXPECT_TRUE(p.noisy);
+        ASSERT_TRUE(p.available && p.noisy);
         EXPECT_LT(p.signalSpan, p.leastQuietSpan);
         EXPECT_EQ(p.note.rfind(vantrel::resources::Text(text::kPreviewNoisyRange, kItalian), 0), 0u);
     }
-    const PlanPreview en = Preview(Form(3, 0, 100, 1), Working(), kEnglish);
-    EXPECT_NE(en.note.find("Signal span:"), std::string::npos);
-    EXPECT_NE(en.note.find(" mV"), std::string::npos);
 }
 
 TEST(PlanPreview, RefusedPlan_GivesTheReasonAndNoCurve) {
     const PlanPreview p = Preview(Form(vantrel::math::input::SpecialPlatinum, 0, 800), Working(), kEnglish);
-    EXPECT_FALSE(p.available);
-    EXPECT_TRUE(p.curve.samples.empty());
+    EXPECT_FALSE(p.available || !p.curve.samples.empty());
     EXPECT_EQ(p.note, "No preview: " + vantrel::resources::Text(text::kInputNotProgrammable, kEnglish));
-
     // A resistance input needs the factory block: without it the plan refuses.
-    const PlanRequest ohms = Form(51, 0, 400);
-    const ProgramPlan plan = MakeProgramPlan(ohms, Working(), ProgramDeviceData{}, [] { return true; });
+    const ProgramPlan plan = MakeProgramPlan(Form(51, 0, 400), Working(), ProgramDeviceData{}, [] { return true; });
     const PlanPreview q = PreviewPlan(plan, 51, 0, Working(), kEnglish);
     EXPECT_FALSE(q.available);
     EXPECT_NE(q.note.find(vantrel::resources::Text(text::kCalibrationInvalid, kEnglish)), std::string::npos);
@@ -129,13 +104,9 @@ TEST(PlanPreview, CustomCurve_IsComparedWithTheUsersPoints) {
         w.PtInput[i] = static_cast<float>(curve.points[i].input);
         w.PtPhysical[i] = static_cast<float>(curve.points[i].physical);
     }
-    w.CustomActive = true;
-    w.SensorPoints = 9;
-    w.SegmentCount = 8;
-    w.PointExtra = false;
+    w.CustomActive = true, w.SensorPoints = 9, w.SegmentCount = 8, w.PointExtra = false;
     const PlanPreview p = Preview(Form(51, 0, 400), w);
-    ASSERT_TRUE(p.available);
-    EXPECT_TRUE(p.customCurve);
+    ASSERT_TRUE(p.available && p.customCurve);
     // At the points themselves the table is the user's table.
     for (std::size_t i = 0; i < p.curve.samples.size(); i += vantrel::math::kPreviewSamplesPerSegment)
         EXPECT_NEAR(p.curve.samples[i].error, 0, 1e-3);

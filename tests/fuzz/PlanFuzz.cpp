@@ -121,6 +121,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
          device::MaxSegments(working.identity)});
     Require(b.segments == 0 || b.temps.size() == static_cast<std::size_t>(b.segments) + 1,
             "a placement has one point more than its segments");
-    (void)math::CustomBreakpoints(working.PtPhysical, working.SegmentCount, working.PointExtra);
+    Require(b.segments >= 0 && b.segments <= device::MaxSegments(working.identity),
+            "a placement is held to the table, never a wrapped count");
+    const math::Breakpoints custom =
+        math::CustomBreakpoints(working.PtPhysical, working.SegmentCount, working.PointExtra);
+    Require(custom.segments >= 0 && static_cast<std::size_t>(custom.segments) < working.PtPhysical.size(),
+            "a custom segment count the point table cannot hold gives no segments");
     return 0;
 }

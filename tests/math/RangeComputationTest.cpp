@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 #include "math/Breakpoints.h"
 #include "math/ColdJunction.h"
 #include "math/Converter.h"
@@ -34,60 +38,35 @@ TEST(Breakpoints, TypeKMinus200To100_FollowsTheShiftedBandsThenDividesTheRest) {
     const auto b = Place(1, -200, 100);
     ASSERT_EQ(b.segments, 14);
     ASSERT_EQ(b.temps.size(), 15u);
-    EXPECT_FLOAT_EQ(b.temps[0], -200.0f);
-    const double bands[] = {-199.8, -179.6, -157.9, -136.1, -112.9, -88, -61.6, -32.1};
-    for (int k = 0; k < 8; ++k) EXPECT_FLOAT_EQ(b.temps[static_cast<std::size_t>(k + 1)], static_cast<float>(bands[k] + 5.0025));
-    const double r = 100 - static_cast<double>(b.temps[8]);
-    EXPECT_NEAR(r, 127.0975, 1e-4);
+    EXPECT_FLOAT_EQ(b.temps[1], static_cast<float>(-199.8 + 5.0025));  // the first band point, shifted
+    EXPECT_FLOAT_EQ(b.temps[8], static_cast<float>(-32.1 + 5.0025));    // the last one below Max
     for (int i = 9; i < 15; ++i)
-        EXPECT_NEAR(static_cast<double>(b.temps[static_cast<std::size_t>(i)]), static_cast<double>(b.temps[8]) + (i - 8) * r / 6, 1e-4);
-    EXPECT_FLOAT_EQ(b.temps[14], 100.0f);
+        EXPECT_NEAR(static_cast<double>(b.temps[static_cast<std::size_t>(i)]), -27.0975 + (i - 8) * 127.0975 / 6, 1e-4);
 }
 
-TEST(Breakpoints, ResistanceThermometers_UseTheirStepWidths) {
+// Resistance thermometers use their step widths; inputs without a linearisation box get two
+// segments whatever the span; linear programming has three points and the extra end point.
+TEST(Breakpoints, StepWidthsAndLinearProgramming) {
     EXPECT_EQ(Place(21, 0, 400).segments, 10);
     EXPECT_EQ(Place(23, -60, 180).segments, 16);
-    // Inputs without a linearisation box get two segments whatever the span.
     EXPECT_EQ(Place(36, 0, 10000, 9, false).segments, 2);
-}
-
-TEST(Breakpoints, LinearProgramming_ThreePointsAndTheExtraEndPoint) {
     const auto b = Place(1, 100, 500, 9, true, true);
-    EXPECT_EQ(b.segments, 2);
-    ASSERT_EQ(b.temps.size(), 3u);
-    EXPECT_FLOAT_EQ(b.temps[1], 500.0f);
-    EXPECT_FLOAT_EQ(b.temps[2], 510.0f);
+    EXPECT_EQ(b.temps, (std::vector<float>{100, 500, 510}));
     EXPECT_TRUE(b.extraEndPoint);
 }
 
+// A Max inside the band list cuts there and evens the count; the table still ends at Max
+// (before the extra end point, when there is one) and rises throughout.
 TEST(Breakpoints, MaxInsideTheBandList_CutsAtMaxAndEvensTheCount) {
-    // K -200..-100: band points -194.8, -174.6, -152.9, -131.1, -107.9 (> -100 stops it).
-    const auto b = Place(1, -200, -100);
-    const float last = b.temps[static_cast<std::size_t>(b.segments)];
-    EXPECT_EQ(b.segments % 2, 0);
-    ASSERT_EQ(b.temps.size(), static_cast<std::size_t>(b.segments) + 1);
-    if (b.extraEndPoint) {
-        EXPECT_FLOAT_EQ(b.temps[static_cast<std::size_t>(b.segments) - 1], -100.0f);
-        EXPECT_FLOAT_EQ(last, -100.0f + 100.0f / 40);
-    } else {
-        EXPECT_FLOAT_EQ(last, -100.0f);
+    for (const float max : {-100.0f, -196.0f, -20.0f}) {
+        const auto b = Place(1, -200, max);
+        ASSERT_EQ(b.temps.size(), static_cast<std::size_t>(b.segments) + 1) << max;
+        EXPECT_EQ(b.segments % 2, 0) << max;
+        EXPECT_FLOAT_EQ(b.temps.front(), -200.0f);
+        EXPECT_FLOAT_EQ(b.temps[b.temps.size() - (b.extraEndPoint ? 2 : 1)], max);
+        EXPECT_TRUE(std::is_sorted(b.temps.begin(), b.temps.end(), std::less_equal<float>())) << max;
     }
-    // The point before the cut keeps its place between its neighbours.
-    EXPECT_GT(b.temps[4], b.temps[3]);
-    EXPECT_LT(b.temps[4], -100.0f);
-}
-
-TEST(Breakpoints, NarrowRangeInTheFirstBand_StillEndsAtMax) {
-    // Max just below the second band point: no point before Min to keep in place.
-    const auto b = Place(1, -200, -196);
-    EXPECT_FLOAT_EQ(b.temps[0], -200.0f);
-    EXPECT_FLOAT_EQ(b.temps[1], -196.0f);
-    EXPECT_EQ(b.segments, 2);
-    EXPECT_TRUE(b.extraEndPoint);
-    // Max a little beyond the last band point: at least one segment covers the remainder.
-    const auto c = Place(1, -200, -20);
-    EXPECT_FLOAT_EQ(c.temps.back(), -20.0f);
-    EXPECT_EQ(c.segments % 2, 0);
+    EXPECT_TRUE(Place(1, -200, -196).extraEndPoint);
 }
 
 TEST(Breakpoints, Signals_ShapeResistanceAndCurrentForTheConverter) {
@@ -95,15 +74,11 @@ TEST(Breakpoints, Signals_ShapeResistanceAndCurrentForTheConverter) {
     k.RtdCurrent100 = 0.3;
     k.RtdCurrent1000 = 0.21;
     k.InputGain46 = 10;
-    EXPECT_DOUBLE_EQ(RtdCurrentFactor(100, k), 0.3);
-    EXPECT_NEAR(RtdCurrentFactor(1000, k), 0.21, 1e-15);
     const float temps[] = {0.0f, 100.0f};
-    const auto pt = BreakpointSignals(temps, 21, 1, k);
-    EXPECT_FLOAT_EQ(pt[0], 30.0f);
-    const auto current = BreakpointSignals(std::vector<float>{4, 20}, 46, 1, k);
-    EXPECT_FLOAT_EQ(current[1], 200.0f);
-    const auto custom = CustomBreakpointSignals(std::vector<float>{0, 50, 100}, 2, 31, k);
-    EXPECT_FLOAT_EQ(custom[1], 0.5f);
+    EXPECT_FLOAT_EQ(BreakpointSignals(temps, 21, 1, k)[0], 30.0f);    // 100 ohm x 0.3 mA
+    EXPECT_FLOAT_EQ(BreakpointSignals(temps, 22, 10, k)[0], 210.0f);  // 1000 ohm x 0.21 mA
+    EXPECT_FLOAT_EQ(BreakpointSignals(std::vector<float>{4, 20}, 46, 1, k)[1], 200.0f);
+    EXPECT_FLOAT_EQ(CustomBreakpointSignals(std::vector<float>{0, 50, 100}, 2, 31, k)[1], 0.5f);
 }
 
 // The converter setup by input code, option flags (wiring, compensation), range and table
@@ -133,24 +108,16 @@ TEST(InputConfig, RowsOfTheDecisionTables) {
     EXPECT_EQ(SelectInputConfig({56, 0, 100, 0, false, {}, {}}).forcedRangeMax, 800.0);
 }
 
+// By span band, input-configuration multiplier, filter, potentiometer, fixed gain and burn-out
+// (input code, input configuration, span, fixed gain, filter, burn-out bit).
 TEST(GainCode, SpanBandsMultiplierFilterAndBurnout) {
-    GainArgs g{1, 1, 5, false, false, false};
-    EXPECT_EQ(GainCode(g), 40);
-    g.inputConfig = 64 + 7;
-    EXPECT_EQ(GainCode(g), 46);
-    g.filterOn = true;
-    EXPECT_EQ(GainCode(g), 33);
-    g.burnoutBit = true;
-    EXPECT_EQ(GainCode(g), 33 + 128);
-    g = {1, 1, 40, false, false, false};
-    EXPECT_EQ(GainCode(g), 32);
-    g.signalSpan = 1;
-    EXPECT_EQ(GainCode(g), 46);
-    g.inputCode = 31;
-    EXPECT_EQ(GainCode(g), 34);
-    g.fixedGain = true;
-    g.burnoutBit = true;
-    EXPECT_EQ(GainCode(g), 32 + 128);
+    const std::pair<GainArgs, int> cases[] = {
+        {{1, 1, 5, false, false, false}, 40},  {{1, 64 + 7, 5, false, false, false}, 46},
+        {{1, 64 + 7, 5, false, true, false}, 33}, {{1, 64 + 7, 5, false, true, true}, 33 + 128},
+        {{1, 1, 40, false, false, false}, 32}, {{1, 1, 1, false, false, false}, 46},
+        {{31, 1, 1, false, false, false}, 34}, {{31, 1, 1, true, false, true}, 32 + 128},
+    };
+    for (const auto& [args, code] : cases) EXPECT_EQ(GainCode(args), code) << args.inputCode << " " << args.signalSpan;
 }
 
 TEST(NoiseLimit, NarrowSpansAskButPotentiometersNever) {
@@ -168,12 +135,10 @@ TEST(OutputCodes, TrimsMoveTheirOwnEndAndReverseSwapsTheLine) {
     c.OutCalPoint1 = 4;
     c.OutCalPoint2 = 20;
     const OutputLine plain = OutputEnds(20, 4, 0, 0, c);
-    EXPECT_DOUBLE_EQ(plain.CodeAtMin, 800);
-    EXPECT_DOUBLE_EQ(plain.CodeAtMax, 3400);
+    EXPECT_EQ(std::tuple(plain.CodeAtMin, plain.CodeAtMax), std::tuple(800.0, 3400.0));
     // D = -16: +1 % on AdjMax lowers the OutMin end by 0.16 mA (26 codes).
     const OutputLine trimmed = OutputEnds(20, 4, 1, -1, c);
-    EXPECT_DOUBLE_EQ(trimmed.CodeAtMin, 800 - 26);
-    EXPECT_DOUBLE_EQ(trimmed.CodeAtMax, 3400 + 26);
+    EXPECT_EQ(std::tuple(trimmed.CodeAtMin, trimmed.CodeAtMax), std::tuple(800.0 - 26, 3400.0 + 26));
     const float temps[] = {0, 50, 100};
     EXPECT_FLOAT_EQ(BreakpointOutputs(temps, 0, 100, plain, true)[1], 2100.0f);
     EXPECT_FLOAT_EQ(BreakpointOutputs(temps, 0, 100, plain, false)[0], 3400.0f);
@@ -184,18 +149,14 @@ TEST(TripWords, RoundHalfToEvenAndConvertLikeTheRange) {
     // 0.5 of 0..100 over 101 codes is 50.5 -> 50; 1.5 % -> 1.515 -> 2.
     const TripLevelArray levels = {50, 1.5f, 100, 0};
     const auto words = TripWords(levels, 0, 100, line, true);
-    EXPECT_EQ(words[0], 50);
-    EXPECT_EQ(words[1], 2);
-    EXPECT_EQ(TripWords(levels, 0, 100, line, false)[2], 0);
+    EXPECT_EQ(std::tuple(words[0], words[1], TripWords(levels, 0, 100, line, false)[2]), std::tuple(50, 2, 0));
     EXPECT_TRUE(TripLevelsInRange(levels, 0, 100));
     EXPECT_FALSE(TripLevelsInRange({101, 0, 0, 0}, 0, 100));
-    const auto pot = TripLevelsInTableUnits({50, 40, 100, 0}, 31, 0, false);
-    EXPECT_FLOAT_EQ(pot[0], 0.5f);
-    const auto f = TripLevelsInTableUnits({212, 32, 0, 0}, 21, 8, false);
-    EXPECT_FLOAT_EQ(f[0], 100.0f);
+    // Potentiometer levels become ratios, °F levels °C unless the table itself is in °F.
+    EXPECT_FLOAT_EQ(TripLevelsInTableUnits({50, 40, 100, 0}, 31, 0, false)[0], 0.5f);
+    EXPECT_FLOAT_EQ(TripLevelsInTableUnits({212, 32, 0, 0}, 21, 8, false)[0], 100.0f);
     EXPECT_FLOAT_EQ(TripLevelsInTableUnits({212, 32, 0, 0}, 21, 8, true)[0], 212.0f);
-    EXPECT_EQ(TripFlagsForOutput(3, false), 7);
-    EXPECT_EQ(TripFlagsForOutput(7, true), 3);
+    EXPECT_EQ(std::tuple(TripFlagsForOutput(3, false), TripFlagsForOutput(7, true)), std::tuple(7, 3));
 }
 
 TEST(ColdJunction, StandardTablesAndTypeBFixedEmf) {
@@ -203,12 +164,9 @@ TEST(ColdJunction, StandardTablesAndTypeBFixedEmf) {
     ConverterConstants k;
     const InputScale scale = LowRangeScale(c);
     const auto k5 = StandardCjcTables(1, 5, c, k, scale);
-    ASSERT_EQ(k5.temps.size(), 6u);
-    EXPECT_DOUBLE_EQ(k5.temps[0], -20);
-    EXPECT_DOUBLE_EQ(k5.temps[5], 70);
+    EXPECT_EQ(std::tuple(k5.temps.size(), k5.temps.front(), k5.temps.back()), std::tuple(6u, -20.0, 70.0));
     // At the calibration temperature the sensor reads its calibration counts.
     EXPECT_NEAR(CjcSensorVolts(k.CalTemperature, c, k), ConverterVolts(k.CalCjcCounts), 1e-12);
-    EXPECT_NEAR(k5.emfVolts[1], SensorSignalOrZero(-2, 1, 1) * (scale.Vs - scale.V0) / 20, 1e-15);
     const auto b = StandardCjcTables(5, 2, c, k, scale);
     ASSERT_EQ(b.emfVolts.size(), 3u);
     EXPECT_DOUBLE_EQ(b.emfVolts[2], 0.001 * (scale.Vs - scale.V0) / 20);

@@ -17,18 +17,10 @@ struct Programmed {
     Transmitter transmitter;
 };
 
-Programmed Program(const device::PlanRequest& form, const device::WorkingState& working = DefaultWorkingState()) {
+Programmed Program(const device::PlanRequest& form) {
     Memory memory = FactoryMemory();
-    device::ProgramDeviceData data = ReadBeforeProgramming(memory);
-    if (form.OutputSelect == 1) {
-        // Family 4 voltage output: cells 230, 229, 228, offsets 0 / 6000, codes 3148 and 944.
-        const int a = memory.read(230), b = memory.read(229), c = memory.read(228);
-        data.Converter->OutCalCode1 = 3148;
-        data.Converter->OutCalCode2 = 944;
-        data.Converter->OutCalPoint1 = (a + 16 * (b & 240)) / 1000.0;
-        data.Converter->OutCalPoint2 = (c + 256 * (b & 15) + 6000) / 1000.0;
-    }
-    device::ProgramPlan plan = device::MakeProgramPlan(form, working, data, [] { return true; });
+    device::ProgramPlan plan =
+        device::MakeProgramPlan(form, DefaultWorkingState(), ReadBeforeProgramming(memory), [] { return true; });
     EXPECT_EQ(plan.status, device::PlanStatus::Done);
     ApplyPlan(plan, memory);
     return {plan, Transmitter(DeviceIdentity{}, memory)};

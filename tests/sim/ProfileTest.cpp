@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
-#include "Fifo.h"
 #include "TempFolder.h"
 #include "sim/DefaultProfile.h"
 #include "sim/Profile.h"
@@ -28,21 +28,16 @@ TEST(Profile, ReadsIdentityMemoryInputAndFaultsAndIgnoresUnknownKeys) {
            "faults": {"noReply": true, "reportedFamily": 2, "silentAfterFrames": 5})");
     const ProfileResult r = ParseProfile(text);
     ASSERT_TRUE(r.profile) << r.error;
-    EXPECT_EQ(r.profile->identity.family, 4);
-    EXPECT_EQ(r.profile->identity.firmwareVersion, 1);
-    EXPECT_EQ(r.profile->memory.read(0), 0x0A);
-    EXPECT_EQ(r.profile->memory.read(255), 0xFF);
-    EXPECT_EQ(r.profile->input.quantity, Quantity::Millivolts);
-    EXPECT_EQ(r.profile->input.value, -15);
-    EXPECT_TRUE(r.profile->faults.noReply);
-    EXPECT_EQ(r.profile->faults.reportedFamily, 2);
-    EXPECT_EQ(r.profile->faults.silentAfterFrames, 5);
+    const Profile& p = *r.profile;
+    EXPECT_EQ(std::tuple(p.identity.family, p.identity.model, p.identity.firmwareVersion), std::tuple(4, 10, 1));
+    EXPECT_EQ(std::tuple(p.memory.read(0), p.memory.read(255)), std::tuple(0x0A, 0xFF));
+    EXPECT_EQ(std::tuple(p.input.quantity, p.input.value), std::tuple(Quantity::Millivolts, -15.0));
+    EXPECT_EQ(std::tuple(p.faults.noReply, p.faults.reportedFamily, p.faults.silentAfterFrames), std::tuple(true, 2, 5));
 }
 
 TEST(Profile, MalformedProfilesAreRefusedWithAReason) {
     const std::pair<std::string, std::string> cases[] = {
         {"", "not valid JSON"},
-        {"{", "not valid JSON"},
         {"[1, 2]", "must be a JSON object"},
         {Minimal(Hex('0')) + "x", "not valid JSON"},
         {Minimal(Hex('0').substr(1)), "512 hexadecimal"},
@@ -75,13 +70,7 @@ TEST(Profile, WrittenProfileReadsBackTheSame) {
               std::string::npos) << json;
     const ProfileResult r = ParseProfile(json);
     ASSERT_TRUE(r.profile) << r.error;
-    EXPECT_EQ(r.profile->memory.cells(), profile.memory.cells());
-    EXPECT_EQ(r.profile->input.quantity, Quantity::Ohms);
-    EXPECT_EQ(r.profile->input.value, 500.75);
-    EXPECT_EQ(r.profile->input.coldJunction, 21.5);
-    EXPECT_EQ(r.profile->input.drift, 3.5);
-    EXPECT_EQ(r.profile->input.driftPeriod, 60);
-    EXPECT_EQ(r.profile->input.noise, 0.25);
+    EXPECT_EQ(ProfileJson(*r.profile), json);
 }
 
 TEST(Profile, SaveReplacesTheFileWholeAndLoadNamesTheFileAndTheReason) {
@@ -94,18 +83,10 @@ TEST(Profile, SaveReplacesTheFileWholeAndLoadNamesTheFileAndTheReason) {
     EXPECT_NE(SaveProfile((dir / "no/such/dir/out.json").string(), MakeDefaultProfile()).find("no/such/dir"),
               std::string::npos);
 
+    // Folders and pipes are refused by the shared file reader (tests/files); here the profile's
+    // own size limit, and the file named in every message.
     std::ofstream(dir / "huge.json") << std::string((1 << 20) + 1, ' ');
-    std::filesystem::create_directory(dir / "folder.json");
-    // A pipe is refused before it is opened (it would block for ever); fed here so that a
-    // reader that opens it gets a valid profile instead of hanging the test.
-    FifoFeeder pipe(dir / "pipe.json", ProfileJson(MakeDefaultProfile()));
-    const std::pair<const char*, const char*> cases[] = {
-        {"missing.json", "does not exist"},
-        {"huge.json", "too large"},
-        {"folder.json", "is a folder"},
-        {"pipe.json", "not a regular file"},
-    };
-    for (const auto& [name, reason] : cases) {
+    for (const auto& [name, reason] : {std::pair{"missing.json", "does not exist"}, {"huge.json", "too large"}}) {
         const ProfileResult loaded = LoadProfile((dir / name).string());
         EXPECT_FALSE(loaded.profile) << name;
         EXPECT_NE(loaded.error.find((dir / name).string()), std::string::npos) << loaded.error;
