@@ -36,7 +36,7 @@
 #include "app/PortWatcher.h"
 #include "app/Preferences.h"
 #include "app/Windows.h"
-#include "device/ConfigurationReader.h"
+#include "device/exchange/ConfigurationReader.h"
 #include "files/DefaultName.h"
 #include "history/Store.h"
 #include "link/Frames.h"

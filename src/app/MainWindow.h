@@ -14,7 +14,7 @@
 
 #include "app/AppServices.h"
 #include "files/Settings.h"
-#include "device/VerifyWrites.h"
+#include "device/exchange/VerifyWrites.h"
 #include "measure/MeasureLoop.h"
 #include "measure/MeasurementLog.h"
 #include "session/Operations.h"

@@ -7,7 +7,7 @@
 
 #include "cli/Cli.h"
 #include "device/ConfigRecord.h"
-#include "device/VerifyWrites.h"
+#include "device/exchange/VerifyWrites.h"
 #include "files/SafeWrite.h"
 #include "ui/model/ConfigCompare.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
-#include "device/ProgramDevice.h"
+#include "device/exchange/ProgramDevice.h"
 #include "device/WorkingState.h"
 
 // program FILE.D70 --dry-run --preview OUT.csv|OUT.png: the linearisation preview of the

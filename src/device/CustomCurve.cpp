@@ -132,17 +132,6 @@ math::ConverterCalibration ConverterOf(const OutputCalibration& calibration) {
     return cal;
 }
 
-bool ReadInto(link::Protocol& protocol, MemoryImage& cells, int start, int count) {
-    constexpr int kBlock = 10;
-    for (int address = start; address < start + count; address += kBlock) {
-        const int n = std::min(kBlock, start + count - address);
-        const link::ByteResult block = protocol.ReadBlock(address, n);
-        if (block.cancelled()) return false;
-        for (int i = 0; i < n; ++i) cells[static_cast<std::size_t>(address + i)] = block[static_cast<std::size_t>(i + 1)];
-    }
-    return true;
-}
-
 }  // namespace
 
 std::optional<CustomCurve> DecodeCustomCurve(const MemoryImage& cells, const OutputCalibration& calibration) {
@@ -156,17 +145,12 @@ std::optional<CustomCurve> DecodeCustomCurve(const MemoryImage& cells, const Out
     return curve;
 }
 
-CustomCurveRead ReadCustomCurve(link::Protocol& protocol, const OutputCalibration& calibration) {
-    protocol.EnterStep(link::Step::ReadingCustomCurve);
-    MemoryImage cells{};
-    if (!ReadInto(protocol, cells, cell::CjcSensorStart, cell::RangeMaxHigh)) return {true, {}};  // cells 1..15
+std::optional<int> CustomCurveTablesEnd(const MemoryImage& cells) {
     const auto layout = LayoutOf(cells);
-    if (!layout) return {};
+    if (!layout) return std::nullopt;
     const int tablesEnd = layout->starts.T4 + 3 * (layout->cjcSegments + 1);
-    if (tablesEnd > cell::FactoryCalibration) return {};
-    if (!ReadInto(protocol, cells, cell::TablesStart, tablesEnd - cell::TablesStart)) return {true, {}};
-    if (!ReadInto(protocol, cells, cell::FactoryCalibration, cell::FactoryCalibrationSize)) return {true, {}};
-    return {false, DecodeCustomCurve(cells, calibration)};
+    if (tablesEnd > cell::FactoryCalibration) return std::nullopt;
+    return tablesEnd;
 }
 
 }  // namespace vantrel::device

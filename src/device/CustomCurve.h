@@ -10,9 +10,8 @@
 #include "device/ConfigRecord.h"
 #include "device/MemoryMap.h"
 #include "device/OutputCalibration.h"
-#include "link/Protocol.h"
 
-// A custom curve read back from a transmitter: the points the user entered, computed back
+// A custom curve rebuilt from a transmitter's memory: the points the user entered, computed back
 // from the tables programming wrote (breakpoint voltages, output codes, cold-junction
 // tables), so the points editor and a saved file hold the curve the transmitter uses.
 namespace vantrel::device {
@@ -30,12 +29,8 @@ using MemoryImage = std::array<std::uint8_t, kMemorySize>;
 // table pointers do not describe a table.
 std::optional<CustomCurve> DecodeCustomCurve(const MemoryImage& cells, const OutputCalibration& calibration);
 
-// Reads the cells a custom curve needs (table pointers, tables, factory block) and rebuilds
-// it. The curve is empty when the tables are not there (or a read was cancelled).
-struct CustomCurveRead {
-    bool cancelled = false;
-    std::optional<CustomCurve> curve;
-};
-CustomCurveRead ReadCustomCurve(link::Protocol& protocol, const OutputCalibration& calibration);
+// Where the tables the pointers of cells 1..15 describe end (one past the last cell); empty
+// when they describe no table that ends before the factory block.
+std::optional<int> CustomCurveTablesEnd(const MemoryImage& cells);
 
 }  // namespace vantrel::device

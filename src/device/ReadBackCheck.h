@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "device/ConfigurationReader.h"
+#include "device/ReadConfiguration.h"
 #include "device/PlanRequest.h"
 #include "device/ProgramPlan.h"
 

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "device/ConfigurationReader.h"
-#include "device/DeviceCheck.h"
+#include "device/exchange/ConfigurationReader.h"
+#include "device/exchange/DeviceCheck.h"
 #include "device/MemoryMap.h"
 #include "link/Frames.h"
 #include "math/Units.h"

@@ -3,6 +3,7 @@
 #include "session/Flows.h"
 
 #include "device/CustomCurve.h"
+#include "device/exchange/ReadCustomCurve.h"
 #include "device/Identify.h"
 #include "files/ProgramFile.h"
 #include "link/ConnectionTest.h"

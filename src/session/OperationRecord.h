@@ -11,7 +11,7 @@
 
 #include "device/ProgramPlan.h"
 #include "device/SerialNumber.h"
-#include "device/VerifyWrites.h"
+#include "device/exchange/VerifyWrites.h"
 #include "device/WorkingState.h"
 
 // What a session tells the outside world about each operation it ran on a transmitter: one

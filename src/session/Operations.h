@@ -5,9 +5,9 @@
 #include <functional>
 #include <optional>
 
-#include "device/ProgramDevice.h"
+#include "device/exchange/ProgramDevice.h"
 #include "device/ReadBackCheck.h"
-#include "device/VerifyWrites.h"
+#include "device/exchange/VerifyWrites.h"
 #include "measure/MeasureLoop.h"
 #include "session/Session.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/Preview.h"
 
-#include "device/ProgramDevice.h"
+#include "device/exchange/ProgramDevice.h"
 #include "link/Frames.h"
 #include "session/Operations.h"
 #include "session/Running.h"

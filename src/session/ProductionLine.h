@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "device/ConfigRecord.h"
-#include "device/ProgramDevice.h"
+#include "device/exchange/ProgramDevice.h"
 #include "device/SerialNumber.h"
-#include "device/VerifyWrites.h"
+#include "device/exchange/VerifyWrites.h"
 #include "link/Clock.h"
 #include "link/Dialogs.h"
 #include "link/Transport.h"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/Reports.h"
 
-#include "device/ConfigurationReader.h"
+#include "device/exchange/ConfigurationReader.h"
 #include "device/Identify.h"
 #include "device/ProgramPlan.h"
 #include "files/DefaultName.h"

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session/Running.h"
 
-#include "device/ConfigurationReader.h"
-#include "device/ProgramDevice.h"
-#include "device/VerifyWrites.h"
+#include "device/exchange/ConfigurationReader.h"
+#include "device/exchange/ProgramDevice.h"
+#include "device/exchange/VerifyWrites.h"
 #include "session/Operations.h"
 
 namespace vantrel::session {

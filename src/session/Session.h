@@ -6,7 +6,7 @@
 #include <string>
 
 #include "device/ConfigRecord.h"
-#include "device/ConfigurationReader.h"
+#include "device/exchange/ConfigurationReader.h"
 #include "device/WorkingState.h"
 #include "link/Clock.h"
 #include "link/Dialogs.h"

@@ -12,7 +12,7 @@
 
 #include "SimBench.h"
 #include "SimStations.h"
-#include "device/VerifyWrites.h"
+#include "device/exchange/VerifyWrites.h"
 #include "files/ProgramFile.h"
 #include "session/ProductionLine.h"
 #include "session/Records.h"

@@ -4,12 +4,8 @@
 
 #include <optional>
 
-#include "device/Describe.h"
-#include "device/MemoryMap.h"
-#include "device/OutputCalibration.h"
-#include "device/SerialNumber.h"
+#include "device/ReadConfiguration.h"
 #include "device/WorkingState.h"
-#include "math/Units.h"
 #include "link/Protocol.h"
 
 // Reading a transmitter's configuration, cell block by cell block, and decoding it into the
@@ -23,31 +19,10 @@ std::optional<SerialNumber> ReadSerialNumber(link::Protocol& protocol);
 // The six calibration values of an output type. Empty when a read was cancelled.
 std::optional<OutputCalibration> ReadOutputCalibration(link::Protocol& protocol, int deviceFamily, int outputType);
 
-// The converter codes at the ends of the output table and the input range, read afresh.
-struct OutputScale {
-    double firstCode = 0;  // first output-table entry
-    double lastCode = 0;   // entry of the range maximum
-    DecodedRange range;
-};
 // Empty when a read was cancelled. An entry that the table pointers place outside the memory
 // (a transmitter holding no configuration) is not read and gives code 0.
 std::optional<OutputScale> ReadOutputScale(link::Protocol& protocol);
 
-// Everything a full read yields.
-struct ReadConfiguration {
-    SerialNumber serial;
-    ReadValues values;
-    int outputConfig = 0;           // cell 7 as read; programming keeps its high bits
-    int zeroSlider = 0;             // cell 217 - 127 (model with trips), else 0
-    int spanSlider = 0;             // cell 218 - 127
-    std::array<int, 4> tripWords{}; // trip 1 high, trip 1 low, trip 2 high, trip 2 low
-    OutputCalibration calibration;
-    OutputScale scale;
-    // The unit the configuration's range is shown in (°F when the user worked in °F).
-    std::optional<math::Unit> Unit() const {
-        return math::InputUnit(values.inputCode, (values.flags & option::Fahrenheit) != 0);
-    }
-};
 
 // The configuration read: serial number, cells 6..15, the trip and trim cells on the model
 // with trips, the output calibration and scale, decoded. Empty when a read was cancelled;

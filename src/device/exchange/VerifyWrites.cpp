@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vantrel maintainers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/VerifyWrites.h"
+#include "device/exchange/VerifyWrites.h"
 
 #include <map>
 

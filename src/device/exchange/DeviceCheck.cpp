@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Vantrel maintainers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/DeviceCheck.h"
+#include "device/exchange/DeviceCheck.h"
 #include "resources/StringTable.h"
 
 

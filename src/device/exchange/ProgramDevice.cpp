@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Vantrel maintainers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/ProgramDevice.h"
+#include "device/exchange/ProgramDevice.h"
 
-#include "device/ConfigurationReader.h"
-#include "device/DeviceCheck.h"
+#include "device/exchange/ConfigurationReader.h"
+#include "device/exchange/DeviceCheck.h"
 #include "link/Frames.h"
 #include "resources/StringTable.h"
 
