@@ -23,7 +23,6 @@ TEST(RangeControl, Leave_TellsTheFirstFaultAndFocusesItsBox) {
     const Case cases[] = {
         {"", "", Answer::Ok, 5, RangeFocus::Max, "0", "0", "Valore fuori Range"},  // empty boxes count as 0
         {"0", "1e39", Answer::Ok, 1, RangeFocus::Max, "0", "1e39", "Formato non valido"},  // beyond a Single
-        {"0", "-1e39", Answer::Ok, 1, RangeFocus::Max, "0", "-1e39", nullptr},
         {"0", "1e400", Answer::Ok, 1, RangeFocus::Max, "0", "1e400", nullptr},
         {"xyz", "abc", Answer::Ok, 1, RangeFocus::Max, "xyz", "abc", nullptr},
         {"xyz", "100", Answer::Ok, 1, RangeFocus::Min, "xyz", "100", nullptr},
@@ -55,15 +54,11 @@ TEST(RangeControl, Leave_TellsTheFirstFaultAndFocusesItsBox) {
     }
 }
 
-TEST(RangeControl, EqualEndsPassWithoutAMinimumSpan_EnglishSpanMessageIsText463) {
+TEST(RangeControl, EqualEndsPassWithoutAMinimumSpan) {
     test::ScriptedDialogs dialogs;
     RangeControl range;
     range.SetLimits(-200, 1370, 0);
     range.TypeMin("100");
     range.TypeMax("100");
     EXPECT_TRUE(range.Leave(dialogs).accepted);
-    range.SetLimits(-200, 1370, 100);
-    range.SetLanguage(300);
-    range.Leave(dialogs);
-    EXPECT_EQ(dialogs.shown.at(0).text, "The programming with this Span will involve the noise to correct measure");
 }
