@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "Fakes.h"
@@ -10,6 +11,27 @@
 using namespace vantrel;
 using namespace vantrel::ui;
 using test::FormFixture;
+
+namespace {
+
+std::vector<int> Walk(ProgramForm& form) {
+    std::vector<int> steps;
+    form.guide().Start();
+    steps.push_back(form.guide().step);
+    while (form.guide().running) {
+        form.guide().Next();
+        if (form.guide().running) steps.push_back(form.guide().step);
+    }
+    return steps;
+}
+
+int VisibleMarkers(const GuidedMode& guide) {
+    int count = 0;
+    for (const GuideMarker& m : guide.markers) count += m.visible ? 1 : 0;
+    return count;
+}
+
+}  // namespace
 
 TEST(ProgramFormOutput, DefaultsPerFamilyAndOutputType) {
     struct Case {
@@ -135,4 +157,54 @@ TEST(ProgramFormLink, NotConnected_TakesTheActionAwayAndOffersConnect_ADisplayed
     EXPECT_TRUE(f.form.commands().fullscreen.enabled);
     f.form.PressStop();
     EXPECT_EQ(f.host.stops, 1);
+}
+
+// The guide walks the steps the family has; in measure mode it goes from step 0 to the action,
+// and with the action off (no transmitter) it focuses nothing there.
+TEST(GuidedMode, Paths_SkipWhatTheFamilyHasNot_MeasureGoesStraightToTheAction) {
+    const std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+    const std::tuple<Mode, int, std::vector<int>> cases[] = {
+        {Mode::Programming, 0, all},
+        {Mode::Programming, 1, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},  // RTD: no thermocouple type
+        {Mode::Programming, 2, {0, 1, 5, 6, 7, 8, 9, 10, 11, 12, 13}},        // potentiometer
+        {Mode::Measure, 0, {0, 13}},
+    };
+    for (const auto& [mode, family, steps] : cases) {
+        FormFixture f;
+        f.form.ChooseMode(mode);
+        f.form.ChooseFamily(family);
+        EXPECT_EQ(Walk(f.form), steps) << family;
+        EXPECT_EQ(VisibleMarkers(f.form.guide()), 0);
+        EXPECT_TRUE(f.form.commands().toolbarEnabled);
+    }
+    FormFixture off;
+    off.form.EnterNotConnectedState();  // the action button goes off with the link
+    off.form.guide().Start();
+    off.form.guide().Next();
+    EXPECT_EQ(off.form.guide().focus, GuideTarget::None);
+}
+
+TEST(GuidedMode, Cancel_HidesPanelAndMarkerAndLeavesEverythingEnabled_ButTypeBsCompensation) {
+    FormFixture f;
+    f.form.ChooseMode(Mode::Programming);
+    f.form.guide().Start();
+    EXPECT_FALSE(f.form.commands().menusEnabled);
+    EXPECT_FALSE(f.form.inputFrame().enabled);  // enabled when its step comes
+    f.form.guide().Next();
+    f.form.guide().Next();
+    f.form.guide().Cancel();
+    EXPECT_FALSE(f.form.guide().panelVisible);
+    EXPECT_FALSE(f.form.guide().timerRunning);
+    EXPECT_EQ(VisibleMarkers(f.form.guide()), 0);
+    for (const Control* c : {&f.form.modeFrame(), &f.form.inputFrame(), &f.form.trimsFrame(), &f.form.outputTypeFrame()})
+        EXPECT_TRUE(c->enabled);
+    for (const CheckBox* c : {&f.form.internalCjc(), &f.form.customCurve(), &f.form.linearisation()})
+        EXPECT_TRUE(c->enabled);
+    EXPECT_TRUE(f.form.outputRange().enabled());
+    EXPECT_TRUE(f.form.commands().menusEnabled);
+
+    f.form.ChooseTcType(4);
+    f.form.guide().Start();
+    f.form.guide().Cancel();
+    EXPECT_FALSE(f.form.internalCjc().enabled);
 }
