@@ -54,40 +54,12 @@ TEST_F(MainWindowTest, WithoutATransmitter_RetryStartsANewSeries_CancelLeavesThe
     Start(setup);
     env->dialogs().answer(link::Answer::Retry);  // then Cancel
     Load();
-    EXPECT_EQ(ModelBox(), "Dispositivo non connesso");
     EXPECT_EQ(Child<QComboBox>("inputFamilies")->itemText(0), "Termocoppia");
     EXPECT_EQ(Seen("TentConn"), 2);
     EXPECT_EQ(env->dialogs().countShown(kNoReplyText), 2);
     // No transmitter: nothing to start, but a new attempt can be made.
     EXPECT_FALSE(Child<QPushButton>("actionButton")->isEnabled());
     EXPECT_TRUE(window->toolKey("connect")->isEnabled());
-}
-
-// The read-back after the writes fails: the transmitter's configuration is unknown. The
-// program says so and offers a fresh read; Yes runs the whole loading again.
-TEST_F(MainWindowTest, ProgrammingNotConfirmed_SaysTheConfigurationIsUnknown_YesReadsItAgain) {
-    Start();
-    Load();
-    ASSERT_TRUE(Has(Summary(), "Thermocouple Type K"));
-    sim::Transmitter& transmitter = env->transmitter();
-    int writes = 0;
-    transmitter.setCommandListener([&](const sim::Command& c) {
-        writes += c.kind == sim::Command::Kind::Write ? 1 : 0;
-        if (c.kind == sim::Command::Kind::EndProgramming && writes > 0) {
-            transmitter.faults().dropReplies = 1;  // the read-back's first reply, once
-            transmitter.faults().dropRepliesAfter = 0;
-            writes = -1000;
-        }
-    });
-    env->dialogs().answer(link::Answer::Cancel).answer(link::Answer::Yes);
-    Click("programmingOption");
-    Click("actionButton");
-
-    ASSERT_EQ(env->dialogs().shown().size(), 2u);
-    EXPECT_EQ(env->dialogs().shown()[1].textId, resources::text::kNotConfirmed);
-    EXPECT_EQ(Seen("TentConn"), 2);  // Yes: the loading ran again
-    EXPECT_TRUE(Has(Summary(), "Thermocouple Type K")) << Summary();
-    EXPECT_TRUE(window->form().deviceConnected());
 }
 
 // The language window's choice re-renders the summary, marks the configuration changed and
@@ -153,21 +125,6 @@ TEST_F(MainWindowTest, TheConnectKey_RepeatsTheWholeLoading) {
     EXPECT_TRUE(Child<QPushButton>("actionButton")->isEnabled());
 }
 
-TEST_F(MainWindowTest, AFileNamedOnTheCommandLine_IsOpenedAndNamesTheWindow) {
-    Start();
-    Load();
-    const std::string example = std::string(VANTREL_EXAMPLES_DIR) + "/TC_K_0-1000C_4-20mA.D70";
-    ASSERT_TRUE(window->OpenFile(example));
-    EXPECT_EQ(window->windowTitle(), "Vantrel  ( TC_K_0-1000C_4-20mA.D70 )");
-
-    // A damaged file is refused with a message and changes nothing.
-    const std::filesystem::path damaged = AppFolder() / "short.D70";
-    std::ofstream(damaged) << "too short";
-    EXPECT_FALSE(window->OpenFile(damaged.string()));
-    EXPECT_EQ(env->dialogs().countShown(174), 1);
-    EXPECT_EQ(window->windowTitle(), "Vantrel  ( TC_K_0-1000C_4-20mA.D70 )");
-}
-
 TEST_F(MainWindowTest, SmallCommands_HelpCalibrationPortsAndTheModeItem) {
     Start();
     Load();
@@ -186,10 +143,6 @@ TEST_F(MainWindowTest, SmallCommands_HelpCalibrationPortsAndTheModeItem) {
     EXPECT_EQ(Seen("doors"), 1);
     EXPECT_EQ(Seen("TentConn"), 1);
 
-    // Programming/Measure swaps the option frames and the measurement display.
-    const bool optionsVisible = window->form().optionsPage().visible;
-    window->menuItem("progmisura")->trigger();
-    EXPECT_NE(window->form().optionsPage().visible, optionsVisible);
 }
 
 TEST_F(MainWindowTest, TheFormsTripsAndPointsWindows_OpenOverTheMainWindow) {

@@ -156,7 +156,8 @@ TEST_F(OperationsTest, CancelAtStartUp_LeavesTheWindowWithoutATransmitter) {
 }
 
 // Once the first "$W" has gone out Cancel asks first: No lets the programming finish, Yes
-// stops it, and the transmitter's configuration is then unknown (written, not confirmed).
+// stops it, and the transmitter's configuration is then unknown (written, not confirmed):
+// the program says so and offers a fresh read, which runs the whole loading again.
 TEST_F(OperationsTest, CancelDuringTheWrites_AsksFirst_YesLeavesItWrittenNotConfirmed) {
     Start();
     window->LoadProgramWindow();
@@ -167,13 +168,16 @@ TEST_F(OperationsTest, CancelDuringTheWrites_AsksFirst_YesLeavesItWrittenNotConf
     EXPECT_EQ(env->dialogs().shown().at(1).textId, resources::text::kProgrammingDone);
     const int all = env->transmitter().writesTaken();
 
-    env->dialogs().answer(link::Answer::Yes).answer(link::Answer::No);  // stop; do not read again
+    env->dialogs().answer(link::Answer::Yes).answer(link::Answer::Yes);  // stop; read again
     CancelAt(Kind::Write, 10);
+    seen.clear();
     Click("actionButton");
     EXPECT_TRUE(Working());
     EXPECT_EQ(env->transmitter().writesTaken(), all + 10);
     ASSERT_EQ(env->dialogs().shown().size(), 4u);
     EXPECT_EQ(env->dialogs().shown()[3].textId, resources::text::kNotConfirmed);
+    EXPECT_EQ(Seen("TentConn"), 1);
+    EXPECT_TRUE(window->form().deviceConnected());
 }
 
 // One indicator per operation: it only moves forward, says the step in words and reaches

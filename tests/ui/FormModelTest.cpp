@@ -60,23 +60,14 @@ const std::vector<Operation>& Operations() {
         [](Bench& b) { if (usable(b.form.internalCjc())) b.form.ClickInternalCjc(!b.form.internalCjc().checked); },
         [](Bench& b) { if (usable(b.form.linearisation())) b.form.ClickLinear(!b.form.linearisation().checked); },
         [](Bench& b) { if (usable(b.form.unitButton())) b.form.ToggleUnit(); },
-        [](Bench& b) {
-            b.form.TypeInputRange(b.Number(), b.Number());
-            b.form.LeaveInputRange();
-        },
+        [](Bench& b) { b.form.TypeInputRange(b.Number(), b.Number()), b.form.LeaveInputRange(); },
         [](Bench& b) { choose(b, b.form.outputTypes(), &ProgramForm::ChooseOutputType); },
-        [](Bench& b) {
-            b.form.TypeOutputRange(b.Number(), b.Number());
-            b.form.LeaveOutputRange();
-        },
+        [](Bench& b) { b.form.TypeOutputRange(b.Number(), b.Number()), b.form.LeaveOutputRange(); },
         [](Bench& b) { if (usable(b.form.burnoutButton())) b.form.ToggleBurnout(); },
         [](Bench& b) { if (usable(b.form.directionButton())) b.form.ToggleDirection(); },
         [](Bench& b) { if (usable(b.form.filter())) b.form.ClickFilter(!b.form.filter().checked); },
         [](Bench& b) { b.form.MoveSlider(b.Below(2) ? AdjustWhich::Zero : AdjustWhich::Span, b.Below(101) - 50); },
-        [](Bench& b) {
-            b.form.SetAdjustText(AdjustWhich::Zero, b.Number());
-            b.form.AdjustEnter(AdjustWhich::Zero);
-        },
+        [](Bench& b) { b.form.SetAdjustText(AdjustWhich::Zero, b.Number()), b.form.AdjustEnter(AdjustWhich::Zero); },
         // The operations above edit the configuration; those below do not.
         [](Bench& b) { ChooseLanguage(b.form, b.Below(2)); },
         [](Bench& b) {  // Save (As) under one of a few names
@@ -91,7 +82,6 @@ const std::vector<Operation>& Operations() {
             b.dialogs.answers = {kAnswers[b.Below(3)]};
             b.fileDialogs.names = {b.Name(), b.Name()};
             b.files.Open();
-            b.dialogs.answers.clear();
             // The question comes before any file dialog whenever something was edited.
             const bool asked = b.dialogs.shown.size() > shownBefore &&
                                b.dialogs.shown[shownBefore].textId == kUnsavedChangesText;
@@ -143,12 +133,10 @@ void ExpectSavedFileReopensTheSame(const Bench& b, const std::string& name, cons
 }
 
 std::vector<unsigned> Seeds() {
-    if (const char* count = std::getenv("VANTREL_FORM_SEEDS")) {
-        std::vector<unsigned> seeds(static_cast<std::size_t>(std::max(1, std::atoi(count))));
-        for (std::size_t i = 0; i < seeds.size(); ++i) seeds[i] = static_cast<unsigned>(1000 + i);
-        return seeds;
-    }
-    return {1, 2, 3, 4, 5, 6, 7, 8};
+    const char* count = std::getenv("VANTREL_FORM_SEEDS");
+    std::vector<unsigned> seeds(count ? static_cast<std::size_t>(std::max(1, std::atoi(count))) : 8u);
+    for (std::size_t i = 0; i < seeds.size(); ++i) seeds[i] = static_cast<unsigned>(count ? 1000 + i : 1 + i);
+    return seeds;
 }
 
 }  // namespace
