@@ -81,20 +81,25 @@ TEST_F(OperationsTest, CancelDuringEachLongOperation_LeavesTheFormAndTheTransmit
     const auto click = [](const char* name) {
         return [name](OperationsTest& t) { QTest::mouseClick(t.Child<QAbstractButton>(name), Qt::LeftButton); };
     };
+    // Opens a window with `show`, does `step` in it when it is shown, and accepts it.
+    const auto inWindow = [](void (MainWindow::*show)(), std::function<void(QWidget*)> step) {
+        return [show, step](OperationsTest& t) {
+            t.onWindow = [&t, step](QWidget* shown) {
+                t.onWindow = nullptr;
+                step(shown);
+                static_cast<QDialog*>(shown)->accept();
+            };
+            (t.window.get()->*show)();
+        };
+    };
     const Row rows[] = {
         {"connect key, connection test", false, false,
          [](OperationsTest& t) { t.window->toolKey("connect")->trigger(); }, Kind::StartStream, 1, ""},
         {"connect key, read", false, false, [](OperationsTest& t) { t.window->toolKey("connect")->trigger(); },
          Kind::Read, 9, ""},
         {"port change", true, false,
-         [](OperationsTest& t) {
-             t.onWindow = [&t](QWidget* shown) {
-                 t.onWindow = nullptr;
-                 shown->findChild<QComboBox*>("doorsList")->setCurrentIndex(1);  // the simulator
-                 static_cast<QDialog*>(shown)->accept();
-             };
-             t.window->ShowPorts();
-         },
+         inWindow(&MainWindow::ShowPorts,
+                  [](QWidget* w) { w->findChild<QComboBox*>("doorsList")->setCurrentIndex(1); }),  // the simulator
          Kind::Read, 3, ""},
         {"start of a measurement", false, false, click("actionButton"), Kind::Read, 4, ""},
         {"compare", false, false, [](OperationsTest& t) { t.window->CompareWithTransmitter(); }, Kind::Read, 5,
@@ -102,14 +107,7 @@ TEST_F(OperationsTest, CancelDuringEachLongOperation_LeavesTheFormAndTheTransmit
         {"preview's calibration read", false, true, [](OperationsTest& t) { t.window->ShowPreview(); }, Kind::Read, 2,
          "PreviewDialog"},
         {"serial-number read", false, false,
-         [](OperationsTest& t) {
-             t.onWindow = [&t](QWidget* shown) {
-                 t.onWindow = nullptr;
-                 shown->findChild<QPushButton*>("cmd_leggiserial")->click();
-                 static_cast<QDialog*>(shown)->accept();
-             };
-             t.window->ShowSerialNumber();
-         },
+         inWindow(&MainWindow::ShowSerialNumber, [](QWidget* w) { w->findChild<QPushButton*>("cmd_leggiserial")->click(); }),
          Kind::Read, 2, ""},
         {"programming, before the writes", false, true, click("actionButton"), Kind::Read, 3, ""},
     };

@@ -66,11 +66,7 @@ TEST_F(TrendLogging, StartLogging_MeasuredRowsGoToTheFile_StopClosesIt) {
     EXPECT_TRUE(stopOfferedWhileMeasuring);
     EXPECT_EQ(LineCount(csv), 21u);  // header and one row per shown value
 
-    // The trend holds the run, with the range ends and the trip levels of the transmitter.
-    const measure::TrendModel& trend = window->programWindow()->trendChart()->model();
-    EXPECT_EQ(trend.size(), 20u);
-    EXPECT_EQ(trend.references().rangeTop, 1000);
-    EXPECT_NEAR(trend.references().trip1.value_or(0), 800.1, 0.01);
+    EXPECT_EQ(window->programWindow()->trendChart()->model().size(), 20u);  // the trend holds the run
 
     window->ToggleLogging();
     EXPECT_EQ(window->measurementLog(), nullptr);
