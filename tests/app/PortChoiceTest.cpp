@@ -42,7 +42,6 @@ TEST(PortChoice, TheListHoldsThePortsThatExistThenTheSimulator) {
     described.entries[3].description = "USB-Serial Controller (Prolific)";
     EXPECT_EQ(BuildPortChoices(described, "", "", false).entries[2].text,
               "COM 4   /dev/ttyS3   USB-Serial Controller (Prolific)");
-    EXPECT_EQ(BuildPortChoices(described, "", "", true).entries[2].text, "COM 4   USB-Serial Controller (Prolific)");
 }
 
 TEST(PortChoice, OkWithoutAChange_ReloadsNothing_CancelRestoresThePreviousPort) {

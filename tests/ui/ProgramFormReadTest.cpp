@@ -14,7 +14,6 @@ using vantrel::test::ReadValuesOf;
 TEST(ProgramFormIdentity, FillsListsModelTextAndTripsVisibility) {
     FormFixture f(4, 10);
     EXPECT_TRUE(f.form.tripsButton().visible);
-    EXPECT_EQ(f.form.modelText(), "KRV 8690 XB\r\nKRV 8736 / KRV 8748\r\n( VerSW :  4/ 10/ 0/ 0 )");
     f.form.ApplyIdentity({3, 10, 0, 0});
     EXPECT_FALSE(f.form.tripsFrame().visible);
     f.form.ApplyIdentity({3, 10, 0, 0});
