@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "../tests/support/TempFolder.h"
-#include "../tests/history/PostgresServer.h"
+#include "TempFolder.h"
+#include "history/PostgresServer.h"
 #include "history/Recorder.h"
 #include "history/Store.h"
 

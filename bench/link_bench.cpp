@@ -14,7 +14,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../tests/e2e/Processes.h"
+#include "Processes.h"
 #include "device/Identify.h"
 #include "link/QtSerialTransport.h"
 #include "link/ScriptedDialogs.h"

@@ -81,10 +81,10 @@ TEST_F(TrendLogging, StartIsNotOfferedWhileMeasuring_CancelledDialogStartsNothin
         window->ToggleLogging();  // ignored: the file dialog would hold the stream up
     });
     EXPECT_FALSE(startOffered);
-    EXPECT_EQ(env->fileDialogs().saveRequests, 0);
+    EXPECT_EQ(env->fileDialogs().saved.size(), 0u);
 
     window->ToggleLogging();  // the queue is empty: the dialog is cancelled
-    EXPECT_EQ(env->fileDialogs().saveRequests, 1);
+    EXPECT_EQ(env->fileDialogs().saved.size(), 1u);
     EXPECT_EQ(window->measurementLog(), nullptr);
 }
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Fifo.h"
 #include "TempFolder.h"
 #include "files/Settings.h"
@@ -14,31 +16,29 @@ std::vector<unsigned char> Bytes(std::initializer_list<unsigned char> list) { re
 
 }  // namespace
 
-TEST(Settings, FirstRunInAnEmptyFolderIsEnglishAndWritesTheDefaultRecord) {
-    TempFolder app;
-    const SettingsPlaces places{app.path(), {}};
-    const auto read = ReadSettings(places);
-    EXPECT_FALSE(read);
-    const AppSettings start = SettingsAtStart(read);
-    EXPECT_EQ(start.LanguageChoice, 1);
-    EXPECT_EQ(start.SavedPort, 0);
-    ASSERT_TRUE(WriteSettings(places, start).ok());
-    EXPECT_EQ(app.Read("settings.vtr"), Bytes({0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00}));
-}
-
-TEST(Settings, ItalianAndTheSavedPortAreKeptWhileTestAndModeAreForced) {
-    TempFolder app;
-    app.Write("settings.vtr", Bytes({0x00, 0x00, 0x00, 0x00, 0x05, 0x01}));
-    const SettingsPlaces places{app.path(), {}};
-    const auto read = ReadSettings(places);
-    ASSERT_TRUE(read);
-    const AppSettings start = SettingsAtStart(read);
-    EXPECT_EQ(start.LanguageChoice, 0);
-    EXPECT_EQ(start.TestAtStart, -1);
-    EXPECT_EQ(start.SavedPort, 5);
-    EXPECT_EQ(start.ModeIndex, 0);
-    ASSERT_TRUE(WriteSettings(places, start).ok());
-    EXPECT_EQ(app.Read("settings.vtr"), Bytes({0x00, 0x00, 0xFF, 0xFF, 0x05, 0x00}));
+// A first run in an empty folder is English and writes the default record; a stored record
+// keeps its language and port, while the connection test and the mode are forced.
+TEST(Settings, StartFromNothingOrFromTheStoredRecord_WritesItBackForced) {
+    const std::vector<unsigned char> none;
+    const struct {
+        std::vector<unsigned char> stored, written;
+        int language, port;
+    } cases[] = {{none, Bytes({0x01, 0x00, 0xFF, 0xFF, 0x00, 0x00}), 1, 0},
+                 {Bytes({0x00, 0x00, 0x00, 0x00, 0x05, 0x01}), Bytes({0x00, 0x00, 0xFF, 0xFF, 0x05, 0x00}), 0, 5}};
+    for (const auto& c : cases) {
+        TempFolder app;
+        if (!c.stored.empty()) app.Write("settings.vtr", c.stored);
+        const SettingsPlaces places{app.path(), {}};
+        const auto read = ReadSettings(places);
+        EXPECT_EQ(read.has_value(), !c.stored.empty());
+        const AppSettings start = SettingsAtStart(read);
+        EXPECT_EQ(start.LanguageChoice, c.language);
+        EXPECT_EQ(start.SavedPort, c.port);
+        EXPECT_EQ(start.TestAtStart, -1);
+        EXPECT_EQ(start.ModeIndex, 0);
+        ASSERT_TRUE(WriteSettings(places, start).ok());
+        EXPECT_EQ(app.Read("settings.vtr"), c.written);
+    }
 }
 
 TEST(Settings, TheFirstNameEndingInVtrIsReadAndShortNamesAreIgnored) {

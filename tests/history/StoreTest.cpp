@@ -18,7 +18,7 @@
 #include "history/Recorder.h"
 #include "history/Store.h"
 #ifdef VANTREL_TEST_POSTGRES
-#include "PostgresServer.h"
+#include "history/PostgresServer.h"
 #endif
 
 namespace {

@@ -250,28 +250,24 @@ void AddRamp(TrendModel& model, int count, double t0 = 1000) {
     for (int i = 0; i < count; ++i) model.Add({t0 + i * 0.1, static_cast<double>(i), i / 10.0});
 }
 
-TEST(TrendModel, KeepsOnlyTheLastWindowBehindTheNewestSample) {
+// Only the last window behind the newest sample is kept, in time order; a full ring drops the
+// oldest, and a clock going back starts afresh.
+TEST(TrendModel, KeepsTheLastWindow_AFullRingDropsTheOldest_AClockGoingBackStartsAfresh) {
     TrendModel model(60, 4096);
     AddRamp(model, 1200);  // two minutes
     const std::vector<TrendSample> samples = model.Samples();
-    ASSERT_FALSE(samples.empty());
     EXPECT_DOUBLE_EQ(samples.back().value, 1199);
     EXPECT_GE(samples.front().time, samples.back().time - 60 - 1e-9);
     EXPECT_NEAR(static_cast<double>(samples.size()), 601, 1);
     EXPECT_TRUE(std::is_sorted(samples.begin(), samples.end(),
                                [](const TrendSample& a, const TrendSample& b) { return a.time < b.time; }));
-}
-
-TEST(TrendModel, AFullRingDropsTheOldest_AClockGoingBackStartsAfresh) {
-    TrendModel model(3600, 100);
-    AddRamp(model, 150);
-    EXPECT_EQ(model.size(), 100u);
-    EXPECT_DOUBLE_EQ(model.Samples().front().value, 50);
-    EXPECT_DOUBLE_EQ(model.newest().value, 149);
-
-    model.Add({10, -1, 0});  // earlier than everything held
-    ASSERT_EQ(model.size(), 1u);
-    EXPECT_DOUBLE_EQ(model.newest().value, -1);
+    TrendModel ring(3600, 100);
+    AddRamp(ring, 150);
+    EXPECT_EQ(ring.size(), 100u);
+    EXPECT_DOUBLE_EQ(ring.Samples().front().value, 50);
+    ring.Add({10, -1, 0});  // earlier than everything held
+    ASSERT_EQ(ring.size(), 1u);
+    EXPECT_DOUBLE_EQ(ring.newest().value, -1);
 }
 
 TEST(TrendModel, Decimation_BoundedInTimeOrderAndKeepsExtremes) {

@@ -53,6 +53,7 @@ public:
     void StopMeasurement() override { ++stops; }
 };
 
+// File dialogs that answer from a queue of names (empty = cancelled) and keep the requests.
 class ScriptedFileDialogs : public FileDialogs {
 public:
     std::deque<std::string> names;

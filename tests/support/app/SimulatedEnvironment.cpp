@@ -23,6 +23,7 @@ sim::Transmitter MakeTransmitter(const SimulatedSetup& setup) {
 
 SimulatedEnvironment::SimulatedEnvironment(SimulatedSetup setup)
     : m_transmitter(MakeTransmitter(setup)),
+      m_clock(setup.realClock ? static_cast<link::Clock&>(m_realClock) : m_virtualClock),
       m_simulatorLine(m_transmitter, m_clock),
       m_line(m_serial, &m_simulatorLine, kSimulatorPortName),
       m_dialogs(setup.fallbackAnswer),

@@ -2,12 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "Fakes.h"
 #include "app/AppServices.h"
 #include "app/EventPump.h"
 #include "app/Preferences.h"
@@ -25,34 +25,11 @@ namespace vantrel::app {
 
 class MainWindow;
 
-// File dialogs that answer from a queue of names (empty = cancelled) and keep the requests.
-class QueuedFileDialogs final : public ui::FileDialogs {
-public:
-    std::deque<std::string> names;
-    int openRequests = 0;
-    int saveRequests = 0;
-    std::string OpenFileName(const ui::FileDialogRequest&) override {
-        ++openRequests;
-        return Next();
-    }
-    std::string SaveFileName(const ui::FileDialogRequest&) override {
-        ++saveRequests;
-        return Next();
-    }
-
-private:
-    std::string Next() {
-        if (names.empty()) return {};
-        std::string name = std::move(names.front());
-        names.pop_front();
-        return name;
-    }
-};
-
 struct SimulatedSetup {
     std::filesystem::path appFolder;          // settings and new names; must exist
     std::optional<sim::Profile> profile;      // the default transmitter when empty
     bool transmitterAnswers = true;           // false: nothing answers on the line
+    bool realClock = false;                   // true: the line's pauses take their real time
     // false: a machine without any serial port (the simulator is not offered either); the
     // test lists ports through systemPorts(), the simulator under its port name.
     bool simulatorAsPort = true;
@@ -79,7 +56,7 @@ public:
     sim::Transmitter& transmitter() { return m_transmitter; }
     link::VirtualClock& virtualClock() { return m_virtualClock; }
     link::ScriptedDialogs& dialogs() { return m_dialogs; }
-    QueuedFileDialogs& fileDialogs() { return m_fileDialogs; }
+    ui::test::ScriptedFileDialogs& fileDialogs() { return m_fileDialogs; }
     Preferences& preferences() { return m_preferences; }
     // What the system lists as serial ports (nothing at first); the main window's port
     // watcher reads it when polled.
@@ -92,12 +69,13 @@ public:
 private:
     sim::Transmitter m_transmitter;
     link::VirtualClock m_virtualClock;
-    PumpingClock m_clock{m_virtualClock};
+    link::RealClock m_realClock;
+    PumpingClock m_clock;
     sim::SimTransport m_simulatorLine;
     link::ScriptedTransport m_serial;
     RoutingTransport m_line;
     link::ScriptedDialogs m_dialogs;
-    QueuedFileDialogs m_fileDialogs;
+    ui::test::ScriptedFileDialogs m_fileDialogs;
     ui::DiskProgramFileStore m_store;
     Preferences m_preferences;
     std::vector<ListedPort> m_systemPorts;

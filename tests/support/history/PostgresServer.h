@@ -3,7 +3,7 @@
 #pragma once
 
 // A throw-away PostgreSQL server for tests and benchmarks: initdb into a temporary folder,
-// pg_ctl start on a free port of 127.0.0.1 (and a socket in the same folder), trust
+// pg_ctl start listening only on a socket in that folder (no TCP port to collide on), trust
 // authentication, stopped and removed again at the end. The server refuses to run as root:
 // under root the folder is handed to the "postgres" system user and the programs run as it
 // (runuser).
@@ -17,10 +17,7 @@
 #include <QSqlQuery>
 #include <QStringList>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <pwd.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -87,7 +84,6 @@ public:
             }
             m_runAs = "postgres";
         }
-        m_port = FreePort();
         if (!Run("initdb", {"-D", Data(), "-U", "vantrel", "--auth=trust", "-E", "UTF8", "--no-locale", "--no-sync"},
                  problem))
             return false;
@@ -97,7 +93,7 @@ public:
     // Starts the stopped server again (same folder, same port).
     bool Resume(std::string& problem) {
         const QString settings = QStringLiteral(
-                                     "-p %1 -c listen_addresses=127.0.0.1 -c unix_socket_directories=%2 "
+                                     "-p %1 -c listen_addresses= -c unix_socket_directories=%2 "
                                      "-c fsync=off -c full_page_writes=off")
                                      .arg(m_port)
                                      .arg(QString::fromStdString(m_base.string()));
@@ -135,7 +131,7 @@ public:
         QSqlDatabase::removeDatabase(QStringLiteral("vantrel-test-admin"));
         history::Connection c;
         c.kind = history::Connection::Kind::Postgres;
-        c.host = "127.0.0.1";
+        c.host = m_base.string();  // the socket's folder
         c.port = m_port;
         c.user = "vantrel";
         c.database = name;
@@ -147,7 +143,7 @@ private:
     QString Data() const { return QString::fromStdString((m_base / "data").string()); }
 
     void Connect(QSqlDatabase& db, const char* database) const {
-        db.setHostName(QStringLiteral("127.0.0.1"));
+        db.setHostName(QString::fromStdString(m_base.string()));
         db.setPort(m_port);
         db.setUserName(QStringLiteral("vantrel"));
         db.setDatabaseName(QString::fromLatin1(database));
@@ -174,25 +170,10 @@ private:
         return true;
     }
 
-    static int FreePort() {
-        const int s = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = 0;
-        socklen_t length = sizeof address;
-        int port = 0;
-        if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-            getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-            port = ntohs(address.sin_port);
-        close(s);
-        return port;
-    }
-
     std::filesystem::path m_bin;
     std::filesystem::path m_base;
     std::string m_runAs;
-    int m_port = 0;
+    int m_port = 5432;  // names the socket in the server's own folder; no TCP port is opened
     bool m_running = false;
 };
 
