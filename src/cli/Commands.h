@@ -11,6 +11,10 @@
 #include "files/SafeWrite.h"
 #include "ui/model/ConfigCompare.h"
 
+namespace vantrel::files {
+class JsonWriter;
+}
+
 namespace vantrel::cli {
 
 // vantrel-cli file show FILE.D70 [--json]
@@ -56,9 +60,8 @@ int HistoryCheck(Context& context);
 // holds it, WriteVerification); returns kExitVerifyFailed when a cell differs,
 // kExitNotConfirmed when the check was cut short.
 int PrintVerification(Context& context, const std::optional<device::VerifyResult>& verify);
-class JsonWriter;
 // The verification as a JSON object: verified, completed, cellsChecked, mismatches
 // ([address, expected, read] each).
-void WriteVerification(JsonWriter& json, const device::VerifyResult& verify);
+void WriteVerification(files::JsonWriter& json, const device::VerifyResult& verify);
 
 }  // namespace vantrel::cli

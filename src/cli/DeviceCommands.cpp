@@ -6,7 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/DeviceContext.h"
 #include "cli/PreviewOutput.h"
-#include "cli/JsonWriter.h"
+#include "files/Json.h"
 #include "cli/LiveMeasure.h"
 #include "cli/Progress.h"
 #include "device/Identify.h"
@@ -20,6 +20,8 @@
 #include "ui/model/ProgramFileCommands.h"
 
 namespace vantrel::cli {
+
+using files::JsonWriter;
 
 namespace {
 

@@ -3,11 +3,13 @@
 #include <ostream>
 
 #include "cli/Commands.h"
-#include "cli/JsonWriter.h"
+#include "files/Json.h"
 #include "files/ProgramFile.h"
 #include "resources/StringTable.h"
 
 namespace vantrel::cli {
+
+using files::JsonWriter;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/HeadlessDialogs.h"
 #include "cli/History.h"
-#include "cli/JsonWriter.h"
+#include "files/Json.h"
 #include "files/ProgramFile.h"
 #include "link/PortTable.h"
 #include "link/QtSerialTransport.h"
@@ -17,6 +17,8 @@
 #include "sim/SimTransport.h"
 
 namespace vantrel::cli {
+
+using files::JsonWriter;
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "cli/Commands.h"
 #include "cli/DeviceContext.h"
-#include "cli/JsonWriter.h"
+#include "files/Json.h"
 #include "files/ProgramFile.h"
 #include "resources/StringTable.h"
 #include "session/Flows.h"
@@ -18,6 +18,8 @@
 #include "ui/print/ReportDocument.h"
 
 namespace vantrel::cli {
+
+using files::JsonWriter;
 
 namespace {
 

@@ -9,243 +9,24 @@
 #include <vector>
 
 #include "files/FileAccess.h"
+#include "files/Json.h"
 #include "files/SafeWrite.h"
 
 namespace vantrel::sim {
 
 namespace {
 
-// ---- A small JSON reader: enough for profiles, strict about syntax, bounded in depth. ----
-
-struct JsonMember;
-
-struct Json {
-    enum class Kind { Null, Bool, Number, String, Array, Object };
-    Kind kind = Kind::Null;
-    bool boolean = false;
-    double number = 0;
-    std::string text;
-    std::vector<Json> items;
-    std::vector<JsonMember> members;  // a pair<string, Json> here would need Json complete
-
-    const Json* member(std::string_view key) const;
-};
-
-struct JsonMember {
-    std::string name;
-    Json value;
-};
-
-const Json* Json::member(std::string_view key) const {
-    for (const JsonMember& m : members)
-        if (m.name == key) return &m.value;
-    return nullptr;
-}
-
-class JsonReader {
-public:
-    explicit JsonReader(std::string_view text) : m_text(text) {}
-
-    bool parse(Json& value) {
-        skipSpace();
-        if (!parseValue(value, 0)) return false;
-        skipSpace();
-        if (m_pos != m_text.size()) return fail("unexpected text after the end");
-        return true;
-    }
-    const std::string& error() const { return m_error; }
-
-private:
-    static constexpr int kMaxDepth = 32;
-
-    bool fail(const std::string& what) {
-        if (m_error.empty()) m_error = what + " at offset " + std::to_string(m_pos);
-        return false;
-    }
-    void skipSpace() {
-        while (m_pos < m_text.size() &&
-               (m_text[m_pos] == ' ' || m_text[m_pos] == '\t' || m_text[m_pos] == '\n' || m_text[m_pos] == '\r'))
-            ++m_pos;
-    }
-    bool literal(std::string_view word) {
-        if (m_text.substr(m_pos, word.size()) != word) return fail("invalid value");
-        m_pos += word.size();
-        return true;
-    }
-
-    bool parseValue(Json& value, int depth) {
-        if (depth > kMaxDepth) return fail("nesting too deep");
-        if (m_pos >= m_text.size()) return fail("unexpected end");
-        const char c = m_text[m_pos];
-        if (c == '{') return parseObject(value, depth);
-        if (c == '[') return parseArray(value, depth);
-        if (c == '"') {
-            value.kind = Json::Kind::String;
-            return parseString(value.text);
-        }
-        if (c == 't' || c == 'f') {
-            value.kind = Json::Kind::Bool;
-            value.boolean = c == 't';
-            return literal(c == 't' ? "true" : "false");
-        }
-        if (c == 'n') return literal("null");
-        return parseNumber(value);
-    }
-
-    bool parseObject(Json& value, int depth) {
-        value.kind = Json::Kind::Object;
-        ++m_pos;
-        skipSpace();
-        if (m_pos < m_text.size() && m_text[m_pos] == '}') {
-            ++m_pos;
-            return true;
-        }
-        for (;;) {
-            skipSpace();
-            std::string key;
-            if (m_pos >= m_text.size() || m_text[m_pos] != '"') return fail("expected a key");
-            if (!parseString(key)) return false;
-            skipSpace();
-            if (m_pos >= m_text.size() || m_text[m_pos] != ':') return fail("expected ':'");
-            ++m_pos;
-            skipSpace();
-            Json member;
-            if (!parseValue(member, depth + 1)) return false;
-            value.members.push_back(JsonMember{std::move(key), std::move(member)});
-            skipSpace();
-            if (m_pos < m_text.size() && m_text[m_pos] == ',') {
-                ++m_pos;
-                continue;
-            }
-            if (m_pos < m_text.size() && m_text[m_pos] == '}') {
-                ++m_pos;
-                return true;
-            }
-            return fail("expected ',' or '}'");
-        }
-    }
-
-    bool parseArray(Json& value, int depth) {
-        value.kind = Json::Kind::Array;
-        ++m_pos;
-        skipSpace();
-        if (m_pos < m_text.size() && m_text[m_pos] == ']') {
-            ++m_pos;
-            return true;
-        }
-        for (;;) {
-            skipSpace();
-            Json item;
-            if (!parseValue(item, depth + 1)) return false;
-            value.items.push_back(std::move(item));
-            skipSpace();
-            if (m_pos < m_text.size() && m_text[m_pos] == ',') {
-                ++m_pos;
-                continue;
-            }
-            if (m_pos < m_text.size() && m_text[m_pos] == ']') {
-                ++m_pos;
-                return true;
-            }
-            return fail("expected ',' or ']'");
-        }
-    }
-
-    bool parseString(std::string& out) {
-        ++m_pos;  // opening quote
-        while (m_pos < m_text.size()) {
-            const char c = m_text[m_pos++];
-            if (c == '"') return true;
-            if (static_cast<unsigned char>(c) < 0x20) return fail("control character in a string");
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (m_pos >= m_text.size()) break;
-            const char e = m_text[m_pos++];
-            switch (e) {
-                case '"': out += '"'; break;
-                case '\\': out += '\\'; break;
-                case '/': out += '/'; break;
-                case 'b': out += '\b'; break;
-                case 'f': out += '\f'; break;
-                case 'n': out += '\n'; break;
-                case 'r': out += '\r'; break;
-                case 't': out += '\t'; break;
-                case 'u': {
-                    unsigned code = 0;
-                    if (m_pos + 4 > m_text.size()) return fail("short \\u escape");
-                    const auto [end, ec] = std::from_chars(m_text.data() + m_pos, m_text.data() + m_pos + 4, code, 16);
-                    if (ec != std::errc() || end != m_text.data() + m_pos + 4) return fail("bad \\u escape");
-                    m_pos += 4;
-                    AppendUtf8(out, code);
-                    break;
-                }
-                default: return fail("bad escape");
-            }
-        }
-        return fail("unterminated string");
-    }
-
-    static void AppendUtf8(std::string& out, unsigned code) {
-        // Profiles need no characters outside the basic plane; a surrogate half is kept as is.
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-
-    bool parseNumber(Json& value) {
-        const std::size_t start = m_pos;
-        if (m_pos < m_text.size() && m_text[m_pos] == '-') ++m_pos;
-        auto digits = [&] {
-            const std::size_t from = m_pos;
-            while (m_pos < m_text.size() && m_text[m_pos] >= '0' && m_text[m_pos] <= '9') ++m_pos;
-            return m_pos > from;
-        };
-        if (!digits()) return fail("invalid value");
-        if (m_pos < m_text.size() && m_text[m_pos] == '.') {
-            ++m_pos;
-            if (!digits()) return fail("invalid number");
-        }
-        if (m_pos < m_text.size() && (m_text[m_pos] == 'e' || m_text[m_pos] == 'E')) {
-            ++m_pos;
-            if (m_pos < m_text.size() && (m_text[m_pos] == '+' || m_text[m_pos] == '-')) ++m_pos;
-            if (!digits()) return fail("invalid number");
-        }
-        // from_chars reads JSON's number syntax whatever the process locale (strtod would stop
-        // at the "." under a locale with a decimal comma).
-        value.kind = Json::Kind::Number;
-        const char* first = m_text.data() + start;
-        const auto [end, ec] = std::from_chars(first, m_text.data() + m_pos, value.number);
-        if (ec == std::errc::result_out_of_range) {
-            m_pos = start;
-            return fail("number out of range");
-        }
-        if (ec != std::errc() || end != m_text.data() + m_pos || !std::isfinite(value.number)) return fail("invalid number");
-        return true;
-    }
-
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-    std::string m_error;
-};
+using files::JsonValue;
 
 // ---- Profile fields ----
 
-bool ReadByte(const Json& object, std::string_view key, bool required, std::uint8_t& out, std::string& error) {
-    const Json* value = object.member(key);
+bool ReadByte(const JsonValue& object, std::string_view key, bool required, std::uint8_t& out, std::string& error) {
+    const JsonValue* value = object.member(key);
     if (!value) {
         if (required) error = "missing \"" + std::string(key) + "\"";
         return !required;
     }
-    if (value->kind != Json::Kind::Number || value->number != std::floor(value->number) || value->number < 0 ||
+    if (value->kind != JsonValue::Kind::Number || value->number != std::floor(value->number) || value->number < 0 ||
         value->number > 255) {
         error = "\"" + std::string(key) + "\" must be a whole number from 0 to 255";
         return false;
@@ -254,10 +35,10 @@ bool ReadByte(const Json& object, std::string_view key, bool required, std::uint
     return true;
 }
 
-bool ReadCount(const Json& object, std::string_view key, int& out, std::string& error) {
-    const Json* value = object.member(key);
+bool ReadCount(const JsonValue& object, std::string_view key, int& out, std::string& error) {
+    const JsonValue* value = object.member(key);
     if (!value) return true;
-    if (value->kind != Json::Kind::Number || value->number != std::floor(value->number) || value->number < -1 ||
+    if (value->kind != JsonValue::Kind::Number || value->number != std::floor(value->number) || value->number < -1 ||
         value->number > 1e6) {
         error = "\"" + std::string(key) + "\" must be a whole number";
         return false;
@@ -266,10 +47,10 @@ bool ReadCount(const Json& object, std::string_view key, int& out, std::string& 
     return true;
 }
 
-bool ReadFlag(const Json& object, std::string_view key, bool& out, std::string& error) {
-    const Json* value = object.member(key);
+bool ReadFlag(const JsonValue& object, std::string_view key, bool& out, std::string& error) {
+    const JsonValue* value = object.member(key);
     if (!value) return true;
-    if (value->kind != Json::Kind::Bool) {
+    if (value->kind != JsonValue::Kind::Bool) {
         error = "\"" + std::string(key) + "\" must be true or false";
         return false;
     }
@@ -277,10 +58,10 @@ bool ReadFlag(const Json& object, std::string_view key, bool& out, std::string& 
     return true;
 }
 
-bool ReadNumber(const Json& object, std::string_view key, double& out, std::string& error) {
-    const Json* value = object.member(key);
+bool ReadNumber(const JsonValue& object, std::string_view key, double& out, std::string& error) {
+    const JsonValue* value = object.member(key);
     if (!value) return true;
-    if (value->kind != Json::Kind::Number) {
+    if (value->kind != JsonValue::Kind::Number) {
         error = "\"" + std::string(key) + "\" must be a number";
         return false;
     }
@@ -295,13 +76,13 @@ int HexDigit(char c) {
     return -1;
 }
 
-bool ReadMemory(const Json& object, Memory& memory, std::string& error) {
-    const Json* value = object.member("memory");
+bool ReadMemory(const JsonValue& object, Memory& memory, std::string& error) {
+    const JsonValue* value = object.member("memory");
     if (!value) {
         error = "missing \"memory\"";
         return false;
     }
-    if (value->kind != Json::Kind::String || value->text.size() != 2 * device::kMemorySize) {
+    if (value->kind != JsonValue::Kind::String || value->text.size() != 2 * device::kMemorySize) {
         error = "\"memory\" must be a text of 512 hexadecimal digits";
         return false;
     }
@@ -329,17 +110,17 @@ constexpr QuantityName kQuantities[] = {
     {Quantity::Fraction, "fraction"},       {Quantity::ConverterVolts, "converterVolts"},
 };
 
-bool ReadInput(const Json& object, SimulatedInput& input, std::string& error) {
-    const Json* value = object.member("input");
+bool ReadInput(const JsonValue& object, SimulatedInput& input, std::string& error) {
+    const JsonValue* value = object.member("input");
     if (!value) return true;
-    if (value->kind != Json::Kind::Object) {
+    if (value->kind != JsonValue::Kind::Object) {
         error = "\"input\" must be an object";
         return false;
     }
-    if (const Json* quantity = value->member("quantity")) {
+    if (const JsonValue* quantity = value->member("quantity")) {
         bool known = false;
         for (const QuantityName& q : kQuantities) {
-            if (quantity->kind == Json::Kind::String && quantity->text == q.name) {
+            if (quantity->kind == JsonValue::Kind::String && quantity->text == q.name) {
                 input.quantity = q.quantity;
                 known = true;
             }
@@ -363,14 +144,14 @@ bool ReadInput(const Json& object, SimulatedInput& input, std::string& error) {
     return true;
 }
 
-bool ReadFaults(const Json& object, FaultSettings& faults, std::string& error) {
-    const Json* value = object.member("faults");
+bool ReadFaults(const JsonValue& object, FaultSettings& faults, std::string& error) {
+    const JsonValue* value = object.member("faults");
     if (!value) return true;
-    if (value->kind != Json::Kind::Object) {
+    if (value->kind != JsonValue::Kind::Object) {
         error = "\"faults\" must be an object";
         return false;
     }
-    const Json& f = *value;
+    const JsonValue& f = *value;
     std::uint8_t family = 0;
     std::uint8_t model = 0;
     const bool ok = ReadFlag(f, "noReply", faults.noReply, error) &&
@@ -407,13 +188,13 @@ std::string FormatNumber(double value) {
 
 ProfileResult ParseProfile(std::string_view text) {
     ProfileResult result;
-    Json root;
-    JsonReader reader(text);
-    if (!reader.parse(root)) {
-        result.error = "not valid JSON: " + reader.error();
+    JsonValue root;
+    std::string syntax;
+    if (!files::ParseJson(text, root, syntax)) {
+        result.error = "not valid JSON: " + syntax;
         return result;
     }
-    if (root.kind != Json::Kind::Object) {
+    if (root.kind != JsonValue::Kind::Object) {
         result.error = "a device profile must be a JSON object";
         return result;
     }

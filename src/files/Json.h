@@ -7,7 +7,34 @@
 #include <string_view>
 #include <vector>
 
-namespace vantrel::cli {
+// The one JSON vocabulary of the programs: a small reader (device profiles of the simulator),
+// strict about syntax and bounded in depth, and a small writer (the command-line tool's
+// --json output). Numbers are read and written in their shortest exact form, "." whatever
+// the process locale.
+namespace vantrel::files {
+
+struct JsonMember;
+
+struct JsonValue {
+    enum class Kind { Null, Bool, Number, String, Array, Object };
+    Kind kind = Kind::Null;
+    bool boolean = false;
+    double number = 0;
+    std::string text;
+    std::vector<JsonValue> items;
+    std::vector<JsonMember> members;  // a pair<string, JsonValue> here would need JsonValue complete
+
+    const JsonValue* member(std::string_view key) const;
+};
+
+struct JsonMember {
+    std::string name;
+    JsonValue value;
+};
+
+// Reads a whole document into `value`; false with the reason in `error` when the text is not
+// JSON (trailing text, a nesting deeper than 32, a number beyond a double included).
+bool ParseJson(std::string_view text, JsonValue& value, std::string& error);
 
 // A small JSON writer: keys in insertion order, numbers in their shortest exact form.
 class JsonWriter {
@@ -43,4 +70,4 @@ private:
 
 std::string JsonEscape(std::string_view text);
 
-}  // namespace vantrel::cli
+}  // namespace vantrel::files
