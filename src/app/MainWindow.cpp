@@ -5,18 +5,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QScreen>
-#include <QVBoxLayout>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QTextDocument>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMenu>
@@ -37,7 +30,6 @@
 #include "app/Preferences.h"
 #include "app/Windows.h"
 #include "device/exchange/ConfigurationReader.h"
-#include "files/DefaultName.h"
 #include "history/Store.h"
 #include "link/Frames.h"
 #include "resources/StringTable.h"
@@ -46,9 +38,7 @@
 #include "session/Operations.h"
 #include "session/Records.h"
 #include "session/Reports.h"
-#include "ui/print/ReportDocument.h"
 #include "ui/widgets/CompareDialog.h"
-#include "ui/widgets/HistoryWindow.h"
 #include "ui/widgets/LargeDisplayWindow.h"
 #include "ui/widgets/OperationBar.h"
 #include "session/Preview.h"
@@ -835,59 +825,6 @@ void MainWindow::FileSaveAs() {
     RefreshCommands();
 }
 
-// The report describes the configuration on the form. It is headed as the connected
-// transmitter's while the form holds what was read from it (no file opened or saved since,
-// nothing edited); otherwise as the file's, marked "(modified)" once edited.
-ui::ConfigReport MainWindow::CurrentReport() {
-    const device::WorkingState& s = m_session->state;
-    const bool neverSaved = files::IsDefaultConfigName(ui::FileTitle(s.CurrentFile)) || s.CurrentFile.empty();
-    const bool fromTransmitter =
-        m_session->connected() && m_session->lastRead && neverSaved && !s.EditedSinceLoad;
-    const QString date = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    return session::SessionReport(*m_session, fromTransmitter, date.toStdString());
-}
-
-// A configuration no transmitter takes is not reported (the form shows it to be mended);
-// the message names the field and what is allowed.
-bool MainWindow::ConfigurationReportable() {
-    const auto problem = session::CheckFormConfiguration(*m_session);
-    if (!problem) return true;
-    ShowMessage(0, device::ConfigProblemText(*problem, m_session->state.LanguageOffset()), link::Buttons::Ok,
-                link::Icon::Exclamation);
-    return false;
-}
-
-void MainWindow::FilePrint() {
-    if (deviceBusy() || !ConfigurationReportable()) return;
-    const ui::ConfigReport report = CurrentReport();
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString::fromStdString(report.title));
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(T(62));
-    ObserveWindow(&dialog);
-    if (dialog.exec() != QDialog::Accepted) return;
-    print::MakeReportDocument(report)->print(&printer);
-}
-
-void MainWindow::FileExportPdf() {
-    if (deviceBusy() || !ConfigurationReportable()) return;
-    ui::FileDialogRequest request;
-    request.title = res::Text(res::text::kExportPdfMenu, m_session->state.LanguageOffset());
-    request.filter = res::Text(res::text::kPdfDocument, m_session->state.LanguageOffset()) + " (*.pdf)|*.pdf|";
-    request.options = 2;
-    request.defaultExtension = ".pdf";
-    std::string name = m_services.fileDialogs->SaveFileName(request);
-    if (name.empty()) return;
-    if (std::filesystem::path(name).extension().empty()) name += ".pdf";
-    const files::WriteResult written = print::WriteReportPdf(CurrentReport(), name);
-    const int offset = m_session->state.LanguageOffset();
-    if (!written.ok())
-        ShowMessage(res::text::kFileNotWritten, "\n" + name + "\n" + files::FileErrorText(written.problem, offset),
-                    link::Buttons::Ok, link::Icon::Exclamation);
-    else if (!written.atomic)
-        ShowMessage(res::text::kFileSavedInPlace, "\n" + name, link::Buttons::Ok, link::Icon::Information);
-}
-
 // The transmitter is read into a scratch session, so the form keeps what the user has on it;
 // the file side is the configuration on the form, as Save would write it.
 void MainWindow::CompareWithTransmitter() {
@@ -908,23 +845,6 @@ void MainWindow::CompareWithTransmitter() {
     widgets::CompareDialog dialog(*comparison, m_session->state.LanguageOffset(), this);
     ObserveWindow(&dialog);
     dialog.exec();
-}
-
-void MainWindow::ShowVerification(const device::VerifyResult& verify) {
-    if (!verify.completed) {
-        ShowMessage(res::text::kVerifyIncomplete, {}, link::Buttons::Ok, link::Icon::Exclamation);
-    } else if (verify.mismatches.empty()) {
-        ShowMessage(res::text::kVerifyPassed, " " + std::to_string(verify.cellsChecked), link::Buttons::Ok,
-                    link::Icon::Information);
-    } else {
-        std::string cells;
-        for (const device::CellMismatch& m : verify.mismatches) {
-            char line[48];
-            std::snprintf(line, sizeof line, "\n%3d   0x%02X   0x%02X", m.address, m.expected, m.read);
-            cells += line;
-        }
-        ShowMessage(res::text::kVerifyFailed, cells, link::Buttons::Ok, link::Icon::Critical);
-    }
 }
 
 // File > Exit and the "exit" key: ask about unsaved changes; the settings are not written
@@ -1116,184 +1036,6 @@ void MainWindow::ShowAbout() {
     AboutWindow window(m_session->state.LanguageOffset(), this);
     ObserveWindow(&window);
     window.exec();
-}
-
-// ---- Measurement log ---------------------------------------------------------------------
-
-void MainWindow::ToggleLogging() {
-    if (m_log) {
-        StopLogging();
-        return;
-    }
-    if (deviceBusy()) return;  // the file dialog would hold a running exchange up
-    StartLogging();
-}
-
-namespace {
-
-// A name that sorts by time and does not overwrite yesterday's log.
-std::string SuggestedLogName(const measure::Timestamp& now) {
-    std::string iso = measure::IsoTime(now);  // 2024-05-03T14:22:05.123+02:00
-    std::string stamp;
-    for (char c : iso.substr(0, 19))
-        if (c != '-' && c != ':') stamp += c == 'T' ? '-' : c;
-    return "vantrel-" + stamp + ".csv";
-}
-
-}  // namespace
-
-void MainWindow::StartLogging() {
-    const int offset = m_session->state.LanguageOffset();
-    ui::FileDialogRequest request;
-    request.title = res::Text(res::text::kLogDialogTitle, offset);
-    request.filter = res::Text(res::text::kLogFileFilter, offset);
-    request.options = 2;  // ask before replacing a file
-    request.fileName = SuggestedLogName(m_timeSource());
-    request.defaultExtension = ".csv";
-    const std::string path = m_services.fileDialogs->SaveFileName(request);
-    if (path.empty()) return;
-    measure::MeasurementLog::OpenResult opened = measure::MeasurementLog::Open(path, m_timeSource);
-    if (!opened.log) {
-        ShowMessage(res::text::kLogNotWritable, "\n" + path + "\n(" + opened.error + ")", link::Buttons::Ok,
-                    link::Icon::Exclamation);
-        return;
-    }
-    m_log = std::move(opened.log);
-    RefreshLogging();
-    RefreshCommands();
-}
-
-void MainWindow::StopLogging() {
-    m_log.reset();  // every row is already in the file
-    RefreshLogging();
-    RefreshCommands();
-}
-
-// A log that stops writing (disk full, stick pulled) is given up at once, with a word; the
-// measurement goes on.
-void MainWindow::LogReading(const measure::Reading& reading) {
-    if (!m_log || m_log->Append(reading)) return;
-    const std::string detail = "\n" + m_log->path() + "\n(" + m_log->error() + ")";
-    StopLogging();
-    ShowMessage(res::text::kLogStopped, detail, link::Buttons::Ok, link::Icon::Exclamation);
-}
-
-void MainWindow::RefreshLogging() {
-    const bool on = m_log != nullptr;
-    if (QAction* item = menuItem("registra")) item->setText(T(on ? res::text::kStopLogging : res::text::kStartLogging));
-    if (m_program) m_program->SetLogging(on, on ? QString::fromStdString(m_log->path()) : QString());
-}
-
-// ---- History -----------------------------------------------------------------------------
-
-void MainWindow::StartRecorder() {
-    m_session->recorder = nullptr;
-    m_history.reset();  // writes what the previous recorder still holds
-    if (m_services.history) m_history = std::make_unique<history::HistoryRecorder>(*m_services.history);
-    m_session->recorder = m_history.get();
-}
-
-// What the recording has to say comes after the operation, never in the middle of one: a
-// database that cannot be written (once until it works again), a serial number that is not set.
-void MainWindow::AfterOperation() {
-    if (!m_history) return;
-    for (const history::Notice& notice : m_history->TakeNotices()) {
-        if (notice.kind == history::Notice::Kind::SerialUnset) continue;  // the status bar says it
-        ShowMessage(res::text::kHistoryNotWritten, "\n" + notice.detail, link::Buttons::Ok, link::Icon::Exclamation);
-    }
-    NoteLastSeen();
-}
-
-void MainWindow::NoteLastSeen() {
-    const session::OperationRecord& record = m_session->running.record;
-    if (!m_history || record.operation != session::Operation::Read) return;
-    m_historyNote->clear();
-    if (record.outcome != session::Outcome::Done) return;
-    if (record.serial && history::SerialUnset(*record.serial)) {
-        m_historyNote->setText(T(res::text::kHistorySerialUnset));
-        return;
-    }
-    // A database that just failed is not asked: the window would wait for its time-out.
-    if (m_history->databaseFailing()) return;
-    m_history->Flush();  // the entries before this read are in the database
-    std::string problem;
-    const std::unique_ptr<history::Store> store = history::Store::Open(m_history->connection(), problem);
-    if (!store) return;
-    const std::optional<history::LastSeen> seen = history::FindLastSeen(*store, record, m_history->lastUuid());
-    if (!seen) {
-        m_historyNote->setText(T(res::text::kHistoryFirstSeen));
-        return;
-    }
-    const QString when = QString::fromStdString(seen->entry.time.substr(0, 19)).replace('T', ' ');
-    m_historyNote->setText(T(res::text::kHistoryLastSeen) + ' ' + when + QStringLiteral(" UTC, ") +
-                           QString::fromStdString(seen->entry.station) + QStringLiteral(" - ") +
-                           T(seen->changed ? res::text::kHistoryChanged : res::text::kHistoryUnchanged));
-}
-
-void MainWindow::OpenHistory() {
-    if (deviceBusy() || !m_history) return;
-    m_history->Flush();  // the window lists what was recorded up to now
-    std::string problem;
-    const std::unique_ptr<history::Store> store = history::Store::Open(m_history->connection(), problem);
-    if (!store) {
-        ShowMessage(res::text::kHistoryCannotOpen, "\n" + problem, link::Buttons::Ok, link::Icon::Exclamation);
-        return;
-    }
-    widgets::HistoryWindow::Hooks hooks;
-    hooks.loadIntoForm = [this](const device::ConfigRecord& record) { return RestoreConfiguration(record); };
-    hooks.dialogs = m_services.dialogs;
-    hooks.fileDialogs = m_services.fileDialogs;
-    hooks.observeWindow = [this](QWidget* window) { ObserveWindow(window); };
-    widgets::HistoryWindow window(*store, m_session->state.LanguageOffset(), hooks, this);
-    ObserveWindow(&window);
-    window.exec();
-    RefreshCommands();
-}
-
-bool MainWindow::RestoreConfiguration(const device::ConfigRecord& record) {
-    if (!m_fileCommands->MayReplaceConfiguration()) return false;
-    if (!session::LoadRecord(*m_session, record)) {
-        ShowMessage(res::text::kHistoryDoesNotFit, {}, link::Buttons::Ok, link::Icon::Exclamation);
-        return false;
-    }
-    // A restored configuration is no saved file: leaving or replacing it asks about it.
-    m_session->state.MarkEdited();
-    form().Changed();
-    RefreshCommands();
-    return true;
-}
-
-void MainWindow::ChooseHistoryDatabase() {
-    if (deviceBusy()) return;
-    QDialog dialog(this);
-    dialog.setObjectName("HistoryDatabase");
-    dialog.setWindowTitle(T(res::text::kHistoryDatabaseTitle));
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(new QLabel(T(res::text::kHistoryConnection), &dialog));
-    auto* field = new QLineEdit(QString::fromStdString(m_services.historyConnection), &dialog);
-    field->setObjectName("HistoryConnection");
-    field->setPlaceholderText(QStringLiteral("postgresql://user@host:5432/vantrel"));
-    field->setMinimumWidth(420);
-    layout->addWidget(field);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    ObserveWindow(&dialog);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const std::string text = field->text().trimmed().toStdString();
-    std::string problem;
-    const std::optional<history::Connection> connection = history::ParseConnection(text, problem);
-    if (!connection) {
-        ShowMessage(res::text::kHistoryConnectionInvalid, " " + text + "\n" + problem, link::Buttons::Ok,
-                    link::Icon::Exclamation);
-        return;
-    }
-    m_services.history = history::RecorderSettings{*connection, history::SpoolFileFor(*connection), {}};
-    m_services.historyConnection = text;
-    if (m_services.saveHistoryConnection) m_services.saveHistoryConnection(text);
-    StartRecorder();
-    RefreshCommands();
 }
 
 void MainWindow::StartGuide() {

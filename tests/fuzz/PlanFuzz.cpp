@@ -43,8 +43,8 @@ device::PlanRequest AnyRequest(FuzzedDataProvider& in) {
     f.FilterTicked = in.ConsumeBool();
     f.BurnoutDown = in.ConsumeBool();
     f.OutputDirect = in.ConsumeBool();
-    f.AdjMax = AnyFloat(in);
-    f.AdjMin = AnyFloat(in);
+    f.AdjMax = static_cast<double>(AnyFloat(in));
+    f.AdjMin = static_cast<double>(AnyFloat(in));
     f.ZeroSlider = in.ConsumeIntegralInRange(-60, 60);
     f.SpanSlider = in.ConsumeIntegralInRange(-60, 60);
     return f;
@@ -72,12 +72,12 @@ device::ProgramDeviceData AnyDevice(FuzzedDataProvider& in) {
     d.Cell7 = in.ConsumeIntegral<std::uint8_t>();
     if (in.ConsumeBool()) {
         math::ConverterCalibration c;
-        c.OutCalCode1 = AnyFloat(in);
-        c.OutCalCode2 = AnyFloat(in);
-        c.OutCalPoint1 = AnyFloat(in);
-        c.OutCalPoint2 = AnyFloat(in);
-        c.InCalSpan = AnyFloat(in);
-        c.InCalZero = AnyFloat(in);
+        c.OutCalCode1 = static_cast<double>(AnyFloat(in));
+        c.OutCalCode2 = static_cast<double>(AnyFloat(in));
+        c.OutCalPoint1 = static_cast<double>(AnyFloat(in));
+        c.OutCalPoint2 = static_cast<double>(AnyFloat(in));
+        c.InCalSpan = static_cast<double>(AnyFloat(in));
+        c.InCalZero = static_cast<double>(AnyFloat(in));
         d.Converter = c;
     }
     if (in.ConsumeBool()) {
@@ -113,9 +113,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckPlan(device::MakeProgramPlan(request, working, device, [answer] { return answer; }));
 
     // The layers below, called directly with the same numbers.
-    (void)device::RangeEncode(request.RangeMax, request.RangeMin);
+    (void)device::RangeEncode(static_cast<double>(request.RangeMax), static_cast<double>(request.RangeMin));
     (void)device::TableLayout(working.SegmentCount, working.CjcSegmentCount);
-    (void)device::Float24Encode(request.OutMax);
+    (void)device::Float24Encode(static_cast<double>(request.OutMax));
     const math::Breakpoints b = math::PlaceBreakpoints(
         {request.InputCode, request.RangeMin, request.RangeMax, request.LinearVisible, request.LinearTicked,
          device::MaxSegments(working.identity)});
