@@ -351,7 +351,7 @@ void MainWindow::ApplyTexts(const std::vector<ui::TextAssignment>& texts) {
     }
     // Texts of this program's own that the language table does not list.
     if (QAction* serial = menuItem("serial")) serial->setText(T(res::text::kSerialNumberMenu));
-    if (QAction* print = menuItem("stampa")) print->setText(T(62) + QStringLiteral("..."));
+    if (QAction* print = menuItem("stampa")) print->setText(T(resources::text::kPrint) + QStringLiteral("..."));
     if (QAction* pdf = menuItem("esportapdf")) pdf->setText(T(res::text::kExportPdfMenu));
     if (QAction* compare = menuItem("confronta")) compare->setText(T(res::text::kCompareMenu));
     if (QAction* history = menuItem("storico")) history->setText(T(res::text::kHistoryMenu));

@@ -50,7 +50,7 @@ void MainWindow::FilePrint() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(report.title));
     QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(T(62));
+    dialog.setWindowTitle(T(resources::text::kPrint));
     ObserveWindow(&dialog);
     if (dialog.exec() != QDialog::Accepted) return;
     print::MakeReportDocument(report)->print(&printer);

@@ -129,7 +129,7 @@ int Compare(Context& context) {
         context.out << json.str() << '\n';
     } else {
         PrintComparison(context, *comparison, resources::Text(resources::text::kCompareTransmitter, o),
-                        resources::Text(58, o));
+                        resources::Text(resources::text::kFile, o));
     }
     return comparison->Equal() ? kExitDone : kExitDifferent;
 }

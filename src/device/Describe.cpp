@@ -156,7 +156,8 @@ private:
         d_.inputUnit = d_.unit ? math::ValueSuffix(*d_.unit) : std::string();
         d_.inputRangeMin = resources::Format(ToDisplay(v_.rangeBottom), kRangePattern);
         d_.inputRangeMax = resources::Format(ToDisplay(v_.rangeTop), kRangePattern);
-        d_.lines.push_back(T(208) + ": " + d_.inputRangeMin + T(210) + d_.inputRangeMax + d_.inputUnit);
+        d_.lines.push_back(T(resources::text::kInputRange) + ": " + d_.inputRangeMin +
+                           T(resources::text::kRangeSeparator) + d_.inputRangeMax + d_.inputUnit);
     }
 
     void DescribeOutput() {
@@ -173,8 +174,8 @@ private:
         // A reverse output is programmed with the range ends swapped.
         d_.outputRangeMin = d_.outputDirect ? second : first;
         d_.outputRangeMax = d_.outputDirect ? first : second;
-        d_.lines.push_back(T(215) + ": " + Shown(d_.outputRangeMin) + T(210) + Shown(d_.outputRangeMax) +
-                           d_.outputUnit);
+        d_.lines.push_back(T(resources::text::kOutputRange) + ": " + Shown(d_.outputRangeMin) +
+                           T(resources::text::kRangeSeparator) + Shown(d_.outputRangeMax) + d_.outputUnit);
     }
 
     void DescribeAdjustments() {
@@ -197,7 +198,7 @@ private:
 
     void DescribeFilter() {
         d_.filterOn = (v_.outputFlags & 1) != 0;
-        d_.lines.push_back(T(228) + (d_.filterOn ? ": ON" : ": OFF"));
+        d_.lines.push_back(T(resources::text::kFilter) + (d_.filterOn ? ": ON" : ": OFF"));
     }
 
     std::string Finite(double value, const char* pattern) const {
@@ -208,7 +209,7 @@ private:
         const double span = v_.rangeBottom - v_.rangeTop;
         const double hysteresis = span == 0 ? 0 : std::fabs(100 * (low - high) / span);
         const double level = ToDisplay(minimum ? low : high);
-        return T(223) + " " + std::to_string(trip) + ": " + TripLevelText(level) + " " +
+        return T(resources::text::kTrip) + " " + std::to_string(trip) + ": " + TripLevelText(level) + " " +
                Finite(hysteresis, kHysteresisPattern) + " %" + (minimum ? "- Min" : "- Max");
     }
 
@@ -228,7 +229,7 @@ private:
         if (known) d_.trips = trips;
         d_.lines.push_back(TripLine(1, tv[1], tv[2], (v_.tripFlags & kTrip1MinimumBit) != 0));
         d_.lines.push_back(TripLine(2, tv[3], tv[4], (v_.tripFlags & kTrip2MinimumBit) != 0));
-        d_.lines.push_back(T(224) + ": " + resources::Str(tv[5] * kTickSeconds) + " sec.");
+        d_.lines.push_back(T(resources::text::kDelay) + ": " + resources::Str(tv[5] * kTickSeconds) + " sec.");
     }
 
     const ReadValues& v_;

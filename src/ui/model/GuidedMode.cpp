@@ -80,7 +80,8 @@ void GuidedMode::SetUp(int newStep) {
     EnableStepControl(step);
     timerRunning = true;
     if (step == kLastStep)
-        hint = TextRef::Id(form_.mode_ == Mode::Measure ? 198 : 197);
+        hint = TextRef::Id(form_.mode_ == Mode::Measure ? resources::text::kGuideMeasureHint
+                                                        : resources::text::kGuideProgramHint);
     else
         hint = row.hintId != 0 ? TextRef::Id(row.hintId) : TextRef::Literal(row.literal);
     panelTop = row.top;
@@ -89,10 +90,10 @@ void GuidedMode::SetUp(int newStep) {
     if (step == kLastStep && !form_.actionButton_.enabled) focus = GuideTarget::None;
     panelVisible = true;
     if (step == 0) {
-        cancelCaption = TextRef::Id(200);
-        okCaption = TextRef::Id(185);
+        cancelCaption = TextRef::Id(resources::text::kGuideCancel);
+        okCaption = TextRef::Id(resources::text::kGuideNext);
     }
-    if (step == kLastStep) okCaption = TextRef::Id(199);
+    if (step == kLastStep) okCaption = TextRef::Id(resources::text::kGuideEnd);
 }
 
 void GuidedMode::Leave() {

@@ -44,8 +44,8 @@ public:
     bool timerRunning = false;
     int timerIntervalMs = 500;
     TextRef hint;
-    TextRef okCaption = TextRef::Id(185);
-    TextRef cancelCaption = TextRef::Id(200);
+    TextRef okCaption = TextRef::Id(resources::text::kGuideNext);
+    TextRef cancelCaption = TextRef::Id(resources::text::kGuideCancel);
     int panelTop = 0;
     int panelLeft = 0;
     GuideTarget focus = GuideTarget::None;

@@ -46,7 +46,8 @@ ProgramFileCommands::ProgramFileCommands(ProgramForm& form, FileDialogs& fileDia
 FileDialogRequest ProgramFileCommands::DialogRequest(int titleId, const char* firstFilter, int options) const {
     FileDialogRequest request;
     request.title = form_.T(titleId);
-    request.filter = form_.T(110) + firstFilter + form_.T(111) + " (*.*)|*.*|";
+    request.filter =
+        form_.T(resources::text::kProgrammingFile) + firstFilter + form_.T(resources::text::kAllFiles) + " (*.*)|*.*|";
     request.options = options;
     request.initialFolder = applicationFolder_;
     return request;
@@ -78,7 +79,7 @@ bool ProgramFileCommands::RangeTextsStorable() {
 }
 
 std::string ProgramFileCommands::WindowCaption() const {
-    return form_.T(180) + "  ( " + FileTitle(form_.state().CurrentFile) + " )";
+    return form_.T(resources::text::kProductName) + "  ( " + FileTitle(form_.state().CurrentFile) + " )";
 }
 
 void ProgramFileCommands::SetCaption() { form_.SetCaption(WindowCaption()); }
@@ -317,10 +318,11 @@ int ProgramFileCommands::AskSaveChanges() {
     const device::WorkingState& s = form_.state();
     if (!s.ConfigChanged) return kNothingToAsk;
     link::Message message;
-    message.textId = 100;
-    message.titleId = 63;
-    message.text = form_.T(100) + FileTitle(s.CurrentFile) + " " + form_.T(101);
-    message.title = form_.T(63);
+    message.textId = resources::text::kFileChangedBefore;
+    message.titleId = resources::text::kExit;
+    message.text = form_.T(resources::text::kFileChangedBefore) + FileTitle(s.CurrentFile) + " " +
+                   form_.T(resources::text::kFileChangedAfter);
+    message.title = form_.T(resources::text::kExit);
     message.buttons = link::Buttons::YesNoCancel;
     message.icon = link::Icon::Question;
     const link::Answer answer = form_.dialogs().Show(message);

@@ -51,15 +51,15 @@ std::optional<Family> FamilyAt(int position) {
 ProgramForm::ProgramForm(device::WorkingState& state, device::ConfigRecord& record, FormHost& host,
                          link::Dialogs& dialogs)
     : state_(state), record_(record), host_(host), dialogs_(dialogs) {
-    internalCjc_.caption = TextRef::Id(91);
-    linearisation_.caption = TextRef::Id(102);
-    filter_.caption = TextRef::Id(228);
+    internalCjc_.caption = TextRef::Id(resources::text::kCjcInternal);
+    linearisation_.caption = TextRef::Id(resources::text::kLinearField);
+    filter_.caption = TextRef::Id(resources::text::kFilter);
     verifyBox_.caption = TextRef::Id(resources::text::kVerifyOption);
     unitLabel_.text = TextRef::Id(resources::text::kUnitCelsius);
-    burnoutLabel_.text = TextRef::Id(176);
-    directionLabel_.text = TextRef::Id(177);
-    inputRange_.SetTitle(TextRef::Id(208));
-    outputRange_.SetTitle(TextRef::Id(215));
+    burnoutLabel_.text = TextRef::Id(resources::text::kBurnoutUp);
+    directionLabel_.text = TextRef::Id(resources::text::kDirect);
+    inputRange_.SetTitle(TextRef::Id(resources::text::kInputRange));
+    outputRange_.SetTitle(TextRef::Id(resources::text::kOutputRange));
 }
 
 void ProgramForm::Changed() {
@@ -108,7 +108,8 @@ void ProgramForm::Load(const device::Identity& identity, Mode startMode) {
     UnlockInputLists();
     thermocoupleTypes_.selected = -1;
     ChooseTcType(0);  // the type handler has no loading guard: it applies the K row
-    inputRange_.SetCaptions(TextRef::Id(94), TextRef::Id(95));
+    inputRange_.SetCaptions(TextRef::Id(resources::text::kMaxTemperature),
+                            TextRef::Id(resources::text::kMinTemperature));
     SendInputDefault(0, 200);
     SetInternalCjc(true);
     linearisation_.checked = false;
@@ -116,8 +117,8 @@ void ProgramForm::Load(const device::Identity& identity, Mode startMode) {
     record_.FilterOn = device::kFlagFalse;
 
     // Output side.
-    burnoutLabel_.text = TextRef::Id(176);
-    directionLabel_.text = TextRef::Id(177);
+    burnoutLabel_.text = TextRef::Id(resources::text::kBurnoutUp);
+    directionLabel_.text = TextRef::Id(resources::text::kDirect);
     outputTypes_.selected = -1;
     ChooseOutputType(0);
     zeroTrim_ = Adjustment{};
@@ -211,14 +212,16 @@ void ProgramForm::ApplyFamilyRow(int position) {
     switch (FamilyAt(position).value_or(Family::TemperatureDifference)) {
     case Family::Thermocouple:
         SetInputLimits(device::kThermocoupleFamilyLimits, true);
-        inputRange_.SetCaptions(TextRef::Id(94), TextRef::Id(95));
+        inputRange_.SetCaptions(TextRef::Id(resources::text::kMaxTemperature),
+                                TextRef::Id(resources::text::kMinTemperature));
         show({true, true, true, true, true, false, false, false});
         thermocoupleTypes_.selected = -1;
         ChooseTcType(0);  // K, also when K was already selected
         break;
     case Family::Rtd:
         SetInputLimits(device::kRtdFamilyLimits, true);
-        inputRange_.SetCaptions(TextRef::Id(94), TextRef::Id(95));
+        inputRange_.SetCaptions(TextRef::Id(resources::text::kMaxTemperature),
+                                TextRef::Id(resources::text::kMinTemperature));
         show({true, true, false, false, true, true, true, false});
         ChooseRtdSensor(0);
         ChooseWiring(device::kThreeWiresIndex);
@@ -233,7 +236,7 @@ void ProgramForm::ApplyFamilyRow(int position) {
         break;
     case Family::Voltage:
         linearFamily(Family::Voltage);
-        inputRange_.SetCaptions(TextRef::Id(96), TextRef::Id(97));
+        inputRange_.SetCaptions(TextRef::Id(resources::text::kMaxVoltage), TextRef::Id(resources::text::kMinVoltage));
         show({true, false, false, false, false, false, false, false});
         break;
     case Family::Resistance:
@@ -244,7 +247,7 @@ void ProgramForm::ApplyFamilyRow(int position) {
         break;
     case Family::Current:
         linearFamily(Family::Current);
-        inputRange_.SetCaptions(TextRef::Id(98), TextRef::Id(99));
+        inputRange_.SetCaptions(TextRef::Id(resources::text::kMaxCurrent), TextRef::Id(resources::text::kMinCurrent));
         show({false, false, false, false, false, false, false, false});
         break;
     case Family::TemperatureDifference:
@@ -305,7 +308,7 @@ void ProgramForm::ChoosePotRange(int index) {
 
 void ProgramForm::SetInternalCjc(bool checked) {
     internalCjc_.checked = checked;
-    internalCjc_.caption = TextRef::Id(checked ? 91 : 92);
+    internalCjc_.caption = TextRef::Id(checked ? resources::text::kCjcInternal : resources::text::kCjcExternal);
 }
 
 void ProgramForm::ClickInternalCjc(bool checked) {
@@ -393,10 +396,10 @@ PointsEditorRequest ProgramForm::PrepareEditor() const {
     request.title = " (Custom) ";
     if (family && *family != Family::TemperatureDifference) request.title += T(device::FamilyTextId(*family));
     if (withWiring && wirings_.Has(wirings_.selected)) request.title += " - " + T(wirings_.SelectedTextId());
-    if (internalCjc) request.title += " " + T(209);
+    if (internalCjc) request.title += " " + T(resources::text::kInternalJunctionCompensation);
     request.coldJunctionPage = internalCjc && internalCjc_.enabled;
-    request.coldJunctionTitle = T(165);
-    request.cancelCaption = T(144);
+    request.coldJunctionTitle = T(resources::text::kCjcPage);
+    request.cancelCaption = T(resources::text::kCancel);
     return request;
 }
 
@@ -567,7 +570,8 @@ void ProgramForm::ChooseOutputType(int index) {
     outputTypes_.selected = index;
     const bool voltage = index == static_cast<int>(device::OutputKind::Voltage);
     outputRange_.SetUnit(std::string(math::Symbol(voltage ? math::Unit::Volt : math::Unit::Milliamp)));
-    outputRange_.SetCaptions(TextRef::Id(voltage ? 96 : 98), TextRef::Id(voltage ? 97 : 99));
+    outputRange_.SetCaptions(TextRef::Id(voltage ? resources::text::kMaxVoltage : resources::text::kMaxCurrent),
+                             TextRef::Id(voltage ? resources::text::kMinVoltage : resources::text::kMinCurrent));
     // A family the table does not know changes only the unit and the captions.
     if (const auto limits = device::OutputLimits(state_.identity, index)) {
         outputRange_.SetTextMin(static_cast<double>(limits->defaultMin));
@@ -610,19 +614,21 @@ RangeVerdict ProgramForm::LeaveOutputRange() {
 
 void ProgramForm::SetBurnout(bool down) {
     burnoutDown_ = down;
-    burnoutLabel_.text = TextRef::Id(down ? 175 : 176);
+    burnoutLabel_.text = TextRef::Id(down ? resources::text::kBurnoutDown : resources::text::kBurnoutUp);
 }
 
 void ProgramForm::SetDirection(bool direct) {
     outputDirect_ = direct;
-    directionLabel_.text = TextRef::Id(direct ? 177 : 178);
+    directionLabel_.text = TextRef::Id(direct ? resources::text::kDirect : resources::text::kReverse);
 }
 
 void ProgramForm::ToggleBurnout() {
     if (measuring_) return;
     state_.MarkEdited();
     burnoutDown_ = !burnoutDown_;
-    burnoutLabel_.text = TextRef::Id(burnoutLabel_.text.id != 175 ? 175 : 176);
+    burnoutLabel_.text =
+        TextRef::Id(burnoutLabel_.text.id != resources::text::kBurnoutDown ? resources::text::kBurnoutDown
+                                                                           : resources::text::kBurnoutUp);
     Changed();
 }
 
@@ -696,7 +702,8 @@ void ProgramForm::ClickTrips() {
     if (measuring_) return;
     state_.MarkEdited();
     Changed();
-    host_.OpenTripsForm({T(144), inputRange_.minText(), inputRange_.maxText(), inputRange_.unit()});
+    host_.OpenTripsForm(
+        {T(resources::text::kCancel), inputRange_.minText(), inputRange_.maxText(), inputRange_.unit()});
     commands_.language.enabled = true;
     // A custom curve in force keeps the input lists locked.
     if (state_.CustomActive)
@@ -715,7 +722,7 @@ void ProgramForm::ChooseMode(Mode newMode) {
     actionColour_ = measure ? kYellow : kCyan;
     stopButton_.visible = measure;
     commands_.toolStop.visible = measure;
-    actionToolTip_ = TextRef::Id(measure ? 103 : 104);
+    actionToolTip_ = TextRef::Id(measure ? resources::text::kMeasure : resources::text::kProgramming);
     stateLampFrame_.visible = measurementPage_.visible = measure;
     optionsPage_.visible = !measure;
     Changed();
@@ -789,12 +796,12 @@ void ProgramForm::EnterNotConnectedState() {
     progressValue_ = 0.00001;
     linkIndicatorsGrey_ = true;
     deviceConnected_ = false;
-    modelText_ = T(84);
+    modelText_ = T(resources::text::kDeviceNotConnected);
     actionButton_.enabled = stopButton_.enabled = false;
     commands_.toolStart.enabled = commands_.toolStop.enabled = false;
     commands_.toolConnect.enabled = true;
     commands_.start.enabled = commands_.stop.enabled = false;
-    summary_ = T(115);
+    summary_ = T(resources::text::kNoData);
     commands_.busyPictureVisible = false;
     commands_.progressTimerRunning = false;
     Changed();
@@ -952,8 +959,8 @@ void ProgramForm::ApplyLanguage() {
     if (deviceConnected_) {
         RenderSummary();
     } else {
-        modelText_ = T(84);
-        summary_ = T(115);
+        modelText_ = T(resources::text::kDeviceNotConnected);
+        summary_ = T(resources::text::kNoData);
     }
     Changed();
 }

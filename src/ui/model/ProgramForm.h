@@ -316,7 +316,7 @@ private:
     TripsNotice tripsNotice_ = TripsNotice::None;
     Mode mode_ = Mode::Measure;
     Control actionButton_;
-    TextRef actionToolTip_ = TextRef::Id(103);
+    TextRef actionToolTip_ = TextRef::Id(resources::text::kMeasure);
     Rgb actionColour_{255, 255, 0};
     Control stopButton_;
     Control measureOption_;

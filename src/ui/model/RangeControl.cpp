@@ -44,8 +44,8 @@ link::Message RangeControl::MessageFor(RangeMessageCode code) const {
         if (italian) {
             message.text = "Valore fuori Range";
         } else {
-            message.textId = 163;
-            message.text = resources::Text(163, 300);
+            message.textId = resources::text::kNoisySpan;
+            message.text = resources::Text(resources::text::kNoisySpan, 300);
         }
         break;
     }

@@ -128,12 +128,12 @@ QWidget* MeasurementPanel::BuildDisplay() {
 QString MeasurementPanel::T(int id) const { return QString::fromStdString(m_form.T(id)); }
 
 void MeasurementPanel::RefreshTexts() {
-    SetText(m_measureTitle, T(103));
-    SetText(m_tripLampLabel1, T(223) + " 1");
-    SetText(m_tripLampLabel2, T(223) + " 2");
+    SetText(m_measureTitle, T(resources::text::kMeasure));
+    SetText(m_tripLampLabel1, T(resources::text::kTrip) + " 1");
+    SetText(m_tripLampLabel2, T(resources::text::kTrip) + " 2");
     m_trend->SetLanguage(m_form.state().LanguageOffset());
     SetLogging(m_logging, m_logPath);
-    m_display->setToolTip(T(162));
+    m_display->setToolTip(T(resources::text::kDisplayHint));
     m_underRangeLamp->setToolTip(QStringLiteral("▼"));
     m_overRangeLamp->setToolTip(QStringLiteral("▲"));
 }

@@ -78,10 +78,12 @@ PointsEditorDialog::PointsEditorDialog(ui::PointsEditor& editor, const ui::Point
     heading->setFont(headingFont);
 
     const QString physicalHeader =
-        Text(167, m_language) + (request.physicalUnit.empty() ? QString() : " (" + QString::fromStdString(request.physicalUnit) + ")");
+        Text(resources::text::kPhysical, m_language) +
+        (request.physicalUnit.empty() ? QString() : " (" + QString::fromStdString(request.physicalUnit) + ")");
     const QString inputHeader = QString::fromStdString(request.inputUnit);
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(BuildPage(m_sensor, PointsPage::Sensor, m_editor.MaxPoints(), physicalHeader), Text(164, m_language));
+    m_tabs->addTab(BuildPage(m_sensor, PointsPage::Sensor, m_editor.MaxPoints(), physicalHeader),
+                   Text(resources::text::kSensorPage, m_language));
     m_inputHeader = inputHeader;
     m_physicalHeader = physicalHeader;
     if (m_editor.HasColdJunctionPage()) {
@@ -144,7 +146,7 @@ PointsEditorDialog::PointsEditorDialog(ui::PointsEditor& editor, const ui::Point
 QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, const QString& physicalHeader) {
     page.widget = new QWidget;
     page.widget->setObjectName(which == PointsPage::Sensor ? "SensorPage" : "ColdJunctionPage");
-    auto* countLabel = new QLabel(Text(168, m_language), page.widget);
+    auto* countLabel = new QLabel(Text(resources::text::kPointCountField, m_language), page.widget);
     page.count = new QLineEdit(page.widget);
     page.count->setObjectName("count");
     page.count->setFixedWidth(60);
@@ -169,7 +171,7 @@ QWidget* PointsEditorDialog::BuildPage(Page& page, PointsPage which, int rows, c
     const int blocks = rows > kRowsPerBlock ? 2 : 1;
     for (int b = 0; b < blocks; ++b) {
         const int column = b * 4;
-        QLabel* rowHeader = HeaderLabel(Text(166, m_language), page.widget);
+        QLabel* rowHeader = HeaderLabel(Text(resources::text::kPointsField, m_language), page.widget);
         QLabel* inputHeader = HeaderLabel({}, page.widget);
         inputHeader->setObjectName("inputHeader");
         QLabel* physical = HeaderLabel(physicalHeader, page.widget);
@@ -287,8 +289,8 @@ void PointsEditorDialog::ShowRefusal(const ui::PointsRefusal& refusal) {
     message.text = resources::Text(refusal.textId, m_language) + refusal.appended;
     message.buttons = link::Buttons::Ok;
     if (refusal.textId == resources::text::kPointOutOfRange) {
-        message.title = resources::Text(180, m_language);
-        message.titleId = 180;
+        message.title = resources::Text(resources::text::kProductName, m_language);
+        message.titleId = resources::text::kProductName;
     } else {
         message.icon = link::Icon::Exclamation;
     }

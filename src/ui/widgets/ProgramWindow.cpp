@@ -485,26 +485,26 @@ void ProgramWindow::Refresh() {
 }
 
 void ProgramWindow::RefreshTexts() {
-    m_inputBox->setTitle(T(232));
-    m_outputBox->setTitle(T(207));
-    m_optionsBox->setTitle(T(229));
-    m_ranges->setTitle(T(159));
-    m_tripsFrame->setTitle(T(221));
-    m_modeBox->setTitle(T(158));
-    m_summaryBox->setTitle(T(105));
+    m_inputBox->setTitle(T(resources::text::kInputTitle));
+    m_outputBox->setTitle(T(resources::text::kOutputTitle));
+    m_optionsBox->setTitle(T(resources::text::kOutputOptions));
+    m_ranges->setTitle(T(resources::text::kTrimsTitle));
+    m_tripsFrame->setTitle(T(resources::text::kTrips));
+    m_modeBox->setTitle(T(resources::text::kMode));
+    m_summaryBox->setTitle(T(resources::text::kProgrammingInformation));
     m_preview->setText(T(resources::text::kPreviewButton));
-    SetText(m_inputTypeLabel, T(88));
-    SetText(m_inputOptionsLabel, T(107));
-    SetText(m_outputTypeLabel, T(211));
-    m_devicePanel->setTitle(T(172));
-    SetText(m_commLabel, T(86));
-    SetText(m_tripsButton, T(221) + QStringLiteral("…"));
+    SetText(m_inputTypeLabel, T(resources::text::kInputTypeField));
+    SetText(m_inputOptionsLabel, T(resources::text::kInputOptions));
+    SetText(m_outputTypeLabel, T(resources::text::kOutputTypeField));
+    m_devicePanel->setTitle(T(resources::text::kDevice));
+    SetText(m_commLabel, T(resources::text::kCommunicationActivity));
+    SetText(m_tripsButton, T(resources::text::kTrips) + QStringLiteral("…"));
     SetText(m_filterBox, R(m_form.filter().caption));
     SetText(m_verify, R(m_form.verifyBox().caption));
     SetText(m_linear, R(m_form.linearisation().caption));
     SetText(m_internalCjc, R(m_form.internalCjc().caption));
-    SetText(m_measureOption, T(103));
-    SetText(m_programmingOption, T(104));
+    SetText(m_measureOption, T(resources::text::kMeasure));
+    SetText(m_programmingOption, T(resources::text::kProgramming));
     m_measurePanel->RefreshTexts();
     m_unitButton->setToolTip(R(m_form.unitLabel().text));
     m_burnoutButton->setToolTip(R(m_form.burnoutLabel().text));
@@ -589,10 +589,11 @@ void ProgramWindow::RefreshOutput() {
     // The same resolution as the summary's trip lines.
     const auto tripText = [&](int trip) {
         const std::size_t i = trip == 1 ? 0 : 1;
-        return T(223) + QString(" %1:  ↑ %2  ↓ %3 %4")
-                            .arg(trip)
-                            .arg(QString::fromStdString(device::TripLevelText(static_cast<double>(levels[2 * i]))),
-                                 QString::fromStdString(device::TripLevelText(static_cast<double>(levels[2 * i + 1]))), unit);
+        return T(resources::text::kTrip) +
+               QString(" %1:  ↑ %2  ↓ %3 %4")
+                   .arg(trip)
+                   .arg(QString::fromStdString(device::TripLevelText(static_cast<double>(levels[2 * i]))),
+                        QString::fromStdString(device::TripLevelText(static_cast<double>(levels[2 * i + 1]))), unit);
     };
     SetText(m_tripLevel1, tripText(1));
     SetText(m_tripLevel2, tripText(2));

@@ -136,16 +136,16 @@ TripsDialog::TripsDialog(ui::TripsForm& form, const device::WorkingState& workin
                          const ui::TripsFormRequest& request, link::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_form(form), m_working(working), m_dialogs(dialogs), m_language(working.LanguageOffset()) {
     setObjectName("Trips");
-    setWindowTitle(Text(222, m_language));
+    setWindowTitle(Text(resources::text::kTripsSetting, m_language));
 
-    auto* heading = new QLabel(Text(222, m_language), this);
+    auto* heading = new QLabel(Text(resources::text::kTripsSetting, m_language), this);
     QFont headingFont = heading->font();
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.15);
     heading->setFont(headingFont);
 
     const QString unit = QString::fromStdString(m_form.Unit()).trimmed();
-    auto* range = new QGroupBox(Text(88, m_language), this);
+    auto* range = new QGroupBox(Text(resources::text::kInputTypeField, m_language), this);
     auto* rangeMin = NumberBox(range, "rangeMin");
     auto* rangeMax = NumberBox(range, "rangeMax");
     rangeMin->setText(QString::fromStdString(m_form.RangeMinText()));
@@ -155,10 +155,10 @@ TripsDialog::TripsDialog(ui::TripsForm& form, const device::WorkingState& workin
         box->setFocusPolicy(Qt::NoFocus);
     }
     auto* rangeLayout = new QHBoxLayout(range);
-    rangeLayout->addWidget(new QLabel(Text(227, m_language), range));
+    rangeLayout->addWidget(new QLabel(Text(resources::text::kMin, m_language), range));
     rangeLayout->addWidget(rangeMin);
     rangeLayout->addSpacing(12);
-    rangeLayout->addWidget(new QLabel(Text(226, m_language), range));
+    rangeLayout->addWidget(new QLabel(Text(resources::text::kMax, m_language), range));
     rangeLayout->addWidget(rangeMax);
     rangeLayout->addWidget(new QLabel(unit, range));
     rangeLayout->addStretch();
@@ -171,7 +171,7 @@ TripsDialog::TripsDialog(ui::TripsForm& form, const device::WorkingState& workin
     m_delay = NumberBox(this, "delay");
     m_delay->setText(QString::fromStdString(m_form.Delay()));
     connect(m_delay, &QLineEdit::textEdited, this, [this](const QString& t) { m_form.Delay() = t.toStdString(); });
-    auto* delayLabel = new QLabel(Text(224, m_language), this);
+    auto* delayLabel = new QLabel(Text(resources::text::kDelay, m_language), this);
     delayLabel->setBuddy(m_delay);
     auto* delayRow = new QHBoxLayout;
     delayRow->addWidget(delayLabel);
@@ -182,9 +182,10 @@ TripsDialog::TripsDialog(ui::TripsForm& form, const device::WorkingState& workin
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_ok->setObjectName("cmd_ok_annulla0");
     m_ok->setAutoDefault(false);
-    m_cancel = new QPushButton(QString::fromStdString(request.cancelCaption.empty() ? resources::Text(144, m_language)
-                                                                                     : request.cancelCaption),
-                               this);
+    m_cancel = new QPushButton(
+        QString::fromStdString(request.cancelCaption.empty() ? resources::Text(resources::text::kCancel, m_language)
+                                                             : request.cancelCaption),
+        this);
     m_cancel->setObjectName("cmd_ok_annulla1");
     m_cancel->setAutoDefault(false);
     delayRow->addWidget(m_ok);
@@ -214,10 +215,10 @@ TripsDialog::TripsDialog(ui::TripsForm& form, const device::WorkingState& workin
 
 QWidget* TripsDialog::BuildTrip(int trip) {
     TripWidgets& w = m_trip[Index(trip)];
-    auto* box = new QGroupBox(Text(223, m_language) + (trip == 1 ? " 1" : " 2"), this);
+    auto* box = new QGroupBox(Text(resources::text::kTrip, m_language) + (trip == 1 ? " 1" : " 2"), this);
     box->setObjectName(trip == 1 ? "Trip1" : "Trip2");
-    w.max = new QRadioButton(Text(226, m_language), box);
-    w.min = new QRadioButton(Text(227, m_language), box);
+    w.max = new QRadioButton(Text(resources::text::kMax, m_language), box);
+    w.min = new QRadioButton(Text(resources::text::kMin, m_language), box);
     auto* group = new QButtonGroup(box);
     group->addButton(w.max);
     group->addButton(w.min);
@@ -247,12 +248,12 @@ QWidget* TripsDialog::BuildTrip(int trip) {
     options->addWidget(w.min);
     options->addStretch();
     grid->addLayout(options, 0, 0, 1, 3);
-    auto* thresholdLabel = new QLabel(Text(223, m_language), box);
+    auto* thresholdLabel = new QLabel(Text(resources::text::kTrip, m_language), box);
     thresholdLabel->setBuddy(w.threshold);
     grid->addWidget(thresholdLabel, 1, 0);
     grid->addWidget(w.threshold, 1, 1);
     grid->addWidget(new QLabel(unit, box), 1, 2);
-    auto* hysteresisLabel = new QLabel(Text(225, m_language), box);
+    auto* hysteresisLabel = new QLabel(Text(resources::text::kHysteresisField, m_language), box);
     hysteresisLabel->setBuddy(w.hysteresis);
     grid->addWidget(hysteresisLabel, 2, 0);
     grid->addWidget(w.hysteresis, 2, 1);
